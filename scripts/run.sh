@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds Kestra Setup (release) and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/common.sh
+
+# A CJK font, so that the Chinese and Japanese texts render.
+kestra_require_packages "${KESTRA_BUILD_PACKAGES[@]}" fonts-noto-cjk
+
+cmake --preset release >/dev/null
+cmake --build --preset release
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "Kestra Setup is built (build/release/src/kestra-setup), but there is no display to show it on." >&2
+    echo "Start it under a virtual display instead:" >&2
+    echo "    sudo apt-get install -y xvfb && xvfb-run -a build/release/src/kestra-setup" >&2
+    exit 2
+fi
+exec build/release/src/kestra-setup "$@"

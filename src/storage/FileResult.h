@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace kestra {
+
+// Why saving or loading a settings file failed, in terms a user can act on.
+enum class FileErrorKind {
+    FolderMissing,    // the folder (or the card) is not there
+    WriteProtected,   // read-only medium, locked card or no permission
+    MediumFull,       // no space left
+    MediumRemoved,    // the medium went away or reported an I/O error
+    PathTooLong,      // folder plus file name exceed the platform's limit
+    NotAFolder,       // the folder path names a file
+    Busy,             // the file is in use by another program
+    NotRegularFile,   // a load picked a folder, a FIFO or a device
+    NotFound,         // a load picked a file that does not exist
+    Unreadable,       // a load could not read the file
+    NotConfirmed,     // the new file is in place but could not be flushed
+    ScratchLeft,      // the save failed and its scratch file could not be removed
+};
+
+struct FileError {
+    FileErrorKind kind;
+    QString path;       // the file (or folder) the failure concerns
+    int systemError = 0; // errno (or GetLastError on Windows), 0 if none
+
+    // One or two sentences for the message box, naming the path; Chinese when
+    // `chinese` is set, English otherwise.
+    QString message(bool chinese = false) const;
+};
+
+// The outcome of a save: nothing on success.
+struct SaveResult {
+    std::optional<FileError> error;
+    bool ok() const { return !error.has_value(); }
+};
+
+// The outcome of a load: the bytes read (at most kMaxSettingsFileRead) or why not.
+struct ReadResult {
+    QByteArray bytes;
+    std::optional<FileError> error;
+    bool ok() const { return !error.has_value(); }
+};
+
+// Settings files are a few hundred bytes; a loader reads no more than this.
+inline constexpr qsizetype kMaxSettingsFileRead = 64 * 1024;
+
+} // namespace kestra

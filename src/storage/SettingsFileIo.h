@@ -1,0 +1,27 @@
+#pragma once
+
+#include "storage/FileResult.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace kestra {
+
+class FileOps;
+
+// The path of a settings file: the folder text, the platform separator and the
+// name, with no normalisation ("C:\" gives "C:\\camera.dat" on Windows, as the
+// camera tool always did).
+QString SettingsFilePath(const QString& folder, const QString& fileName);
+
+// Replaces (or creates) `fileName` in `folder` with `bytes` atomically: either
+// the whole new file is in place and flushed, or the old one is untouched and
+// no scratch file remains. `ops` defaults to the real file system.
+SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByteArrayView bytes);
+SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByteArrayView bytes, FileOps& ops);
+
+// Reads a settings file the user picked: refuses what is not a regular file,
+// never blocks on a FIFO, reads at most kMaxSettingsFileRead bytes.
+ReadResult ReadSettingsFile(const QString& path);
+
+} // namespace kestra

@@ -1,0 +1,145 @@
+#pragma once
+
+#include "ui/DialogTemplate.h"
+#include "ui/Services.h"
+
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class QComboBox;
+class QDialog;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace kestra::ui {
+
+class CDataExchange;
+class CDialog;
+
+// A handle on one control of a dialog (a non-owning pointer to its widget).
+// Default-constructed handles are unbound; DDX_Control binds them.
+class CWnd {
+public:
+    CWnd() = default;
+    explicit CWnd(QWidget* widget) : m_widget(widget) {}
+
+    QWidget* widget() const { return m_widget; }
+    bool isBound() const { return m_widget != nullptr; }
+    int GetDlgCtrlID() const;
+
+    // For an edit field, a programmatic text change notifies like typing does
+    // (only when the text really changes).
+    void SetWindowText(const QString& text);
+    QString GetWindowText() const;
+    void EnableWindow(bool enable);
+    bool IsWindowEnabled() const;
+    void SetFocus();
+
+    void attach(QWidget* widget) { m_widget = widget; }
+
+protected:
+    QWidget* m_widget = nullptr;
+};
+
+class CButton : public CWnd {
+public:
+    using CWnd::CWnd;
+    QPushButton* button() const;
+};
+
+class CEdit : public CWnd {
+public:
+    using CWnd::CWnd;
+    QLineEdit* edit() const;
+    void SetReadOnly(bool readOnly);
+    bool IsReadOnly() const;
+    void SetLimitText(int maxChars);
+    void SetSel(int start, int end); // -1 end selects to the end
+};
+
+class CComboBox : public CWnd {
+public:
+    using CWnd::CWnd;
+    QComboBox* combo() const;
+    int AddString(const QString& text); // index of the new entry
+    void ResetContent();
+    int SetCurSel(int index);           // -1 clears the selection; returns -1 (CB_ERR) if out of range
+    int GetCurSel() const;              // -1 when nothing is selected
+    int GetCount() const;
+    QString GetLBText(int index) const;
+};
+
+// Control notifications a window can route to a handler by control id.
+enum class Notification {
+    EditChange,     // EN_CHANGE: the edit's text changed (typed or set from code)
+    SelChange,      // CBN_SELCHANGE: the user picked another list entry
+    SelEndCancel,   // CBN_SELENDCANCEL: the list closed without a pick
+    Clicked,        // BN_CLICKED
+};
+
+// A modal window built from a template. Derived windows override the virtual
+// operations and register their handlers in their constructor or OnInitDialog.
+class CDialog {
+public:
+    CDialog(const DialogTemplate& dialogTemplate, Services& services);
+    virtual ~CDialog();
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+
+    // Builds the window, runs OnInitDialog and shows it modally; returns the
+    // code passed to EndDialog (IDOK, IDCANCEL, ...).
+    int DoModal();
+    // Builds the window and runs OnInitDialog without a modal loop, for tests
+    // and for the rare window that is not run modally. Idempotent.
+    void Create();
+    void EndDialog(int result);
+    bool IsEnded() const { return m_ended; }
+    int Result() const { return m_result; }
+
+    // Moves data between controls and members through DoDataExchange. Returns
+    // false when a check failed (its message was shown and the focus moved).
+    bool UpdateData(bool saveAndValidate = true);
+
+    CWnd* GetDlgItem(int id);
+    CEdit Edit(int id);
+    CComboBox Combo(int id);
+    CButton Button(int id);
+    QWidget* Control(int id) const;
+
+    void SetWindowText(const QString& title);
+    QString GetWindowText() const;
+    QDialog* widget() const { return m_window.get(); }
+    Services& services() const { return m_services; }
+    const DialogTemplate& dialogTemplate() const { return m_template; }
+
+    // Message map: runs `handler` on `what` from control `id`.
+    void On(Notification what, int id, std::function<void()> handler);
+    // Sends a notification as if the control had sent it (tests, menu items).
+    void Notify(Notification what, int id);
+
+protected:
+    virtual bool OnInitDialog();                    // base: UpdateData(false)
+    virtual void DoDataExchange(CDataExchange* pDX); // base: nothing
+    virtual void OnOK();                            // base: UpdateData(true), then EndDialog(IDOK)
+    virtual void OnCancel();                        // base: EndDialog(IDCANCEL)
+
+private:
+    class Window;
+    friend class Window;
+    void build();
+
+    DialogTemplate m_template;
+    Services& m_services;
+    std::unique_ptr<QDialog> m_window;
+    std::map<int, QWidget*> m_controls;
+    std::map<int, CWnd> m_items;
+    std::multimap<std::pair<Notification, int>, std::function<void()>> m_handlers;
+    bool m_ended = false;
+    int m_result = 0;
+};
+
+} // namespace kestra::ui

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <vector>
+
+namespace kestra::ui {
+
+// Result codes and the ids of the OK and Cancel buttons, as in every template.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+// Id of labels and frames nothing refers to.
+inline constexpr int IDC_STATIC = -1;
+
+enum class ControlKind {
+    PushButton,
+    DefPushButton, // the default button: Enter runs its OK path
+    GroupBox,
+    Static,        // a label
+    Edit,          // a one-line edit field
+    DropDownList,  // a drop-down list without edit field
+    DropDown,      // a drop-down list with an edit field
+    Icon,          // the picture of the tool's icon
+};
+
+// Style bits of a control; only those that change behaviour or looks.
+enum ControlStyle : unsigned {
+    StyleNone = 0,
+    EsReadOnly = 1U << 0,
+    EsNumber = 1U << 1,     // digits only
+    EsPassword = 1U << 2,
+    EsCenter = 1U << 3,
+    EsAutoHScroll = 1U << 4,
+    SsCenter = 1U << 5,     // centred label
+    WsVScroll = 1U << 6,    // scroll bar on a drop-down list
+    WsDisabled = 1U << 7,
+};
+
+struct ControlTemplate {
+    int id = IDC_STATIC;
+    ControlKind kind = ControlKind::Static;
+    int x = 0, y = 0, cx = 0, cy = 0; // dialog units
+    const char* text = "";           // UTF-8 template text
+    unsigned style = StyleNone;
+    int maxLength = 0;               // edit fields: typed characters, 0 for none
+    int buddyId = 0;                 // labels: the control this label names, 0 for none
+};
+
+enum class DialogFont {
+    SimSun9, // 9-point SimSun, the main and settings windows
+    System9, // 9-point System, the SMS window
+};
+
+// A dialog template: the size in dialog units, its caption and font, and its
+// controls in tab order.
+struct DialogTemplate {
+    int resourceId = 0;
+    int cx = 0, cy = 0;
+    const char* caption = "";
+    DialogFont font = DialogFont::SimSun9;
+    std::vector<ControlTemplate> controls;
+};
+
+} // namespace kestra::ui
