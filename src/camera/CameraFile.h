@@ -1,0 +1,25 @@
+#pragma once
+
+#include "camera/CameraSettings.h"
+#include "storage/FileResult.h"
+#include "storage/SettingsBlock.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace kestra {
+
+inline constexpr qsizetype kCameraFileSize = 180;
+inline constexpr const char* kCameraFileName = "camera.dat";
+
+// The 60-byte record block, checksum included.
+SettingsBlock BuildCameraRecord(const CameraSettings& settings);
+// The whole 180-byte file for the settings, and the default-parameters file.
+QByteArray BuildCameraFile(const CameraSettings& settings);
+QByteArray BuildCameraDefaultFile();
+
+// Save camera.dat into `folder` (atomically).
+SaveResult WriteCameraFile(const QString& folder, const CameraSettings& settings);
+SaveResult WriteCameraDefaultFile(const QString& folder);
+
+} // namespace kestra
