@@ -2,8 +2,9 @@
 
 // The GPRS country list and operator presets of the SMTP window's Auto mode.
 // Country order, operator order and names are fixed: gprs.dat stores the
-// indexes. The access values come from a public APN database;
-// GprsOperatorTable.md says for each row where, and carries its notice.
+// indexes. The access values come from the Android APN database (Apache License
+// 2.0, copyright 2006 Google Inc. and 2016-2024 The LineageOS Project);
+// GprsOperatorTable.md says for each row where, and carries the full notice.
 
 namespace kestra::gprs_table {
 

@@ -2,8 +2,10 @@
 
 // The MMS country list and operator presets. Country order, slot order, names
 // and ports are fixed: mms.dat stores the country and slot indexes, and the
-// camera looks nothing up by name. The connection values come from a public APN
-// database; MmsOperatorTable.md says for each row where, and carries its notice.
+// camera looks nothing up by name. The connection values come from the Android
+// APN database (Apache License 2.0, copyright 2006 Google Inc. and 2016-2024 The
+// LineageOS Project); MmsOperatorTable.md says for each row where, and carries
+// the full notice.
 
 namespace kestra::mms_table {
 
