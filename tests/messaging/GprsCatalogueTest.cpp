@@ -2,6 +2,8 @@
 #include "mms/MmsCatalogue.h"
 #include "storage/Cp936.h"
 
+#include <QByteArray>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,7 +16,13 @@ namespace {
 // Counts, names and which preset texts are filled, as gprs.dat and the Auto
 // mode rely on them; written out independently of the data file. Fields: "A"
 // APN, "U" account, "P" password.
-const int kOperatorCounts[kGprsCountryCount] = {3, 2, 2, 2, 2, 2, 1, 1, 2, 2, 2, 2, 3, 2, 2, 2, 3, 2, 2, 2, 2, 1, 1, 2, 2, 1, 2, 2, 2, 2, 1, 3, 2, 2, 3, 3, 5, 2, 2, 3, 3};
+const int kOperatorCounts[kGprsCountryCount] = {
+    3, 2, 2, 2, 2, 2, 1, 1, 2, 2,
+    2, 2, 3, 2, 2, 2, 3, 2, 2, 2,
+    2, 1, 1, 2, 2, 1, 2, 2, 2, 2,
+    1, 3, 2, 2, 3, 3, 5, 2, 2, 3,
+    3,
+};
 
 struct ExpectedOperator {
     int country;

@@ -60,7 +60,13 @@ const char* const kCountryNames[kMmsCountryCount] = {
     "Ukraine",
 };
 
-const int kOfferedCounts[kMmsCountryCount] = {3, 2, 1, 2, 2, 2, 1, 2, 2, 1, 3, 3, 2, 3, 3, 3, 2, 2, 2, 2, 3, 3, 1, 1, 3, 2, 1, 2, 2, 3, 2, 1, 3, 4, 4, 3, 3, 3, 2, 2, 5, 5};
+const int kOfferedCounts[kMmsCountryCount] = {
+    3, 2, 1, 2, 2, 2, 1, 2, 2, 1,
+    3, 3, 2, 3, 3, 3, 2, 2, 2, 2,
+    3, 3, 1, 1, 3, 2, 1, 2, 2, 3,
+    2, 1, 3, 4, 4, 3, 3, 3, 2, 2,
+    5, 5,
+};
 
 enum class Credentials { None, AccountOnly, Both };
 
