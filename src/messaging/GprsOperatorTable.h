@@ -10,7 +10,7 @@ namespace kestra::gprs_table {
 
 struct CountryRow {
     const char* name;   // general variant; the Chinese variant differs only for China
-    int operatorCount;  // 1..5
+    int operatorCount;  // 1..5; the window offers slots 0 to operatorCount - 1
 };
 
 struct OperatorRow {

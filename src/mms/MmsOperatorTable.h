@@ -10,7 +10,7 @@ namespace kestra::mms_table {
 
 struct CountryRow {
     const char* name;   // English variant; the Chinese variant differs only for China
-    int offeredCount;   // stored as a signed byte by the camera tool; 1..5
+    int offeredCount;   // 1..5; the window offers slots 0 to offeredCount - 1
 };
 
 struct OperatorRow {
