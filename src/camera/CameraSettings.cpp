@@ -12,6 +12,7 @@ constexpr int kPirSecondsEntries = 60; // "0 Sec" to "59 Sec"
 constexpr int kPirSecondsFlag = 0x80;  // the camera reads a set high bit as seconds
 constexpr int kPirMaxMinutes = 60;
 
+constexpr qsizetype kClockDayOffset = 16; // byte of clockDay in camera.dat
 constexpr int kFirstClockYear = 2010;
 constexpr int kLastClockYear = 2031;
 
@@ -67,7 +68,7 @@ SettingsFindings CheckCameraSettings(const CameraSettings& settings)
     if (dateFieldsValid) {
         const int days = DaysInMonth(settings.clockYear + kFirstClockYear, settings.clockMonth);
         if (settings.clockDay > days && settings.clockDay <= 31)
-            findings.push_back({FindingKind::Clock, QStringLiteral("clockDay"), 16, settings.clockDay, days});
+            findings.push_back({FindingKind::Clock, QStringLiteral("clockDay"), kClockDayOffset, settings.clockDay, days});
     }
     return findings;
 }
