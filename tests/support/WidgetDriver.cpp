@@ -11,7 +11,6 @@ namespace kestra::test {
 bool showAndActivate(QWidget* window)
 {
     window->show();
-    window->raise();
     window->activateWindow();
     QDeadlineTimer deadline(2000);
     while (QApplication::activeWindow() != window && !deadline.hasExpired())
