@@ -46,10 +46,12 @@ extern const TextTable kPlaceholderExitText;
 
 // The About box, the same in every language.
 inline constexpr const char* kAboutCaption = "About Setup";
-inline constexpr const char* kAboutNotice = "Kestra Setup 1.1.0.1, free software for trail cameras";
+inline constexpr const char* kAboutNotice = "Kestra Setup 1.1.0.1\nFree software for trail cameras";
 inline constexpr const char* kAboutWebAddress = "https://example.org/kestra";
-// The main window's menu item that opens the About box.
+// The main window's menu item that opens the About box, and its command id in
+// the Windows system menu.
 inline constexpr const char* kAboutMenuItem = "CopyRight";
+inline constexpr unsigned kAboutCommandId = 16;
 
 struct ControlText {
     int controlId;
