@@ -4,15 +4,23 @@
 #include "app/StartupSettings.h"
 #include "ui/Dialog.h"
 #include "ui/Services.h"
+#include "ui/Skin.h"
 
 namespace kestra {
 
 namespace {
 
+// The skin the tool ships with; the second skin in the resources (156) is never
+// loaded.
+constexpr int kSkinId = 165;
+
 void ApplySkin()
 {
-    // SKIN: the dialog layer's three start-up calls (initialise, load skin 165,
-    // select the "Dialog" style) go here once src/ui provides them.
+    // A skin that does not load leaves the plain look, silently: the tool is as
+    // usable without it.
+    ui::InitSkinEngine();
+    if (ui::LoadSkin(kSkinId))
+        ui::SelectDialogStyle(QStringLiteral("Dialog"));
 }
 
 } // namespace
