@@ -14,6 +14,9 @@
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 

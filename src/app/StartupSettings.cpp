@@ -19,6 +19,13 @@ void RestoreSettings(ui::RegistryStore& store, std::uint16_t systemLanguageId)
         WriteLanguageSetting(store, static_cast<unsigned short>(defaultCode));
     }
 
+    // The tool only ever stores 1 to 11. Anything else is a damaged or
+    // hand-edited value that would pick no texts and put a language the
+    // camera does not know into every settings file: run in the system's
+    // language instead, and leave the value for the language list to mend.
+    if (code < kLanguageChinese || code > kLanguageCount)
+        code = static_cast<short>(defaultCode);
+
     g_languageIndex = code;
     g_chineseChosen = 0;
     // Chinese chosen on a system that cannot show it: English texts, but the

@@ -195,6 +195,20 @@ TEST_F(MainWindow, AFailedRegistryWriteKeepsTheChoiceForTheRun)
     EXPECT_EQ(stored("language"), 2U);
 }
 
+TEST_F(MainWindow, UnusableRegistryShowsTheSystemLanguageAndKeepsWorking)
+{
+    fakes.registry.denyOpen = true;
+    fakes.registry.denyCreate = true;
+    start(0x1407);
+    EXPECT_EQ(text(CameraButton), "Kamera Installation");
+    EXPECT_EQ(selection(LanguageList), -1);
+    EXPECT_EQ(selection(ModelList), 0);
+    pick(LanguageList, 1);
+    EXPECT_EQ(text(CameraButton), "Camera Setting");
+    EXPECT_EQ(g_languageIndex, 2);
+    EXPECT_TRUE(fakes.registry.values.empty());
+}
+
 TEST_F(MainWindow, EnterAndEscEndTheTool)
 {
     struct Case { Qt::Key key; int result; };

@@ -94,6 +94,20 @@ TEST_F(StartupSettings, StoredLanguageIsKeptAsStored)
     }
 }
 
+TEST_F(StartupSettings, StoredLanguageOutsideTheTablesRunsInTheSystemLanguage)
+{
+    for (const std::uint32_t stored : {0U, 12U, 0xFFFFU, 0x00010000U}) {
+        SCOPED_TRACE(stored);
+        MemoryRegistry store;
+        store.values = {{"language", stored}};
+        RestoreSettings(store, 0x1407);
+        EXPECT_EQ(g_languageIndex, 3);
+        EXPECT_EQ(g_chineseChosen, 0);
+        EXPECT_EQ(CameraLanguageCode(), 3);
+        EXPECT_EQ(store.dword("language"), stored);
+    }
+}
+
 TEST_F(StartupSettings, StoredModelAndTvModeAreTakenAndNotRewritten)
 {
     MemoryRegistry store;
