@@ -7,6 +7,7 @@
 #include "ui/Dialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -108,6 +109,47 @@ TEST_F(SetupAppRun, SettingsWindowsReturnToTheMainWindowWithoutNesting)
     for (const int alive : script.mainWindows)
         EXPECT_LE(alive, 1);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+QComboBox* ListWithId(QDialog& dialog, int id)
+{
+    return dialog.findChild<QComboBox*>(QStringLiteral("control%1").arg(id));
+}
+
+TEST_F(SetupAppRun, TheReturningMainWindowShowsTheCurrentChoices)
+{
+    g_languageIndex = kLanguageEnglish;
+    g_chineseChosen = 0;
+    g_systemIsChinese = 0;
+    g_modelIndex = 1;
+    QStringList entries;
+    int languageSelection = -2;
+    int modelSelection = -2;
+    ModalScript script({
+        [](QDialog& dialog) {
+            // Chinese chosen on an English system, then off to the SMS window.
+            QComboBox* languages = ListWithId(dialog, 1080);
+            languages->setCurrentIndex(0);
+            emit languages->activated(0);
+            Click(1003)(dialog);
+        },
+        Click(ui::IDCANCEL),
+        [&](QDialog& dialog) {
+            QComboBox* languages = ListWithId(dialog, 1080);
+            for (int i = 0; i < languages->count(); ++i)
+                entries << languages->itemText(i);
+            languageSelection = languages->currentIndex();
+            modelSelection = ListWithId(dialog, 1081)->currentIndex();
+            dialog.reject();
+        },
+    });
+    CSetupApp app(fakes.services());
+    app.RunWindows();
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(entries, (QStringList{"Chinese", "English"}));
+    EXPECT_EQ(languageSelection, 0);
+    EXPECT_EQ(modelSelection, 0);
+    EXPECT_EQ(g_chineseChosen, 1);
 }
 
 TEST_F(SetupAppRun, PlaceholderSaysWhatItIs)
