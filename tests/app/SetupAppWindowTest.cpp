@@ -5,6 +5,7 @@
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
 #include "ui/Dialog.h"
+#include "ui/Skin.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -210,6 +211,7 @@ TEST_F(SetupAppRun, StartUpRestoresTheSettingsThenShowsTheMainWindow)
     CSetupApp app(fakes.services());
     EXPECT_FALSE(app.InitInstance());
     EXPECT_EQ(app.ExitInstance(), 0);
+    ui::UnloadSkin();
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(cameraButton, "相机设置");
     EXPECT_EQ(fakes.registry.dword("language"), 1U);
