@@ -187,8 +187,12 @@ void checkMaxChars(CDataExchange* pDX, int length, int maxChars)
         pDX->Fail();
     }
     if (pDX->m_idLastControl != 0 && pDX->m_bEditLastControl) {
-        CEdit field(pDX->m_pDlgWnd->Control(pDX->m_idLastControl));
-        field.SetLimitText(maxChars);
+        QWidget* control = pDX->m_pDlgWnd->Control(pDX->m_idLastControl);
+        QLineEdit* field = qobject_cast<QLineEdit*>(control);
+        if (auto* combo = qobject_cast<QComboBox*>(control))
+            field = combo->lineEdit(); // the edit field of a drop-down with one
+        if (field)
+            EditInputRules::of(field)->setByteLimit(std::max(0, maxChars));
     }
 }
 

@@ -167,6 +167,9 @@ CDialog::~CDialog()
         if (auto* combo = dynamic_cast<DropDownWidget*>(control))
             combo->onClosedWithoutPick = nullptr;
     }
+    // The window goes as a whole, not control by control.
+    if (m_window)
+        m_window->hide();
     m_window.reset();
 }
 

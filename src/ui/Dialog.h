@@ -3,7 +3,10 @@
 #include "ui/DialogTemplate.h"
 #include "ui/Services.h"
 
+#include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QString>
 
 #include <functional>

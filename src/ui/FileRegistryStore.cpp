@@ -45,9 +45,16 @@ FileRegistryStore::FileRegistryStore(QString filePath, QString keyPath)
 
 QString FileRegistryStore::DefaultFilePath()
 {
+    // A relative XDG_CONFIG_HOME is invalid and to be ignored, which Qt does
+    // not do by itself.
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || QDir::isRelativePath(base))
+    if (base.isEmpty() || QDir::isRelativePath(base)) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+        base = QDir::home().filePath(QStringLiteral(".config"));
+#else
         base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+#endif
+    }
     return QDir(base).filePath(QStringLiteral("kestra-setup/registry.json"));
 }
 

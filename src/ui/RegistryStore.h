@@ -32,7 +32,10 @@ class RegistryStore {
 public:
     virtual ~RegistryStore() = default;
 
-    // The key opens (it exists and can be read and written).
+    // The key opens. On Windows that takes the access the tool always asked
+    // for (read and write), so without rights it does not open; the per-user
+    // file elsewhere opens when it can be read, so stored choices survive a
+    // read-only home and only the writes fail.
     virtual bool openKey() = 0;
     // Creates the key; true when it exists afterwards.
     virtual bool createKey() = 0;

@@ -61,6 +61,23 @@ TEST(DialogModal, EveryWayOutGoesThroughItsPath)
     }
 }
 
+TEST(DialogModal, EnterAndEscReachTheWindowFromAnyList)
+{
+    for (const auto& [key, result] : {std::pair{Qt::Key_Return, IDOK}, std::pair{Qt::Key_Escape, IDCANCEL}}) {
+        for (const ControlKind kind : {ControlKind::DropDownList, ControlKind::DropDown}) {
+            TestServices fakes;
+            DialogTemplate form = SampleTemplate();
+            form.controls.push_back({1135, kind, 0, 0, 60, 60, ""});
+            ScriptedDialog dialog(form, fakes);
+            const int ended = runModal(dialog, [&] {
+                dialog.Control(1135)->setFocus();
+                pressKey(dialog.Control(1135), key);
+            });
+            EXPECT_EQ(ended, result) << static_cast<int>(kind) << " key " << key;
+        }
+    }
+}
+
 TEST(DialogModal, EnterPressesTheFocusedButtonInsteadOfTheDefault)
 {
     TestServices fakes;

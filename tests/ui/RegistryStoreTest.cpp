@@ -1,0 +1,176 @@
+// The per-user file that stands in for the registry key, and the in-memory
+// store the other tests use: the key/value model and every failure mode.
+
+#include "support/MemoryRegistryStore.h"
+#include "ui/FileRegistryStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace kestra::test {
+namespace {
+
+using namespace ui;
+
+class FileStore : public ::testing::Test {
+protected:
+    QString path() const { return dir.filePath(QStringLiteral("kestra-setup/registry.json")); }
+    void writeFile(const QByteArray& bytes)
+    {
+        QDir().mkpath(QFileInfo(path()).absolutePath());
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray readFile() const
+    {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    FileRegistryStore store{path()};
+};
+
+TEST_F(FileStore, AMissingFileIsAMissingKeyAndWritesDoNotCreateIt)
+{
+    EXPECT_FALSE(store.openKey());
+    EXPECT_EQ(store.readDword(QStringLiteral("language")), std::nullopt);
+    EXPECT_FALSE(store.writeDword(QStringLiteral("language"), 2));
+    EXPECT_FALSE(store.writeString(QStringLiteral("Company"), "x"));
+    EXPECT_FALSE(QFile::exists(path()));
+}
+
+TEST_F(FileStore, CreatedKeyHoldsTypedValuesAcrossInstances)
+{
+    ASSERT_TRUE(store.createKey());
+    EXPECT_TRUE(store.openKey());
+    EXPECT_TRUE(store.createKey()); // an existing key is fine
+    EXPECT_EQ(store.readDword(QStringLiteral("model")), std::nullopt);
+
+    QByteArray company = QByteArray("Kestra Optics") + QByteArray(260 - 13, '\0');
+    ASSERT_TRUE(store.writeDword(QStringLiteral("language"), 0xFFFFU));
+    ASSERT_TRUE(store.writeDword(QStringLiteral("TvMode"), 0));
+    ASSERT_TRUE(store.writeString(QStringLiteral("Company"), company));
+
+    FileRegistryStore again(path());
+    EXPECT_EQ(again.readDword(QStringLiteral("language")), 0xFFFFU);
+    EXPECT_EQ(again.readDword(QStringLiteral("TvMode")), 0U);
+    EXPECT_EQ(again.readString(QStringLiteral("Company")), company); // padding zeros kept
+    EXPECT_EQ(LowWord(0x00012345U), 0x2345);
+}
+
+TEST_F(FileStore, AValueOfAnotherTypeOrShapeReadsAsMissing)
+{
+    const char* key = R"("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Kestra.exe")";
+    writeFile(QByteArray(R"({"keys": {)") + key + R"(: {
+        "language": {"type": "REG_SZ", "data": "32"},
+        "model": {"type": "REG_DWORD", "data": -1},
+        "TvMode": {"type": "REG_DWORD", "data": 1.5},
+        "Company": {"type": "REG_SZ", "data": "zz"},
+        "Extra": {"type": "REG_DWORD", "data": 4294967295}
+    }}, "other": 1})");
+    EXPECT_TRUE(store.openKey());
+    EXPECT_EQ(store.readDword(QStringLiteral("language")), std::nullopt);
+    EXPECT_EQ(store.readString(QStringLiteral("language")), QByteArray("2"));
+    EXPECT_EQ(store.readDword(QStringLiteral("model")), std::nullopt);
+    EXPECT_EQ(store.readDword(QStringLiteral("TvMode")), std::nullopt);
+    EXPECT_EQ(store.readString(QStringLiteral("Company")), std::nullopt);
+    EXPECT_EQ(store.readDword(QStringLiteral("Extra")), 0xFFFFFFFFU);
+
+    // Writing a value replaces it whole, whatever was there; the rest stays.
+    ASSERT_TRUE(store.writeDword(QStringLiteral("language"), 2));
+    EXPECT_EQ(store.readDword(QStringLiteral("language")), 2U);
+    EXPECT_EQ(QJsonDocument::fromJson(readFile()).object().value(QStringLiteral("other")).toInt(), 1);
+}
+
+TEST_F(FileStore, ADamagedFileFallsBackToNoKeyAndIsSetAsideWhenTheKeyIsCreated)
+{
+    for (const QByteArray& damage : {QByteArray("{\"keys\": {"), QByteArray("[1, 2]"), QByteArray("{\"keys\": 7}"),
+                                      QByteArray("\xFF\xFE\x00garbage", 10)}) {
+        writeFile(damage);
+        EXPECT_FALSE(store.openKey()) << damage.constData();
+        EXPECT_EQ(store.readDword(QStringLiteral("language")), std::nullopt);
+        EXPECT_FALSE(store.writeDword(QStringLiteral("language"), 1));
+
+        ASSERT_TRUE(store.createKey()) << damage.constData();
+        EXPECT_TRUE(store.openKey());
+        EXPECT_TRUE(store.writeDword(QStringLiteral("language"), 1));
+        EXPECT_EQ(store.readDword(QStringLiteral("language")), 1U);
+
+        QFile aside(path() + QStringLiteral(".corrupt"));
+        ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+        EXPECT_EQ(aside.readAll(), damage);
+    }
+}
+
+TEST_F(FileStore, AStoreThatCannotBeWrittenFailsQuietly)
+{
+    // A file where the store's folder should be: nothing can be created, as
+    // with a read-only home or a full disk, whoever runs the test.
+    QFile blocker(dir.filePath(QStringLiteral("kestra-setup")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(store.createKey());
+    EXPECT_FALSE(store.openKey());
+    EXPECT_FALSE(store.writeDword(QStringLiteral("language"), 1));
+}
+
+TEST_F(FileStore, AFailedWriteLeavesTheStoredValuesAsTheyWere)
+{
+    ASSERT_TRUE(store.createKey());
+    ASSERT_TRUE(store.writeDword(QStringLiteral("model"), 1));
+    const QByteArray before = readFile();
+
+    // The folder turns read-only: the atomic save cannot place its new file.
+    QFile::setPermissions(QFileInfo(path()).absolutePath(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool written = store.writeDword(QStringLiteral("model"), 2);
+    QFile::setPermissions(QFileInfo(path()).absolutePath(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (written)
+        GTEST_SKIP() << "the file system ignores folder permissions for this user (root)";
+    EXPECT_EQ(readFile(), before);
+    EXPECT_EQ(store.readDword(QStringLiteral("model")), 1U);
+    EXPECT_EQ(QDir(QFileInfo(path()).absolutePath()).entryList(QDir::Files), QStringList{"registry.json"});
+}
+
+TEST(FileStoreLocation, FollowsXdgConfigHome)
+{
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", "/tmp/kestra-xdg-test");
+    EXPECT_EQ(FileRegistryStore::DefaultFilePath(), QStringLiteral("/tmp/kestra-xdg-test/kestra-setup/registry.json"));
+    qputenv("XDG_CONFIG_HOME", "relative/is/ignored");
+    EXPECT_TRUE(FileRegistryStore::DefaultFilePath().endsWith(QStringLiteral("/kestra-setup/registry.json")));
+    EXPECT_FALSE(FileRegistryStore::DefaultFilePath().startsWith(QStringLiteral("relative")));
+    if (saved.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", saved);
+}
+
+TEST(MemoryStore, BehavesLikeTheKeyWithItsFailureSwitches)
+{
+    MemoryRegistryStore store;
+    EXPECT_FALSE(store.openKey());
+    EXPECT_FALSE(store.writeDword(QStringLiteral("model"), 1));
+    store.denyCreate = true;
+    EXPECT_FALSE(store.createKey());
+    store.denyCreate = false;
+    EXPECT_TRUE(store.createKey());
+
+    EXPECT_TRUE(store.writeString(QStringLiteral("Company"), "c"));
+    EXPECT_EQ(store.readDword(QStringLiteral("Company")), std::nullopt);
+    store.denyWrites = true;
+    EXPECT_FALSE(store.writeDword(QStringLiteral("model"), 1));
+    EXPECT_FALSE(store.has(QStringLiteral("model")));
+    store.denyOpen = true;
+    EXPECT_EQ(store.readString(QStringLiteral("Company")), std::nullopt);
+}
+
+} // namespace
+} // namespace kestra::test
