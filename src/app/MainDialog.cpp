@@ -4,7 +4,7 @@
 #include "app/AppState.h"
 #include "app/RegistrySettings.h"
 #include "app/ShellTexts.h"
-#include "ui/Dialog.h" // before DataExchange.h, which uses QWidget
+#include "ui/Dialog.h"
 #include "ui/DataExchange.h"
 
 #include <QAction>
