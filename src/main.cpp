@@ -1,7 +1,54 @@
+#include "app/SetupApp.h"
+#include "ui/QtServices.h"
+
 #include <QApplication>
+#include <QByteArray>
+#include <QIcon>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Qt aborts with a terse "could not connect to display" when there is none;
+// say what to do instead. Only X11 and Wayland systems need a display server,
+// and an explicit platform (QT_QPA_PLATFORM or -platform) is the user's call.
+bool HasNoDisplay(int argc, char** argv)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            return false;
+    }
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+           && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return false;
+#endif
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    if (HasNoDisplay(argc, argv)) {
+        std::fprintf(stderr,
+                     "kestra-setup: there is no display to show the windows on (DISPLAY and\n"
+                     "WAYLAND_DISPLAY are not set).\n"
+                     "Start it under a virtual display instead:\n"
+                     "    xvfb-run -a %s\n"
+                     "(xvfb-run comes with the Debian package xvfb: sudo apt-get install -y xvfb)\n",
+                     argc > 0 ? argv[0] : "kestra-setup");
+        return 2;
+    }
+
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kestra.png")));
+
+    kestra::ui::ProgramServices program;
+    kestra::CSetupApp setup(program.services());
+    setup.InitInstance();
+    return setup.ExitInstance();
 }

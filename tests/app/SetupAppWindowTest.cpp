@@ -1,0 +1,222 @@
+#include "app/AppState.h"
+#include "app/PlaceholderDialog.h"
+#include "app/SetupApp.h"
+#include "app/ShellTexts.h"
+#include "support/TestServices.h"
+#include "support/WidgetDriver.h"
+#include "ui/Dialog.h"
+#include "ui/Skin.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace kestra {
+namespace {
+
+// Plays the user's part while CSetupApp runs its windows modally: every few
+// milliseconds the next step acts on the window that is showing. A script that
+// stalls ends the running window, so a fault fails the test instead of hanging it.
+class ModalScript {
+public:
+    using Step = std::function<void(QDialog&)>;
+
+    explicit ModalScript(std::vector<Step> steps) : m_steps(std::move(steps))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { tick(); });
+        m_timer.start(5);
+    }
+
+    bool finished() const { return m_next == m_steps.size(); }
+    std::vector<QString> titles;    // of the window each step acted on
+    std::vector<int> mainWindows;   // main windows alive at each step
+
+private:
+    void tick()
+    {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        if (finished() || ++m_idleTicks > 400) {
+            dialog->reject();
+            return;
+        }
+        m_idleTicks = 0;
+        titles.push_back(dialog->windowTitle());
+        int alive = 0;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            alive += top->objectName() == "dialog102" ? 1 : 0;
+        mainWindows.push_back(alive);
+        m_steps[m_next++](*dialog);
+    }
+
+    std::vector<Step> m_steps;
+    std::size_t m_next = 0;
+    int m_idleTicks = 0;
+    QTimer m_timer;
+};
+
+QPushButton* ButtonWithId(QDialog& dialog, int id)
+{
+    return dialog.findChild<QPushButton*>(QStringLiteral("control%1").arg(id));
+}
+
+ModalScript::Step Click(int id)
+{
+    return [id](QDialog& dialog) {
+        QPushButton* button = ButtonWithId(dialog, id);
+        ASSERT_NE(button, nullptr) << id;
+        button->click();
+    };
+}
+
+ModalScript::Step Key(Qt::Key key)
+{
+    return [key](QDialog& dialog) { test::pressKey(dialog.focusWidget(), key); };
+}
+
+class SetupAppRun : public ::testing::Test {
+protected:
+    test::TestServices fakes;
+};
+
+TEST_F(SetupAppRun, SettingsWindowsReturnToTheMainWindowWithoutNesting)
+{
+    // Four round trips, one per button, through the placeholders; Esc ends.
+    ModalScript script({
+        Click(1000), Click(ui::IDCANCEL),
+        Click(1001), Key(Qt::Key_Escape),
+        Click(1002), Key(Qt::Key_Return),
+        Click(1003), Click(ui::IDCANCEL),
+        Key(Qt::Key_Escape),
+    });
+    CSetupApp app(fakes.services());
+    app.RunWindows();
+
+    EXPECT_TRUE(script.finished());
+    const std::vector<QString> expected{"Kestra", "Kestra T870N", "Kestra", "Kestra T870N", "Kestra",
+                                        "Kestra T870N", "Kestra", "Kestra T870N", "Kestra"};
+    EXPECT_EQ(script.titles, expected);
+    // The main window that opened a settings window is gone, not waiting
+    // underneath: at most one main window ever exists.
+    for (const int alive : script.mainWindows)
+        EXPECT_LE(alive, 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+QComboBox* ListWithId(QDialog& dialog, int id)
+{
+    return dialog.findChild<QComboBox*>(QStringLiteral("control%1").arg(id));
+}
+
+TEST_F(SetupAppRun, TheReturningMainWindowShowsTheCurrentChoices)
+{
+    g_languageIndex = kLanguageEnglish;
+    g_chineseChosen = 0;
+    g_systemIsChinese = 0;
+    g_modelIndex = 1;
+    QStringList entries;
+    int languageSelection = -2;
+    int modelSelection = -2;
+    ModalScript script({
+        [](QDialog& dialog) {
+            // Chinese chosen on an English system, then off to the SMS window.
+            QComboBox* languages = ListWithId(dialog, 1080);
+            languages->setCurrentIndex(0);
+            emit languages->activated(0);
+            Click(1003)(dialog);
+        },
+        Click(ui::IDCANCEL),
+        [&](QDialog& dialog) {
+            QComboBox* languages = ListWithId(dialog, 1080);
+            for (int i = 0; i < languages->count(); ++i)
+                entries << languages->itemText(i);
+            languageSelection = languages->currentIndex();
+            modelSelection = ListWithId(dialog, 1081)->currentIndex();
+            dialog.reject();
+        },
+    });
+    CSetupApp app(fakes.services());
+    app.RunWindows();
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(entries, (QStringList{"Chinese", "English"}));
+    EXPECT_EQ(languageSelection, 0);
+    EXPECT_EQ(modelSelection, 0);
+    EXPECT_EQ(g_chineseChosen, 1);
+}
+
+TEST_F(SetupAppRun, PlaceholderSaysWhatItIs)
+{
+    QString notice;
+    ModalScript script({
+        Click(1001),
+        [&](QDialog& dialog) {
+            if (auto* label = dialog.findChild<QLabel*>(
+                    QStringLiteral("control%1").arg(CPlaceholderDialog::kNoticeId)))
+                notice = label->text();
+            Click(ui::IDCANCEL)(dialog);
+        },
+        Key(Qt::Key_Escape),
+    });
+    CSetupApp app(fakes.services());
+    app.RunWindows();
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(notice, QString::fromUtf8(kPlaceholderNoticeText.english));
+}
+
+// A settings window that ends the way a saving Enter of the SMTP window does.
+class EndsWithOk : public ui::CDialog {
+public:
+    explicit EndsWithOk(ui::Services& services) : ui::CDialog(Template(), services) {}
+
+private:
+    static const ui::DialogTemplate& Template()
+    {
+        static const ui::DialogTemplate t{
+            .resourceId = 900, .cx = 100, .cy = 40, .caption = "Kestra T870N",
+            .controls = {{.id = ui::IDOK, .kind = ui::ControlKind::DefPushButton,
+                          .x = 10, .y = 10, .cx = 50, .cy = 14, .text = "OK"}}};
+        return t;
+    }
+};
+
+TEST_F(SetupAppRun, ASettingsWindowEndedOtherThanByCancelEndsTheTool)
+{
+    ModalScript script({Click(1002), Click(ui::IDOK)});
+    CSetupApp app(fakes.services());
+    app.SetSettingsWindow(AppWindow::Smtp, [](ui::Services& s) { return std::make_unique<EndsWithOk>(s); });
+    app.RunWindows();
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(script.titles.size(), 2U);
+}
+
+TEST_F(SetupAppRun, StartUpRestoresTheSettingsThenShowsTheMainWindow)
+{
+    fakes.systemLanguage.languageId = 0x0804;
+    QString cameraButton;
+    ModalScript script({
+        [&](QDialog& dialog) {
+            cameraButton = ButtonWithId(dialog, 1000)->text();
+            dialog.reject();
+        },
+    });
+    CSetupApp app(fakes.services());
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(app.ExitInstance(), 0);
+    ui::UnloadSkin();
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(cameraButton, "相机设置");
+    EXPECT_EQ(fakes.registry.dword("language"), 1U);
+    EXPECT_EQ(fakes.registry.dword("TvMode"), 0U);
+}
+
+} // namespace
+} // namespace kestra
