@@ -17,6 +17,8 @@ SettingsBlock BuildCameraRecord(const CameraSettings& settings);
 // The whole 180-byte file for the settings, and the default-parameters file.
 QByteArray BuildCameraFile(const CameraSettings& settings);
 QByteArray BuildCameraDefaultFile();
+// True for the record of the default-parameters file (bytes 0 to 55 only).
+bool IsCameraDefaultRecord(const SettingsBlock& record);
 
 // Save camera.dat into `folder` (atomically).
 SaveResult WriteCameraFile(const QString& folder, const CameraSettings& settings);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/SettingsFinding.h"
+
 #include <array>
 #include <cstdint>
 
@@ -51,11 +53,21 @@ struct CameraSettings {
 };
 
 // PIR interval list position (0 to 119: "0 Sec".."59 Sec", "1 Min".."60 Min")
-// to the stored value and back.
+// to the stored value and back. A position outside the list encodes as -1.
 int EncodePirInterval(int listPosition);
 int DecodePirInterval(int storedValue); // -1 for a value no list position gives
 
 // Clock year as stored: limited to 2010..2031, minus 2010.
 int StoredClockYear(int year);
+
+// The PIR interval list has 120 entries; the stored values 1..60 are minutes,
+// 0x80..0xBB seconds.
+inline constexpr int kPirIntervalListSize = 120;
+
+// Every value of the record outside what its list or number field offers: a
+// list position past its list, a clock that is no date, a language code
+// outside 1..11. `tvMode` is the registry's value and any byte is accepted.
+// The findings carry the file offset of each field.
+SettingsFindings CheckCameraSettings(const CameraSettings& settings);
 
 } // namespace kestra

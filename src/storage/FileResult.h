@@ -23,10 +23,21 @@ enum class FileErrorKind {
     ScratchLeft,      // the save failed and its scratch file could not be removed
 };
 
+// Whether the failure happened while saving or while loading; the same kind
+// reads differently ("cannot be written" or "cannot be read").
+enum class FileAction { Save, Load };
+
 struct FileError {
     FileErrorKind kind;
     QString path;       // the file (or folder) the failure concerns
     int systemError = 0; // errno (or GetLastError on Windows), 0 if none
+    FileAction action = FileAction::Save;
+    // NotConfirmed: what the failed flush reported. ScratchLeft: why the save
+    // gave up before its scratch file could not be removed; systemError is
+    // then the removal's error and causeError the first one.
+    std::optional<FileErrorKind> cause = std::nullopt;
+    int causeError = 0;
+    QString scratchPath = {}; // ScratchLeft: the file left behind
 
     // One or two sentences for the message box, naming the path; Chinese when
     // `chinese` is set, English otherwise.
@@ -43,6 +54,7 @@ struct SaveResult {
 struct ReadResult {
     QByteArray bytes;
     std::optional<FileError> error;
+    bool truncated = false; // the file is longer than kMaxSettingsFileRead
     bool ok() const { return !error.has_value(); }
 };
 

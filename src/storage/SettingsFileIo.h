@@ -14,6 +14,13 @@ class FileOps;
 // camera tool always did).
 QString SettingsFilePath(const QString& folder, const QString& fileName);
 
+// The scratch file a save of `fileName` stages its bytes in, in the same
+// folder: the name's stem in capitals, cut to eight characters, with the
+// extension "KS~" ("camera.dat" gives "CAMERA.KS~"). A short 8.3 name keeps
+// FAT from adding a long-name entry; one fixed name per target means a save
+// removes only its own leftover, never anything found by a pattern.
+QString ScratchFileName(const QString& fileName);
+
 // Replaces (or creates) `fileName` in `folder` with `bytes` atomically: either
 // the whole new file is in place and flushed, or the old one is untouched and
 // no scratch file remains. `ops` defaults to the real file system.
@@ -23,5 +30,6 @@ SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByt
 // Reads a settings file the user picked: refuses what is not a regular file,
 // never blocks on a FIFO, reads at most kMaxSettingsFileRead bytes.
 ReadResult ReadSettingsFile(const QString& path);
+ReadResult ReadSettingsFile(const QString& path, FileOps& ops);
 
 } // namespace kestra

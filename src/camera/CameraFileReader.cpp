@@ -1,0 +1,32 @@
+#include "camera/CameraFileReader.h"
+
+#include "camera/CameraFields.h"
+#include "camera/CameraFile.h"
+#include "storage/SettingsBlock.h"
+#include "storage/SettingsFileIo.h"
+
+namespace kestra {
+
+CameraFileContents ParseCameraFile(QByteArrayView bytes)
+{
+    CameraFileContents contents;
+    const SettingsBlock record = BlockAt(bytes, 0);
+    if (IsCameraDefaultRecord(record)) {
+        contents.defaultParameters = true;
+        return contents;
+    }
+    for (std::size_t offset = 0; offset < kCameraFields.size(); ++offset)
+        contents.settings.*kCameraFields[offset].member = record[offset];
+    contents.findings = CheckCameraSettings(contents.settings);
+    return contents;
+}
+
+CameraReadResult ReadCameraFile(const QString& path)
+{
+    ReadResult read = ReadSettingsFile(path);
+    if (!read.ok())
+        return {{}, read.error};
+    return {ParseCameraFile(read.bytes), std::nullopt};
+}
+
+} // namespace kestra

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "camera/CameraSettings.h"
+#include "storage/FileResult.h"
+#include "storage/SettingsFinding.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+namespace kestra {
+
+// What camera.dat holds. The Camera window never loads the file; the command
+// line and the file check read it.
+struct CameraFileContents {
+    // Bytes 0 to 38 as stored. For a default-parameters file every field is 0:
+    // such a file carries no settings.
+    CameraSettings settings;
+    bool defaultParameters = false;
+    // Every field the Camera window could not have written (see
+    // CheckCameraSettings). The values stay in `settings` as stored; nothing
+    // here indexes a list with them.
+    SettingsFindings findings;
+};
+
+// Reads leniently: bytes past the end of a short file read as zero, the
+// checksum is not checked (CheckSettingsFile does).
+CameraFileContents ParseCameraFile(QByteArrayView bytes);
+
+struct CameraReadResult {
+    CameraFileContents contents;
+    std::optional<FileError> error;
+    bool ok() const { return !error.has_value(); }
+};
+
+CameraReadResult ReadCameraFile(const QString& path);
+
+} // namespace kestra

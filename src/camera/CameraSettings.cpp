@@ -1,0 +1,75 @@
+#include "camera/CameraSettings.h"
+
+#include "camera/CameraFields.h"
+
+#include <algorithm>
+
+namespace kestra {
+
+namespace {
+
+constexpr int kPirSecondsEntries = 60; // "0 Sec" to "59 Sec"
+constexpr int kPirSecondsFlag = 0x80;  // the camera reads a set high bit as seconds
+constexpr int kPirMaxMinutes = 60;
+
+constexpr int kFirstClockYear = 2010;
+constexpr int kLastClockYear = 2031;
+
+int DaysInMonth(int year, int month)
+{
+    static constexpr std::array<int, 12> days{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month == 2 && ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0))
+        return 29;
+    return days[static_cast<std::size_t>(month - 1)];
+}
+
+} // namespace
+
+int EncodePirInterval(int listPosition)
+{
+    if (listPosition < 0 || listPosition >= kPirIntervalListSize)
+        return -1;
+    if (listPosition < kPirSecondsEntries)
+        return listPosition + kPirSecondsFlag;
+    return listPosition - (kPirSecondsEntries - 1);
+}
+
+int DecodePirInterval(int storedValue)
+{
+    if (storedValue >= kPirSecondsFlag && storedValue < kPirSecondsFlag + kPirSecondsEntries)
+        return storedValue - kPirSecondsFlag;
+    if (storedValue >= 1 && storedValue <= kPirMaxMinutes)
+        return storedValue + (kPirSecondsEntries - 1);
+    return -1;
+}
+
+int StoredClockYear(int year)
+{
+    return std::clamp(year, kFirstClockYear, kLastClockYear) - kFirstClockYear;
+}
+
+SettingsFindings CheckCameraSettings(const CameraSettings& settings)
+{
+    SettingsFindings findings;
+    for (std::size_t offset = 0; offset < kCameraFields.size(); ++offset) {
+        const CameraField& field = kCameraFields[offset];
+        const int value = settings.*field.member;
+        const QString name = QString::fromLatin1(field.name);
+        if (field.member == &CameraSettings::pirInterval) {
+            if (DecodePirInterval(value) < 0)
+                findings.push_back({FindingKind::ListPosition, name, static_cast<qsizetype>(offset), value, 0});
+            continue;
+        }
+        CheckRange(findings, field.kind, name, static_cast<qsizetype>(offset), value, field.low, field.high);
+    }
+    const bool dateFieldsValid = settings.clockYear >= 0 && settings.clockYear <= kLastClockYear - kFirstClockYear
+        && settings.clockMonth >= 1 && settings.clockMonth <= 12 && settings.clockDay >= 1;
+    if (dateFieldsValid) {
+        const int days = DaysInMonth(settings.clockYear + kFirstClockYear, settings.clockMonth);
+        if (settings.clockDay > days && settings.clockDay <= 31)
+            findings.push_back({FindingKind::Clock, QStringLiteral("clockDay"), 16, settings.clockDay, days});
+    }
+    return findings;
+}
+
+} // namespace kestra

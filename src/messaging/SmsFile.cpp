@@ -1,0 +1,87 @@
+#include "messaging/SmsFile.h"
+
+#include "storage/SettingsBlockFile.h"
+#include "storage/SettingsFileIo.h"
+
+#include <array>
+
+namespace kestra {
+
+namespace {
+
+// Header offsets (before scrambling).
+constexpr std::size_t kSmsControl = 2;
+constexpr std::size_t kTens = 3;
+constexpr std::size_t kUnits = 4;
+constexpr std::size_t kLanguage = 5;
+constexpr std::size_t kFixedOne = 50; // trailer byte, always 1
+
+std::uint8_t Byte(int value)
+{
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
+
+} // namespace
+
+QByteArray BuildSmsFile(const SmsSettings& s)
+{
+    SettingsBlock header = MakeEmptyBlock();
+    header[kSmsControl] = Byte(s.smsControl);
+    header[kTens] = Byte(s.maxImagesPerDay / 10);
+    header[kUnits] = Byte(s.maxImagesPerDay % 10);
+    header[kLanguage] = Byte(s.languageCode);
+    header[kFixedOne] = 1;
+
+    std::array<QByteArray, kSmsTextFields.size()> texts;
+    for (std::size_t i = 0; i < kSmsTextFields.size(); ++i)
+        texts[i] = s.*kSmsTextFields[i].member;
+    return BuildBlockFile(header, texts, false);
+}
+
+SmsSettings DecodeSmsFile(QByteArrayView bytes, SettingsFindings& findings)
+{
+    const SettingsBlock header = ReadHeaderBlock(bytes);
+    SmsSettings s;
+    s.smsControl = header[kSmsControl];
+    s.maxImagesPerDay = header[kTens] * 10 + header[kUnits];
+    s.languageCode = header[kLanguage];
+    for (std::size_t i = 0; i < kSmsTextFields.size(); ++i) {
+        const SmsTextField& field = kSmsTextFields[i];
+        s.*field.member = ReadTextField(bytes, i + 1, QString::fromLatin1(field.name), findings);
+    }
+    return s;
+}
+
+RecordSaveResult WriteSmsFile(const QString& folder, const SmsSettings& settings)
+{
+    const SettingsFindings findings = CheckSmsSettings(settings);
+    if (!findings.empty())
+        return {findings.front(), {}};
+    return {std::nullopt, SaveSettingsFile(folder, QString::fromLatin1(kSmsFileName), BuildSmsFile(settings))};
+}
+
+SmsLoaded ParseSmsFile(QByteArrayView bytes)
+{
+    SmsLoaded loaded;
+    const SmsSettings s = DecodeSmsFile(bytes, loaded.findings);
+    const SettingsFindings problems = CheckSmsSettings(s);
+    loaded.findings.insert(loaded.findings.end(), problems.begin(), problems.end());
+    if (s.smsControl < kSmsControlCount)
+        loaded.smsControl = s.smsControl;
+    loaded.maxImagesPerDay = s.maxImagesPerDay;
+    loaded.languageCode = s.languageCode;
+    loaded.phone1 = s.phone1;
+    loaded.phone2 = s.phone2;
+    loaded.phone3 = s.phone3;
+    return loaded;
+}
+
+SmsReadResult ReadSmsFile(const QString& path)
+{
+    ReadResult read = ReadSettingsFile(path);
+    if (!read.ok())
+        return {{}, read.error};
+    return {ParseSmsFile(read.bytes), std::nullopt};
+}
+
+} // namespace kestra

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "storage/SettingsFinding.h"
+
+#include <QByteArray>
+
+#include <array>
+
+namespace kestra {
+
+// The SMS window's maximum length of each phone number, in bytes.
+inline constexpr qsizetype kSmsPhoneLimit = 32;
+
+// What one save of the SMS window writes to sms.dat.
+struct SmsSettings {
+    int smsControl = kSmsControlOff; // SMS control list position
+    int maxImagesPerDay = 0;         // 0 to 99, 0 no limit
+    int languageCode = 0;            // CameraLanguageCode at the time of the save
+    QByteArray phone1;               // the number allowed to control the camera
+    QByteArray phone2;
+    QByteArray phone3;
+};
+
+// The phone numbers in block order (blocks 1 to 3).
+struct SmsTextField {
+    const char* name;
+    QByteArray SmsSettings::*member;
+};
+
+inline constexpr std::array<SmsTextField, 3> kSmsTextFields{{
+    {"phone1", &SmsSettings::phone1},
+    {"phone2", &SmsSettings::phone2},
+    {"phone3", &SmsSettings::phone3},
+}};
+
+// Every value the camera would misread: an SMS control position past the list
+// (an edited list entry that selects nothing included), pictures per day past
+// 99, a language code outside 1..11, a phone number over 32 bytes. The SMS
+// window's own save checks (phone lengths of 5, digits) are its business.
+// Offsets are those of sms.dat.
+SettingsFindings CheckSmsSettings(const SmsSettings& settings);
+
+} // namespace kestra

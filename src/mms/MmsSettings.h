@@ -1,0 +1,71 @@
+#pragma once
+
+#include "storage/SettingsFinding.h"
+
+#include <QByteArray>
+
+#include <array>
+
+namespace kestra {
+
+// The MMS window's maximum text lengths, in code page 936 bytes. The window
+// enforces them while typing; MmsFileWriter refuses a record that breaks one.
+inline constexpr qsizetype kMmsUrlLimit = 50;
+inline constexpr qsizetype kMmsApnLimit = 30;
+inline constexpr qsizetype kMmsGatewayLimit = 20;
+inline constexpr qsizetype kMmsPortLimit = 10;
+inline constexpr qsizetype kMmsPhoneLimit = 32;
+inline constexpr qsizetype kMmsEmailLimit = 40;
+inline constexpr qsizetype kMmsAccountLimit = 30;
+inline constexpr qsizetype kMmsPasswordLimit = 30;
+inline constexpr qsizetype kMmsPhone2Limit = 32;
+
+// What one save of the MMS window writes to mms.dat. Numbers are kept as int so
+// that a value outside its byte is caught by CheckMmsSettings instead of
+// wrapping; only tvMode is stored by its low byte whatever it holds.
+struct MmsSettings {
+    int picturesPerDay = 0; // 0 to 99, 0 unlimited
+    int languageCode = 0;   // CameraLanguageCode at the time of saving
+    int tvMode = 0;
+    int countryCode = 0;    // MMS country list index, or COUNTRY_CUSTOM in the custom mode
+    int operatorIndex = 0;  // slot within the country; 0 in the custom mode
+    int smsControl = 0;     // SMS control list position
+    int presetFlag = 0;     // 1 preset mode, 0 custom mode
+    QByteArray url;
+    QByteArray apn;
+    QByteArray gateway;
+    QByteArray port;
+    QByteArray phone;
+    QByteArray email;
+    QByteArray account;
+    QByteArray password;
+    QByteArray phone2;
+};
+
+// The nine texts in block order (block 1 to 9) with their limits.
+struct MmsTextField {
+    const char* name;
+    QByteArray MmsSettings::*member;
+    qsizetype limit;
+};
+
+inline constexpr std::array<MmsTextField, 9> kMmsTextFields{{
+    {"url", &MmsSettings::url, kMmsUrlLimit},
+    {"apn", &MmsSettings::apn, kMmsApnLimit},
+    {"gateway", &MmsSettings::gateway, kMmsGatewayLimit},
+    {"port", &MmsSettings::port, kMmsPortLimit},
+    {"phone", &MmsSettings::phone, kMmsPhoneLimit},
+    {"email", &MmsSettings::email, kMmsEmailLimit},
+    {"account", &MmsSettings::account, kMmsAccountLimit},
+    {"password", &MmsSettings::password, kMmsPasswordLimit},
+    {"phone2", &MmsSettings::phone2, kMmsPhone2Limit},
+}};
+
+// Every value the camera would misread: pictures per day past 99, a language
+// code outside 1..11, an SMS control position past the list, a preset flag
+// other than 0 or 1, a country or slot the catalogue does not offer in the
+// preset mode, anything but COUNTRY_CUSTOM and slot 0 in the custom mode, a
+// text longer than its field. Offsets are those of mms.dat.
+SettingsFindings CheckMmsSettings(const MmsSettings& settings);
+
+} // namespace kestra

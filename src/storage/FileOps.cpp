@@ -1,0 +1,450 @@
+#include "storage/FileOps.h"
+
+#include <QFile>
+#include <QtGlobal>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace kestra {
+
+QString SystemErrorText(int systemError)
+{
+    return qt_error_string(systemError);
+}
+
+#ifndef Q_OS_WIN
+
+namespace {
+
+PathType TypeOfMode(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return PathType::Regular;
+    if (S_ISDIR(mode))
+        return PathType::Directory;
+    return PathType::Other;
+}
+
+int Fd(FileHandle handle)
+{
+    return static_cast<int>(handle.value);
+}
+
+class PosixFileOps final : public FileOps {
+public:
+    int pathType(const QString& path, PathType& type) override
+    {
+        struct stat st {};
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+            if (errno == ENOENT) {
+                type = PathType::Missing;
+                return 0;
+            }
+            return errno;
+        }
+        type = TypeOfMode(st.st_mode);
+        return 0;
+    }
+
+    int createExclusive(const QString& path, FileHandle& handle) override
+    {
+        // O_EXCL also refuses a symbolic link planted under the scratch name.
+        const int fd = ::open(QFile::encodeName(path).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        if (fd < 0)
+            return errno;
+        handle.value = fd;
+        return 0;
+    }
+
+    int write(FileHandle handle, const char* data, qint64 size, qint64& written) override
+    {
+        const ssize_t n = ::write(Fd(handle), data, static_cast<size_t>(size));
+        if (n < 0) {
+            written = 0;
+            return errno;
+        }
+        written = n;
+        return 0;
+    }
+
+    int syncFile(FileHandle handle) override
+    {
+#ifdef Q_OS_MACOS
+        // fsync on macOS stops at the drive's cache; only F_FULLFSYNC reaches
+        // the card. File systems without it (some network ones) fall back to
+        // fsync, which is a different call, not a retry of a failed flush.
+        if (::fcntl(Fd(handle), F_FULLFSYNC) == 0)
+            return 0;
+        if (errno != ENOTSUP && errno != EINVAL)
+            return errno;
+#endif
+        return ::fsync(Fd(handle)) == 0 ? 0 : errno;
+    }
+
+    int close(FileHandle handle) override
+    {
+        // Linux releases the descriptor even when close is interrupted, so
+        // repeating it could close someone else's; the data is flushed by then.
+        if (::close(Fd(handle)) != 0 && errno != EINTR)
+            return errno;
+        return 0;
+    }
+
+    int rename(const QString& from, const QString& to) override
+    {
+        return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0
+            ? 0 : errno;
+    }
+
+    int syncFolder(const QString& folder) override
+    {
+        const int fd = ::open(QFile::encodeName(folder).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0)
+            return errno;
+        int error = 0;
+#ifdef Q_OS_MACOS
+        if (::fcntl(fd, F_FULLFSYNC) != 0 && errno != ENOTSUP && errno != EINVAL)
+            error = errno;
+        else
+#endif
+        if (::fsync(fd) != 0 && errno != EINVAL)
+            error = errno; // EINVAL: this file system keeps no folder to flush
+        ::close(fd);
+        return error;
+    }
+
+    int remove(const QString& path) override
+    {
+        return ::unlink(QFile::encodeName(path).constData()) == 0 ? 0 : errno;
+    }
+
+    int openForReading(const QString& path, FileHandle& handle) override
+    {
+        // O_NONBLOCK: opening a FIFO with no writer would otherwise wait forever.
+        const int fd = ::open(QFile::encodeName(path).constData(),
+                              O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0)
+            return errno;
+        handle.value = fd;
+        return 0;
+    }
+
+    int handleType(FileHandle handle, PathType& type) override
+    {
+        struct stat st {};
+        if (::fstat(Fd(handle), &st) != 0)
+            return errno;
+        type = TypeOfMode(st.st_mode);
+        return 0;
+    }
+
+    int read(FileHandle handle, char* data, qint64 size, qint64& got) override
+    {
+        const ssize_t n = ::read(Fd(handle), data, static_cast<size_t>(size));
+        if (n < 0) {
+            got = 0;
+            return errno;
+        }
+        got = n;
+        return 0;
+    }
+};
+
+} // namespace
+
+FileErrorKind SaveErrorKind(int systemError)
+{
+    switch (systemError) {
+    case ENOENT: return FileErrorKind::FolderMissing;
+    case ENOTDIR: return FileErrorKind::NotAFolder;
+    case EROFS:
+    case EACCES:
+    case EPERM: return FileErrorKind::WriteProtected;
+    case ENOSPC:
+    case EDQUOT: return FileErrorKind::MediumFull;
+    case ENAMETOOLONG: return FileErrorKind::PathTooLong;
+    case EBUSY:
+    case ETXTBSY:
+    case EEXIST: return FileErrorKind::Busy;
+    case EISDIR: return FileErrorKind::NotRegularFile;
+    case EIO:
+    case ENXIO:
+    case ENODEV:
+    default: return FileErrorKind::MediumRemoved; // the message adds the system's words
+    }
+}
+
+FileErrorKind LoadErrorKind(int systemError)
+{
+    switch (systemError) {
+    case ENOENT:
+    case ENOTDIR: return FileErrorKind::NotFound;
+    case EISDIR: return FileErrorKind::NotRegularFile;
+    case EIO:
+    case ENXIO:
+    case ENODEV: return FileErrorKind::MediumRemoved;
+    case ENAMETOOLONG: return FileErrorKind::PathTooLong;
+    case EBUSY:
+    case ETXTBSY: return FileErrorKind::Busy;
+    default: return FileErrorKind::Unreadable;
+    }
+}
+
+bool IsInterrupted(int systemError)
+{
+    return systemError == EINTR;
+}
+
+bool IsNotFound(int systemError)
+{
+    return systemError == ENOENT;
+}
+
+int NoProgressError()
+{
+    return ENOSPC;
+}
+
+bool PathFitsPlatform(const QString& path)
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    // PATH_MAX counts the terminating NUL.
+    if (bytes.size() >= PATH_MAX)
+        return false;
+    for (const QByteArray& component : bytes.split('/')) {
+        if (component.size() > NAME_MAX)
+            return false;
+    }
+    return true;
+}
+
+#else // Q_OS_WIN
+
+namespace {
+
+HANDLE Win(FileHandle handle)
+{
+    return reinterpret_cast<HANDLE>(handle.value);
+}
+
+// The folder text is passed as typed: no separator conversion, no long-path
+// prefix, as the camera tool always did.
+const wchar_t* Wide(const QString& path)
+{
+    return reinterpret_cast<const wchar_t*>(path.utf16());
+}
+
+int Store(HANDLE h, FileHandle& handle)
+{
+    if (h == INVALID_HANDLE_VALUE)
+        return static_cast<int>(GetLastError());
+    handle.value = reinterpret_cast<std::intptr_t>(h);
+    return 0;
+}
+
+class WindowsFileOps final : public FileOps {
+public:
+    int pathType(const QString& path, PathType& type) override
+    {
+        const DWORD attributes = GetFileAttributesW(Wide(path));
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+                type = PathType::Missing;
+                return 0;
+            }
+            return static_cast<int>(error);
+        }
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            type = PathType::Directory;
+        else if (attributes & FILE_ATTRIBUTE_DEVICE)
+            type = PathType::Other;
+        else
+            type = PathType::Regular;
+        return 0;
+    }
+
+    int createExclusive(const QString& path, FileHandle& handle) override
+    {
+        // FILE_SHARE_DELETE lets the rename replace the target while the
+        // scratch handle stays open for the flush after it.
+        return Store(CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                 nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
+                     handle);
+    }
+
+    int write(FileHandle handle, const char* data, qint64 size, qint64& written) override
+    {
+        DWORD done = 0;
+        const DWORD chunk = static_cast<DWORD>(qMin<qint64>(size, 1 << 30));
+        written = 0;
+        if (!WriteFile(Win(handle), data, chunk, &done, nullptr))
+            return static_cast<int>(GetLastError());
+        written = done;
+        return 0;
+    }
+
+    int syncFile(FileHandle handle) override
+    {
+        return FlushFileBuffers(Win(handle)) ? 0 : static_cast<int>(GetLastError());
+    }
+
+    int close(FileHandle handle) override
+    {
+        return CloseHandle(Win(handle)) ? 0 : static_cast<int>(GetLastError());
+    }
+
+    int rename(const QString& from, const QString& to) override
+    {
+        // Write-through: the call returns only once the move is on the medium.
+        return MoveFileExW(Wide(from), Wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+            ? 0 : static_cast<int>(GetLastError());
+    }
+
+    int syncFolder(const QString& folder) override
+    {
+        const HANDLE h = CreateFileW(Wide(folder), GENERIC_READ | GENERIC_WRITE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            // A folder (or a drive root) that refuses a write handle cannot be
+            // flushed by us; MOVEFILE_WRITE_THROUGH already waited for the move.
+            return error == ERROR_ACCESS_DENIED ? 0 : static_cast<int>(error);
+        }
+        const int error = FlushFileBuffers(h) ? 0 : static_cast<int>(GetLastError());
+        CloseHandle(h);
+        return error == ERROR_ACCESS_DENIED || error == ERROR_INVALID_FUNCTION ? 0 : error;
+    }
+
+    int remove(const QString& path) override
+    {
+        return DeleteFileW(Wide(path)) ? 0 : static_cast<int>(GetLastError());
+    }
+
+    int openForReading(const QString& path, FileHandle& handle) override
+    {
+        return Store(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+                     handle);
+    }
+
+    int handleType(FileHandle handle, PathType& type) override
+    {
+        // A pipe, a console or a serial port would block or misbehave on read.
+        if (GetFileType(Win(handle)) != FILE_TYPE_DISK) {
+            type = PathType::Other;
+            return 0;
+        }
+        BY_HANDLE_FILE_INFORMATION info {};
+        if (!GetFileInformationByHandle(Win(handle), &info))
+            return static_cast<int>(GetLastError());
+        type = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PathType::Directory : PathType::Regular;
+        return 0;
+    }
+
+    int read(FileHandle handle, char* data, qint64 size, qint64& got) override
+    {
+        DWORD done = 0;
+        got = 0;
+        if (!ReadFile(Win(handle), data, static_cast<DWORD>(qMin<qint64>(size, 1 << 30)), &done, nullptr))
+            return static_cast<int>(GetLastError());
+        got = done;
+        return 0;
+    }
+};
+
+} // namespace
+
+FileErrorKind SaveErrorKind(int systemError)
+{
+    switch (systemError) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH: return FileErrorKind::FolderMissing;
+    case ERROR_DIRECTORY: return FileErrorKind::NotAFolder;
+    case ERROR_WRITE_PROTECT:
+    case ERROR_ACCESS_DENIED: return FileErrorKind::WriteProtected;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return FileErrorKind::MediumFull;
+    case ERROR_FILENAME_EXCED_RANGE: return FileErrorKind::PathTooLong;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return FileErrorKind::Busy;
+    default: return FileErrorKind::MediumRemoved; // not ready, gone, CRC, I/O device...
+    }
+}
+
+FileErrorKind LoadErrorKind(int systemError)
+{
+    switch (systemError) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH: return FileErrorKind::NotFound;
+    case ERROR_NOT_READY:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_CRC:
+    case ERROR_IO_DEVICE:
+    case ERROR_GEN_FAILURE: return FileErrorKind::MediumRemoved;
+    case ERROR_FILENAME_EXCED_RANGE: return FileErrorKind::PathTooLong;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return FileErrorKind::Busy;
+    default: return FileErrorKind::Unreadable;
+    }
+}
+
+bool IsInterrupted(int)
+{
+    return false; // Win32 file calls are not interrupted by signals
+}
+
+bool IsNotFound(int systemError)
+{
+    return systemError == ERROR_FILE_NOT_FOUND;
+}
+
+int NoProgressError()
+{
+    return ERROR_DISK_FULL;
+}
+
+bool PathFitsPlatform(const QString& path)
+{
+    // Without the \\?\ prefix (which would bypass the "folder\name" rule) a
+    // path holds at most MAX_PATH UTF-16 units including the terminating NUL.
+    if (path.size() >= MAX_PATH)
+        return false;
+    for (const QString& component : path.split(u'\\')) {
+        if (component.size() > 255)
+            return false;
+    }
+    return true;
+}
+
+#endif
+
+FileOps& FileOps::real()
+{
+#ifdef Q_OS_WIN
+    static WindowsFileOps ops;
+#else
+    static PosixFileOps ops;
+#endif
+    return ops;
+}
+
+} // namespace kestra

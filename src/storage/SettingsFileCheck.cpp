@@ -1,0 +1,176 @@
+#include "storage/SettingsFileCheck.h"
+
+#include "camera/CameraFields.h"
+#include "camera/CameraFile.h"
+#include "camera/CameraFileReader.h"
+#include "messaging/GprsFile.h"
+#include "messaging/SmsFile.h"
+#include "mms/MmsCatalogue.h"
+#include "mms/MmsFile.h"
+#include "storage/SettingsBlockFile.h"
+#include "storage/SettingsCrc.h"
+#include "storage/SettingsFileIo.h"
+
+#include <array>
+
+namespace kestra {
+
+namespace {
+
+constexpr std::size_t kChecksumOffset = 56;
+constexpr std::size_t kChecksummedBytes = 50;
+
+void AppendAll(SettingsFindings& to, const SettingsFindings& from)
+{
+    to.insert(to.end(), from.begin(), from.end());
+}
+
+// Each of the two digits of a pictures-per-day value: the camera reads them as
+// decimal digits, so a byte above 9 is foreign even when the sum fits 0..99.
+void CheckDigits(SettingsFindings& findings, const SettingsBlock& header, std::size_t tensOffset)
+{
+    for (std::size_t offset : {tensOffset, tensOffset + 1})
+        CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("header byte %1").arg(offset),
+                   static_cast<qsizetype>(offset), header[offset], 0, 9);
+}
+
+void CheckCamera(QByteArrayView bytes, SettingsFileCheck& check)
+{
+    auto& findings = check.findings;
+    if (bytes.size() != kCameraFileSize)
+        findings.push_back({FindingKind::FileSize, QStringLiteral("file"), -1, bytes.size(), kCameraFileSize});
+
+    const SettingsBlock record = BlockAt(bytes, 0);
+    const SettingsBlock trailer = BlockAt(bytes, 1);
+    if (!HasBlockLineEnd(record))
+        findings.push_back({FindingKind::LineEnd, QStringLiteral("block 0"), 58, 0, 0});
+    if (!HasBlockLineEnd(trailer))
+        findings.push_back({FindingKind::LineEnd, QStringLiteral("block 1"), 118, 0, 0});
+
+    const std::uint16_t computed = StoredSettingsChecksum(std::span(record).first(kChecksummedBytes));
+    const std::uint16_t stored = static_cast<std::uint16_t>(record[kChecksumOffset] | (record[kChecksumOffset + 1] << 8));
+    if (stored != computed)
+        findings.push_back({FindingKind::Checksum, QStringLiteral("block 0"), kChecksumOffset, stored, computed});
+
+    // Everything the record and the trailer do not use is zero.
+    CheckZeroBytes(bytes, 0, kCameraFieldCount, kChecksumOffset, findings);
+    CheckZeroBytes(bytes, 1, 0, kBlockSize - 2, findings);
+    CheckZeroBytes(bytes, 2, 0, kBlockSize, findings);
+
+    const CameraFileContents contents = ParseCameraFile(bytes);
+    check.record = contents.settings;
+    check.cameraDefaultParameters = contents.defaultParameters;
+    AppendAll(findings, contents.findings);
+}
+
+void CheckMms(QByteArrayView bytes, SettingsFileCheck& check)
+{
+    auto& findings = check.findings;
+    CheckBlockFileFrame(bytes, 11, true, findings);
+    const SettingsBlock header = ReadHeaderBlock(bytes);
+    for (std::size_t offset : {0, 1, 2})
+        CheckFixedByte(findings, header, offset, 0);
+    CheckFixedByte(findings, header, 7, 1);
+    CheckDigits(findings, header, 3);
+    // Block 10 is an empty text block the camera does not read.
+    CheckZeroBytes(bytes, 10, 0, kBlockSize - 2, findings);
+
+    const MmsSettings settings = DecodeMmsFile(bytes, findings);
+    AppendAll(findings, CheckMmsSettings(settings));
+    check.record = settings;
+}
+
+void CheckGprs(QByteArrayView bytes, SettingsFileCheck& check)
+{
+    auto& findings = check.findings;
+    CheckBlockFileFrame(bytes, 11, true, findings);
+    const SettingsBlock header = ReadHeaderBlock(bytes);
+    CheckFixedByte(findings, header, 0, 0);
+    CheckFixedByte(findings, header, 6, 1);
+    CheckFixedByte(findings, header, 7, 1);
+    CheckDigits(findings, header, 3);
+    if (header[50] > 1)
+        findings.push_back({FindingKind::Mode, QStringLiteral("mode"), 50, header[50], 1});
+
+    GprsSettings settings = DecodeGprsFile(bytes, check.gprsUserName, findings);
+    if (settings.mode == kGprsModeCustomer && settings.countryIndex != kGprsCountryCustomer)
+        findings.push_back({FindingKind::Mode, QStringLiteral("countryIndex"), 2, settings.countryIndex,
+                            kGprsCountryCustomer});
+    if (check.gprsUserName != GprsUserName(settings.senderEmail))
+        findings.push_back({FindingKind::UserName, QStringLiteral("user name"),
+                            static_cast<qsizetype>(kGprsUserNameBlock * kBlockSize), 0, 0});
+    AppendAll(findings, CheckGprsSettings(settings));
+    check.record = settings;
+}
+
+void CheckSms(QByteArrayView bytes, SettingsFileCheck& check)
+{
+    auto& findings = check.findings;
+    CheckBlockFileFrame(bytes, 4, false, findings);
+    const SettingsBlock header = ReadHeaderBlock(bytes);
+    CheckFixedByte(findings, header, 0, 0);
+    CheckFixedByte(findings, header, 1, 0);
+    CheckFixedByte(findings, header, 50, 1);
+    CheckDigits(findings, header, 3);
+
+    const SmsSettings settings = DecodeSmsFile(bytes, findings);
+    AppendAll(findings, CheckSmsSettings(settings));
+    check.record = settings;
+}
+
+} // namespace
+
+std::optional<SettingsFileKind> SettingsFileKindForName(const QString& fileName)
+{
+    for (SettingsFileKind kind : {SettingsFileKind::Camera, SettingsFileKind::Mms, SettingsFileKind::Gprs,
+                                  SettingsFileKind::Sms}) {
+        if (fileName.compare(SettingsFileName(kind), Qt::CaseInsensitive) == 0)
+            return kind;
+    }
+    return std::nullopt;
+}
+
+QString SettingsFileName(SettingsFileKind kind)
+{
+    switch (kind) {
+    case SettingsFileKind::Camera: return QString::fromLatin1(kCameraFileName);
+    case SettingsFileKind::Mms: return QString::fromLatin1(kMmsFileName);
+    case SettingsFileKind::Gprs: return QString::fromLatin1(kGprsFileName);
+    case SettingsFileKind::Sms: return QString::fromLatin1(kSmsFileName);
+    }
+    return {};
+}
+
+qsizetype SettingsFileSize(SettingsFileKind kind)
+{
+    switch (kind) {
+    case SettingsFileKind::Camera: return kCameraFileSize;
+    case SettingsFileKind::Mms: return kMmsFileSize;
+    case SettingsFileKind::Gprs: return kGprsFileSize;
+    case SettingsFileKind::Sms: return kSmsFileSize;
+    }
+    return 0;
+}
+
+SettingsFileCheck CheckSettingsFile(SettingsFileKind kind, QByteArrayView bytes)
+{
+    SettingsFileCheck check;
+    check.kind = kind;
+    switch (kind) {
+    case SettingsFileKind::Camera: CheckCamera(bytes, check); break;
+    case SettingsFileKind::Mms: CheckMms(bytes, check); break;
+    case SettingsFileKind::Gprs: CheckGprs(bytes, check); break;
+    case SettingsFileKind::Sms: CheckSms(bytes, check); break;
+    }
+    return check;
+}
+
+SettingsFileCheckResult CheckSettingsFileAt(SettingsFileKind kind, const QString& path)
+{
+    const ReadResult read = ReadSettingsFile(path);
+    if (!read.ok())
+        return {{}, read.error};
+    return {CheckSettingsFile(kind, read.bytes), std::nullopt};
+}
+
+} // namespace kestra
