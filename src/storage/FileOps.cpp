@@ -4,6 +4,9 @@
 #include <QtGlobal>
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #else
 #include <cerrno>
@@ -36,6 +39,20 @@ PathType TypeOfMode(mode_t mode)
 int Fd(FileHandle handle)
 {
     return static_cast<int>(handle.value);
+}
+
+int SyncDescriptor(int fd)
+{
+#ifdef Q_OS_MACOS
+    // fsync on macOS stops at the drive's cache; only F_FULLFSYNC reaches the
+    // card. File systems without it (some network ones) fall back to fsync,
+    // which is a different call, not a retry of a failed flush.
+    if (::fcntl(fd, F_FULLFSYNC) == 0)
+        return 0;
+    if (errno != ENOTSUP && errno != EINVAL)
+        return errno;
+#endif
+    return ::fsync(fd) == 0 ? 0 : errno;
 }
 
 class PosixFileOps final : public FileOps {
@@ -78,16 +95,7 @@ public:
 
     int syncFile(FileHandle handle) override
     {
-#ifdef Q_OS_MACOS
-        // fsync on macOS stops at the drive's cache; only F_FULLFSYNC reaches
-        // the card. File systems without it (some network ones) fall back to
-        // fsync, which is a different call, not a retry of a failed flush.
-        if (::fcntl(Fd(handle), F_FULLFSYNC) == 0)
-            return 0;
-        if (errno != ENOTSUP && errno != EINVAL)
-            return errno;
-#endif
-        return ::fsync(Fd(handle)) == 0 ? 0 : errno;
+        return SyncDescriptor(Fd(handle));
     }
 
     int close(FileHandle handle) override
@@ -111,16 +119,9 @@ public:
                               O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY);
         if (fd < 0)
             return errno;
-        int error = 0;
-#ifdef Q_OS_MACOS
-        if (::fcntl(fd, F_FULLFSYNC) != 0 && errno != ENOTSUP && errno != EINVAL)
-            error = errno;
-        else
-#endif
-        if (::fsync(fd) != 0 && errno != EINVAL)
-            error = errno; // EINVAL: this file system keeps no folder to flush
+        const int error = SyncDescriptor(fd);
         ::close(fd);
-        return error;
+        return error == EINVAL ? 0 : error; // EINVAL: this file system has no folder to flush
     }
 
     int remove(const QString& path) override

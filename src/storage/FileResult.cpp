@@ -12,11 +12,13 @@ struct Wording {
 };
 
 // %1 is the path.
-Wording WordingOf(FileErrorKind kind, FileAction action)
+Wording WordingOf(FileErrorKind kind, FileAction action, const QString& path)
 {
     const bool loading = action == FileAction::Load;
     switch (kind) {
     case FileErrorKind::FolderMissing:
+        if (path.isEmpty())
+            return {"No folder was given to save into. Choose a folder.", "没有指定保存的文件夹。请选择文件夹。"};
         return {"The folder \"%1\" cannot be found. Check that the card is inserted and the folder exists.",
                 "找不到文件夹“%1”。请检查存储卡是否已插入、文件夹是否存在。"};
     case FileErrorKind::WriteProtected:
@@ -75,9 +77,11 @@ QString SystemPart(int systemError, bool chinese)
 
 QString Sentence(FileErrorKind kind, FileAction action, const QString& path, int systemError, bool chinese)
 {
-    const Wording wording = WordingOf(kind, action);
-    return QString::fromUtf8(chinese ? wording.chinese : wording.english).arg(path)
-        + SystemPart(systemError, chinese);
+    const Wording wording = WordingOf(kind, action, path);
+    QString text = QString::fromUtf8(chinese ? wording.chinese : wording.english);
+    if (text.contains(QLatin1String("%1")))
+        text = text.arg(path);
+    return text + SystemPart(systemError, chinese);
 }
 
 } // namespace

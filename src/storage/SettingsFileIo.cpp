@@ -44,7 +44,7 @@ public:
     SaveResult run(QByteArrayView bytes)
     {
         if (const int error = m_ops.createExclusive(m_scratch, m_handle))
-            return Failed(Error(SaveErrorKind(error), m_target, error));
+            return Failed(stepError(error));
 
         if (const int error = writeAll(bytes))
             return abandon(error);
@@ -101,7 +101,16 @@ private:
             left.scratchPath = m_scratch;
             return Failed(left);
         }
-        return Failed(Error(SaveErrorKind(error), m_target, error));
+        return Failed(stepError(error));
+    }
+
+    // A folder that went away mid-save is named as the folder, anything else
+    // as the file being saved.
+    FileError stepError(int error) const
+    {
+        const FileErrorKind kind = SaveErrorKind(error);
+        const bool aboutFolder = kind == FileErrorKind::FolderMissing || kind == FileErrorKind::NotAFolder;
+        return Error(kind, aboutFolder ? m_folder : m_target, error);
     }
 
     SaveResult notConfirmed(int error)

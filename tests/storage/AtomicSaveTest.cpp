@@ -179,7 +179,9 @@ TEST(AtomicSave, EveryFailedStepLeavesTheOldFileAndNoScratchFile)
             }
             EXPECT_EQ(error.systemError, e.error) << where;
             EXPECT_FALSE(folder.exists(ScratchFileName(kTarget))) << where;
-            EXPECT_TRUE(error.message().contains(folder.path(kTarget))) << where;
+            const QString named = error.kind == FileErrorKind::FolderMissing ? folder.path() : folder.path(kTarget);
+            EXPECT_EQ(error.path, named) << where;
+            EXPECT_TRUE(error.message().contains(named)) << where;
         }
     }
     EXPECT_EQ(failedSteps, 9) << "open, three writes, flush, rename, flush, close, folder flush: "

@@ -172,6 +172,8 @@ TEST(FileErrorMessage, NamesThePathInBothLanguages)
     const FileError writing{FileErrorKind::MediumRemoved, path, 0, FileAction::Save};
     EXPECT_TRUE(reading.message().contains(QStringLiteral("cannot be read")));
     EXPECT_TRUE(writing.message().contains(QStringLiteral("cannot be written")));
+    const FileError noFolder{FileErrorKind::FolderMissing, QString()};
+    EXPECT_TRUE(noFolder.message().startsWith(QStringLiteral("No folder"))) << noFolder.message().toStdString();
 }
 
 } // namespace
