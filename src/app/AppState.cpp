@@ -1,0 +1,18 @@
+#include "app/AppState.h"
+
+namespace kestra {
+
+// English until start-up has read the registry, so that anything shown before
+// then (nothing, today) would still be readable.
+int g_languageIndex = kLanguageEnglish;
+int g_chineseChosen = 0;
+int g_systemIsChinese = 0;
+int g_modelIndex = 1;
+int g_tvMode = 0;
+
+int CameraLanguageCode()
+{
+    return g_chineseChosen == 1 ? kLanguageChinese : g_languageIndex;
+}
+
+} // namespace kestra

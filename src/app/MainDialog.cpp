@@ -1,0 +1,229 @@
+#include "app/MainDialog.h"
+
+#include "app/AboutDialog.h"
+#include "app/AppState.h"
+#include "app/RegistrySettings.h"
+#include "app/ShellTexts.h"
+#include "ui/Dialog.h" // before DataExchange.h, which uses QWidget
+#include "ui/DataExchange.h"
+
+#include <QAction>
+#include <QDialog>
+
+#ifdef Q_OS_WIN
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+
+#include <windows.h>
+#endif
+
+namespace kestra {
+
+namespace {
+
+const ui::DialogTemplate& MainTemplate()
+{
+    using ui::ControlKind;
+    using namespace MainControl;
+    static const ui::DialogTemplate dialogTemplate{
+        .resourceId = 102,
+        .cx = 160,
+        .cy = 218,
+        .caption = g_appCaption,
+        .font = ui::DialogFont::SimSun9,
+        .controls = {
+            {.id = VersionLine, .kind = ControlKind::Static,
+             .x = 27, .y = 3, .cx = 108, .cy = 8, .text = "Static", .style = ui::SsCenter},
+            {.id = ui::IDC_STATIC, .kind = ControlKind::GroupBox, .x = 6, .y = 14, .cx = 146, .cy = 58},
+            {.id = LanguageLabel, .kind = ControlKind::Static, .x = 9, .y = 31, .cx = 68, .cy = 8,
+             .text = "Language", .style = ui::SsCenter, .buddyId = LanguageList},
+            {.id = LanguageList, .kind = ControlKind::DropDownList,
+             .x = 81, .y = 28, .cx = 64, .cy = 118, .style = ui::WsVScroll},
+            {.id = ModelLabel, .kind = ControlKind::Static, .x = 11, .y = 52, .cx = 61, .cy = 8,
+             .text = "Model", .style = ui::SsCenter, .buddyId = ModelList},
+            {.id = ModelList, .kind = ControlKind::DropDownList,
+             .x = 81, .y = 48, .cx = 64, .cy = 112, .style = ui::WsVScroll},
+            {.id = ui::IDC_STATIC, .kind = ControlKind::GroupBox, .x = 6, .y = 70, .cx = 146, .cy = 140},
+            {.id = CameraButton, .kind = ControlKind::PushButton,
+             .x = 34, .y = 81, .cx = 84, .cy = 27, .text = "Camera Setting"},
+            {.id = MmsButton, .kind = ControlKind::PushButton,
+             .x = 34, .y = 115, .cx = 84, .cy = 26, .text = "MMS Setting"},
+            {.id = SmtpButton, .kind = ControlKind::PushButton,
+             .x = 34, .y = 148, .cx = 84, .cy = 26, .text = "SMTP Setting"},
+            {.id = SmsButton, .kind = ControlKind::PushButton,
+             .x = 34, .y = 179, .cx = 84, .cy = 26, .text = "SMS Setting"},
+        },
+    };
+    return dialogTemplate;
+}
+
+} // namespace
+
+#ifdef Q_OS_WIN
+// The About box hangs off the window's system menu, as Windows users expect.
+// WM_SYSCOMMAND is sent to the window procedure, which hands every message to
+// the application's native event filters first.
+class CMainDialog::SystemMenuFilter final : public QAbstractNativeEventFilter {
+public:
+    SystemMenuFilter(HWND window, CMainDialog& dialog) : m_window(window), m_dialog(dialog)
+    {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~SystemMenuFilter() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+    SystemMenuFilter(const SystemMenuFilter&) = delete;
+    SystemMenuFilter& operator=(const SystemMenuFilter&) = delete;
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override
+    {
+        if (eventType != "windows_generic_MSG")
+            return false;
+        const MSG* msg = static_cast<const MSG*>(message);
+        if (msg->hwnd != m_window || msg->message != WM_SYSCOMMAND
+            || (msg->wParam & 0xFFF0) != kAboutCommandId)
+            return false;
+        m_dialog.ShowAboutBox();
+        *result = 0;
+        return true;
+    }
+
+private:
+    HWND m_window;
+    CMainDialog& m_dialog;
+};
+#endif
+
+CMainDialog::CMainDialog(ui::Services& services) : ui::CDialog(MainTemplate(), services)
+{
+    using namespace MainControl;
+    using ui::Notification;
+    On(Notification::Clicked, CameraButton, [this] { OpenSettingsWindow(AppWindow::Camera); });
+    On(Notification::Clicked, MmsButton, [this] { OpenSettingsWindow(AppWindow::Mms); });
+    On(Notification::Clicked, SmtpButton, [this] { OpenSettingsWindow(AppWindow::Smtp); });
+    On(Notification::Clicked, SmsButton, [this] { OpenSettingsWindow(AppWindow::Sms); });
+    On(Notification::SelChange, LanguageList, [this] { OnLanguageChange(); });
+    On(Notification::SelChange, ModelList, [this] { OnModelChange(); });
+}
+
+CMainDialog::~CMainDialog() = default;
+
+void CMainDialog::DoDataExchange(ui::CDataExchange* pDX)
+{
+    ui::CDialog::DoDataExchange(pDX);
+    ui::DDX_Control(pDX, MainControl::SmtpButton, m_smtpButton);
+    ui::DDX_Control(pDX, MainControl::ModelList, m_modelList);
+    ui::DDX_Control(pDX, MainControl::LanguageList, m_languageList);
+}
+
+bool CMainDialog::OnInitDialog()
+{
+    ui::CDialog::OnInitDialog();
+    SetWindowText(QString::fromUtf8(g_appCaption));
+
+    QDialog* window = widget();
+    // A small launcher that stays above the windows it is used alongside
+    // (the card's folder, the settings windows' message boxes).
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    window->setWindowFlag(Qt::WindowMinimizeButtonHint, false);
+    window->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    AddAboutMenuItem();
+
+    SetMainTexts();
+    FillLanguageList();
+    FillModelList();
+    return true;
+}
+
+void CMainDialog::AddAboutMenuItem()
+{
+#ifdef Q_OS_WIN
+    const auto hwnd = reinterpret_cast<HWND>(widget()->winId());
+    if (HMENU menu = GetSystemMenu(hwnd, FALSE)) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, kAboutCommandId,
+                    reinterpret_cast<LPCWSTR>(QString::fromUtf8(kAboutMenuItem).utf16()));
+        m_systemMenuFilter = std::make_unique<SystemMenuFilter>(hwnd, *this);
+    }
+#else
+    // Elsewhere window menus are the window manager's: the item lives in the
+    // window's own context menu instead.
+    auto* about = new QAction(QString::fromUtf8(kAboutMenuItem), widget());
+    about->setObjectName(QStringLiteral("aboutAction"));
+    QObject::connect(about, &QAction::triggered, widget(), [this] { ShowAboutBox(); });
+    widget()->addAction(about);
+    widget()->setContextMenuPolicy(Qt::ActionsContextMenu);
+#endif
+}
+
+void CMainDialog::ShowAboutBox()
+{
+    CAboutDialog about(services());
+    about.DoModal();
+}
+
+void CMainDialog::SetMainTexts()
+{
+    for (const ControlText& entry : MainWindowTexts())
+        GetDlgItem(entry.controlId)->SetWindowText(entry.text->text(g_languageIndex));
+}
+
+void CMainDialog::FillLanguageList()
+{
+    m_languageList.AddString(kChineseEntryText.text(g_languageIndex));
+    m_languageList.AddString(QString::fromUtf8(kEnglishEntry));
+    int selection = g_languageIndex - 1;
+    if (g_languageIndex == kLanguageEnglish && g_chineseChosen == 1)
+        selection = 0;
+    // Languages 3 to 11 have no entry: the list shows no selection for them.
+    m_languageList.SetCurSel(selection >= 0 && selection < m_languageList.GetCount() ? selection : -1);
+}
+
+void CMainDialog::FillModelList()
+{
+    m_modelList.AddString(QString::fromUtf8(g_modelCaption));
+    // A stored model other than 1 leaves the list without a selection.
+    const int selection = g_modelIndex - 1;
+    m_modelList.SetCurSel(selection >= 0 && selection < m_modelList.GetCount() ? selection : -1);
+}
+
+void CMainDialog::OnLanguageChange()
+{
+    const int picked = m_languageList.GetCurSel();
+    if (picked < 0)
+        return;
+    m_languageList.ResetContent();
+    if (picked == 0) {
+        // Chinese texts only where the system can show them; elsewhere the
+        // choice is kept (and stored as 1) while English is shown.
+        g_languageIndex = g_systemIsChinese == 1 ? kLanguageChinese : kLanguageEnglish;
+        g_chineseChosen = 1;
+    } else {
+        g_languageIndex = picked + 1;
+        g_chineseChosen = 0;
+    }
+    m_languageList.AddString(kChineseEntryText.text(g_languageIndex));
+    m_languageList.AddString(QString::fromUtf8(kEnglishEntry));
+    m_languageList.SetCurSel(picked);
+    SetMainTexts();
+    WriteLanguageSetting(services().registry, static_cast<unsigned short>(CameraLanguageCode()));
+}
+
+void CMainDialog::OnModelChange()
+{
+    const int picked = m_modelList.GetCurSel();
+    if (picked < 0)
+        return;
+    g_modelIndex = picked + 1;
+    WriteModelSetting(services().registry, static_cast<unsigned short>(g_modelIndex));
+    UpdateData(true);
+}
+
+void CMainDialog::OpenSettingsWindow(AppWindow window)
+{
+    m_next = window;
+    OnOK();
+    // The standard OK path can refuse to end the window; then nothing opens.
+    if (!IsEnded())
+        m_next = AppWindow::None;
+}
+
+} // namespace kestra

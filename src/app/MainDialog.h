@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/Navigation.h"
+#include "ui/Dialog.h"
+
+#include <memory>
+
+namespace kestra {
+
+// The main window (dialog 102): the language and model lists and the four
+// buttons that open the settings windows. It never opens a window itself: it
+// ends, and NextWindow() tells CSetupApp which window to run next.
+class CMainDialog : public ui::CDialog {
+public:
+    explicit CMainDialog(ui::Services& services);
+    ~CMainDialog() override;
+
+    // The window chosen by a button, or AppWindow::None when the main window
+    // ended through Enter, Esc or its close box (the tool ends).
+    AppWindow NextWindow() const { return m_next; }
+
+    // Control texts for g_languageIndex.
+    void SetMainTexts();
+    // Runs the About box modally.
+    void ShowAboutBox();
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(ui::CDataExchange* pDX) override;
+
+private:
+    void AddAboutMenuItem();
+    void FillLanguageList();
+    void FillModelList();
+    void OnLanguageChange();
+    void OnModelChange();
+    void OpenSettingsWindow(AppWindow window);
+
+    ui::CButton m_smtpButton;
+    ui::CComboBox m_modelList;
+    ui::CComboBox m_languageList;
+    AppWindow m_next = AppWindow::None;
+
+#ifdef Q_OS_WIN
+    class SystemMenuFilter;
+    std::unique_ptr<SystemMenuFilter> m_systemMenuFilter;
+#endif
+};
+
+} // namespace kestra

@@ -1,0 +1,129 @@
+#include "app/ShellTexts.h"
+
+#include <array>
+
+namespace kestra {
+
+const TextTable kCameraButtonText{
+    .english = "Camera Setting",
+    .chinese = "相机设置",
+    .german = "Kamera Installation",
+    .finnish = "kamera-asetukset",
+    .italian = "Setup camera",
+    .french = "Reglage camera",
+    .hungarian = "Kamera beallita",
+    .slovenian = "Nast. kamere",
+    .czech = "Nastaveni",
+    .japanese = "本体設定",
+    // The leading space is how the Lithuanian text has always looked.
+    .lithuanian = " Kameros nustat.",
+};
+
+const TextTable kMmsButtonText{
+    .english = "MMS Setting",
+    .chinese = "彩信设置",
+    .german = "MMS Installation",
+    .finnish = "MMS valikot",
+    .italian = "impost. MMS",
+    .french = "Reglage MMS",
+    .hungarian = "MMS beol.",
+    .slovenian = "Nastavi MMS",
+    .czech = "Nastaveni MMS",
+    .japanese = "MMS設定",
+    .lithuanian = "MMS nustat.",
+};
+
+const TextTable kSmtpButtonText{
+    .english = "GPRS Setting",
+    .chinese = "GPRS设置",
+    .slovenian = "SMTP nastavitve",
+    .czech = "Nastaveni Smtp",
+    .japanese = "SMTP設定",
+    .lithuanian = "Smtp nustat.",
+};
+
+const TextTable kSmsButtonText{
+    .english = "SMS Setting",
+    .chinese = "短信设置",
+    .slovenian = "SMS nastavitve",
+};
+
+const TextTable kLanguageLabelText{
+    .english = "Select Language",
+    .chinese = "选择语言",
+    .czech = "Zvolit Jazyk",
+};
+
+const TextTable kModelLabelText{
+    .english = "Camera Model",
+    .chinese = "机器型号",
+    .slovenian = "Model Kamera",
+    .czech = "Fotopast Model",
+};
+
+const TextTable kVersionLineText{
+    .english = "Version:1.0.002",
+    .chinese = "程序版本:1.0.002",
+};
+
+const TextTable kChineseEntryText{
+    .english = "Chinese",
+    .chinese = "中文",
+};
+
+const TextTable kRangeMessageText{
+    .english = "Please enter an integer between %d and %d!",
+    .chinese = "请输入一个介于%d和%d之间的值!",
+};
+
+const TextTable kClockFormatText{
+    .english = "%02d/%02d/%04d %02d:%02d:%02d MM/DD/YY",
+    .chinese = "%02d/%02d/%04d %02d:%02d:%02d 月/日/年",
+};
+
+const TextTable kPlaceholderNoticeText{
+    .english = "This settings window is not available yet.",
+    .chinese = "此设置窗口暂不可用。",
+};
+
+const TextTable kPlaceholderExitText{
+    .english = "Exit",
+    .chinese = "退出",
+};
+
+namespace {
+
+const std::array kMainWindowTexts{
+    ControlText{MainControl::CameraButton, &kCameraButtonText},
+    ControlText{MainControl::MmsButton, &kMmsButtonText},
+    ControlText{MainControl::SmtpButton, &kSmtpButtonText},
+    ControlText{MainControl::SmsButton, &kSmsButtonText},
+    ControlText{MainControl::VersionLine, &kVersionLineText},
+    ControlText{MainControl::LanguageLabel, &kLanguageLabelText},
+    ControlText{MainControl::ModelLabel, &kModelLabelText},
+};
+
+const std::array kAllTables{
+    &kCameraButtonText, &kMmsButtonText, &kSmtpButtonText, &kSmsButtonText,
+    &kLanguageLabelText, &kModelLabelText, &kVersionLineText, &kChineseEntryText,
+    &kRangeMessageText, &kClockFormatText, &kPlaceholderNoticeText, &kPlaceholderExitText,
+};
+
+} // namespace
+
+QString RangeMessage(int minValue, int maxValue)
+{
+    return FormatText(kRangeMessageText.pick(g_languageIndex), {minValue, maxValue});
+}
+
+std::span<const ControlText> MainWindowTexts()
+{
+    return kMainWindowTexts;
+}
+
+std::span<const TextTable* const> ShellTextTables()
+{
+    return kAllTables;
+}
+
+} // namespace kestra

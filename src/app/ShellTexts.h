@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/TextTable.h"
+
+#include <span>
+
+namespace kestra {
+
+// Control ids of the main window (dialog 102).
+namespace MainControl {
+inline constexpr int CameraButton = 1000;
+inline constexpr int MmsButton = 1001;
+inline constexpr int SmtpButton = 1002;
+inline constexpr int SmsButton = 1003;
+inline constexpr int VersionLine = 1077;
+inline constexpr int LanguageLabel = 1078;
+inline constexpr int ModelLabel = 1079;
+inline constexpr int LanguageList = 1080;
+inline constexpr int ModelList = 1081;
+} // namespace MainControl
+
+// Main window texts, one table per control.
+extern const TextTable kCameraButtonText;
+extern const TextTable kMmsButtonText;
+extern const TextTable kSmtpButtonText;
+extern const TextTable kSmsButtonText;
+extern const TextTable kLanguageLabelText;
+extern const TextTable kModelLabelText;
+extern const TextTable kVersionLineText;
+
+// Entry 0 of the language list: "中文" while Chinese texts are shown, else
+// "Chinese". Entry 1 is always kEnglishEntry.
+extern const TextTable kChineseEntryText;
+inline constexpr const char* kEnglishEntry = "English";
+
+// The settings windows' range message; takes the two bounds as %d.
+extern const TextTable kRangeMessageText;
+// The range message in the current interface language.
+QString RangeMessage(int minValue, int maxValue);
+// The PC clock line: month, day, year, hour, minute, second.
+extern const TextTable kClockFormatText;
+
+// The stand-in for a settings window that is not built yet.
+extern const TextTable kPlaceholderNoticeText;
+extern const TextTable kPlaceholderExitText;
+
+// The About box, the same in every language.
+inline constexpr const char* kAboutCaption = "About Setup";
+inline constexpr const char* kAboutNotice = "Kestra Setup 1.1.0.1\nFree software for trail cameras";
+inline constexpr const char* kAboutWebAddress = "https://example.org/kestra";
+// The main window's menu item that opens the About box, and its command id in
+// the Windows system menu.
+inline constexpr const char* kAboutMenuItem = "CopyRight";
+inline constexpr unsigned kAboutCommandId = 16;
+
+struct ControlText {
+    int controlId;
+    const TextTable* text;
+};
+
+// What SetMainTexts puts on the main window's controls.
+std::span<const ControlText> MainWindowTexts();
+
+// Every table above, for the check that all of them encode to code page 936.
+std::span<const TextTable* const> ShellTextTables();
+
+} // namespace kestra

@@ -1,0 +1,47 @@
+#include "app/StartupSettings.h"
+
+#include "app/AppState.h"
+#include "app/RegistrySettings.h"
+
+namespace kestra {
+
+void RestoreSettings(ui::RegistryStore& store, std::uint16_t systemLanguageId)
+{
+    const int defaultCode = DefaultLanguageCode(systemLanguageId);
+    g_systemIsChinese = defaultCode == kLanguageChinese ? 1 : 0;
+
+    // A key that does not open is created by the read; only then is the
+    // default stored. A missing value alone is not written back, so a later
+    // change of the system language still shows through.
+    short code = static_cast<short>(defaultCode);
+    if (ReadLanguageSetting(store, systemLanguageId, code) == 0) {
+        code = static_cast<short>(defaultCode);
+        WriteLanguageSetting(store, static_cast<unsigned short>(defaultCode));
+    }
+
+    g_languageIndex = code;
+    g_chineseChosen = 0;
+    // Chinese chosen on a system that cannot show it: English texts, but the
+    // choice (and the stored code 1) is kept.
+    if (g_systemIsChinese == 0 && code == kLanguageChinese) {
+        g_languageIndex = kLanguageEnglish;
+        g_chineseChosen = 1;
+    }
+
+    short model = 1;
+    if (ReadModelSetting(store, model) == 0)
+        WriteModelSetting(store, 1);
+    g_modelIndex = model;
+
+    short tvMode = 0;
+    if (ReadTvModeSetting(store, tvMode) == 0) {
+        tvMode = 0;
+        WriteTvModeSetting(store, 0);
+    }
+    g_tvMode = tvMode;
+
+    if (ReadCompanySetting(store) == 0)
+        WriteCompanySetting(store);
+}
+
+} // namespace kestra
