@@ -1,6 +1,7 @@
 #include "camera/CameraChoices.h"
 
 #include "app/PcClock.h"
+#include "camera/CameraFields.h"
 
 #include <QDir>
 
@@ -9,36 +10,46 @@
 namespace kestra {
 namespace {
 
+// The range the record check allows a field: one table for the window's checks,
+// the list sizes and the record check.
+constexpr const CameraField& RecordField(int CameraSettings::*member)
+{
+    for (const CameraField& field : kCameraFields) {
+        if (field.member == member)
+            return field;
+    }
+    throw "no such camera.dat field"; // unreachable: every member is in the table
+}
+
 struct ListInfo {
     CameraList list;
-    int size;
+    int CameraSettings::*field;
     int initial;
-    const char* name; // English, for messages
 };
 
-// Sizes and starting entries of the twenty lists. The window opens on these
-// whatever was saved before: nothing reads camera.dat back.
+// The twenty lists and where each is stored. The window opens on these
+// positions whatever was saved before: nothing reads camera.dat back.
 constexpr ListInfo kLists[] = {
-    {CameraList::Mode, 3, 0, "Mode"},
-    {CameraList::ImageSize, 3, 0, "Image Size"},
-    {CameraList::VideoSize, 3, 0, "Video Size"},
-    {CameraList::PictureNo, 3, 0, "Picture No."},
-    {CameraList::TimeStamp, 2, 0, "Time Stamp"},
-    {CameraList::SenseLevel, 4, 0, "Sense Level"},
-    {CameraList::BeepSound, 2, 1, "Beep Sound"},
-    {CameraList::VideoLength, 60, 9, "Video Length"},   // "10 Sec"
-    {CameraList::PirInterval, 120, 60, "PIR Interval"}, // "1 Min"
-    {CameraList::SdCycle, 2, 0, "Cyclic Store"},
-    {CameraList::IrLight, 2, 0, "IR Light"},
-    {CameraList::MmsStatus, 4, 0, "MMS Status"},
-    {CameraList::Timer1, 2, 0, "Timer1"},
-    {CameraList::Timer2, 2, 0, "Timer2"},
-    {CameraList::SerialNo, 2, 0, "Serial No."},
-    {CameraList::SerialChar1, 36, 0, "Serial No. character 1"},
-    {CameraList::SerialChar2, 36, 0, "Serial No. character 2"},
-    {CameraList::SerialChar3, 36, 0, "Serial No. character 3"},
-    {CameraList::SerialChar4, 36, 0, "Serial No. character 4"},
-    {CameraList::TimeLapse, 2, 1, "Time Lapse"}, // 1 is "Off": the camera reads 0 as on
+    {CameraList::Mode, &CameraSettings::cameraMode, 0},
+    {CameraList::ImageSize, &CameraSettings::imageSize, 0},
+    {CameraList::VideoSize, &CameraSettings::videoSize, 0},
+    {CameraList::PictureNo, &CameraSettings::pictureCount, 0},
+    {CameraList::TimeStamp, &CameraSettings::timeStamp, 0},
+    {CameraList::SenseLevel, &CameraSettings::senseLevel, 0},
+    {CameraList::BeepSound, &CameraSettings::beepSound, 1},
+    {CameraList::VideoLength, &CameraSettings::videoLength, 9},  // "10 Sec"
+    {CameraList::PirInterval, &CameraSettings::pirInterval, 60}, // "1 Min"
+    {CameraList::SdCycle, &CameraSettings::sdCycle, 0},
+    {CameraList::IrLight, &CameraSettings::irLight, 0},
+    {CameraList::MmsStatus, &CameraSettings::mmsStatus, 0},
+    {CameraList::Timer1, &CameraSettings::timer1On, 0},
+    {CameraList::Timer2, &CameraSettings::timer2On, 0},
+    {CameraList::SerialNo, &CameraSettings::serialOn, 0},
+    {CameraList::SerialChar1, &CameraSettings::serialChar1, 0},
+    {CameraList::SerialChar2, &CameraSettings::serialChar2, 0},
+    {CameraList::SerialChar3, &CameraSettings::serialChar3, 0},
+    {CameraList::SerialChar4, &CameraSettings::serialChar4, 0},
+    {CameraList::TimeLapse, &CameraSettings::timeLapseOn, 1}, // 1 is "Off": the camera reads 0 as on
 };
 static_assert(std::size(kLists) == kCameraListCount);
 
@@ -52,20 +63,35 @@ constexpr bool ListsInOrder()
 }
 static_assert(ListsInOrder(), "list rows must follow the CameraList order");
 
-const CameraNumberField kNumbers[] = {
-    {CameraNumber::TimeLapseHour, &CameraChoices::timeLapseHour, 23, "Time Lapse hour"},
-    {CameraNumber::TimeLapseMinute, &CameraChoices::timeLapseMinute, 59, "Time Lapse minute"},
-    {CameraNumber::TimeLapseSecond, &CameraChoices::timeLapseSecond, 59, "Time Lapse second"},
-    {CameraNumber::Timer1StartHour, &CameraChoices::timer1StartHour, 23, "Timer1 start hour"},
-    {CameraNumber::Timer1StartMinute, &CameraChoices::timer1StartMinute, 59, "Timer1 start minute"},
-    {CameraNumber::Timer1StopHour, &CameraChoices::timer1StopHour, 23, "Timer1 stop hour"},
-    {CameraNumber::Timer1StopMinute, &CameraChoices::timer1StopMinute, 59, "Timer1 stop minute"},
-    {CameraNumber::Timer2StartHour, &CameraChoices::timer2StartHour, 23, "Timer2 start hour"},
-    {CameraNumber::Timer2StartMinute, &CameraChoices::timer2StartMinute, 59, "Timer2 start minute"},
-    {CameraNumber::Timer2StopHour, &CameraChoices::timer2StopHour, 23, "Timer2 stop hour"},
-    {CameraNumber::Timer2StopMinute, &CameraChoices::timer2StopMinute, 59, "Timer2 stop minute"},
+constexpr CameraNumberField Number(CameraNumber number, int CameraChoices::*member, int CameraSettings::*field)
+{
+    return {number, member, field, RecordField(field).high};
+}
+
+constexpr CameraNumberField kNumbers[] = {
+    Number(CameraNumber::TimeLapseHour, &CameraChoices::timeLapseHour, &CameraSettings::timeLapseHour),
+    Number(CameraNumber::TimeLapseMinute, &CameraChoices::timeLapseMinute, &CameraSettings::timeLapseMinute),
+    Number(CameraNumber::TimeLapseSecond, &CameraChoices::timeLapseSecond, &CameraSettings::timeLapseSecond),
+    Number(CameraNumber::Timer1StartHour, &CameraChoices::timer1StartHour, &CameraSettings::timer1StartHour),
+    Number(CameraNumber::Timer1StartMinute, &CameraChoices::timer1StartMinute, &CameraSettings::timer1StartMinute),
+    Number(CameraNumber::Timer1StopHour, &CameraChoices::timer1StopHour, &CameraSettings::timer1StopHour),
+    Number(CameraNumber::Timer1StopMinute, &CameraChoices::timer1StopMinute, &CameraSettings::timer1StopMinute),
+    Number(CameraNumber::Timer2StartHour, &CameraChoices::timer2StartHour, &CameraSettings::timer2StartHour),
+    Number(CameraNumber::Timer2StartMinute, &CameraChoices::timer2StartMinute, &CameraSettings::timer2StartMinute),
+    Number(CameraNumber::Timer2StopHour, &CameraChoices::timer2StopHour, &CameraSettings::timer2StopHour),
+    Number(CameraNumber::Timer2StopMinute, &CameraChoices::timer2StopMinute, &CameraSettings::timer2StopMinute),
 };
 static_assert(std::size(kNumbers) == kCameraNumberCount);
+
+constexpr bool NumbersInOrder()
+{
+    for (std::size_t i = 0; i < std::size(kNumbers); ++i) {
+        if (static_cast<std::size_t>(kNumbers[i].number) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(NumbersInOrder(), "number rows must follow the CameraNumber order");
 
 const ListInfo& Info(CameraList list)
 {
@@ -84,7 +110,10 @@ std::array<int, kCameraListCount> CameraChoices::InitialPositions()
 
 int CameraListSize(CameraList list)
 {
-    return Info(list).size;
+    // The PIR list is stored encoded, so its record range is not its size.
+    if (list == CameraList::PirInterval)
+        return kPirIntervalListSize;
+    return RecordField(Info(list).field).high + 1;
 }
 
 int CameraListInitialPosition(CameraList list)
@@ -95,31 +124,6 @@ int CameraListInitialPosition(CameraList list)
 const CameraNumberField& CameraNumberInfo(CameraNumber number)
 {
     return kNumbers[static_cast<std::size_t>(number)];
-}
-
-QString CameraChoiceError::message(bool chinese) const
-{
-    if (chinese) {
-        return QStringLiteral("%1：请输入一个介于%2和%3之间的值!（现在是 %4）")
-            .arg(field).arg(minValue).arg(maxValue).arg(value);
-    }
-    return QStringLiteral("%1: please enter an integer between %2 and %3 (not %4).")
-        .arg(field).arg(minValue).arg(maxValue).arg(value);
-}
-
-std::optional<CameraChoiceError> CheckCameraChoices(const CameraChoices& choices)
-{
-    for (const ListInfo& info : kLists) {
-        const int position = choices.position(info.list);
-        if (position < 0 || position >= info.size)
-            return CameraChoiceError{QString::fromUtf8(info.name), position, 0, info.size - 1};
-    }
-    for (const CameraNumberField& number : kNumbers) {
-        const int value = choices.*number.member;
-        if (value < 0 || value > number.maxValue)
-            return CameraChoiceError{QString::fromUtf8(number.name), value, 0, number.maxValue};
-    }
-    return std::nullopt;
 }
 
 CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& clock, int languageCode,

@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <array>
-#include <optional>
 
 namespace kestra {
 
@@ -61,28 +60,14 @@ inline constexpr int kCameraNumberCount = static_cast<int>(CameraNumber::Timer2S
 struct CameraNumberField {
     CameraNumber number;
     int CameraChoices::*member;
-    int maxValue;     // 23 for hours, 59 for minutes and seconds; the minimum is 0
-    const char* name; // English, for messages that name the field
+    int CameraSettings::*field; // where the record keeps it
+    int maxValue;               // 23 for hours, 59 for minutes and seconds; the minimum is 0
 };
 const CameraNumberField& CameraNumberInfo(CameraNumber number);
 
-// A number or list position the camera cannot take.
-struct CameraChoiceError {
-    QString field;  // the list or number, in English
-    int value = 0;
-    int minValue = 0;
-    int maxValue = 0;
-
-    QString message(bool chinese = false) const;
-};
-
-// The first value out of range, checked in record order; nothing when the
-// record can be written. The window's lists and checks never let one through.
-std::optional<CameraChoiceError> CheckCameraChoices(const CameraChoices& choices);
-
 // The record the choices stand for. The clock comes from the PC clock snapshot
 // (the year limited to what the camera can hold), languageCode and tvMode from
-// the shell's state.
+// the shell's state. CheckCameraSettings tells whether the camera can take it.
 CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& clock, int languageCode,
                                   int tvMode);
 

@@ -359,8 +359,8 @@ void CCameraDialog::OnOK()
     TakeFolderOver();
     // The window's checks keep every value in range; this guards the file
     // against one that slipped through all the same.
-    if (const auto problem = ReadCameraControls()) {
-        ShowCameraMessage(problem->message(ChineseMessages()));
+    if (const SettingsFindings findings = ReadCameraControls(); !findings.empty()) {
+        ShowCameraMessage(findings.front().message(ChineseMessages()));
         return;
     }
     const SaveResult result = WriteCameraFile(m_folderText, m_settings);
@@ -370,11 +370,10 @@ void CCameraDialog::OnOK()
         ShowCameraMessage(result.error->message(ChineseMessages()));
 }
 
-std::optional<CameraChoiceError> CCameraDialog::ReadCameraControls()
+SettingsFindings CCameraDialog::ReadCameraControls()
 {
-    const CameraChoices choices = ReadChoices();
-    m_settings = FillCameraSettingsFromState(choices);
-    return CheckCameraChoices(choices);
+    m_settings = FillCameraSettingsFromState(ReadChoices());
+    return CheckCameraSettings(m_settings);
 }
 
 CameraChoices CCameraDialog::ReadChoices()

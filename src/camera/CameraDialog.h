@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <array>
-#include <optional>
 
 namespace kestra {
 
@@ -30,7 +29,7 @@ public:
 
     // Fills settings() from the window, as Save does before it writes; tells
     // what the camera could not take, if anything.
-    std::optional<CameraChoiceError> ReadCameraControls();
+    SettingsFindings ReadCameraControls();
 
 protected:
     bool OnInitDialog() override;

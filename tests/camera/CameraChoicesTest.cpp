@@ -83,59 +83,61 @@ TEST(CameraChoices, InitialPositionsAreTheWindowDefaults)
     EXPECT_EQ(c.position(CameraList::PirInterval), 60);
     EXPECT_EQ(c.position(CameraList::TimeLapse), 1);
     EXPECT_EQ(c.position(CameraList::SerialChar4), 0);
-    EXPECT_FALSE(CheckCameraChoices(c).has_value());
+    EXPECT_TRUE(CheckCameraSettings(FillCameraSettings(c, kFifthOfMarch, 2, 0)).empty());
 }
 
-struct CheckCase {
+TEST(CameraChoices, ListSizesAndNumberMaximaAreWhatTheRecordAllows)
+{
+    const std::vector<std::pair<CameraList, int>> sizes = {
+        {CameraList::Mode, 3}, {CameraList::SenseLevel, 4}, {CameraList::VideoLength, 60},
+        {CameraList::PirInterval, 120}, {CameraList::MmsStatus, 4}, {CameraList::SerialChar1, 36},
+        {CameraList::TimeLapse, 2}};
+    for (const auto& [list, size] : sizes)
+        EXPECT_EQ(CameraListSize(list), size) << static_cast<int>(list);
+    for (int i = 0; i < kCameraNumberCount; ++i) {
+        const auto number = static_cast<CameraNumber>(i);
+        const bool hour = number == CameraNumber::TimeLapseHour || number == CameraNumber::Timer1StartHour
+            || number == CameraNumber::Timer1StopHour || number == CameraNumber::Timer2StartHour
+            || number == CameraNumber::Timer2StopHour;
+        EXPECT_EQ(CameraNumberInfo(number).maxValue, hour ? 23 : 59) << i;
+    }
+}
+
+struct BoundCase {
     const char* what;
     void (*change)(CameraChoices&);
-    const char* field; // nullptr: accepted
-    int maxValue;
+    const char* refusedField; // nullptr: the record check accepts it
 };
 
-class CameraChoicesCheck : public ::testing::TestWithParam<CheckCase> {};
+class CameraChoicesBounds : public ::testing::TestWithParam<BoundCase> {};
 
-TEST_P(CameraChoicesCheck, RefusesWhatTheCameraCannotTake)
+TEST_P(CameraChoicesBounds, TheLastEntryPassesTheRecordCheckAndOnePastItDoesNot)
 {
-    const CheckCase& c = GetParam();
+    const BoundCase& c = GetParam();
     CameraChoices choices;
     c.change(choices);
-    const auto error = CheckCameraChoices(choices);
-    if (c.field == nullptr) {
-        EXPECT_FALSE(error.has_value()) << c.what;
+    const SettingsFindings findings = CheckCameraSettings(FillCameraSettings(choices, kFifthOfMarch, 2, 0));
+    if (c.refusedField == nullptr) {
+        EXPECT_TRUE(findings.empty()) << c.what;
         return;
     }
-    ASSERT_TRUE(error.has_value()) << c.what;
-    EXPECT_EQ(error->field, QString::fromUtf8(c.field));
-    EXPECT_EQ(error->maxValue, c.maxValue);
-    EXPECT_TRUE(error->message().contains(QString::fromUtf8(c.field)));
-    EXPECT_TRUE(error->message().contains(QString::number(c.maxValue)));
+    ASSERT_EQ(findings.size(), 1U) << c.what;
+    EXPECT_EQ(findings.front().field, QString::fromUtf8(c.refusedField));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Bounds, CameraChoicesCheck,
+    Choices, CameraChoicesBounds,
     ::testing::Values(
-        CheckCase{"hour 23", [](CameraChoices& c) { c.timer1StartHour = 23; }, nullptr, 0},
-        CheckCase{"hour 24", [](CameraChoices& c) { c.timer1StartHour = 24; }, "Timer1 start hour", 23},
-        CheckCase{"second 59", [](CameraChoices& c) { c.timeLapseSecond = 59; }, nullptr, 0},
-        CheckCase{"second 60", [](CameraChoices& c) { c.timeLapseSecond = 60; }, "Time Lapse second", 59},
-        CheckCase{"negative minute", [](CameraChoices& c) { c.timer2StopMinute = -1; }, "Timer2 stop minute", 59},
-        CheckCase{"last PIR entry", [](CameraChoices& c) { c.position(CameraList::PirInterval) = 119; }, nullptr, 0},
-        CheckCase{"PIR past the list", [](CameraChoices& c) { c.position(CameraList::PirInterval) = 120; },
-                  "PIR Interval", 119},
-        CheckCase{"no selection", [](CameraChoices& c) { c.position(CameraList::Mode) = -1; }, "Mode", 2},
-        CheckCase{"character Z", [](CameraChoices& c) { c.position(CameraList::SerialChar2) = 35; }, nullptr, 0},
-        CheckCase{"past Z", [](CameraChoices& c) { c.position(CameraList::SerialChar2) = 36; },
-                  "Serial No. character 2", 35}));
-
-TEST(CameraChoices, NumberFieldsKnowTheirMaximum)
-{
-    for (int i = 0; i < kCameraNumberCount; ++i) {
-        const CameraNumberField& field = CameraNumberInfo(static_cast<CameraNumber>(i));
-        const bool hour = QString::fromUtf8(field.name).endsWith("hour");
-        EXPECT_EQ(field.maxValue, hour ? 23 : 59) << field.name;
-    }
-}
+        BoundCase{"hour 23", [](CameraChoices& c) { c.timer1StartHour = 23; }, nullptr},
+        BoundCase{"hour 24", [](CameraChoices& c) { c.timer1StartHour = 24; }, "timer1StartHour"},
+        BoundCase{"second 59", [](CameraChoices& c) { c.timeLapseSecond = 59; }, nullptr},
+        BoundCase{"second 60", [](CameraChoices& c) { c.timeLapseSecond = 60; }, "timeLapseSecond"},
+        BoundCase{"last PIR entry", [](CameraChoices& c) { c.position(CameraList::PirInterval) = 119; }, nullptr},
+        BoundCase{"PIR past the list", [](CameraChoices& c) { c.position(CameraList::PirInterval) = 120; },
+                  "pirInterval"},
+        BoundCase{"no selection", [](CameraChoices& c) { c.position(CameraList::Mode) = -1; }, "cameraMode"},
+        BoundCase{"character Z", [](CameraChoices& c) { c.position(CameraList::SerialChar2) = 35; }, nullptr},
+        BoundCase{"past Z", [](CameraChoices& c) { c.position(CameraList::SerialChar2) = 36; }, "serialChar2"}));
 
 } // namespace
 } // namespace kestra
