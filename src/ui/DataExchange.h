@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
+class QWidget;
+
 namespace kestra::ui {
 
 class CDialog;
@@ -21,6 +25,23 @@ inline constexpr const char* kMaxChars = "“请填入不多于%1个的字符。
 
 // Caption of the platform's own messages: the program file's name.
 inline constexpr const char* kFrameworkCaption = "kestra-setup";
+// Caption of the tool's own messages (g_appCaption).
+inline constexpr const char* kToolCaption = "Kestra";
+
+// The tool's own message raised by the data exchange (a typed character that
+// code page 936 cannot hold) is Chinese when this returns true. The shell
+// points it at its interface language; until then the message is English.
+using ChineseMessagesQuery = bool (*)();
+void SetToolMessageLanguage(ChineseMessagesQuery chinese);
+
+// The message for a field whose text holds `character`, which the camera's
+// code page cannot store, in the current tool message language.
+QString UnstorableCharacterMessage(const QString& fieldName, const QString& character);
+
+// An integer as the framework reads one from a field: optional leading white
+// space, an optional sign, decimal digits, optional trailing blanks, nothing
+// else. A value outside the int range is no integer either.
+std::optional<int> ParseFieldInteger(const QString& text);
 
 // Thrown by Fail(); UpdateData catches it. Never escapes a dialog.
 struct DataExchangeFailure {};
@@ -32,7 +53,13 @@ public:
     bool m_bSaveAndValidate;
     CDialog* m_pDlgWnd;
 
-    // Remembers the control being exchanged, so Fail() knows where to go.
+    // The control being exchanged, so Fail() knows where to go.
+    int m_idLastControl = 0;
+    bool m_bEditLastControl = false;
+
+    // Remembers the control being exchanged and returns it. A control the
+    // template lacks is a programming error: it is reported on the debug
+    // output and fails the exchange.
     QWidget* PrepareCtrl(int id);
     QWidget* PrepareEditCtrl(int id);
 
@@ -42,10 +69,8 @@ public:
 
     // Shows a message in the platform's style (caption kFrameworkCaption).
     void ShowFrameworkMessage(const QString& text);
-
-private:
-    int m_lastControl = 0;
-    bool m_lastIsEdit = false;
+    // Shows a message of the tool's own (caption kToolCaption).
+    void ShowToolMessage(const QString& text);
 };
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
@@ -58,7 +83,8 @@ void DDX_Text(CDataExchange* pDX, int id, QByteArray& value);
 // Plain text exchange, for texts no file carries (the clock text, the folder).
 void DDX_Text(CDataExchange* pDX, int id, QString& value);
 // Length limit in bytes: saving rejects a longer value with kMaxChars; loading
-// limits the edit field to `maxChars` typed characters.
+// limits the edit field to `maxChars` typed bytes. The QString form counts the
+// text's code page 936 bytes, as the ANSI original counted.
 void DDV_MaxChars(CDataExchange* pDX, const QByteArray& value, int maxChars);
 void DDV_MaxChars(CDataExchange* pDX, const QString& value, int maxChars);
 // The platform's range check, message kIntegerRange.

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QComboBox;
 class QDialog;
@@ -32,11 +33,14 @@ public:
     int GetDlgCtrlID() const;
 
     // For an edit field, a programmatic text change notifies like typing does
-    // (only when the text really changes).
+    // (only when the text really changes). A label's new text also becomes the
+    // accessible name of the control it labels.
     void SetWindowText(const QString& text);
     QString GetWindowText() const;
     void EnableWindow(bool enable);
     bool IsWindowEnabled() const;
+    void ShowWindow(bool show);
+    bool IsWindowVisible() const;
     void SetFocus();
 
     void attach(QWidget* widget) { m_widget = widget; }
@@ -57,7 +61,11 @@ public:
     QLineEdit* edit() const;
     void SetReadOnly(bool readOnly);
     bool IsReadOnly() const;
-    void SetLimitText(int maxChars);
+    // Limits what the user can type to `maxBytes` bytes of code page 936 (a
+    // Chinese character counts two), as the ANSI edit control did. Text set
+    // from code is never cut; 0 lifts the limit.
+    void SetLimitText(int maxBytes);
+    int GetLimitText() const;
     void SetSel(int start, int end); // -1 end selects to the end
 };
 
@@ -65,37 +73,51 @@ class CComboBox : public CWnd {
 public:
     using CWnd::CWnd;
     QComboBox* combo() const;
-    int AddString(const QString& text); // index of the new entry
-    void ResetContent();
-    int SetCurSel(int index);           // -1 clears the selection; returns -1 (CB_ERR) if out of range
-    int GetCurSel() const;              // -1 when nothing is selected
+    int AddString(const QString& text); // index of the new entry; the selection is unchanged
+    void ResetContent();                // empties the list; nothing selected
+    int SetCurSel(int index);           // -1 clears the selection; out of range clears it and returns CB_ERR
+    int GetCurSel() const;              // -1 (CB_ERR) when nothing is selected
     int GetCount() const;
-    QString GetLBText(int index) const;
+    QString GetLBText(int index) const; // empty for an index out of range
 };
 
 // Control notifications a window can route to a handler by control id.
 enum class Notification {
     EditChange,     // EN_CHANGE: the edit's text changed (typed or set from code)
-    SelChange,      // CBN_SELCHANGE: the user picked another list entry
+    SelChange,      // CBN_SELCHANGE: the user picked a list entry
     SelEndCancel,   // CBN_SELENDCANCEL: the list closed without a pick
-    Clicked,        // BN_CLICKED
+    Clicked,        // BN_CLICKED (also Enter on the default button, Esc as IDCANCEL)
 };
 
 // A modal window built from a template. Derived windows override the virtual
 // operations and register their handlers in their constructor or OnInitDialog.
+//
+// Notifications follow the framework the windows were written for:
+// - While UpdateData runs, control notifications of this window are dropped.
+//   Putting values into the controls changes their texts, and the handlers of
+//   those changes would otherwise pull the data back half-way through the push
+//   (and show the same range message a second time).
+// - Outside UpdateData, a text set from code notifies at once, re-entrantly:
+//   a handler that sets another field's text runs that field's handler before
+//   it returns. Runaway recursion (a handler that keeps changing its own text)
+//   is cut off at kMaxNotificationDepth with a warning on the debug output.
 class CDialog {
 public:
+    static constexpr int kMaxNotificationDepth = 16;
+
     CDialog(const DialogTemplate& dialogTemplate, Services& services);
     virtual ~CDialog();
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;
 
     // Builds the window, runs OnInitDialog and shows it modally; returns the
-    // code passed to EndDialog (IDOK, IDCANCEL, ...).
+    // code passed to EndDialog (IDOK, IDCANCEL, ...). A window runs once: a
+    // second call returns the first result at once.
     int DoModal();
-    // Builds the window and runs OnInitDialog without a modal loop, for tests
-    // and for the rare window that is not run modally. Idempotent.
+    // Builds the window, runs OnInitDialog and shows it without a modal loop,
+    // for tests and for the rare window that is not run modally. Idempotent.
     void Create();
+    // Ends the run with `result`; the window hides and DoModal returns.
     void EndDialog(int result);
     bool IsEnded() const { return m_ended; }
     int Result() const { return m_result; }
@@ -109,6 +131,8 @@ public:
     CComboBox Combo(int id);
     CButton Button(int id);
     QWidget* Control(int id) const;
+    // The id of the default button (IDOK when the template names none).
+    int DefaultButtonId() const;
 
     void SetWindowText(const QString& title);
     QString GetWindowText() const;
@@ -116,13 +140,16 @@ public:
     Services& services() const { return m_services; }
     const DialogTemplate& dialogTemplate() const { return m_template; }
 
-    // Message map: runs `handler` on `what` from control `id`.
+    // Message map: runs `handler` on `what` from control `id`. Several handlers
+    // for one pair run in the order they were added.
     void On(Notification what, int id, std::function<void()> handler);
     // Sends a notification as if the control had sent it (tests, menu items).
+    // A click on IDOK or IDCANCEL without a handler of its own runs OnOK or
+    // OnCancel.
     void Notify(Notification what, int id);
 
 protected:
-    virtual bool OnInitDialog();                    // base: UpdateData(false)
+    virtual bool OnInitDialog();                    // base: UpdateData(false); true = focus to the first control
     virtual void DoDataExchange(CDataExchange* pDX); // base: nothing
     virtual void OnOK();                            // base: UpdateData(true), then EndDialog(IDOK)
     virtual void OnCancel();                        // base: EndDialog(IDCANCEL)
@@ -131,6 +158,8 @@ private:
     class Window;
     friend class Window;
     void build();
+    void createWindow();
+    void focusFirstControl();
 
     DialogTemplate m_template;
     Services& m_services;
@@ -138,8 +167,11 @@ private:
     std::map<int, QWidget*> m_controls;
     std::map<int, CWnd> m_items;
     std::multimap<std::pair<Notification, int>, std::function<void()>> m_handlers;
+    bool m_created = false;
     bool m_ended = false;
     int m_result = 0;
+    int m_updateDepth = 0;
+    int m_notificationDepth = 0;
 };
 
 } // namespace kestra::ui

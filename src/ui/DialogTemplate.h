@@ -9,6 +9,8 @@ inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
 // Id of labels and frames nothing refers to.
 inline constexpr int IDC_STATIC = -1;
+// Result of a list operation that failed (an index out of range).
+inline constexpr int CB_ERR = -1;
 
 enum class ControlKind {
     PushButton,
@@ -40,9 +42,16 @@ struct ControlTemplate {
     int x = 0, y = 0, cx = 0, cy = 0; // dialog units
     const char* text = "";           // UTF-8 template text
     unsigned style = StyleNone;
-    int maxLength = 0;               // edit fields: typed characters, 0 for none
-    int buddyId = 0;                 // labels: the control this label names, 0 for none
+    int maxLength = 0;               // edit fields: typed bytes (code page 936), 0 for none
+    // Labels: the id of the control this label names. kBuddyFromOrder lets the
+    // label name the control right after it when that is an edit field or a
+    // list (the usual "label, then its field" order of a template);
+    // kNoBuddy names nothing (a unit label after a field, say).
+    int buddyId = 0;
 };
+
+inline constexpr int kBuddyFromOrder = 0;
+inline constexpr int kNoBuddy = -2;
 
 enum class DialogFont {
     SimSun9, // 9-point SimSun, the main and settings windows

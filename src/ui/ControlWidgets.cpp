@@ -1,0 +1,152 @@
+#include "ui/ControlWidgets.h"
+
+#include "storage/Cp936.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QGroupBox>
+#include <QTimer>
+
+namespace kestra::ui {
+
+int Cp936Length(const QString& text)
+{
+    if (const auto bytes = EncodeCp936(text))
+        return static_cast<int>(bytes->size());
+    int length = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const QString character = text.mid(i, pair ? 2 : 1);
+        if (pair)
+            ++i;
+        const auto bytes = EncodeCp936(character);
+        length += bytes ? static_cast<int>(bytes->size()) : 1;
+    }
+    return length;
+}
+
+namespace {
+
+int nonDigitCount(const QString& text)
+{
+    int count = 0;
+    for (QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+EditInputRules::EditInputRules(QLineEdit* edit)
+    : QValidator(edit)
+    , m_accepted(edit->text())
+{
+    // Every change that stood, typed or set from code, is the base the next
+    // typed change is judged against.
+    QObject::connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { m_accepted = text; });
+}
+
+QValidator::State EditInputRules::validate(QString& input, int& /*pos*/) const
+{
+    if (m_digitsOnly && nonDigitCount(input) > nonDigitCount(m_accepted))
+        return Invalid;
+    if (m_byteLimit > 0) {
+        const int length = Cp936Length(input);
+        if (length > m_byteLimit && length > Cp936Length(m_accepted))
+            return Invalid;
+    }
+    return Acceptable;
+}
+
+EditInputRules* EditInputRules::of(QLineEdit* edit)
+{
+    if (auto* rules = dynamic_cast<EditInputRules*>(const_cast<QValidator*>(edit->validator())))
+        return rules;
+    auto* rules = new EditInputRules(edit);
+    edit->setValidator(rules);
+    return rules;
+}
+
+DropDownWidget::DropDownWidget(QWidget* parent)
+    : QComboBox(parent)
+{
+    connect(this, &QComboBox::activated, this, [this] { m_picked = true; });
+}
+
+void DropDownWidget::showPopup()
+{
+    m_picked = false;
+    m_open = true;
+    QComboBox::showPopup();
+}
+
+void DropDownWidget::hidePopup()
+{
+    QComboBox::hidePopup();
+    if (!m_open)
+        return;
+    m_open = false;
+    // A pick by mouse closes the list before Qt reports the pick, so whether
+    // the list closed without one is known only once the current event is done.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_picked && onClosedWithoutPick)
+            onClosedWithoutPick();
+    });
+}
+
+QString StripMnemonic(const QString& text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('&')) {
+            result.append(text.at(i));
+        } else if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('&')) {
+            result.append(QLatin1Char('&'));
+            ++i;
+        }
+    }
+    return result;
+}
+
+QString ControlLabel(const QWidget* control)
+{
+    if (!control)
+        return QString();
+    if (!control->accessibleName().isEmpty())
+        return control->accessibleName();
+    if (const QWidget* parent = control->parentWidget()) {
+        for (const QObject* child : parent->children()) {
+            const auto* label = qobject_cast<const QLabel*>(child);
+            if (label && label->buddy() == control) {
+                QString text = StripMnemonic(label->text()).trimmed();
+                while (text.endsWith(QLatin1Char(':')) || text.endsWith(QChar(0xFF1A)))
+                    text.chop(1);
+                return text.trimmed();
+            }
+        }
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        return StripMnemonic(button->text());
+    if (const auto* group = qobject_cast<const QGroupBox*>(control))
+        return StripMnemonic(group->title());
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return StripMnemonic(label->text());
+    return control->objectName();
+}
+
+QIcon ToolIcon()
+{
+    static const QString resource = QStringLiteral(":/icons/kestra.png");
+    if (QFile::exists(resource))
+        return QIcon(resource);
+    return QApplication::windowIcon();
+}
+
+} // namespace kestra::ui

@@ -1,0 +1,215 @@
+#include "ui/ControlWidgets.h"
+#include "ui/Dialog.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace kestra::ui {
+
+namespace {
+
+// A label's new text is the new name of the control it labels; tell screen
+// readers, which cache names.
+void announceRename(QLabel* label)
+{
+    if (QWidget* buddy = label->buddy(); buddy && QAccessible::isActive()) {
+        QAccessibleEvent event(buddy, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+} // namespace
+
+int CWnd::GetDlgCtrlID() const
+{
+    return m_widget ? m_widget->property("controlId").toInt() : 0;
+}
+
+void CWnd::SetWindowText(const QString& text)
+{
+    if (!m_widget)
+        return;
+    if (auto* edit = qobject_cast<QLineEdit*>(m_widget)) {
+        // Setting the same text again leaves the field (and its selection) alone
+        // and does not notify.
+        if (edit->text() != text)
+            edit->setText(text);
+    } else if (auto* combo = qobject_cast<QComboBox*>(m_widget)) {
+        if (combo->isEditable())
+            combo->setEditText(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(m_widget)) {
+        button->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(m_widget)) {
+        label->setText(text);
+        announceRename(label);
+    } else if (auto* group = qobject_cast<QGroupBox*>(m_widget)) {
+        group->setTitle(text);
+    } else {
+        m_widget->setWindowTitle(text);
+    }
+}
+
+QString CWnd::GetWindowText() const
+{
+    if (!m_widget)
+        return QString();
+    if (auto* edit = qobject_cast<QLineEdit*>(m_widget))
+        return edit->text();
+    if (auto* combo = qobject_cast<QComboBox*>(m_widget))
+        return combo->currentText();
+    if (auto* button = qobject_cast<QAbstractButton*>(m_widget))
+        return button->text();
+    if (auto* label = qobject_cast<QLabel*>(m_widget))
+        return label->text();
+    if (auto* group = qobject_cast<QGroupBox*>(m_widget))
+        return group->title();
+    return m_widget->windowTitle();
+}
+
+void CWnd::EnableWindow(bool enable)
+{
+    if (m_widget)
+        m_widget->setEnabled(enable);
+}
+
+bool CWnd::IsWindowEnabled() const
+{
+    return m_widget && m_widget->isEnabled();
+}
+
+void CWnd::ShowWindow(bool show)
+{
+    if (m_widget)
+        m_widget->setVisible(show);
+}
+
+bool CWnd::IsWindowVisible() const
+{
+    return m_widget && !m_widget->isHidden();
+}
+
+void CWnd::SetFocus()
+{
+    if (m_widget)
+        m_widget->setFocus(Qt::OtherFocusReason);
+}
+
+QPushButton* CButton::button() const
+{
+    return qobject_cast<QPushButton*>(m_widget);
+}
+
+QLineEdit* CEdit::edit() const
+{
+    return qobject_cast<QLineEdit*>(m_widget);
+}
+
+void CEdit::SetReadOnly(bool readOnly)
+{
+    if (QLineEdit* field = edit())
+        field->setReadOnly(readOnly);
+}
+
+bool CEdit::IsReadOnly() const
+{
+    const QLineEdit* field = edit();
+    return field && field->isReadOnly();
+}
+
+void CEdit::SetLimitText(int maxBytes)
+{
+    if (QLineEdit* field = edit())
+        EditInputRules::of(field)->setByteLimit(std::max(0, maxBytes));
+}
+
+int CEdit::GetLimitText() const
+{
+    QLineEdit* field = edit();
+    return field ? EditInputRules::of(field)->byteLimit() : 0;
+}
+
+void CEdit::SetSel(int start, int end)
+{
+    QLineEdit* field = edit();
+    if (!field)
+        return;
+    if (start < 0) {
+        field->deselect();
+        return;
+    }
+    const int length = static_cast<int>(field->text().size());
+    if (end < 0 || end > length)
+        end = length;
+    start = std::min(start, length);
+    if (start > end)
+        std::swap(start, end);
+    field->setSelection(start, end - start);
+}
+
+QComboBox* CComboBox::combo() const
+{
+    return qobject_cast<QComboBox*>(m_widget);
+}
+
+int CComboBox::AddString(const QString& text)
+{
+    QComboBox* list = combo();
+    if (!list)
+        return CB_ERR;
+    // Qt selects the first entry added to an empty list; the original list
+    // keeps showing no selection until one is set.
+    const int selected = list->currentIndex();
+    const QString editText = list->isEditable() ? list->currentText() : QString();
+    list->addItem(text);
+    if (list->currentIndex() != selected) {
+        list->setCurrentIndex(selected);
+        if (list->isEditable())
+            list->setEditText(editText);
+    }
+    return list->count() - 1;
+}
+
+void CComboBox::ResetContent()
+{
+    if (QComboBox* list = combo())
+        list->clear();
+}
+
+int CComboBox::SetCurSel(int index)
+{
+    QComboBox* list = combo();
+    if (!list)
+        return CB_ERR;
+    if (index < 0 || index >= list->count()) {
+        list->setCurrentIndex(-1);
+        return CB_ERR;
+    }
+    list->setCurrentIndex(index);
+    return index;
+}
+
+int CComboBox::GetCurSel() const
+{
+    const QComboBox* list = combo();
+    return list ? list->currentIndex() : CB_ERR;
+}
+
+int CComboBox::GetCount() const
+{
+    const QComboBox* list = combo();
+    return list ? list->count() : 0;
+}
+
+QString CComboBox::GetLBText(int index) const
+{
+    const QComboBox* list = combo();
+    if (!list || index < 0 || index >= list->count())
+        return QString();
+    return list->itemText(index);
+}
+
+} // namespace kestra::ui

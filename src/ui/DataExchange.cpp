@@ -1,0 +1,228 @@
+#include "ui/DataExchange.h"
+
+#include "storage/Cp936.h"
+#include "ui/ControlWidgets.h"
+#include "ui/Dialog.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QtDebug>
+
+#include <limits>
+
+namespace kestra::ui {
+
+namespace {
+
+ChineseMessagesQuery g_chineseToolMessages = nullptr;
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+} // namespace
+
+void SetToolMessageLanguage(ChineseMessagesQuery chinese)
+{
+    g_chineseToolMessages = chinese;
+}
+
+QString UnstorableCharacterMessage(const QString& fieldName, const QString& character)
+{
+    if (g_chineseToolMessages && g_chineseToolMessages())
+        return QStringLiteral("字段“%1”含有相机无法保存的字符：“%2”").arg(fieldName, character);
+    return QStringLiteral("The field \"%1\" contains a character the camera cannot store: \"%2\"").arg(fieldName, character);
+}
+
+std::optional<int> ParseFieldInteger(const QString& text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text.at(i).isSpace())
+        ++i;
+    bool negative = false;
+    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
+        negative = text.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    const qsizetype firstDigit = i;
+    long long value = 0;
+    for (; i < n && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9'); ++i) {
+        value = value * 10 + (text.at(i).unicode() - '0');
+        // The original stored a clamped value here without a word; a number
+        // that does not fit is refused instead.
+        if (value > static_cast<long long>(std::numeric_limits<int>::max()) + 1)
+            return std::nullopt;
+    }
+    if (i == firstDigit)
+        return std::nullopt;
+    while (i < n && isBlank(text.at(i)))
+        ++i;
+    if (i != n)
+        return std::nullopt;
+    if (negative)
+        value = -value;
+    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+CDataExchange::CDataExchange(CDialog* dialog, bool saveAndValidate)
+    : m_bSaveAndValidate(saveAndValidate)
+    , m_pDlgWnd(dialog)
+{
+}
+
+QWidget* CDataExchange::PrepareCtrl(int id)
+{
+    QWidget* control = m_pDlgWnd->Control(id);
+    m_idLastControl = id;
+    m_bEditLastControl = false;
+    if (!control) {
+        qWarning("Dialog %d: the data exchange names control %d, which the template lacks",
+                 m_pDlgWnd->dialogTemplate().resourceId, id);
+        m_idLastControl = 0;
+        throw DataExchangeFailure{};
+    }
+    return control;
+}
+
+QWidget* CDataExchange::PrepareEditCtrl(int id)
+{
+    QWidget* control = PrepareCtrl(id);
+    m_bEditLastControl = true;
+    return control;
+}
+
+void CDataExchange::Fail()
+{
+    if (m_bSaveAndValidate && m_idLastControl != 0) {
+        if (QWidget* control = m_pDlgWnd->Control(m_idLastControl)) {
+            control->setFocus(Qt::OtherFocusReason);
+            if (m_bEditLastControl) {
+                if (auto* edit = qobject_cast<QLineEdit*>(control))
+                    edit->selectAll();
+                else if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
+                    combo->lineEdit()->selectAll();
+            }
+        }
+    }
+    throw DataExchangeFailure{};
+}
+
+void CDataExchange::ShowFrameworkMessage(const QString& text)
+{
+    m_pDlgWnd->services().messages.showMessage(QString::fromUtf8(kFrameworkCaption), text);
+}
+
+void CDataExchange::ShowToolMessage(const QString& text)
+{
+    m_pDlgWnd->services().messages.showMessage(QString::fromUtf8(kToolCaption), text);
+}
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
+{
+    QWidget* widget = pDX->PrepareCtrl(id);
+    if (!control.isBound())
+        control.attach(widget);
+}
+
+void DDX_Text(CDataExchange* pDX, int id, int& value)
+{
+    CWnd field(pDX->PrepareEditCtrl(id));
+    if (!pDX->m_bSaveAndValidate) {
+        field.SetWindowText(QString::number(value));
+        return;
+    }
+    const std::optional<int> parsed = ParseFieldInteger(field.GetWindowText());
+    if (!parsed) {
+        pDX->ShowFrameworkMessage(QString::fromUtf8(StandardMessages::kEnterInteger));
+        pDX->Fail();
+    }
+    value = *parsed;
+}
+
+void DDX_Text(CDataExchange* pDX, int id, QByteArray& value)
+{
+    QWidget* control = pDX->PrepareEditCtrl(id);
+    CWnd field(control);
+    if (!pDX->m_bSaveAndValidate) {
+        // The records hold C strings: the text ends at the first zero byte.
+        const qsizetype end = value.indexOf('\0');
+        field.SetWindowText(DecodeCp936(end < 0 ? QByteArrayView(value) : QByteArrayView(value).first(end)));
+        return;
+    }
+    const QString text = field.GetWindowText();
+    const std::optional<QByteArray> bytes = EncodeCp936(text);
+    if (!bytes) {
+        const std::optional<QChar> first = FirstNonCp936Character(text);
+        QString character = first ? QString(*first) : QString();
+        // A character outside the basic plane is two UTF-16 units; name it whole.
+        if (first && first->isHighSurrogate()) {
+            const qsizetype at = text.indexOf(*first);
+            character = text.mid(at, 2);
+        }
+        pDX->ShowToolMessage(UnstorableCharacterMessage(ControlLabel(control), character));
+        pDX->Fail();
+    }
+    value = *bytes;
+}
+
+void DDX_Text(CDataExchange* pDX, int id, QString& value)
+{
+    CWnd field(pDX->PrepareEditCtrl(id));
+    if (!pDX->m_bSaveAndValidate)
+        field.SetWindowText(value);
+    else
+        value = field.GetWindowText();
+}
+
+namespace {
+
+void checkMaxChars(CDataExchange* pDX, int length, int maxChars)
+{
+    if (pDX->m_bSaveAndValidate && length > maxChars) {
+        pDX->ShowFrameworkMessage(QString::fromUtf8(StandardMessages::kMaxChars).arg(maxChars));
+        pDX->Fail();
+    }
+    if (pDX->m_idLastControl != 0 && pDX->m_bEditLastControl) {
+        CEdit field(pDX->m_pDlgWnd->Control(pDX->m_idLastControl));
+        field.SetLimitText(maxChars);
+    }
+}
+
+} // namespace
+
+void DDV_MaxChars(CDataExchange* pDX, const QByteArray& value, int maxChars)
+{
+    const qsizetype end = value.indexOf('\0');
+    checkMaxChars(pDX, static_cast<int>(end < 0 ? value.size() : end), maxChars);
+}
+
+void DDV_MaxChars(CDataExchange* pDX, const QString& value, int maxChars)
+{
+    checkMaxChars(pDX, Cp936Length(value), maxChars);
+}
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue)
+{
+    if (!pDX->m_bSaveAndValidate)
+        return; // the framework only warns about out-of-range initial data
+    if (value < minValue || value > maxValue) {
+        pDX->ShowFrameworkMessage(
+            QString::fromUtf8(StandardMessages::kIntegerRange).arg(minValue).arg(maxValue));
+        pDX->Fail();
+    }
+}
+
+void DDX_CBIndex(CDataExchange* pDX, int id, int& index)
+{
+    CComboBox list(pDX->PrepareCtrl(id));
+    if (pDX->m_bSaveAndValidate)
+        index = list.GetCurSel();
+    else
+        list.SetCurSel(index);
+}
+
+} // namespace kestra::ui

@@ -1,0 +1,431 @@
+#include "ui/Dialog.h"
+
+#include "ui/ControlWidgets.h"
+#include "ui/DataExchange.h"
+#include "ui/DialogUnits.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtDebug>
+
+namespace kestra::ui {
+
+// The Qt window of a CDialog. Every way Qt offers to end a dialog (Esc, Enter,
+// the close box, accept/reject) goes through the window's OK and Cancel
+// paths, so only EndDialog ends it.
+class CDialog::Window : public QDialog {
+public:
+    explicit Window(CDialog& owner)
+        : m_owner(owner)
+    {
+    }
+
+    void accept() override { m_owner.Notify(Notification::Clicked, IDOK); }
+    void reject() override { m_owner.Notify(Notification::Clicked, IDCANCEL); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+        if (event->key() == Qt::Key_Escape && plain) {
+            m_owner.Notify(Notification::Clicked, IDCANCEL);
+            return;
+        }
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain) {
+            // As the dialog manager does: a focused push button is pressed,
+            // otherwise the default button's command is sent.
+            if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled()) {
+                button->click();
+                return;
+            }
+            const int defaultId = m_owner.DefaultButtonId();
+            if (QWidget* control = m_owner.Control(defaultId); control && !control->isEnabled())
+                return;
+            m_owner.Notify(Notification::Clicked, defaultId);
+            return;
+        }
+        QDialog::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (m_owner.m_ended || !isVisible()) {
+            event->accept();
+            return;
+        }
+        // The close box is the Cancel path; the window hides only if that
+        // path ends it.
+        event->ignore();
+        m_owner.Notify(Notification::Clicked, IDCANCEL);
+    }
+
+private:
+    CDialog& m_owner;
+};
+
+namespace {
+
+bool isInputKind(ControlKind kind)
+{
+    return kind == ControlKind::Edit || kind == ControlKind::DropDownList || kind == ControlKind::DropDown;
+}
+
+QWidget* createControl(const ControlTemplate& control, QWidget* parent)
+{
+    const QString text = QString::fromUtf8(control.text);
+    switch (control.kind) {
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton: {
+        auto* button = new QPushButton(text, parent);
+        // Enter is handled by the dialog as a whole; Qt's auto-default
+        // buttons would move the default around with the focus.
+        button->setAutoDefault(false);
+        button->setDefault(control.kind == ControlKind::DefPushButton);
+        return button;
+    }
+    case ControlKind::GroupBox: {
+        auto* group = new QGroupBox(text, parent);
+        group->setFocusPolicy(Qt::NoFocus);
+        return group;
+    }
+    case ControlKind::Static: {
+        auto* label = new QLabel(parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setText(text);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignTop | ((control.style & SsCenter) ? Qt::AlignHCenter : Qt::AlignLeft));
+        return label;
+    }
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(text, parent);
+        EditInputRules* rules = EditInputRules::of(edit);
+        rules->setDigitsOnly((control.style & EsNumber) != 0);
+        rules->setByteLimit(control.maxLength);
+        edit->setReadOnly((control.style & EsReadOnly) != 0);
+        if (control.style & EsPassword)
+            edit->setEchoMode(QLineEdit::Password);
+        edit->setAlignment(((control.style & EsCenter) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+        return edit;
+    }
+    case ControlKind::DropDownList:
+    case ControlKind::DropDown: {
+        auto* combo = new DropDownWidget(parent);
+        if (control.kind == ControlKind::DropDown) {
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            combo->setEditText(text);
+        }
+        return combo;
+    }
+    case ControlKind::Icon: {
+        auto* picture = new QLabel(parent);
+        picture->setPixmap(ToolIcon().pixmap(32, 32));
+        return picture;
+    }
+    }
+    return new QWidget(parent);
+}
+
+QRect controlGeometry(const ControlTemplate& control, QWidget* widget, DialogBaseUnits units)
+{
+    QRect rect = MapDialogRect(QRect(control.x, control.y, control.cx, control.cy), units);
+    if (control.kind == ControlKind::Icon && (control.cx == 0 || control.cy == 0))
+        rect.setSize(QSize(32, 32)); // an icon static takes the icon's own size
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        // A drop-down's template height is that of its open list; the closed
+        // control is one line high.
+        const int listHeight = rect.height();
+        const int fieldHeight = std::min(listHeight, std::max(combo->sizeHint().height(), MulDivRound(12, units.y, 8)));
+        const int itemHeight = std::max(1, combo->fontMetrics().height() + 2);
+        combo->setMaxVisibleItems(std::max(1, (listHeight - fieldHeight) / itemHeight));
+        rect.setHeight(fieldHeight);
+    }
+    return rect;
+}
+
+} // namespace
+
+CDialog::CDialog(const DialogTemplate& dialogTemplate, Services& services)
+    : m_template(dialogTemplate)
+    , m_services(services)
+{
+}
+
+CDialog::~CDialog()
+{
+    // The derived window is gone already: nothing may reach its handlers or
+    // virtual operations while the widgets are torn down.
+    m_handlers.clear();
+    m_ended = true;
+    for (auto& [id, control] : m_controls) {
+        control->disconnect();
+        if (auto* combo = dynamic_cast<DropDownWidget*>(control))
+            combo->onClosedWithoutPick = nullptr;
+    }
+    m_window.reset();
+}
+
+void CDialog::build()
+{
+    auto window = std::make_unique<Window>(*this);
+    const QFont font = TemplateFont(m_template.font);
+    const DialogBaseUnits units = BaseUnitsOf(font);
+    window->setFont(font);
+    window->setObjectName(QStringLiteral("dialog%1").arg(m_template.resourceId));
+    window->setWindowTitle(QString::fromUtf8(m_template.caption));
+    window->setWindowIcon(ToolIcon());
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint);
+    window->setFixedSize(MapDialogRect(QRect(0, 0, m_template.cx, m_template.cy), units).size());
+
+    std::vector<QWidget*> widgets;
+    widgets.reserve(m_template.controls.size());
+    for (std::size_t index = 0; index < m_template.controls.size(); ++index) {
+        const ControlTemplate& control = m_template.controls[index];
+        QWidget* widget = createControl(control, window.get());
+        widget->setObjectName(control.id == IDC_STATIC ? QStringLiteral("static%1").arg(index)
+                                                       : QStringLiteral("control%1").arg(control.id));
+        widget->setProperty("controlId", control.id);
+        widget->setGeometry(controlGeometry(control, widget, units));
+        if (control.style & WsDisabled)
+            widget->setEnabled(false);
+        if (control.kind == ControlKind::GroupBox)
+            widget->lower(); // a frame never covers the controls inside it
+        if (control.id != IDC_STATIC) {
+            if (!m_controls.emplace(control.id, widget).second)
+                qWarning("Dialog %d: control id %d used twice; the first one answers to it", m_template.resourceId,
+                         control.id);
+        }
+        widgets.push_back(widget);
+    }
+
+    // Labels name the controls they label, for screen readers and messages.
+    for (std::size_t index = 0; index < m_template.controls.size(); ++index) {
+        const ControlTemplate& control = m_template.controls[index];
+        auto* label = qobject_cast<QLabel*>(widgets[index]);
+        if (!label || control.kind != ControlKind::Static || control.buddyId == kNoBuddy)
+            continue;
+        QWidget* buddy = nullptr;
+        if (control.buddyId != kBuddyFromOrder)
+            buddy = Control(control.buddyId);
+        else if (index + 1 < m_template.controls.size() && isInputKind(m_template.controls[index + 1].kind))
+            buddy = widgets[index + 1];
+        if (buddy)
+            label->setBuddy(buddy);
+    }
+
+    // Notifications, connected after the template texts are in place: the
+    // controls' creation does not notify.
+    for (std::size_t index = 0; index < m_template.controls.size(); ++index) {
+        const int id = m_template.controls[index].id;
+        QWidget* widget = widgets[index];
+        if (id == IDC_STATIC)
+            continue;
+        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            QObject::connect(edit, &QLineEdit::textChanged, window.get(),
+                             [this, id] { Notify(Notification::EditChange, id); });
+        } else if (auto* combo = qobject_cast<DropDownWidget*>(widget)) {
+            QObject::connect(combo, &QComboBox::activated, window.get(),
+                             [this, id] { Notify(Notification::SelChange, id); });
+            combo->onClosedWithoutPick = [this, id] { Notify(Notification::SelEndCancel, id); };
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            QObject::connect(button, &QPushButton::clicked, window.get(),
+                             [this, id] { Notify(Notification::Clicked, id); });
+        }
+    }
+    m_window = std::move(window);
+}
+
+void CDialog::createWindow()
+{
+    if (m_created)
+        return;
+    m_created = true;
+    build();
+    if (OnInitDialog())
+        focusFirstControl();
+}
+
+void CDialog::focusFirstControl()
+{
+    for (const ControlTemplate& control : m_template.controls) {
+        if (control.id == IDC_STATIC)
+            continue;
+        QWidget* widget = Control(control.id);
+        if (widget && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus)) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+int CDialog::DoModal()
+{
+    if (m_ended)
+        return m_result;
+    createWindow();
+    if (m_ended) // OnInitDialog ended the window
+        return m_result;
+    if (m_window->isVisible())
+        m_window->hide(); // modality takes effect only on a fresh show
+    m_window->exec();
+    return m_ended ? m_result : IDCANCEL;
+}
+
+void CDialog::Create()
+{
+    if (m_created)
+        return;
+    createWindow();
+    if (m_ended)
+        return;
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void CDialog::EndDialog(int result)
+{
+    m_ended = true;
+    m_result = result;
+    if (m_window)
+        m_window->done(result);
+}
+
+bool CDialog::UpdateData(bool saveAndValidate)
+{
+    if (!m_window) {
+        qWarning("Dialog %d: UpdateData before the window exists", m_template.resourceId);
+        return false;
+    }
+    CDataExchange exchange(this, saveAndValidate);
+    struct Lockout {
+        int& depth;
+        explicit Lockout(int& d) : depth(d) { ++depth; }
+        ~Lockout() { --depth; }
+        Lockout(const Lockout&) = delete;
+        Lockout& operator=(const Lockout&) = delete;
+    } lockout(m_updateDepth);
+    try {
+        DoDataExchange(&exchange);
+    } catch (const DataExchangeFailure&) {
+        return false; // the check told the user and moved the focus
+    }
+    return true;
+}
+
+QWidget* CDialog::Control(int id) const
+{
+    const auto it = m_controls.find(id);
+    return it == m_controls.end() ? nullptr : it->second;
+}
+
+CWnd* CDialog::GetDlgItem(int id)
+{
+    if (const auto it = m_items.find(id); it != m_items.end())
+        return &it->second;
+    QWidget* widget = Control(id);
+    if (!widget)
+        return nullptr;
+    return &m_items.emplace(id, CWnd(widget)).first->second;
+}
+
+CEdit CDialog::Edit(int id)
+{
+    return CEdit(Control(id));
+}
+
+CComboBox CDialog::Combo(int id)
+{
+    return CComboBox(Control(id));
+}
+
+CButton CDialog::Button(int id)
+{
+    return CButton(Control(id));
+}
+
+int CDialog::DefaultButtonId() const
+{
+    for (const ControlTemplate& control : m_template.controls) {
+        if (control.kind == ControlKind::DefPushButton)
+            return control.id;
+    }
+    return IDOK;
+}
+
+void CDialog::SetWindowText(const QString& title)
+{
+    if (m_window)
+        m_window->setWindowTitle(title);
+}
+
+QString CDialog::GetWindowText() const
+{
+    return m_window ? m_window->windowTitle() : QString::fromUtf8(m_template.caption);
+}
+
+void CDialog::On(Notification what, int id, std::function<void()> handler)
+{
+    m_handlers.emplace(std::make_pair(what, id), std::move(handler));
+}
+
+void CDialog::Notify(Notification what, int id)
+{
+    if (m_updateDepth > 0)
+        return; // locked out while the data exchange runs
+    if (m_notificationDepth >= kMaxNotificationDepth) {
+        qWarning("Dialog %d: notification %d of control %d dropped, handlers nest too deep", m_template.resourceId,
+                 static_cast<int>(what), id);
+        return;
+    }
+    std::vector<std::function<void()>> handlers;
+    const auto range = m_handlers.equal_range(std::make_pair(what, id));
+    for (auto it = range.first; it != range.second; ++it)
+        handlers.push_back(it->second);
+
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(d) { ++depth; }
+        ~Depth() { --depth; }
+        Depth(const Depth&) = delete;
+        Depth& operator=(const Depth&) = delete;
+    } depth(m_notificationDepth);
+
+    if (handlers.empty()) {
+        if (what == Notification::Clicked && id == IDOK)
+            OnOK();
+        else if (what == Notification::Clicked && id == IDCANCEL)
+            OnCancel();
+        return;
+    }
+    for (const auto& handler : handlers)
+        handler();
+}
+
+bool CDialog::OnInitDialog()
+{
+    UpdateData(false);
+    return true;
+}
+
+void CDialog::DoDataExchange(CDataExchange* /*pDX*/) {}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(true))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+} // namespace kestra::ui

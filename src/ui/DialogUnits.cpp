@@ -1,0 +1,72 @@
+#include "ui/DialogUnits.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QStringList>
+
+#include <cstdlib>
+
+namespace kestra::ui {
+
+namespace {
+
+constexpr int kTemplatePixelSize = 12; // 9 points at 96 dots per inch
+
+QString cjkFamily()
+{
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const char* candidate : {"Noto Sans CJK SC", "Noto Serif CJK SC", "WenQuanYi Micro Hei",
+                                      "WenQuanYi Zen Hei", "Droid Sans Fallback"}) {
+            if (installed.contains(QLatin1String(candidate)))
+                return QString::fromLatin1(candidate);
+        }
+        return QString();
+    }();
+    return family;
+}
+
+} // namespace
+
+QFont TemplateFont(DialogFont font)
+{
+    QFont result = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    if (font == DialogFont::SimSun9) {
+        const QString family = cjkFamily();
+        if (!family.isEmpty())
+            result.setFamilies({family});
+    } else {
+        result.setStyleHint(QFont::SansSerif);
+    }
+    result.setPixelSize(kTemplatePixelSize);
+    return result;
+}
+
+DialogBaseUnits BaseUnitsOf(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return {(width / 26 + 1) / 2, metrics.height()};
+}
+
+int MulDivRound(int a, int b, int c)
+{
+    if (c == 0)
+        return -1; // MulDiv's answer to a zero divisor
+    const long long product = static_cast<long long>(a) * b;
+    const long long half = std::llabs(static_cast<long long>(c)) / 2;
+    const bool negative = (product < 0) != (c < 0);
+    const long long magnitude = (std::llabs(product) + half) / std::llabs(static_cast<long long>(c));
+    return static_cast<int>(negative ? -magnitude : magnitude);
+}
+
+QRect MapDialogRect(const QRect& dialogUnits, DialogBaseUnits units)
+{
+    const int left = MulDivRound(dialogUnits.x(), units.x, 4);
+    const int top = MulDivRound(dialogUnits.y(), units.y, 8);
+    const int width = MulDivRound(dialogUnits.width(), units.x, 4);
+    const int height = MulDivRound(dialogUnits.height(), units.y, 8);
+    return {left, top, width, height};
+}
+
+} // namespace kestra::ui

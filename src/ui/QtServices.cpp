@@ -1,0 +1,74 @@
+#include "ui/QtServices.h"
+
+#include "ui/ControlWidgets.h"
+#include "ui/RegistryStore.h"
+#include "ui/SystemLanguage.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QLocale>
+#include <QMessageBox>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace kestra::ui {
+
+void QtMessageBoxService::showMessage(const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
+    const QIcon icon = ToolIcon();
+    if (!icon.isNull()) {
+        box.setIconPixmap(icon.pixmap(32, 32));
+        box.setWindowIcon(icon);
+    }
+    box.setObjectName(QStringLiteral("messageBox"));
+    box.exec();
+}
+
+std::optional<QString> QtFolderBrowserService::browseForFolder()
+{
+    const QString folder = QFileDialog::getExistingDirectory(nullptr, QString(), QDir::homePath(),
+                                                             QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(folder);
+}
+
+std::optional<QString> QtOpenFileService::getOpenFileName()
+{
+    const QString file =
+        QFileDialog::getOpenFileName(nullptr, QString(), QDir::homePath(), QString::fromLatin1(kFilter));
+    if (file.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(file);
+}
+
+LocalTime QtClockService::localTime()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
+}
+
+std::uint16_t QtSystemLanguageService::defaultLanguageId()
+{
+#ifdef Q_OS_WIN
+    return static_cast<std::uint16_t>(GetSystemDefaultLangID());
+#else
+    return LanguageIdForLocale(QLocale::system());
+#endif
+}
+
+ProgramServices::ProgramServices()
+    : m_registry(CreatePlatformRegistryStore())
+    , m_services{m_messages, m_folders, m_files, m_clock, m_systemLanguage, *m_registry}
+{
+}
+
+ProgramServices::~ProgramServices() = default;
+
+} // namespace kestra::ui

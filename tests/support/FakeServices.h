@@ -1,0 +1,70 @@
+#pragma once
+
+#include "ui/Services.h"
+
+#include <QString>
+
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace kestra::test {
+
+// Records every message instead of showing it; never blocks.
+class FakeMessageBox : public ui::MessageBoxService {
+public:
+    struct Message {
+        QString caption;
+        QString text;
+        bool operator==(const Message&) const = default;
+    };
+
+    void showMessage(const QString& caption, const QString& text) override;
+
+    std::vector<Message> messages;
+    // Runs inside showMessage, after recording (a test can act while the
+    // message would be on screen).
+    std::function<void(const Message&)> onShow;
+
+    int count() const { return static_cast<int>(messages.size()); }
+    bool empty() const { return messages.empty(); }
+    const Message& last() const { return messages.back(); }
+    QStringList texts() const;
+    void clear() { messages.clear(); }
+};
+
+// Answers from a queue; nullopt stands for Cancel, and so does an empty queue.
+class FakeFolderBrowser : public ui::FolderBrowserService {
+public:
+    std::optional<QString> browseForFolder() override;
+
+    std::deque<std::optional<QString>> answers;
+    int calls = 0;
+};
+
+class FakeOpenFile : public ui::OpenFileService {
+public:
+    std::optional<QString> getOpenFileName() override;
+
+    std::deque<std::optional<QString>> answers;
+    int calls = 0;
+};
+
+class FakeClock : public ui::ClockService {
+public:
+    ui::LocalTime localTime() override { return now; }
+
+    ui::LocalTime now{2014, 3, 7, 9, 5, 2};
+};
+
+class FakeSystemLanguage : public ui::SystemLanguageService {
+public:
+    std::uint16_t defaultLanguageId() override { return languageId; }
+
+    std::uint16_t languageId = 0x0409;
+};
+
+} // namespace kestra::test
