@@ -21,7 +21,7 @@ ControlTemplate Frame(int id, int x, int y, int cx, int cy, const char* text = "
     return {id, ControlKind::GroupBox, x, y, cx, cy, text};
 }
 
-ControlTemplate Label(int id, int x, int y, int cx, const char* text, int buddy = 0)
+ControlTemplate Label(int id, int x, int y, int cx, const char* text, int buddy = ui::kNoBuddy)
 {
     return {id, ControlKind::Static, x, y, cx, 9, text, ui::StyleNone, 0, buddy};
 }
