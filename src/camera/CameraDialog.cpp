@@ -177,10 +177,7 @@ void CCameraDialog::RegisterHandlers()
 
 bool CCameraDialog::OnInitDialog()
 {
-    {
-        const QScopedValueRollback guard(m_puttingFields, true);
-        CDialog::OnInitDialog();
-    }
+    CDialog::OnInitDialog();
     SetWindowText(QString::fromUtf8(g_modelCaption));
     LockAllGroups();
     ApplyTexts();
@@ -307,7 +304,7 @@ void CCameraDialog::OnGroupSwitch(Group group)
 
 void CCameraDialog::OnNumberChange(CameraNumber number)
 {
-    if (m_puttingFields)
+    if (m_resettingNumber)
         return;
     UpdateData(true);
     // A value over the maximum is kept by the failed check (its message has
@@ -316,7 +313,7 @@ void CCameraDialog::OnNumberChange(CameraNumber number)
     int& value = m_fields.*info.member;
     if (value > info.maxValue) {
         value = 0;
-        const QScopedValueRollback guard(m_puttingFields, true);
+        const QScopedValueRollback guard(m_resettingNumber, true);
         Edit(NumberId(number)).SetWindowText(QStringLiteral("0"));
     }
 }
@@ -332,10 +329,7 @@ void CCameraDialog::OnSelectFolder()
 {
     // Cancelling the browser falls back to the default folder, as it always did.
     m_folderText = services().folders.browseForFolder().value_or(DefaultCameraFolder());
-    {
-        const QScopedValueRollback guard(m_puttingFields, true);
-        UpdateData(false);
-    }
+    UpdateData(false);
 }
 
 void CCameraDialog::OnDefault()
@@ -394,7 +388,6 @@ void CCameraDialog::PutFieldsIntoControls()
     // Whatever the folder field shows is the folder: putting the fields back
     // must not bring an older folder text back over it.
     TakeFolderOver();
-    const QScopedValueRollback guard(m_puttingFields, true);
     UpdateData(false);
 }
 

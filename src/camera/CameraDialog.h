@@ -56,8 +56,7 @@ private:
     // Takes the folder field's text as the folder text, unchecked, so a file
     // always goes to the folder the window shows.
     void TakeFolderOver();
-    // UpdateData(false) without the number fields' change handlers running on
-    // the texts it sets.
+    // UpdateData(false) after taking the folder field over.
     void PutFieldsIntoControls();
     CameraChoices ReadChoices();
     void ShowCameraMessage(const QString& text);
@@ -67,7 +66,7 @@ private:
     QString m_folderText;
     CameraSettings m_settings;
     std::array<ui::CComboBox, kCameraListCount> m_lists;
-    bool m_puttingFields = false;
+    bool m_resettingNumber = false; // the reset's own change notification is not a user's edit
 };
 
 } // namespace kestra

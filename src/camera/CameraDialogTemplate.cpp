@@ -39,7 +39,7 @@ ControlTemplate Number(int id, int x, int y)
 
 ControlTemplate Button(int id, int x, int y, int cx, const char* text, ControlKind kind = ControlKind::PushButton)
 {
-    return {id, kind, x, y, cx, 14, text};
+    return {id, kind, x, y, cx, 13, text};
 }
 
 // Left column: one framed row per list, in the order the camera's own menu
@@ -155,11 +155,11 @@ ui::DialogTemplate BuildTemplate()
                   109);
     AddSerialFrame(c);
     AddTimeLapseFrame(c);
-    c.push_back(Button(kSelectButton, 7, 247, 60, Text(CameraLabel::SelectButton)));
-    c.push_back({kFolderField, ControlKind::Edit, 72, 248, 295, 12, "", ui::EsAutoHScroll});
-    c.push_back(Button(kSaveButton, 97, 260, 56, Text(CameraLabel::SaveButton), ControlKind::DefPushButton));
-    c.push_back(Button(kDefaultButton, 159, 260, 56, Text(CameraLabel::DefaultButton)));
-    c.push_back(Button(kExitButton, 221, 260, 56, Text(CameraLabel::ExitButton)));
+    c.push_back(Button(kSelectButton, 7, 245, 60, Text(CameraLabel::SelectButton)));
+    c.push_back({kFolderField, ControlKind::Edit, 72, 245, 295, 13, "", ui::EsAutoHScroll});
+    c.push_back(Button(kSaveButton, 97, 261, 56, Text(CameraLabel::SaveButton), ControlKind::DefPushButton));
+    c.push_back(Button(kDefaultButton, 159, 261, 56, Text(CameraLabel::DefaultButton)));
+    c.push_back(Button(kExitButton, 221, 261, 56, Text(CameraLabel::ExitButton)));
     return t;
 }
 

@@ -131,6 +131,31 @@ TEST_F(CameraDialogTest, SaveRightAfterOpeningWritesTheWorkedRecord)
     EXPECT_FALSE(dialog.IsEnded()) << "Save leaves the window open";
 }
 
+TEST_F(CameraDialogTest, EnterSavesAndLeavesTheWindowOpen)
+{
+    CCameraDialog& dialog = Open();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(List(kModeList), &enter);
+    EXPECT_EQ(SavedFile().size(), kCameraFileSize);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishSaved});
+    EXPECT_FALSE(dialog.IsEnded());
+}
+
+TEST_F(CameraDialogTest, ClockOutsideTheCameraYearsIsClampedInTextAndFile)
+{
+    struct Case { int language; int year; const char* text; int stored; };
+    for (const Case& c : {Case{kLanguageEnglish, 2009, "03/05/2011 08:07:06 MM/DD/YY", 1},
+                          Case{kLanguageChinese, 2035, "03/05/2031 08:07:06 月/日/年", 21},
+                          Case{kLanguageJapanese, 2010, "03/05/2010 08:07:06 MM/DD/YY", 0}}) {
+        g_languageIndex = c.language;
+        fakes.clock.now.year = c.year;
+        Open();
+        EXPECT_EQ(Field(kClockField)->text(), QString::fromUtf8(c.text));
+        Click(kSaveButton);
+        EXPECT_EQ(SavedFile().at(14), c.stored) << c.year;
+    }
+}
+
 struct GroupCase {
     const char* name;
     int list;
