@@ -285,7 +285,6 @@ void CDialog::Create()
     if (m_ended)
         return;
     m_window->show();
-    m_window->raise();
     m_window->activateWindow();
 }
 

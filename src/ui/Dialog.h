@@ -3,6 +3,7 @@
 #include "ui/DialogTemplate.h"
 #include "ui/Services.h"
 
+#include <QDialog>
 #include <QString>
 
 #include <functional>
@@ -11,7 +12,7 @@
 #include <vector>
 
 class QComboBox;
-class QDialog;
+
 class QLineEdit;
 class QPushButton;
 class QWidget;

@@ -1,0 +1,157 @@
+// How a window ends: only through EndDialog, reached by Enter (the default
+// button's OK path), Esc and the close box (the Cancel path), and buttons.
+
+#include "SampleTemplate.h"
+#include "support/ScriptedDialog.h"
+#include "support/TestServices.h"
+#include "support/WidgetDriver.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace kestra::test {
+namespace {
+
+using namespace ui;
+
+// Runs the dialog modally while `act` drives it; a run that does not end
+// within a few seconds ends with -99 so a broken path fails instead of hanging.
+int runModal(ScriptedDialog& dialog, const std::function<void()>& act)
+{
+    QTimer::singleShot(0, [&] { act(); });
+    QTimer::singleShot(5000, [&] {
+        if (!dialog.IsEnded())
+            dialog.EndDialog(-99);
+    });
+    return dialog.DoModal();
+}
+
+struct EndCase {
+    const char* name;
+    std::function<void(ScriptedDialog&)> act;
+    int result;
+    int okCalls;
+    int cancelCalls;
+};
+
+TEST(DialogModal, EveryWayOutGoesThroughItsPath)
+{
+    const std::vector<EndCase> cases = {
+        {"Esc", [](ScriptedDialog& d) { pressKey(d.widget(), Qt::Key_Escape); }, IDCANCEL, 0, 1},
+        {"close box", [](ScriptedDialog& d) { d.widget()->close(); }, IDCANCEL, 0, 1},
+        {"reject()", [](ScriptedDialog& d) { d.widget()->reject(); }, IDCANCEL, 0, 1},
+        {"Exit button", [](ScriptedDialog& d) { d.Button(IDCANCEL).button()->click(); }, IDCANCEL, 0, 1},
+        {"Enter in an edit field", [](ScriptedDialog& d) { pressKey(d.Control(1017), Qt::Key_Return); }, IDOK, 1, 0},
+        {"keypad Enter", [](ScriptedDialog& d) { pressKey(d.Control(1017), Qt::Key_Enter, Qt::KeypadModifier); },
+         IDOK, 1, 0},
+        {"Save button", [](ScriptedDialog& d) { d.Button(IDOK).button()->click(); }, IDOK, 1, 0},
+        {"accept()", [](ScriptedDialog& d) { d.widget()->accept(); }, IDOK, 1, 0},
+    };
+    for (const EndCase& c : cases) {
+        TestServices fakes;
+        ScriptedDialog dialog(SampleTemplate(), fakes);
+        EXPECT_EQ(runModal(dialog, [&] { c.act(dialog); }), c.result) << c.name;
+        EXPECT_EQ(dialog.okCalls, c.okCalls) << c.name;
+        EXPECT_EQ(dialog.cancelCalls, c.cancelCalls) << c.name;
+        EXPECT_FALSE(dialog.widget()->isVisible()) << c.name;
+    }
+}
+
+TEST(DialogModal, EnterPressesTheFocusedButtonInsteadOfTheDefault)
+{
+    TestServices fakes;
+    ScriptedDialog dialog(SampleTemplate(), fakes);
+    dialog.On(Notification::Clicked, 1062, [&] { dialog.EndDialog(1062); });
+    const int result = runModal(dialog, [&] {
+        dialog.Control(1062)->setFocus();
+        pressKey(dialog.Control(1062), Qt::Key_Return);
+    });
+    EXPECT_EQ(result, 1062);
+    EXPECT_EQ(dialog.okCalls, 0);
+}
+
+TEST(DialogModal, EnterDoesNothingWhileTheDefaultButtonIsDisabled)
+{
+    TestServices fakes;
+    ScriptedDialog dialog(SampleTemplate(), fakes);
+    const int result = runModal(dialog, [&] {
+        dialog.Button(IDOK).EnableWindow(false);
+        pressKey(dialog.Control(1017), Qt::Key_Return);
+        EXPECT_FALSE(dialog.IsEnded());
+        pressKey(dialog.widget(), Qt::Key_Escape);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(dialog.okCalls, 0);
+}
+
+TEST(DialogModal, AWindowThatKeepsItsCancelOpenStaysOpen)
+{
+    TestServices fakes;
+    ScriptedDialog dialog(SampleTemplate(), fakes);
+    dialog.cancel = [] {}; // e.g. a window asking first
+    const int result = runModal(dialog, [&] {
+        pressKey(dialog.widget(), Qt::Key_Escape);
+        dialog.widget()->close();
+        EXPECT_TRUE(dialog.widget()->isVisible());
+        dialog.EndDialog(7);
+    });
+    EXPECT_EQ(result, 7);
+    EXPECT_EQ(dialog.cancelCalls, 2);
+}
+
+TEST(DialogModal, FailedOkKeepsTheWindowOpen)
+{
+    TestServices fakes;
+    ScriptedDialog dialog(SampleTemplate(), fakes);
+    int hour = 0;
+    dialog.exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, 1017, hour); };
+    const int result = runModal(dialog, [&] {
+        dialog.Edit(1017).SetWindowText(QString());
+        pressKey(dialog.Control(1017), Qt::Key_Return);
+        EXPECT_FALSE(dialog.IsEnded());
+        dialog.Edit(1017).SetWindowText(QStringLiteral("5"));
+        pressKey(dialog.Control(1017), Qt::Key_Return);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(hour, 5);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{QString::fromUtf8(StandardMessages::kEnterInteger)});
+}
+
+TEST(DialogModal, EndDialogDuringInitReturnsWithoutShowing)
+{
+    TestServices fakes;
+    ScriptedDialog dialog(SampleTemplate(), fakes);
+    dialog.initDialog = [&] {
+        dialog.EndDialog(IDCANCEL);
+        return true;
+    };
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_FALSE(dialog.widget()->isVisible());
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL); // a window runs once
+}
+
+TEST(DialogModal, InitFocusesTheFirstControlUnlessTheWindowChoseOne)
+{
+    TestServices fakes;
+    ScriptedDialog first(SampleTemplate(), fakes);
+    first.Create();
+    ASSERT_TRUE(showAndActivate(first.widget()));
+    EXPECT_EQ(focusWidget(), first.Control(1017));
+
+    ScriptedDialog chosen(SampleTemplate(), fakes);
+    chosen.initDialog = [&] {
+        chosen.baseOnInitDialog();
+        chosen.Edit(1064).SetFocus();
+        return false;
+    };
+    chosen.Create();
+    ASSERT_TRUE(showAndActivate(chosen.widget()));
+    EXPECT_EQ(focusWidget(), chosen.Control(1064));
+}
+
+} // namespace
+} // namespace kestra::test
