@@ -1,0 +1,17 @@
+#include "FuzzInvariants.h"
+
+#include "camera/CameraFileReader.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace kestra;
+    const CameraFileContents contents =
+        ParseCameraFile(QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    fuzz::Require(!contents.defaultParameters || contents.findings.empty(), "findings on a default-parameters file");
+    for (const SettingsFinding& finding : contents.findings)
+        fuzz::Require(!finding.message().isEmpty(), "a finding without a message");
+    return 0;
+}

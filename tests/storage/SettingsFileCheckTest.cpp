@@ -1,0 +1,191 @@
+#include "camera/CameraFile.h"
+#include "messaging/GprsFile.h"
+#include "messaging/SmsFile.h"
+#include "mms/MmsCatalogue.h"
+#include "mms/MmsFile.h"
+#include "storage/SettingsCrc.h"
+#include "storage/SettingsFileCheck.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace kestra {
+namespace {
+
+QByteArray Golden(const char* dir, const char* name)
+{
+    QFile file(QStringLiteral(KESTRA_TEST_DATA_DIR "/../%1/golden/%2").arg(QLatin1String(dir), QLatin1String(name)));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+struct GoldenFile {
+    const char* dir;
+    const char* name;
+    SettingsFileKind kind;
+};
+
+const std::vector<GoldenFile>& GoldenFiles()
+{
+    static const std::vector<GoldenFile> files{
+        {"camera", "camera_worked.dat", SettingsFileKind::Camera},
+        {"camera", "camera_default.dat", SettingsFileKind::Camera},
+        {"mms", "mms_preset.dat", SettingsFileKind::Mms},
+        {"mms", "mms_custom.dat", SettingsFileKind::Mms},
+        {"messaging", "gprs_auto.dat", SettingsFileKind::Gprs},
+        {"messaging", "gprs_customer.dat", SettingsFileKind::Gprs},
+        {"messaging", "sms_phone1.dat", SettingsFileKind::Sms},
+        {"messaging", "sms_three.dat", SettingsFileKind::Sms},
+    };
+    return files;
+}
+
+// Stores the right checksum again after a change, so that one fault shows alone.
+void Reseal(SettingsFileKind kind, QByteArray& file)
+{
+    const qsizetype covered = kind == SettingsFileKind::Camera ? 50
+        : kind == SettingsFileKind::Sms                        ? 240
+                                                               : 660;
+    const qsizetype at = kind == SettingsFileKind::Camera ? 56 : covered + 56;
+    const std::uint16_t sum = StoredSettingsChecksum(
+        std::span(reinterpret_cast<const std::uint8_t*>(file.constData()), static_cast<std::size_t>(covered)));
+    file[at] = static_cast<char>(sum & 0xFF);
+    file[at + 1] = static_cast<char>(sum >> 8);
+}
+
+std::vector<FindingKind> Kinds(const SettingsFileCheck& check)
+{
+    std::vector<FindingKind> kinds;
+    for (const SettingsFinding& f : check.findings)
+        kinds.push_back(f.kind);
+    return kinds;
+}
+
+TEST(SettingsFileCheck, EveryGoldenFileChecksClean)
+{
+    for (const GoldenFile& g : GoldenFiles()) {
+        const SettingsFileCheck check = CheckSettingsFile(g.kind, Golden(g.dir, g.name));
+        EXPECT_TRUE(check.clean()) << g.name << ": " << check.findings.front().message().toStdString();
+    }
+    EXPECT_TRUE(CheckSettingsFile(SettingsFileKind::Camera, Golden("camera", "camera_default.dat")).cameraDefaultParameters);
+}
+
+TEST(SettingsFileCheck, DecodesEveryFieldIncludingThoseNotReadBack)
+{
+    const SettingsFileCheck gprs = CheckSettingsFile(SettingsFileKind::Gprs, Golden("messaging", "gprs_auto.dat"));
+    const auto& record = std::get<GprsSettings>(gprs.record);
+    EXPECT_EQ(record.senderPassword, QByteArray("mailpass"));
+    EXPECT_EQ(record.languageCode, 2);
+    EXPECT_EQ(gprs.gprsUserName, QByteArray("ab"));
+
+    const SettingsFileCheck mms = CheckSettingsFile(SettingsFileKind::Mms, Golden("mms", "mms_custom.dat"));
+    EXPECT_EQ(std::get<MmsSettings>(mms.record).languageCode, 1);
+    EXPECT_EQ(std::get<MmsSettings>(mms.record).countryCode, COUNTRY_CUSTOM);
+}
+
+TEST(SettingsFileCheck, FindsEachFault)
+{
+    struct Case {
+        const char* name;
+        std::size_t golden;
+        void (*change)(QByteArray&);
+        bool reseal;
+        std::vector<FindingKind> kinds;
+    };
+    using K = FindingKind;
+    const std::vector<Case> cases{
+        {"camera one byte short", 0, [](QByteArray& f) { f.chop(1); }, false, {K::FileSize}},
+        {"camera extra byte", 0, [](QByteArray& f) { f.append('\0'); }, false, {K::FileSize}},
+        {"camera LF lost", 0, [](QByteArray& f) { f[59] = 0; }, false, {K::LineEnd}},
+        {"camera trailer CR lost", 0, [](QByteArray& f) { f[118] = 0; }, false, {K::LineEnd}},
+        {"camera checksum", 0, [](QByteArray& f) { f[57] = 0; }, false, {K::Checksum}},
+        {"camera byte 45", 0, [](QByteArray& f) { f[45] = 1; }, true, {K::Reserved}},
+        {"camera last block", 0, [](QByteArray& f) { f[179] = 1; }, false, {K::Reserved}},
+        {"camera month 13", 0, [](QByteArray& f) { f[15] = 13; }, true, {K::Clock}},
+        {"camera pir 0", 0, [](QByteArray& f) { f[6] = 0; }, true, {K::ListPosition}},
+        {"mms block 5 CR", 2, [](QByteArray& f) { f[5 * 60 + 58] = ' '; }, false, {K::LineEnd, K::Checksum}},
+        {"mms checksum", 2, [](QByteArray& f) { f[716] = 0; }, false, {K::Checksum}},
+        {"mms closing block", 2, [](QByteArray& f) { f[730] = 1; }, false, {K::Reserved}},
+        {"mms version byte", 2, [](QByteArray& f) { f[7] = 0; }, true, {K::Reserved}},
+        {"mms tens digit 10", 2, [](QByteArray& f) { f[3] = static_cast<char>(0xA0); }, true, {K::OutOfRange, K::OutOfRange}},
+        {"mms units digit 10", 2, [](QByteArray& f) { f[4] = static_cast<char>(0xA0); }, true, {K::OutOfRange}},
+        {"mms block 10 text", 2, [](QByteArray& f) { f[600] = 1; }, true, {K::Reserved}},
+        {"mms country 42", 2, [](QByteArray& f) { f[8] = static_cast<char>(0xA2); }, true, {K::CatalogueIndex}},
+        {"mms url 51", 2, [](QByteArray& f) { f[117] = 51; }, true, {K::TextLength}},
+        {"mms url 58", 2, [](QByteArray& f) { f[117] = 58; }, true, {K::TextClipped, K::TextLength}},
+        {"mms custom with a slot", 3, [](QByteArray& f) { f[9] = 0x10; }, true, {K::Mode}},
+        {"gprs fixed byte 6", 4, [](QByteArray& f) { f[6] = 0; }, true, {K::Reserved}},
+        {"gprs mode 2", 4, [](QByteArray& f) { f[50] = 2; }, true, {K::Mode}},
+        {"gprs Customer country", 5, [](QByteArray& f) { f[2] = 0x40; }, true, {K::Mode}},
+        {"gprs user name", 4, [](QByteArray& f) { f[540] = 0x26; }, true, {K::UserName}},
+        {"gprs sms control 6", 4, [](QByteArray& f) { f[8] = 0x60; }, true, {K::ListPosition}},
+        {"gprs port 11", 4, [](QByteArray& f) { f[5 * 60 + 57] = 11; }, true, {K::TextLength}},
+        {"sms size 360", 6, [](QByteArray& f) { f.append(QByteArray(60, '\0')); }, false, {K::FileSize}},
+        {"sms fixed byte 50", 6, [](QByteArray& f) { f[50] = 0; }, true, {K::Reserved}},
+        {"sms language 12", 6, [](QByteArray& f) { f[5] = static_cast<char>(0xC0); }, true, {K::OutOfRange}},
+        {"sms phone3 255", 7, [](QByteArray& f) { f[237] = static_cast<char>(255); }, true, {K::TextClipped, K::TextLength}},
+    };
+    for (const Case& c : cases) {
+        const GoldenFile& g = GoldenFiles()[c.golden];
+        QByteArray file = Golden(g.dir, g.name);
+        c.change(file);
+        if (c.reseal)
+            Reseal(g.kind, file);
+        const SettingsFileCheck check = CheckSettingsFile(g.kind, file);
+        EXPECT_EQ(Kinds(check), c.kinds) << c.name;
+        for (const SettingsFinding& f : check.findings) {
+            EXPECT_FALSE(f.message().isEmpty()) << c.name;
+            EXPECT_FALSE(f.message(true).isEmpty()) << c.name;
+        }
+    }
+}
+
+TEST(SettingsFileCheck, WhatTheWritersSaveChecksClean)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    MmsSettings mms;
+    mms.languageCode = 11;
+    mms.presetFlag = 1;
+    mms.countryCode = 40;
+    mms.operatorIndex = 4;
+    mms.url = QByteArray(50, 'u');
+    ASSERT_TRUE(MmsFileWriter().write(dir.path(), mms).ok());
+    GprsSettings gprs;
+    gprs.languageCode = 1;
+    gprs.countryIndex = 36;
+    gprs.operatorIndex = 4;
+    gprs.smtpServer = QByteArray(40, 's');
+    ASSERT_TRUE(WriteGprsFile(dir.path(), gprs).ok());
+    SmsSettings sms;
+    sms.languageCode = 3;
+    sms.phone1 = QByteArray(32, '1');
+    ASSERT_TRUE(WriteSmsFile(dir.path(), sms).ok());
+    ASSERT_TRUE(WriteCameraDefaultFile(dir.path()).ok());
+
+    for (SettingsFileKind kind :
+         {SettingsFileKind::Camera, SettingsFileKind::Mms, SettingsFileKind::Gprs, SettingsFileKind::Sms}) {
+        const SettingsFileCheckResult result = CheckSettingsFileAt(kind, dir.filePath(SettingsFileName(kind)));
+        ASSERT_TRUE(result.ok()) << SettingsFileName(kind).toStdString();
+        EXPECT_TRUE(result.check.clean()) << SettingsFileName(kind).toStdString();
+        EXPECT_EQ(QFile(dir.filePath(SettingsFileName(kind))).size(), SettingsFileSize(kind));
+    }
+    EXPECT_FALSE(CheckSettingsFileAt(SettingsFileKind::Mms, dir.path()).ok());
+}
+
+TEST(SettingsFileCheck, KindsByFileName)
+{
+    EXPECT_EQ(SettingsFileKindForName(QStringLiteral("camera.dat")), SettingsFileKind::Camera);
+    EXPECT_EQ(SettingsFileKindForName(QStringLiteral("MMS.DAT")), SettingsFileKind::Mms);
+    EXPECT_EQ(SettingsFileKindForName(QStringLiteral("gprs.dat")), SettingsFileKind::Gprs);
+    EXPECT_EQ(SettingsFileKindForName(QStringLiteral("Sms.Dat")), SettingsFileKind::Sms);
+    EXPECT_FALSE(SettingsFileKindForName(QStringLiteral("setup.dat")).has_value());
+}
+
+} // namespace
+} // namespace kestra
