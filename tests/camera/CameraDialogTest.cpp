@@ -4,14 +4,13 @@
 #include "camera/CameraFile.h"
 #include "storage/SettingsFileIo.h"
 #include "support/TestServices.h"
+#include "support/WidgetDriver.h"
 #include "ui/DataExchange.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,19 +37,6 @@ QString RangeMessage(int low, int high)
 QString PlatformRangeMessage(int low, int high)
 {
     return QString::fromUtf8(ui::StandardMessages::kIntegerRange).arg(low).arg(high);
-}
-
-// Keys as a user types them, so read-only fields and digit-only rules apply.
-void Type(QWidget* widget, const QString& text)
-{
-    widget->setFocus();
-    for (QChar c : text) {
-        const int key = c.isDigit() ? Qt::Key_0 + c.digitValue() : Qt::Key_unknown;
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
 }
 
 class CameraDialogTest : public ::testing::Test {
@@ -90,7 +76,7 @@ protected:
     void Retype(int id, const QString& text)
     {
         Field(id)->selectAll();
-        Type(Field(id), text);
+        test::typeText(Field(id), text);
     }
 
     QByteArray SavedFile(const QString& folder = {}) const
@@ -134,8 +120,7 @@ TEST_F(CameraDialogTest, SaveRightAfterOpeningWritesTheWorkedRecord)
 TEST_F(CameraDialogTest, EnterSavesAndLeavesTheWindowOpen)
 {
     CCameraDialog& dialog = Open();
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(List(kModeList), &enter);
+    test::pressKey(List(kModeList), Qt::Key_Return);
     EXPECT_EQ(SavedFile().size(), kCameraFileSize);
     EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishSaved});
     EXPECT_FALSE(dialog.IsEnded());
@@ -201,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CameraDialogTest, LockedNumberFieldsRefuseTyping)
 {
     Open();
-    Type(Field(kTimer1StartHour), QStringLiteral("7"));
+    test::typeText(Field(kTimer1StartHour), QStringLiteral("7"));
     EXPECT_EQ(Field(kTimer1StartHour)->text(), "0");
 }
 
@@ -373,7 +358,7 @@ TEST_F(CameraDialogTest, SaveAndSyncTimeUseTheFolderTheFieldShows)
     const QString typed = path() + QStringLiteral("/typed");
     ASSERT_TRUE(QDir().mkpath(typed));
     Field(kFolderField)->selectAll();
-    Type(Field(kFolderField), typed); // typed, not set: no exchange runs
+    test::typeText(Field(kFolderField), typed); // typed, not set: no exchange runs
 
     fakes.clock.now = {2025, 12, 31, 23, 59, 58};
     Click(kSyncTimeButton);
