@@ -309,6 +309,8 @@ void CCameraDialog::OnNumberChange(CameraNumber number)
     UpdateData(true);
     // A value over the maximum is kept by the failed check (its message has
     // been shown); the field goes back to 0 rather than stay out of range.
+    // Only this field is rewritten: the fields after it in the exchange order
+    // were not taken over, and putting them back would undo what was typed there.
     const CameraNumberField& info = CameraNumberInfo(number);
     int& value = m_fields.*info.member;
     if (value > info.maxValue) {
