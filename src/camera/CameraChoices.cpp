@@ -1,0 +1,187 @@
+#include "camera/CameraChoices.h"
+
+#include "app/PcClock.h"
+#include "camera/CameraFields.h"
+
+#include <QDir>
+
+#include <cstddef>
+
+namespace kestra {
+namespace {
+
+// The range the record check allows a field: one table for the window's checks,
+// the list sizes and the record check.
+constexpr const CameraField& RecordField(int CameraSettings::*member)
+{
+    for (const CameraField& field : kCameraFields) {
+        if (field.member == member)
+            return field;
+    }
+    throw "no such camera.dat field"; // unreachable: every member is in the table
+}
+
+struct ListInfo {
+    CameraList list;
+    int CameraSettings::*field;
+    int initial;
+};
+
+// The twenty lists and where each is stored. The window opens on these
+// positions whatever was saved before: nothing reads camera.dat back.
+constexpr ListInfo kLists[] = {
+    {CameraList::Mode, &CameraSettings::cameraMode, 0},
+    {CameraList::ImageSize, &CameraSettings::imageSize, 0},
+    {CameraList::VideoSize, &CameraSettings::videoSize, 0},
+    {CameraList::PictureNo, &CameraSettings::pictureCount, 0},
+    {CameraList::TimeStamp, &CameraSettings::timeStamp, 0},
+    {CameraList::SenseLevel, &CameraSettings::senseLevel, 0},
+    {CameraList::BeepSound, &CameraSettings::beepSound, 1},
+    {CameraList::VideoLength, &CameraSettings::videoLength, 9},  // "10 Sec"
+    {CameraList::PirInterval, &CameraSettings::pirInterval, 60}, // "1 Min"
+    {CameraList::SdCycle, &CameraSettings::sdCycle, 0},
+    {CameraList::IrLight, &CameraSettings::irLight, 0},
+    {CameraList::MmsStatus, &CameraSettings::mmsStatus, 0},
+    {CameraList::Timer1, &CameraSettings::timer1On, 0},
+    {CameraList::Timer2, &CameraSettings::timer2On, 0},
+    {CameraList::SerialNo, &CameraSettings::serialOn, 0},
+    {CameraList::SerialChar1, &CameraSettings::serialChar1, 0},
+    {CameraList::SerialChar2, &CameraSettings::serialChar2, 0},
+    {CameraList::SerialChar3, &CameraSettings::serialChar3, 0},
+    {CameraList::SerialChar4, &CameraSettings::serialChar4, 0},
+    {CameraList::TimeLapse, &CameraSettings::timeLapseOn, 1}, // 1 is "Off": the camera reads 0 as on
+};
+static_assert(std::size(kLists) == kCameraListCount);
+
+constexpr bool ListsInOrder()
+{
+    for (std::size_t i = 0; i < std::size(kLists); ++i) {
+        if (static_cast<std::size_t>(kLists[i].list) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(ListsInOrder(), "list rows must follow the CameraList order");
+
+constexpr CameraNumberField Number(CameraNumber number, int CameraChoices::*member, int CameraSettings::*field)
+{
+    return {number, member, field, RecordField(field).high};
+}
+
+constexpr CameraNumberField kNumbers[] = {
+    Number(CameraNumber::TimeLapseHour, &CameraChoices::timeLapseHour, &CameraSettings::timeLapseHour),
+    Number(CameraNumber::TimeLapseMinute, &CameraChoices::timeLapseMinute, &CameraSettings::timeLapseMinute),
+    Number(CameraNumber::TimeLapseSecond, &CameraChoices::timeLapseSecond, &CameraSettings::timeLapseSecond),
+    Number(CameraNumber::Timer1StartHour, &CameraChoices::timer1StartHour, &CameraSettings::timer1StartHour),
+    Number(CameraNumber::Timer1StartMinute, &CameraChoices::timer1StartMinute, &CameraSettings::timer1StartMinute),
+    Number(CameraNumber::Timer1StopHour, &CameraChoices::timer1StopHour, &CameraSettings::timer1StopHour),
+    Number(CameraNumber::Timer1StopMinute, &CameraChoices::timer1StopMinute, &CameraSettings::timer1StopMinute),
+    Number(CameraNumber::Timer2StartHour, &CameraChoices::timer2StartHour, &CameraSettings::timer2StartHour),
+    Number(CameraNumber::Timer2StartMinute, &CameraChoices::timer2StartMinute, &CameraSettings::timer2StartMinute),
+    Number(CameraNumber::Timer2StopHour, &CameraChoices::timer2StopHour, &CameraSettings::timer2StopHour),
+    Number(CameraNumber::Timer2StopMinute, &CameraChoices::timer2StopMinute, &CameraSettings::timer2StopMinute),
+};
+static_assert(std::size(kNumbers) == kCameraNumberCount);
+
+constexpr bool NumbersInOrder()
+{
+    for (std::size_t i = 0; i < std::size(kNumbers); ++i) {
+        if (static_cast<std::size_t>(kNumbers[i].number) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(NumbersInOrder(), "number rows must follow the CameraNumber order");
+
+const ListInfo& Info(CameraList list)
+{
+    return kLists[static_cast<std::size_t>(list)];
+}
+
+} // namespace
+
+std::array<int, kCameraListCount> CameraChoices::InitialPositions()
+{
+    std::array<int, kCameraListCount> positions{};
+    for (const ListInfo& info : kLists)
+        positions[static_cast<std::size_t>(info.list)] = info.initial;
+    return positions;
+}
+
+int CameraListSize(CameraList list)
+{
+    // The PIR list is stored encoded, so its record range is not its size.
+    if (list == CameraList::PirInterval)
+        return kPirIntervalListSize;
+    return RecordField(Info(list).field).high + 1;
+}
+
+int CameraListInitialPosition(CameraList list)
+{
+    return Info(list).initial;
+}
+
+const CameraNumberField& CameraNumberInfo(CameraNumber number)
+{
+    return kNumbers[static_cast<std::size_t>(number)];
+}
+
+CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& clock, int languageCode,
+                                  int tvMode)
+{
+    CameraSettings s;
+    s.cameraMode = choices.position(CameraList::Mode);
+    s.imageSize = choices.position(CameraList::ImageSize);
+    s.videoSize = choices.position(CameraList::VideoSize);
+    s.pictureCount = choices.position(CameraList::PictureNo);
+    s.videoLength = choices.position(CameraList::VideoLength);
+    s.timeStamp = choices.position(CameraList::TimeStamp);
+    s.pirInterval = EncodePirInterval(choices.position(CameraList::PirInterval));
+    s.senseLevel = choices.position(CameraList::SenseLevel);
+    s.timer1On = choices.position(CameraList::Timer1);
+    s.beepSound = choices.position(CameraList::BeepSound);
+    s.timeLapseOn = choices.position(CameraList::TimeLapse);
+    s.timeLapseHour = choices.timeLapseHour;
+    s.timeLapseMinute = choices.timeLapseMinute;
+    s.timeLapseSecond = choices.timeLapseSecond;
+    // The clock is the PC time of the last snapshot (window opened or Sync
+    // Time), not the time of saving.
+    s.clockYear = StoredClockYear(clock.year);
+    s.clockMonth = clock.month;
+    s.clockDay = clock.day;
+    s.clockHour = clock.hour;
+    s.clockMinute = clock.minute;
+    s.clockSecond = clock.second;
+    // A switched-off timer keeps its numbers; the camera ignores them.
+    s.timer1StartHour = choices.timer1StartHour;
+    s.timer1StartMinute = choices.timer1StartMinute;
+    s.timer1StopHour = choices.timer1StopHour;
+    s.timer1StopMinute = choices.timer1StopMinute;
+    s.serialOn = choices.position(CameraList::SerialNo);
+    s.serialChar1 = choices.position(CameraList::SerialChar1);
+    s.serialChar2 = choices.position(CameraList::SerialChar2);
+    s.serialChar3 = choices.position(CameraList::SerialChar3);
+    s.serialChar4 = choices.position(CameraList::SerialChar4);
+    s.languageCode = languageCode;
+    s.tvMode = tvMode;
+    s.timer2On = choices.position(CameraList::Timer2);
+    s.timer2StartHour = choices.timer2StartHour;
+    s.timer2StartMinute = choices.timer2StartMinute;
+    s.timer2StopHour = choices.timer2StopHour;
+    s.timer2StopMinute = choices.timer2StopMinute;
+    s.sdCycle = choices.position(CameraList::SdCycle);
+    s.irLight = choices.position(CameraList::IrLight);
+    s.mmsStatus = choices.position(CameraList::MmsStatus);
+    return s;
+}
+
+QString DefaultCameraFolder()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:\\");
+#else
+    return QDir::homePath();
+#endif
+}
+
+} // namespace kestra

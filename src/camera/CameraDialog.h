@@ -1,0 +1,72 @@
+#pragma once
+
+#include "camera/CameraChoices.h"
+#include "camera/CameraSettings.h"
+#include "ui/Dialog.h"
+
+#include <QString>
+
+#include <array>
+
+namespace kestra {
+
+// Dialog template 129: the Camera settings window's layout, texts in English.
+const ui::DialogTemplate& CameraDialogTemplate();
+
+// The Camera settings window: the camera's option lists, clock, work-hour
+// timers, serial text and time lapse, written to camera.dat on Save. It opens
+// on the initial selections every time; nothing reads camera.dat back.
+class CCameraDialog : public ui::CDialog {
+public:
+    explicit CCameraDialog(ui::Services& services);
+
+    // The record of the last Save (all zero before the first one).
+    const CameraSettings& settings() const { return m_settings; }
+    const QString& folderText() const { return m_folderText; }
+    const QString& clockText() const { return m_clockText; }
+    // A number field as last taken over from its control.
+    int number(CameraNumber number) const;
+
+    // Fills settings() from the window, as Save does before it writes; tells
+    // what the camera could not take, if anything.
+    SettingsFindings ReadCameraControls();
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(ui::CDataExchange* pDX) override;
+    void OnOK() override; // Save; the window stays open
+
+private:
+    enum class Group { Timer1, Timer2, TimeLapse, Serial };
+
+    void RegisterHandlers();
+    void ApplyTexts();
+    void FillLists();
+    void ResetLists();
+    void SetAccessibleNames();
+
+    void OnSyncTime();
+    void OnSelectFolder();
+    void OnDefault();
+    void OnGroupSwitch(Group group);
+    void OnNumberChange(CameraNumber number);
+
+    void SetGroupState(Group group, bool on);
+    void LockAllGroups();
+    // Takes the folder field's text as the folder text, unchecked, so a file
+    // always goes to the folder the window shows.
+    void TakeFolderOver();
+    // UpdateData(false) after taking the folder field over.
+    void PutFieldsIntoControls();
+    CameraChoices ReadChoices();
+    void ShowCameraMessage(const QString& text);
+
+    CameraChoices m_fields; // the eleven numbers; the list positions live in the lists
+    QString m_clockText;
+    QString m_folderText;
+    CameraSettings m_settings;
+    std::array<ui::CComboBox, kCameraListCount> m_lists;
+    bool m_resettingNumber = false; // the reset's own change notification is not a user's edit
+};
+
+} // namespace kestra

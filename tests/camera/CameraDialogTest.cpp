@@ -1,0 +1,498 @@
+#include "app/AppState.h"
+#include "camera/CameraDialog.h"
+#include "camera/CameraDialogIds.h"
+#include "camera/CameraFile.h"
+#include "storage/SettingsFileIo.h"
+#include "support/TestServices.h"
+#include "support/WidgetDriver.h"
+#include "ui/DataExchange.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace kestra {
+namespace {
+
+using namespace camera_ids;
+
+const QString kEnglishSaved = QStringLiteral("Save All Parameters To Camera Setting File");
+const QString kEnglishDefaultSaved = QStringLiteral("Save All Default Parameters To Camera Setting File");
+
+QString RangeMessage(int low, int high)
+{
+    return QStringLiteral("Please enter an integer between %1 and %2!").arg(low).arg(high);
+}
+
+QString PlatformRangeMessage(int low, int high)
+{
+    return QString::fromUtf8(ui::StandardMessages::kIntegerRange).arg(low).arg(high);
+}
+
+class CameraDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        g_languageIndex = kLanguageEnglish;
+        g_chineseChosen = 0;
+        g_tvMode = 0;
+        fakes.clock.now = {2024, 3, 5, 8, 7, 6};
+    }
+
+    // Opens the window and points it at the test's folder through Select.
+    CCameraDialog& Open(const QString& folder = {})
+    {
+        m_dialog = std::make_unique<CCameraDialog>(fakes);
+        m_dialog->Create();
+        fakes.folders.answers.push_back(folder.isEmpty() ? m_dir.path() : folder);
+        Click(kSelectButton);
+        return *m_dialog;
+    }
+
+    void Click(int id) { qobject_cast<QPushButton*>(m_dialog->Control(id))->click(); }
+
+    QComboBox* List(int id) { return qobject_cast<QComboBox*>(m_dialog->Control(id)); }
+    QLineEdit* Field(int id) { return qobject_cast<QLineEdit*>(m_dialog->Control(id)); }
+
+    // Picks a list entry the way the user does.
+    void Pick(int id, int position)
+    {
+        QComboBox* list = List(id);
+        list->setCurrentIndex(position);
+        emit list->activated(position);
+    }
+
+    void Retype(int id, const QString& text)
+    {
+        Field(id)->selectAll();
+        test::typeText(Field(id), text);
+    }
+
+    QByteArray SavedFile(const QString& folder = {}) const
+    {
+        QFile file(SettingsFilePath(folder.isEmpty() ? m_dir.path() : folder, QString::fromLatin1(kCameraFileName)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QString path() const { return m_dir.path(); }
+
+    test::TestServices fakes;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<CCameraDialog> m_dialog;
+};
+
+TEST_F(CameraDialogTest, SaveRightAfterOpeningWritesTheWorkedRecord)
+{
+    CCameraDialog& dialog = Open();
+    EXPECT_EQ(Field(kClockField)->text(), "03/05/2024 08:07:06 MM/DD/YY");
+    EXPECT_TRUE(Field(kClockField)->isReadOnly());
+    EXPECT_EQ(dialog.GetWindowText(), "Kestra T870N");
+
+    Click(kSaveButton);
+
+    const QByteArray file = SavedFile();
+    ASSERT_EQ(file.size(), kCameraFileSize);
+    const QByteArray expectedRecord = QByteArray::fromHex(
+        "00000000090001000001010000000E0305080706"
+        "0000000000000000000200000000000000000000"
+        "00000000000000000000000000000000047A0D0A");
+    EXPECT_EQ(file.left(60).toHex(' ').toStdString(), expectedRecord.toHex(' ').toStdString());
+    EXPECT_EQ(file.mid(60), BuildCameraFile(dialog.settings()).mid(60));
+    ASSERT_EQ(fakes.messages.count(), 1);
+    EXPECT_EQ(fakes.messages.last().caption, "Kestra");
+    EXPECT_EQ(fakes.messages.last().text, kEnglishSaved);
+    EXPECT_FALSE(dialog.IsEnded()) << "Save leaves the window open";
+}
+
+TEST_F(CameraDialogTest, EnterSavesAndLeavesTheWindowOpen)
+{
+    CCameraDialog& dialog = Open();
+    test::pressKey(List(kModeList), Qt::Key_Return);
+    EXPECT_EQ(SavedFile().size(), kCameraFileSize);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishSaved});
+    EXPECT_FALSE(dialog.IsEnded());
+}
+
+TEST_F(CameraDialogTest, ClockOutsideTheCameraYearsIsClampedInTextAndFile)
+{
+    struct Case { int language; int year; const char* text; int stored; };
+    for (const Case& c : {Case{kLanguageEnglish, 2009, "03/05/2011 08:07:06 MM/DD/YY", 1},
+                          Case{kLanguageChinese, 2035, "03/05/2031 08:07:06 月/日/年", 21},
+                          Case{kLanguageJapanese, 2010, "03/05/2010 08:07:06 MM/DD/YY", 0}}) {
+        g_languageIndex = c.language;
+        fakes.clock.now.year = c.year;
+        Open();
+        EXPECT_EQ(Field(kClockField)->text(), QString::fromUtf8(c.text));
+        Click(kSaveButton);
+        EXPECT_EQ(SavedFile().at(14), c.stored) << c.year;
+    }
+}
+
+struct GroupCase {
+    const char* name;
+    int list;
+    int onPosition;
+    std::vector<int> controls;
+};
+
+class CameraDialogGroups : public CameraDialogTest, public ::testing::WithParamInterface<GroupCase> {};
+
+TEST_P(CameraDialogGroups, SwitchUnlocksAndLocksItsControls)
+{
+    const GroupCase& c = GetParam();
+    Open();
+    const auto unlocked = [&](int id) {
+        if (QLineEdit* field = Field(id))
+            return !field->isReadOnly();
+        return List(id)->isEnabled();
+    };
+    for (int id : c.controls)
+        EXPECT_FALSE(unlocked(id)) << c.name << " control " << id << " at start-up";
+    EXPECT_EQ(List(c.list)->currentIndex(), 1 - c.onPosition) << c.name << " starts switched off";
+
+    Pick(c.list, c.onPosition);
+    for (int id : c.controls)
+        EXPECT_TRUE(unlocked(id)) << c.name << " control " << id << " switched on";
+
+    Pick(c.list, 1 - c.onPosition);
+    for (int id : c.controls)
+        EXPECT_FALSE(unlocked(id)) << c.name << " control " << id << " switched off";
+    EXPECT_TRUE(fakes.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Groups, CameraDialogGroups,
+    ::testing::Values(
+        GroupCase{"Timer1", kTimer1List, 1, {kTimer1StartHour, kTimer1StartMinute, kTimer1StopHour, kTimer1StopMinute}},
+        GroupCase{"Timer2", kTimer2List, 1, {kTimer2StartHour, kTimer2StartMinute, kTimer2StopHour, kTimer2StopMinute}},
+        // "On" comes first in the Time Lapse list: the camera reads its byte as 0 on.
+        GroupCase{"TimeLapse", kTimeLapseList, 0, {kTimeLapseHour, kTimeLapseMinute, kTimeLapseSecond}},
+        GroupCase{"Serial", kSerialList, 1, {kSerialChar1, kSerialChar2, kSerialChar3, kSerialChar4}}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(CameraDialogTest, LockedNumberFieldsRefuseTyping)
+{
+    Open();
+    test::typeText(Field(kTimer1StartHour), QStringLiteral("7"));
+    EXPECT_EQ(Field(kTimer1StartHour)->text(), "0");
+}
+
+struct OversizeCase {
+    const char* name;
+    int switchList;
+    int onPosition;
+    int field;
+    CameraNumber number;
+    const char* typed;
+    QString message; // empty: accepted
+    int kept;
+};
+
+class CameraDialogNumbers : public CameraDialogTest, public ::testing::WithParamInterface<OversizeCase> {};
+
+TEST_P(CameraDialogNumbers, ValueAboveItsMaximumIsResetToZeroAfterTheMessage)
+{
+    const OversizeCase& c = GetParam();
+    CCameraDialog& dialog = Open();
+    Pick(c.switchList, c.onPosition);
+    QString shownWhenMessageRose;
+    fakes.messages.onShow = [&](const auto&) { shownWhenMessageRose = Field(c.field)->text(); };
+
+    Retype(c.field, QString::fromLatin1(c.typed));
+
+    if (c.message.isEmpty()) {
+        EXPECT_TRUE(fakes.messages.empty()) << c.name;
+    } else {
+        ASSERT_EQ(fakes.messages.count(), 1) << c.name;
+        EXPECT_EQ(fakes.messages.last().text, c.message);
+        EXPECT_EQ(shownWhenMessageRose, QString::fromLatin1(c.typed)) << "the message comes before the reset";
+    }
+    EXPECT_EQ(Field(c.field)->text(), QString::number(c.kept));
+    EXPECT_EQ(dialog.number(c.number), c.kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, CameraDialogNumbers,
+    ::testing::Values(
+        OversizeCase{"Hour25", kTimer1List, 1, kTimer1StartHour, CameraNumber::Timer1StartHour, "25",
+                     RangeMessage(0, 23), 0},
+        OversizeCase{"Hour23", kTimer1List, 1, kTimer1StopHour, CameraNumber::Timer1StopHour, "23", {}, 23},
+        OversizeCase{"TimeLapseSecond60", kTimeLapseList, 0, kTimeLapseSecond, CameraNumber::TimeLapseSecond, "60",
+                     RangeMessage(0, 59), 0},
+        OversizeCase{"TimeLapseSecond59", kTimeLapseList, 0, kTimeLapseSecond, CameraNumber::TimeLapseSecond, "59",
+                     {}, 59},
+        // Timer 2 runs the platform's own range check, with its own message.
+        OversizeCase{"Timer2Hour24", kTimer2List, 1, kTimer2StopHour, CameraNumber::Timer2StopHour, "24",
+                     PlatformRangeMessage(0, 23), 0},
+        OversizeCase{"Timer2Minute60", kTimer2List, 1, kTimer2StartMinute, CameraNumber::Timer2StartMinute, "60",
+                     PlatformRangeMessage(0, 59), 0}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(CameraDialogTest, SwitchedOffTimerKeepsItsNumbersInTheFile)
+{
+    Open();
+    Pick(kTimer1List, 1);
+    Retype(kTimer1StartHour, QStringLiteral("22"));
+    Retype(kTimer1StartMinute, QStringLiteral("30"));
+    Retype(kTimer1StopHour, QStringLiteral("06"));
+    Retype(kTimer1StopMinute, QStringLiteral("0"));
+    Pick(kTimer1List, 0);
+    Click(kSaveButton);
+
+    const QByteArray file = SavedFile();
+    ASSERT_EQ(file.size(), kCameraFileSize);
+    EXPECT_EQ(file.at(8), 0) << "timer1On";
+    EXPECT_EQ(file.mid(20, 4), QByteArray::fromHex("161E0600"));
+    EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishSaved});
+}
+
+TEST_F(CameraDialogTest, FolderOverEightyCharactersStopsTheExchangeBeforeTimer2)
+{
+    const QString longFolder = path() + QLatin1Char('/') + QString(90, QLatin1Char('f'));
+    ASSERT_TRUE(QDir().mkpath(longFolder));
+    CCameraDialog& dialog = Open(longFolder);
+    EXPECT_EQ(Field(kFolderField)->text(), longFolder) << "a picked folder is shown whole";
+
+    Pick(kTimer2List, 1);
+    const QString tooLong = QString::fromUtf8(ui::StandardMessages::kMaxChars).arg(80);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{tooLong});
+    EXPECT_FALSE(Field(kTimer2StopMinute)->isReadOnly()) << "the switch applies all the same";
+
+    Retype(kTimer2StopMinute, QStringLiteral("5"));
+    EXPECT_EQ(fakes.messages.count(), 2);
+    EXPECT_EQ(dialog.number(CameraNumber::Timer2StopMinute), 0) << "not taken over past the folder";
+
+    // Fields before the folder are still taken over.
+    Pick(kTimeLapseList, 0);
+    fakes.messages.clear();
+    Retype(kTimeLapseHour, QStringLiteral("4"));
+    EXPECT_EQ(dialog.number(CameraNumber::TimeLapseHour), 4);
+
+    // Save is no exchange: the long folder the field shows is where the file goes.
+    fakes.messages.clear();
+    Click(kSaveButton);
+    EXPECT_EQ(SavedFile(longFolder).size(), kCameraFileSize);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishSaved});
+}
+
+TEST_F(CameraDialogTest, DefaultWritesTheDefaultFileAndResetsTheWindow)
+{
+    CCameraDialog& dialog = Open();
+    Click(kSaveButton);
+    const CameraSettings saved = dialog.settings();
+    fakes.messages.clear();
+
+    Pick(kModeList, 2);
+    Pick(kPirIntervalList, 3);
+    Pick(kBeepSoundList, 0);
+    Pick(kTimer1List, 1);
+    Retype(kTimer1StartHour, QStringLiteral("22"));
+    Pick(kSerialList, 1);
+    Pick(kSerialChar2, 12);
+    Pick(kTimeLapseList, 0);
+    Retype(kTimeLapseMinute, QStringLiteral("15"));
+    const QString clock = Field(kClockField)->text();
+
+    Click(kDefaultButton);
+
+    EXPECT_EQ(SavedFile(), BuildCameraDefaultFile());
+    EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishDefaultSaved});
+    const std::vector<std::pair<int, int>> initial = {
+        {kModeList, 0}, {kPirIntervalList, 60}, {kVideoLengthList, 9}, {kBeepSoundList, 1}, {kTimer1List, 0},
+        {kSerialList, 0}, {kSerialChar2, 0}, {kTimeLapseList, 1}};
+    for (const auto& [id, position] : initial)
+        EXPECT_EQ(List(id)->currentIndex(), position) << "list " << id;
+    for (int id : {kTimer1StartHour, kTimeLapseMinute}) {
+        EXPECT_EQ(Field(id)->text(), "0") << id;
+        EXPECT_TRUE(Field(id)->isReadOnly()) << id;
+    }
+    EXPECT_EQ(dialog.number(CameraNumber::Timer1StartHour), 0);
+    EXPECT_FALSE(List(kSerialChar2)->isEnabled());
+    EXPECT_EQ(Field(kClockField)->text(), clock);
+    EXPECT_EQ(Field(kFolderField)->text(), path());
+    EXPECT_EQ(BuildCameraFile(dialog.settings()), BuildCameraFile(saved)) << "Default leaves the record alone";
+}
+
+TEST_F(CameraDialogTest, FailedSaveNamesThePathAndConfirmsNothing)
+{
+    const QString missing = path() + QStringLiteral("/no-card");
+    Open(missing);
+    Click(kSaveButton);
+    ASSERT_EQ(fakes.messages.count(), 1);
+    EXPECT_TRUE(fakes.messages.last().text.contains(missing)) << fakes.messages.last().text.toStdString();
+    EXPECT_NE(fakes.messages.last().text, kEnglishSaved);
+
+    fakes.messages.clear();
+    Click(kDefaultButton);
+    ASSERT_EQ(fakes.messages.count(), 1);
+    EXPECT_TRUE(fakes.messages.last().text.contains(missing));
+    EXPECT_FALSE(QDir(missing).exists());
+}
+
+TEST_F(CameraDialogTest, FolderPastThePlatformPathLimitIsRefusedWithAMessage)
+{
+    const QString folder = path() + QLatin1Char('/') + QString(300, QLatin1Char('x'));
+    Open(folder);
+    Click(kSaveButton);
+    const FileError expected{FileErrorKind::PathTooLong,
+                             SettingsFilePath(folder, QString::fromLatin1(kCameraFileName))};
+    EXPECT_EQ(fakes.messages.texts(), QStringList{expected.message(false)});
+}
+
+TEST_F(CameraDialogTest, SaveAndSyncTimeUseTheFolderTheFieldShows)
+{
+    Open();
+    const QString typed = path() + QStringLiteral("/typed");
+    ASSERT_TRUE(QDir().mkpath(typed));
+    Field(kFolderField)->selectAll();
+    test::typeText(Field(kFolderField), typed); // typed, not set: no exchange runs
+
+    fakes.clock.now = {2025, 12, 31, 23, 59, 58};
+    Click(kSyncTimeButton);
+    EXPECT_EQ(Field(kClockField)->text(), "12/31/2025 23:59:58 MM/DD/YY");
+    EXPECT_EQ(Field(kFolderField)->text(), typed) << "Sync Time keeps the typed folder";
+
+    Click(kSaveButton);
+    const QByteArray file = SavedFile(typed);
+    ASSERT_EQ(file.size(), kCameraFileSize);
+    EXPECT_EQ(file.mid(14, 6), QByteArray::fromHex("0F0C1F173B3A")) << "the clock of the last Sync Time";
+    EXPECT_TRUE(SavedFile().isEmpty()) << "nothing in the folder picked before";
+}
+
+TEST_F(CameraDialogTest, CancelledFolderBrowserGivesTheDefaultFolder)
+{
+    CCameraDialog& dialog = Open();
+    fakes.folders.answers.push_back(std::nullopt);
+    Click(kSelectButton);
+    EXPECT_EQ(dialog.folderText(), QDir::homePath());
+    EXPECT_EQ(Field(kFolderField)->text(), QDir::homePath());
+}
+
+TEST_F(CameraDialogTest, ExitEndsTheWindowWithCancelAndSavesNothing)
+{
+    CCameraDialog& dialog = Open();
+    Click(kExitButton);
+    EXPECT_TRUE(dialog.IsEnded());
+    EXPECT_EQ(dialog.Result(), ui::IDCANCEL);
+    EXPECT_TRUE(SavedFile().isEmpty());
+}
+
+// The name a screen reader announces: the control's own accessible name, else
+// the text of the label that names it (its buddy), else a button's caption.
+QString AnnouncedName(const QWidget* control)
+{
+    if (!control->accessibleName().isEmpty())
+        return control->accessibleName();
+    for (const QLabel* label : control->window()->findChildren<QLabel*>()) {
+        if (label->buddy() == control)
+            return label->text();
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    return {};
+}
+
+TEST_F(CameraDialogTest, EveryControlHasAnAccessibleName)
+{
+    CCameraDialog& dialog = Open();
+    for (const ui::ControlTemplate& control : dialog.dialogTemplate().controls) {
+        if (control.kind == ui::ControlKind::Static || control.kind == ui::ControlKind::GroupBox)
+            continue;
+        const QWidget* widget = dialog.Control(control.id);
+        ASSERT_NE(widget, nullptr) << control.id;
+        EXPECT_FALSE(AnnouncedName(widget).trimmed().isEmpty()) << "control " << control.id;
+    }
+    EXPECT_EQ(AnnouncedName(List(kPirIntervalList)), "PIR Interval");
+    EXPECT_EQ(AnnouncedName(Field(kClockField)), "Set Clock");
+    EXPECT_EQ(AnnouncedName(Field(kTimer2StopMinute)), "Timer2 Stop: Min");
+    EXPECT_EQ(AnnouncedName(List(kSerialChar3)), "Serial No. 3");
+}
+
+struct TextCase {
+    int language;
+    int id;
+    int entry; // -1: the control's own text
+    const char* text;
+};
+
+class CameraDialogLanguages : public CameraDialogTest, public ::testing::WithParamInterface<TextCase> {};
+
+TEST_P(CameraDialogLanguages, WindowShowsTheTextsOfItsLanguage)
+{
+    const TextCase& c = GetParam();
+    g_languageIndex = c.language;
+    CCameraDialog& dialog = Open();
+    const QString shown = c.entry < 0 ? dialog.GetDlgItem(c.id)->GetWindowText() : List(c.id)->itemText(c.entry);
+    EXPECT_EQ(shown, QString::fromUtf8(c.text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Quirks, CameraDialogLanguages,
+    ::testing::Values(
+        TextCase{kLanguageLithuanian, kTimer1StartLabel, -1, "Pradeti:"},
+        TextCase{kLanguageLithuanian, kTimer2StartLabel, -1, "Start:"},
+        TextCase{kLanguageLithuanian, kTimer2StopLabel, -1, "Stop:"},
+        TextCase{kLanguageLithuanian, kSaveButton, -1, " Save"},
+        TextCase{kLanguageHungarian, kTimeStampList, 0, "Be"},
+        TextCase{kLanguageHungarian, kTimeStampList, 1, "Off"},
+        TextCase{kLanguageHungarian, kSdCycleList, 0, "Off"},
+        TextCase{kLanguageHungarian, kBeepSoundList, 0, "Ki"},
+        TextCase{kLanguageSlovenian, kSdCycleList, 1, "paalla"},
+        TextCase{kLanguageJapanese, kTimer1StartHourUnit, -1, "時"},
+        TextCase{kLanguageJapanese, kTimeLapseSecondUnit, -1, "秒"},
+        TextCase{kLanguageJapanese, kBeepSoundList, 0, "オフ"},
+        TextCase{kLanguageJapanese, kVideoLengthList, 9, "10 Sec"},
+        TextCase{kLanguageChinese, kVideoLengthList, 9, "10 秒"},
+        TextCase{kLanguageChinese, kPirIntervalList, 60, "1 分"},
+        TextCase{kLanguageChinese, kTimer2Group, -1, "工作时间段"},
+        TextCase{kLanguageChinese, kTimer2StopMinuteUnit, -1, "分"},
+        TextCase{kLanguageGerman, kTimer2StopMinuteUnit, -1, "Min"},
+        TextCase{kLanguageGerman, kDefaultButton, -1, "Werkseinstell."}));
+
+TEST_F(CameraDialogTest, StoredValuesAreTheSameInEveryLanguage)
+{
+    QByteArray first;
+    for (int language = 1; language <= kLanguageCount; ++language) {
+        g_languageIndex = language;
+        const QString folder = path() + QStringLiteral("/lang%1").arg(language);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        Open(folder);
+        Pick(kModeList, 2);
+        Pick(kSenseLevelList, 3);
+        Pick(kPirIntervalList, 5);
+        Pick(kMmsStatusList, 2);
+        Pick(kSerialList, 1);
+        Pick(kSerialChar1, 35);
+        Pick(kTimeLapseList, 0);
+        Click(kSaveButton);
+        const QByteArray file = SavedFile(folder);
+        ASSERT_EQ(file.size(), kCameraFileSize) << language;
+        EXPECT_EQ(file.at(29), language) << "language byte";
+        EXPECT_EQ(fakes.messages.last().text, language == kLanguageChinese ? QStringLiteral("相机菜单设置文件已经保存")
+                                                                             : kEnglishSaved);
+        // Everything but the language byte and the checksum over it.
+        const QByteArray values = file.left(29) + file.mid(30, 26);
+        if (first.isEmpty())
+            first = values;
+        EXPECT_EQ(values.toHex(' ').toStdString(), first.toHex(' ').toStdString()) << "language " << language;
+    }
+    EXPECT_EQ(first.at(0), 2);
+    EXPECT_EQ(static_cast<unsigned char>(first.at(6)), 0x85) << "PIR 5 Sec, encoded";
+    EXPECT_EQ(first.at(10), 0) << "Time Lapse on";
+}
+
+} // namespace
+} // namespace kestra
