@@ -1,7 +1,9 @@
 #include "app/SetupApp.h"
 
+#include "app/AppState.h"
 #include "app/MainDialog.h"
 #include "app/StartupSettings.h"
+#include "ui/DataExchange.h"
 #include "ui/Dialog.h"
 #include "ui/Services.h"
 #include "ui/Skin.h"
@@ -33,6 +35,9 @@ CSetupApp::CSetupApp(ui::Services& services, SettingsWindowFactories windows)
 bool CSetupApp::InitInstance()
 {
     RestoreSettings(m_services.registry, m_services.systemLanguage.defaultLanguageId());
+    // The dialog layer's own messages (a character the camera cannot store)
+    // follow the interface language like every message of the tool.
+    ui::SetToolMessageLanguage(&ChineseMessages);
     // Qt draws its controls three-dimensionally already: nothing to switch on.
     ApplySkin();
     RunWindows(AppWindow::Main);

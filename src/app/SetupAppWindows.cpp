@@ -1,11 +1,10 @@
 // The settings windows the main window's four buttons open. A window that is
 // not built yet shows a placeholder that leads back to the main window; wiring
-// a real window in is one line here, e.g.
-//     {AppWindow::Camera, SettingsWindow<CCameraDialog>},
-// with its header included below.
+// a real window in is one line here, with its header included below.
 
 #include "app/PlaceholderDialog.h"
 #include "app/SetupApp.h"
+#include "camera/CameraDialog.h"
 
 namespace kestra {
 
@@ -27,7 +26,7 @@ SettingsWindowFactory PlaceholderWindow()
 SettingsWindowFactories DefaultSettingsWindows()
 {
     return {
-        {AppWindow::Camera, PlaceholderWindow()},
+        {AppWindow::Camera, SettingsWindow<CCameraDialog>},
         {AppWindow::Mms, PlaceholderWindow()},
         {AppWindow::Smtp, PlaceholderWindow()},
         {AppWindow::Sms, PlaceholderWindow()},
