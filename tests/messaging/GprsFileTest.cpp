@@ -8,32 +8,16 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestBytes.h"
+
 #include <vector>
 
 namespace kestra {
 namespace {
 
-QByteArray Golden(const char* name)
-{
-    QFile file(QStringLiteral(KESTRA_TEST_DATA_DIR "/golden/") + QString::fromLatin1(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return file.readAll();
-}
-
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray bytes;
-    for (int v : values)
-        bytes.append(static_cast<char>(v));
-    return bytes;
-}
-
-QByteArray Unscrambled(QByteArray block)
-{
-    for (int i = 0; i < 50; ++i)
-        block[i] = static_cast<char>(SwapNibbles(static_cast<std::uint8_t>(block[i])));
-    return block;
-}
+using testdata::Bytes;
+using testdata::Golden;
+using testdata::Unscrambled;
 
 // A fresh window in English with the required texts typed in.
 GprsSettings EnglishAuto()

@@ -7,23 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestBytes.h"
+
 namespace kestra {
 namespace {
 
-QByteArray Golden(const char* name)
-{
-    QFile file(QStringLiteral(KESTRA_TEST_DATA_DIR "/golden/") + QString::fromLatin1(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return file.readAll();
-}
-
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray bytes;
-    for (int v : values)
-        bytes.append(static_cast<char>(v));
-    return bytes;
-}
+using testdata::Bytes;
+using testdata::Golden;
 
 SmsSettings EnglishPhone1()
 {

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestBytes.h"
+
 #include <sys/stat.h>
 
 #include <random>
@@ -19,12 +21,7 @@
 namespace kestra {
 namespace {
 
-QByteArray Golden(const char* dir, const char* name)
-{
-    QFile file(QStringLiteral(KESTRA_TEST_DATA_DIR "/../%1/golden/%2").arg(QLatin1String(dir), QLatin1String(name)));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return file.readAll();
-}
+using testdata::Golden;
 
 constexpr qsizetype kTextArea = 57;
 

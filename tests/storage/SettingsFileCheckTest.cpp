@@ -11,18 +11,15 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestBytes.h"
+
 #include <algorithm>
 #include <vector>
 
 namespace kestra {
 namespace {
 
-QByteArray Golden(const char* dir, const char* name)
-{
-    QFile file(QStringLiteral(KESTRA_TEST_DATA_DIR "/../%1/golden/%2").arg(QLatin1String(dir), QLatin1String(name)));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return file.readAll();
-}
+using testdata::Golden;
 
 struct GoldenFile {
     const char* dir;
