@@ -4,7 +4,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/common.sh
 
-kestra_require_packages "${KESTRA_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev
+# The widget tests measure dialog units from real fonts: install the same
+# ones the tool uses, so the layout is the same on every machine.
+kestra_require_packages "${KESTRA_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev \
+    fonts-dejavu-core fonts-noto-cjk
 
 cmake --preset ci >/dev/null
 cmake --build --preset ci
