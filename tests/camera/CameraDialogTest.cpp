@@ -141,6 +141,22 @@ TEST_F(CameraDialogTest, ClockOutsideTheCameraYearsIsClampedInTextAndFile)
     }
 }
 
+TEST_F(CameraDialogTest, LeapDayOutsideTheCameraYearsIsStillSaved)
+{
+    // The year is limited but the day is the PC's: 29 February lands in 2011
+    // or 2031, which have none. The clock is no choice of the user's, so Save
+    // must not be refused over it.
+    struct Case { int year; const char* clockBytes; };
+    for (const Case& c : {Case{2008, "01021D"}, Case{2032, "15021D"}}) {
+        fakes.clock.now = {c.year, 2, 29, 12, 0, 0};
+        Open();
+        fakes.messages.clear();
+        Click(kSaveButton);
+        EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishSaved}) << c.year;
+        EXPECT_EQ(SavedFile().mid(14, 3).toHex().toUpper(), QByteArray(c.clockBytes)) << c.year;
+    }
+}
+
 struct GroupCase {
     const char* name;
     int list;
