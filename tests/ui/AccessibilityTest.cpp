@@ -139,12 +139,9 @@ TEST(Accessibility, EveryControlKeepsItsNameOverManyWindows)
             ASSERT_EQ(iface->object(), widget) << widget->objectName().toStdString();
         }
         for (QWidget* control : inputsAndButtons(*dialog)) {
-            const QString expected = expectedName(control);
-            const QString announced = AnnouncedName(control);
-            if (expected.isEmpty())
-                ASSERT_EQ(QAccessible::queryAccessibleInterface(control)->object(), control);
-            else
-                ASSERT_EQ(announced, expected) << control->objectName().toStdString();
+            if (const QString expected = expectedName(control); !expected.isEmpty()) {
+                ASSERT_EQ(AnnouncedName(control), expected) << control->objectName().toStdString();
+            }
         }
     }
 }
