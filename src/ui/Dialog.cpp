@@ -163,7 +163,12 @@ CDialog::~CDialog()
     m_handlers.clear();
     m_ended = true;
     for (auto& [id, control] : m_controls) {
-        control->disconnect();
+        // Only the notification connections (their context is the window).
+        // A blanket disconnect() would also cut Qt's own listeners on the
+        // control's destroyed() signal: the accessibility cache would then keep
+        // a dead interface under the control's address and hand it to the next
+        // widget allocated there, crashing a screen reader that asks its name.
+        QObject::disconnect(control, nullptr, m_window.get(), nullptr);
         if (auto* combo = dynamic_cast<DropDownWidget*>(control))
             combo->onClosedWithoutPick = nullptr;
     }

@@ -1,6 +1,7 @@
 // The controls a template builds: dialog-unit geometry, the fonts, list
 // behaviour, names for screen readers, tab order.
 
+#include "AnnouncedName.h"
 #include "SampleTemplate.h"
 #include "support/ScriptedDialog.h"
 #include "support/TestServices.h"
@@ -131,21 +132,6 @@ TEST(Controls, AnEditableListKeepsItsTextWhenEntriesAreAdded)
     EXPECT_EQ(list.GetWindowText(), QStringLiteral("other"));
 }
 
-// What a screen reader announces for a control: its label (Qt reads a
-// label's buddy relation), else its own text. Asked through the widgets rather
-// than QAccessible, whose interface cache Qt 6.4 can leave stale for a reused
-// address when a test tears windows down.
-QString announcedName(QWidget* widget)
-{
-    for (QLabel* label : widget->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-        if (label->buddy() == widget)
-            return StripMnemonic(label->text());
-    }
-    if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        return StripMnemonic(button->text());
-    return QString();
-}
-
 TEST(Accessibility, EveryInputIsNamedByItsLabelAndEveryButtonByItsText)
 {
     TestServices fakes;
@@ -164,7 +150,7 @@ TEST(Accessibility, EveryInputIsNamedByItsLabelAndEveryButtonByItsText)
         {IDCANCEL, "Exit"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(announcedName(dialog.Control(c.id)), QString::fromUtf8(c.name)) << c.id;
+        EXPECT_EQ(AnnouncedName(dialog.Control(c.id)), QString::fromUtf8(c.name)) << c.id;
 
     EXPECT_EQ(ControlLabel(dialog.Control(1100)), QStringLiteral("Phone No 01"));
     // "min" sits right before nothing it names: kNoBuddy.
@@ -180,9 +166,9 @@ TEST(Accessibility, NamesFollowTheLanguageOfTheLabels)
     ScriptedDialog dialog(SampleTemplate(), fakes);
     dialog.Create();
     dialog.GetDlgItem(1019)->SetWindowText(QStringLiteral("模式"));
-    EXPECT_EQ(announcedName(dialog.Control(1013)), QStringLiteral("模式"));
+    EXPECT_EQ(AnnouncedName(dialog.Control(1013)), QStringLiteral("模式"));
     dialog.Button(1057).SetWindowText(QStringLiteral("选择"));
-    EXPECT_EQ(announcedName(dialog.Control(1057)), QStringLiteral("选择"));
+    EXPECT_EQ(AnnouncedName(dialog.Control(1057)), QStringLiteral("选择"));
 }
 
 TEST(Accessibility, ObjectNamesAndTabOrderFollowTheTemplate)
