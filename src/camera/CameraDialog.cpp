@@ -241,8 +241,7 @@ void CCameraDialog::SetAccessibleNames()
     // labels ("Start:", "Hour") or have none, so they get names of their own.
     const auto text = [](CameraLabel label) { return CameraLabelText(g_languageIndex, label); };
     const auto name = [this](int id, const QString& accessibleName) {
-        if (QWidget* widget = Control(id))
-            widget->setAccessibleName(accessibleName.simplified());
+        SetAccessibleName(id, accessibleName.simplified());
     };
     const struct {
         CameraLabel group, part, unit;

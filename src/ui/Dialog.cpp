@@ -5,6 +5,7 @@
 #include "ui/DialogUnits.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -330,6 +331,25 @@ QWidget* CDialog::Control(int id) const
 {
     const auto it = m_controls.find(id);
     return it == m_controls.end() ? nullptr : it->second;
+}
+
+void CDialog::SetAccessibleName(int id, const QString& name)
+{
+    QWidget* control = Control(id);
+    if (!control)
+        return;
+    control->setAccessibleName(name);
+    if (!qobject_cast<QComboBox*>(control) || !control->parentWidget())
+        return;
+    const QString labelName = QStringLiteral("accessibleLabel%1").arg(id);
+    auto* label = control->parentWidget()->findChild<QLabel*>(labelName, Qt::FindDirectChildrenOnly);
+    if (!label) {
+        label = new QLabel(control->parentWidget());
+        label->setObjectName(labelName);
+        label->hide();
+        label->setBuddy(control);
+    }
+    label->setText(name);
 }
 
 CWnd* CDialog::GetDlgItem(int id)

@@ -135,6 +135,11 @@ public:
     CComboBox Combo(int id);
     CButton Button(int id);
     QWidget* Control(int id) const;
+    // Names a control that has no label of its own (fields that share their
+    // labels, lists with none). Qt on Linux announces a list by the label that
+    // names it and by nothing else, so a list also gets a hidden label
+    // carrying the name.
+    void SetAccessibleName(int id, const QString& name);
     // The id of the default button (IDOK when the template names none).
     int DefaultButtonId() const;
 

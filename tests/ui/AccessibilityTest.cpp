@@ -73,7 +73,8 @@ const QLabel* labelOf(const QWidget* control)
 // The name a control should be announced with: the name the window gave it,
 // else the text of its label, else a button's caption. Empty when Qt has no
 // way to announce one (a list without a label: Qt on Linux reads a list's
-// own accessible name nowhere).
+// own accessible name nowhere, which is why CDialog::SetAccessibleName gives
+// such a list a hidden label).
 QString expectedName(const QWidget* control)
 {
     const bool list = qobject_cast<const QComboBox*>(control) != nullptr;
@@ -158,6 +159,7 @@ TEST(Accessibility, WindowsAreNamedByTheirLabels)
         {2, 1030, "Set Clock"},
         {2, 1047, "Timer2 Stop: Min"}, // a name of its own: its labels are shared
         {2, 1064, "Select"},
+        {2, 1036, "Serial No. 3"}, // a list without a label of its own
     };
     TestServices fakes;
     std::unique_ptr<CDialog> open[std::size(kWindows)];
