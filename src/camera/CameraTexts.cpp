@@ -1,5 +1,6 @@
 #include "camera/CameraTexts.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -125,7 +126,7 @@ static_assert(LabelRowsInOrder(), "label rows must follow the CameraLabel order"
 // Lists whose texts differ between languages. Beep Sound, Timer1, Timer2 and
 // Serial No. share the off/on pair; Time Lapse has the same words the other
 // way round, because the camera reads its byte as 0 on, 1 off.
-enum class OptionTexts { Mode, PictureNo, TimeStamp, SenseLevel, OffOn, TimeLapse, MmsStatus, IrLight, SdCycle };
+enum class OptionTexts { Mode, PictureNo, TimeStamp, SenseLevel, OffOn, MmsStatus, IrLight, SdCycle };
 
 struct OptionRow {
     OptionTexts texts;
@@ -198,19 +199,6 @@ constexpr OptionRow kOptionRows[] = {
         {"Vypnuto", "Zapnuto"},
         {"オフ", "オン"},
         {"NE", "TAIP"},
-    }},
-    {OptionTexts::TimeLapse, {
-        {"开", "关"},
-        {"On", "Off"},
-        {"Ein", "Aus"},
-        {"paalla", "pois"},
-        {"ON", "OFF"},
-        {"Marche", "Arret"},
-        {"Be", "Ki"},
-        {"Vklop", "Izklop"},
-        {"Zapnuto", "Vypnuto"},
-        {"オン", "オフ"},
-        {"TAIP", "NE"},
     }},
     {OptionTexts::MmsStatus, {
         {"关闭", "MMS", "GPRS", "SMS"},
@@ -385,8 +373,11 @@ QStringList CameraListEntries(int language, CameraList list)
     case CameraList::SerialChar3:
     case CameraList::SerialChar4:
         return SerialCharacterEntries();
-    case CameraList::TimeLapse:
-        return OptionEntries(language, OptionTexts::TimeLapse);
+    case CameraList::TimeLapse: {
+        QStringList entries = OptionEntries(language, OptionTexts::OffOn);
+        std::reverse(entries.begin(), entries.end());
+        return entries;
+    }
     }
     return {};
 }
