@@ -47,6 +47,9 @@ TEST(CameraTexts, TimeLapseListIsTheOffOnPairTheOtherWayRound)
         for (CameraList sharing : {CameraList::Timer1, CameraList::Timer2, CameraList::SerialNo})
             EXPECT_EQ(CameraListEntries(language, sharing), CameraListEntries(language, CameraList::BeepSound));
     }
+    // Switched on first: position 0 is stored as "on".
+    EXPECT_EQ(CameraListEntries(2, CameraList::TimeLapse), (QStringList{"On", "Off"}));
+    EXPECT_EQ(CameraListEntries(7, CameraList::TimeLapse), (QStringList{"Be", "Ki"}));
 }
 
 struct LabelCase {
