@@ -23,10 +23,7 @@ CameraFileContents ParseCameraFile(QByteArrayView bytes)
 
 CameraReadResult ReadCameraFile(const QString& path)
 {
-    ReadResult read = ReadSettingsFile(path);
-    if (!read.ok())
-        return {{}, read.error};
-    return {ParseCameraFile(read.bytes), std::nullopt};
+    return ReadSettingsFileWith(path, ParseCameraFile);
 }
 
 } // namespace kestra

@@ -28,11 +28,7 @@ struct CameraFileContents {
 // checksum is not checked (CheckSettingsFile does).
 CameraFileContents ParseCameraFile(QByteArrayView bytes);
 
-struct CameraReadResult {
-    CameraFileContents contents;
-    std::optional<FileError> error;
-    bool ok() const { return !error.has_value(); }
-};
+using CameraReadResult = LoadResult<CameraFileContents>;
 
 CameraReadResult ReadCameraFile(const QString& path);
 

@@ -121,10 +121,7 @@ GprsLoaded ParseGprsFile(QByteArrayView bytes)
 
 GprsReadResult ReadGprsFile(const QString& path)
 {
-    ReadResult read = ReadSettingsFile(path);
-    if (!read.ok())
-        return {{}, read.error};
-    return {ParseGprsFile(read.bytes), std::nullopt};
+    return ReadSettingsFileWith(path, ParseGprsFile);
 }
 
 } // namespace kestra

@@ -62,11 +62,7 @@ struct GprsLoaded {
 // checksum is not checked.
 GprsLoaded ParseGprsFile(QByteArrayView bytes);
 
-struct GprsReadResult {
-    GprsLoaded values;
-    std::optional<FileError> error;
-    bool ok() const { return !error.has_value(); }
-};
+using GprsReadResult = LoadResult<GprsLoaded>;
 
 // Reads any file the user picked, whatever its name.
 GprsReadResult ReadGprsFile(const QString& path);

@@ -78,10 +78,7 @@ SmsLoaded ParseSmsFile(QByteArrayView bytes)
 
 SmsReadResult ReadSmsFile(const QString& path)
 {
-    ReadResult read = ReadSettingsFile(path);
-    if (!read.ok())
-        return {{}, read.error};
-    return {ParseSmsFile(read.bytes), std::nullopt};
+    return ReadSettingsFileWith(path, ParseSmsFile);
 }
 
 } // namespace kestra

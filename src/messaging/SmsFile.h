@@ -43,11 +43,7 @@ struct SmsLoaded {
 // Reads leniently: bytes past the end of a short file read as zero.
 SmsLoaded ParseSmsFile(QByteArrayView bytes);
 
-struct SmsReadResult {
-    SmsLoaded values;
-    std::optional<FileError> error;
-    bool ok() const { return !error.has_value(); }
-};
+using SmsReadResult = LoadResult<SmsLoaded>;
 
 SmsReadResult ReadSmsFile(const QString& path);
 

@@ -117,10 +117,7 @@ MmsLoaded MmsFileReader::parse(QByteArrayView bytes)
 
 MmsReadResult MmsFileReader::read(const QString& path) const
 {
-    ReadResult read = ReadSettingsFile(path);
-    if (!read.ok())
-        return {{}, read.error};
-    return {parse(read.bytes), std::nullopt};
+    return ReadSettingsFileWith(path, &MmsFileReader::parse);
 }
 
 } // namespace kestra

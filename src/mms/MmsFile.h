@@ -59,11 +59,7 @@ struct MmsLoaded {
     SettingsFindings findings;
 };
 
-struct MmsReadResult {
-    MmsLoaded values;
-    std::optional<FileError> error;
-    bool ok() const { return !error.has_value(); }
-};
+using MmsReadResult = LoadResult<MmsLoaded>;
 
 class MmsFileReader {
 public:

@@ -58,6 +58,15 @@ struct ReadResult {
     bool ok() const { return !error.has_value(); }
 };
 
+// The outcome of reading and decoding a settings file: what it holds, or why
+// it could not be read.
+template <typename Values>
+struct LoadResult {
+    Values values;
+    std::optional<FileError> error;
+    bool ok() const { return !error.has_value(); }
+};
+
 // Settings files are a few hundred bytes; a loader reads no more than this.
 inline constexpr qsizetype kMaxSettingsFileRead = 64 * 1024;
 

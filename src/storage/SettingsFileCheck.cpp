@@ -167,10 +167,7 @@ SettingsFileCheck CheckSettingsFile(SettingsFileKind kind, QByteArrayView bytes)
 
 SettingsFileCheckResult CheckSettingsFileAt(SettingsFileKind kind, const QString& path)
 {
-    const ReadResult read = ReadSettingsFile(path);
-    if (!read.ok())
-        return {{}, read.error};
-    return {CheckSettingsFile(kind, read.bytes), std::nullopt};
+    return ReadSettingsFileWith(path, [kind](QByteArrayView bytes) { return CheckSettingsFile(kind, bytes); });
 }
 
 } // namespace kestra

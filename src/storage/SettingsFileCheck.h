@@ -45,11 +45,7 @@ struct SettingsFileCheck {
 // missing bytes were zero (as the camera reads it) and gets a FileSize finding.
 SettingsFileCheck CheckSettingsFile(SettingsFileKind kind, QByteArrayView bytes);
 
-struct SettingsFileCheckResult {
-    SettingsFileCheck check;
-    std::optional<FileError> error; // the file could not be read
-    bool ok() const { return !error.has_value(); }
-};
+using SettingsFileCheckResult = LoadResult<SettingsFileCheck>;
 
 // Reads the file at `path` (at most kMaxSettingsFileRead bytes, nothing but a
 // regular file) and checks it.

@@ -32,4 +32,14 @@ SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByt
 ReadResult ReadSettingsFile(const QString& path);
 ReadResult ReadSettingsFile(const QString& path, FileOps& ops);
 
+// Reads the file at `path` as above and decodes its bytes with `parse`.
+template <typename Parse>
+auto ReadSettingsFileWith(const QString& path, Parse parse) -> LoadResult<decltype(parse(QByteArrayView()))>
+{
+    ReadResult read = ReadSettingsFile(path);
+    if (!read.ok())
+        return {{}, read.error};
+    return {parse(read.bytes), std::nullopt};
+}
+
 } // namespace kestra

@@ -206,7 +206,7 @@ TEST(CameraFileWriter, SavesAndReplaces180Bytes)
 
     const CameraReadResult read = ReadCameraFile(dir.filePath(QStringLiteral("camera.dat")));
     ASSERT_TRUE(read.ok());
-    EXPECT_EQ(BuildCameraFile(read.contents.settings), Golden("camera_worked.dat"));
+    EXPECT_EQ(BuildCameraFile(read.values.settings), Golden("camera_worked.dat"));
 
     const SaveResult missing = WriteCameraFile(dir.filePath(QStringLiteral("no such folder")), WorkedExample());
     ASSERT_FALSE(missing.ok());

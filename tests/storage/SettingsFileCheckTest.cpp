@@ -169,7 +169,7 @@ TEST(SettingsFileCheck, WhatTheWritersSaveChecksClean)
          {SettingsFileKind::Camera, SettingsFileKind::Mms, SettingsFileKind::Gprs, SettingsFileKind::Sms}) {
         const SettingsFileCheckResult result = CheckSettingsFileAt(kind, dir.filePath(SettingsFileName(kind)));
         ASSERT_TRUE(result.ok()) << SettingsFileName(kind).toStdString();
-        EXPECT_TRUE(result.check.clean()) << SettingsFileName(kind).toStdString();
+        EXPECT_TRUE(result.values.clean()) << SettingsFileName(kind).toStdString();
         EXPECT_EQ(QFile(dir.filePath(SettingsFileName(kind))).size(), SettingsFileSize(kind));
     }
     EXPECT_FALSE(CheckSettingsFileAt(SettingsFileKind::Mms, dir.path()).ok());
