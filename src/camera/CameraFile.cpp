@@ -1,7 +1,6 @@
 #include "camera/CameraFile.h"
 
 #include "camera/CameraFields.h"
-#include "storage/SettingsCrc.h"
 #include "storage/SettingsFileIo.h"
 
 #include <span>
@@ -10,8 +9,6 @@ namespace kestra {
 
 namespace {
 
-constexpr std::size_t kChecksumOffset = 56;
-constexpr std::size_t kChecksummedBytes = 50;
 // The default-parameters record: the camera takes four 0x7F bytes in place of
 // the first fields as "use your factory settings".
 constexpr std::uint8_t kDefaultParametersMark = 0x7F;
@@ -21,9 +18,7 @@ constexpr std::size_t kDefaultParametersMarkBytes = 4;
 // are the block's CR LF.
 void SealRecord(SettingsBlock& record)
 {
-    const std::uint16_t checksum = StoredSettingsChecksum(std::span(record).first(kChecksummedBytes));
-    record[kChecksumOffset] = static_cast<std::uint8_t>(checksum & 0xFF);
-    record[kChecksumOffset + 1] = static_cast<std::uint8_t>(checksum >> 8);
+    StoreBlockChecksum(record, CameraChecksummedBytes(record));
     record[kBlockSize - 2] = 0x0D;
     record[kBlockSize - 1] = 0x0A;
 }
@@ -64,7 +59,7 @@ QByteArray BuildCameraDefaultFile()
 
 bool IsCameraDefaultRecord(const SettingsBlock& record)
 {
-    for (std::size_t i = 0; i < kChecksumOffset; ++i) {
+    for (std::size_t i = 0; i < kBlockChecksumOffset; ++i) {
         const std::uint8_t wanted = i < kDefaultParametersMarkBytes ? kDefaultParametersMark : 0;
         if (record[i] != wanted)
             return false;

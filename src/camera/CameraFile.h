@@ -7,10 +7,18 @@
 #include <QByteArray>
 #include <QString>
 
+#include <span>
+
 namespace kestra {
 
 inline constexpr qsizetype kCameraFileSize = 180;
 inline constexpr const char* kCameraFileName = "camera.dat";
+
+// The bytes of the record block its checksum covers: 0 to 49.
+inline std::span<const std::uint8_t> CameraChecksummedBytes(const SettingsBlock& record)
+{
+    return std::span(record).first(kBlockPayloadSize);
+}
 
 // The 60-byte record block, checksum included.
 SettingsBlock BuildCameraRecord(const CameraSettings& settings);

@@ -9,7 +9,6 @@ namespace kestra {
 namespace {
 constexpr std::uint8_t kCr = 0x0D;
 constexpr std::uint8_t kLf = 0x0A;
-constexpr std::size_t kChecksumOffset = 56;
 } // namespace
 
 SettingsBlock MakeEmptyBlock()
@@ -35,12 +34,22 @@ void ScramblePayload(SettingsBlock& block)
         block[i] = SwapNibbles(block[i]);
 }
 
+void StoreBlockChecksum(SettingsBlock& block, std::span<const std::uint8_t> coveredBytes)
+{
+    const std::uint16_t checksum = StoredSettingsChecksum(coveredBytes);
+    block[kBlockChecksumOffset] = static_cast<std::uint8_t>(checksum & 0xFF);
+    block[kBlockChecksumOffset + 1] = static_cast<std::uint8_t>(checksum >> 8);
+}
+
+std::uint16_t StoredBlockChecksum(const SettingsBlock& block)
+{
+    return static_cast<std::uint16_t>(block[kBlockChecksumOffset] | (block[kBlockChecksumOffset + 1] << 8));
+}
+
 SettingsBlock MakeChecksumBlock(std::span<const std::uint8_t> storedBytes)
 {
     SettingsBlock block = MakeEmptyBlock();
-    const std::uint16_t checksum = StoredSettingsChecksum(storedBytes);
-    block[kChecksumOffset] = static_cast<std::uint8_t>(checksum & 0xFF);
-    block[kChecksumOffset + 1] = static_cast<std::uint8_t>(checksum >> 8);
+    StoreBlockChecksum(block, storedBytes);
     return block;
 }
 

@@ -24,6 +24,9 @@ inline constexpr std::size_t kBlockTextLengthOffset = 57;
 inline constexpr std::size_t kBlockMaxWrittenText = kBlockPayloadSize;
 // Everything before the length byte; a foreign length byte is clipped to it.
 inline constexpr std::size_t kBlockTextArea = kBlockTextLengthOffset;
+// Where a block that carries a checksum stores it: (CRC + 20) little-endian in
+// bytes 56 and 57 (the camera.dat record and every file's checksum block).
+inline constexpr std::size_t kBlockChecksumOffset = 56;
 
 using SettingsBlock = std::array<std::uint8_t, kBlockSize>;
 
@@ -46,6 +49,11 @@ void ScramblePayload(SettingsBlock& block);
 // The checksum block over the stored bytes before it: zeros, the stored
 // checksum (CRC + 20) little-endian at 56 and 57, CR LF.
 SettingsBlock MakeChecksumBlock(std::span<const std::uint8_t> storedBytes);
+
+// Stores the checksum of `coveredBytes` in bytes 56 and 57 of `block`.
+void StoreBlockChecksum(SettingsBlock& block, std::span<const std::uint8_t> coveredBytes);
+// The checksum stored in bytes 56 and 57 of `block`.
+std::uint16_t StoredBlockChecksum(const SettingsBlock& block);
 
 // The closing block of mms.dat and gprs.dat: 58 zeros and CR LF.
 inline SettingsBlock MakeClosingBlock() { return MakeEmptyBlock(); }

@@ -7,10 +7,6 @@
 
 namespace kestra {
 
-namespace {
-constexpr std::size_t kChecksumOffset = 56;
-}
-
 QByteArray BuildBlockFile(const SettingsBlock& plainHeader, std::span<const QByteArray> texts, bool closingBlock)
 {
     std::vector<SettingsBlock> blocks;
@@ -65,18 +61,24 @@ void CheckBlockFileFrame(QByteArrayView file, std::size_t dataBlocks, bool closi
     QByteArray data(static_cast<qsizetype>(dataBlocks * kBlockSize), '\0');
     const qsizetype present = std::min(data.size(), file.size());
     std::copy_n(file.data(), present, data.data());
-    const std::uint16_t computed = StoredSettingsChecksum(
-        std::span(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size())));
-    const SettingsBlock checksumBlock = BlockAt(file, dataBlocks);
-    const std::uint16_t stored = static_cast<std::uint16_t>(checksumBlock[kChecksumOffset]
-                                                            | (checksumBlock[kChecksumOffset + 1] << 8));
-    if (stored != computed)
-        findings.push_back({FindingKind::Checksum, QStringLiteral("block %1").arg(dataBlocks),
-                            static_cast<qsizetype>(dataBlocks * kBlockSize + kChecksumOffset), stored, computed});
+    CheckBlockChecksum(BlockAt(file, dataBlocks), dataBlocks,
+                       std::span(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                                 static_cast<std::size_t>(data.size())),
+                       findings);
 
-    CheckZeroBytes(file, dataBlocks, 0, kChecksumOffset, findings);
+    CheckZeroBytes(file, dataBlocks, 0, kBlockChecksumOffset, findings);
     if (closingBlock)
         CheckZeroBytes(file, dataBlocks + 1, 0, kBlockSize - 2, findings);
+}
+
+void CheckBlockChecksum(const SettingsBlock& block, std::size_t index, std::span<const std::uint8_t> coveredBytes,
+                        SettingsFindings& findings)
+{
+    const std::uint16_t computed = StoredSettingsChecksum(coveredBytes);
+    const std::uint16_t stored = StoredBlockChecksum(block);
+    if (stored != computed)
+        findings.push_back({FindingKind::Checksum, QStringLiteral("block %1").arg(index),
+                            static_cast<qsizetype>(index * kBlockSize + kBlockChecksumOffset), stored, computed});
 }
 
 void CheckZeroBytes(QByteArrayView file, std::size_t index, std::size_t from, std::size_t to, SettingsFindings& findings)

@@ -32,6 +32,11 @@ QByteArray ReadTextField(QByteArrayView file, std::size_t index, const QString& 
 // `closingBlock` is set, the zero bytes of the closing block.
 void CheckBlockFileFrame(QByteArrayView file, std::size_t dataBlocks, bool closingBlock, SettingsFindings& findings);
 
+// A Checksum finding when the checksum stored in `block` (block `index` of
+// its file) is not that of `coveredBytes`.
+void CheckBlockChecksum(const SettingsBlock& block, std::size_t index, std::span<const std::uint8_t> coveredBytes,
+                        SettingsFindings& findings);
+
 // A Reserved finding for the first non-zero byte of block `index` in
 // `from`..`to` - 1 (bytes past the end of the file count as zero).
 void CheckZeroBytes(QByteArrayView file, std::size_t index, std::size_t from, std::size_t to, SettingsFindings& findings);

@@ -8,7 +8,6 @@
 #include "mms/MmsCatalogue.h"
 #include "mms/MmsFile.h"
 #include "storage/SettingsBlockFile.h"
-#include "storage/SettingsCrc.h"
 #include "storage/SettingsFileIo.h"
 
 #include <array>
@@ -16,9 +15,6 @@
 namespace kestra {
 
 namespace {
-
-constexpr std::size_t kChecksumOffset = 56;
-constexpr std::size_t kChecksummedBytes = 50;
 
 void AppendAll(SettingsFindings& to, const SettingsFindings& from)
 {
@@ -47,13 +43,10 @@ void CheckCamera(QByteArrayView bytes, SettingsFileCheck& check)
     if (!HasBlockLineEnd(trailer))
         findings.push_back({FindingKind::LineEnd, QStringLiteral("block 1"), 118, 0, 0});
 
-    const std::uint16_t computed = StoredSettingsChecksum(std::span(record).first(kChecksummedBytes));
-    const std::uint16_t stored = static_cast<std::uint16_t>(record[kChecksumOffset] | (record[kChecksumOffset + 1] << 8));
-    if (stored != computed)
-        findings.push_back({FindingKind::Checksum, QStringLiteral("block 0"), kChecksumOffset, stored, computed});
+    CheckBlockChecksum(record, 0, CameraChecksummedBytes(record), findings);
 
     // Everything the record and the trailer do not use is zero.
-    CheckZeroBytes(bytes, 0, kCameraFieldCount, kChecksumOffset, findings);
+    CheckZeroBytes(bytes, 0, kCameraFieldCount, kBlockChecksumOffset, findings);
     CheckZeroBytes(bytes, 1, 0, kBlockSize - 2, findings);
     CheckZeroBytes(bytes, 2, 0, kBlockSize, findings);
 
