@@ -14,8 +14,6 @@ namespace {
 // Header offsets (before scrambling).
 constexpr std::size_t kOperator = 1;
 constexpr std::size_t kCountry = 2;
-constexpr std::size_t kTens = 3;
-constexpr std::size_t kUnits = 4;
 constexpr std::size_t kLanguage = 5;
 constexpr std::size_t kFixedOne1 = 6; // both always 1: the camera's gprs.dat layout
 constexpr std::size_t kFixedOne2 = 7;
@@ -24,25 +22,19 @@ constexpr std::size_t kAutoFlag = 50; // trailer byte, stored unscrambled
 
 constexpr std::size_t kTextBlocks = 10;
 
-std::uint8_t Byte(int value)
-{
-    return static_cast<std::uint8_t>(value & 0xFF);
-}
-
 } // namespace
 
 QByteArray BuildGprsFile(const GprsSettings& s)
 {
     const bool customer = s.mode == kGprsModeCustomer;
     SettingsBlock header = MakeEmptyBlock();
-    header[kOperator] = Byte(s.operatorIndex);
-    header[kCountry] = Byte(customer ? kGprsCountryCustomer : s.countryIndex);
-    header[kTens] = Byte(s.maxImagesPerDay / 10);
-    header[kUnits] = Byte(s.maxImagesPerDay % 10);
-    header[kLanguage] = Byte(s.languageCode);
+    header[kOperator] = LowByte(s.operatorIndex);
+    header[kCountry] = LowByte(customer ? kGprsCountryCustomer : s.countryIndex);
+    StorePicturesPerDay(header, s.maxImagesPerDay);
+    header[kLanguage] = LowByte(s.languageCode);
     header[kFixedOne1] = 1;
     header[kFixedOne2] = 1;
-    header[kSmsControl] = Byte(s.smsControl);
+    header[kSmsControl] = LowByte(s.smsControl);
     header[kAutoFlag] = customer ? 0 : 1;
 
     std::array<QByteArray, kTextBlocks> texts;
@@ -59,7 +51,7 @@ GprsSettings DecodeGprsFile(QByteArrayView bytes, QByteArray& userName, Settings
     s.mode = header[kAutoFlag] == 0 ? kGprsModeCustomer : kGprsModeAuto;
     s.operatorIndex = header[kOperator];
     s.countryIndex = header[kCountry];
-    s.maxImagesPerDay = header[kTens] * 10 + header[kUnits];
+    s.maxImagesPerDay = ReadPicturesPerDay(header);
     s.languageCode = header[kLanguage];
     s.smsControl = header[kSmsControl];
     for (const GprsTextField& field : kGprsTextFields)
@@ -70,10 +62,7 @@ GprsSettings DecodeGprsFile(QByteArrayView bytes, QByteArray& userName, Settings
 
 RecordSaveResult WriteGprsFile(const QString& folder, const GprsSettings& settings)
 {
-    const SettingsFindings findings = CheckGprsSettings(settings);
-    if (!findings.empty())
-        return {findings.front(), {}};
-    return {std::nullopt, SaveSettingsFile(folder, QString::fromLatin1(kGprsFileName), BuildGprsFile(settings))};
+    return SaveCheckedRecord(folder, kGprsFileName, CheckGprsSettings(settings), [&] { return BuildGprsFile(settings); });
 }
 
 GprsLoaded ParseGprsFile(QByteArrayView bytes)

@@ -11,25 +11,17 @@ namespace {
 
 // Header offsets (before scrambling).
 constexpr std::size_t kSmsControl = 2;
-constexpr std::size_t kTens = 3;
-constexpr std::size_t kUnits = 4;
 constexpr std::size_t kLanguage = 5;
 constexpr std::size_t kFixedOne = 50; // trailer byte, always 1
-
-std::uint8_t Byte(int value)
-{
-    return static_cast<std::uint8_t>(value & 0xFF);
-}
 
 } // namespace
 
 QByteArray BuildSmsFile(const SmsSettings& s)
 {
     SettingsBlock header = MakeEmptyBlock();
-    header[kSmsControl] = Byte(s.smsControl);
-    header[kTens] = Byte(s.maxImagesPerDay / 10);
-    header[kUnits] = Byte(s.maxImagesPerDay % 10);
-    header[kLanguage] = Byte(s.languageCode);
+    header[kSmsControl] = LowByte(s.smsControl);
+    StorePicturesPerDay(header, s.maxImagesPerDay);
+    header[kLanguage] = LowByte(s.languageCode);
     header[kFixedOne] = 1;
 
     std::array<QByteArray, kSmsTextFields.size()> texts;
@@ -43,7 +35,7 @@ SmsSettings DecodeSmsFile(QByteArrayView bytes, SettingsFindings& findings)
     const SettingsBlock header = ReadHeaderBlock(bytes);
     SmsSettings s;
     s.smsControl = header[kSmsControl];
-    s.maxImagesPerDay = header[kTens] * 10 + header[kUnits];
+    s.maxImagesPerDay = ReadPicturesPerDay(header);
     s.languageCode = header[kLanguage];
     for (std::size_t i = 0; i < kSmsTextFields.size(); ++i) {
         const SmsTextField& field = kSmsTextFields[i];
@@ -54,10 +46,7 @@ SmsSettings DecodeSmsFile(QByteArrayView bytes, SettingsFindings& findings)
 
 RecordSaveResult WriteSmsFile(const QString& folder, const SmsSettings& settings)
 {
-    const SettingsFindings findings = CheckSmsSettings(settings);
-    if (!findings.empty())
-        return {findings.front(), {}};
-    return {std::nullopt, SaveSettingsFile(folder, QString::fromLatin1(kSmsFileName), BuildSmsFile(settings))};
+    return SaveCheckedRecord(folder, kSmsFileName, CheckSmsSettings(settings), [&] { return BuildSmsFile(settings); });
 }
 
 SmsLoaded ParseSmsFile(QByteArrayView bytes)

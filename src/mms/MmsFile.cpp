@@ -12,8 +12,6 @@ namespace kestra {
 namespace {
 
 // Header offsets (before scrambling).
-constexpr std::size_t kTens = 3;
-constexpr std::size_t kUnits = 4;
 constexpr std::size_t kLanguage = 5;
 constexpr std::size_t kTvMode = 6;
 constexpr std::size_t kVersion = 7; // always 1: the camera's mms.dat layout
@@ -25,25 +23,19 @@ constexpr std::size_t kPresetFlag = 50; // trailer byte, stored unscrambled
 // Blocks 1 to 9 carry the texts, block 10 is an empty text block.
 constexpr std::size_t kTextBlocks = 10;
 
-std::uint8_t Byte(int value)
-{
-    return static_cast<std::uint8_t>(value & 0xFF);
-}
-
 } // namespace
 
 QByteArray BuildMmsFile(const MmsSettings& s)
 {
     SettingsBlock header = MakeEmptyBlock();
-    header[kTens] = Byte(s.picturesPerDay / 10);
-    header[kUnits] = Byte(s.picturesPerDay % 10);
-    header[kLanguage] = Byte(s.languageCode);
-    header[kTvMode] = Byte(s.tvMode);
+    StorePicturesPerDay(header, s.picturesPerDay);
+    header[kLanguage] = LowByte(s.languageCode);
+    header[kTvMode] = LowByte(s.tvMode);
     header[kVersion] = 0x01;
-    header[kCountry] = Byte(s.countryCode);
-    header[kOperator] = Byte(s.operatorIndex);
-    header[kSmsControl] = Byte(s.smsControl);
-    header[kPresetFlag] = Byte(s.presetFlag);
+    header[kCountry] = LowByte(s.countryCode);
+    header[kOperator] = LowByte(s.operatorIndex);
+    header[kSmsControl] = LowByte(s.smsControl);
+    header[kPresetFlag] = LowByte(s.presetFlag);
 
     std::array<QByteArray, kTextBlocks> texts;
     for (std::size_t i = 0; i < kMmsTextFields.size(); ++i)
@@ -55,7 +47,7 @@ MmsSettings DecodeMmsFile(QByteArrayView bytes, SettingsFindings& findings)
 {
     const SettingsBlock header = ReadHeaderBlock(bytes);
     MmsSettings s;
-    s.picturesPerDay = header[kTens] * 10 + header[kUnits];
+    s.picturesPerDay = ReadPicturesPerDay(header);
     s.languageCode = header[kLanguage];
     s.tvMode = header[kTvMode];
     s.countryCode = header[kCountry];
@@ -71,10 +63,7 @@ MmsSettings DecodeMmsFile(QByteArrayView bytes, SettingsFindings& findings)
 
 RecordSaveResult MmsFileWriter::write(const QString& folder, const MmsSettings& settings) const
 {
-    const SettingsFindings findings = CheckMmsSettings(settings);
-    if (!findings.empty())
-        return {findings.front(), {}};
-    return {std::nullopt, SaveSettingsFile(folder, QString::fromLatin1(kMmsFileName), BuildMmsFile(settings))};
+    return SaveCheckedRecord(folder, kMmsFileName, CheckMmsSettings(settings), [&] { return BuildMmsFile(settings); });
 }
 
 MmsLoaded MmsFileReader::parse(QByteArrayView bytes)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/SettingsBlock.h"
+#include "storage/SettingsFileIo.h"
 #include "storage/SettingsFinding.h"
 
 #include <QByteArray>
@@ -19,6 +20,30 @@ namespace kestra {
 // and, when `closingBlock` is set, the closing block. Texts must already be
 // checked against their limits (MakeTextBlock would cut them at 50 bytes).
 QByteArray BuildBlockFile(const SettingsBlock& plainHeader, std::span<const QByteArray> texts, bool closingBlock);
+
+// A record value as the one byte the camera reads: its low 8 bits.
+constexpr std::uint8_t LowByte(int value)
+{
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
+
+// Pictures per day sit in header bytes 3 and 4 of all three block files as two
+// decimal digits, tens first: the camera reads digits, not one number.
+inline constexpr std::size_t kPicturesPerDayOffset = 3;
+void StorePicturesPerDay(SettingsBlock& header, int picturesPerDay);
+int ReadPicturesPerDay(const SettingsBlock& header);
+
+// Saves the bytes `build` gives as `fileName` in `folder`, unless the record's
+// check found something: then its first finding refuses the save before any
+// file is touched.
+template <typename Build>
+RecordSaveResult SaveCheckedRecord(const QString& folder, const char* fileName, const SettingsFindings& findings,
+                                   Build build)
+{
+    if (!findings.empty())
+        return {findings.front(), {}};
+    return {std::nullopt, SaveSettingsFile(folder, QString::fromLatin1(fileName), build())};
+}
 
 // Block 0 of `file` with its payload unscrambled (missing bytes read as zero).
 SettingsBlock ReadHeaderBlock(QByteArrayView file);

@@ -64,7 +64,7 @@ void CheckMms(QByteArrayView bytes, SettingsFileCheck& check)
     for (std::size_t offset : {0, 1, 2})
         CheckFixedByte(findings, header, offset, 0);
     CheckFixedByte(findings, header, 7, 1);
-    CheckDigits(findings, header, 3);
+    CheckDigits(findings, header, kPicturesPerDayOffset);
     // Block 10 is an empty text block the camera does not read.
     CheckZeroBytes(bytes, 10, 0, kBlockSize - 2, findings);
 
@@ -81,7 +81,7 @@ void CheckGprs(QByteArrayView bytes, SettingsFileCheck& check)
     CheckFixedByte(findings, header, 0, 0);
     CheckFixedByte(findings, header, 6, 1);
     CheckFixedByte(findings, header, 7, 1);
-    CheckDigits(findings, header, 3);
+    CheckDigits(findings, header, kPicturesPerDayOffset);
     if (header[50] > 1)
         findings.push_back({FindingKind::Mode, QStringLiteral("mode"), 50, header[50], 1});
 
@@ -104,7 +104,7 @@ void CheckSms(QByteArrayView bytes, SettingsFileCheck& check)
     CheckFixedByte(findings, header, 0, 0);
     CheckFixedByte(findings, header, 1, 0);
     CheckFixedByte(findings, header, 50, 1);
-    CheckDigits(findings, header, 3);
+    CheckDigits(findings, header, kPicturesPerDayOffset);
 
     const SmsSettings settings = DecodeSmsFile(bytes, findings);
     AppendAll(findings, CheckSmsSettings(settings));
