@@ -17,17 +17,7 @@ QStringList FakeMessageBox::texts() const
     return result;
 }
 
-std::optional<QString> FakeFolderBrowser::browseForFolder()
-{
-    ++calls;
-    if (answers.empty())
-        return std::nullopt;
-    std::optional<QString> answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-std::optional<QString> FakeOpenFile::getOpenFileName()
+std::optional<QString> PickerAnswers::next()
 {
     ++calls;
     if (answers.empty())

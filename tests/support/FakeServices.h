@@ -3,7 +3,6 @@
 #include "ui/Services.h"
 
 #include <QString>
-
 #include <QStringList>
 
 #include <deque>
@@ -36,21 +35,23 @@ public:
     void clear() { messages.clear(); }
 };
 
-// Answers from a queue; nullopt stands for Cancel, and so does an empty queue.
-class FakeFolderBrowser : public ui::FolderBrowserService {
-public:
-    std::optional<QString> browseForFolder() override;
+// Answers of a picker dialog, from a queue; nullopt stands for Cancel, and so
+// does an empty queue.
+struct PickerAnswers {
+    std::optional<QString> next();
 
     std::deque<std::optional<QString>> answers;
     int calls = 0;
 };
 
-class FakeOpenFile : public ui::OpenFileService {
+class FakeFolderBrowser : public ui::FolderBrowserService, public PickerAnswers {
 public:
-    std::optional<QString> getOpenFileName() override;
+    std::optional<QString> browseForFolder() override { return next(); }
+};
 
-    std::deque<std::optional<QString>> answers;
-    int calls = 0;
+class FakeOpenFile : public ui::OpenFileService, public PickerAnswers {
+public:
+    std::optional<QString> getOpenFileName() override { return next(); }
 };
 
 class FakeClock : public ui::ClockService {
