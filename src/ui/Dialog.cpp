@@ -71,6 +71,18 @@ private:
 
 namespace {
 
+// Counts one level of nesting for as long as it lives.
+class DepthGuard {
+public:
+    explicit DepthGuard(int& depth) : m_depth(depth) { ++m_depth; }
+    ~DepthGuard() { --m_depth; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+
+private:
+    int& m_depth;
+};
+
 bool isInputKind(ControlKind kind)
 {
     return kind == ControlKind::Edit || kind == ControlKind::DropDownList || kind == ControlKind::DropDown;
@@ -312,13 +324,7 @@ bool CDialog::UpdateData(bool saveAndValidate)
         return false;
     }
     CDataExchange exchange(this, saveAndValidate);
-    struct Lockout {
-        int& depth;
-        explicit Lockout(int& d) : depth(d) { ++depth; }
-        ~Lockout() { --depth; }
-        Lockout(const Lockout&) = delete;
-        Lockout& operator=(const Lockout&) = delete;
-    } lockout(m_updateDepth);
+    const DepthGuard lockout(m_updateDepth);
     try {
         DoDataExchange(&exchange);
     } catch (const DataExchangeFailure&) {
@@ -416,13 +422,7 @@ void CDialog::Notify(Notification what, int id)
     for (auto it = range.first; it != range.second; ++it)
         handlers.push_back(it->second);
 
-    struct Depth {
-        int& depth;
-        explicit Depth(int& d) : depth(d) { ++depth; }
-        ~Depth() { --depth; }
-        Depth(const Depth&) = delete;
-        Depth& operator=(const Depth&) = delete;
-    } depth(m_notificationDepth);
+    const DepthGuard depth(m_notificationDepth);
 
     if (handlers.empty()) {
         if (what == Notification::Clicked && id == IDOK)
