@@ -79,15 +79,45 @@ QString DecodeCp936(QByteArrayView bytes)
     return result;
 }
 
-std::optional<QChar> FirstNonCp936Character(const QString& text)
+namespace {
+
+// Calls `visit` with each character of `text` (a surrogate pair as one) and
+// its code page 936 form, until `visit` returns false.
+template <typename Visit>
+void ForEachCharacter(const QString& text, Visit visit)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        if (!EncodeCp936(text.mid(i, width)))
-            return text.at(i);
-        i += width - 1;
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const QString character = text.mid(i, pair ? 2 : 1);
+        i += character.size();
+        if (!visit(character, EncodeCp936(character)))
+            return;
     }
-    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> FirstNonCp936Character(const QString& text)
+{
+    std::optional<QString> first;
+    ForEachCharacter(text, [&](const QString& character, const std::optional<QByteArray>& bytes) {
+        if (!bytes)
+            first = character;
+        return bytes.has_value();
+    });
+    return first;
+}
+
+int Cp936Length(const QString& text)
+{
+    if (const auto bytes = EncodeCp936(text))
+        return static_cast<int>(bytes->size());
+    int length = 0;
+    ForEachCharacter(text, [&](const QString&, const std::optional<QByteArray>& bytes) {
+        length += bytes ? static_cast<int>(bytes->size()) : 1;
+        return true;
+    });
+    return length;
 }
 
 } // namespace kestra

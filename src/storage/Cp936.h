@@ -18,7 +18,13 @@ std::optional<QByteArray> EncodeCp936(const QString& text);
 // as U+FFFD instead of failing, so a damaged file still loads.
 QString DecodeCp936(QByteArrayView bytes);
 
-// The first character of `text` that code page 936 cannot hold, if any.
-std::optional<QChar> FirstNonCp936Character(const QString& text);
+// The first character of `text` that code page 936 cannot hold (a surrogate
+// pair whole), if any.
+std::optional<QString> FirstNonCp936Character(const QString& text);
+
+// Length of `text` in code page 936 bytes, the unit the camera's fields and
+// the edit fields' limits count in; a character the code page cannot hold
+// counts one byte, as its '?' stand-in would.
+int Cp936Length(const QString& text);
 
 } // namespace kestra

@@ -13,22 +13,6 @@
 
 namespace kestra::ui {
 
-int Cp936Length(const QString& text)
-{
-    if (const auto bytes = EncodeCp936(text))
-        return static_cast<int>(bytes->size());
-    int length = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
-        const QString character = text.mid(i, pair ? 2 : 1);
-        if (pair)
-            ++i;
-        const auto bytes = EncodeCp936(character);
-        length += bytes ? static_cast<int>(bytes->size()) : 1;
-    }
-    return length;
-}
-
 namespace {
 
 int nonDigitCount(const QString& text)

@@ -14,11 +14,6 @@ class QLineEdit;
 
 namespace kestra::ui {
 
-// Length of `text` in code page 936 bytes, the unit the ANSI edit control and
-// the framework's length checks count in; a character the code page cannot
-// hold counts one byte, as its '?' stand-in would.
-int Cp936Length(const QString& text);
-
 // What the user may type into an edit field: digits only (ES_NUMBER) and at
 // most a number of bytes (EM_LIMITTEXT). Like the original control it refuses
 // typing that would break a rule but never touches text set from code, so a

@@ -156,14 +156,8 @@ void DDX_Text(CDataExchange* pDX, int id, QByteArray& value)
     const QString text = field.GetWindowText();
     const std::optional<QByteArray> bytes = EncodeCp936(text);
     if (!bytes) {
-        const std::optional<QChar> first = FirstNonCp936Character(text);
-        QString character = first ? QString(*first) : QString();
-        // A character outside the basic plane is two UTF-16 units; name it whole.
-        if (first && first->isHighSurrogate()) {
-            const qsizetype at = text.indexOf(*first);
-            character = text.mid(at, 2);
-        }
-        pDX->ShowToolMessage(UnstorableCharacterMessage(ControlLabel(control), character));
+        pDX->ShowToolMessage(
+            UnstorableCharacterMessage(ControlLabel(control), FirstNonCp936Character(text).value_or(QString())));
         pDX->Fail();
     }
     value = *bytes;
