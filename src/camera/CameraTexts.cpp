@@ -1,5 +1,7 @@
 #include "camera/CameraTexts.h"
 
+#include "app/AppState.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -7,7 +9,7 @@
 namespace kestra {
 namespace {
 
-constexpr int kLanguages = 11;
+constexpr int kLanguages = kLanguageCount;
 
 struct LabelRow {
     CameraLabel label;
@@ -269,12 +271,12 @@ QStringList OptionEntries(int language, OptionTexts texts)
 // other language, Japanese included, reads the English ones.
 QString SecondsUnit(int language)
 {
-    return CameraTextLanguage(language) == 1 ? QStringLiteral("秒") : QStringLiteral("Sec");
+    return CameraTextLanguage(language) == kLanguageChinese ? QStringLiteral("秒") : QStringLiteral("Sec");
 }
 
 QString MinutesUnit(int language)
 {
-    return CameraTextLanguage(language) == 1 ? QStringLiteral("分") : QStringLiteral("Min");
+    return CameraTextLanguage(language) == kLanguageChinese ? QStringLiteral("分") : QStringLiteral("Min");
 }
 
 QStringList VideoLengthEntries(int language)
@@ -309,7 +311,7 @@ QStringList SerialCharacterEntries()
 
 int CameraTextLanguage(int language)
 {
-    return language >= 1 && language <= kLanguages ? language : 2;
+    return language >= 1 && language <= kLanguages ? language : kLanguageEnglish;
 }
 
 const char* CameraTemplateText(CameraLabel label)
@@ -323,7 +325,7 @@ const char* CameraTemplateText(CameraLabel label)
         return "Sec";
     default:
         // Every other template text is the English one.
-        return kLabelRows[static_cast<std::size_t>(label)].texts[1];
+        return kLabelRows[static_cast<std::size_t>(label)].texts[kLanguageEnglish - 1];
     }
 }
 
@@ -384,13 +386,13 @@ QStringList CameraListEntries(int language, CameraList list)
 
 QString CameraSavedMessage(int language)
 {
-    return language == 1 ? QStringLiteral("相机菜单设置文件已经保存")
+    return language == kLanguageChinese ? QStringLiteral("相机菜单设置文件已经保存")
                          : QStringLiteral("Save All Parameters To Camera Setting File");
 }
 
 QString CameraDefaultSavedMessage(int language)
 {
-    return language == 1 ? QStringLiteral("相机初始化设置文件已经保存")
+    return language == kLanguageChinese ? QStringLiteral("相机初始化设置文件已经保存")
                          : QStringLiteral("Save All Default Parameters To Camera Setting File");
 }
 
