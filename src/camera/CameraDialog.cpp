@@ -342,11 +342,7 @@ void CCameraDialog::OnDefault()
     LockAllGroups();
     PutFieldsIntoControls();
 
-    const SaveResult result = WriteCameraDefaultFile(m_folderText);
-    if (result.ok())
-        ShowCameraMessage(CameraDefaultSavedMessage(g_languageIndex));
-    else
-        ShowCameraMessage(result.error->message(ChineseMessages()));
+    ShowSaveOutcome(WriteCameraDefaultFile(m_folderText), CameraDefaultSavedMessage(g_languageIndex));
 }
 
 void CCameraDialog::OnOK()
@@ -358,11 +354,7 @@ void CCameraDialog::OnOK()
         ShowCameraMessage(findings.front().message(ChineseMessages()));
         return;
     }
-    const SaveResult result = WriteCameraFile(m_folderText, m_settings);
-    if (result.ok())
-        ShowCameraMessage(CameraSavedMessage(g_languageIndex));
-    else
-        ShowCameraMessage(result.error->message(ChineseMessages()));
+    ShowSaveOutcome(WriteCameraFile(m_folderText, m_settings), CameraSavedMessage(g_languageIndex));
 }
 
 SettingsFindings CCameraDialog::ReadCameraControls()
@@ -400,6 +392,11 @@ void CCameraDialog::PutFieldsIntoControls()
 void CCameraDialog::ShowCameraMessage(const QString& text)
 {
     services().messages.showMessage(QString::fromUtf8(g_appCaption), text);
+}
+
+void CCameraDialog::ShowSaveOutcome(const SaveResult& result, const QString& savedMessage)
+{
+    ShowCameraMessage(result.ok() ? savedMessage : result.error->message(ChineseMessages()));
 }
 
 } // namespace kestra

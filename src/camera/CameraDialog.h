@@ -2,6 +2,7 @@
 
 #include "camera/CameraChoices.h"
 #include "camera/CameraSettings.h"
+#include "storage/FileResult.h"
 #include "ui/Dialog.h"
 
 #include <QString>
@@ -60,6 +61,8 @@ private:
     void PutFieldsIntoControls();
     CameraChoices ReadChoices();
     void ShowCameraMessage(const QString& text);
+    // The confirmation when the save went through, otherwise why and where it failed.
+    void ShowSaveOutcome(const SaveResult& result, const QString& savedMessage);
 
     CameraChoices m_fields; // the eleven numbers; the list positions live in the lists
     QString m_clockText;
