@@ -130,20 +130,12 @@ CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& c
                                   int tvMode)
 {
     CameraSettings s;
-    s.cameraMode = choices.position(CameraList::Mode);
-    s.imageSize = choices.position(CameraList::ImageSize);
-    s.videoSize = choices.position(CameraList::VideoSize);
-    s.pictureCount = choices.position(CameraList::PictureNo);
-    s.videoLength = choices.position(CameraList::VideoLength);
-    s.timeStamp = choices.position(CameraList::TimeStamp);
+    for (const ListInfo& info : kLists)
+        s.*info.field = choices.position(info.list);
     s.pirInterval = EncodePirInterval(choices.position(CameraList::PirInterval));
-    s.senseLevel = choices.position(CameraList::SenseLevel);
-    s.timer1On = choices.position(CameraList::Timer1);
-    s.beepSound = choices.position(CameraList::BeepSound);
-    s.timeLapseOn = choices.position(CameraList::TimeLapse);
-    s.timeLapseHour = choices.timeLapseHour;
-    s.timeLapseMinute = choices.timeLapseMinute;
-    s.timeLapseSecond = choices.timeLapseSecond;
+    // A switched-off timer or time lapse keeps its numbers; the camera ignores them.
+    for (const CameraNumberField& number : kNumbers)
+        s.*number.field = choices.*number.member;
     // The clock is the PC time of the last snapshot (window opened or Sync
     // Time), not the time of saving.
     s.clockYear = StoredClockYear(clock.year);
@@ -152,26 +144,8 @@ CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& c
     s.clockHour = clock.hour;
     s.clockMinute = clock.minute;
     s.clockSecond = clock.second;
-    // A switched-off timer keeps its numbers; the camera ignores them.
-    s.timer1StartHour = choices.timer1StartHour;
-    s.timer1StartMinute = choices.timer1StartMinute;
-    s.timer1StopHour = choices.timer1StopHour;
-    s.timer1StopMinute = choices.timer1StopMinute;
-    s.serialOn = choices.position(CameraList::SerialNo);
-    s.serialChar1 = choices.position(CameraList::SerialChar1);
-    s.serialChar2 = choices.position(CameraList::SerialChar2);
-    s.serialChar3 = choices.position(CameraList::SerialChar3);
-    s.serialChar4 = choices.position(CameraList::SerialChar4);
     s.languageCode = languageCode;
     s.tvMode = tvMode;
-    s.timer2On = choices.position(CameraList::Timer2);
-    s.timer2StartHour = choices.timer2StartHour;
-    s.timer2StartMinute = choices.timer2StartMinute;
-    s.timer2StopHour = choices.timer2StopHour;
-    s.timer2StopMinute = choices.timer2StopMinute;
-    s.sdCycle = choices.position(CameraList::SdCycle);
-    s.irLight = choices.position(CameraList::IrLight);
-    s.mmsStatus = choices.position(CameraList::MmsStatus);
     return s;
 }
 
