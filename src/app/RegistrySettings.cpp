@@ -8,24 +8,27 @@ namespace kestra {
 
 namespace {
 
-const QString kLanguageValue = QStringLiteral("language");
-const QString kModelValue = QStringLiteral("model");
-const QString kTvModeValue = QStringLiteral("TvMode");
-const QString kCompanyValue = QStringLiteral("Company");
+using ui::kCompanyDataSize;
+
+// The store's value names as QStrings.
+const QString kLanguageValue = QString::fromLatin1(ui::kLanguageValue);
+const QString kModelValue = QString::fromLatin1(ui::kModelValue);
+const QString kTvModeValue = QString::fromLatin1(ui::kTvModeValue);
+const QString kCompanyValue = QString::fromLatin1(ui::kCompanyValue);
 
 constexpr std::uint16_t kChinesePrc = 0x0804;
 constexpr std::uint16_t kGermanLiechtenstein = 0x1407;
 
 short Low16(std::uint32_t value)
 {
-    return static_cast<short>(static_cast<std::uint16_t>(value & 0xFFFFU));
+    return static_cast<short>(ui::LowWord(value));
 }
 
 int WriteShortValue(ui::RegistryStore& store, const QString& name, unsigned short value)
 {
     if (!store.openKey())
         return 0;
-    return store.writeDword(name, static_cast<std::uint32_t>(value)) ? 1 : 0;
+    return store.writeDword(name, ui::DwordFromWord(value)) ? 1 : 0;
 }
 
 // Model and TvMode: a key that does not open leaves `out` alone; a missing

@@ -37,8 +37,7 @@ int WriteTvModeSetting(ui::RegistryStore& store, unsigned short value);
 
 // The maker's name. Nothing reads it back; start-up only makes sure it is there.
 inline constexpr const char* kCompanyName = "Kestra Setup Project";
-// Its data size: the name followed by zero bytes up to this many bytes.
-inline constexpr int kCompanyDataSize = 260;
+// Its data: the name followed by zero bytes up to ui::kCompanyDataSize bytes.
 QByteArray CompanySettingData();
 
 // 1 when "Company" is present and fits the 260-byte buffer it is read into.
