@@ -1,12 +1,12 @@
 #include "app/RegistrySettings.h"
-#include "MemoryRegistry.h"
+#include "support/MemoryRegistryStore.h"
 
 #include <gtest/gtest.h>
 
 namespace kestra {
 namespace {
 
-using test::MemoryRegistry;
+using test::MemoryRegistryStore;
 
 TEST(DefaultLanguageCode, FollowsTheSystemLanguageId)
 {
@@ -20,7 +20,7 @@ TEST(DefaultLanguageCode, FollowsTheSystemLanguageId)
 
 TEST(ReadLanguageSetting, CreatesAMissingKeyAndReportsFailure)
 {
-    MemoryRegistry store = MemoryRegistry::withoutKey();
+    MemoryRegistryStore store; // no key yet
     short out = 42;
     EXPECT_EQ(ReadLanguageSetting(store, 0x0409, out), 0);
     EXPECT_EQ(out, 42);
@@ -28,8 +28,8 @@ TEST(ReadLanguageSetting, CreatesAMissingKeyAndReportsFailure)
     EXPECT_TRUE(store.keyExists);
     EXPECT_TRUE(store.values.empty());
 
-    MemoryRegistry locked = MemoryRegistry::withoutKey();
-    locked.canCreateKey = false;
+    MemoryRegistryStore locked; // no key yet
+    locked.denyCreate = true;
     EXPECT_EQ(ReadLanguageSetting(locked, 0x0409, out), 0);
     EXPECT_EQ(locked.createCalls, 1);
 }
@@ -38,7 +38,7 @@ TEST(ReadLanguageSetting, MissingValueGivesTheSystemDefaultWithoutStoringIt)
 {
     struct Case { std::uint16_t systemId; short expected; };
     for (const Case c : {Case{0x0804, 1}, Case{0x1407, 3}, Case{0x0409, 2}}) {
-        MemoryRegistry store;
+        MemoryRegistryStore store = MemoryRegistryStore::withKey();
         short out = 0;
         EXPECT_EQ(ReadLanguageSetting(store, c.systemId, out), 1);
         EXPECT_EQ(out, c.expected) << std::hex << c.systemId;
@@ -50,7 +50,7 @@ TEST(RegistryValues, OnlyTheLow16BitsCount)
 {
     struct Case { std::uint32_t stored; short expected; };
     for (const Case c : {Case{5, 5}, Case{0x00010001, 1}, Case{0xFFFF, -1}, Case{0xFFFF8000, -32768}}) {
-        MemoryRegistry store;
+        MemoryRegistryStore store = MemoryRegistryStore::withKey();
         store.values = {{"language", c.stored}, {"model", c.stored}, {"TvMode", c.stored}};
         short language = 0, model = 0, tvMode = 0;
         EXPECT_EQ(ReadLanguageSetting(store, 0x0409, language), 1);
@@ -64,7 +64,7 @@ TEST(RegistryValues, OnlyTheLow16BitsCount)
 
 TEST(RegistryValues, AreWrittenZeroExtended)
 {
-    MemoryRegistry store;
+    MemoryRegistryStore store = MemoryRegistryStore::withKey();
     EXPECT_EQ(WriteLanguageSetting(store, 0xFFFF), 1);
     EXPECT_EQ(WriteModelSetting(store, 1), 1);
     EXPECT_EQ(WriteTvModeSetting(store, 0x8000), 1);
@@ -75,7 +75,7 @@ TEST(RegistryValues, AreWrittenZeroExtended)
 
 TEST(ReadModelAndTvMode, DistinguishAMissingKeyFromAMissingValue)
 {
-    MemoryRegistry noKey = MemoryRegistry::withoutKey();
+    MemoryRegistryStore noKey; // no key yet
     short model = 7, tvMode = 7;
     EXPECT_EQ(ReadModelSetting(noKey, model), 0);
     EXPECT_EQ(ReadTvModeSetting(noKey, tvMode), 0);
@@ -83,7 +83,7 @@ TEST(ReadModelAndTvMode, DistinguishAMissingKeyFromAMissingValue)
     EXPECT_EQ(tvMode, 7);
     EXPECT_EQ(noKey.createCalls, 0);
 
-    MemoryRegistry noValues;
+    MemoryRegistryStore noValues = MemoryRegistryStore::withKey();
     EXPECT_EQ(ReadModelSetting(noValues, model), 0);
     EXPECT_EQ(ReadTvModeSetting(noValues, tvMode), 0);
     EXPECT_EQ(model, 1);
@@ -92,7 +92,7 @@ TEST(ReadModelAndTvMode, DistinguishAMissingKeyFromAMissingValue)
 
 TEST(RegistryValues, AValueOfAnotherTypeCountsAsMissing)
 {
-    MemoryRegistry store;
+    MemoryRegistryStore store = MemoryRegistryStore::withKey();
     store.values = {{"model", QByteArray("2")}};
     short model = 7;
     EXPECT_EQ(ReadModelSetting(store, model), 0);
@@ -101,7 +101,7 @@ TEST(RegistryValues, AValueOfAnotherTypeCountsAsMissing)
 
 TEST(RegistryWrites, NeverCreateTheKeyAndReportFailure)
 {
-    MemoryRegistry noKey = MemoryRegistry::withoutKey();
+    MemoryRegistryStore noKey; // no key yet
     EXPECT_EQ(WriteLanguageSetting(noKey, 2), 0);
     EXPECT_EQ(WriteModelSetting(noKey, 1), 0);
     EXPECT_EQ(WriteTvModeSetting(noKey, 0), 0);
@@ -109,8 +109,8 @@ TEST(RegistryWrites, NeverCreateTheKeyAndReportFailure)
     EXPECT_EQ(noKey.createCalls, 0);
     EXPECT_FALSE(noKey.keyExists);
 
-    MemoryRegistry readOnly;
-    readOnly.writable = false;
+    MemoryRegistryStore readOnly = MemoryRegistryStore::withKey();
+    readOnly.denyWrites = true;
     EXPECT_EQ(WriteLanguageSetting(readOnly, 2), 0);
     EXPECT_EQ(WriteCompanySetting(readOnly), 0);
     EXPECT_TRUE(readOnly.values.empty());
@@ -118,7 +118,7 @@ TEST(RegistryWrites, NeverCreateTheKeyAndReportFailure)
 
 TEST(CompanySetting, IsTheNameFollowedByZerosUpTo260Bytes)
 {
-    MemoryRegistry store;
+    MemoryRegistryStore store = MemoryRegistryStore::withKey();
     EXPECT_EQ(ReadCompanySetting(store), 0);
     EXPECT_EQ(WriteCompanySetting(store), 1);
     const auto data = store.string("Company");
@@ -132,7 +132,7 @@ TEST(CompanySetting, IsTheNameFollowedByZerosUpTo260Bytes)
 
 TEST(CompanySetting, ADwordOrAnOversizedValueIsNotACompanyName)
 {
-    MemoryRegistry store;
+    MemoryRegistryStore store = MemoryRegistryStore::withKey();
     store.values = {{"Company", std::uint32_t{1}}};
     EXPECT_EQ(ReadCompanySetting(store), 0);
     store.values = {{"Company", QByteArray(261, 'x')}};

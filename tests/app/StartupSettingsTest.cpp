@@ -1,14 +1,14 @@
 #include "app/AppState.h"
 #include "app/RegistrySettings.h"
 #include "app/StartupSettings.h"
-#include "MemoryRegistry.h"
+#include "support/MemoryRegistryStore.h"
 
 #include <gtest/gtest.h>
 
 namespace kestra {
 namespace {
 
-using test::MemoryRegistry;
+using test::MemoryRegistryStore;
 
 class StartupSettings : public ::testing::Test {
 protected:
@@ -33,7 +33,7 @@ TEST_F(StartupSettings, FirstRunCreatesTheKeyAndStoresEveryValue)
 {
     for (const FirstRun run : {FirstRun{0x0804, 1, 1}, FirstRun{0x0409, 2, 0}, FirstRun{0x1407, 3, 0}}) {
         SCOPED_TRACE(run.systemId);
-        MemoryRegistry store = MemoryRegistry::withoutKey();
+        MemoryRegistryStore store; // no key yet
         RestoreSettings(store, run.systemId);
 
         EXPECT_TRUE(store.keyExists);
@@ -53,7 +53,7 @@ TEST_F(StartupSettings, FirstRunCreatesTheKeyAndStoresEveryValue)
 
 TEST_F(StartupSettings, MissingLanguageValueUsesTheSystemDefaultWithoutStoringIt)
 {
-    MemoryRegistry store;
+    MemoryRegistryStore store = MemoryRegistryStore::withKey();
     store.values = {{"model", 1U}, {"TvMode", 0U}, {"Company", CompanySettingData()}};
     RestoreSettings(store, 0x1407);
     EXPECT_EQ(g_languageIndex, 3);
@@ -84,7 +84,7 @@ TEST_F(StartupSettings, StoredLanguageIsKeptAsStored)
     };
     for (const StoredLanguage& c : cases) {
         SCOPED_TRACE(testing::Message() << c.stored << " on " << c.systemId);
-        MemoryRegistry store;
+        MemoryRegistryStore store = MemoryRegistryStore::withKey();
         store.values = {{"language", c.stored}};
         RestoreSettings(store, c.systemId);
         EXPECT_EQ(g_languageIndex, c.languageIndex);
@@ -98,7 +98,7 @@ TEST_F(StartupSettings, StoredLanguageOutsideTheTablesRunsInTheSystemLanguage)
 {
     for (const std::uint32_t stored : {0U, 12U, 0xFFFFU, 0x00010000U}) {
         SCOPED_TRACE(stored);
-        MemoryRegistry store;
+        MemoryRegistryStore store = MemoryRegistryStore::withKey();
         store.values = {{"language", stored}};
         RestoreSettings(store, 0x1407);
         EXPECT_EQ(g_languageIndex, 3);
@@ -110,7 +110,7 @@ TEST_F(StartupSettings, StoredLanguageOutsideTheTablesRunsInTheSystemLanguage)
 
 TEST_F(StartupSettings, StoredModelAndTvModeAreTakenAndNotRewritten)
 {
-    MemoryRegistry store;
+    MemoryRegistryStore store = MemoryRegistryStore::withKey();
     store.values = {{"language", 2U}, {"model", 2U}, {"TvMode", 0x0107U}, {"Company", QByteArray("Other")}};
     RestoreSettings(store, 0x0409);
     EXPECT_EQ(g_modelIndex, 2);
@@ -121,7 +121,7 @@ TEST_F(StartupSettings, StoredModelAndTvModeAreTakenAndNotRewritten)
 
 TEST_F(StartupSettings, MissingTvModeAndCompanyAreWritten)
 {
-    MemoryRegistry store;
+    MemoryRegistryStore store = MemoryRegistryStore::withKey();
     store.values = {{"language", 2U}, {"model", 1U}};
     RestoreSettings(store, 0x0409);
     EXPECT_EQ(g_tvMode, 0);
@@ -131,8 +131,8 @@ TEST_F(StartupSettings, MissingTvModeAndCompanyAreWritten)
 
 TEST_F(StartupSettings, UnusableRegistryRunsOnTheDefaults)
 {
-    MemoryRegistry noKey = MemoryRegistry::withoutKey();
-    noKey.canCreateKey = false;
+    MemoryRegistryStore noKey; // no key yet
+    noKey.denyCreate = true;
     RestoreSettings(noKey, 0x1407);
     EXPECT_EQ(g_languageIndex, 3);
     EXPECT_EQ(g_chineseChosen, 0);
@@ -141,8 +141,8 @@ TEST_F(StartupSettings, UnusableRegistryRunsOnTheDefaults)
     EXPECT_TRUE(noKey.values.empty());
 
     // A key that opens but refuses every write still gives its stored values.
-    MemoryRegistry readOnly;
-    readOnly.writable = false;
+    MemoryRegistryStore readOnly = MemoryRegistryStore::withKey();
+    readOnly.denyWrites = true;
     readOnly.values = {{"language", 1U}, {"model", 2U}};
     RestoreSettings(readOnly, 0x0804);
     EXPECT_EQ(g_languageIndex, 1);
