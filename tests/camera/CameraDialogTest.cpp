@@ -3,15 +3,14 @@
 #include "camera/CameraDialogIds.h"
 #include "camera/CameraFile.h"
 #include "storage/SettingsFileIo.h"
+#include "support/AnnouncedName.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
 #include "ui/DataExchange.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -25,6 +24,7 @@ namespace kestra {
 namespace {
 
 using namespace camera_ids;
+using test::AnnouncedName;
 
 const QString kEnglishSaved = QStringLiteral("Save All Parameters To Camera Setting File");
 const QString kEnglishDefaultSaved = QStringLiteral("Save All Default Parameters To Camera Setting File");
@@ -406,28 +406,13 @@ TEST_F(CameraDialogTest, ExitEndsTheWindowWithCancelAndSavesNothing)
     EXPECT_TRUE(SavedFile().isEmpty());
 }
 
-// The name a screen reader announces: the control's own accessible name, else
-// the text of the label that names it (its buddy), else a button's caption.
-QString AnnouncedName(const QWidget* control)
-{
-    if (!control->accessibleName().isEmpty())
-        return control->accessibleName();
-    for (const QLabel* label : control->window()->findChildren<QLabel*>()) {
-        if (label->buddy() == control)
-            return label->text();
-    }
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
-        return button->text();
-    return {};
-}
-
 TEST_F(CameraDialogTest, EveryControlHasAnAccessibleName)
 {
     CCameraDialog& dialog = Open();
     for (const ui::ControlTemplate& control : dialog.dialogTemplate().controls) {
         if (control.kind == ui::ControlKind::Static || control.kind == ui::ControlKind::GroupBox)
             continue;
-        const QWidget* widget = dialog.Control(control.id);
+        QWidget* widget = dialog.Control(control.id);
         ASSERT_NE(widget, nullptr) << control.id;
         EXPECT_FALSE(AnnouncedName(widget).trimmed().isEmpty()) << "control " << control.id;
     }

@@ -2,7 +2,7 @@
 // they ask (through QAccessible), over many windows built and torn down in one
 // process, as in a session with the tool.
 
-#include "AnnouncedName.h"
+#include "support/AnnouncedName.h"
 #include "SampleTemplate.h"
 #include "app/AppState.h"
 #include "app/MainDialog.h"

@@ -1,7 +1,7 @@
 // The controls a template builds: dialog-unit geometry, the fonts, list
 // behaviour, names for screen readers, tab order.
 
-#include "AnnouncedName.h"
+#include "support/AnnouncedName.h"
 #include "SampleTemplate.h"
 #include "support/ScriptedDialog.h"
 #include "support/TestServices.h"
