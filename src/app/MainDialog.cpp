@@ -169,10 +169,16 @@ void CMainDialog::SetMainTexts()
         GetDlgItem(entry.controlId)->SetWindowText(entry.text->text(g_languageIndex));
 }
 
-void CMainDialog::FillLanguageList()
+void CMainDialog::AddLanguageEntries()
 {
+    // Entry 0 reads "中文" only while Chinese texts are shown.
     m_languageList.AddString(kChineseEntryText.text(g_languageIndex));
     m_languageList.AddString(QString::fromUtf8(kEnglishEntry));
+}
+
+void CMainDialog::FillLanguageList()
+{
+    AddLanguageEntries();
     int selection = g_languageIndex - 1;
     if (g_languageIndex == kLanguageEnglish && g_chineseChosen == 1)
         selection = 0;
@@ -203,8 +209,7 @@ void CMainDialog::OnLanguageChange()
         g_languageIndex = picked + 1;
         g_chineseChosen = 0;
     }
-    m_languageList.AddString(kChineseEntryText.text(g_languageIndex));
-    m_languageList.AddString(QString::fromUtf8(kEnglishEntry));
+    AddLanguageEntries();
     m_languageList.SetCurSel(picked);
     SetMainTexts();
     WriteLanguageSetting(services().registry, static_cast<unsigned short>(CameraLanguageCode()));

@@ -30,6 +30,7 @@ protected:
 
 private:
     void AddAboutMenuItem();
+    void AddLanguageEntries();
     void FillLanguageList();
     void FillModelList();
     void OnLanguageChange();
