@@ -15,4 +15,9 @@ int CameraLanguageCode()
     return g_chineseChosen == 1 ? kLanguageChinese : g_languageIndex;
 }
 
+Session CurrentSession()
+{
+    return Session{.languageIndex = g_languageIndex, .languageCode = CameraLanguageCode(), .tvMode = g_tvMode};
+}
+
 } // namespace kestra

@@ -5,20 +5,11 @@
 // user-interface thread touches it, and the main window is closed while a
 // settings window is open, so nothing here changes under a settings window.
 
+#include "common/Languages.h"
+#include "common/Session.h"
+
 namespace kestra {
 
-inline constexpr int kLanguageChinese = 1;
-inline constexpr int kLanguageEnglish = 2;
-inline constexpr int kLanguageGerman = 3;
-inline constexpr int kLanguageFinnish = 4;
-inline constexpr int kLanguageItalian = 5;
-inline constexpr int kLanguageFrench = 6;
-inline constexpr int kLanguageHungarian = 7;
-inline constexpr int kLanguageSlovenian = 8;
-inline constexpr int kLanguageCzech = 9;
-inline constexpr int kLanguageJapanese = 10;
-inline constexpr int kLanguageLithuanian = 11;
-inline constexpr int kLanguageCount = 11;
 
 extern int g_languageIndex;  // interface language, 1 to 11
 extern int g_chineseChosen;  // the user's choice is Chinese (shown in English off Chinese systems)
@@ -26,8 +17,6 @@ extern int g_systemIsChinese; // the system default language ID is 0x0804
 extern int g_modelIndex;     // camera model, 1-based
 extern int g_tvMode;         // registry value "TvMode"; its low byte goes into camera.dat and mms.dat
 
-inline constexpr const char* g_appCaption = "Kestra";
-inline constexpr const char* g_modelCaption = "Kestra T870N";
 
 // The language code the registry and every settings file carry: 1 when the
 // Chinese entry was chosen, otherwise g_languageIndex.
@@ -35,5 +24,8 @@ int CameraLanguageCode();
 
 // True when messages of the tool's own code are Chinese (g_languageIndex 1).
 inline bool ChineseMessages() { return g_languageIndex == kLanguageChinese; }
+
+// The shell's state as the settings windows receive it when they open.
+Session CurrentSession();
 
 } // namespace kestra

@@ -37,8 +37,8 @@ bool CPlaceholderDialog::OnInitDialog()
 {
     const bool result = ui::CDialog::OnInitDialog();
     SetWindowText(QString::fromUtf8(g_modelCaption));
-    GetDlgItem(kNoticeId)->SetWindowText(kPlaceholderNoticeText.text());
-    GetDlgItem(ui::IDCANCEL)->SetWindowText(kPlaceholderExitText.text());
+    GetDlgItem(kNoticeId)->SetWindowText(kPlaceholderNoticeText.text(g_languageIndex));
+    GetDlgItem(ui::IDCANCEL)->SetWindowText(kPlaceholderExitText.text(g_languageIndex));
     return result;
 }
 

@@ -2,9 +2,12 @@
 // not built yet shows a placeholder that leads back to the main window; wiring
 // a real window in is one line here, with its header included below.
 
+#include "app/AppState.h"
 #include "app/PlaceholderDialog.h"
 #include "app/SetupApp.h"
-#include "camera/CameraDialog.h"
+#include "windows/camera/CameraDialog.h"
+
+#include <type_traits>
 
 namespace kestra {
 
@@ -13,7 +16,13 @@ namespace {
 template <typename Window>
 std::unique_ptr<ui::CDialog> SettingsWindow(ui::Services& services)
 {
-    return std::make_unique<Window>(services);
+    if constexpr (std::is_constructible_v<Window, ui::Services&, const Session&>) {
+        // The shell's state as it stands when the window opens; it cannot
+        // change while the window runs (the main window is closed).
+        return std::make_unique<Window>(services, CurrentSession());
+    } else {
+        return std::make_unique<Window>(services);
+    }
 }
 
 } // namespace

@@ -71,16 +71,6 @@ const TextTable kChineseEntryText{
     .chinese = "中文",
 };
 
-const TextTable kRangeMessageText{
-    .english = "Please enter an integer between %d and %d!",
-    .chinese = "请输入一个介于%d和%d之间的值!",
-};
-
-const TextTable kClockFormatText{
-    .english = "%02d/%02d/%04d %02d:%02d:%02d MM/DD/YY",
-    .chinese = "%02d/%02d/%04d %02d:%02d:%02d 月/日/年",
-};
-
 const TextTable kPlaceholderNoticeText{
     .english = "This settings window is not available yet.",
     .chinese = "此设置窗口暂不可用。",
@@ -106,15 +96,10 @@ const std::array kMainWindowTexts{
 const std::array kAllTables{
     &kCameraButtonText, &kMmsButtonText, &kSmtpButtonText, &kSmsButtonText,
     &kLanguageLabelText, &kModelLabelText, &kVersionLineText, &kChineseEntryText,
-    &kRangeMessageText, &kClockFormatText, &kPlaceholderNoticeText, &kPlaceholderExitText,
+    &kPlaceholderNoticeText, &kPlaceholderExitText,
 };
 
 } // namespace
-
-QString RangeMessage(int minValue, int maxValue)
-{
-    return FormatText(kRangeMessageText.pick(g_languageIndex), {minValue, maxValue});
-}
 
 std::span<const ControlText> MainWindowTexts()
 {

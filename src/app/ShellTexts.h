@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TextTable.h"
+#include "common/TextTable.h"
 
 #include <span>
 
@@ -32,13 +32,6 @@ extern const TextTable kVersionLineText;
 // "Chinese". Entry 1 is always kEnglishEntry.
 extern const TextTable kChineseEntryText;
 inline constexpr const char* kEnglishEntry = "English";
-
-// The settings windows' range message; takes the two bounds as %d.
-extern const TextTable kRangeMessageText;
-// The range message in the current interface language.
-QString RangeMessage(int minValue, int maxValue);
-// The PC clock line: month, day, year, hour, minute, second.
-extern const TextTable kClockFormatText;
 
 // The stand-in for a settings window that is not built yet.
 extern const TextTable kPlaceholderNoticeText;

@@ -1,9 +1,8 @@
 #include "camera/CameraChoices.h"
 
-#include "app/PcClock.h"
+#include "common/Session.h"
 #include "camera/CameraFields.h"
 
-#include <QDir>
 
 #include <cstddef>
 
@@ -147,15 +146,6 @@ CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& c
     s.languageCode = languageCode;
     s.tvMode = tvMode;
     return s;
-}
-
-QString DefaultCameraFolder()
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("C:\\");
-#else
-    return QDir::homePath();
-#endif
 }
 
 } // namespace kestra

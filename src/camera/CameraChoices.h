@@ -67,15 +67,9 @@ const CameraNumberField& CameraNumberInfo(CameraNumber number);
 
 // The record the choices stand for. The clock comes from the PC clock snapshot
 // (the year limited to what the camera can hold), languageCode and tvMode from
-// the shell's state. CheckCameraSettings tells whether the camera can take it.
+// the session. CheckCameraSettings tells whether the camera can take it.
 CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& clock, int languageCode,
                                   int tvMode);
 
-// FillCameraSettings with g_pcClock, CameraLanguageCode() and g_tvMode.
-CameraSettings FillCameraSettingsFromState(const CameraChoices& choices);
-
-// Where the window writes until the user picks a folder: "C:\" on Windows, as
-// the tool always did, and the home folder elsewhere (there is no drive root).
-QString DefaultCameraFolder();
 
 } // namespace kestra

@@ -15,6 +15,10 @@ constexpr int kPirMaxMinutes = 60;
 constexpr qsizetype kClockDayOffset = 16; // byte of clockDay in camera.dat
 constexpr int kFirstClockYear = 2010;
 constexpr int kLastClockYear = 2031;
+// The years a PC clock outside the camera's calendar is moved to. The day is
+// kept as the PC gave it, so 29 February of a leap year outside the calendar
+// arrives as 29 February of one of these; the camera has always been given it.
+constexpr int kYearForEarlierClocks = 2011;
 
 int DaysInMonth(int year, int month)
 {
@@ -66,7 +70,10 @@ SettingsFindings CheckCameraSettings(const CameraSettings& settings)
     const bool dateFieldsValid = settings.clockYear >= 0 && settings.clockYear <= kLastClockYear - kFirstClockYear
         && settings.clockMonth >= 1 && settings.clockMonth <= 12 && settings.clockDay >= 1;
     if (dateFieldsValid) {
-        const int days = DaysInMonth(settings.clockYear + kFirstClockYear, settings.clockMonth);
+        const int year = settings.clockYear + kFirstClockYear;
+        const bool clampedLeapDay = settings.clockMonth == 2 && settings.clockDay == 29
+            && (year == kYearForEarlierClocks || year == kLastClockYear);
+        const int days = clampedLeapDay ? 29 : DaysInMonth(year, settings.clockMonth);
         if (settings.clockDay > days && settings.clockDay <= 31)
             findings.push_back({FindingKind::Clock, QStringLiteral("clockDay"), kClockDayOffset, settings.clockDay, days});
     }

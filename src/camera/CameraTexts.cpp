@@ -1,6 +1,6 @@
 #include "camera/CameraTexts.h"
 
-#include "app/AppState.h"
+#include "common/Languages.h"
 
 #include <algorithm>
 #include <array>

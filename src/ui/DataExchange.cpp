@@ -28,9 +28,14 @@ void SetToolMessageLanguage(ChineseMessagesQuery chinese)
     g_chineseToolMessages = chinese;
 }
 
-QString UnstorableCharacterMessage(const QString& fieldName, const QString& character)
+bool ChineseToolMessages()
 {
-    if (g_chineseToolMessages && g_chineseToolMessages())
+    return g_chineseToolMessages && g_chineseToolMessages();
+}
+
+QString UnstorableCharacterMessage(const QString& fieldName, const QString& character, bool chinese)
+{
+    if (chinese)
         return QStringLiteral("字段“%1”含有相机无法保存的字符：“%2”").arg(fieldName, character);
     return QStringLiteral("The field \"%1\" contains a character the camera cannot store: \"%2\"").arg(fieldName, character);
 }
@@ -157,7 +162,8 @@ void DDX_Text(CDataExchange* pDX, int id, QByteArray& value)
     const std::optional<QByteArray> bytes = EncodeCp936(text);
     if (!bytes) {
         pDX->ShowToolMessage(
-            UnstorableCharacterMessage(ControlLabel(control), FirstNonCp936Character(text).value_or(QString())));
+            UnstorableCharacterMessage(ControlLabel(control), FirstNonCp936Character(text).value_or(QString()),
+                                       pDX->m_pDlgWnd->ChineseMessages()));
         pDX->Fail();
     }
     value = *bytes;

@@ -34,9 +34,13 @@ inline constexpr const char* kToolCaption = "Kestra";
 using ChineseMessagesQuery = bool (*)();
 void SetToolMessageLanguage(ChineseMessagesQuery chinese);
 
+// True when the tool's own messages are Chinese by the hook above (windows
+// that know their session's language tell CDialog::SetChineseMessages instead).
+bool ChineseToolMessages();
+
 // The message for a field whose text holds `character`, which the camera's
-// code page cannot store, in the current tool message language.
-QString UnstorableCharacterMessage(const QString& fieldName, const QString& character);
+// code page cannot store, in Chinese or English.
+QString UnstorableCharacterMessage(const QString& fieldName, const QString& character, bool chinese);
 
 // An integer as the framework reads one from a field: optional leading white
 // space, an optional sign, decimal digits, optional trailing blanks, nothing

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QtDebug>
 
+#include <algorithm>
+
 namespace kestra::ui {
 
 // The Qt window of a CDialog. Every way Qt offers to end a dialog (Esc, Enter,
@@ -63,6 +65,45 @@ protected:
         // path ends it.
         event->ignore();
         m_owner.Notify(Notification::Clicked, IDCANCEL);
+    }
+
+private:
+    CDialog& m_owner;
+};
+
+// Watches the window's controls: focus changes become notifications, and mouse
+// and key presses go to the window's event relay before the control sees them.
+class CDialog::ControlEvents : public QObject {
+public:
+    ControlEvents(CDialog& owner, QObject* parent) : QObject(parent), m_owner(owner) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* control = qobject_cast<QWidget*>(watched);
+        if (!control)
+            return false;
+        if (!control->property("controlId").isValid() && control->parentWidget())
+            control = control->parentWidget(); // the edit field inside a drop-down
+        switch (event->type()) {
+        case QEvent::FocusIn:
+        case QEvent::FocusOut: {
+            const int id = control->property("controlId").toInt();
+            if (id != IDC_STATIC)
+                m_owner.Notify(event->type() == QEvent::FocusIn ? Notification::SetFocus : Notification::KillFocus, id);
+            break;
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::ContextMenu:
+            if (m_owner.m_eventRelay)
+                m_owner.m_eventRelay(control, event);
+            break;
+        default:
+            break;
+        }
+        return false;
     }
 
 private:
@@ -174,6 +215,7 @@ CDialog::~CDialog()
     // The derived window is gone already: nothing may reach its handlers or
     // virtual operations while the widgets are torn down.
     m_handlers.clear();
+    m_eventRelay = nullptr;
     m_ended = true;
     for (auto& [id, control] : m_controls) {
         // Only the notification connections (their context is the window).
@@ -242,11 +284,16 @@ void CDialog::build()
 
     // Notifications, connected after the template texts are in place: the
     // controls' creation does not notify.
+    m_controlEvents = new ControlEvents(*this, window.get());
     for (std::size_t index = 0; index < m_template.controls.size(); ++index) {
         const int id = m_template.controls[index].id;
         QWidget* widget = widgets[index];
         if (id == IDC_STATIC)
             continue;
+        widget->installEventFilter(m_controlEvents);
+        // A drop-down list with an edit field gets its keys and clicks there.
+        if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
+            combo->lineEdit()->installEventFilter(m_controlEvents);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             QObject::connect(edit, &QLineEdit::textChanged, window.get(),
                              [this, id] { Notify(Notification::EditChange, id); });
@@ -405,6 +452,11 @@ QString CDialog::GetWindowText() const
 
 void CDialog::On(Notification what, int id, std::function<void()> handler)
 {
+    const bool known = id == IDOK || id == IDCANCEL
+        || std::any_of(m_template.controls.begin(), m_template.controls.end(),
+                       [id](const ControlTemplate& control) { return control.id == id && id != IDC_STATIC; });
+    if (!known)
+        qFatal("Dialog %d: a handler is registered for control %d, which the template lacks", m_template.resourceId, id);
     m_handlers.emplace(std::make_pair(what, id), std::move(handler));
 }
 
@@ -453,6 +505,11 @@ void CDialog::OnOK()
 void CDialog::OnCancel()
 {
     EndDialog(IDCANCEL);
+}
+
+bool CDialog::ChineseMessages() const
+{
+    return m_chineseMessages < 0 ? ChineseToolMessages() : m_chineseMessages == 1;
 }
 
 } // namespace kestra::ui

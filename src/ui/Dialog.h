@@ -91,7 +91,13 @@ enum class Notification {
     SelChange,      // CBN_SELCHANGE: the user picked a list entry
     SelEndCancel,   // CBN_SELENDCANCEL: the list closed without a pick
     Clicked,        // BN_CLICKED (also Enter on the default button, Esc as IDCANCEL)
+    SetFocus,       // EN_SETFOCUS / CBN_SETFOCUS: the control gained the keyboard focus
+    KillFocus,      // EN_KILLFOCUS / CBN_KILLFOCUS: the control lost it
 };
+
+// Sees every mouse press, key press and right click on a window's controls
+// before the control does (what PreTranslateMessage hands a balloon hint).
+using EventRelay = std::function<void(QWidget* control, QEvent* event)>;
 
 // A modal window built from a template. Derived windows override the virtual
 // operations and register their handlers in their constructor or OnInitDialog.
@@ -143,6 +149,12 @@ public:
     // The id of the default button (IDOK when the template names none).
     int DefaultButtonId() const;
 
+    // The language of the tool's own messages raised while this window runs
+    // (range and code page messages). Until set, the shell's hook decides
+    // (SetToolMessageLanguage).
+    void SetChineseMessages(bool chinese) { m_chineseMessages = chinese ? 1 : 0; }
+    bool ChineseMessages() const;
+
     void SetWindowText(const QString& title);
     QString GetWindowText() const;
     QDialog* widget() const { return m_window.get(); }
@@ -150,8 +162,12 @@ public:
     const DialogTemplate& dialogTemplate() const { return m_template; }
 
     // Message map: runs `handler` on `what` from control `id`. Several handlers
-    // for one pair run in the order they were added.
+    // for one pair run in the order they were added. An id the template lacks
+    // (other than IDOK and IDCANCEL, which Enter and Esc send) is a programming
+    // error: the handler could never run, so registering it stops the program.
     void On(Notification what, int id, std::function<void()> handler);
+    // Installs the relay for the window's controls; an empty one removes it.
+    void SetEventRelay(EventRelay relay) { m_eventRelay = std::move(relay); }
     // Sends a notification as if the control had sent it (tests, menu items).
     // A click on IDOK or IDCANCEL without a handler of its own runs OnOK or
     // OnCancel.
@@ -166,6 +182,8 @@ protected:
 private:
     class Window;
     friend class Window;
+    class ControlEvents;
+    friend class ControlEvents;
     void build();
     void createWindow();
     void focusFirstControl();
@@ -181,6 +199,9 @@ private:
     int m_result = 0;
     int m_updateDepth = 0;
     int m_notificationDepth = 0;
+    int m_chineseMessages = -1; // -1: ask the shell's hook
+    EventRelay m_eventRelay;
+    ControlEvents* m_controlEvents = nullptr; // owned by the window
 };
 
 } // namespace kestra::ui

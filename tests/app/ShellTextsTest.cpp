@@ -1,5 +1,6 @@
 #include "app/AppState.h"
-#include "app/PcClock.h"
+#include "windows/base/DialogHelpers.h"
+#include "windows/base/PcClock.h"
 #include "app/ShellTexts.h"
 #include "storage/Cp936.h"
 #include "ui/Services.h"
@@ -63,12 +64,10 @@ TEST(FormatText, FormatsTheTablesPrintfConversions)
 
 TEST(RangeMessage, IsChineseOnlyForLanguage1)
 {
-    g_languageIndex = kLanguageChinese;
-    EXPECT_EQ(RangeMessage(0, 99), QStringLiteral("请输入一个介于0和99之间的值!"));
-    for (const int language : {2, 3, 10}) {
-        g_languageIndex = language;
-        EXPECT_EQ(RangeMessage(-5, 5), QStringLiteral("Please enter an integer between -5 and 5!"));
-    }
+    const auto chinese = [](int language) { return Session{.languageIndex = language}.chineseMessages(); };
+    EXPECT_EQ(RangeMessage(chinese(kLanguageChinese), 0, 99), QStringLiteral("请输入一个介于0和99之间的值!"));
+    for (const int language : {2, 3, 10})
+        EXPECT_EQ(RangeMessage(chinese(language), -5, 5), QStringLiteral("Please enter an integer between -5 and 5!"));
 }
 
 class FixedClock final : public ui::ClockService {
@@ -100,17 +99,13 @@ TEST(FormatClockText, PadsEveryFieldAndNamesTheOrder)
 {
     FixedClock clock({2014, 3, 7, 9, 5, 2});
     ReadPcClock(clock);
-    g_languageIndex = kLanguageEnglish;
-    EXPECT_EQ(FormatClockText(), QStringLiteral("03/07/2014 09:05:02 MM/DD/YY"));
-    g_languageIndex = kLanguageGerman;
-    EXPECT_EQ(FormatClockText(), QStringLiteral("03/07/2014 09:05:02 MM/DD/YY"));
-    g_languageIndex = kLanguageChinese;
-    EXPECT_EQ(FormatClockText(), QStringLiteral("03/07/2014 09:05:02 月/日/年"));
+    EXPECT_EQ(FormatClockText(kLanguageEnglish), QStringLiteral("03/07/2014 09:05:02 MM/DD/YY"));
+    EXPECT_EQ(FormatClockText(kLanguageGerman), QStringLiteral("03/07/2014 09:05:02 MM/DD/YY"));
+    EXPECT_EQ(FormatClockText(kLanguageChinese), QStringLiteral("03/07/2014 09:05:02 月/日/年"));
 
     FixedClock late({2031, 12, 31, 23, 59, 59});
     ReadPcClock(late);
-    g_languageIndex = kLanguageEnglish;
-    EXPECT_EQ(FormatClockText(), QStringLiteral("12/31/2031 23:59:59 MM/DD/YY"));
+    EXPECT_EQ(FormatClockText(kLanguageEnglish), QStringLiteral("12/31/2031 23:59:59 MM/DD/YY"));
 }
 
 } // namespace

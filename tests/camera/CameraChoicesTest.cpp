@@ -1,4 +1,4 @@
-#include "app/PcClock.h"
+#include "common/Session.h"
 #include "camera/CameraChoices.h"
 #include "camera/CameraFile.h"
 

@@ -1,6 +1,6 @@
 #include "FuzzInvariants.h"
 
-#include "storage/SettingsFileCheck.h"
+#include "filecheck/SettingsFileCheck.h"
 
 #include <cstddef>
 #include <cstdint>

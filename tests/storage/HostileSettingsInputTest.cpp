@@ -4,7 +4,7 @@
 #include "messaging/SmsFile.h"
 #include "mms/MmsCatalogue.h"
 #include "mms/MmsFile.h"
-#include "storage/SettingsFileCheck.h"
+#include "filecheck/SettingsFileCheck.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -210,7 +210,7 @@ TEST_F(DataExchange, ACharacterTheCameraCannotStoreIsRefusedByName)
     fakes.messages.clear();
     EXPECT_FALSE(dialog.UpdateData(true));
     EXPECT_EQ(fakes.messages.last().text, QStringLiteral("字段“Phone No 01”含有相机无法保存的字符：“ก”"));
-    EXPECT_TRUE(EncodeCp936(UnstorableCharacterMessage(QStringLiteral("a"), QStringLiteral("b"))).has_value());
+    EXPECT_TRUE(EncodeCp936(UnstorableCharacterMessage(QStringLiteral("a"), QStringLiteral("b"), true)).has_value());
     SetToolMessageLanguage(nullptr);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppState.h"
+#include "common/Languages.h"
 
 #include <QString>
 
@@ -32,8 +32,6 @@ struct TextTable {
     // The text shown for `languageIndex`, with the English fallback.
     const char* pick(int languageIndex) const;
     QString text(int languageIndex) const { return QString::fromUtf8(pick(languageIndex)); }
-    // The text for the current interface language.
-    QString text() const { return text(g_languageIndex); }
 };
 
 // printf-style formatting of a table text with integers: "%d", "%Nd" and

@@ -1,4 +1,4 @@
-#include "app/TextTable.h"
+#include "common/TextTable.h"
 
 namespace kestra {
 

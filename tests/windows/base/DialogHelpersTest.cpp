@@ -1,5 +1,5 @@
-#include "app/AppState.h"
-#include "app/DialogHelpers.h"
+#include "common/Session.h"
+#include "windows/base/DialogHelpers.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
 #include "ui/Dialog.h"
@@ -62,7 +62,6 @@ TEST(DDV_IntRange, AcceptsBothBoundsAndRefusesOneBeyond)
         {-5, 5, "-5", true}, {-5, 5, "5", true}, {-5, 5, "-6", false}, {-5, 5, "6", false},
         {0, 0, "0", true}, {0, 0, "1", false},
     };
-    g_languageIndex = kLanguageEnglish;
     for (const RangeCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.typed << " in [" << c.minValue << ", " << c.maxValue << "]");
         test::TestServices fakes;
@@ -100,16 +99,15 @@ TEST(DDV_IntRange, SpeaksChineseOnlyForLanguage1)
         {kLanguageJapanese, "Please enter an integer between 1 and 12!"},
     };
     for (const Case& c : cases) {
-        g_languageIndex = c.language;
         test::TestServices fakes;
         RangeWindow window(fakes.services(), 1, 12);
+        window.SetChineseMessages(Session{.languageIndex = c.language}.chineseMessages());
         window.Create();
         window.Edit(kFieldId).SetWindowText("13");
         EXPECT_FALSE(window.UpdateData(true));
         ASSERT_EQ(fakes.messages.messages.size(), 1U);
         EXPECT_EQ(fakes.messages.messages[0].text, QString::fromUtf8(c.message));
     }
-    g_languageIndex = kLanguageEnglish;
 }
 
 TEST(DDV_IntRange, ChecksNothingWhileFillingTheControls)

@@ -1,6 +1,6 @@
-#include "camera/CameraDialog.h"
+#include "windows/camera/CameraDialog.h"
 
-#include "camera/CameraDialogIds.h"
+#include "windows/camera/CameraDialogIds.h"
 #include "camera/CameraTexts.h"
 
 namespace kestra {

@@ -1,4 +1,4 @@
-#include "storage/SettingsFileCheck.h"
+#include "filecheck/SettingsFileCheck.h"
 
 #include "camera/CameraFields.h"
 #include "camera/CameraFile.h"

@@ -3,12 +3,12 @@
 // process, as in a session with the tool.
 
 #include "support/AnnouncedName.h"
-#include "SampleTemplate.h"
+#include "ui/SampleTemplate.h"
 #include "app/AppState.h"
 #include "app/MainDialog.h"
 #include "app/ShellTexts.h"
 #include "app/StartupSettings.h"
-#include "camera/CameraDialog.h"
+#include "windows/camera/CameraDialog.h"
 #include "support/ScriptedDialog.h"
 #include "support/TestServices.h"
 #include "ui/ControlWidgets.h"
@@ -55,7 +55,7 @@ const WindowKind kWindows[] = {
     {"camera",
      [](TestServices& fakes) -> std::unique_ptr<CDialog> {
          g_languageIndex = kLanguageEnglish;
-         auto dialog = std::make_unique<CCameraDialog>(fakes.services());
+         auto dialog = std::make_unique<CCameraDialog>(fakes.services(), CurrentSession());
          dialog->Create();
          return dialog;
      }},
@@ -158,7 +158,7 @@ TEST(Accessibility, WindowsAreNamedByTheirLabels)
         {2, 1044, "PIR Interval"},
         {2, 1030, "Set Clock"},
         {2, 1047, "Timer2 Stop: Min"}, // a name of its own: its labels are shared
-        {2, 1064, "Select"},
+        {2, 1064, "Folder"},
         {2, 1036, "Serial No. 3"}, // a list without a label of its own
     };
     TestServices fakes;

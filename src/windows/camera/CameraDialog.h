@@ -2,8 +2,7 @@
 
 #include "camera/CameraChoices.h"
 #include "camera/CameraSettings.h"
-#include "storage/FileResult.h"
-#include "ui/Dialog.h"
+#include "windows/base/SettingsDialog.h"
 
 #include <QString>
 
@@ -17,13 +16,12 @@ const ui::DialogTemplate& CameraDialogTemplate();
 // The Camera settings window: the camera's option lists, clock, work-hour
 // timers, serial text and time lapse, written to camera.dat on Save. It opens
 // on the initial selections every time; nothing reads camera.dat back.
-class CCameraDialog : public ui::CDialog {
+class CCameraDialog : public CSettingsDialog {
 public:
-    explicit CCameraDialog(ui::Services& services);
+    CCameraDialog(ui::Services& services, const Session& session);
 
     // The record of the last Save (all zero before the first one).
     const CameraSettings& settings() const { return m_settings; }
-    const QString& folderText() const { return m_folderText; }
     const QString& clockText() const { return m_clockText; }
     // A number field as last taken over from its control.
     int number(CameraNumber number) const;
@@ -47,26 +45,16 @@ private:
     void SetAccessibleNames();
 
     void OnSyncTime();
-    void OnSelectFolder();
     void OnDefault();
     void OnGroupSwitch(Group group);
     void OnNumberChange(CameraNumber number);
 
     void SetGroupState(Group group, bool on);
     void LockAllGroups();
-    // Takes the folder field's text as the folder text, unchecked, so a file
-    // always goes to the folder the window shows.
-    void TakeFolderOver();
-    // UpdateData(false) after taking the folder field over.
-    void PutFieldsIntoControls();
     CameraChoices ReadChoices();
-    void ShowCameraMessage(const QString& text);
-    // The confirmation when the save went through, otherwise why and where it failed.
-    void ShowSaveOutcome(const SaveResult& result, const QString& savedMessage);
 
     CameraChoices m_fields; // the eleven numbers; the list positions live in the lists
     QString m_clockText;
-    QString m_folderText;
     CameraSettings m_settings;
     std::array<ui::CComboBox, kCameraListCount> m_lists;
     bool m_resettingNumber = false; // the reset's own change notification is not a user's edit

@@ -1,6 +1,6 @@
 #include "app/AppState.h"
-#include "camera/CameraDialog.h"
-#include "camera/CameraDialogIds.h"
+#include "windows/camera/CameraDialog.h"
+#include "windows/camera/CameraDialogIds.h"
 #include "camera/CameraFile.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
@@ -53,7 +53,7 @@ protected:
     // Opens the window and points it at the test's folder through Select.
     CCameraDialog& Open(const QString& folder = {})
     {
-        m_dialog = std::make_unique<CCameraDialog>(fakes);
+        m_dialog = std::make_unique<CCameraDialog>(fakes, CurrentSession());
         m_dialog->Create();
         fakes.folders.answers.push_back(folder.isEmpty() ? m_dir.path() : folder);
         Click(kSelectButton);
@@ -297,11 +297,26 @@ TEST_F(CameraDialogTest, FolderOverEightyCharactersStopsTheExchangeBeforeTimer2)
     Retype(kTimeLapseHour, QStringLiteral("4"));
     EXPECT_EQ(dialog.number(CameraNumber::TimeLapseHour), 4);
 
-    // Save is no exchange: the long folder the field shows is where the file goes.
+    // Save takes every field over first: the long folder fails its check and
+    // nothing is written.
     fakes.messages.clear();
     Click(kSaveButton);
-    EXPECT_EQ(SavedFile(longFolder).size(), kCameraFileSize);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{tooLong});
+    EXPECT_FALSE(QFile::exists(longFolder + QStringLiteral("/camera.dat")));
+
+    // A value reset after its range message, then a shorter folder: the file
+    // holds what the window shows, the timer 2 minute typed past the folder too.
+    Retype(kTimer2StopMinute, QStringLiteral("5"));
+    Retype(kTimeLapseHour, QStringLiteral("99"));
+    EXPECT_EQ(Field(kTimeLapseHour)->text(), "0");
+    Field(kFolderField)->setText(path());
+    fakes.messages.clear();
+    Click(kSaveButton);
     EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishSaved});
+    EXPECT_EQ(Field(kTimer2StopMinute)->text(), "5");
+    EXPECT_EQ(dialog.settings().timer2StopMinute, 5);
+    EXPECT_EQ(dialog.settings().timeLapseHour, 0);
+    EXPECT_EQ(SavedFile(), BuildCameraFile(dialog.settings()));
 }
 
 TEST_F(CameraDialogTest, DefaultWritesTheDefaultFileAndResetsTheWindow)
@@ -360,12 +375,13 @@ TEST_F(CameraDialogTest, FailedSaveNamesThePathAndConfirmsNothing)
 
 TEST_F(CameraDialogTest, FolderPastThePlatformPathLimitIsRefusedWithAMessage)
 {
+    // Far past the platform's limit, and so past the field's 80 characters
+    // first: Save stops at the field's check and writes nothing.
     const QString folder = path() + QLatin1Char('/') + QString(300, QLatin1Char('x'));
     Open(folder);
     Click(kSaveButton);
-    const FileError expected{FileErrorKind::PathTooLong,
-                             SettingsFilePath(folder, QString::fromLatin1(kCameraFileName))};
-    EXPECT_EQ(fakes.messages.texts(), QStringList{expected.message(false)});
+    EXPECT_EQ(fakes.messages.texts(), QStringList{QString::fromUtf8(ui::StandardMessages::kMaxChars).arg(80)});
+    EXPECT_TRUE(QDir(path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
 
 TEST_F(CameraDialogTest, SaveAndSyncTimeUseTheFolderTheFieldShows)

@@ -1,12 +1,11 @@
-#include "camera/CameraDialog.h"
+#include "windows/camera/CameraDialog.h"
 
-#include "app/AppState.h"
-#include "app/DialogHelpers.h"
-#include "app/PcClock.h"
-#include "camera/CameraDialogIds.h"
 #include "camera/CameraFile.h"
 #include "camera/CameraTexts.h"
 #include "ui/DataExchange.h"
+#include "windows/base/DialogHelpers.h"
+#include "windows/base/PcClock.h"
+#include "windows/camera/CameraDialogIds.h"
 
 #include <QScopedValueRollback>
 #include <QWidget>
@@ -132,8 +131,6 @@ constexpr CameraNumber kCheckedByPlatform[] = {
     CameraNumber::Timer2StartHour,
 };
 
-constexpr int kFolderMaxChars = 80;
-
 constexpr int kTimer1Fields[] = {kTimer1StartHour, kTimer1StartMinute, kTimer1StopHour, kTimer1StopMinute};
 constexpr int kTimer2Fields[] = {kTimer2StartHour, kTimer2StartMinute, kTimer2StopHour, kTimer2StopMinute};
 constexpr int kTimeLapseFields[] = {kTimeLapseHour, kTimeLapseMinute, kTimeLapseSecond};
@@ -141,13 +138,13 @@ constexpr int kSerialCharacters[] = {kSerialChar1, kSerialChar2, kSerialChar3, k
 
 } // namespace
 
-CCameraDialog::CCameraDialog(ui::Services& services)
-    : CDialog(CameraDialogTemplate(), services), m_folderText(DefaultCameraFolder())
+CCameraDialog::CCameraDialog(ui::Services& services, const Session& session)
+    : CSettingsDialog(CameraDialogTemplate(), services, session, FolderRow{kSelectButton, kFolderField})
 {
     // The camera's clock is the PC time when the window opens (or at Sync
     // Time), not at saving.
     ReadPcClock(services.clock);
-    m_clockText = FormatClockText();
+    m_clockText = FormatClockText(session.languageIndex);
     RegisterHandlers();
 }
 
@@ -160,7 +157,6 @@ void CCameraDialog::RegisterHandlers()
 {
     using ui::Notification;
     On(Notification::Clicked, kSyncTimeButton, [this] { OnSyncTime(); });
-    On(Notification::Clicked, kSelectButton, [this] { OnSelectFolder(); });
     On(Notification::Clicked, kDefaultButton, [this] { OnDefault(); });
     On(Notification::SelChange, kTimer1List, [this] { OnGroupSwitch(Group::Timer1); });
     On(Notification::SelChange, kTimer2List, [this] { OnGroupSwitch(Group::Timer2); });
@@ -177,8 +173,7 @@ void CCameraDialog::RegisterHandlers()
 
 bool CCameraDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
-    SetWindowText(QString::fromUtf8(g_modelCaption));
+    CSettingsDialog::OnInitDialog();
     LockAllGroups();
     ApplyTexts();
     FillLists();
@@ -199,8 +194,7 @@ void CCameraDialog::DoDataExchange(ui::CDataExchange* pDX)
         DDV_IntRange(pDX, value, 0, info.maxValue);
     }
     ui::DDX_Text(pDX, kClockField, m_clockText);
-    ui::DDX_Text(pDX, kFolderField, m_folderText);
-    ui::DDV_MaxChars(pDX, m_folderText, kFolderMaxChars);
+    DDX_Folder(pDX);
     for (CameraNumber number : kCheckedByPlatform) {
         const CameraNumberField& info = CameraNumberInfo(number);
         int& value = m_fields.*info.member;
@@ -213,8 +207,7 @@ void CCameraDialog::ApplyTexts()
 {
     for (const LabelControl& control : kLabelControls) {
         // A language without its own text leaves the template's in place.
-        if (const char* text = CameraLanguageText(g_languageIndex, control.label))
-            GetDlgItem(control.id)->SetWindowText(QString::fromUtf8(text));
+        ApplyText(control.id, CameraLanguageText(session().languageIndex, control.label));
     }
 }
 
@@ -223,7 +216,7 @@ void CCameraDialog::FillLists()
     for (const ListControl& control : kListControls) {
         ui::CComboBox& list = m_lists[static_cast<std::size_t>(control.list)];
         list.ResetContent();
-        for (const QString& entry : CameraListEntries(g_languageIndex, control.list))
+        for (const QString& entry : CameraListEntries(session().languageIndex, control.list))
             list.AddString(entry);
     }
     ResetLists();
@@ -239,10 +232,9 @@ void CCameraDialog::SetAccessibleNames()
 {
     // Labels name their controls through their buddies; these controls share
     // labels ("Start:", "Hour") or have none, so they get names of their own.
-    const auto text = [](CameraLabel label) { return CameraLabelText(g_languageIndex, label); };
-    const auto name = [this](int id, const QString& accessibleName) {
-        SetAccessibleName(id, accessibleName.simplified());
-    };
+    const int language = session().languageIndex;
+    const auto text = [language](CameraLabel label) { return CameraLabelText(language, label); };
+    const auto name = [this](int id, const QString& accessibleName) { NameControl(id, accessibleName); };
     const struct {
         CameraLabel group, part, unit;
         int id;
@@ -264,7 +256,6 @@ void CCameraDialog::SetAccessibleNames()
     int position = 1;
     for (int id : kSerialCharacters)
         name(id, text(CameraLabel::SerialLabel) + ' ' + QString::number(position++));
-    name(kFolderField, text(CameraLabel::SelectButton));
 }
 
 void CCameraDialog::SetGroupState(Group group, bool on)
@@ -322,15 +313,8 @@ void CCameraDialog::OnNumberChange(CameraNumber number)
 void CCameraDialog::OnSyncTime()
 {
     ReadPcClock(services().clock);
-    m_clockText = FormatClockText();
+    m_clockText = FormatClockText(session().languageIndex);
     PutFieldsIntoControls();
-}
-
-void CCameraDialog::OnSelectFolder()
-{
-    // Cancelling the browser falls back to the default folder, as it always did.
-    m_folderText = services().folders.browseForFolder().value_or(DefaultCameraFolder());
-    UpdateData(false);
 }
 
 void CCameraDialog::OnDefault()
@@ -342,30 +326,27 @@ void CCameraDialog::OnDefault()
     LockAllGroups();
     PutFieldsIntoControls();
 
-    ShowSaveOutcome(WriteCameraDefaultFile(m_folderText), CameraDefaultSavedMessage(g_languageIndex));
+    ShowSaveOutcome(WriteCameraDefaultFile(m_folderText), CameraDefaultSavedMessage(session().languageIndex));
 }
 
 void CCameraDialog::OnOK()
 {
+    // Every field is taken over first, so the file holds what the window
+    // shows; a failed check has shown its message, and nothing is written.
     TakeFolderOver();
+    if (!UpdateData(true))
+        return;
     // The window's checks keep every value in range; this guards the file
     // against one that slipped through all the same.
-    if (const SettingsFindings findings = ReadCameraControls(); !findings.empty()) {
-        ShowCameraMessage(findings.front().message(ChineseMessages()));
+    if (!ShowFindings(ReadCameraControls()))
         return;
-    }
-    ShowSaveOutcome(WriteCameraFile(m_folderText, m_settings), CameraSavedMessage(g_languageIndex));
+    ShowSaveOutcome(WriteCameraFile(m_folderText, m_settings), CameraSavedMessage(session().languageIndex));
 }
 
 SettingsFindings CCameraDialog::ReadCameraControls()
 {
-    m_settings = FillCameraSettingsFromState(ReadChoices());
-    SettingsFindings findings = CheckCameraSettings(m_settings);
-    // The clock is the PC's with its year limited to the camera's calendar, so
-    // 29 February of a leap year outside it lands on a day 2011 or 2031 lacks.
-    // Nothing in the window could change that: the day goes out as the PC gave it.
-    std::erase_if(findings, [](const SettingsFinding& f) { return f.field == QLatin1String("clockDay"); });
-    return findings;
+    m_settings = FillCameraSettings(ReadChoices(), g_pcClock, session().languageCode, session().tvMode);
+    return CheckCameraSettings(m_settings);
 }
 
 CameraChoices CCameraDialog::ReadChoices()
@@ -374,29 +355,6 @@ CameraChoices CCameraDialog::ReadChoices()
     for (const ListControl& control : kListControls)
         choices.position(control.list) = m_lists[static_cast<std::size_t>(control.list)].GetCurSel();
     return choices;
-}
-
-void CCameraDialog::TakeFolderOver()
-{
-    m_folderText = Edit(kFolderField).GetWindowText();
-}
-
-void CCameraDialog::PutFieldsIntoControls()
-{
-    // Whatever the folder field shows is the folder: putting the fields back
-    // must not bring an older folder text back over it.
-    TakeFolderOver();
-    UpdateData(false);
-}
-
-void CCameraDialog::ShowCameraMessage(const QString& text)
-{
-    services().messages.showMessage(QString::fromUtf8(g_appCaption), text);
-}
-
-void CCameraDialog::ShowSaveOutcome(const SaveResult& result, const QString& savedMessage)
-{
-    ShowCameraMessage(result.ok() ? savedMessage : result.error->message(ChineseMessages()));
 }
 
 } // namespace kestra

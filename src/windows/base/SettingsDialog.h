@@ -1,0 +1,107 @@
+#pragma once
+
+#include "common/Session.h"
+#include "storage/FileResult.h"
+#include "storage/SettingsFinding.h"
+#include "ui/Dialog.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace kestra {
+
+namespace ui { class CBalloonTip; }
+
+// The folder row every settings window has: the Select button and the folder
+// field beside it.
+struct FolderRow {
+    int selectButtonId;
+    int folderFieldId;
+};
+
+// What the Camera, MMS, SMTP and SMS windows share, between the dialog layer
+// and each window:
+// - the session the window was opened with (language, language code, TV mode);
+// - the folder row: Select opens the folder browser (a cancelled browser gives
+//   the default folder), the folder field is exchanged with its 80-character
+//   check, and whatever the field shows is the folder a save or load uses;
+// - the tool's message box in the session's language: save, check and load
+//   outcomes;
+// - applying text tables to controls and naming controls for screen readers;
+// - the balloon hint, one line per registered control.
+//
+// A derived window registers its handlers in its constructor, calls
+// CSettingsDialog::OnInitDialog first in its own, and exchanges the folder with
+// DDX_Folder at the place its data exchange has it.
+class CSettingsDialog : public ui::CDialog {
+public:
+    CSettingsDialog(const ui::DialogTemplate& dialogTemplate, ui::Services& services, const Session& session,
+                    FolderRow folderRow);
+    ~CSettingsDialog() override;
+
+    const Session& session() const { return m_session; }
+    const QString& folderText() const { return m_folderText; }
+    // The balloon hint, once a hint was added (tests look at it).
+    ui::CBalloonTip* balloon() const { return m_balloon.get(); }
+
+    // The folder a window writes to until the user picks one: "C:\" on
+    // Windows, as the tool always did, and the home folder elsewhere.
+    static QString DefaultFolder();
+
+protected:
+    // Sets the title to the model caption, the message language to the
+    // session's and names the folder field after the Select button's text.
+    bool OnInitDialog() override;
+
+    // The folder field with its 80-character check, in the data exchange.
+    void DDX_Folder(ui::CDataExchange* pDX);
+    // Takes the folder field's text as the folder text, unchecked, so a file
+    // always goes to (or comes from) the folder the window shows.
+    void TakeFolderOver();
+    // UpdateData(false) after taking the folder field over, so putting the
+    // fields back never brings an older folder text back over it.
+    void PutFieldsIntoControls();
+    // Select: the folder browser; cancelled, the default folder. The fields
+    // are put back into the controls.
+    virtual void OnSelectFolder();
+
+    // A text of the window's table for control `id`; nullptr leaves the
+    // template's text in place (a language without its own text).
+    void ApplyText(int id, const char* text);
+    // The accessible name of a control that has no label of its own.
+    void NameControl(int id, const QString& name);
+
+    // The tool's message box: caption "Kestra", one OK button.
+    void ShowMessage(const QString& text);
+    // The confirmation when the save went through, otherwise why and where it
+    // failed. Returns whether it went through.
+    bool ShowSaveOutcome(const SaveResult& result, const QString& savedMessage);
+    bool ShowSaveOutcome(const RecordSaveResult& result, const QString& savedMessage);
+    // Shows why a file could not be loaded; returns whether it was.
+    template <typename Values>
+    bool ShowLoadOutcome(const LoadResult<Values>& result)
+    {
+        if (result.ok())
+            return true;
+        ShowMessage(result.error->message(session().chineseMessages()));
+        return false;
+    }
+    // Shows the first finding, if any; returns whether there was none.
+    bool ShowFindings(const SettingsFindings& findings);
+
+    // A hint shown in the balloon when the user clicks into control `id`.
+    // A second hint for the same control replaces the first.
+    void AddHint(int id, const QString& text);
+
+    QString m_folderText;
+
+private:
+    Session m_session;
+    FolderRow m_folderRow;
+    std::unique_ptr<ui::CBalloonTip> m_balloon;
+};
+
+} // namespace kestra
