@@ -1,6 +1,7 @@
 #include "camera/CameraFile.h"
 
 #include "camera/CameraFields.h"
+#include "storage/SettingsBlockFile.h"
 #include "storage/SettingsFileIo.h"
 
 #include <span>
@@ -67,14 +68,15 @@ bool IsCameraDefaultRecord(const SettingsBlock& record)
     return true;
 }
 
-SaveResult WriteCameraFile(const QString& folder, const CameraSettings& settings)
+RecordSaveResult WriteCameraFile(const QString& folder, const CameraSettings& settings)
 {
-    return SaveSettingsFile(folder, QString::fromLatin1(kCameraFileName), BuildCameraFile(settings));
+    return SaveCheckedRecord(folder, kCameraFileName, CheckCameraSettings(settings),
+                             [&] { return BuildCameraFile(settings); });
 }
 
-SaveResult WriteCameraDefaultFile(const QString& folder)
+RecordSaveResult WriteCameraDefaultFile(const QString& folder)
 {
-    return SaveSettingsFile(folder, QString::fromLatin1(kCameraFileName), BuildCameraDefaultFile());
+    return SaveCheckedRecord(folder, kCameraFileName, {}, [] { return BuildCameraDefaultFile(); });
 }
 
 } // namespace kestra

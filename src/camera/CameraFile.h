@@ -3,6 +3,7 @@
 #include "camera/CameraSettings.h"
 #include "storage/FileResult.h"
 #include "storage/SettingsBlock.h"
+#include "storage/SettingsFinding.h"
 
 #include <QByteArray>
 #include <QString>
@@ -29,7 +30,7 @@ QByteArray BuildCameraDefaultFile();
 bool IsCameraDefaultRecord(const SettingsBlock& record);
 
 // Save camera.dat into `folder` (atomically).
-SaveResult WriteCameraFile(const QString& folder, const CameraSettings& settings);
-SaveResult WriteCameraDefaultFile(const QString& folder);
+RecordSaveResult WriteCameraFile(const QString& folder, const CameraSettings& settings);
+RecordSaveResult WriteCameraDefaultFile(const QString& folder);
 
 } // namespace kestra

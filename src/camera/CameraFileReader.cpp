@@ -7,9 +7,9 @@
 
 namespace kestra {
 
-CameraFileContents ParseCameraFile(QByteArrayView bytes)
+CameraLoaded ParseCameraFile(QByteArrayView bytes)
 {
-    CameraFileContents contents;
+    CameraLoaded contents;
     const SettingsBlock record = BlockAt(bytes, 0);
     if (IsCameraDefaultRecord(record)) {
         contents.defaultParameters = true;

@@ -13,7 +13,7 @@ namespace kestra {
 
 // What camera.dat holds. The Camera window never loads the file; the command
 // line and the file check read it.
-struct CameraFileContents {
+struct CameraLoaded {
     // Bytes 0 to 38 as stored. For a default-parameters file every field is 0:
     // such a file carries no settings.
     CameraSettings settings;
@@ -26,9 +26,9 @@ struct CameraFileContents {
 
 // Reads leniently: bytes past the end of a short file read as zero, the
 // checksum is not checked (CheckSettingsFile does).
-CameraFileContents ParseCameraFile(QByteArrayView bytes);
+CameraLoaded ParseCameraFile(QByteArrayView bytes);
 
-using CameraReadResult = LoadResult<CameraFileContents>;
+using CameraReadResult = LoadResult<CameraLoaded>;
 
 CameraReadResult ReadCameraFile(const QString& path);
 

@@ -50,7 +50,7 @@ void CheckCamera(QByteArrayView bytes, SettingsFileCheck& check)
     CheckZeroBytes(bytes, 1, 0, kBlockSize - 2, findings);
     CheckZeroBytes(bytes, 2, 0, kBlockSize, findings);
 
-    const CameraFileContents contents = ParseCameraFile(bytes);
+    const CameraLoaded contents = ParseCameraFile(bytes);
     check.record = contents.settings;
     check.cameraDefaultParameters = contents.defaultParameters;
     AppendAll(findings, contents.findings);

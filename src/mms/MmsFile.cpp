@@ -61,12 +61,12 @@ MmsSettings DecodeMmsFile(QByteArrayView bytes, SettingsFindings& findings)
     return s;
 }
 
-RecordSaveResult MmsFileWriter::write(const QString& folder, const MmsSettings& settings) const
+RecordSaveResult WriteMmsFile(const QString& folder, const MmsSettings& settings)
 {
     return SaveCheckedRecord(folder, kMmsFileName, CheckMmsSettings(settings), [&] { return BuildMmsFile(settings); });
 }
 
-MmsLoaded MmsFileReader::parse(QByteArrayView bytes)
+MmsLoaded ParseMmsFile(QByteArrayView bytes)
 {
     MmsLoaded loaded;
     const MmsSettings s = DecodeMmsFile(bytes, loaded.findings);
@@ -104,9 +104,9 @@ MmsLoaded MmsFileReader::parse(QByteArrayView bytes)
     return loaded;
 }
 
-MmsReadResult MmsFileReader::read(const QString& path) const
+MmsReadResult ReadMmsFile(const QString& path)
 {
-    return ReadSettingsFileWith(path, &MmsFileReader::parse);
+    return ReadSettingsFileWith(path, &ParseMmsFile);
 }
 
 } // namespace kestra

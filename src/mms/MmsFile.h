@@ -24,12 +24,9 @@ QByteArray BuildMmsFile(const MmsSettings& settings);
 // bytes; texts are clipped to their block's text area (a TextClipped finding).
 MmsSettings DecodeMmsFile(QByteArrayView bytes, SettingsFindings& findings);
 
-class MmsFileWriter {
-public:
-    // Checks the record, then saves mms.dat into `folder` atomically. A record
-    // that fails the check is refused and nothing is written.
-    RecordSaveResult write(const QString& folder, const MmsSettings& settings) const;
-};
+// Checks the record, then saves mms.dat into `folder` atomically. A record
+// that fails the check is refused and nothing is written.
+RecordSaveResult WriteMmsFile(const QString& folder, const MmsSettings& settings);
 
 // What Load configure takes from a file: picturesPerDay, smsControl, the mode
 // and, in the preset mode, country and operator, and the nine texts of blocks
@@ -61,12 +58,9 @@ struct MmsLoaded {
 
 using MmsReadResult = LoadResult<MmsLoaded>;
 
-class MmsFileReader {
-public:
-    // Reads any file the user picked, whatever its name; bytes past the end of
-    // a short file read as zero and the checksum is not checked.
-    MmsReadResult read(const QString& path) const;
-    static MmsLoaded parse(QByteArrayView bytes);
-};
+MmsLoaded ParseMmsFile(QByteArrayView bytes);
+// Reads any file the user picked, whatever its name; bytes past the end of a
+// short file read as zero and the checksum is not checked.
+MmsReadResult ReadMmsFile(const QString& path);
 
 } // namespace kestra

@@ -9,7 +9,7 @@
 namespace kestra {
 
 // The MMS window's maximum text lengths, in code page 936 bytes. The window
-// enforces them while typing; MmsFileWriter refuses a record that breaks one.
+// enforces them while typing; WriteMmsFile refuses a record that breaks one.
 inline constexpr qsizetype kMmsUrlLimit = 50;
 inline constexpr qsizetype kMmsApnLimit = 30;
 inline constexpr qsizetype kMmsGatewayLimit = 20;

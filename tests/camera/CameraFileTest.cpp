@@ -185,12 +185,12 @@ TEST(CameraFileReader, GivesBackEveryField)
     s.timer2StopMinute = 59;
     s.tvMode = 1;
     s.mmsStatus = 3;
-    const CameraFileContents contents = ParseCameraFile(BuildCameraFile(s));
+    const CameraLoaded contents = ParseCameraFile(BuildCameraFile(s));
     EXPECT_FALSE(contents.defaultParameters);
     EXPECT_TRUE(contents.findings.empty());
     EXPECT_EQ(BuildCameraRecord(contents.settings), BuildCameraRecord(s));
 
-    const CameraFileContents defaults = ParseCameraFile(BuildCameraDefaultFile());
+    const CameraLoaded defaults = ParseCameraFile(BuildCameraDefaultFile());
     EXPECT_TRUE(defaults.defaultParameters);
     EXPECT_TRUE(defaults.findings.empty());
 }
@@ -200,17 +200,24 @@ TEST(CameraFileWriter, SavesAndReplaces180Bytes)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(WriteCameraDefaultFile(dir.path()).ok());
-    const SaveResult result = WriteCameraFile(dir.path(), WorkedExample());
-    ASSERT_TRUE(result.ok()) << result.error->message().toStdString();
+    const RecordSaveResult result = WriteCameraFile(dir.path(), WorkedExample());
+    ASSERT_TRUE(result.ok()) << result.message().toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("camera.dat")});
 
     const CameraReadResult read = ReadCameraFile(dir.filePath(QStringLiteral("camera.dat")));
     ASSERT_TRUE(read.ok());
     EXPECT_EQ(BuildCameraFile(read.values.settings), Golden("camera_worked.dat"));
 
-    const SaveResult missing = WriteCameraFile(dir.filePath(QStringLiteral("no such folder")), WorkedExample());
+    const RecordSaveResult missing = WriteCameraFile(dir.filePath(QStringLiteral("no such folder")), WorkedExample());
     ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(missing.error->kind, FileErrorKind::FolderMissing);
+    EXPECT_EQ(missing.save.error->kind, FileErrorKind::FolderMissing);
+
+    // A record the camera would misread is refused and the old file stays.
+    CameraSettings bad = WorkedExample();
+    bad.cameraMode = 7;
+    const RecordSaveResult refused = WriteCameraFile(dir.path(), bad);
+    ASSERT_TRUE(refused.refused.has_value());
+    EXPECT_EQ(ReadCameraFile(dir.filePath(QStringLiteral("camera.dat"))).values.settings.cameraMode, WorkedExample().cameraMode);
 }
 
 } // namespace

@@ -152,7 +152,7 @@ TEST(SettingsFileCheck, WhatTheWritersSaveChecksClean)
     mms.countryCode = 40;
     mms.operatorIndex = 4;
     mms.url = QByteArray(50, 'u');
-    ASSERT_TRUE(MmsFileWriter().write(dir.path(), mms).ok());
+    ASSERT_TRUE(WriteMmsFile(dir.path(), mms).ok());
     GprsSettings gprs;
     gprs.languageCode = 1;
     gprs.countryIndex = 36;

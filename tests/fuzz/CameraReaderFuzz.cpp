@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace kestra;
-    const CameraFileContents contents =
+    const CameraLoaded contents =
         ParseCameraFile(QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     fuzz::Require(!contents.defaultParameters || contents.findings.empty(), "findings on a default-parameters file");
     for (const SettingsFinding& finding : contents.findings)

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     using namespace kestra;
     const MmsLoaded loaded =
-        MmsFileReader::parse(QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+        ParseMmsFile(QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     for (const QByteArray* text : {&loaded.url, &loaded.apn, &loaded.gateway, &loaded.port, &loaded.phone,
                                    &loaded.email, &loaded.account, &loaded.password, &loaded.phone2})
         fuzz::RequireText(*text);

@@ -100,10 +100,10 @@ TEST(MmsFile, MatchesTheGoldenFiles)
     EXPECT_EQ(BuildMmsFile(CustomFull()), Golden("mms_custom.dat"));
 }
 
-TEST(MmsFileReader, GivesBackWhatLoadConfigureReads)
+TEST(ReadMmsFile, GivesBackWhatLoadConfigureReads)
 {
     for (const MmsSettings& s : {EnglishStart(), CustomFull()}) {
-        const MmsLoaded loaded = MmsFileReader::parse(BuildMmsFile(s));
+        const MmsLoaded loaded = ParseMmsFile(BuildMmsFile(s));
         EXPECT_TRUE(loaded.findings.empty());
         EXPECT_EQ(loaded.picturesPerDay, s.picturesPerDay);
         EXPECT_EQ(loaded.smsControl, s.smsControl);
@@ -123,7 +123,7 @@ TEST(MmsFileReader, GivesBackWhatLoadConfigureReads)
     }
 }
 
-TEST(MmsFileReader, NeverHandsBackAnIndexPastItsList)
+TEST(ReadMmsFile, NeverHandsBackAnIndexPastItsList)
 {
     struct Case { const char* name; void (*change)(QByteArray&); bool sms; bool country; bool op; };
     // Header bytes are stored nibble-swapped: 0x60 is 6, 0xA2 is 0x2A (42).
@@ -137,7 +137,7 @@ TEST(MmsFileReader, NeverHandsBackAnIndexPastItsList)
     for (const Case& c : cases) {
         QByteArray file = BuildMmsFile(EnglishStart());
         c.change(file);
-        const MmsLoaded loaded = MmsFileReader::parse(file);
+        const MmsLoaded loaded = ParseMmsFile(file);
         EXPECT_EQ(loaded.smsControl.has_value(), c.sms) << c.name;
         EXPECT_EQ(loaded.countryCode.has_value(), c.country) << c.name;
         EXPECT_EQ(loaded.operatorIndex.has_value(), c.op) << c.name;
@@ -145,7 +145,7 @@ TEST(MmsFileReader, NeverHandsBackAnIndexPastItsList)
     }
 }
 
-TEST(MmsFileWriter, RefusesATextLongerThanItsFieldAndWritesNothing)
+TEST(WriteMmsFile, RefusesATextLongerThanItsFieldAndWritesNothing)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -163,7 +163,7 @@ TEST(MmsFileWriter, RefusesATextLongerThanItsFieldAndWritesNothing)
     for (const Case& c : cases) {
         MmsSettings s = EnglishStart();
         c.change(s);
-        const RecordSaveResult result = MmsFileWriter().write(dir.path(), s);
+        const RecordSaveResult result = WriteMmsFile(dir.path(), s);
         EXPECT_FALSE(result.ok()) << c.name;
         ASSERT_TRUE(result.refused.has_value()) << c.name;
         EXPECT_FALSE(result.message().isEmpty()) << c.name;
@@ -172,23 +172,23 @@ TEST(MmsFileWriter, RefusesATextLongerThanItsFieldAndWritesNothing)
 
     MmsSettings longUrl = EnglishStart();
     longUrl.url = QByteArray(51, 'u');
-    EXPECT_EQ(MmsFileWriter().write(dir.path(), longUrl).message(),
+    EXPECT_EQ(WriteMmsFile(dir.path(), longUrl).message(),
               QStringLiteral("The settings file was not saved: url is 51 bytes long; at most 50 bytes fit."));
 }
 
-TEST(MmsFileWriter, SavesAndReadsBack)
+TEST(WriteMmsFile, SavesAndReadsBack)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const RecordSaveResult result = MmsFileWriter().write(dir.path(), CustomFull());
+    const RecordSaveResult result = WriteMmsFile(dir.path(), CustomFull());
     ASSERT_TRUE(result.ok()) << result.message().toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("mms.dat")});
 
-    const MmsReadResult read = MmsFileReader().read(dir.filePath(QStringLiteral("mms.dat")));
+    const MmsReadResult read = ReadMmsFile(dir.filePath(QStringLiteral("mms.dat")));
     ASSERT_TRUE(read.ok());
     EXPECT_EQ(read.values.phone2, CustomFull().phone2);
 
-    const MmsReadResult folder = MmsFileReader().read(dir.path());
+    const MmsReadResult folder = ReadMmsFile(dir.path());
     ASSERT_FALSE(folder.ok());
     EXPECT_EQ(folder.error->kind, FileErrorKind::NotRegularFile);
 }

@@ -35,10 +35,10 @@ bool Within(const std::optional<int>& index, int count)
 void ReadEverything(const QByteArray& bytes, const std::string& what)
 {
     SCOPED_TRACE(what);
-    const CameraFileContents camera = ParseCameraFile(bytes);
+    const CameraLoaded camera = ParseCameraFile(bytes);
     EXPECT_TRUE(camera.defaultParameters || camera.findings.empty() == CheckCameraSettings(camera.settings).empty());
 
-    const MmsLoaded mms = MmsFileReader::parse(bytes);
+    const MmsLoaded mms = ParseMmsFile(bytes);
     for (const QByteArray* text : {&mms.url, &mms.apn, &mms.gateway, &mms.port, &mms.phone, &mms.email, &mms.account,
                                    &mms.password, &mms.phone2})
         EXPECT_LE(text->size(), kTextArea);
@@ -112,7 +112,7 @@ TEST(HostileSettingsInput, LengthBytesPastTheTextArea)
     }
     QByteArray mms = Golden("mms", "mms_custom.dat");
     mms[117] = static_cast<char>(200);
-    const MmsLoaded loaded = MmsFileReader::parse(mms);
+    const MmsLoaded loaded = ParseMmsFile(mms);
     EXPECT_EQ(loaded.url.size(), kTextArea) << "clipped to the bytes before the length byte";
     EXPECT_TRUE(std::any_of(loaded.findings.begin(), loaded.findings.end(),
                             [](const SettingsFinding& f) { return f.kind == FindingKind::TextClipped; }));
@@ -153,7 +153,7 @@ TEST(HostileSettingsInput, ReadersRefuseAFifoAndAFolder)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     for (const QString& path : {fifo, dir.path()}) {
         EXPECT_FALSE(ReadCameraFile(path).ok());
-        EXPECT_FALSE(MmsFileReader().read(path).ok());
+        EXPECT_FALSE(ReadMmsFile(path).ok());
         EXPECT_FALSE(ReadGprsFile(path).ok());
         EXPECT_FALSE(ReadSmsFile(path).ok());
         EXPECT_FALSE(CheckSettingsFileAt(SettingsFileKind::Gprs, path).ok());
