@@ -103,13 +103,15 @@ void SetSerialText(CameraChoices& choices, const std::string& value)
 CameraCommand::CameraCommand(CLI::App& program)
 {
     m_command = program.add_subcommand("camera", "Write camera.dat: the Camera window's settings");
-    m_command->add_option("--out", m_out, "Folder to write camera.dat into (the card's root)")->required();
+    m_command->add_option("--out", m_out, "Folder to write camera.dat into (the card's root)")
+        ->required()
+        ->type_name("DIR");
     CLI::Option* from = m_command->add_option(
         "--from", m_from, "Start from this camera.dat instead of the window's opening state; its language "
                           "byte and TV mode stay unless --lang or --tv-mode is given");
     CLI::Option* clock = m_command->add_option(
         "--clock", m_clock, "Camera clock as \"2024-03-05 08:07:06\" [default: the PC's clock now]");
-    CLI::Option* defaults = m_command->add_flag(
+    m_command->add_flag(
         "--defaults", m_defaults, "Write the default-parameters file, which resets the camera to its factory settings");
     m_session.addTo(*m_command, true);
     std::vector<CLI::Option*> settings{from, clock};
@@ -126,9 +128,9 @@ CameraCommand::CameraCommand(CLI::App& program)
     settings.push_back(m_command->add_option("--timer1-stop", m_timer1Stop, "Timer 1 stop as HH:MM [default: 00:00]"));
     settings.push_back(m_command->add_option("--timer2-start", m_timer2Start, "Timer 2 start as HH:MM [default: 00:00]"));
     settings.push_back(m_command->add_option("--timer2-stop", m_timer2Stop, "Timer 2 stop as HH:MM [default: 00:00]"));
-    // The default-parameters file carries no settings, so nothing may be set with it.
     for (CLI::Option* setting : settings)
-        defaults->excludes(setting);
+        setting->type_name(setting == from ? "FILE" : "VALUE");
+    m_settingOptions = settings;
 }
 
 bool CameraCommand::chosen() const
@@ -142,6 +144,13 @@ int CameraCommand::run() const
     const QString path = SettingsFilePath(folder, QString::fromLatin1(kCameraFileName));
 
     if (m_defaults) {
+        // The default-parameters file carries no settings, so nothing may be set with it.
+        for (const CLI::Option* setting : m_settingOptions) {
+            if (setting->count() > 0)
+                RefuseUsage(QStringLiteral("--defaults writes the factory-settings file, which takes no settings; "
+                                           "leave out %1")
+                                .arg(FromStd(setting->get_name())));
+        }
         const Session session = m_session.session();
         const RecordSaveResult saved = WriteCameraDefaultFile(folder);
         if (!saved.ok())

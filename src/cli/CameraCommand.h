@@ -5,8 +5,12 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
-namespace CLI { class App; }
+namespace CLI {
+class App;
+class Option;
+} // namespace CLI
 
 namespace kestra::cli {
 
@@ -22,6 +26,7 @@ public:
 
 private:
     CLI::App* m_command = nullptr;
+    std::vector<CLI::Option*> m_settingOptions; // everything --defaults refuses
     std::string m_out;
     std::string m_from;
     std::string m_clock;

@@ -95,9 +95,12 @@ void SessionOptions::addTo(CLI::App& command, bool withTvMode)
     command.add_option("--lang", language,
                        "Interface language of the messages and language byte of the file: a name "
                        "(Chinese, English, Deutsch, Suomi, Italiano, Francais, Magyar, Slovenian, "
-                       "Cesky, Japanese, Lithuanian) or its number 1 to 11 [default: English]");
+                       "Cesky, Japanese, Lithuanian) or its number 1 to 11 [default: English]")
+        ->type_name("LANGUAGE");
     if (withTvMode)
-        command.add_option("--tv-mode", tvMode, "TV mode byte copied into the file [default: 0]");
+        command.add_option("--tv-mode", tvMode, "TV mode byte copied into the file [default: 0]")
+            ->check(CLI::Range(0, 255))
+            ->type_name("0-255");
 }
 
 Session SessionOptions::session(std::optional<int> fallbackLanguage, std::optional<int> fallbackTvMode) const
