@@ -58,9 +58,7 @@ public:
         setAttribute(Qt::WA_TranslucentBackground);
         setFocusPolicy(Qt::NoFocus);
         setObjectName(QStringLiteral("balloonTip"));
-        QFont font(QStringLiteral("Arial"));
-        font.setPixelSize(kFontPixelHeight);
-        setFont(font);
+        setFont(TextFont());
     }
 
     Shape shape;
@@ -82,11 +80,7 @@ protected:
 
         painter.setPen(m_owner.m_textColour);
         const QRect textRect = shape.text;
-        // One centred line when it fits, otherwise wrapped from the top.
-        if (fontMetrics().horizontalAdvance(m_owner.m_text) < textRect.width())
-            painter.drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, m_owner.m_text);
-        else
-            painter.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_owner.m_text);
+        painter.drawText(textRect, TextFlags(fontMetrics(), textRect, m_owner.m_text), m_owner.m_text);
     }
 
 private:
@@ -212,8 +206,8 @@ void CBalloonTip::ShowAt(int x, int y, int hideSeconds, int showDelayMs)
         y = screen.bottom() + 1 - m_height;
     if (x + m_width > screen.right() + 1)
         x = screen.right() + 1 - m_width;
+    // A tool-tip window stays above the owner without being raised.
     m_window->setGeometry(x, y, m_width, m_height);
-    m_window->raise();
 
     m_hideTimer->stop();
     if (hideSeconds > 0)
@@ -246,6 +240,20 @@ void CBalloonTip::OnShowTimer()
     QWidget* under = widgetAt(cursorPosition());
     if (under && m_owner && under != m_owner && m_owner->isAncestorOf(under) && under != m_window.get())
         m_window->show();
+}
+
+QFont CBalloonTip::TextFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(kFontPixelHeight);
+    return font;
+}
+
+int CBalloonTip::TextFlags(const QFontMetrics& metrics, const QRect& rect, const QString& text)
+{
+    if (metrics.horizontalAdvance(text) < rect.width())
+        return Qt::AlignCenter | Qt::TextSingleLine;
+    return Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
 }
 
 QWidget* CBalloonTip::window() const

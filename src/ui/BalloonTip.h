@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -10,6 +11,7 @@
 #include <memory>
 
 class QEvent;
+class QFontMetrics;
 class QTimer;
 class QWidget;
 
@@ -60,6 +62,12 @@ public:
     // Where the text is drawn, in the balloon's own pixels.
     QRect TextRect() const;
     QWidget* CurrentTool() const;
+
+    // The text's font, and how a text is drawn in `rect`: centred on one line
+    // when it is narrower than the rectangle, otherwise centred and word-wrapped
+    // from the top.
+    static QFont TextFont();
+    static int TextFlags(const QFontMetrics& metrics, const QRect& rect, const QString& text);
 
     // Seams for tests: where the cursor is, the screen's size and the widget
     // under a screen point. By default the real cursor, the owner's screen and

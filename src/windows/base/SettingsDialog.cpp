@@ -136,7 +136,7 @@ void CSettingsDialog::AddHint(int id, const QString& text)
         m_balloon->SetFillColour(kBalloonFill);
         m_balloon->SetFrameColour(kBalloonFrame);
         m_balloon->Create(widget());
-        SetEventRelay([this](QWidget* control, QEvent* event) { m_balloon->RelayEvent(control, event); });
+        SetEventRelay([this](QWidget* target, QEvent* event) { m_balloon->RelayEvent(target, event); });
     }
     m_balloon->AddTool(control, text);
 }

@@ -13,10 +13,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -509,6 +511,112 @@ TEST_F(CameraDialogTest, StoredValuesAreTheSameInEveryLanguage)
     EXPECT_EQ(first.at(0), 2);
     EXPECT_EQ(static_cast<unsigned char>(first.at(6)), 0x85) << "PIR 5 Sec, encoded";
     EXPECT_EQ(first.at(10), 0) << "Time Lapse on";
+}
+
+} // namespace
+} // namespace kestra
+
+namespace kestra {
+namespace {
+
+using namespace camera_ids;
+
+class CameraDialogExchange : public CameraDialogTest {
+protected:
+    // Puts a text into a number field without its change notification, so
+    // several out-of-range values can wait for the next exchange together.
+    void Place(int id, const QString& text)
+    {
+        const QSignalBlocker quiet(Field(id));
+        Field(id)->setText(text);
+    }
+};
+
+TEST_F(CameraDialogExchange, DefaultGoesOnAfterAFailedCheck)
+{
+    Open();
+    Pick(kTimeLapseList, 0);
+    Place(kTimeLapseMinute, QStringLiteral("75"));
+    Pick(kModeList, 2);
+    fakes.messages.clear();
+
+    Click(kDefaultButton);
+    EXPECT_EQ(fakes.messages.texts(), (QStringList{RangeMessage(0, 59), kEnglishDefaultSaved}));
+    EXPECT_EQ(SavedFile(), BuildCameraDefaultFile());
+    EXPECT_EQ(List(kModeList)->currentIndex(), 0);
+    EXPECT_EQ(Field(kTimeLapseMinute)->text(), "0");
+}
+
+TEST_F(CameraDialogExchange, TimeLapseAndTimer1AreCheckedInTheirOwnOrder)
+{
+    // Minute, second, hour of the time lapse, then stop minute, stop hour,
+    // start hour, start minute of timer 1: the first one out of range speaks.
+    ASSERT_TRUE(test::showAndActivate(Open().widget()));
+    Pick(kTimeLapseList, 0);
+    Pick(kTimer1List, 1);
+    struct Step { int id; const char* text; int low, high; };
+    const Step steps[] = {
+        {kTimer1StartMinute, "61", 0, 59}, {kTimer1StartHour, "25", 0, 23}, {kTimer1StopHour, "26", 0, 23},
+        {kTimer1StopMinute, "62", 0, 59},  {kTimeLapseHour, "27", 0, 23},   {kTimeLapseSecond, "63", 0, 59},
+        {kTimeLapseMinute, "64", 0, 59},
+    };
+    for (const Step& s : steps)
+        Place(s.id, QString::fromLatin1(s.text));
+    // Each exchange stops at the first failure; clearing it lets the next one speak.
+    for (auto it = std::rbegin(steps); it != std::rend(steps); ++it) {
+        fakes.messages.clear();
+        Pick(kModeList, 1);
+        EXPECT_EQ(fakes.messages.texts(), QStringList{RangeMessage(it->low, it->high)}) << it->text;
+        EXPECT_EQ(test::focusWidget(), Field(it->id)) << it->text;
+        Place(it->id, QStringLiteral("1"));
+    }
+}
+
+TEST_F(CameraDialogExchange, OnlySomeListsTakeTheFieldsOver)
+{
+    Open();
+    Pick(kTimeLapseList, 0);
+    Place(kTimeLapseHour, QString());
+    const QString enterInteger = QString::fromUtf8(ui::StandardMessages::kEnterInteger);
+    struct Case { int id; bool exchanges; };
+    const Case cases[] = {
+        {kModeList, true},       {kImageSizeList, true},  {kVideoLengthList, true}, {kPirIntervalList, true},
+        {kSdCycleList, true},    {kVideoSizeList, false}, {kPictureNoList, false},  {kSenseLevelList, false},
+        {kTimeStampList, false}, {kBeepSoundList, false}, {kIrLightList, false},    {kMmsStatusList, false},
+    };
+    for (const Case& c : cases) {
+        fakes.messages.clear();
+        Pick(c.id, 1);
+        EXPECT_EQ(fakes.messages.texts(), c.exchanges ? QStringList{enterInteger} : QStringList{}) << c.id;
+    }
+}
+
+TEST_F(CameraDialogExchange, LanguageAndTvBytesComeFromTheShell)
+{
+    // Chinese chosen on a system that is not Chinese: English texts, code 1.
+    g_languageIndex = kLanguageEnglish;
+    g_chineseChosen = 1;
+    g_tvMode = 0x0107;
+    Open();
+    Click(kSaveButton);
+    const QByteArray file = SavedFile();
+    ASSERT_EQ(file.size(), kCameraFileSize);
+    EXPECT_EQ(static_cast<unsigned char>(file[29]), 1);
+    EXPECT_EQ(static_cast<unsigned char>(file[30]), 0x07);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishSaved});
+}
+
+TEST_F(CameraDialogExchange, SelectPutsEveryFieldBack)
+{
+    Open();
+    Pick(kTimeLapseList, 0);
+    Retype(kTimeLapseHour, QStringLiteral("7"));
+    Place(kTimeLapseMinute, QStringLiteral("33")); // typed but not yet taken over
+    fakes.folders.answers.push_back(path());
+    Click(kSelectButton);
+    EXPECT_EQ(Field(kTimeLapseHour)->text(), "7");
+    EXPECT_EQ(Field(kTimeLapseMinute)->text(), "0") << "Select puts the fields as last taken over";
+    EXPECT_EQ(Field(kFolderField)->text(), path());
 }
 
 } // namespace
