@@ -163,6 +163,7 @@ int CameraCommand::run() const
     std::optional<int> fileLanguage;
     std::optional<int> fileTvMode;
     if (!m_from.empty()) {
+        RefuseUncheckedFromFile(SettingsFileKind::Camera, m_from, m_session.session().chineseMessages());
         const CameraReadResult read = ReadCameraFile(FromStd(m_from));
         if (!read.ok())
             RefuseUsage(QStringLiteral("--from: %1").arg(read.error->message(false)));

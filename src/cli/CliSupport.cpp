@@ -142,4 +142,14 @@ PcClock CameraClock(const std::string& clockOption)
     return ClampToCameraCalendar(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
 }
 
+void RefuseUncheckedFromFile(SettingsFileKind kind, const std::string& path, bool chinese)
+{
+    const SettingsFileCheckResult checked = CheckSettingsFileAt(kind, FromStd(path));
+    if (!checked.ok())
+        RefuseUsage(QStringLiteral("--from: %1").arg(checked.error->message(chinese)));
+    if (!checked.values.clean())
+        RefuseUsage(QStringLiteral("--from: %1: %2 (see kestra-setup inspect)")
+                        .arg(FromStd(path), checked.values.findings.front().message(chinese)));
+}
+
 } // namespace kestra::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Session.h"
+#include "filecheck/SettingsFileCheck.h"
 
 #include <QString>
 
@@ -57,5 +58,10 @@ QString LanguageName(int languageIndex);
 // --clock "2024-03-05 08:07:06", or the PC's local time when empty; the year
 // limited to the camera's calendar by the same rule as the Camera window's.
 PcClock CameraClock(const std::string& clockOption);
+
+// A --from file is edited only when it checks clean: the values of a file
+// with a broken checksum, a wrong size or a value no window writes are not
+// trusted to be written back; `inspect` says what is wrong with it.
+void RefuseUncheckedFromFile(SettingsFileKind kind, const std::string& path, bool chinese);
 
 } // namespace kestra::cli

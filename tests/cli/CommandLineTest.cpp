@@ -212,6 +212,10 @@ TEST(CommandLine, BadInputExitsWithTwoAndLeavesTheFolderAlone)
     ASSERT_EQ(Kestra({"camera", "--out", card.path(), "--clock", kClock}).status, 0);
     const QString defaults = card.filePath("defaults.dat");
     WriteAll(defaults, BuildCameraDefaultFile());
+    QByteArray damaged = ReadAll(card.filePath("camera.dat"));
+    damaged[57] = static_cast<char>(damaged[57] ^ 0x10);
+    const QString damagedPath = card.filePath("damaged.dat");
+    WriteAll(damagedPath, damaged);
     const QMap<QString, QByteArray> before = Snapshot(card.path());
     const QString out = card.path();
 
@@ -234,6 +238,7 @@ TEST(CommandLine, BadInputExitsWithTwoAndLeavesTheFolderAlone)
         {"camera", "--mode", "video"},
         {"camera", "--out", out, "--from", card.filePath("missing.dat")},
         {"camera", "--out", out, "--from", defaults},
+        {"camera", "--out", out, "--from", damagedPath},
         {"catalogue", "mms", "--country", "Atlantis"},
         {"catalogue", "gprs", "--country", "99"},
         {"catalogue", "fax"},
