@@ -1,6 +1,7 @@
 #include "ui/FileRegistryStore.h"
 
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -9,6 +10,10 @@
 #include <QStandardPaths>
 
 #include <cmath>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace kestra::ui {
 
@@ -58,23 +63,48 @@ QString FileRegistryStore::DefaultFilePath()
     return QDir(base).filePath(QStringLiteral("kestra-setup/registry.json"));
 }
 
-FileRegistryStore::Contents FileRegistryStore::load() const
+FileRegistryStore::Stamp FileRegistryStore::stamp() const
 {
-    QFile file(m_filePath);
-    if (!file.exists())
-        return {FileState::Missing, {}};
-    if (!file.open(QIODevice::ReadOnly))
-        return {FileState::Unreadable, {}};
-    if (file.size() > kMaxStoreSize)
-        return {FileState::Corrupt, {}};
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(file.read(kMaxStoreSize), &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
-        return {FileState::Corrupt, {}};
-    QJsonObject root = document.object();
-    if (root.contains(kKeys) && !root.value(kKeys).isObject())
-        return {FileState::Corrupt, {}};
-    return {FileState::Valid, root};
+#ifdef Q_OS_UNIX
+    struct stat info {};
+    if (::stat(QFile::encodeName(m_filePath).constData(), &info) != 0)
+        return {};
+    return {true, static_cast<qint64>(info.st_size),
+            static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+            static_cast<quint64>(info.st_ino) ^ (static_cast<quint64>(info.st_dev) << 32)};
+#else
+    const QFileInfo info(m_filePath);
+    if (!info.exists())
+        return {};
+    return {true, info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000, 0};
+#endif
+}
+
+const FileRegistryStore::Contents& FileRegistryStore::load() const
+{
+    const Stamp now = stamp();
+    if (m_loaded && now == m_stamp)
+        return *m_loaded;
+    m_stamp = now;
+    const auto read = [this]() -> Contents {
+        QFile file(m_filePath);
+        if (!file.exists())
+            return {FileState::Missing, {}};
+        if (!file.open(QIODevice::ReadOnly))
+            return {FileState::Unreadable, {}};
+        if (file.size() > kMaxStoreSize)
+            return {FileState::Corrupt, {}};
+        QJsonParseError error{};
+        const QJsonDocument document = QJsonDocument::fromJson(file.read(kMaxStoreSize), &error);
+        if (error.error != QJsonParseError::NoError || !document.isObject())
+            return {FileState::Corrupt, {}};
+        QJsonObject root = document.object();
+        if (root.contains(kKeys) && !root.value(kKeys).isObject())
+            return {FileState::Corrupt, {}};
+        return {FileState::Valid, root};
+    };
+    m_loaded = read();
+    return *m_loaded;
 }
 
 bool FileRegistryStore::save(const QJsonObject& root) const
@@ -89,12 +119,16 @@ bool FileRegistryStore::save(const QJsonObject& root) const
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    if (!file.commit())
+        return false;
+    m_loaded = Contents{FileState::Valid, root};
+    m_stamp = stamp();
+    return true;
 }
 
 bool FileRegistryStore::openKey()
 {
-    const Contents contents = load();
+    const Contents& contents = load();
     return contents.state == FileState::Valid && contents.root.value(kKeys).toObject().value(m_keyPath).isObject();
 }
 
@@ -120,7 +154,7 @@ bool FileRegistryStore::createKey()
 
 std::optional<QJsonObject> FileRegistryStore::readValue(const QString& name) const
 {
-    const Contents contents = load();
+    const Contents& contents = load();
     if (contents.state != FileState::Valid)
         return std::nullopt;
     const QJsonValue key = contents.root.value(kKeys).toObject().value(m_keyPath);
@@ -141,6 +175,8 @@ bool FileRegistryStore::writeValue(const QString& name, const QJsonObject& value
     if (!keys.value(m_keyPath).isObject())
         return false; // writes never create the key
     QJsonObject key = keys.value(m_keyPath).toObject();
+    if (key.value(name) == value)
+        return true; // unchanged: the file stays as it is
     key.insert(name, value);
     keys.insert(m_keyPath, key);
     contents.root.insert(kKeys, keys);

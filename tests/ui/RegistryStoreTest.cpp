@@ -5,6 +5,7 @@
 #include "ui/FileRegistryStore.h"
 
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -107,6 +108,32 @@ TEST_F(FileStore, ADamagedFileFallsBackToNoKeyAndIsSetAsideWhenTheKeyIsCreated)
         ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
         EXPECT_EQ(aside.readAll(), damage);
     }
+}
+
+TEST_F(FileStore, AWriteOfTheValueAlreadyStoredLeavesTheFileAlone)
+{
+    ASSERT_TRUE(store.createKey());
+    ASSERT_TRUE(store.writeDword(QStringLiteral("language"), 2));
+    ASSERT_TRUE(store.writeString(QStringLiteral("Company"), "Kestra"));
+    const QFileInfo before(path());
+    const QDateTime modified = before.lastModified();
+    const QByteArray bytes = readFile();
+    // Replacing the file would give it a new inode; an untouched file keeps it.
+    const auto inode = [this] { return QFileInfo(path()).fileTime(QFileDevice::FileMetadataChangeTime); };
+    const QDateTime changed = inode();
+
+    FileRegistryStore again{path()};
+    EXPECT_TRUE(again.writeDword(QStringLiteral("language"), 2));
+    EXPECT_TRUE(again.writeString(QStringLiteral("Company"), "Kestra"));
+    EXPECT_TRUE(again.createKey());
+    EXPECT_EQ(readFile(), bytes);
+    EXPECT_EQ(QFileInfo(path()).lastModified(), modified);
+    EXPECT_EQ(inode(), changed);
+
+    // A hand edit behind the store's back is still seen.
+    writeFile(QByteArray(R"({"keys": {"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Kestra.exe": )"
+                         R"({"language": {"type": "REG_DWORD", "data": 5}}}})"));
+    EXPECT_EQ(again.readDword(QStringLiteral("language")), 5U);
 }
 
 TEST_F(FileStore, AStoreThatCannotBeWrittenFailsQuietly)
