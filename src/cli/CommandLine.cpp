@@ -4,6 +4,7 @@
 #include "cli/CatalogueCommand.h"
 #include "cli/CliSupport.h"
 #include "cli/InspectCommand.h"
+#include "cli/MessagingCommands.h"
 
 #include <CLI/CLI.hpp>
 
@@ -34,6 +35,9 @@ int RunCommandLine(int argc, const char* const* argv)
     program.fallthrough(false);
 
     CameraCommand camera(program);
+    MmsCommand mms(program);
+    GprsCommand gprs(program);
+    SmsCommand sms(program);
     InspectCommand inspect(program);
     CatalogueCommand catalogue(program);
 
@@ -67,6 +71,10 @@ int RunCommandLine(int argc, const char* const* argv)
     try {
         if (camera.chosen())
             return camera.run();
+        for (MessagingCommand* command : std::initializer_list<MessagingCommand*>{&mms, &gprs, &sms}) {
+            if (command->chosen())
+                return command->run();
+        }
         if (inspect.chosen())
             return inspect.run();
         if (catalogue.chosen())

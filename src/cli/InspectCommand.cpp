@@ -151,7 +151,8 @@ void PrintText(const Inspected& inspected, int language, bool showSecrets)
                   .arg(inspected.path, KindName(check.kind), inspected.detectedBy)
                   .arg(inspected.size));
     for (const ValueLine& line : DescribeSettingsFile(check, language, showSecrets))
-        PrintLine(QStringLiteral("  %1: %2").arg(line.label, line.text));
+        PrintLine(line.text.isEmpty() ? QStringLiteral("  %1:").arg(line.label)
+                                      : QStringLiteral("  %1: %2").arg(line.label, line.text));
     if (check.clean()) {
         PrintLine(QStringLiteral("  check: clean"));
         return;

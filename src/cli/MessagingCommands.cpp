@@ -24,14 +24,6 @@ namespace {
 
 constexpr int kPresetModePosition = 0; // the first entry of both mode lists
 
-// A --from file whose values the window could not show is refused rather
-// than written back half-read; `inspect` says what is wrong with it.
-void RefuseOddFile(const std::string& path, const SettingsFindings& findings, const Session& session)
-{
-    if (!findings.empty())
-        RefuseUsage(QStringLiteral("--from: %1: %2").arg(FromStd(path), findings.front().message(session.chineseMessages())));
-}
-
 void RefuseReadError(const std::optional<FileError>& error, const Session& session)
 {
     if (error)
@@ -151,10 +143,10 @@ int MmsCommand::run()
     MmsSettings shown = InitialMmsSettings(session);
 
     if (!m_from.empty()) {
+        RefuseUncheckedFromFile(SettingsFileKind::Mms, m_from, session.chineseMessages());
         const MmsReadResult read = ReadMmsFile(FromStd(m_from));
         RefuseReadError(read.error, session);
         const MmsLoaded& loaded = read.values;
-        RefuseOddFile(m_from, loaded.findings, session);
         shown.picturesPerDay = loaded.picturesPerDay;
         shown.smsControl = loaded.smsControl.value_or(shown.smsControl);
         shown.presetFlag = loaded.presetMode ? 1 : 0;
@@ -255,10 +247,10 @@ int GprsCommand::run()
     GprsSettings shown = InitialGprsSettings(session);
 
     if (!m_from.empty()) {
+        RefuseUncheckedFromFile(SettingsFileKind::Gprs, m_from, session.chineseMessages());
         const GprsReadResult read = ReadGprsFile(FromStd(m_from));
         RefuseReadError(read.error, session);
         const GprsLoaded& loaded = read.values;
-        RefuseOddFile(m_from, loaded.findings, session);
         shown.mode = loaded.mode;
         if (loaded.mode == kGprsModeAuto) {
             shown.countryIndex = loaded.countryIndex.value_or(shown.countryIndex);
@@ -354,9 +346,9 @@ int SmsCommand::run()
     std::optional<int> fileLanguage;
     SmsSettings fromFile;
     if (!m_from.empty()) {
+        RefuseUncheckedFromFile(SettingsFileKind::Sms, m_from, m_session.session().chineseMessages());
         const SmsReadResult read = ReadSmsFile(FromStd(m_from));
         RefuseReadError(read.error, m_session.session());
-        RefuseOddFile(m_from, read.values.findings, m_session.session());
         fileLanguage = read.values.languageCode;
         fromFile.smsControl = read.values.smsControl.value_or(kSmsControlOff);
         fromFile.maxImagesPerDay = read.values.maxImagesPerDay;

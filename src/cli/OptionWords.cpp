@@ -1,7 +1,6 @@
 #include "cli/OptionWords.h"
 
 #include "cli/CliSupport.h"
-#include "storage/SettingsFinding.h"
 
 #include <QRegularExpression>
 
@@ -55,19 +54,6 @@ int MatchListWord(const QString& option, const QString& value, const std::vector
     RefuseUsage(QStringLiteral("%1: \"%2\" is not accepted; use %3, or a position 0 to %4")
                     .arg(option, value, accepted)
                     .arg(count - 1));
-}
-
-} // namespace kestra::cli
-
-namespace kestra::cli {
-
-QStringList SmsControlWords(int language)
-{
-    Q_UNUSED(language);
-    QStringList positions;
-    for (int i = 0; i < kSmsControlCount; ++i)
-        positions << QString::number(i);
-    return positions;
 }
 
 } // namespace kestra::cli

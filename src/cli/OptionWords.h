@@ -22,10 +22,3 @@ int MatchListWord(const QString& option, const QString& value, const std::vector
 QString LooseWord(const QString& word);
 
 } // namespace kestra::cli
-
-namespace kestra::cli {
-
-// The SMS control list as the MMS, SMTP and SMS windows show it in `language`.
-QStringList SmsControlWords(int language);
-
-} // namespace kestra::cli

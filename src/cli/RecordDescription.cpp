@@ -3,9 +3,10 @@
 #include "camera/CameraTexts.h"
 #include "cli/CatalogueLookup.h"
 #include "cli/CliSupport.h"
-#include "cli/OptionWords.h"
 #include "messaging/GprsCatalogue.h"
+#include "messaging/SmsTexts.h"
 #include "mms/MmsCatalogue.h"
+#include "mms/MmsTexts.h"
 #include "storage/Cp936.h"
 
 namespace kestra::cli {
@@ -131,7 +132,7 @@ std::vector<ValueLine> DescribeMms(const MmsSettings& s, int language, bool show
         {QStringLiteral("countryCode"), QStringLiteral("country"), country},
         {QStringLiteral("operatorIndex"), QStringLiteral("operator"), operatorName},
         {QStringLiteral("picturesPerDay"), QStringLiteral("pictures per day"), PicturesPerDay(s.picturesPerDay)},
-        {QStringLiteral("smsControl"), QStringLiteral("SMS control"), Entry(SmsControlWords(language), s.smsControl)},
+        {QStringLiteral("smsControl"), QStringLiteral("SMS control"), Entry(MmsSmsControlEntries(language), s.smsControl)},
         {QStringLiteral("languageCode"), QStringLiteral("language"), LanguageText(s.languageCode)},
         {QStringLiteral("tvMode"), QStringLiteral("TV mode"), QString::number(s.tvMode)},
         {QStringLiteral("url"), QStringLiteral("URL"), Text(s.url)},
@@ -165,7 +166,7 @@ std::vector<ValueLine> DescribeGprs(const GprsSettings& s, const QByteArray& use
         {QStringLiteral("countryIndex"), QStringLiteral("country"), country},
         {QStringLiteral("operatorIndex"), QStringLiteral("operator"), operatorName},
         {QStringLiteral("maxImagesPerDay"), QStringLiteral("pictures per day"), PicturesPerDay(s.maxImagesPerDay)},
-        {QStringLiteral("smsControl"), QStringLiteral("SMS control"), Entry(SmsControlWords(language), s.smsControl)},
+        {QStringLiteral("smsControl"), QStringLiteral("SMS control"), Entry(SmsControlEntries(language), s.smsControl)},
         {QStringLiteral("languageCode"), QStringLiteral("language"), LanguageText(s.languageCode)},
         {QStringLiteral("apn"), QStringLiteral("APN"), Text(s.apn)},
         {QStringLiteral("gprsAccount"), QStringLiteral("GPRS account"), Text(s.gprsAccount)},
@@ -183,7 +184,7 @@ std::vector<ValueLine> DescribeGprs(const GprsSettings& s, const QByteArray& use
 std::vector<ValueLine> DescribeSms(const SmsSettings& s, int language)
 {
     return {
-        {QStringLiteral("smsControl"), QStringLiteral("SMS control"), Entry(SmsControlWords(language), s.smsControl)},
+        {QStringLiteral("smsControl"), QStringLiteral("SMS control"), Entry(SmsControlEntries(language), s.smsControl)},
         {QStringLiteral("maxImagesPerDay"), QStringLiteral("pictures per day"), PicturesPerDay(s.maxImagesPerDay)},
         {QStringLiteral("languageCode"), QStringLiteral("language"), LanguageText(s.languageCode)},
         {QStringLiteral("phone1"), QStringLiteral("phone 1"), Text(s.phone1)},
