@@ -148,7 +148,7 @@ void RefuseUncheckedFromFile(SettingsFileKind kind, const std::string& path, boo
     if (!checked.ok())
         RefuseUsage(QStringLiteral("--from: %1").arg(checked.error->message(chinese)));
     if (!checked.values.clean())
-        RefuseUsage(QStringLiteral("--from: %1: %2 (see kestra-setup inspect)")
+        RefuseUsage(QStringLiteral("--from: %1: %2 \"kestra-setup inspect\" shows everything it finds.")
                         .arg(FromStd(path), checked.values.findings.front().message(chinese)));
 }
 
