@@ -108,7 +108,7 @@ CameraCommand::CameraCommand(CLI::App& program)
         ->type_name("DIR");
     CLI::Option* from = m_command->add_option(
         "--from", m_from, "Start from this camera.dat instead of the window's opening state; its language "
-                          "byte and TV mode stay unless --lang or --tv-mode is given");
+                          "byte and TV mode stay unless --lang or --tv-mode is given, the clock is set anew");
     CLI::Option* clock = m_command->add_option(
         "--clock", m_clock, "Camera clock as \"2024-03-05 08:07:06\" [default: the PC's clock now]");
     m_command->add_flag(
