@@ -114,7 +114,8 @@ CameraCommand::CameraCommand(CLI::App& program)
     m_command->add_flag(
         "--defaults", m_defaults, "Write the default-parameters file, which resets the camera to its factory settings");
     m_session.addTo(*m_command, true);
-    std::vector<CLI::Option*> settings{from, clock};
+    // The default-parameters file has no TV mode byte either.
+    std::vector<CLI::Option*> settings{from, clock, m_command->get_option("--tv-mode")};
     for (std::size_t i = 0; i < std::size(kListOptions); ++i) {
         const ListOption& option = kListOptions[i];
         settings.push_back(m_command->add_option(option.flag, m_lists[static_cast<std::size_t>(option.list)],
@@ -128,8 +129,10 @@ CameraCommand::CameraCommand(CLI::App& program)
     settings.push_back(m_command->add_option("--timer1-stop", m_timer1Stop, "Timer 1 stop as HH:MM [default: 00:00]"));
     settings.push_back(m_command->add_option("--timer2-start", m_timer2Start, "Timer 2 start as HH:MM [default: 00:00]"));
     settings.push_back(m_command->add_option("--timer2-stop", m_timer2Stop, "Timer 2 stop as HH:MM [default: 00:00]"));
-    for (CLI::Option* setting : settings)
-        setting->type_name(setting == from ? "FILE" : "VALUE");
+    for (std::size_t i = 3; i < settings.size(); ++i)
+        settings[i]->type_name("VALUE");
+    from->type_name("FILE");
+    clock->type_name("\"YYYY-MM-DD hh:mm:ss\"");
     m_settingOptions = settings;
 }
 
