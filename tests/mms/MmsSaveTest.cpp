@@ -146,6 +146,25 @@ TEST(MmsSave, CustomModeKeepsTheTypedParametersUnderTheCustomCode)
     EXPECT_TRUE(CheckMmsSettings(decision.record).empty());
 }
 
+TEST(MmsSave, RecordTheCameraCouldNotTakeIsRefusedNotDecided)
+{
+    struct Case { const char* name; std::function<void(MmsSettings&)> change; const char* field; };
+    const Case cases[] = {
+        {"pictures", [](MmsSettings& s) { s.picturesPerDay = 100; }, "picturesPerDay"},
+        {"country", [](MmsSettings& s) { s.countryCode = kMmsCountryCount; }, "countryCode"},
+        {"operator", [](MmsSettings& s) { s.operatorIndex = MmsOfferedCount(s.countryCode); }, "operatorIndex"},
+        {"smsControl", [](MmsSettings& s) { s.smsControl = 6; }, "smsControl"},
+        {"phone", [](MmsSettings& s) { s.phone = QByteArray(33, '1'); }, "phone"},
+    };
+    for (const Case& c : cases) {
+        MmsSettings shown = Valid();
+        c.change(shown);
+        const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, kEnglish);
+        EXPECT_FALSE(decision.ok()) << c.name;
+        EXPECT_EQ(decision.field, QString::fromLatin1(c.field)) << c.name;
+    }
+}
+
 TEST(MmsTexts, EveryTextEncodesToCodePage936)
 {
     for (int language = 1; language <= kLanguageCount; ++language) {
