@@ -115,7 +115,6 @@ bool CMmsDialog::OnInitDialog()
     // The load path has no label of its own; the button beside it says what it is.
     NameControl(kLoadPathField, MmsLabelText(language, MmsLabel::LoadButton));
 
-    Edit(kFolderField).SetReadOnly(false);
     m_smsControlList.ResetContent();
     for (const QString& entry : MmsSmsControlEntries(language))
         m_smsControlList.AddString(entry);
