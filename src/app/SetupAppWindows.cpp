@@ -6,6 +6,7 @@
 #include "app/PlaceholderDialog.h"
 #include "app/SetupApp.h"
 #include "windows/camera/CameraDialog.h"
+#include "windows/mms/MmsDialog.h"
 
 #include <type_traits>
 
@@ -36,7 +37,7 @@ SettingsWindowFactories DefaultSettingsWindows()
 {
     return {
         {AppWindow::Camera, SettingsWindow<CCameraDialog>},
-        {AppWindow::Mms, PlaceholderWindow()},
+        {AppWindow::Mms, SettingsWindow<CMmsDialog>},
         {AppWindow::Smtp, PlaceholderWindow()},
         {AppWindow::Sms, PlaceholderWindow()},
     };

@@ -167,6 +167,8 @@ TEST_F(SetupAppRun, PlaceholderSaysWhatItIs)
         Key(Qt::Key_Escape),
     });
     CSetupApp app(fakes.services());
+    // The MMS button's window is real now; the placeholder stands in for it here.
+    app.SetSettingsWindow(AppWindow::Mms, PlaceholderWindow());
     app.RunWindows();
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(notice, QString::fromUtf8(kPlaceholderNoticeText.english));
