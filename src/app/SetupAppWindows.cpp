@@ -6,6 +6,8 @@
 #include "app/PlaceholderDialog.h"
 #include "app/SetupApp.h"
 #include "windows/camera/CameraDialog.h"
+#include "windows/sms/SmsDialog.h"
+#include "windows/smtp/SmtpDialog.h"
 
 #include <type_traits>
 
@@ -37,8 +39,8 @@ SettingsWindowFactories DefaultSettingsWindows()
     return {
         {AppWindow::Camera, SettingsWindow<CCameraDialog>},
         {AppWindow::Mms, PlaceholderWindow()},
-        {AppWindow::Smtp, PlaceholderWindow()},
-        {AppWindow::Sms, PlaceholderWindow()},
+        {AppWindow::Smtp, SettingsWindow<CSmtpDialog>},
+        {AppWindow::Sms, SettingsWindow<CSmsDialog>},
     };
 }
 
