@@ -179,7 +179,8 @@ int CSmtpDialog::CurrentMode()
 void CSmtpDialog::SetMode(int mode, int country, int slot)
 {
     const bool customer = mode == kGprsModeCustomer;
-    Combo(kModeList).SetCurSel(customer ? kGprsModeCustomer : kGprsModeAuto);
+    m_mode = customer ? kGprsModeCustomer : kGprsModeAuto;
+    Combo(kModeList).SetCurSel(m_mode);
     GetDlgItem(kCountryList)->EnableWindow(!customer);
     GetDlgItem(kOperatorList)->EnableWindow(!customer);
     for (int id : kGprsFields)
@@ -229,6 +230,10 @@ void CSmtpDialog::FillPresetIfAuto()
 
 void CSmtpDialog::OnModeChange()
 {
+    // Picking the mode the window is already in changes nothing, and must not
+    // throw the typed account away.
+    if (CurrentMode() == m_mode)
+        return;
     UpdateData(true); // a failed check has shown its message; the change still applies
     // A new mode starts the account over; the phone number, the folder and
     // the pictures per day stay.

@@ -54,6 +54,7 @@ private:
     void OnLoad();
 
     GprsSettings m_fields;
+    int m_mode = kGprsModeAuto; // the mode the lists and locks are in
     QString m_loadedPath;
     bool m_resettingPictures = false; // the reset's own change notification is not a user's edit
 };

@@ -181,6 +181,11 @@ TEST_F(SmtpDialogTest, CustomerStartsTheAccountOverAndAutoRefillsChina)
     Retype(kPicturesField, QStringLiteral("7"));
     Pick(kCountryList, kCyprus);
 
+    // Picking the mode already shown keeps everything typed.
+    Pick(kModeList, kGprsModeAuto);
+    EXPECT_EQ(Text(kSenderField), "cam@example.com");
+    EXPECT_EQ(List(kCountryList)->currentIndex(), kCyprus);
+
     Pick(kModeList, kGprsModeCustomer);
     for (int id : {kServerField, kPortField, kSenderField, kSenderPasswordField, kRecipientField, kApnField,
                    kAccountField, kGprsPasswordField})
