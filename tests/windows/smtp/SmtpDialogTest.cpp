@@ -332,6 +332,11 @@ TEST_F(SmtpDialogTest, PicturesPerDayOverTheLimitGoBackToZero)
     Click(kSaveButton);
     EXPECT_TRUE(SavedFile().isEmpty());
     EXPECT_FALSE(fakes.messages.texts().contains(kEnglishSaved));
+
+    // Text typed meanwhile is not lost when a list puts the values back.
+    Retype(kRecipientField, QStringLiteral("you@example.com"));
+    Pick(kOperatorList, 1);
+    EXPECT_EQ(Text(kRecipientField), "you@example.com");
 }
 
 TEST_F(SmtpDialogTest, ControlsAreNamedAndHintedInTheSessionLanguage)
