@@ -42,31 +42,5 @@ TEST(MessagingTexts, EveryLanguageHasEveryTextAndItEncodesToCodePage936)
     }
 }
 
-// Rows that are easy to get wrong when copied: leading blanks, a shared word
-// that differs in one language, the language-only last entry of a list.
-TEST(MessagingTexts, TextsThatDifferFromTheirNeighbours)
-{
-    struct Case { QString actual; const char* expected; };
-    const Case cases[] = {
-        {SmsLabelTable(SmsLabel::SaveButton).text(kLanguageLithuanian), " Save"},
-        {SmsLabelTable(SmsLabel::SaveButton).text(kLanguageFinnish), "luo"},
-        {SmsLabelTable(SmsLabel::SaveButton).text(kLanguageJapanese), "ファイル作成"},
-        {SmsLabelTable(SmsLabel::ExitButton).text(kLanguageGerman), "Back"},
-        {SmsLabelTable(SmsLabel::Phone1Label).text(kLanguageLithuanian), "Telefono Nr. 1"},
-        {SmtpLabelTable(SmtpLabel::ApnLabel).text(kLanguageJapanese), "GPRS APN"},
-        {SmtpLabelTable(SmtpLabel::CountryLabel).text(kLanguageCzech), " Zeme"},
-        {SmtpLabelTable(SmtpLabel::ModeLabel).text(kLanguageLithuanian), " GPRS Setting"},
-        {SmtpLabelTable(SmtpLabel::PortLabel).text(kLanguageSlovenian), "VRATA"},
-        {GprsModeEntry(kLanguageFinnish, 0), "Autom"},
-        {GprsModeEntry(kLanguageFrench, 1), "Manuale"},
-        {SmsControlEntries(kLanguageLithuanian).last(), "NE"},
-        {SmsControlEntries(kLanguageChinese).first(), "打开"},
-        {SmtpCheckMessage(SmtpCheck::SmsPhone, false), "SMS control is already open，please input Phone No."},
-        {SmtpHintText(SmtpHint::Port, true), "提示：邮件SMTP服务器端口(例: 465) "},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.actual, QString::fromUtf8(c.expected));
-}
-
 } // namespace
 } // namespace kestra

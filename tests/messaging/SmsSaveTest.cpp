@@ -45,16 +45,5 @@ TEST(SmsSave, PhoneChecksInTheirOrder)
     }
 }
 
-TEST(SmsSave, SessionGivesLanguageCodeAndMessageLanguage)
-{
-    const Session chinese{kLanguageChinese, kLanguageChinese, 0};
-    SmsSettings shown = InitialSmsSettings(Session{});
-    EXPECT_EQ(PrepareSmsSave(shown, chinese).refusal.value_or(QString()), QStringLiteral("手机号码1错误"));
-    shown.phone1 = "13900000000";
-    const SaveDecision<SmsSettings> decision = PrepareSmsSave(shown, chinese);
-    ASSERT_TRUE(decision.ok());
-    EXPECT_EQ(decision.record.languageCode, kLanguageChinese);
-}
-
 } // namespace
 } // namespace kestra

@@ -85,14 +85,6 @@ TEST(SmtpSave, ChecksRefuseWithTheFirstFailingMessage)
     }
 }
 
-TEST(SmtpSave, ChineseSessionRefusesInChinese)
-{
-    GprsSettings shown = Complete();
-    shown.recipientEmail = "me.example.com";
-    const Session chinese{kLanguageChinese, kLanguageChinese, 0};
-    EXPECT_EQ(PrepareGprsSave(shown, chinese).refusal.value_or(QString()), QStringLiteral("接收人邮件地址地址错误"));
-}
-
 // In Auto mode the file carries the operator's preset whatever the fields
 // show, and the session's language code; an operator without any access data
 // writes empty texts.
