@@ -7,6 +7,8 @@
 #include "app/SetupApp.h"
 #include "windows/camera/CameraDialog.h"
 #include "windows/mms/MmsDialog.h"
+#include "windows/sms/SmsDialog.h"
+#include "windows/smtp/SmtpDialog.h"
 
 #include <type_traits>
 
@@ -38,8 +40,8 @@ SettingsWindowFactories DefaultSettingsWindows()
     return {
         {AppWindow::Camera, SettingsWindow<CCameraDialog>},
         {AppWindow::Mms, SettingsWindow<CMmsDialog>},
-        {AppWindow::Smtp, PlaceholderWindow()},
-        {AppWindow::Sms, PlaceholderWindow()},
+        {AppWindow::Smtp, SettingsWindow<CSmtpDialog>},
+        {AppWindow::Sms, SettingsWindow<CSmsDialog>},
     };
 }
 
