@@ -194,16 +194,18 @@ TEST(AtomicSave, ReportsAScratchFileItCouldNotRemove)
     FaultyFileOps recorder;
     ASSERT_TRUE(SaveSettingsFile(folder.path(), kTarget, kNewBytes, recorder).ok());
     const int writeCall = static_cast<int>(recorder.calls.indexOf(QStringLiteral("write")));
-    // write fails, then close, then the removal of the scratch file.
+    // write fails, then the removal of the scratch file while it is still
+    // locked, then close.
     ASSERT_EQ(recorder.calls.mid(writeCall, 3).size(), 3);
 
     PlantFile(folder.path(kTarget), kOldBytes);
     FaultyFileOps ops;
     ops.failCall(writeCall, ENOSPC);
-    ops.failCall(writeCall + 2, EACCES);
+    ops.failCall(writeCall + 1, EACCES);
     const SaveResult result = SaveSettingsFile(folder.path(), kTarget, kNewBytes, ops);
     ASSERT_FALSE(result.ok());
-    ASSERT_EQ(ops.calls[writeCall + 2], QStringLiteral("remove"));
+    ASSERT_EQ(ops.calls[writeCall + 1], QStringLiteral("remove"));
+    ASSERT_EQ(ops.calls[writeCall + 2], QStringLiteral("close"));
     const FileError& error = *result.error;
     EXPECT_EQ(error.kind, FileErrorKind::ScratchLeft);
     EXPECT_EQ(error.cause, FileErrorKind::MediumFull);
@@ -246,7 +248,16 @@ TEST(AtomicSave, AStaleScratchFileThatCannotBeRemovedStopsTheSave)
     ASSERT_TRUE(QDir(folder.path()).mkdir(ScratchFileName(kTarget)));
     const SaveResult result = SaveSettingsFile(folder.path(), kTarget, kNewBytes);
     ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error->path, folder.path(ScratchFileName(kTarget)));
+    // Named after the file the user saved, with the leftover to delete.
+    EXPECT_EQ(result.error->kind, FileErrorKind::ScratchLeft);
+    EXPECT_EQ(result.error->path, folder.path(kTarget));
+    EXPECT_EQ(result.error->scratchPath, folder.path(ScratchFileName(kTarget)));
+    for (bool chinese : {false, true}) {
+        const QString message = result.error->message(chinese);
+        EXPECT_TRUE(message.startsWith(QStringLiteral("\"") + folder.path(kTarget))
+                    || message.contains(QStringLiteral("“") + folder.path(kTarget))) << message.toStdString();
+        EXPECT_TRUE(message.contains(folder.path(ScratchFileName(kTarget)))) << message.toStdString();
+    }
     EXPECT_EQ(folder.bytesOf(kTarget), kOldBytes);
 }
 
