@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/FileResult.h"
+#include "storage/SettingsFinding.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -40,6 +41,22 @@ auto ReadSettingsFileWith(const QString& path, Parse parse) -> LoadResult<declty
     if (!read.ok())
         return {{}, read.error};
     return {parse(read.bytes), std::nullopt};
+}
+
+// As above, for values with `findings`: a file that is not `expectedSize`
+// bytes long (or longer than the read limit) gets a FileSize finding first.
+template <typename Parse>
+auto ReadSettingsFileWith(const QString& path, qsizetype expectedSize, Parse parse)
+    -> LoadResult<decltype(parse(QByteArrayView()))>
+{
+    ReadResult read = ReadSettingsFile(path);
+    if (!read.ok())
+        return {{}, read.error};
+    auto values = parse(read.bytes);
+    SettingsFindings size;
+    CheckFileSize(size, read.bytes.size(), read.truncated, expectedSize);
+    values.findings.insert(values.findings.begin(), size.begin(), size.end());
+    return {std::move(values), std::nullopt};
 }
 
 } // namespace kestra
