@@ -287,6 +287,11 @@ bool IsLockedByOther(int systemError)
     return systemError == EWOULDBLOCK;
 }
 
+bool IsLockUnsupported(int systemError)
+{
+    return systemError == ENOLCK || systemError == EINVAL || systemError == ENOTSUP || systemError == ENOSYS;
+}
+
 bool IsSymbolicLink(int systemError)
 {
     return systemError == ELOOP;
@@ -577,6 +582,11 @@ bool IsAlreadyExists(int systemError)
 bool IsLockedByOther(int systemError)
 {
     return systemError == ERROR_LOCK_VIOLATION;
+}
+
+bool IsLockUnsupported(int systemError)
+{
+    return systemError == ERROR_NOT_SUPPORTED || systemError == ERROR_INVALID_FUNCTION;
 }
 
 bool IsSymbolicLink(int)

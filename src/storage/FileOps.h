@@ -94,6 +94,8 @@ bool IsNotFound(int systemError);
 bool IsAlreadyExists(int systemError);
 // True when tryLock failed because another handle holds the lock.
 bool IsLockedByOther(int systemError);
+// True when the file system has no advisory locks (some network shares).
+bool IsLockUnsupported(int systemError);
 // True when openExisting refused a symbolic link.
 bool IsSymbolicLink(int systemError);
 // True when a file system cannot hold per-file permission bits (FAT refuses

@@ -108,7 +108,9 @@ private:
 
     std::optional<FileError> lockOwnScratch()
     {
-        if (const int error = m_ops.tryLock(m_handle)) {
+        if (const int error = m_ops.tryLock(m_handle); error && !IsLockUnsupported(error)) {
+            // A share without locks still saves: the checks of the names
+            // below and after the rename keep it truthful there.
             if (!IsLockedByOther(error))
                 return abandon(error).error;
             // Another save took the new file for a stale one and is removing it.

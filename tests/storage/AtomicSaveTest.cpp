@@ -188,6 +188,55 @@ TEST(AtomicSave, EveryFailedStepLeavesTheOldFileAndNoScratchFile)
                                << recorder.calls.join(u' ').toStdString();
 }
 
+// The calls that lock the scratch file, tell files apart and carry the
+// permissions over: a failure of any of them is reported, never skipped, and
+// leaves no scratch file. A file system without locks still saves.
+TEST(AtomicSave, EveryFailedLockOrIdentityStepIsReported)
+{
+    const auto prepare = [](SaveFolder& folder) {
+        // Not the mode a new file gets, so the permissions are set.
+        QFile::setPermissions(folder.path(kTarget), QFile::ReadOwner | QFile::WriteOwner);
+    };
+    FaultyFileOps recorder;
+    {
+        SaveFolder folder;
+        prepare(folder);
+        ASSERT_TRUE(SaveSettingsFile(folder.path(), kTarget, kNewBytes, recorder).ok());
+    }
+    const QStringList steps{QStringLiteral("tryLock"), QStringLiteral("handleStatus"), QStringLiteral("status"),
+                            QStringLiteral("setPermissions")};
+    const int renameCall = static_cast<int>(recorder.calls.indexOf(QStringLiteral("rename")));
+    int failedSteps = 0;
+    for (int call = 0; call < recorder.calls.size(); ++call) {
+        if (!steps.contains(recorder.calls[call]))
+            continue;
+        for (int error : {EIO, ENOLCK}) {
+            const std::string where = "call " + std::to_string(call) + " (" + recorder.calls[call].toStdString()
+                + ") failing with " + std::strerror(error);
+            SaveFolder folder;
+            prepare(folder);
+            FaultyFileOps ops;
+            ops.failCall(call, error);
+            const SaveResult result = SaveSettingsFile(folder.path(), kTarget, kNewBytes, ops);
+            EXPECT_FALSE(folder.exists(ScratchFileName(kTarget))) << where;
+            if (error == ENOLCK && recorder.calls[call] == QStringLiteral("tryLock")) {
+                EXPECT_TRUE(result.ok()) << where;
+                EXPECT_EQ(folder.bytesOf(kTarget), kNewBytes) << where;
+                continue;
+            }
+            ++failedSteps;
+            ASSERT_FALSE(result.ok()) << where;
+            EXPECT_EQ(result.error->path, folder.path(kTarget)) << where;
+            EXPECT_EQ(result.error->systemError, error) << where;
+            EXPECT_EQ(folder.bytesOf(kTarget), call < renameCall ? kOldBytes : kNewBytes) << where;
+            if (call > renameCall) {
+                EXPECT_EQ(result.error->kind, FileErrorKind::NotConfirmed) << where;
+            }
+        }
+    }
+    EXPECT_GE(failedSteps, 2 * 6) << recorder.calls.join(u' ').toStdString();
+}
+
 TEST(AtomicSave, ReportsAScratchFileItCouldNotRemove)
 {
     SaveFolder folder;
