@@ -50,8 +50,12 @@ Wording WordingOf(FileErrorKind kind, FileAction action, const QString& path)
         return {"\"%1\" is not a folder. Choose the folder to save into.",
                 "“%1”不是文件夹。请选择要保存到的文件夹。"};
     case FileErrorKind::Busy:
-        return {"\"%1\" is in use by another program. Close that program and try again.",
-                "“%1”正被其他程序使用。请关闭该程序后重试。"};
+        if (loading)
+            return {"\"%1\" is in use by another program. Close that program and try again.",
+                    "“%1”正被其他程序使用。请关闭该程序后重试。"};
+        return {"\"%1\" is in use by another program, or another save of it is under way. Let that save "
+                "finish or close that program, and try again.",
+                "“%1”正被其他程序使用，或另一次保存正在进行。请等待该保存结束或关闭该程序后重试。"};
     case FileErrorKind::NotRegularFile:
         if (loading)
             return {"\"%1\" is not a settings file: it is a folder, a device or a pipe.",

@@ -17,7 +17,7 @@ enum class FileErrorKind {
     MediumRemoved,    // the medium went away or reported an I/O error
     PathTooLong,      // folder plus file name exceed the platform's limit
     NotAFolder,       // the folder path names a file
-    Busy,             // the file is in use by another program
+    Busy,             // the file is in use by another program, or another save of it is under way
     NotRegularFile,   // a load picked a folder, a FIFO or a device
     NotFound,         // a load picked a file that does not exist
     Unreadable,       // a load could not read the file

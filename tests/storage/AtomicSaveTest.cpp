@@ -1,6 +1,7 @@
 #include "FaultyFileOps.h"
 #include "FolderSnapshot.h"
 
+#include "storage/Cp936.h"
 #include "storage/SettingsFileIo.h"
 
 #include <QDir>
@@ -306,6 +307,7 @@ TEST(AtomicSave, AStaleScratchFileThatCannotBeRemovedStopsTheSave)
         EXPECT_TRUE(message.startsWith(QStringLiteral("\"") + folder.path(kTarget))
                     || message.contains(QStringLiteral("“") + folder.path(kTarget))) << message.toStdString();
         EXPECT_TRUE(message.contains(folder.path(ScratchFileName(kTarget)))) << message.toStdString();
+        EXPECT_TRUE(EncodeCp936(message).has_value());
     }
     EXPECT_EQ(folder.bytesOf(kTarget), kOldBytes);
 }
