@@ -24,7 +24,11 @@ QString ScratchFileName(const QString& fileName);
 
 // Replaces (or creates) `fileName` in `folder` with `bytes` atomically: either
 // the whole new file is in place and flushed, or the old one is untouched and
-// no scratch file remains. `ops` defaults to the real file system.
+// no scratch file remains. A file without write permission is kept; a
+// replaced file keeps its permission bits. Another save of the same file
+// under way (its scratch file is locked) makes this one fail as Busy, and so
+// does a file renamed over this save's before it could report success.
+// `ops` defaults to the real file system.
 SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByteArrayView bytes);
 SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByteArrayView bytes, FileOps& ops);
 

@@ -192,8 +192,9 @@ TEST(RealMediumSave, AReadOnlyMediumWithALeftoverNamesTheSettingsFile)
         TmpfsMount card("size=64k,mode=0755");
         if (!card.skipReason().empty())
             GTEST_SKIP() << card.skipReason();
-        if (oldFile)
+        if (oldFile) {
             ASSERT_TRUE(PlantFile(card.path(kTarget), kOldBytes));
+        }
         ASSERT_TRUE(PlantFile(card.path(ScratchFileName(kTarget)), QByteArray(90, 'x')));
         ASSERT_TRUE(card.remountReadOnly()) << std::strerror(errno);
         const auto before = Snapshot(card.path());
