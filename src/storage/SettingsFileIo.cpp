@@ -71,16 +71,18 @@ public:
         // FAT keeps a file's size and first cluster in its folder entry, which
         // the rename rewrote: flush the file once more, then the folder.
         const int syncError = m_ops.syncFile(m_handle);
+        // Success means the file in place is the one written and flushed here,
+        // not one another save renamed over it since. It is looked at while
+        // still open: FAT numbers a file anew once it leaves the cache.
+        FileStatus placed;
+        const int placedError = m_ops.status(m_target, placed);
         const int closeError = m_ops.close(m_handle);
         if (syncError)
             return notConfirmed(syncError);
+        if (placedError)
+            return notConfirmed(placedError);
         if (closeError)
             return notConfirmed(closeError);
-        // Success means the file in place is the one written and flushed here,
-        // not one another save renamed over it since.
-        FileStatus placed;
-        if (const int error = m_ops.status(m_target, placed))
-            return notConfirmed(error);
         if (placed.type != PathType::Regular || placed.identity != m_identity)
             return Failed(Error(FileErrorKind::Busy, m_target));
         if (const int error = m_ops.syncFolder(m_folder))
