@@ -6,6 +6,9 @@
 #include "app/PlaceholderDialog.h"
 #include "app/SetupApp.h"
 #include "windows/camera/CameraDialog.h"
+#include "windows/mms/MmsDialog.h"
+#include "windows/sms/SmsDialog.h"
+#include "windows/smtp/SmtpDialog.h"
 
 #include <type_traits>
 
@@ -36,9 +39,9 @@ SettingsWindowFactories DefaultSettingsWindows()
 {
     return {
         {AppWindow::Camera, SettingsWindow<CCameraDialog>},
-        {AppWindow::Mms, PlaceholderWindow()},
-        {AppWindow::Smtp, PlaceholderWindow()},
-        {AppWindow::Sms, PlaceholderWindow()},
+        {AppWindow::Mms, SettingsWindow<CMmsDialog>},
+        {AppWindow::Smtp, SettingsWindow<CSmtpDialog>},
+        {AppWindow::Sms, SettingsWindow<CSmsDialog>},
     };
 }
 

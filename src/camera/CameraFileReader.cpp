@@ -23,7 +23,7 @@ CameraLoaded ParseCameraFile(QByteArrayView bytes)
 
 CameraReadResult ReadCameraFile(const QString& path)
 {
-    return ReadSettingsFileWith(path, ParseCameraFile);
+    return ReadSettingsFileWith(path, kCameraFileSize, ParseCameraFile);
 }
 
 } // namespace kestra

@@ -30,6 +30,7 @@ CameraLoaded ParseCameraFile(QByteArrayView bytes);
 
 using CameraReadResult = LoadResult<CameraLoaded>;
 
+// A file that is not 180 bytes long gets a FileSize finding.
 CameraReadResult ReadCameraFile(const QString& path);
 
 } // namespace kestra

@@ -30,6 +30,32 @@ void CheckDigits(SettingsFindings& findings, const SettingsBlock& header, std::s
                    static_cast<qsizetype>(offset), header[offset], 0, 9);
 }
 
+// The header bytes from `from` to `to` - 1 are zero: a Reserved finding for
+// the first that is not, with its value as the camera reads it.
+void CheckZeroHeaderBytes(SettingsFindings& findings, const SettingsBlock& header, std::size_t from, std::size_t to)
+{
+    for (std::size_t offset = from; offset < to; ++offset) {
+        if (header[offset] != 0) {
+            CheckFixedByte(findings, header, offset, 0);
+            return;
+        }
+    }
+}
+
+// Every byte of a header the format leaves unused: the payload after the last
+// field and the trailer bytes after byte 50.
+void CheckHeaderPadding(SettingsFindings& findings, const SettingsBlock& header, std::size_t firstUnused)
+{
+    CheckZeroHeaderBytes(findings, header, firstUnused, kBlockPayloadSize);
+    CheckZeroHeaderBytes(findings, header, kBlockPayloadSize + 1, kBlockTextLengthOffset + 1);
+}
+
+void CheckTextPaddings(QByteArrayView bytes, std::size_t firstBlock, std::size_t lastBlock, SettingsFindings& findings)
+{
+    for (std::size_t index = firstBlock; index <= lastBlock; ++index)
+        CheckTextPadding(bytes, index, findings);
+}
+
 void CheckCamera(QByteArrayView bytes, SettingsFileCheck& check)
 {
     auto& findings = check.findings;
@@ -65,6 +91,8 @@ void CheckMms(QByteArrayView bytes, SettingsFileCheck& check)
         CheckFixedByte(findings, header, offset, 0);
     CheckFixedByte(findings, header, 7, 1);
     CheckDigits(findings, header, kPicturesPerDayOffset);
+    CheckHeaderPadding(findings, header, 11);
+    CheckTextPaddings(bytes, 1, 9, findings);
     // Block 10 is an empty text block the camera does not read.
     CheckZeroBytes(bytes, 10, 0, kBlockSize - 2, findings);
 
@@ -84,6 +112,9 @@ void CheckGprs(QByteArrayView bytes, SettingsFileCheck& check)
     CheckDigits(findings, header, kPicturesPerDayOffset);
     if (header[50] > 1)
         findings.push_back({FindingKind::Mode, QStringLiteral("mode"), 50, header[50], 1});
+    CheckHeaderPadding(findings, header, 9);
+    // Block 9, the user name, included.
+    CheckTextPaddings(bytes, 1, 10, findings);
 
     GprsSettings settings = DecodeGprsFile(bytes, check.gprsUserName, findings);
     if (settings.mode == kGprsModeCustomer && settings.countryIndex != kGprsCountryCustomer)
@@ -105,6 +136,8 @@ void CheckSms(QByteArrayView bytes, SettingsFileCheck& check)
     CheckFixedByte(findings, header, 1, 0);
     CheckFixedByte(findings, header, 50, 1);
     CheckDigits(findings, header, kPicturesPerDayOffset);
+    CheckHeaderPadding(findings, header, 6);
+    CheckTextPaddings(bytes, 1, 3, findings);
 
     const SmsSettings settings = DecodeSmsFile(bytes, findings);
     AppendAll(findings, CheckSmsSettings(settings));
@@ -160,7 +193,18 @@ SettingsFileCheck CheckSettingsFile(SettingsFileKind kind, QByteArrayView bytes)
 
 SettingsFileCheckResult CheckSettingsFileAt(SettingsFileKind kind, const QString& path)
 {
-    return ReadSettingsFileWith(path, [kind](QByteArrayView bytes) { return CheckSettingsFile(kind, bytes); });
+    ReadResult read = ReadSettingsFile(path);
+    if (!read.ok())
+        return {{}, read.error};
+    SettingsFileCheck check = CheckSettingsFile(kind, read.bytes);
+    if (read.truncated) {
+        // The bytes end at the read limit; the file does not.
+        std::erase_if(check.findings, [](const SettingsFinding& f) { return f.kind == FindingKind::FileSize; });
+        SettingsFindings size;
+        CheckFileSize(size, read.bytes.size(), true, SettingsFileSize(kind));
+        check.findings.insert(check.findings.begin(), size.begin(), size.end());
+    }
+    return {std::move(check), std::nullopt};
 }
 
 } // namespace kestra

@@ -110,7 +110,7 @@ GprsLoaded ParseGprsFile(QByteArrayView bytes)
 
 GprsReadResult ReadGprsFile(const QString& path)
 {
-    return ReadSettingsFileWith(path, ParseGprsFile);
+    return ReadSettingsFileWith(path, kGprsFileSize, ParseGprsFile);
 }
 
 } // namespace kestra

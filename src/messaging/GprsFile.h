@@ -53,8 +53,8 @@ struct GprsLoaded {
     QByteArray senderEmail;
     QByteArray phoneNumber;
     QByteArray recipientEmail;
-    // Everything odd about the values read; the checksum, the size and the
-    // line ends are not looked at (CheckSettingsFile does).
+    // Everything odd about the values read; the checksum and the line
+    // ends are not looked at (CheckSettingsFile does); the reader adds the size.
     SettingsFindings findings;
 };
 

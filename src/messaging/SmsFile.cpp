@@ -67,7 +67,7 @@ SmsLoaded ParseSmsFile(QByteArrayView bytes)
 
 SmsReadResult ReadSmsFile(const QString& path)
 {
-    return ReadSettingsFileWith(path, ParseSmsFile);
+    return ReadSettingsFileWith(path, kSmsFileSize, ParseSmsFile);
 }
 
 } // namespace kestra

@@ -35,8 +35,8 @@ struct SmsLoaded {
     QByteArray phone1;
     QByteArray phone2;
     QByteArray phone3;
-    // Everything odd about the values read; the checksum, the size and the
-    // line ends are not looked at (CheckSettingsFile does).
+    // Everything odd about the values read; the checksum and the line
+    // ends are not looked at (CheckSettingsFile does); the reader adds the size.
     SettingsFindings findings;
 };
 

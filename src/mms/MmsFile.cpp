@@ -106,7 +106,7 @@ MmsLoaded ParseMmsFile(QByteArrayView bytes)
 
 MmsReadResult ReadMmsFile(const QString& path)
 {
-    return ReadSettingsFileWith(path, &ParseMmsFile);
+    return ReadSettingsFileWith(path, kMmsFileSize, &ParseMmsFile);
 }
 
 } // namespace kestra

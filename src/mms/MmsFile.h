@@ -51,8 +51,8 @@ struct MmsLoaded {
     QByteArray password;
     QByteArray phone2;
     // Everything odd about the values read: indexes past their lists, clipped
-    // or over-long texts, out-of-range numbers. The checksum, the size and the
-    // line ends are not looked at (CheckSettingsFile does).
+    // or over-long texts, out-of-range numbers. The checksum and the line
+    // ends are not looked at (CheckSettingsFile does); the reader adds the size.
     SettingsFindings findings;
 };
 

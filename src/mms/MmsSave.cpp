@@ -129,6 +129,17 @@ SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session
 
     s.languageCode = session.languageCode;
     s.tvMode = session.tvMode;
+
+    // The window's own limits keep every value in range; a caller without them
+    // (the command line) learns here, not from the writer, that the camera
+    // could not take the record.
+    const SettingsFindings findings = CheckMmsSettings(s);
+    if (!findings.empty()) {
+        SettingsFinding finding = findings.front();
+        finding.offset = -1; // a user fixes a field, not a file offset
+        decision.refusal = finding.message(session.chineseMessages());
+        decision.field = finding.field;
+    }
     return decision;
 }
 

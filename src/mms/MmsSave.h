@@ -19,6 +19,9 @@ MmsSettings InitialMmsSettings(const Session& session);
 //
 // A refusal names the field it concerns in `field` (a name of kMmsTextFields,
 // "phone" for the SMS control check) so the window can put the focus there.
+// A record that passes the checks but that the camera could not take (a
+// value outside its range, a country or operator the catalogue lacks, an
+// over-long text) is refused with the first of CheckMmsSettings' findings.
 SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session& session);
 
 // Overwrites the six parameter texts with the catalogue preset of `country`

@@ -105,8 +105,9 @@ constexpr TextTable kSmsOff{.english = "Off", .chinese = "关闭", .german = "Au
 constexpr TextTable kCustomItem{.english = "Customer", .chinese = "自定义"};
 
 // Messages: Chinese and English only, so every other language falls back to
-// English. The English spellings and the full-width comma are the tool's own.
-constexpr std::array<TextTable, 13> kMessages{{
+// English. The English spellings and the full-width comma are the tool's own;
+// the last one is this tool's, for a file Load configure turns down.
+constexpr std::array<TextTable, 14> kMessages{{
     {.english = "Please input phone number or recieve email", .chinese = "请输入手机号码或接收人邮件地址"},
     {.english = "Phone number error", .chinese = "手机号码格式不正确"},
     {.english = "Phone number or receive email format error", .chinese = "手机号码或接收人邮箱格式不正确"},
@@ -121,6 +122,8 @@ constexpr std::array<TextTable, 13> kMessages{{
     {.english = "SMS control is already open，please input Phone No.", .chinese = "短信控制已经打开，请设置手机号码"},
     {.english = "Save All Parameters To MMS Setting File", .chinese = "彩信设置文件已保存"},
     {.english = "The max number of phone %d!", .chinese = "支持最大手机号码位数 %d!"},
+    {.english = "%1 is not an MMS setting file, so nothing was loaded: %2",
+     .chinese = "%1 不是彩信设置文件，未载入：%2"},
 }};
 
 // The e-mail hint shows an address of the reserved example domain, so it can

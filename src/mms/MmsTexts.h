@@ -60,6 +60,7 @@ enum class MmsMessage {
     SmsControlPhone,  // SMS control on without a phone
     Saved,
     PhoneTooLong,     // "%d" takes the phone limit
+    NotMmsFile,       // Load configure: "%1" the path, "%2" what is wrong
 };
 QString MmsMessageText(int language, MmsMessage message);
 

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -39,6 +40,14 @@ PathType TypeOfMode(mode_t mode)
 int Fd(FileHandle handle)
 {
     return static_cast<int>(handle.value);
+}
+
+void FillStatus(const struct stat& st, FileStatus& status)
+{
+    status.type = TypeOfMode(st.st_mode);
+    status.identity = {static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino)};
+    status.permissions = static_cast<quint32>(st.st_mode & 07777);
+    status.writeProtected = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 int SyncDescriptor(int fd)
@@ -129,6 +138,58 @@ public:
         return ::unlink(QFile::encodeName(path).constData()) == 0 ? 0 : errno;
     }
 
+    int status(const QString& path, FileStatus& status) override
+    {
+        const QByteArray name = QFile::encodeName(path);
+        struct stat st {};
+        status = {};
+        if (::stat(name.constData(), &st) != 0)
+            return errno == ENOENT ? 0 : errno;
+        FillStatus(st, status);
+        // The bits alone miss a read-only mount, an ACL or a file of another
+        // user; the system's own test misses a file without write bits for root.
+        if (status.type == PathType::Regular && !status.writeProtected
+            && ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0)
+            status.writeProtected = errno == EACCES || errno == EPERM || errno == EROFS;
+        return 0;
+    }
+
+    int handleStatus(FileHandle handle, FileStatus& status) override
+    {
+        struct stat st {};
+        status = {};
+        if (::fstat(Fd(handle), &st) != 0)
+            return errno;
+        FillStatus(st, status);
+        return 0;
+    }
+
+    int openExisting(const QString& path, FileHandle& handle) override
+    {
+        const int fd = ::open(QFile::encodeName(path).constData(),
+                              O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0)
+            return errno;
+        handle.value = fd;
+        return 0;
+    }
+
+    int tryLock(FileHandle handle) override
+    {
+        // flock rather than a POSIX record lock: closing any other descriptor
+        // of the file would drop a record lock, and flock also works on FAT.
+        int result = 0;
+        do {
+            result = ::flock(Fd(handle), LOCK_EX | LOCK_NB);
+        } while (result != 0 && errno == EINTR);
+        return result == 0 ? 0 : errno;
+    }
+
+    int setPermissions(FileHandle handle, quint32 permissions) override
+    {
+        return ::fchmod(Fd(handle), static_cast<mode_t>(permissions)) == 0 ? 0 : errno;
+    }
+
     int openForReading(const QString& path, FileHandle& handle) override
     {
         // O_NONBLOCK: opening a FIFO with no writer would otherwise wait forever.
@@ -174,14 +235,19 @@ FileErrorKind SaveErrorKind(int systemError)
     case ENOSPC:
     case EDQUOT: return FileErrorKind::MediumFull;
     case ENAMETOOLONG: return FileErrorKind::PathTooLong;
+    case EWOULDBLOCK:
     case EBUSY:
     case ETXTBSY:
     case EEXIST: return FileErrorKind::Busy;
     case EISDIR: return FileErrorKind::NotRegularFile;
+    case EFBIG: return FileErrorKind::FileTooLarge;
     case EIO:
     case ENXIO:
     case ENODEV:
-    default: return FileErrorKind::MediumRemoved; // the message adds the system's words
+    case ENOMEDIUM:
+    case ENOTCONN: // a FUSE mount whose daemon went away
+    case ESTALE: return FileErrorKind::MediumRemoved;
+    default: return FileErrorKind::WriteFailed; // the message adds the system's words
     }
 }
 
@@ -209,6 +275,31 @@ bool IsInterrupted(int systemError)
 bool IsNotFound(int systemError)
 {
     return systemError == ENOENT;
+}
+
+bool IsAlreadyExists(int systemError)
+{
+    return systemError == EEXIST;
+}
+
+bool IsLockedByOther(int systemError)
+{
+    return systemError == EWOULDBLOCK;
+}
+
+bool IsLockUnsupported(int systemError)
+{
+    return systemError == ENOLCK || systemError == EINVAL || systemError == ENOTSUP || systemError == ENOSYS;
+}
+
+bool IsSymbolicLink(int systemError)
+{
+    return systemError == ELOOP;
+}
+
+bool IsPermissionsUnsupported(int systemError)
+{
+    return systemError == EPERM || systemError == ENOTSUP || systemError == ENOSYS;
 }
 
 int NoProgressError()
@@ -250,6 +341,21 @@ int Store(HANDLE h, FileHandle& handle)
     if (h == INVALID_HANDLE_VALUE)
         return static_cast<int>(GetLastError());
     handle.value = reinterpret_cast<std::intptr_t>(h);
+    return 0;
+}
+
+int StatusOfHandle(HANDLE h, FileStatus& status)
+{
+    BY_HANDLE_FILE_INFORMATION info {};
+    if (!GetFileInformationByHandle(h, &info))
+        return static_cast<int>(GetLastError());
+    const bool folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    status.type = folder ? PathType::Directory
+        : GetFileType(h) == FILE_TYPE_DISK ? PathType::Regular : PathType::Other;
+    status.identity = {info.dwVolumeSerialNumber,
+                       (static_cast<quint64>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    status.writeProtected = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    status.permissions = status.writeProtected ? 0444 : 0666;
     return 0;
 }
 
@@ -333,6 +439,49 @@ public:
         return DeleteFileW(Wide(path)) ? 0 : static_cast<int>(GetLastError());
     }
 
+    int status(const QString& path, FileStatus& status) override
+    {
+        status = {};
+        // No access asked: this opens even a file another program holds open.
+        const HANDLE h = CreateFileW(Wide(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : static_cast<int>(error);
+        }
+        const int error = StatusOfHandle(h, status);
+        CloseHandle(h);
+        return error;
+    }
+
+    int handleStatus(FileHandle handle, FileStatus& status) override
+    {
+        status = {};
+        return StatusOfHandle(Win(handle), status);
+    }
+
+    int openExisting(const QString& path, FileHandle& handle) override
+    {
+        // FILE_SHARE_DELETE so the file can be removed while this handle
+        // holds its lock.
+        return Store(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr),
+                     handle);
+    }
+
+    int tryLock(FileHandle handle) override
+    {
+        OVERLAPPED whole {};
+        return LockFileEx(Win(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
+                          &whole)
+            ? 0 : static_cast<int>(GetLastError());
+    }
+
+    int setPermissions(FileHandle, quint32) override
+    {
+        return 0; // a read-only target is refused before the save; nothing else to carry over
+    }
+
     int openForReading(const QString& path, FileHandle& handle) override
     {
         return Store(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -384,7 +533,14 @@ FileErrorKind SaveErrorKind(int systemError)
     case ERROR_LOCK_VIOLATION:
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS: return FileErrorKind::Busy;
-    default: return FileErrorKind::MediumRemoved; // not ready, gone, CRC, I/O device...
+    case ERROR_FILE_TOO_LARGE: return FileErrorKind::FileTooLarge;
+    case ERROR_NOT_READY:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_CRC:
+    case ERROR_IO_DEVICE:
+    case ERROR_GEN_FAILURE: return FileErrorKind::MediumRemoved;
+    default: return FileErrorKind::WriteFailed; // the message adds the system's words
     }
 }
 
@@ -416,6 +572,31 @@ bool IsInterrupted(int)
 bool IsNotFound(int systemError)
 {
     return systemError == ERROR_FILE_NOT_FOUND;
+}
+
+bool IsAlreadyExists(int systemError)
+{
+    return systemError == ERROR_FILE_EXISTS || systemError == ERROR_ALREADY_EXISTS;
+}
+
+bool IsLockedByOther(int systemError)
+{
+    return systemError == ERROR_LOCK_VIOLATION;
+}
+
+bool IsLockUnsupported(int systemError)
+{
+    return systemError == ERROR_NOT_SUPPORTED || systemError == ERROR_INVALID_FUNCTION;
+}
+
+bool IsSymbolicLink(int)
+{
+    return false; // openExisting opens the link itself, which removal then takes away
+}
+
+bool IsPermissionsUnsupported(int)
+{
+    return false;
 }
 
 int NoProgressError()

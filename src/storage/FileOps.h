@@ -17,6 +17,25 @@ struct FileHandle {
 // What a path names, as far as the save and load edge cares.
 enum class PathType { Missing, Regular, Directory, Other };
 
+// Which file a name or a handle stands for: device and inode on POSIX, volume
+// serial and file index on Windows. Two names of one file compare equal.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+struct FileStatus {
+    PathType type = PathType::Missing;
+    FileIdentity identity;
+    // POSIX permission bits (07777); 0444 or 0666 on Windows.
+    quint32 permissions = 0;
+    // No write bit is set at all (the read-only attribute on Windows), or the
+    // system refuses this user writing to the file. Root passes the system's
+    // test, which is why the bits are looked at too.
+    bool writeProtected = false;
+};
+
 // The file-system calls the settings files are saved and loaded with, so tests
 // can fail any one of them. Every call returns 0 on success or the platform's
 // error code (errno on POSIX, GetLastError on Windows); none of them retries.
@@ -40,6 +59,20 @@ public:
     virtual int syncFolder(const QString& folder) = 0;
     virtual int remove(const QString& path) = 0;
 
+    // What `path` names, following a symbolic link; a missing path gives
+    // PathType::Missing and 0.
+    virtual int status(const QString& path, FileStatus& status) = 0;
+    virtual int handleStatus(FileHandle handle, FileStatus& status) = 0;
+    // Opens an existing file only so it can be locked and removed; never
+    // follows a symbolic link and never blocks.
+    virtual int openExisting(const QString& path, FileHandle& handle) = 0;
+    // Takes the advisory lock a save holds on its scratch file until the file
+    // is renamed or removed; never waits. Another holder gives an error for
+    // which IsLockedByOther is true. Closing the handle releases the lock.
+    virtual int tryLock(FileHandle handle) = 0;
+    // Sets the permission bits of an open file (nothing on Windows).
+    virtual int setPermissions(FileHandle handle, quint32 permissions) = 0;
+
     // Opens for reading without ever blocking (a FIFO, a terminal).
     virtual int openForReading(const QString& path, FileHandle& handle) = 0;
     virtual int handleType(FileHandle handle, PathType& type) = 0;
@@ -57,6 +90,17 @@ FileErrorKind LoadErrorKind(int systemError);
 bool IsInterrupted(int systemError);
 // True for "no such file", the outcome a removal of a stale file may have.
 bool IsNotFound(int systemError);
+// True when a create failed because the name is taken.
+bool IsAlreadyExists(int systemError);
+// True when tryLock failed because another handle holds the lock.
+bool IsLockedByOther(int systemError);
+// True when the file system has no advisory locks (some network shares).
+bool IsLockUnsupported(int systemError);
+// True when openExisting refused a symbolic link.
+bool IsSymbolicLink(int systemError);
+// True when a file system cannot hold per-file permission bits (FAT refuses
+// them): the new file then has the medium's bits like every other file on it.
+bool IsPermissionsUnsupported(int systemError);
 // The error a write that makes no progress stands for (a full medium).
 int NoProgressError();
 // The platform's own wording of an error code, for the end of a message.

@@ -36,6 +36,13 @@ Wording WordingOf(FileErrorKind kind, FileAction action, const QString& path)
         return {"\"%1\" cannot be written: the medium was removed or reported an input/output error. Check the "
                 "card and save again.",
                 "无法写入“%1”：存储介质已被移除或发生输入/输出错误。请检查存储卡后重新保存。"};
+    case FileErrorKind::FileTooLarge:
+        return {"\"%1\" cannot be written: the file would pass the largest file size allowed here, by the "
+                "medium's file system or by a limit set for this program. Choose another folder or lift the limit.",
+                "无法写入“%1”：文件会超出此处允许的最大文件大小（存储介质的文件系统或为本程序设置的限制）。"
+                "请选择其他文件夹或取消该限制。"};
+    case FileErrorKind::WriteFailed:
+        return {"\"%1\" cannot be written.", "无法写入“%1”。"};
     case FileErrorKind::PathTooLong:
         return {"The path \"%1\" is longer than this system allows. Choose a folder with a shorter path.",
                 "路径“%1”超出了系统允许的长度。请选择路径较短的文件夹。"};
@@ -43,8 +50,12 @@ Wording WordingOf(FileErrorKind kind, FileAction action, const QString& path)
         return {"\"%1\" is not a folder. Choose the folder to save into.",
                 "“%1”不是文件夹。请选择要保存到的文件夹。"};
     case FileErrorKind::Busy:
-        return {"\"%1\" is in use by another program. Close that program and try again.",
-                "“%1”正被其他程序使用。请关闭该程序后重试。"};
+        if (loading)
+            return {"\"%1\" is in use by another program. Close that program and try again.",
+                    "“%1”正被其他程序使用。请关闭该程序后重试。"};
+        return {"\"%1\" is in use by another program, or another save of it is under way. Let that save "
+                "finish or close that program, and try again.",
+                "“%1”正被其他程序使用，或另一次保存正在进行。请等待该保存结束或关闭该程序后重试。"};
     case FileErrorKind::NotRegularFile:
         if (loading)
             return {"\"%1\" is not a settings file: it is a folder, a device or a pipe.",
@@ -90,6 +101,13 @@ QString FileError::message(bool chinese) const
 {
     if (kind != FileErrorKind::ScratchLeft)
         return Sentence(kind, action, path, systemError, chinese);
+    if (!cause) {
+        const QString text = chinese
+            ? QStringLiteral("无法保存“%1”：之前保存时遗留的临时文件“%2”无法删除。请手动删除后重新保存。")
+            : QStringLiteral("\"%1\" cannot be saved: the scratch file \"%2\" left by an earlier save cannot be "
+                             "removed. Delete it by hand and save again.");
+        return text.arg(path, scratchPath) + SystemPart(systemError, chinese);
+    }
 
     // What made the save give up comes first; the leftover is what to do next.
     const QString first = Sentence(cause.value_or(FileErrorKind::MediumRemoved), action, path, causeError, chinese);

@@ -12,15 +12,18 @@ enum class FileErrorKind {
     FolderMissing,    // the folder (or the card) is not there
     WriteProtected,   // read-only medium, locked card or no permission
     MediumFull,       // no space left
+    FileTooLarge,     // the file would pass a file-size limit of the medium or of this process
+    WriteFailed,      // any other refusal of the system; the message carries its words
     MediumRemoved,    // the medium went away or reported an I/O error
     PathTooLong,      // folder plus file name exceed the platform's limit
     NotAFolder,       // the folder path names a file
-    Busy,             // the file is in use by another program
+    Busy,             // the file is in use by another program, or another save of it is under way
     NotRegularFile,   // a load picked a folder, a FIFO or a device
     NotFound,         // a load picked a file that does not exist
     Unreadable,       // a load could not read the file
     NotConfirmed,     // the new file is in place but could not be flushed
-    ScratchLeft,      // the save failed and its scratch file could not be removed
+    ScratchLeft,      // the save failed and its scratch file could not be removed; without a
+                      // cause: an earlier save's scratch file is in the way
 };
 
 // Whether the failure happened while saving or while loading; the same kind
@@ -34,7 +37,8 @@ struct FileError {
     FileAction action = FileAction::Save;
     // NotConfirmed: what the failed flush reported. ScratchLeft: why the save
     // gave up before its scratch file could not be removed; systemError is
-    // then the removal's error and causeError the first one.
+    // then the removal's error and causeError the first one. A ScratchLeft
+    // without a cause stopped the save before it began.
     std::optional<FileErrorKind> cause = std::nullopt;
     int causeError = 0;
     QString scratchPath = {}; // ScratchLeft: the file left behind

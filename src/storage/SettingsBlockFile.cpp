@@ -104,6 +104,12 @@ void CheckZeroBytes(QByteArrayView file, std::size_t index, std::size_t from, st
     }
 }
 
+void CheckTextPadding(QByteArrayView file, std::size_t index, SettingsFindings& findings)
+{
+    const std::size_t length = BlockAt(file, index)[kBlockTextLengthOffset];
+    CheckZeroBytes(file, index, std::min(length, kBlockTextLengthOffset), kBlockTextLengthOffset, findings);
+}
+
 void CheckFixedByte(SettingsFindings& findings, const SettingsBlock& header, std::size_t offset, std::uint8_t wanted)
 {
     if (header[offset] != wanted)

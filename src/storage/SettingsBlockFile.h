@@ -66,6 +66,11 @@ void CheckBlockChecksum(const SettingsBlock& block, std::size_t index, std::span
 // `from`..`to` - 1 (bytes past the end of the file count as zero).
 void CheckZeroBytes(QByteArrayView file, std::size_t index, std::size_t from, std::size_t to, SettingsFindings& findings);
 
+// A Reserved finding for the first non-zero byte of text block `index`
+// between the end of its text and its length byte: the camera finds a text's
+// end by the zero after it as well as by the length.
+void CheckTextPadding(QByteArrayView file, std::size_t index, SettingsFindings& findings);
+
 // A header byte the format fixes: a Reserved finding when it differs.
 void CheckFixedByte(SettingsFindings& findings, const SettingsBlock& header, std::size_t offset, std::uint8_t wanted);
 

@@ -31,44 +31,184 @@ ReadResult LoadFailed(FileErrorKind kind, const QString& path, int systemError =
     return result;
 }
 
-// The steps of one save once its scratch file is open. Before the rename a
+// One save of one file. Its scratch file is created, locked and then written;
+// the lock is what tells a live scratch file from one a dead save left behind,
+// so it is held until the file is renamed or removed. Before the rename a
 // failure abandons the scratch file and the old file never changed; after it
 // the new file is in place and a failure only means it is not confirmed.
 class AtomicSave {
 public:
-    AtomicSave(FileOps& ops, const QString& folder, const QString& target, const QString& scratch)
-        : m_ops(ops), m_folder(folder), m_target(target), m_scratch(scratch)
+    AtomicSave(FileOps& ops, const QString& folder, const QString& target, const QString& scratch,
+               std::optional<quint32> keepPermissions)
+        : m_ops(ops), m_folder(folder), m_target(target), m_scratch(scratch), m_keepPermissions(keepPermissions)
     {
     }
 
     SaveResult run(QByteArrayView bytes)
     {
-        if (const int error = m_ops.createExclusive(m_scratch, m_handle))
-            return Failed(stepError(error));
+        if (std::optional<FileError> error = openScratch())
+            return Failed(*error);
 
         if (const int error = writeAll(bytes))
+            return abandon(error);
+        if (const int error = carryPermissions())
             return abandon(error);
         // A flush that failed is never repeated: the kernel may already have
         // dropped the dirty pages, so a second call could succeed falsely.
         if (const int error = m_ops.syncFile(m_handle))
             return abandon(error);
+        // The name is renamed, not the handle: make sure it is still ours.
+        FileStatus named;
+        if (const int error = m_ops.status(m_scratch, named))
+            return abandon(error);
+        if (named.type != PathType::Regular || named.identity != m_identity) {
+            m_ops.close(m_handle); // someone else's file is under the name: leave it
+            return Failed(Error(FileErrorKind::Busy, m_target));
+        }
         if (const int error = m_ops.rename(m_scratch, m_target))
             return abandon(error);
 
         // FAT keeps a file's size and first cluster in its folder entry, which
         // the rename rewrote: flush the file once more, then the folder.
         const int syncError = m_ops.syncFile(m_handle);
+        // Success means the file in place is the one written and flushed here,
+        // not one another save renamed over it since. It is looked at while
+        // still open: FAT numbers a file anew once it leaves the cache.
+        FileStatus placed;
+        const int placedError = m_ops.status(m_target, placed);
         const int closeError = m_ops.close(m_handle);
         if (syncError)
             return notConfirmed(syncError);
+        if (placedError)
+            return notConfirmed(placedError);
         if (closeError)
             return notConfirmed(closeError);
+        if (placed.type != PathType::Regular || placed.identity != m_identity)
+            return Failed(Error(FileErrorKind::Busy, m_target));
         if (const int error = m_ops.syncFolder(m_folder))
             return notConfirmed(error);
         return {};
     }
 
 private:
+    // A scratch file found under the name is removed only once its lock is
+    // ours: a save in progress holds it, a save that died (power, pulled
+    // card) does not. A few rounds cover a name that changes hands meanwhile.
+    std::optional<FileError> openScratch()
+    {
+        for (int round = 0; round < 3; ++round) {
+            const int error = m_ops.createExclusive(m_scratch, m_handle);
+            if (!error)
+                return lockOwnScratch();
+            if (!IsAlreadyExists(error))
+                return stepError(error);
+            if (std::optional<FileError> stale = removeStaleScratch())
+                return stale;
+        }
+        return Error(FileErrorKind::Busy, m_target);
+    }
+
+    std::optional<FileError> lockOwnScratch()
+    {
+        if (const int error = m_ops.tryLock(m_handle); error && !IsLockUnsupported(error)) {
+            // A share without locks still saves: the checks of the names
+            // below and after the rename keep it truthful there.
+            if (!IsLockedByOther(error))
+                return abandon(error).error;
+            // Another save took the new file for a stale one and is removing it.
+            m_ops.close(m_handle);
+            return Error(FileErrorKind::Busy, m_target);
+        }
+        FileStatus mine;
+        FileStatus named;
+        if (const int error = m_ops.handleStatus(m_handle, mine))
+            return abandon(error).error;
+        if (const int error = m_ops.status(m_scratch, named))
+            return abandon(error).error;
+        if (named.type != PathType::Regular || named.identity != mine.identity) {
+            // Removed before the lock was taken; whatever is there now is not ours.
+            m_ops.close(m_handle);
+            return Error(FileErrorKind::Busy, m_target);
+        }
+        m_identity = mine.identity;
+        m_createdPermissions = mine.permissions;
+        return std::nullopt;
+    }
+
+    // Nothing when the name is free again (or went away by itself).
+    std::optional<FileError> removeStaleScratch()
+    {
+        FileHandle old;
+        if (const int error = m_ops.openExisting(m_scratch, old)) {
+            if (IsNotFound(error))
+                return std::nullopt;
+            // No save leaves a symbolic link: only the link is removed.
+            if (IsSymbolicLink(error))
+                return removeByName();
+            return staleError(error);
+        }
+        FileStatus found;
+        if (const int error = m_ops.handleStatus(old, found)) {
+            m_ops.close(old);
+            return staleError(error);
+        }
+        if (found.type != PathType::Regular) {
+            // A folder, a FIFO or a device: no save of ours made it.
+            m_ops.close(old);
+            return removeByName();
+        }
+        if (const int error = m_ops.tryLock(old)) {
+            m_ops.close(old);
+            return IsLockedByOther(error) ? std::optional(Error(FileErrorKind::Busy, m_target)) : staleError(error);
+        }
+        // The lock is on the file opened; the name may have moved on since.
+        FileStatus named;
+        if (const int error = m_ops.status(m_scratch, named)) {
+            m_ops.close(old);
+            return staleError(error);
+        }
+        if (named.type != PathType::Regular || named.identity != found.identity) {
+            m_ops.close(old);
+            return std::nullopt;
+        }
+        // Removed while the lock is held, so no save can have claimed the name.
+        std::optional<FileError> result = removeByName();
+        m_ops.close(old);
+        return result;
+    }
+
+    std::optional<FileError> removeByName()
+    {
+        const int error = m_ops.remove(m_scratch);
+        if (!error || IsNotFound(error))
+            return std::nullopt;
+        return staleError(error);
+    }
+
+    // A card that refuses the removal says why in its own words; anything else
+    // points at the leftover, named after the file the user saved.
+    FileError staleError(int error) const
+    {
+        const FileErrorKind kind = SaveErrorKind(error);
+        if (kind == FileErrorKind::WriteProtected || kind == FileErrorKind::MediumRemoved
+            || kind == FileErrorKind::FolderMissing || kind == FileErrorKind::NotAFolder
+            || kind == FileErrorKind::Busy)
+            return stepError(error);
+        FileError left = Error(FileErrorKind::ScratchLeft, m_target, error);
+        left.scratchPath = m_scratch;
+        return left;
+    }
+
+    // The old file's permission bits go to the new one; a new file keeps what
+    // the user's umask gave it.
+    int carryPermissions()
+    {
+        if (!m_keepPermissions || *m_keepPermissions == m_createdPermissions)
+            return 0;
+        const int error = m_ops.setPermissions(m_handle, *m_keepPermissions);
+        return IsPermissionsUnsupported(error) ? 0 : error;
+    }
+
     int writeAll(QByteArrayView bytes)
     {
         const char* data = bytes.data();
@@ -90,10 +230,12 @@ private:
         return 0;
     }
 
+    // Removes the scratch file while its lock is still held: once the lock
+    // goes, the name may belong to another save.
     SaveResult abandon(int error)
     {
-        m_ops.close(m_handle); // the save has failed already; its own error says why
         const int removeError = m_ops.remove(m_scratch);
+        m_ops.close(m_handle); // the save has failed already; its own error says why
         if (removeError && !IsNotFound(removeError)) {
             FileError left = Error(FileErrorKind::ScratchLeft, m_target, removeError);
             left.cause = SaveErrorKind(error);
@@ -125,7 +267,10 @@ private:
     const QString& m_folder;
     const QString& m_target;
     const QString& m_scratch;
+    const std::optional<quint32> m_keepPermissions;
     FileHandle m_handle;
+    FileIdentity m_identity;
+    quint32 m_createdPermissions = 0;
 };
 
 bool IsAsciiAlnum(QChar c)
@@ -188,17 +333,20 @@ SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByt
     if (type != PathType::Directory)
         return Failed(Error(FileErrorKind::NotAFolder, folder));
 
-    if (const int error = ops.pathType(target, type))
+    FileStatus existing;
+    if (const int error = ops.status(target, existing))
         return Failed(Error(SaveErrorKind(error), target, error));
-    if (type == PathType::Directory || type == PathType::Other)
+    if (existing.type == PathType::Directory || existing.type == PathType::Other)
         return Failed(Error(FileErrorKind::NotRegularFile, target));
+    // A file the user may not change is kept, as a plain open for writing
+    // would have refused it; the rename alone would replace it regardless.
+    if (existing.type == PathType::Regular && existing.writeProtected)
+        return Failed(Error(FileErrorKind::WriteProtected, target));
 
-    // A save that died (power, pulled card) leaves its scratch file behind;
-    // only that exact name is removed.
-    if (const int error = ops.remove(scratch); error && !IsNotFound(error))
-        return Failed(Error(SaveErrorKind(error), scratch, error));
-
-    return AtomicSave(ops, folder, target, scratch).run(bytes);
+    std::optional<quint32> keepPermissions;
+    if (existing.type == PathType::Regular)
+        keepPermissions = existing.permissions;
+    return AtomicSave(ops, folder, target, scratch, keepPermissions).run(bytes);
 }
 
 ReadResult ReadSettingsFile(const QString& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/FileResult.h"
+#include "storage/SettingsFinding.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -23,7 +24,11 @@ QString ScratchFileName(const QString& fileName);
 
 // Replaces (or creates) `fileName` in `folder` with `bytes` atomically: either
 // the whole new file is in place and flushed, or the old one is untouched and
-// no scratch file remains. `ops` defaults to the real file system.
+// no scratch file remains. A file without write permission is kept; a
+// replaced file keeps its permission bits. Another save of the same file
+// under way (its scratch file is locked) makes this one fail as Busy, and so
+// does a file renamed over this save's before it could report success.
+// `ops` defaults to the real file system.
 SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByteArrayView bytes);
 SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByteArrayView bytes, FileOps& ops);
 
@@ -40,6 +45,22 @@ auto ReadSettingsFileWith(const QString& path, Parse parse) -> LoadResult<declty
     if (!read.ok())
         return {{}, read.error};
     return {parse(read.bytes), std::nullopt};
+}
+
+// As above, for values with `findings`: a file that is not `expectedSize`
+// bytes long (or longer than the read limit) gets a FileSize finding first.
+template <typename Parse>
+auto ReadSettingsFileWith(const QString& path, qsizetype expectedSize, Parse parse)
+    -> LoadResult<decltype(parse(QByteArrayView()))>
+{
+    ReadResult read = ReadSettingsFile(path);
+    if (!read.ok())
+        return {{}, read.error};
+    auto values = parse(read.bytes);
+    SettingsFindings size;
+    CheckFileSize(size, read.bytes.size(), read.truncated, expectedSize);
+    values.findings.insert(values.findings.begin(), size.begin(), size.end());
+    return {std::move(values), std::nullopt};
 }
 
 } // namespace kestra

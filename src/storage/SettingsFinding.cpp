@@ -13,6 +13,9 @@ QString EnglishText(const SettingsFinding& f)
 {
     switch (f.kind) {
     case FindingKind::FileSize:
+        if (f.value > kMaxSettingsFileRead)
+            return QStringLiteral("The file is longer than %1 bytes; only those were read. The camera expects %2.")
+                .arg(kMaxSettingsFileRead).arg(f.expected);
         return QStringLiteral("The file is %1 bytes long; the camera expects %2.").arg(f.value).arg(f.expected);
     case FindingKind::LineEnd:
         return QStringLiteral("%1 does not end in CR LF.").arg(f.field);
@@ -45,6 +48,9 @@ QString ChineseText(const SettingsFinding& f)
 {
     switch (f.kind) {
     case FindingKind::FileSize:
+        if (f.value > kMaxSettingsFileRead)
+            return QStringLiteral("文件长度超过 %1 字节，只读取了这些字节。相机需要 %2 字节。")
+                .arg(kMaxSettingsFileRead).arg(f.expected);
         return QStringLiteral("文件长度为 %1 字节，相机需要 %2 字节。").arg(f.value).arg(f.expected);
     case FindingKind::LineEnd:
         return QStringLiteral("%1 不以回车换行结束。").arg(f.field);
@@ -102,6 +108,15 @@ void CheckRange(SettingsFindings& findings, FindingKind kind, const QString& fie
 {
     if (value < low || value > high)
         findings.push_back({kind, field, offset, value, high});
+}
+
+void CheckFileSize(SettingsFindings& findings, qsizetype size, bool truncated, qsizetype expected)
+{
+    // A file cut at the read limit is reported as longer than it, not as
+    // exactly that long.
+    const qsizetype shown = truncated ? kMaxSettingsFileRead + 1 : size;
+    if (truncated || size != expected)
+        findings.push_back({FindingKind::FileSize, QStringLiteral("file"), -1, shown, expected});
 }
 
 void CheckTextLength(SettingsFindings& findings, const QString& field, qsizetype offset,

@@ -21,7 +21,7 @@ namespace {
 // cos 45°: the text sits in the square inscribed in the ellipse.
 constexpr double kInscribedSquare = 0.7071085623775818;
 constexpr int kPointerWidth = 10;
-constexpr int kFontPixelHeight = 14;
+constexpr int kFontPixelHeight = 14; // the height of a line of text
 
 struct Shape {
     QRect ellipse;
@@ -80,7 +80,18 @@ protected:
 
         painter.setPen(m_owner.m_textColour);
         const QRect textRect = shape.text;
-        painter.drawText(textRect, TextFlags(fontMetrics(), textRect, m_owner.m_text), m_owner.m_text);
+        // A wrapped text whose lines (a fallback font for a full-width colon,
+        // say, makes them taller) would run out of the balloon gets a smaller
+        // font instead of losing its last line.
+        QFont font = TextFont();
+        int flags = TextFlags(QFontMetrics(font), textRect, m_owner.m_text);
+        while ((flags & Qt::TextWordWrap) && font.pixelSize() > 8
+               && QFontMetrics(font).boundingRect(textRect, flags, m_owner.m_text).height() > textRect.height()) {
+            font.setPixelSize(font.pixelSize() - 1);
+            flags = TextFlags(QFontMetrics(font), textRect, m_owner.m_text);
+        }
+        painter.setFont(font);
+        painter.drawText(textRect, flags, m_owner.m_text);
     }
 
 private:
@@ -244,8 +255,18 @@ void CBalloonTip::OnShowTimer()
 
 QFont CBalloonTip::TextFont()
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(kFontPixelHeight);
+    // A font height of 14 is the height of a text line (the character cell)
+    // where the balloon comes from; Qt's pixel size is the smaller em size, so
+    // take the largest one whose lines are no taller.
+    static const QFont font = [] {
+        QFont f(QStringLiteral("Arial"));
+        for (int pixels = kFontPixelHeight; pixels > 6; --pixels) {
+            f.setPixelSize(pixels);
+            if (QFontMetrics(f).height() <= kFontPixelHeight)
+                break;
+        }
+        return f;
+    }();
     return font;
 }
 

@@ -9,6 +9,8 @@
 #include "app/ShellTexts.h"
 #include "app/StartupSettings.h"
 #include "windows/camera/CameraDialog.h"
+#include "windows/sms/SmsDialog.h"
+#include "windows/smtp/SmtpDialog.h"
 #include "support/ScriptedDialog.h"
 #include "support/TestServices.h"
 #include "ui/ControlWidgets.h"
@@ -56,6 +58,20 @@ const WindowKind kWindows[] = {
      [](TestServices& fakes) -> std::unique_ptr<CDialog> {
          g_languageIndex = kLanguageEnglish;
          auto dialog = std::make_unique<CCameraDialog>(fakes.services(), CurrentSession());
+         dialog->Create();
+         return dialog;
+     }},
+    {"smtp",
+     [](TestServices& fakes) -> std::unique_ptr<CDialog> {
+         g_languageIndex = kLanguageEnglish;
+         auto dialog = std::make_unique<CSmtpDialog>(fakes.services(), CurrentSession());
+         dialog->Create();
+         return dialog;
+     }},
+    {"sms",
+     [](TestServices& fakes) -> std::unique_ptr<CDialog> {
+         g_languageIndex = kLanguageEnglish;
+         auto dialog = std::make_unique<CSmsDialog>(fakes.services(), CurrentSession());
          dialog->Create();
          return dialog;
      }},

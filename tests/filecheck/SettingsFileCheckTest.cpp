@@ -1,4 +1,5 @@
 #include "camera/CameraFile.h"
+#include "camera/CameraFileReader.h"
 #include "messaging/GprsFile.h"
 #include "messaging/SmsFile.h"
 #include "mms/MmsCatalogue.h"
@@ -126,6 +127,16 @@ TEST(SettingsFileCheck, FindsEachFault)
         {"sms fixed byte 50", 6, [](QByteArray& f) { f[50] = 0; }, true, {K::Reserved}},
         {"sms language 12", 6, [](QByteArray& f) { f[5] = static_cast<char>(0xC0); }, true, {K::OutOfRange}},
         {"sms phone3 255", 7, [](QByteArray& f) { f[237] = static_cast<char>(255); }, true, {K::TextClipped, K::TextLength}},
+        // Bytes the format fixes at zero: unused header bytes, padding after a text.
+        {"mms header byte 20", 2, [](QByteArray& f) { f[20] = 0x10; }, true, {K::Reserved}},
+        {"mms header byte 53", 2, [](QByteArray& f) { f[53] = 1; }, true, {K::Reserved}},
+        {"mms after the url", 2, [](QByteArray& f) { f[60 + 25] = 0x10; }, true, {K::Reserved}},
+        {"gprs header byte 9", 4, [](QByteArray& f) { f[9] = 0x10; }, true, {K::Reserved}},
+        {"gprs after the user name", 4, [](QByteArray& f) { f[540 + 2] = 0x10; }, true, {K::Reserved}},
+        {"gprs password byte 56", 4, [](QByteArray& f) { f[420 + 56] = 1; }, true, {K::Reserved}},
+        {"sms header byte 6", 6, [](QByteArray& f) { f[6] = 0x10; }, true, {K::Reserved}},
+        {"sms header byte 57", 6, [](QByteArray& f) { f[57] = 1; }, true, {K::Reserved}},
+        {"sms empty phone2", 6, [](QByteArray& f) { f[120] = 0x10; }, true, {K::Reserved}},
     };
     for (const Case& c : cases) {
         const GoldenFile& g = GoldenFiles()[c.golden];
@@ -173,6 +184,78 @@ TEST(SettingsFileCheck, WhatTheWritersSaveChecksClean)
         EXPECT_EQ(QFile(dir.filePath(SettingsFileName(kind))).size(), SettingsFileSize(kind));
     }
     EXPECT_FALSE(CheckSettingsFileAt(SettingsFileKind::Mms, dir.path()).ok());
+}
+
+template <typename Result>
+std::optional<SettingsFindings> FindingsOf(const Result& result)
+{
+    if (!result.ok())
+        return std::nullopt;
+    return result.values.findings;
+}
+
+QByteArray GoldenOf(SettingsFileKind kind)
+{
+    const auto& files = GoldenFiles();
+    const auto g = std::find_if(files.begin(), files.end(), [kind](const GoldenFile& x) { return x.kind == kind; });
+    return Golden(g->dir, g->name);
+}
+
+// Wherever a file is loaded or checked, a file of another size than its
+// kind's says so, and one past the read limit says that it is longer.
+TEST(SettingsFileCheck, EveryLoaderReportsAFileOfTheWrongSize)
+{
+    using Load = std::optional<SettingsFindings> (*)(const QString&);
+    struct Reader { const char* name; SettingsFileKind kind; Load load; };
+    const Reader readers[] = {
+        {"ReadCameraFile", SettingsFileKind::Camera, [](const QString& p) { return FindingsOf(ReadCameraFile(p)); }},
+        {"ReadMmsFile", SettingsFileKind::Mms, [](const QString& p) { return FindingsOf(ReadMmsFile(p)); }},
+        {"ReadGprsFile", SettingsFileKind::Gprs, [](const QString& p) { return FindingsOf(ReadGprsFile(p)); }},
+        {"ReadSmsFile", SettingsFileKind::Sms, [](const QString& p) { return FindingsOf(ReadSmsFile(p)); }},
+        {"check camera.dat", SettingsFileKind::Camera,
+         [](const QString& p) { return FindingsOf(CheckSettingsFileAt(SettingsFileKind::Camera, p)); }},
+        {"check mms.dat", SettingsFileKind::Mms,
+         [](const QString& p) { return FindingsOf(CheckSettingsFileAt(SettingsFileKind::Mms, p)); }},
+        {"check gprs.dat", SettingsFileKind::Gprs,
+         [](const QString& p) { return FindingsOf(CheckSettingsFileAt(SettingsFileKind::Gprs, p)); }},
+        {"check sms.dat", SettingsFileKind::Sms,
+         [](const QString& p) { return FindingsOf(CheckSettingsFileAt(SettingsFileKind::Sms, p)); }},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("picked.dat"));
+    for (const Reader& r : readers) {
+        const qsizetype size = SettingsFileSize(r.kind);
+        for (qsizetype length : {qsizetype(0), size - 1, size, size + 1, kMaxSettingsFileRead,
+                                 kMaxSettingsFileRead + 1, 3 * kMaxSettingsFileRead}) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            // The right size holds a file this tool writes; every other size zeros.
+            const QByteArray bytes = length == size ? GoldenOf(r.kind) : QByteArray(length, '\0');
+            ASSERT_EQ(file.write(bytes), length);
+            file.close();
+
+            const std::optional<SettingsFindings> findings = r.load(path);
+            ASSERT_TRUE(findings.has_value()) << r.name << ", " << length << " bytes";
+            const auto sizeFinding = std::find_if(findings->begin(), findings->end(), [](const SettingsFinding& x) {
+                return x.kind == FindingKind::FileSize;
+            });
+            if (length == size) {
+                EXPECT_EQ(sizeFinding, findings->end()) << r.name;
+                continue;
+            }
+            ASSERT_NE(sizeFinding, findings->end()) << r.name << ", " << length << " bytes";
+            EXPECT_EQ(std::count_if(findings->begin(), findings->end(),
+                                    [](const SettingsFinding& x) { return x.kind == FindingKind::FileSize; }),
+                      1) << r.name;
+            EXPECT_EQ(sizeFinding->expected, size) << r.name;
+            const bool longer = length > kMaxSettingsFileRead;
+            EXPECT_EQ(sizeFinding->message().contains(QStringLiteral("longer than 65536")), longer)
+                << r.name << ", " << length << " bytes: " << sizeFinding->message().toStdString();
+            if (!longer) {
+                EXPECT_EQ(sizeFinding->value, length) << r.name;
+            }
+        }
+    }
 }
 
 TEST(SettingsFileCheck, KindsByFileName)

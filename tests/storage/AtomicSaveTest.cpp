@@ -1,6 +1,7 @@
 #include "FaultyFileOps.h"
 #include "FolderSnapshot.h"
 
+#include "storage/Cp936.h"
 #include "storage/SettingsFileIo.h"
 
 #include <QDir>
@@ -188,22 +189,73 @@ TEST(AtomicSave, EveryFailedStepLeavesTheOldFileAndNoScratchFile)
                                << recorder.calls.join(u' ').toStdString();
 }
 
+// The calls that lock the scratch file, tell files apart and carry the
+// permissions over: a failure of any of them is reported, never skipped, and
+// leaves no scratch file. A file system without locks still saves.
+TEST(AtomicSave, EveryFailedLockOrIdentityStepIsReported)
+{
+    const auto prepare = [](SaveFolder& folder) {
+        // Not the mode a new file gets, so the permissions are set.
+        QFile::setPermissions(folder.path(kTarget), QFile::ReadOwner | QFile::WriteOwner);
+    };
+    FaultyFileOps recorder;
+    {
+        SaveFolder folder;
+        prepare(folder);
+        ASSERT_TRUE(SaveSettingsFile(folder.path(), kTarget, kNewBytes, recorder).ok());
+    }
+    const QStringList steps{QStringLiteral("tryLock"), QStringLiteral("handleStatus"), QStringLiteral("status"),
+                            QStringLiteral("setPermissions")};
+    const int renameCall = static_cast<int>(recorder.calls.indexOf(QStringLiteral("rename")));
+    int failedSteps = 0;
+    for (int call = 0; call < recorder.calls.size(); ++call) {
+        if (!steps.contains(recorder.calls[call]))
+            continue;
+        for (int error : {EIO, ENOLCK}) {
+            const std::string where = "call " + std::to_string(call) + " (" + recorder.calls[call].toStdString()
+                + ") failing with " + std::strerror(error);
+            SaveFolder folder;
+            prepare(folder);
+            FaultyFileOps ops;
+            ops.failCall(call, error);
+            const SaveResult result = SaveSettingsFile(folder.path(), kTarget, kNewBytes, ops);
+            EXPECT_FALSE(folder.exists(ScratchFileName(kTarget))) << where;
+            if (error == ENOLCK && recorder.calls[call] == QStringLiteral("tryLock")) {
+                EXPECT_TRUE(result.ok()) << where;
+                EXPECT_EQ(folder.bytesOf(kTarget), kNewBytes) << where;
+                continue;
+            }
+            ++failedSteps;
+            ASSERT_FALSE(result.ok()) << where;
+            EXPECT_EQ(result.error->path, folder.path(kTarget)) << where;
+            EXPECT_EQ(result.error->systemError, error) << where;
+            EXPECT_EQ(folder.bytesOf(kTarget), call < renameCall ? kOldBytes : kNewBytes) << where;
+            if (call > renameCall) {
+                EXPECT_EQ(result.error->kind, FileErrorKind::NotConfirmed) << where;
+            }
+        }
+    }
+    EXPECT_GE(failedSteps, 2 * 6) << recorder.calls.join(u' ').toStdString();
+}
+
 TEST(AtomicSave, ReportsAScratchFileItCouldNotRemove)
 {
     SaveFolder folder;
     FaultyFileOps recorder;
     ASSERT_TRUE(SaveSettingsFile(folder.path(), kTarget, kNewBytes, recorder).ok());
     const int writeCall = static_cast<int>(recorder.calls.indexOf(QStringLiteral("write")));
-    // write fails, then close, then the removal of the scratch file.
+    // write fails, then the removal of the scratch file while it is still
+    // locked, then close.
     ASSERT_EQ(recorder.calls.mid(writeCall, 3).size(), 3);
 
     PlantFile(folder.path(kTarget), kOldBytes);
     FaultyFileOps ops;
     ops.failCall(writeCall, ENOSPC);
-    ops.failCall(writeCall + 2, EACCES);
+    ops.failCall(writeCall + 1, EACCES);
     const SaveResult result = SaveSettingsFile(folder.path(), kTarget, kNewBytes, ops);
     ASSERT_FALSE(result.ok());
-    ASSERT_EQ(ops.calls[writeCall + 2], QStringLiteral("remove"));
+    ASSERT_EQ(ops.calls[writeCall + 1], QStringLiteral("remove"));
+    ASSERT_EQ(ops.calls[writeCall + 2], QStringLiteral("close"));
     const FileError& error = *result.error;
     EXPECT_EQ(error.kind, FileErrorKind::ScratchLeft);
     EXPECT_EQ(error.cause, FileErrorKind::MediumFull);
@@ -246,7 +298,17 @@ TEST(AtomicSave, AStaleScratchFileThatCannotBeRemovedStopsTheSave)
     ASSERT_TRUE(QDir(folder.path()).mkdir(ScratchFileName(kTarget)));
     const SaveResult result = SaveSettingsFile(folder.path(), kTarget, kNewBytes);
     ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error->path, folder.path(ScratchFileName(kTarget)));
+    // Named after the file the user saved, with the leftover to delete.
+    EXPECT_EQ(result.error->kind, FileErrorKind::ScratchLeft);
+    EXPECT_EQ(result.error->path, folder.path(kTarget));
+    EXPECT_EQ(result.error->scratchPath, folder.path(ScratchFileName(kTarget)));
+    for (bool chinese : {false, true}) {
+        const QString message = result.error->message(chinese);
+        EXPECT_TRUE(message.startsWith(QStringLiteral("\"") + folder.path(kTarget))
+                    || message.contains(QStringLiteral("“") + folder.path(kTarget))) << message.toStdString();
+        EXPECT_TRUE(message.contains(folder.path(ScratchFileName(kTarget)))) << message.toStdString();
+        EXPECT_TRUE(EncodeCp936(message).has_value());
+    }
     EXPECT_EQ(folder.bytesOf(kTarget), kOldBytes);
 }
 

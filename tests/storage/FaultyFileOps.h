@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <cerrno>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -32,6 +33,9 @@ public:
 
     // One entry per call, by name ("write", "rename"...), faulted or not.
     QStringList calls;
+    // Runs before call number `call` goes ahead: a test lets another save run
+    // at that point.
+    std::function<void(int call)> beforeCall;
 
     int pathType(const QString& path, PathType& type) override
     {
@@ -88,6 +92,36 @@ public:
             return error;
         return m_real.remove(path);
     }
+    int status(const QString& path, FileStatus& status) override
+    {
+        if (const int error = enter("status"))
+            return error;
+        return m_real.status(path, status);
+    }
+    int handleStatus(FileHandle handle, FileStatus& status) override
+    {
+        if (const int error = enter("handleStatus"))
+            return error;
+        return m_real.handleStatus(handle, status);
+    }
+    int openExisting(const QString& path, FileHandle& handle) override
+    {
+        if (const int error = enter("openExisting"))
+            return error;
+        return m_real.openExisting(path, handle);
+    }
+    int tryLock(FileHandle handle) override
+    {
+        if (const int error = enter("tryLock"))
+            return error;
+        return m_real.tryLock(handle);
+    }
+    int setPermissions(FileHandle handle, quint32 permissions) override
+    {
+        if (const int error = enter("setPermissions"))
+            return error;
+        return m_real.setPermissions(handle, permissions);
+    }
     int openForReading(const QString& path, FileHandle& handle) override
     {
         if (const int error = enter("openForReading"))
@@ -118,6 +152,8 @@ private:
     {
         const int index = static_cast<int>(calls.size());
         calls << QString::fromLatin1(name);
+        if (beforeCall)
+            beforeCall(index);
         for (const Fault& fault : m_faults) {
             if (fault.call == index)
                 return fault.error;

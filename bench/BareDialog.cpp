@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: Apache-2.0
+// The start-up baseline: a bare Qt Widgets dialog with the same kinds and
+// number of controls as the main window (a version line, two frames, two
+// labelled lists, four buttons), with no style sheet and no dialog layer.
+// For finding where the tool's extra time goes, each of the tool's start-up
+// costs can be added on its own: BARE_FONT=<family> (the template font),
+// BARE_SHEET=<file> (the skin's style sheet), BARE_FAMILIES=1 (a walk of the
+// font database, as the CJK font look-up does).
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QFont>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QDialog dialog;
+    if (qEnvironmentVariableIsSet("BARE_FONT")) {
+        QFont font(QString::fromLocal8Bit(qgetenv("BARE_FONT")));
+        font.setPixelSize(12);
+        dialog.setFont(font);
+    }
+    if (qEnvironmentVariableIsSet("BARE_FAMILIES"))
+        (void)QFontDatabase::families();
+    if (qEnvironmentVariableIsSet("BARE_SHEET")) {
+        QFile sheet(QString::fromLocal8Bit(qgetenv("BARE_SHEET")));
+        if (sheet.open(QIODevice::ReadOnly))
+            app.setStyleSheet(QString::fromUtf8(sheet.readAll()));
+    }
+    dialog.setWindowTitle(QStringLiteral("Kestra"));
+    dialog.setFixedSize(280, 463);
+    auto* version = new QLabel(QStringLiteral("Version:1.0.002"), &dialog);
+    version->setGeometry(47, 6, 189, 17);
+    auto* top = new QGroupBox(&dialog);
+    top->setGeometry(10, 30, 256, 123);
+    auto* bottom = new QGroupBox(&dialog);
+    bottom->setGeometry(10, 149, 256, 298);
+    auto* languageLabel = new QLabel(QStringLiteral("Select Language"), &dialog);
+    languageLabel->setGeometry(16, 66, 119, 17);
+    auto* language = new QComboBox(&dialog);
+    language->addItems({QStringLiteral("Chinese"), QStringLiteral("English")});
+    language->setGeometry(142, 59, 112, 24);
+    languageLabel->setBuddy(language);
+    auto* modelLabel = new QLabel(QStringLiteral("Camera Model"), &dialog);
+    modelLabel->setGeometry(19, 110, 107, 17);
+    auto* model = new QComboBox(&dialog);
+    model->addItem(QStringLiteral("Kestra T870N"));
+    model->setGeometry(142, 102, 112, 24);
+    modelLabel->setBuddy(model);
+    const char* buttons[] = {"Camera Setting", "MMS Setting", "GPRS Setting", "SMS Setting"};
+    int y = 172;
+    for (const char* text : buttons) {
+        auto* button = new QPushButton(QString::fromLatin1(text), &dialog);
+        button->setGeometry(59, y, 147, 56);
+        y += 70;
+    }
+    dialog.show();
+    return app.exec();
+}

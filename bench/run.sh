@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
+# Measures Kestra Setup against bare Qt programs on a private Xvfb and prints
+# a table of medians and ratios with the targets:
+#   start-up   exec to the main window mapped, against a bare Qt dialog with
+#              the same kinds and number of controls
+#   camera     a click on Camera Setting to the Camera window mapped, against
+#              the main window's own opening
+#   memory     peak resident size at the main window, against the bare dialog
+#   save       `kestra-setup camera --out DIR`, against a bare QtCore write,
+#              fsync and rename of 180 bytes
+# Program and baseline alternate in rounds so that drift on a shared machine
+# cancels out. KESTRA_BENCH_ROUNDS (default 4) and KESTRA_BENCH_RUNS (default
+# 10) set the amount of work; the hyperfine JSON goes to build/bench/results.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/common.sh
+
+kestra_require_packages "${KESTRA_BUILD_PACKAGES[@]}" libx11-dev libxtst-dev xvfb xauth hyperfine time \
+    fonts-dejavu-core fonts-noto-cjk
+
+cmake --preset bench ${KESTRA_CMAKE_ARGS:-} >/dev/null
+cmake --build --preset bench >/dev/null
+
+build=build/bench
+app=$build/src/kestra-setup
+results=$build/results
+rm -rf "$results"
+mkdir -p "$results"
+rounds=${KESTRA_BENCH_ROUNDS:-4}
+runs=${KESTRA_BENCH_RUNS:-10}
+
+# A private display and a fresh store of choices, the same for every run.
+display_number=$((200 + $$ % 500))
+Xvfb ":$display_number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+scratch=$(mktemp -d)
+trap 'kill $xvfb 2>/dev/null; rm -rf "$scratch"' EXIT
+export DISPLAY=":$display_number"
+export XDG_CONFIG_HOME=$scratch/config
+export QT_QPA_PLATFORM=xcb
+for _ in $(seq 100); do
+    [ -S "/tmp/.X11-unix/X$display_number" ] && break
+    sleep 0.1
+done
+
+mapwait=$build/bench/mapwait
+# The Camera button's centre in the main window, from its template.
+camera_button=133,200
+
+# One warm-up of each, so fonts and libraries are in the page cache.
+"$mapwait" -- "$app" >/dev/null
+"$mapwait" -- "$build/bench/bare-dialog" >/dev/null
+
+# Rounds of hyperfine runs, the two commands swapping places every round; the
+# helper prints its own exec-to-map times, collected apart from hyperfine's
+# whole-command times.
+for round in $(seq "$rounds"); do
+    first="$mapwait --click $camera_button -- $app >> $results/app.txt 2>> $results/errors.txt"
+    second="$mapwait -- $build/bench/bare-dialog >> $results/bare.txt 2>> $results/errors.txt"
+    if [ $((round % 2)) -eq 0 ]; then
+        tmp=$first; first=$second; second=$tmp
+    fi
+    hyperfine --style none --runs "$runs" --export-json "$results/startup-$round.json" "$first" "$second" >/dev/null
+done
+
+# Peak resident size at the first window, for each program.
+for _ in $(seq 5); do
+    /usr/bin/time -f %M -a -o "$results/app-rss.txt" "$mapwait" -- "$app" >/dev/null
+    /usr/bin/time -f %M -a -o "$results/bare-rss.txt" "$mapwait" -- "$build/bench/bare-dialog" >/dev/null
+done
+
+# Saves: the command line against the bare write (when the program has one).
+mkdir -p "$scratch/card-app" "$scratch/card-bare"
+have_save=0
+if QT_QPA_PLATFORM=offscreen timeout 20 "$app" camera --out "$scratch/card-app" --clock "2024-03-05 08:07:06" \
+    >/dev/null 2>&1; then
+    have_save=1
+    for round in $(seq "$rounds"); do
+        first="$app camera --out $scratch/card-app --clock '2024-03-05 08:07:06'"
+        second="$build/bench/bare-save $scratch/card-bare"
+        if [ $((round % 2)) -eq 0 ]; then
+            tmp=$first; first=$second; second=$tmp
+        fi
+        hyperfine --style none --warmup 2 --runs "$runs" --export-json "$results/save-$round.json" \
+            "$first" "$second" >/dev/null
+    done
+fi
+
+python3 - "$results" "$have_save" <<'PY'
+import json, pathlib, statistics, sys
+
+results = pathlib.Path(sys.argv[1])
+have_save = sys.argv[2] == "1"
+
+def column(name, index):
+    rows = [l.split() for l in (results / name).read_text().splitlines() if l.strip()]
+    return [float(r[index]) for r in rows if len(r) > index]
+
+# mapwait prints one time per line: for the program the main window's
+# opening, then the Camera window's after the click.
+app_lines = [float(l) for l in (results / "app.txt").read_text().split()]
+app_main = app_lines[0::2]
+app_camera = app_lines[1::2]
+bare_main = [float(l) for l in (results / "bare.txt").read_text().split()]
+app_rss = column("app-rss.txt", 0)
+bare_rss = column("bare-rss.txt", 0)
+
+rows = []
+def row(what, ours, base, unit, target):
+    ratio = ours / base
+    verdict = "meets" if ratio <= target else "MISSES"
+    rows.append((what, f"{ours:.1f} {unit}", f"{base:.1f} {unit}", f"{ratio:.2f}x", f"<= {target:.2f}x", verdict))
+
+m = statistics.median
+row("main window mapped (vs bare dialog)", m(app_main), m(bare_main), "ms", 1.10)
+row("Camera window opening (vs main window's)", m(app_camera), m(app_main), "ms", 1.15)
+row("peak resident size (vs bare dialog)", m(app_rss) / 1024, m(bare_rss) / 1024, "MiB", 1.10)
+if have_save:
+    ours, base = [], []
+    for f in sorted(results.glob("save-*.json")):
+        for r in json.loads(f.read_text())["results"]:
+            (base if "bare-save" in r["command"] else ours).extend(r["times"])
+    row("command-line save (vs bare write+fsync+rename)", m(ours) * 1000, m(base) * 1000, "ms", 1.30)
+else:
+    rows.append(("command-line save", "n/a", "", "", "<= 1.30x", "no command line"))
+
+header = ("measure", "Kestra Setup", "baseline", "ratio", "target", "")
+widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(6)]
+def line(r):
+    return "| " + " | ".join(str(c).ljust(w) for c, w in zip(r, widths)) + " |"
+print(line(header))
+print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+for r in rows:
+    print(line(r))
+print(f"\nmedians of {len(app_main)} runs each; {len(app_rss)} runs for memory")
+PY

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "mms/MmsFile.h"
+#include "mms/MmsSettings.h"
+#include "windows/base/SettingsDialog.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace kestra {
+
+// Dialog template 130: the MMS settings window's layout, texts in English.
+const ui::DialogTemplate& MmsDialogTemplate();
+
+// The MMS settings window: who receives the pictures (phone, e-mail, a second
+// phone or address), how many a day, how often the camera listens for SMS
+// commands, and the MMS connection parameters, either an operator's preset
+// from the catalogue or typed in. Save writes mms.dat and leaves the window
+// open; Load configure reads an mms.dat back into it.
+class CMmsDialog : public CSettingsDialog {
+public:
+    CMmsDialog(ui::Services& services, const Session& session);
+
+    // The record as the window shows it, mode and codes from the lists.
+    MmsSettings ShownSettings() const;
+    bool presetMode() const;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(ui::CDataExchange* pDX) override;
+    void OnOK() override; // Save; the window stays open
+
+private:
+    void RegisterHandlers();
+    void ApplyTexts();
+    void AddHints();
+
+    void OnModeChange();
+    void OnCountryChange();
+    void OnOperatorChange();
+    void OnPhoneChange();
+    void OnEmailChange();
+    void OnPicturesChange();
+    void OnLoadConfigure();
+
+    // The preset mode's lists and field states for `country`, with `slot`
+    // selected; the operator names as the window's own (China in the
+    // interface language) or as the catalogue has them (a loaded file).
+    enum class OperatorNames { Interface, Catalogue };
+    void ShowPresetMode(int country, int slot, OperatorNames names);
+    void ShowCustomMode();
+    void FillOperators(int country, OperatorNames names);
+    void TakePreset();
+    void ClearTexts();
+    void UpdatePhone2Lock();
+    bool Phone2Allowed();
+    void SetText(int id, QByteArray& member, const QByteArray& value);
+    void ApplyLoaded(const MmsLoaded& loaded);
+
+    ui::CComboBox m_modeList;
+    ui::CComboBox m_countryList;
+    ui::CComboBox m_operatorList;
+    ui::CComboBox m_smsControlList;
+    QByteArray m_url, m_apn, m_gateway, m_port, m_phone, m_email, m_account, m_password, m_phone2;
+    int m_picturesPerDay = 0;
+    QString m_loadPath;
+    int m_countryCode = 0;
+    int m_operatorIndex = 0;
+    bool m_applyingRule = false; // the texts a rule sets are not the user's typing
+};
+
+} // namespace kestra

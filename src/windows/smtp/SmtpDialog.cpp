@@ -1,0 +1,338 @@
+#include "windows/smtp/SmtpDialog.h"
+
+#include "messaging/GprsCatalogue.h"
+#include "messaging/GprsFile.h"
+#include "messaging/SmsTexts.h"
+#include "messaging/SmtpSave.h"
+#include "messaging/SmtpTexts.h"
+#include "ui/DataExchange.h"
+#include "windows/smtp/SmtpDialogIds.h"
+
+#include <QScopedValueRollback>
+
+namespace kestra {
+namespace {
+
+using namespace smtp_ids;
+
+
+struct TextControl {
+    int id;
+    QByteArray GprsSettings::*member;
+    qsizetype limit;
+};
+
+// Texts are exchanged before the folder and the pictures per day: a pull that
+// stops at a bad number still takes over every text, so what Save and the
+// pushes of the list handlers use is what the fields show.
+constexpr TextControl kTextControls[] = {
+    {kRecipientField, &GprsSettings::recipientEmail, kRecipientEmailLimit},
+    {kSenderField, &GprsSettings::senderEmail, kSenderEmailLimit},
+    {kSenderPasswordField, &GprsSettings::senderPassword, kSenderPasswordLimit},
+    {kServerField, &GprsSettings::smtpServer, kSmtpServerLimit},
+    {kPortField, &GprsSettings::smtpPort, kSmtpPortLimit},
+    {kAccountField, &GprsSettings::gprsAccount, kGprsAccountLimit},
+    {kApnField, &GprsSettings::apn, kGprsApnLimit},
+    {kGprsPasswordField, &GprsSettings::gprsPassword, kGprsPasswordLimit},
+    {kPhoneField, &GprsSettings::phoneNumber, kSmsPhoneNumberLimit},
+};
+
+// Typed in the Customer mode, filled from the operator's preset in Auto.
+constexpr int kGprsFields[] = {kApnField, kAccountField, kGprsPasswordField};
+
+struct LabelControl {
+    SmtpLabel label;
+    int id;
+};
+
+constexpr LabelControl kLabelControls[] = {
+    {SmtpLabel::ModeLabel, kModeLabel},
+    {SmtpLabel::PicturesLabel, kPicturesLabel},
+    {SmtpLabel::PicturesNote, kPicturesNote},
+    {SmtpLabel::CountryLabel, kCountryLabel},
+    {SmtpLabel::OperatorLabel, kOperatorLabel},
+    {SmtpLabel::ApnLabel, kApnLabel},
+    {SmtpLabel::AccountLabel, kAccountLabel},
+    {SmtpLabel::GprsPasswordLabel, kGprsPasswordLabel},
+    {SmtpLabel::ServerLabel, kServerLabel},
+    {SmtpLabel::PortLabel, kPortLabel},
+    {SmtpLabel::SenderLabel, kSenderLabel},
+    {SmtpLabel::SenderPasswordLabel, kSenderPasswordLabel},
+    {SmtpLabel::RecipientLabel, kRecipientLabel},
+    {SmtpLabel::SenderGroup, kSenderGroup},
+    {SmtpLabel::RecipientGroup, kRecipientGroup},
+    {SmtpLabel::GprsGroup, kGprsGroup},
+    {SmtpLabel::SmsControlGroup, kSmsControlGroup},
+    {SmtpLabel::SmsControlLabel, kSmsControlLabel},
+    {SmtpLabel::PhoneLabel, kPhoneLabel},
+    {SmtpLabel::SelectButton, kSelectButton},
+    {SmtpLabel::LoadButton, kLoadButton},
+    {SmtpLabel::SaveButton, kSaveButton},
+    {SmtpLabel::ExitButton, kExitButton},
+};
+
+struct HintControl {
+    SmtpHint hint;
+    int id;
+};
+
+constexpr HintControl kHintControls[] = {
+    {SmtpHint::Server, kServerField},       {SmtpHint::Port, kPortField},
+    {SmtpHint::Recipient, kRecipientField}, {SmtpHint::Phone, kPhoneField},
+    {SmtpHint::SmsControl, kSmsControlList}, {SmtpHint::Sender, kSenderField},
+};
+
+} // namespace
+
+CSmtpDialog::CSmtpDialog(ui::Services& services, const Session& session)
+    : CSettingsDialog(SmtpDialogTemplate(), services, session, FolderRow{kSelectButton, kFolderField}),
+      m_fields(InitialGprsSettings(session))
+{
+    RegisterHandlers();
+}
+
+void CSmtpDialog::RegisterHandlers()
+{
+    using ui::Notification;
+    for (const TextControl& control : kTextControls)
+        On(Notification::EditChange, control.id, [this] { UpdateData(true); });
+    On(Notification::EditChange, kFolderField, [this] { UpdateData(true); });
+    On(Notification::EditChange, kPicturesField, [this] { OnPicturesChange(); });
+    On(Notification::SelChange, kModeList, [this] { OnModeChange(); });
+    On(Notification::SelChange, kCountryList, [this] { OnCountryChange(); });
+    On(Notification::SelChange, kOperatorList, [this] { OnOperatorChange(); });
+    On(Notification::SelEndCancel, kSmsControlList, [this] { UpdateData(true); });
+    On(Notification::Clicked, kSaveButton, [this] { OnSave(); });
+    On(Notification::Clicked, kLoadButton, [this] { OnLoad(); });
+    // Enter sends the default button's click, IDOK here, which no control of
+    // this window carries: it does nothing.
+    On(Notification::Clicked, ui::IDOK, [] {});
+}
+
+bool CSmtpDialog::OnInitDialog()
+{
+    CSettingsDialog::OnInitDialog();
+    const int language = session().languageIndex;
+
+    ui::CComboBox modes = Combo(kModeList);
+    modes.ResetContent();
+    modes.AddString(GprsModeEntry(language, kGprsModeAuto));
+    modes.AddString(GprsModeEntry(language, kGprsModeCustomer));
+    SetMode(kGprsModeAuto, kGprsChinaIndex, 0);
+
+    AddHints();
+    ApplyTexts();
+
+    ui::CComboBox smsControl = Combo(kSmsControlList);
+    smsControl.ResetContent();
+    for (const QString& entry : SmsControlEntries(language))
+        smsControl.AddString(entry);
+    smsControl.SetCurSel(kSmsControlOff);
+
+    FillPresetIfAuto();
+    PutFieldsIntoControls();
+    // The loaded file's path has no label; the button beside it says what it is.
+    NameControl(kLoadedPathField, SmtpLabelTable(SmtpLabel::LoadButton).text(language));
+    return true;
+}
+
+void CSmtpDialog::DoDataExchange(ui::CDataExchange* pDX)
+{
+    for (const TextControl& control : kTextControls) {
+        QByteArray& value = m_fields.*control.member;
+        ui::DDX_Text(pDX, control.id, value);
+        ui::DDV_MaxChars(pDX, value, static_cast<int>(control.limit));
+    }
+    ui::DDX_Text(pDX, kLoadedPathField, m_loadedPath);
+    DDX_Folder(pDX);
+    ui::DDX_Text(pDX, kPicturesField, m_fields.maxImagesPerDay);
+    ui::DDV_MinMaxInt(pDX, m_fields.maxImagesPerDay, 0, kMaxPicturesPerDay);
+}
+
+void CSmtpDialog::ApplyTexts()
+{
+    for (const LabelControl& control : kLabelControls)
+        ApplyText(control.id, SmtpLabelTable(control.label).pick(session().languageIndex));
+}
+
+void CSmtpDialog::AddHints()
+{
+    for (const HintControl& control : kHintControls)
+        AddHint(control.id, SmtpHintText(control.hint, session().chineseMessages()));
+}
+
+GprsSettings CSmtpDialog::ShownSettings()
+{
+    GprsSettings shown = m_fields;
+    shown.mode = CurrentMode();
+    shown.countryIndex = Combo(kCountryList).GetCurSel();
+    shown.operatorIndex = Combo(kOperatorList).GetCurSel();
+    shown.smsControl = Combo(kSmsControlList).GetCurSel();
+    return shown;
+}
+
+int CSmtpDialog::CurrentMode()
+{
+    return Combo(kModeList).GetCurSel() == kGprsModeCustomer ? kGprsModeCustomer : kGprsModeAuto;
+}
+
+void CSmtpDialog::SetMode(int mode, int country, int slot)
+{
+    const bool customer = mode == kGprsModeCustomer;
+    m_mode = customer ? kGprsModeCustomer : kGprsModeAuto;
+    Combo(kModeList).SetCurSel(m_mode);
+    GetDlgItem(kCountryList)->EnableWindow(!customer);
+    GetDlgItem(kOperatorList)->EnableWindow(!customer);
+    for (int id : kGprsFields)
+        Edit(id).SetReadOnly(!customer);
+    if (customer) {
+        // Both lists hold the one entry that says the texts are typed.
+        for (int id : {kCountryList, kOperatorList}) {
+            ui::CComboBox list = Combo(id);
+            list.ResetContent();
+            list.AddString(GprsCustomerListEntry(session().languageIndex));
+            list.SetCurSel(0);
+        }
+        return;
+    }
+    FillCountries(country);
+    FillOperators(country, slot);
+}
+
+void CSmtpDialog::FillCountries(int country)
+{
+    ui::CComboBox list = Combo(kCountryList);
+    list.ResetContent();
+    const bool chinese = session().languageIndex == kLanguageChinese;
+    for (int index = 0; index < kGprsCountryCount; ++index)
+        list.AddString(GprsCountryName(chinese, index));
+    list.SetCurSel(country);
+}
+
+void CSmtpDialog::FillOperators(int country, int slot)
+{
+    ui::CComboBox list = Combo(kOperatorList);
+    list.ResetContent();
+    const int count = GprsOperatorCount(country);
+    for (int index = 0; index < count; ++index) {
+        list.AddString(country == kGprsChinaIndex ? GprsChinaOperatorName(index, session().languageIndex)
+                                                  : GprsOperatorName(country, index));
+    }
+    list.SetCurSel(slot);
+}
+
+void CSmtpDialog::FillPresetIfAuto()
+{
+    if (CurrentMode() != kGprsModeAuto)
+        return;
+    FillGprsPreset(m_fields, Combo(kCountryList).GetCurSel(), Combo(kOperatorList).GetCurSel());
+}
+
+void CSmtpDialog::OnModeChange()
+{
+    // Picking the mode the window is already in changes nothing, and must not
+    // throw the typed account away.
+    if (CurrentMode() == m_mode)
+        return;
+    UpdateData(true); // a failed check has shown its message; the change still applies
+    // A new mode starts the account over; the phone number, the folder and
+    // the pictures per day stay.
+    for (QByteArray* text : {&m_fields.recipientEmail, &m_fields.senderEmail, &m_fields.senderPassword,
+                             &m_fields.smtpServer, &m_fields.smtpPort, &m_fields.gprsAccount, &m_fields.apn,
+                             &m_fields.gprsPassword})
+        text->clear();
+    SetMode(CurrentMode(), kGprsChinaIndex, 0);
+    FillPresetIfAuto();
+    PutFieldsIntoControls();
+}
+
+void CSmtpDialog::OnCountryChange()
+{
+    if (CurrentMode() != kGprsModeAuto)
+        return;
+    UpdateData(true);
+    FillOperators(Combo(kCountryList).GetCurSel(), 0);
+    FillPresetIfAuto();
+    PutFieldsIntoControls();
+}
+
+void CSmtpDialog::OnOperatorChange()
+{
+    UpdateData(true);
+    FillPresetIfAuto();
+    PutFieldsIntoControls();
+}
+
+void CSmtpDialog::OnPicturesChange()
+{
+    if (m_resettingPictures)
+        return;
+    UpdateData(true);
+    // A value over 99 has shown the range message; the field goes back to 0
+    // rather than stay out of range. Only this field is rewritten.
+    if (m_fields.maxImagesPerDay > kMaxPicturesPerDay) {
+        m_fields.maxImagesPerDay = 0;
+        const QScopedValueRollback guard(m_resettingPictures, true);
+        Edit(kPicturesField).SetWindowText(QStringLiteral("0"));
+    }
+}
+
+void CSmtpDialog::OnSave()
+{
+    // Every field is taken over first, so the file holds what the window
+    // shows; a field that fails its check has shown its message.
+    TakeFolderOver();
+    if (!UpdateData(true))
+        return;
+    const SaveDecision<GprsSettings> decision = PrepareGprsSave(ShownSettings(), session());
+    if (!decision.ok()) {
+        ShowMessage(*decision.refusal);
+        return;
+    }
+    const RecordSaveResult result = WriteGprsFile(m_folderText, decision.record);
+    if (result.ok() && decision.record.mode == kGprsModeAuto) {
+        // The next Auto save takes the preset again; the fields show the
+        // emptied values from the next time the window puts its values back.
+        m_fields.apn.clear();
+        m_fields.gprsAccount.clear();
+        m_fields.gprsPassword.clear();
+    }
+    ShowSaveOutcome(result, SmtpSavedMessage(session().chineseMessages()));
+}
+
+void CSmtpDialog::OnLoad()
+{
+    const std::optional<QString> path = services().files.getOpenFileName();
+    if (!path)
+        return;
+    const GprsReadResult read = ReadGprsFile(*path);
+    if (!ShowLoadOutcome(read))
+        return; // the window stays as it was
+    const GprsLoaded& file = read.values;
+
+    m_loadedPath = *path;
+    // The file holds no mailbox password the window takes: it is typed again.
+    m_fields.senderPassword.clear();
+    m_fields.maxImagesPerDay = file.maxImagesPerDay <= kMaxPicturesPerDay ? file.maxImagesPerDay : 0;
+    Combo(kSmsControlList).SetCurSel(file.smsControl.value_or(kSmsControlOff));
+    // The mode list and the locks follow the file, so a Customer file is saved
+    // again with its own access data and not with a preset. A country or
+    // operator the list does not offer falls back to the opening choice.
+    const int country = file.countryIndex.value_or(kGprsChinaIndex);
+    SetMode(file.mode, country < kGprsCountryCount ? country : kGprsChinaIndex, file.operatorIndex.value_or(0));
+
+    m_fields.apn = file.apn;
+    m_fields.gprsAccount = file.gprsAccount;
+    m_fields.gprsPassword = file.gprsPassword;
+    m_fields.smtpServer = file.smtpServer;
+    m_fields.smtpPort = file.smtpPort;
+    m_fields.senderEmail = file.senderEmail;
+    m_fields.phoneNumber = file.phoneNumber;
+    m_fields.recipientEmail = file.recipientEmail;
+    PutFieldsIntoControls();
+    // What the file held that the window could not take (an index past a
+    // list, say) is said, not silently replaced.
+    ShowFindings(file.findings);
+}
+
+} // namespace kestra

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "messaging/GprsSettings.h"
+#include "windows/base/SettingsDialog.h"
+
+#include <QString>
+
+namespace kestra {
+
+// Dialog template 147: the GPRS/SMTP settings window's layout, texts in English.
+const ui::DialogTemplate& SmtpDialogTemplate();
+
+// The GPRS/SMTP settings window: GPRS access from an operator preset (Auto) or
+// typed (Customer), the SMTP sender, one recipient, the SMS control number
+// and interval and the pictures per day, written to gprs.dat on Save and read
+// back by Load configure.
+class CSmtpDialog : public CSettingsDialog {
+public:
+    CSmtpDialog(ui::Services& services, const Session& session);
+
+    // The values as last taken over from the controls; the mode, country,
+    // operator and SMS control live in their lists.
+    const GprsSettings& fields() const { return m_fields; }
+    // The record as the window shows it, lists included (what Save decides on).
+    GprsSettings ShownSettings();
+    const QString& loadedPath() const { return m_loadedPath; }
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(ui::CDataExchange* pDX) override;
+    // Enter: nothing. The window's Save is its own button, and ending the
+    // window here would throw away everything typed without a word.
+    void OnOK() override {}
+
+private:
+    void RegisterHandlers();
+    void ApplyTexts();
+    void AddHints();
+
+    int CurrentMode();
+    // Puts the mode list, the country and operator lists and the locks of the
+    // GPRS fields into the state of `mode`; in Auto, `country` and `slot` are
+    // selected (China and its first operator unless a file says otherwise).
+    void SetMode(int mode, int country, int slot);
+    void FillCountries(int country);
+    void FillOperators(int country, int slot);
+    void FillPresetIfAuto();
+
+    void OnModeChange();
+    void OnCountryChange();
+    void OnOperatorChange();
+    void OnPicturesChange();
+    void OnSave();
+    void OnLoad();
+
+    GprsSettings m_fields;
+    int m_mode = kGprsModeAuto; // the mode the lists and locks are in
+    QString m_loadedPath;
+    bool m_resettingPictures = false; // the reset's own change notification is not a user's edit
+};
+
+} // namespace kestra

@@ -1,0 +1,443 @@
+#include "windows/mms/MmsDialog.h"
+
+#include "filecheck/SettingsFileCheck.h"
+#include "mms/MmsCatalogue.h"
+#include "mms/MmsFile.h"
+#include "mms/MmsSave.h"
+#include "storage/SettingsFileIo.h"
+#include "support/AnnouncedName.h"
+#include "support/TestServices.h"
+#include "support/WidgetDriver.h"
+#include "ui/BalloonTip.h"
+#include "windows/mms/MmsDialogIds.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace kestra {
+namespace {
+
+using namespace mms_ids;
+using test::AnnouncedName;
+
+const QString kSaved = QStringLiteral("Save All Parameters To MMS Setting File");
+
+Session SessionOf(int language)
+{
+    return Session{language, language, 0};
+}
+
+class MmsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    // Opens the window and points it at `folder` (the test's folder) through Select.
+    CMmsDialog& Open(int language = kLanguageEnglish, const QString& folder = {})
+    {
+        m_dialog.reset();
+        m_dialog = std::make_unique<CMmsDialog>(fakes, SessionOf(language));
+        m_dialog->Create();
+        fakes.folders.answers.push_back(folder.isEmpty() ? m_dir.path() : folder);
+        Click(kSelectButton);
+        return *m_dialog;
+    }
+
+    void Click(int id) { qobject_cast<QPushButton*>(m_dialog->Control(id))->click(); }
+    QComboBox* List(int id) { return qobject_cast<QComboBox*>(m_dialog->Control(id)); }
+    QLineEdit* Field(int id) { return qobject_cast<QLineEdit*>(m_dialog->Control(id)); }
+    QStringList Entries(int id)
+    {
+        QStringList entries;
+        for (int i = 0; i < List(id)->count(); ++i)
+            entries << List(id)->itemText(i);
+        return entries;
+    }
+
+    void Pick(int id, int position)
+    {
+        QComboBox* list = List(id);
+        list->setCurrentIndex(position);
+        emit list->activated(position);
+    }
+
+    void Retype(int id, const QString& text)
+    {
+        Field(id)->selectAll();
+        test::typeText(Field(id), text);
+    }
+
+    QByteArray SavedFile(const QString& folder = {}) const
+    {
+        QFile file(SettingsFilePath(folder.isEmpty() ? m_dir.path() : folder, QString::fromLatin1(kMmsFileName)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Writes `bytes` as a file of the test's folder and loads it through Load configure.
+    QString Load(const QByteArray& bytes, const QString& name = QStringLiteral("loaded.dat"))
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        fakes.files.answers.push_back(path);
+        Click(kLoadButton);
+        return path;
+    }
+
+    QString path() const { return m_dir.path(); }
+    CMmsDialog& dialog() { return *m_dialog; }
+
+    test::TestServices fakes;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<CMmsDialog> m_dialog;
+};
+
+TEST_F(MmsDialogTest, PhoneWithLeadingPlusSavesTheStartRecord)
+{
+    CMmsDialog& window = Open();
+    EXPECT_EQ(window.GetWindowText(), "Kestra T870N");
+    EXPECT_TRUE(Field(kPhone2Field)->isReadOnly());
+    EXPECT_TRUE(Field(kUrlField)->isReadOnly());
+    Retype(kPhoneField, QStringLiteral("+861380013800"));
+    EXPECT_FALSE(Field(kPhone2Field)->isReadOnly()) << "a phone of five or more opens phone2";
+
+    Click(kSaveButton);
+
+    MmsSettings expected = InitialMmsSettings(SessionOf(kLanguageEnglish));
+    expected.phone = "+861380013800";
+    const QByteArray file = SavedFile();
+    EXPECT_EQ(file, BuildMmsFile(expected));
+    EXPECT_EQ(file.left(11).toHex(' '), "00 00 00 00 00 20 00 10 40 00 50");
+    EXPECT_TRUE(CheckSettingsFile(SettingsFileKind::Mms, file).clean());
+    EXPECT_EQ(fakes.messages.texts(), QStringList{kSaved});
+    EXPECT_FALSE(window.IsEnded()) << "Save leaves the window open";
+}
+
+TEST_F(MmsDialogTest, RefusedSaveWritesNothingAndFocusesTheField)
+{
+    Open();
+    test::showAndActivate(dialog().widget());
+    Pick(kSmsControlList, 2);
+    Retype(kEmailField, QStringLiteral("cam@example.com"));
+    Click(kSaveButton);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{QStringLiteral("SMS control is already open，please input Phone No.")});
+    EXPECT_TRUE(SavedFile().isEmpty());
+    EXPECT_EQ(test::focusWidget(), Field(kPhoneField));
+}
+
+TEST_F(MmsDialogTest, ThirtyThirdPhoneCharacterEmptiesPhoneAndPhone2)
+{
+    Open();
+    Retype(kPhoneField, QStringLiteral("13800"));
+    Retype(kPhone2Field, QStringLiteral("13900"));
+    test::typeText(Field(kPhoneField), QString(27, u'1'));
+    EXPECT_TRUE(fakes.messages.empty()) << "32 characters are allowed";
+    test::typeText(Field(kPhoneField), QStringLiteral("2"));
+    EXPECT_EQ(fakes.messages.texts(), QStringList{QStringLiteral("The max number of phone 32!")});
+    EXPECT_EQ(Field(kPhoneField)->text(), "");
+    EXPECT_EQ(Field(kPhone2Field)->text(), "");
+    EXPECT_TRUE(Field(kPhone2Field)->isReadOnly());
+}
+
+TEST_F(MmsDialogTest, Phone2StaysWhileTheOtherRecipientStillOpensIt)
+{
+    // Clearing the e-mail must not wipe a second number the phone still allows.
+    Open();
+    Retype(kPhoneField, QStringLiteral("13800138000"));
+    Retype(kPhone2Field, QStringLiteral("13900139000"));
+    Retype(kEmailField, QStringLiteral("a"));
+    Field(kEmailField)->clear();
+    EXPECT_EQ(Field(kPhone2Field)->text(), "13900139000");
+    EXPECT_FALSE(Field(kPhone2Field)->isReadOnly());
+
+    // And the other way round: an address keeps phone2 open when the phone goes.
+    Retype(kEmailField, QStringLiteral("a@b.cn"));
+    Field(kPhoneField)->clear();
+    EXPECT_EQ(Field(kPhone2Field)->text(), "13900139000");
+    Retype(kEmailField, QStringLiteral("a@b"));
+    EXPECT_EQ(Field(kPhone2Field)->text(), "");
+    EXPECT_TRUE(Field(kPhone2Field)->isReadOnly());
+}
+
+TEST_F(MmsDialogTest, PicturesPerDayOutsideTheRangeFallsBackToZero)
+{
+    for (const char* typed : {"100", "-5"}) {
+        Open();
+        fakes.messages.clear();
+        Retype(kPhoneField, QStringLiteral("13800138000"));
+        // Pasted whole: typed, the lone "-" would fail the integer exchange first.
+        dialog().Edit(kPicturesField).SetWindowText(QString::fromLatin1(typed));
+        ASSERT_EQ(fakes.messages.count(), 1) << typed;
+        EXPECT_EQ(fakes.messages.last().text, QStringLiteral("Please enter an integer between 0 and 99!")) << typed;
+        EXPECT_EQ(Field(kPicturesField)->text(), "0") << typed;
+        fakes.messages.clear();
+        Click(kSaveButton);
+        EXPECT_EQ(fakes.messages.texts(), QStringList{kSaved}) << typed;
+        EXPECT_EQ(SavedFile().left(5).toHex(), "0000000000") << typed;
+    }
+}
+
+TEST_F(MmsDialogTest, ModeSwitchEmptiesTheTextsAndSetsTheLists)
+{
+    Open();
+    Pick(kModeList, 1);
+    EXPECT_EQ(Entries(kCountryList), QStringList{"Customer"});
+    EXPECT_FALSE(List(kCountryList)->isEnabled());
+    EXPECT_FALSE(List(kOperatorList)->isEnabled());
+    EXPECT_EQ(Field(kUrlField)->text(), "");
+    EXPECT_FALSE(Field(kUrlField)->isReadOnly());
+    for (int id : {kUrlField, kApnField, kGatewayField, kPortField, kPhoneField, kEmailField})
+        Retype(id, QStringLiteral("1.2.3.4"));
+    Retype(kPhone2Field, QStringLiteral("5.6.7.8"));
+
+    Pick(kModeList, 0);
+    for (int id : {kPhoneField, kEmailField, kPhone2Field})
+        EXPECT_EQ(Field(id)->text(), "") << id;
+    EXPECT_TRUE(Field(kPhone2Field)->isReadOnly());
+    EXPECT_EQ(List(kCountryList)->currentIndex(), kMmsChinaIndex);
+    EXPECT_TRUE(List(kOperatorList)->isEnabled());
+    EXPECT_EQ(Field(kUrlField)->text(), MmsOperatorPreset(kMmsChinaIndex, 0).url);
+    EXPECT_TRUE(Field(kUrlField)->isReadOnly());
+}
+
+TEST_F(MmsDialogTest, ChinaIsNamedInTheInterfaceLanguageUnlessLoaded)
+{
+    Open(kLanguageChinese);
+    const QStringList chinese{QStringLiteral("中国移动"), QStringLiteral("中国联通")};
+    EXPECT_EQ(Entries(kOperatorList), chinese);
+    EXPECT_EQ(List(kCountryList)->itemText(kMmsChinaIndex), QStringLiteral("中国"));
+    Pick(kCountryList, 0);
+    EXPECT_EQ(Entries(kOperatorList), (QStringList{"Optus", "Telstra", "Mic1"}));
+    Pick(kCountryList, kMmsChinaIndex);
+    EXPECT_EQ(Entries(kOperatorList), chinese);
+
+    MmsSettings stored = InitialMmsSettings(SessionOf(kLanguageChinese));
+    stored.operatorIndex = 1;
+    ApplyMmsPreset(stored, kMmsChinaIndex, 1);
+    stored.phone = "13800138000";
+    Load(BuildMmsFile(stored));
+    EXPECT_EQ(Entries(kOperatorList), (QStringList{"China Mobile", "China Unicom"}));
+    EXPECT_EQ(List(kOperatorList)->currentIndex(), 1);
+    EXPECT_TRUE(fakes.messages.empty());
+}
+
+TEST_F(MmsDialogTest, PresetModeSavesTheCataloguePresetOverLoadedParameters)
+{
+    MmsSettings stored = InitialMmsSettings(SessionOf(kLanguageEnglish));
+    stored.countryCode = 10; // Deutschland, T-Mobile
+    stored.operatorIndex = 1;
+    stored.url = "http://old.example/mms";
+    stored.account.clear();
+    stored.phone = "491701234567";
+    Open();
+    Load(BuildMmsFile(stored));
+    EXPECT_EQ(Field(kUrlField)->text(), "http://old.example/mms");
+    EXPECT_EQ(Entries(kOperatorList), (QStringList{"Vodafone", "T-Mobile", "E-Plus"}));
+
+    Click(kSaveButton);
+    MmsSettings expected = stored;
+    ApplyMmsPreset(expected, 10, 1);
+    EXPECT_EQ(SavedFile(), BuildMmsFile(expected));
+    EXPECT_EQ(Field(kUrlField)->text(), MmsOperatorPreset(10, 1).url) << "the window shows what was saved";
+}
+
+struct RoundTripCase {
+    const char* name;
+    int savedMode;  // the mode list position the file is saved in
+    int loaderMode; // the mode of the window that loads it
+};
+
+class MmsDialogRoundTrip : public MmsDialogTest, public ::testing::WithParamInterface<RoundTripCase> {};
+
+TEST_P(MmsDialogRoundTrip, SavedFileLoadsAndSavesToTheSameBytes)
+{
+    const RoundTripCase& c = GetParam();
+    Open(kLanguageGerman);
+    Pick(kModeList, c.savedMode);
+    if (c.savedMode == 0) {
+        Pick(kCountryList, 40);
+        Pick(kOperatorList, 3);
+    } else {
+        Retype(kUrlField, QStringLiteral("http://mms.example.net/servlets/mms"));
+        Retype(kApnField, QStringLiteral("mms.example"));
+        Retype(kGatewayField, QStringLiteral("10.0.0.172"));
+        Retype(kPortField, QStringLiteral("9201"));
+        Retype(kAccountField, QStringLiteral("wap"));
+        Retype(kPasswordField, QStringLiteral("secret"));
+    }
+    Retype(kPicturesField, QStringLiteral("37"));
+    Pick(kSmsControlList, 3);
+    Retype(kPhoneField, QStringLiteral("+441234567890"));
+    Retype(kEmailField, QStringLiteral("cam@example.com"));
+    Retype(kPhone2Field, QStringLiteral("other@example.com"));
+    Click(kSaveButton);
+    const QByteArray first = SavedFile();
+    ASSERT_EQ(first.size(), kMmsFileSize) << fakes.messages.texts().join('|').toStdString();
+    EXPECT_TRUE(CheckSettingsFile(SettingsFileKind::Mms, first).clean());
+
+    QTemporaryDir other;
+    Open(kLanguageGerman, other.path());
+    Pick(kModeList, c.loaderMode);
+    Load(first, QStringLiteral("mms.dat"));
+    EXPECT_EQ(List(kModeList)->currentIndex(), c.savedMode) << "the window takes the file's mode";
+    EXPECT_EQ(List(kCountryList)->isEnabled(), c.savedMode == 0);
+    EXPECT_EQ(Field(kUrlField)->isReadOnly(), c.savedMode == 0);
+    EXPECT_EQ(Field(kPicturesField)->text(), "37");
+    EXPECT_EQ(List(kSmsControlList)->currentIndex(), 3);
+    EXPECT_EQ(Field(kPhone2Field)->text(), "other@example.com");
+    EXPECT_FALSE(Field(kPhone2Field)->isReadOnly());
+    EXPECT_EQ(Field(kLoadPathField)->text(), QDir(path()).filePath("mms.dat"));
+
+    fakes.messages.clear();
+    Click(kSaveButton);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{kSaved});
+    EXPECT_EQ(SavedFile(other.path()).toHex(), first.toHex());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, MmsDialogRoundTrip,
+                         ::testing::Values(RoundTripCase{"PresetIntoPreset", 0, 0},
+                                           RoundTripCase{"PresetIntoCustom", 0, 1},
+                                           RoundTripCase{"CustomIntoCustom", 1, 1},
+                                           RoundTripCase{"CustomIntoPreset", 1, 0}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(MmsDialogTest, FileThatCannotBeLoadedSaysSoAndChangesNothing)
+{
+    struct Case {
+        const char* name;
+        std::function<QString(const QString& dir)> make;
+    };
+    const Case cases[] = {
+        {"missing", [](const QString& dir) { return QDir(dir).filePath("none.dat"); }},
+        {"folder", [](const QString& dir) { return dir; }},
+        {"short",
+         [](const QString& dir) {
+             const QString p = QDir(dir).filePath("short.dat");
+             QFile f(p);
+             f.open(QIODevice::WriteOnly);
+             f.write(BuildMmsFile(InitialMmsSettings(SessionOf(kLanguageEnglish))).left(700));
+             return p;
+         }},
+        {"damaged",
+         [](const QString& dir) {
+             const QString p = QDir(dir).filePath("damaged.dat");
+             QByteArray bytes = BuildMmsFile(InitialMmsSettings(SessionOf(kLanguageEnglish)));
+             bytes[61] = 'x';
+             QFile f(p);
+             f.open(QIODevice::WriteOnly);
+             f.write(bytes);
+             return p;
+         }},
+    };
+    for (const Case& c : cases) {
+        Open();
+        Pick(kModeList, 1);
+        Retype(kUrlField, QStringLiteral("http://kept.example"));
+        Retype(kPhoneField, QStringLiteral("13800138000"));
+        const MmsSettings before = dialog().ShownSettings();
+        fakes.messages.clear();
+        const QString file = c.make(path());
+        fakes.files.answers.push_back(file);
+        Click(kLoadButton);
+
+        ASSERT_EQ(fakes.messages.count(), 1) << c.name;
+        EXPECT_TRUE(fakes.messages.last().text.contains(QDir::toNativeSeparators(file)) ||
+                    fakes.messages.last().text.contains(file))
+            << c.name << ": " << fakes.messages.last().text.toStdString();
+        EXPECT_EQ(BuildMmsFile(dialog().ShownSettings()), BuildMmsFile(before)) << c.name;
+        EXPECT_EQ(List(kModeList)->currentIndex(), 1) << c.name;
+        EXPECT_EQ(Field(kUrlField)->text(), "http://kept.example") << c.name;
+        EXPECT_EQ(Field(kLoadPathField)->text(), "") << c.name;
+    }
+}
+
+TEST_F(MmsDialogTest, FailedSaveNamesThePathAndConfirmsNothing)
+{
+    const QString missing = QDir(path()).filePath("no-such-card");
+    Open(kLanguageEnglish, missing);
+    Retype(kPhoneField, QStringLiteral("13800138000"));
+    Click(kSaveButton);
+    ASSERT_EQ(fakes.messages.count(), 1);
+    EXPECT_NE(fakes.messages.last().text, kSaved);
+    EXPECT_TRUE(fakes.messages.last().text.contains(QDir::toNativeSeparators(missing)))
+        << fakes.messages.last().text.toStdString();
+}
+
+TEST_F(MmsDialogTest, ClickIntoAHintedFieldShowsItsBalloon)
+{
+    CMmsDialog& window = Open(kLanguageChinese);
+    test::showAndActivate(window.widget());
+    ui::CBalloonTip* balloon = window.balloon();
+    ASSERT_NE(balloon, nullptr);
+    QWidget* phone = Field(kPhoneField);
+    balloon->widgetAt = [phone](QPoint) { return phone; };
+
+    const QPoint inside(5, 5);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(inside), QPointF(phone->mapToGlobal(inside)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(phone, &press);
+    EXPECT_EQ(balloon->CurrentTool(), phone);
+    EXPECT_EQ(balloon->Text(), QStringLiteral("注意：该手机号码可以作为短信控制号码(ex:13800013800)"));
+    QElapsedTimer waited;
+    waited.start();
+    while (!balloon->IsVisible() && waited.elapsed() < 2000)
+        test::processEvents();
+    EXPECT_TRUE(balloon->IsVisible());
+}
+
+TEST_F(MmsDialogTest, EveryControlHasAnAccessibleName)
+{
+    CMmsDialog& window = Open();
+    for (const ui::ControlTemplate& control : window.dialogTemplate().controls) {
+        if (control.kind == ui::ControlKind::Static || control.kind == ui::ControlKind::GroupBox)
+            continue;
+        EXPECT_FALSE(AnnouncedName(window.Control(control.id)).trimmed().isEmpty()) << "control " << control.id;
+    }
+    EXPECT_EQ(AnnouncedName(Field(kApnField)), "APN");
+    EXPECT_EQ(AnnouncedName(Field(kLoadPathField)), "Load configure");
+    EXPECT_EQ(AnnouncedName(List(kSmsControlList)), "SMS Control");
+}
+
+struct TextCase {
+    int language;
+    int id;
+    int entry; // -1: the control's own text
+    const char* text;
+};
+
+class MmsDialogLanguages : public MmsDialogTest, public ::testing::WithParamInterface<TextCase> {};
+
+TEST_P(MmsDialogLanguages, WindowShowsTheTextsOfItsLanguage)
+{
+    const TextCase& c = GetParam();
+    CMmsDialog& window = Open(c.language);
+    const QString shown = c.entry < 0 ? window.GetDlgItem(c.id)->GetWindowText() : List(c.id)->itemText(c.entry);
+    EXPECT_EQ(shown, QString::fromUtf8(c.text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Quirks, MmsDialogLanguages,
+    ::testing::Values(TextCase{2, kEmailLabel, -1, "Recieve Email"}, TextCase{4, kEmailLabel, -1, "Sahkoposti"},
+                      TextCase{11, kSaveButton, -1, " Save"}, TextCase{11, kSmsControlLabel, -1, " SMS nuotol.valdymas"},
+                      TextCase{9, kCountryLabel, -1, " Zeme"}, TextCase{1, kParametersGroup, -1, "彩信参数"},
+                      TextCase{10, kSettingsGroup, -1, "MMS Setting"}, TextCase{3, kExitButton, -1, "Back"},
+                      TextCase{11, kModeList, 1, "Customer"}, TextCase{9, kModeList, 0, "Automaticky"},
+                      TextCase{10, kSmsControlList, 5, "オフ"}, TextCase{1, kSmsControlList, 1, "5 分钟"},
+                      TextCase{8, kOperatorList, 0, "China Mobile"}));
+
+} // namespace
+} // namespace kestra

@@ -1,0 +1,141 @@
+#include "app/AppState.h"
+#include "filecheck/SettingsFileCheck.h"
+#include "messaging/SmsFile.h"
+#include "storage/SettingsFileIo.h"
+#include "support/AnnouncedName.h"
+#include "support/TestServices.h"
+#include "support/WidgetDriver.h"
+#include "windows/sms/SmsDialog.h"
+#include "windows/sms/SmsDialogIds.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kestra {
+namespace {
+
+using namespace sms_ids;
+
+class SmsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        g_languageIndex = kLanguageEnglish;
+        g_chineseChosen = 0;
+    }
+
+    CSmsDialog& Open()
+    {
+        m_dialog = std::make_unique<CSmsDialog>(fakes, CurrentSession());
+        m_dialog->Create();
+        fakes.folders.answers.push_back(m_dir.path());
+        qobject_cast<QPushButton*>(m_dialog->Control(kSelectButton))->click();
+        return *m_dialog;
+    }
+
+    QLineEdit* Field(int id) { return qobject_cast<QLineEdit*>(m_dialog->Control(id)); }
+    QComboBox* List(int id) { return qobject_cast<QComboBox*>(m_dialog->Control(id)); }
+    QString Text(int id) { return Field(id)->text(); }
+
+    void Retype(int id, const QString& text)
+    {
+        Field(id)->selectAll();
+        test::typeText(Field(id), text);
+    }
+
+    void Backspace(int id) { test::pressKey(Field(id), Qt::Key_Backspace); }
+
+    QByteArray SavedFile() const
+    {
+        QFile file(SettingsFilePath(m_dir.path(), QString::fromLatin1(kSmsFileName)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    CSmsDialog& dialog() { return *m_dialog; }
+    test::TestServices fakes;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<CSmsDialog> m_dialog;
+};
+
+TEST_F(SmsDialogTest, EachNumberUnlocksTheNextOnlyWhileItIsComplete)
+{
+    Open();
+    EXPECT_FALSE(Field(kPhone1Field)->isReadOnly());
+    EXPECT_TRUE(Field(kPhone2Field)->isReadOnly());
+    EXPECT_TRUE(Field(kPhone3Field)->isReadOnly());
+
+    Retype(kPhone1Field, QStringLiteral("1234"));
+    EXPECT_TRUE(Field(kPhone2Field)->isReadOnly());
+    test::typeText(Field(kPhone1Field), QStringLiteral("5"));
+    EXPECT_FALSE(Field(kPhone2Field)->isReadOnly());
+
+    Retype(kPhone2Field, QStringLiteral("67890"));
+    EXPECT_FALSE(Field(kPhone3Field)->isReadOnly());
+    Retype(kPhone3Field, QStringLiteral("24680"));
+
+    // Shortening the first number locks the second (keeping it) and empties the third.
+    Backspace(kPhone1Field);
+    EXPECT_TRUE(Field(kPhone2Field)->isReadOnly());
+    EXPECT_EQ(Text(kPhone2Field), "67890");
+    EXPECT_EQ(Text(kPhone3Field), QString());
+
+    test::typeText(Field(kPhone1Field), QStringLiteral("5"));
+    Retype(kPhone3Field, QStringLiteral("24680"));
+    Backspace(kPhone2Field);
+    EXPECT_TRUE(Field(kPhone3Field)->isReadOnly());
+    EXPECT_EQ(Text(kPhone3Field), QString());
+    EXPECT_TRUE(fakes.messages.empty());
+}
+
+TEST_F(SmsDialogTest, EnterSavesWithTheSessionLanguageCodeAndPictures)
+{
+    g_languageIndex = kLanguageChinese;
+    g_chineseChosen = 1;
+    Open();
+    EXPECT_EQ(List(kSmsControlList)->currentText(), "关闭");
+    Retype(kPicturesField, QStringLiteral("12"));
+
+    test::pressKey(Field(kPhone1Field), Qt::Key_Return);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{"手机号码1错误"});
+    EXPECT_TRUE(SavedFile().isEmpty());
+
+    Retype(kPhone1Field, QStringLiteral("+1234567890"));
+    fakes.messages.clear();
+    test::pressKey(Field(kPhone1Field), Qt::Key_Return);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{"短信设置文件已生成"});
+    EXPECT_FALSE(dialog().IsEnded());
+    const QByteArray file = SavedFile();
+    ASSERT_EQ(file.size(), kSmsFileSize);
+    EXPECT_EQ(file.mid(2, 4).toHex(' '), "50 10 20 10"); // Off, 1 and 2 pictures, language code 1
+    EXPECT_TRUE(CheckSettingsFile(SettingsFileKind::Sms, file).clean());
+}
+
+TEST_F(SmsDialogTest, SmsControlIsAPlainListAndEveryControlIsNamed)
+{
+    g_languageIndex = kLanguageLithuanian;
+    Open();
+    // A typed text that selected no entry would leave nothing to store.
+    EXPECT_FALSE(List(kSmsControlList)->isEditable());
+    EXPECT_EQ(List(kSmsControlList)->count(), 6);
+    EXPECT_EQ(List(kSmsControlList)->currentText(), "NE");
+    EXPECT_EQ(test::AnnouncedName(Field(kPhone1Field)), "Telefono Nr. 1");
+    EXPECT_EQ(qobject_cast<QPushButton*>(dialog().Control(kSaveButton))->text(), " Save");
+    for (const ui::ControlTemplate& control : dialog().dialogTemplate().controls) {
+        if (control.kind == ui::ControlKind::Static || control.kind == ui::ControlKind::GroupBox)
+            continue;
+        EXPECT_FALSE(test::AnnouncedName(dialog().Control(control.id)).trimmed().isEmpty()) << control.id;
+    }
+}
+
+} // namespace
+} // namespace kestra

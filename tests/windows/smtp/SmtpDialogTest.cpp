@@ -1,0 +1,376 @@
+#include "app/AppState.h"
+#include "filecheck/SettingsFileCheck.h"
+#include "messaging/GprsCatalogue.h"
+#include "messaging/GprsFile.h"
+#include "messaging/SmtpTexts.h"
+#include "storage/SettingsFileIo.h"
+#include "support/AnnouncedName.h"
+#include "support/TestServices.h"
+#include "support/WidgetDriver.h"
+#include "ui/BalloonTip.h"
+#include "ui/DataExchange.h"
+#include "windows/smtp/SmtpDialog.h"
+#include "windows/smtp/SmtpDialogIds.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kestra {
+namespace {
+
+using namespace smtp_ids;
+using test::AnnouncedName;
+
+const QString kEnglishSaved = QStringLiteral("Save All Parameters To GPRS Setting File");
+constexpr int kCyprus = 6, kSchweiz = 31, kSwisscom = 2;
+
+class SmtpDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        g_languageIndex = kLanguageEnglish;
+        g_chineseChosen = 0;
+    }
+
+    // Opens the window and points it at `folder` (the test's own by default)
+    // through Select.
+    CSmtpDialog& Open(const QString& folder = {})
+    {
+        m_dialog = std::make_unique<CSmtpDialog>(fakes, CurrentSession());
+        m_dialog->Create();
+        fakes.folders.answers.push_back(folder.isEmpty() ? m_dir.path() : folder);
+        Click(kSelectButton);
+        return *m_dialog;
+    }
+
+    void Click(int id) { qobject_cast<QPushButton*>(m_dialog->Control(id))->click(); }
+    QComboBox* List(int id) { return qobject_cast<QComboBox*>(m_dialog->Control(id)); }
+    QLineEdit* Field(int id) { return qobject_cast<QLineEdit*>(m_dialog->Control(id)); }
+    QString Text(int id) { return Field(id)->text(); }
+
+    void Pick(int id, int position)
+    {
+        QComboBox* list = List(id);
+        list->setCurrentIndex(position);
+        emit list->activated(position);
+    }
+
+    void Retype(int id, const QString& text)
+    {
+        Field(id)->selectAll();
+        if (text.isEmpty())
+            test::pressKey(Field(id), Qt::Key_Delete);
+        else
+            test::typeText(Field(id), text);
+    }
+
+    // What every save needs besides the GPRS access data.
+    void TypeSender()
+    {
+        Retype(kServerField, QStringLiteral("smtp.example.com"));
+        Retype(kPortField, QStringLiteral("465"));
+        Retype(kSenderField, QStringLiteral("cam@example.com"));
+        Retype(kSenderPasswordField, QStringLiteral("secret"));
+        Retype(kRecipientField, QStringLiteral("me@example.com"));
+    }
+
+    QByteArray SavedFile(const QString& folder = {}) const
+    {
+        QFile file(SettingsFilePath(folder.isEmpty() ? m_dir.path() : folder, QString::fromLatin1(kGprsFileName)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QStringList Entries(int id)
+    {
+        QStringList entries;
+        for (int i = 0; i < List(id)->count(); ++i)
+            entries << List(id)->itemText(i);
+        return entries;
+    }
+
+    QString path() const { return m_dir.path(); }
+    CSmtpDialog& dialog() { return *m_dialog; }
+
+    test::TestServices fakes;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<CSmtpDialog> m_dialog;
+};
+
+TEST_F(SmtpDialogTest, FreshAutoSaveWritesTheWorkedHeaderAndEmptiesTheShownPreset)
+{
+    Open();
+    EXPECT_EQ(dialog().GetWindowText(), "Kestra T870N");
+    EXPECT_EQ(Entries(kModeList), (QStringList{"Auto", "Customer"}));
+    EXPECT_EQ(List(kCountryList)->count(), kGprsCountryCount);
+    EXPECT_EQ(List(kCountryList)->currentText(), "China");
+    EXPECT_EQ(Entries(kOperatorList), (QStringList{"China Mobile", "China Unicom"}));
+    EXPECT_EQ(List(kSmsControlList)->currentText(), "Off");
+    const QString chinaMobileApn = GprsOperatorPreset(kGprsChinaIndex, 0).apn;
+    EXPECT_EQ(Text(kApnField), chinaMobileApn);
+    EXPECT_TRUE(Field(kApnField)->isReadOnly());
+    EXPECT_EQ(Field(kSenderPasswordField)->echoMode(), QLineEdit::Password);
+
+    TypeSender();
+    Click(kSaveButton);
+
+    const QByteArray file = SavedFile();
+    ASSERT_EQ(file.size(), kGprsFileSize);
+    EXPECT_EQ(file.left(9).toHex(' '), "00 00 40 00 00 20 10 10 50");
+    EXPECT_EQ(file.at(50), 1);
+    EXPECT_TRUE(CheckSettingsFile(SettingsFileKind::Gprs, file).clean());
+    EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishSaved});
+
+    // The file has the preset; the window shows the three values emptied from
+    // the next time it puts its values back.
+    Click(kSelectButton); // cancelled: the default folder
+    EXPECT_EQ(Text(kFolderField), CSettingsDialog::DefaultFolder());
+    EXPECT_EQ(Text(kApnField), QString());
+    Pick(kOperatorList, 0);
+    EXPECT_EQ(Text(kApnField), chinaMobileApn);
+}
+
+TEST_F(SmtpDialogTest, EnterNeitherEndsNorSaves)
+{
+    Open();
+    TypeSender();
+    test::pressKey(Field(kRecipientField), Qt::Key_Return);
+    EXPECT_FALSE(dialog().IsEnded());
+    EXPECT_TRUE(SavedFile().isEmpty());
+    EXPECT_EQ(Text(kSenderField), "cam@example.com");
+}
+
+TEST_F(SmtpDialogTest, OperatorWithoutAccessDataSavesEmptyBlocks)
+{
+    Open();
+    Pick(kCountryList, kSchweiz);
+    EXPECT_EQ(Entries(kOperatorList), (QStringList{"Orange", "Sunrise", "Swisscom"}));
+    EXPECT_FALSE(Text(kApnField).isEmpty()) << "Orange has an APN";
+    Pick(kOperatorList, kSwisscom);
+    EXPECT_EQ(Text(kApnField), QString());
+    TypeSender();
+    Click(kSaveButton);
+    const QByteArray file = SavedFile();
+    ASSERT_EQ(file.size(), kGprsFileSize);
+    for (int block = 1; block <= 3; ++block)
+        EXPECT_EQ(file.mid(block * 60, 58), QByteArray(58, '\0')) << "block " << block;
+    EXPECT_EQ(static_cast<unsigned char>(file.at(1)), 0x20) << "operator 2, nibble-swapped";
+
+    Pick(kCountryList, kCyprus);
+    EXPECT_EQ(List(kOperatorList)->count(), 1);
+}
+
+TEST_F(SmtpDialogTest, CustomerStartsTheAccountOverAndAutoRefillsChina)
+{
+    Open();
+    TypeSender();
+    Retype(kPhoneField, QStringLiteral("13900000000"));
+    Retype(kPicturesField, QStringLiteral("7"));
+    Pick(kCountryList, kCyprus);
+
+    // Picking the mode already shown keeps everything typed.
+    Pick(kModeList, kGprsModeAuto);
+    EXPECT_EQ(Text(kSenderField), "cam@example.com");
+    EXPECT_EQ(List(kCountryList)->currentIndex(), kCyprus);
+
+    Pick(kModeList, kGprsModeCustomer);
+    for (int id : {kServerField, kPortField, kSenderField, kSenderPasswordField, kRecipientField, kApnField,
+                   kAccountField, kGprsPasswordField})
+        EXPECT_EQ(Text(id), QString()) << id;
+    EXPECT_EQ(Text(kPhoneField), "13900000000");
+    EXPECT_EQ(Text(kPicturesField), "7");
+    EXPECT_EQ(Text(kFolderField), path());
+    EXPECT_FALSE(Field(kApnField)->isReadOnly());
+    for (int id : {kCountryList, kOperatorList}) {
+        EXPECT_FALSE(List(id)->isEnabled());
+        EXPECT_EQ(Entries(id), QStringList{"Customer"});
+    }
+
+    Pick(kModeList, kGprsModeAuto);
+    EXPECT_EQ(List(kCountryList)->currentIndex(), kGprsChinaIndex);
+    EXPECT_EQ(List(kCountryList)->count(), kGprsCountryCount);
+    EXPECT_TRUE(List(kCountryList)->isEnabled());
+    EXPECT_EQ(Text(kApnField), GprsOperatorPreset(kGprsChinaIndex, 0).apn);
+    EXPECT_TRUE(Field(kApnField)->isReadOnly());
+    EXPECT_TRUE(fakes.messages.empty());
+}
+
+TEST_F(SmtpDialogTest, ChineseInterfaceNamesChinaAndItsOperatorsInChinese)
+{
+    g_languageIndex = kLanguageChinese;
+    g_chineseChosen = 1;
+    Open();
+    EXPECT_EQ(List(kCountryList)->itemText(kGprsChinaIndex), "中国");
+    EXPECT_EQ(Entries(kOperatorList), (QStringList{"中国移动", "中国联通"}));
+    Pick(kCountryList, kCyprus);
+    Pick(kCountryList, kGprsChinaIndex);
+    EXPECT_EQ(Entries(kOperatorList), (QStringList{"中国移动", "中国联通"}));
+    EXPECT_EQ(List(kCountryList)->count(), kGprsCountryCount);
+    EXPECT_EQ(Entries(kModeList), (QStringList{"厂家设置", "自定义"}));
+    EXPECT_EQ(List(kSmsControlList)->currentText(), "关闭");
+
+    Click(kSaveButton);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{"请输入邮件服务器Smtp地址"});
+}
+
+// A Customer file loads back into the Customer mode with its own access data,
+// so saving it again gives the same bytes (once the mailbox password, which
+// the file does not give back, is typed again).
+TEST_F(SmtpDialogTest, CustomerFileLoadsIntoCustomerModeAndSavesTheSameBytes)
+{
+    Open();
+    Pick(kModeList, kGprsModeCustomer);
+    TypeSender();
+    Retype(kApnField, QStringLiteral("internet.example"));
+    Retype(kAccountField, QStringLiteral("user"));
+    Retype(kGprsPasswordField, QStringLiteral("pass"));
+    Retype(kPhoneField, QStringLiteral("+4917000000"));
+    Retype(kPicturesField, QStringLiteral("12"));
+    Pick(kSmsControlList, 2);
+    Click(kSaveButton);
+    const QByteArray saved = SavedFile();
+    ASSERT_EQ(saved.size(), kGprsFileSize);
+    const QString savedPath = SettingsFilePath(path(), QString::fromLatin1(kGprsFileName));
+
+    QTemporaryDir second;
+    Open(second.path());
+    Retype(kSenderPasswordField, QStringLiteral("stale"));
+    fakes.files.answers.push_back(savedPath);
+    fakes.messages.clear();
+    Click(kLoadButton);
+    EXPECT_TRUE(fakes.messages.empty()) << fakes.messages.texts().join('|').toStdString();
+    EXPECT_EQ(Text(kLoadedPathField), savedPath);
+    EXPECT_EQ(List(kModeList)->currentIndex(), kGprsModeCustomer);
+    EXPECT_EQ(Entries(kCountryList), QStringList{"Customer"});
+    EXPECT_FALSE(Field(kApnField)->isReadOnly());
+    EXPECT_EQ(Text(kApnField), "internet.example");
+    EXPECT_EQ(Text(kSenderPasswordField), QString());
+    EXPECT_EQ(Text(kPicturesField), "12");
+    EXPECT_EQ(List(kSmsControlList)->currentIndex(), 2);
+
+    Retype(kSenderPasswordField, QStringLiteral("secret"));
+    Click(kSaveButton);
+    EXPECT_EQ(SavedFile(second.path()).toHex(' '), saved.toHex(' '));
+}
+
+TEST_F(SmtpDialogTest, AutoFileLoadsItsCountryAndOperator)
+{
+    GprsSettings stored;
+    stored.countryIndex = kSchweiz;
+    stored.operatorIndex = 1;
+    stored.languageCode = kLanguageEnglish;
+    stored.smsControl = 0;
+    stored.senderEmail = "cam@example.com";
+    stored.senderPassword = "kept out";
+    stored.phoneNumber = "12345";
+    ASSERT_TRUE(WriteGprsFile(path(), stored).ok());
+
+    Open();
+    Pick(kModeList, kGprsModeCustomer);
+    fakes.files.answers.push_back(SettingsFilePath(path(), QString::fromLatin1(kGprsFileName)));
+    Click(kLoadButton);
+    EXPECT_EQ(List(kModeList)->currentIndex(), kGprsModeAuto);
+    EXPECT_TRUE(List(kCountryList)->isEnabled());
+    EXPECT_EQ(List(kCountryList)->currentIndex(), kSchweiz);
+    EXPECT_EQ(List(kOperatorList)->currentText(), "Sunrise");
+    EXPECT_TRUE(Field(kApnField)->isReadOnly());
+    EXPECT_EQ(Text(kSenderField), "cam@example.com");
+    EXPECT_EQ(Text(kSenderPasswordField), QString());
+    EXPECT_EQ(List(kSmsControlList)->currentIndex(), 0);
+}
+
+TEST_F(SmtpDialogTest, FailedLoadAndFailedSaveSayWhyAndWhere)
+{
+    Open();
+    TypeSender();
+    const QString missing = QDir(path()).filePath(QStringLiteral("nowhere/gprs.dat"));
+    fakes.files.answers.push_back(missing);
+    Click(kLoadButton);
+    ASSERT_EQ(fakes.messages.count(), 1);
+    EXPECT_TRUE(fakes.messages.last().text.contains(missing)) << fakes.messages.last().text.toStdString();
+    EXPECT_EQ(Text(kLoadedPathField), QString());
+    EXPECT_EQ(Text(kSenderField), "cam@example.com");
+    EXPECT_EQ(Text(kApnField), GprsOperatorPreset(kGprsChinaIndex, 0).apn);
+
+    const QString noFolder = QDir(path()).filePath(QStringLiteral("no-such-folder"));
+    Retype(kFolderField, noFolder);
+    fakes.messages.clear();
+    Click(kSaveButton);
+    ASSERT_EQ(fakes.messages.count(), 1);
+    EXPECT_NE(fakes.messages.last().text, kEnglishSaved);
+    EXPECT_TRUE(fakes.messages.last().text.contains(noFolder)) << fakes.messages.last().text.toStdString();
+    // A save that did not happen keeps the values it would have emptied.
+    Click(kSelectButton);
+    EXPECT_EQ(Text(kApnField), GprsOperatorPreset(kGprsChinaIndex, 0).apn);
+}
+
+TEST_F(SmtpDialogTest, PicturesPerDayOverTheLimitGoBackToZero)
+{
+    Open();
+    TypeSender();
+    Retype(kPicturesField, QStringLiteral("100"));
+    EXPECT_EQ(fakes.messages.texts(),
+              QStringList{QString::fromUtf8(ui::StandardMessages::kIntegerRange).arg(0).arg(99)});
+    EXPECT_EQ(Text(kPicturesField), "0");
+
+    // With no number at all, Save says so and writes nothing.
+    Retype(kPicturesField, QString());
+    fakes.messages.clear();
+    Click(kSaveButton);
+    EXPECT_TRUE(SavedFile().isEmpty());
+    EXPECT_FALSE(fakes.messages.texts().contains(kEnglishSaved));
+
+    // Text typed meanwhile is not lost when a list puts the values back.
+    Retype(kRecipientField, QStringLiteral("you@example.com"));
+    Pick(kOperatorList, 1);
+    EXPECT_EQ(Text(kRecipientField), "you@example.com");
+}
+
+TEST_F(SmtpDialogTest, ControlsAreNamedAndHintedInTheSessionLanguage)
+{
+    g_languageIndex = kLanguageLithuanian;
+    Open();
+    EXPECT_EQ(qobject_cast<QPushButton*>(dialog().Control(kSaveButton))->text(), " Save");
+    for (const ui::ControlTemplate& control : dialog().dialogTemplate().controls) {
+        if (control.kind == ui::ControlKind::Static || control.kind == ui::ControlKind::GroupBox)
+            continue;
+        EXPECT_FALSE(AnnouncedName(dialog().Control(control.id)).trimmed().isEmpty()) << control.id;
+    }
+    EXPECT_EQ(AnnouncedName(dialog().Control(kApnField)), "GPRS APN");
+    EXPECT_EQ(AnnouncedName(dialog().Control(kCountryList)), "Salis");
+    EXPECT_EQ(AnnouncedName(dialog().Control(kLoadedPathField)), "Load configure");
+    EXPECT_EQ(AnnouncedName(dialog().Control(kSmsControlList)), " SMS nuotol.valdymas");
+
+    ASSERT_TRUE(test::showAndActivate(dialog().widget()));
+    ASSERT_NE(dialog().balloon(), nullptr);
+    const struct { int id; SmtpHint hint; } hints[] = {
+        {kServerField, SmtpHint::Server}, {kPortField, SmtpHint::Port}, {kRecipientField, SmtpHint::Recipient},
+        {kPhoneField, SmtpHint::Phone},   {kSenderField, SmtpHint::Sender},
+    };
+    for (const auto& h : hints) {
+        QWidget* control = dialog().Control(h.id);
+        control->setFocus();
+        const QPointF local(control->width() / 2.0, control->height() / 2.0);
+        QMouseEvent press(QEvent::MouseButtonPress, local, control->mapToGlobal(local), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(control, &press);
+        EXPECT_EQ(dialog().balloon()->CurrentTool(), control) << h.id;
+        EXPECT_EQ(dialog().balloon()->Text(), SmtpHintText(h.hint, false)) << h.id;
+    }
+}
+
+} // namespace
+} // namespace kestra
