@@ -415,6 +415,13 @@ CWnd* CDialog::GetDlgItem(int id)
     return &m_items.emplace(id, CWnd(widget)).first->second;
 }
 
+void CDialog::SetDlgItemTextQuietly(int id, const QString& text)
+{
+    const DepthGuard lockout(m_updateDepth);
+    if (CWnd* control = GetDlgItem(id))
+        control->SetWindowText(text);
+}
+
 CEdit CDialog::Edit(int id)
 {
     return CEdit(Control(id));

@@ -137,6 +137,10 @@ public:
     bool UpdateData(bool saveAndValidate = true);
 
     CWnd* GetDlgItem(int id);
+    // Sets a control's text without its change notification, as a value put
+    // back by the data exchange arrives: for a window that corrects a field
+    // and must not take the correction for the user's typing.
+    void SetDlgItemTextQuietly(int id, const QString& text);
     CEdit Edit(int id);
     CComboBox Combo(int id);
     CButton Button(int id);

@@ -79,6 +79,20 @@ void CSettingsDialog::PutFieldsIntoControls()
     UpdateData(false);
 }
 
+void CSettingsDialog::ResetOutOfRange(int id, int& value, int low, int high)
+{
+    if (value >= low && value <= high)
+        return;
+    value = 0;
+    SetDlgItemTextQuietly(id, QStringLiteral("0"));
+}
+
+bool CSettingsDialog::TakeEveryFieldOver()
+{
+    TakeFolderOver();
+    return UpdateData(true);
+}
+
 void CSettingsDialog::OnSelectFolder()
 {
     m_folderText = services().folders.browseForFolder().value_or(DefaultFolder());

@@ -92,6 +92,17 @@ protected:
     // Shows the first finding, if any; returns whether there was none.
     bool ShowFindings(const SettingsFindings& findings);
 
+    // After a failed range check (its message has been shown) a number
+    // outside [low, high] goes back to 0 rather than stay out of range. Only
+    // that field is rewritten: the fields after it in the exchange were not
+    // taken over, and putting them back would undo what was typed there.
+    void ResetOutOfRange(int id, int& value, int low, int high);
+
+    // Save's first step: every field taken over, the folder first, so the
+    // file holds what the window shows. False when a check failed (its
+    // message was shown): nothing may be written then.
+    bool TakeEveryFieldOver();
+
     // A hint shown in the balloon when the user clicks into control `id`.
     // A second hint for the same control replaces the first.
     void AddHint(int id, const QString& text);

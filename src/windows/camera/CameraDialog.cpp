@@ -7,7 +7,6 @@
 #include "windows/base/PcClock.h"
 #include "windows/camera/CameraDialogIds.h"
 
-#include <QScopedValueRollback>
 #include <QWidget>
 
 #include <span>
@@ -294,20 +293,9 @@ void CCameraDialog::OnGroupSwitch(Group group)
 
 void CCameraDialog::OnNumberChange(CameraNumber number)
 {
-    if (m_resettingNumber)
-        return;
     UpdateData(true);
-    // A value over the maximum is kept by the failed check (its message has
-    // been shown); the field goes back to 0 rather than stay out of range.
-    // Only this field is rewritten: the fields after it in the exchange order
-    // were not taken over, and putting them back would undo what was typed there.
     const CameraNumberField& info = CameraNumberInfo(number);
-    int& value = m_fields.*info.member;
-    if (value > info.maxValue) {
-        value = 0;
-        const QScopedValueRollback guard(m_resettingNumber, true);
-        Edit(NumberId(number)).SetWindowText(QStringLiteral("0"));
-    }
+    ResetOutOfRange(NumberId(number), m_fields.*info.member, 0, info.maxValue);
 }
 
 void CCameraDialog::OnSyncTime()
@@ -333,8 +321,7 @@ void CCameraDialog::OnOK()
 {
     // Every field is taken over first, so the file holds what the window
     // shows; a failed check has shown its message, and nothing is written.
-    TakeFolderOver();
-    if (!UpdateData(true))
+    if (!TakeEveryFieldOver())
         return;
     // The window's checks keep every value in range; this guards the file
     // against one that slipped through all the same.

@@ -57,7 +57,6 @@ private:
     QString m_clockText;
     CameraSettings m_settings;
     std::array<ui::CComboBox, kCameraListCount> m_lists;
-    bool m_resettingNumber = false; // the reset's own change notification is not a user's edit
 };
 
 } // namespace kestra

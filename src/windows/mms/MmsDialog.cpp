@@ -364,13 +364,8 @@ void CMmsDialog::OnPicturesChange()
     if (m_applyingRule)
         return;
     UpdateData(true);
-    // The range message has been shown; the camera reads only 0 to 99, so a
-    // value outside, above or below, falls back to 0 (unlimited).
-    if (m_picturesPerDay < 0 || m_picturesPerDay > kMaxPicturesPerDay) {
-        m_picturesPerDay = 0;
-        const QScopedValueRollback guard(m_applyingRule, true);
-        Edit(kPicturesField).SetWindowText(QStringLiteral("0"));
-    }
+    // The camera reads only 0 to 99, so a value below falls back to 0 too.
+    ResetOutOfRange(kPicturesField, m_picturesPerDay, 0, kMaxPicturesPerDay);
 }
 
 void CMmsDialog::OnLoadConfigure()
@@ -428,8 +423,7 @@ void CMmsDialog::OnOK()
 {
     // Every field is taken over first, so the file holds what the window
     // shows; a failed check has shown its message, and nothing is written.
-    TakeFolderOver();
-    if (!UpdateData(true))
+    if (!TakeEveryFieldOver())
         return;
     const SaveDecision<MmsSettings> decision = PrepareMmsSave(ShownSettings(), session());
     if (!decision.ok()) {

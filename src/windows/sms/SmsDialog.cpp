@@ -6,7 +6,6 @@
 #include "ui/DataExchange.h"
 #include "windows/sms/SmsDialogIds.h"
 
-#include <QScopedValueRollback>
 
 namespace kestra {
 namespace {
@@ -104,20 +103,13 @@ void CSmsDialog::OnPhoneChange(const QByteArray SmsSettings::*phone, int nextFie
 
 void CSmsDialog::OnPicturesChange()
 {
-    if (m_resettingPictures)
-        return;
     UpdateData(true);
-    if (m_fields.maxImagesPerDay > kMaxPicturesPerDay) {
-        m_fields.maxImagesPerDay = 0;
-        const QScopedValueRollback guard(m_resettingPictures, true);
-        Edit(kPicturesField).SetWindowText(QStringLiteral("0"));
-    }
+    ResetOutOfRange(kPicturesField, m_fields.maxImagesPerDay, 0, kMaxPicturesPerDay);
 }
 
 void CSmsDialog::OnOK()
 {
-    TakeFolderOver();
-    if (!UpdateData(true))
+    if (!TakeEveryFieldOver())
         return;
     const SaveDecision<SmsSettings> decision = PrepareSmsSave(ShownSettings(), session());
     if (!decision.ok()) {

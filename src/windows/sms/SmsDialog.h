@@ -35,7 +35,6 @@ private:
     void OnPicturesChange();
 
     SmsSettings m_fields;
-    bool m_resettingPictures = false;
 };
 
 } // namespace kestra
