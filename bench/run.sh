@@ -23,7 +23,8 @@ cmake --preset bench ${KESTRA_CMAKE_ARGS:-} >/dev/null
 cmake --build --preset bench >/dev/null
 
 build=build/bench
-app=$build/src/kestra-setup
+# KESTRA_BENCH_APP measures another build of the program (an older one, say).
+app=${KESTRA_BENCH_APP:-$build/src/kestra-setup}
 results=$build/results
 rm -rf "$results"
 mkdir -p "$results"
