@@ -435,8 +435,16 @@ bool MailTester::Hello(QSslSocket& socket, QList<QByteArray>& extensions)
 {
     const Reply hello = Command(socket, "EHLO " + m_options.clientName);
     if (hello.is(250)) {
-        Step(true, QStringLiteral("The server answers EHLO."), &hello);
         extensions = Extensions(hello);
+        // Of the offers, only the login and TLS matter to the camera.
+        Reply shown = hello;
+        shown.lines = {hello.lines.first()};
+        for (const QByteArray& line : hello.lines.mid(1)) {
+            const QByteArray offer = line.mid(4).toUpper();
+            if (offer.startsWith("AUTH") || offer.startsWith("STARTTLS"))
+                shown.lines.append(line);
+        }
+        Step(true, QStringLiteral("The server answers EHLO."), &shown);
         return true;
     }
     Step(false, QStringLiteral("EHLO is not answered: %1.").arg(hello.complete() ? ReplyText(hello)
@@ -643,6 +651,8 @@ MailTestReport MailTester::Run()
         return m_report;
     }
     // The camera sends only the part before "@". Would the whole address do?
+    m_report.steps.push_back(
+        {true, QStringLiteral("Again with the whole address as the login name, to compare:"), {}, true});
     const LoginEnd whole = Attempt(address, false);
     if (whole == LoginEnd::Failed)
         return m_report;
@@ -651,7 +661,8 @@ MailTestReport MailTester::Run()
         Fail(MailTestOutcome::LoginNameRefused,
              QStringLiteral("The server refuses the login name %1 the camera sends (the part of the sender address "
                             "before \"@\"), but accepts the whole address %2 with the same password. The camera "
-                            "cannot log in to this server: use a provider that accepts the short name.")
+                            "sends only the short name, so it cannot log in here: use a mailbox whose provider "
+                            "accepts the name before \"@\".")
                  .arg(Quoted(m_report.loginName), Quoted(address)));
     } else {
         Fail(MailTestOutcome::LoginRefused,
@@ -733,7 +744,9 @@ QString MailTestReportText(const MailTestReport& report)
                        .arg(report.port)
                        .arg(Quoted(report.loginName));
     for (const MailTestStep& step : report.steps) {
-        text += (step.ok ? QStringLiteral("  ok    ") : QStringLiteral("  FAIL  ")) + step.text + QLatin1Char('\n');
+        const QString mark = step.heading ? QStringLiteral("  ") : step.ok ? QStringLiteral("  ok    ")
+                                                                               : QStringLiteral("  FAIL  ");
+        text += mark + step.text + QLatin1Char('\n');
         if (!step.reply.isEmpty()) {
             for (const QString& line : step.reply.split(QLatin1Char('\n')))
                 text += QStringLiteral("        server: ") + line + QLatin1Char('\n');
@@ -750,7 +763,7 @@ QByteArray MailTestReportJson(const MailTestReport& report)
 {
     QJsonArray steps;
     for (const MailTestStep& step : report.steps)
-        steps.append(QJsonObject{{"ok", step.ok}, {"text", step.text}, {"reply", step.reply}});
+        steps.append(QJsonObject{{"ok", step.ok}, {"text", step.text}, {"reply", step.reply}, {"heading", step.heading}});
     QJsonObject object{
         {"server", QString::fromLatin1(report.server)},
         {"port", report.port},

@@ -59,6 +59,7 @@ struct MailTestStep {
     bool ok = false;
     QString text;  // in plain words
     QString reply; // the server's own reply, password masked; empty for local steps
+    bool heading = false; // introduces the steps after it rather than being one
 };
 
 struct MailTestReport {
