@@ -7,6 +7,7 @@ stdin closes or the process is stopped. Modes:
   starttls  login only after STARTTLS
   implicit  TLS from the first byte (as on port 465)
   silent    accepts connections and never says a word
+  flood     greets with one endless line
 Accepted messages are written to --mailbox as message-<n>.eml.
 """
 import argparse
@@ -50,11 +51,14 @@ def make_authenticator(login, password):
     return authenticate
 
 
-async def serve_silent(ready):
+async def serve_silent(ready, flood):
     sockets = []
 
     async def hold(reader, writer):
-        sockets.append(writer)  # keep it open, say nothing
+        sockets.append(writer)  # keep it open
+        if flood:
+            writer.write(b"220 " + b"x" * 1000000)
+            await writer.drain()
         await reader.read()
 
     server = await asyncio.start_server(hold, "127.0.0.1", 0)
@@ -64,7 +68,7 @@ async def serve_silent(ready):
 
 async def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--mode", choices=["plain", "starttls", "implicit", "silent"], required=True)
+    parser.add_argument("--mode", choices=["plain", "starttls", "implicit", "silent", "flood"], required=True)
     parser.add_argument("--login", default="")
     parser.add_argument("--password", default="")
     parser.add_argument("--cert", default="")
@@ -79,8 +83,8 @@ async def main():
         print(port, flush=True)
 
     loop = asyncio.get_running_loop()
-    if args.mode == "silent":
-        server = await serve_silent(ready)
+    if args.mode in ("silent", "flood"):
+        server = await serve_silent(ready, args.mode == "flood")
     else:
         context = None
         if args.mode in ("starttls", "implicit"):
