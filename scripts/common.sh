@@ -23,5 +23,5 @@ kestra_require_packages() {
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-KESTRA_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev
+KESTRA_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libcli11-dev
                        qt6-qpa-plugins libgl-dev)

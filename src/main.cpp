@@ -1,8 +1,10 @@
 #include "app/SetupApp.h"
+#include "cli/CommandLine.h"
 #include "ui/QtServices.h"
 
 #include <QApplication>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QIcon>
 
 #include <cstdio>
@@ -33,6 +35,13 @@ bool HasNoDisplay(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // A subcommand runs on QtCore alone: no display, no widgets, no skin and
+    // no registry, so it works over SSH and in scripts.
+    if (kestra::cli::IsCommandLine(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return kestra::cli::RunCommandLine(argc, argv);
+    }
+
     if (HasNoDisplay(argc, argv)) {
         std::fprintf(stderr,
                      "kestra-setup: there is no display to show the windows on (DISPLAY and\n"

@@ -148,4 +148,17 @@ CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& c
     return s;
 }
 
+CameraChoices CameraChoicesFromSettings(const CameraSettings& settings)
+{
+    CameraChoices choices;
+    for (const ListInfo& info : kLists)
+        choices.position(info.list) = settings.*info.field;
+    // A stored PIR value no list entry gives comes back as -1, so the record
+    // check refuses it rather than a neighbouring entry being picked.
+    choices.position(CameraList::PirInterval) = DecodePirInterval(settings.pirInterval);
+    for (const CameraNumberField& number : kNumbers)
+        choices.*number.member = settings.*number.field;
+    return choices;
+}
+
 } // namespace kestra

@@ -71,5 +71,10 @@ const CameraNumberField& CameraNumberInfo(CameraNumber number);
 CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& clock, int languageCode,
                                   int tvMode);
 
+// The choices a record stands for, so a saved camera.dat can be edited and
+// written again: the inverse of FillCameraSettings for every list and number
+// field (clock, languageCode and tvMode are not choices). Stored values no
+// window could have written stay as they are and fail the record check.
+CameraChoices CameraChoicesFromSettings(const CameraSettings& settings);
 
 } // namespace kestra

@@ -1,0 +1,217 @@
+#include "cli/CameraCommand.h"
+
+#include "camera/CameraChoices.h"
+#include "camera/CameraFile.h"
+#include "camera/CameraFileReader.h"
+#include "cli/OptionWords.h"
+#include "storage/SettingsFileIo.h"
+
+#include <CLI/CLI.hpp>
+
+#include <QRegularExpression>
+
+namespace kestra::cli {
+
+namespace {
+
+struct ListOption {
+    const char* flag;
+    CameraList list;
+    const char* what;
+    const char* hint; // for lists too long to name every entry; nullptr names them
+};
+
+// Every list of the window but the four serial characters, which --serial-text sets.
+constexpr ListOption kListOptions[] = {
+    {"--mode", CameraList::Mode, "Capture mode", nullptr},
+    {"--image-size", CameraList::ImageSize, "Picture size", nullptr},
+    {"--video-size", CameraList::VideoSize, "Video size", nullptr},
+    {"--pictures", CameraList::PictureNo, "Pictures per trigger", nullptr},
+    {"--time-stamp", CameraList::TimeStamp, "Date and time imprinted on pictures", nullptr},
+    {"--sense-level", CameraList::SenseLevel, "Motion sensor sensitivity", nullptr},
+    {"--beep", CameraList::BeepSound, "Beep sound", nullptr},
+    {"--video-length", CameraList::VideoLength, "Video length",
+     "\"1 Sec\" to \"60 Sec\" (also written 10s, 10 sec)"},
+    {"--pir", CameraList::PirInterval, "PIR interval, the pause between motion-triggered captures",
+     "\"0 Sec\" to \"59 Sec\" or \"1 Min\" to \"60 Min\" (also written 30s, 5min)"},
+    {"--sd-cycle", CameraList::SdCycle, "Cyclic storage on the SD card", nullptr},
+    {"--ir-light", CameraList::IrLight, "Infrared light strength", nullptr},
+    {"--mms-status", CameraList::MmsStatus, "How the camera sends pictures", nullptr},
+    {"--timer1", CameraList::Timer1, "Work-hour timer 1", nullptr},
+    {"--timer2", CameraList::Timer2, "Work-hour timer 2", nullptr},
+    {"--serial", CameraList::SerialNo, "Serial text imprinted on pictures", nullptr},
+    {"--time-lapse", CameraList::TimeLapse, "Time lapse", nullptr},
+};
+
+constexpr CameraList kSerialCharacters[] = {CameraList::SerialChar1, CameraList::SerialChar2,
+                                            CameraList::SerialChar3, CameraList::SerialChar4};
+
+QString ListHelp(const ListOption& option)
+{
+    const QString accepted = option.hint != nullptr
+        ? QString::fromUtf8(option.hint)
+        : CameraListEntries(kLanguageEnglish, option.list).join(QStringLiteral(", "));
+    return QStringLiteral("%1: %2, or the list position [default: %3]")
+        .arg(QString::fromUtf8(option.what), accepted,
+             CameraListEntries(kLanguageEnglish, option.list).at(CameraListInitialPosition(option.list)));
+}
+
+// "HH:MM" or "HH:MM:SS" into the window's number fields, each within the
+// field's own range (hours to 23, minutes and seconds to 59).
+void SetTime(CameraChoices& choices, const char* flag, const std::string& value,
+             std::initializer_list<CameraNumber> fields)
+{
+    if (value.empty())
+        return;
+    const QString text = FromStd(value).trimmed();
+    const QStringList parts = text.split(QLatin1Char(':'));
+    const QString shape = fields.size() == 3 ? QStringLiteral("HH:MM:SS") : QStringLiteral("HH:MM");
+    bool sound = parts.size() == static_cast<qsizetype>(fields.size());
+    std::vector<int> numbers;
+    for (qsizetype i = 0; sound && i < parts.size(); ++i) {
+        bool isNumber = false;
+        const int number = parts[i].toInt(&isNumber);
+        const CameraNumberField& field = CameraNumberInfo(*(fields.begin() + i));
+        sound = isNumber && !parts[i].startsWith(QLatin1Char('-')) && !parts[i].startsWith(QLatin1Char('+'))
+            && number >= 0 && number <= field.maxValue;
+        numbers.push_back(number);
+    }
+    if (!sound)
+        RefuseUsage(QStringLiteral("%1: \"%2\" is not accepted; write %3 with hours 0 to 23, minutes and seconds 0 to 59")
+                        .arg(QLatin1String(flag), text, shape));
+    std::size_t i = 0;
+    for (CameraNumber number : fields)
+        choices.*CameraNumberInfo(number).member = numbers[i++];
+}
+
+void SetSerialText(CameraChoices& choices, const std::string& value)
+{
+    if (value.empty())
+        return;
+    const QString text = FromStd(value).trimmed().toUpper();
+    static const QRegularExpression kSerial(QStringLiteral("^[0-9A-Z]{4}$"));
+    if (!kSerial.match(text).hasMatch())
+        RefuseUsage(QStringLiteral("--serial-text: \"%1\" is not accepted; give four characters, each 0 to 9 or A to Z")
+                        .arg(FromStd(value)));
+    const QStringList entries = CameraListEntries(kLanguageEnglish, CameraList::SerialChar1);
+    for (int i = 0; i < 4; ++i)
+        choices.position(kSerialCharacters[i]) = static_cast<int>(entries.indexOf(text.at(i)));
+}
+
+} // namespace
+
+CameraCommand::CameraCommand(CLI::App& program)
+{
+    m_command = program.add_subcommand("camera", "Write camera.dat: the Camera window's settings");
+    m_command->add_option("--out", m_out, "Folder to write camera.dat into (the card's root)")
+        ->required()
+        ->type_name("DIR");
+    CLI::Option* from = m_command->add_option(
+        "--from", m_from, "Start from this camera.dat instead of the window's opening state; its language "
+                          "byte and TV mode stay unless --lang or --tv-mode is given, the clock is set anew");
+    CLI::Option* clock = m_command->add_option(
+        "--clock", m_clock, "Camera clock as \"2024-03-05 08:07:06\" [default: the PC's clock now]");
+    m_command->add_flag(
+        "--defaults", m_defaults, "Write the default-parameters file, which resets the camera to its factory settings");
+    m_session.addTo(*m_command, true);
+    // The default-parameters file has no TV mode byte either.
+    std::vector<CLI::Option*> settings{from, clock, m_command->get_option("--tv-mode")};
+    for (std::size_t i = 0; i < std::size(kListOptions); ++i) {
+        const ListOption& option = kListOptions[i];
+        settings.push_back(m_command->add_option(option.flag, m_lists[static_cast<std::size_t>(option.list)],
+                                                 ListHelp(option).toStdString()));
+    }
+    settings.push_back(m_command->add_option(
+        "--serial-text", m_serialText, "The four serial characters, each 0 to 9 or A to Z [default: 0000]"));
+    settings.push_back(m_command->add_option("--time-lapse-period", m_timeLapsePeriod,
+                                             "Time-lapse period as HH:MM:SS [default: 00:00:00]"));
+    settings.push_back(m_command->add_option("--timer1-start", m_timer1Start, "Timer 1 start as HH:MM [default: 00:00]"));
+    settings.push_back(m_command->add_option("--timer1-stop", m_timer1Stop, "Timer 1 stop as HH:MM [default: 00:00]"));
+    settings.push_back(m_command->add_option("--timer2-start", m_timer2Start, "Timer 2 start as HH:MM [default: 00:00]"));
+    settings.push_back(m_command->add_option("--timer2-stop", m_timer2Stop, "Timer 2 stop as HH:MM [default: 00:00]"));
+    for (std::size_t i = 3; i < settings.size(); ++i)
+        settings[i]->type_name("VALUE");
+    from->type_name("FILE");
+    clock->type_name("\"YYYY-MM-DD hh:mm:ss\"");
+    m_settingOptions = settings;
+}
+
+bool CameraCommand::chosen() const
+{
+    return m_command->parsed();
+}
+
+int CameraCommand::run() const
+{
+    const QString folder = FromStd(m_out);
+    const QString path = SettingsFilePath(folder, QString::fromLatin1(kCameraFileName));
+
+    if (m_defaults) {
+        // The default-parameters file carries no settings, so nothing may be set with it.
+        for (const CLI::Option* setting : m_settingOptions) {
+            if (setting->count() > 0)
+                RefuseUsage(QStringLiteral("--defaults writes the factory-settings file, which takes no settings; "
+                                           "leave out %1")
+                                .arg(FromStd(setting->get_name())));
+        }
+        const Session session = m_session.session();
+        const RecordSaveResult saved = WriteCameraDefaultFile(folder);
+        if (!saved.ok())
+            throw CliFailure{kExitFailed, saved.message(session.chineseMessages())};
+        PrintLine(QStringLiteral("%1: %2").arg(CameraDefaultSavedMessage(session.languageIndex), path));
+        return kExitOk;
+    }
+
+    CameraChoices choices;
+    std::optional<int> fileLanguage;
+    std::optional<int> fileTvMode;
+    if (!m_from.empty()) {
+        RefuseUncheckedFromFile(SettingsFileKind::Camera, m_from, m_session.session().chineseMessages());
+        const CameraReadResult read = ReadCameraFile(FromStd(m_from));
+        if (!read.ok())
+            RefuseUsage(QStringLiteral("--from: %1").arg(read.error->message(false)));
+        if (read.values.defaultParameters)
+            RefuseUsage(QStringLiteral("--from: %1 is a default-parameters file; it holds no settings to start from")
+                            .arg(FromStd(m_from)));
+        choices = CameraChoicesFromSettings(read.values.settings);
+        fileLanguage = read.values.settings.languageCode;
+        fileTvMode = read.values.settings.tvMode;
+    }
+    const Session session = m_session.session(fileLanguage, fileTvMode);
+
+    for (const ListOption& option : kListOptions) {
+        const std::string& value = m_lists[static_cast<std::size_t>(option.list)];
+        if (value.empty())
+            continue;
+        std::vector<QStringList> entrySets{CameraListEntries(kLanguageEnglish, option.list)};
+        if (session.languageIndex != kLanguageEnglish)
+            entrySets.push_back(CameraListEntries(session.languageIndex, option.list));
+        choices.position(option.list) = MatchListWord(QLatin1String(option.flag), FromStd(value), entrySets,
+                                                      option.hint ? QString::fromUtf8(option.hint) : QString());
+    }
+    SetSerialText(choices, m_serialText);
+    SetTime(choices, "--time-lapse-period", m_timeLapsePeriod,
+            {CameraNumber::TimeLapseHour, CameraNumber::TimeLapseMinute, CameraNumber::TimeLapseSecond});
+    SetTime(choices, "--timer1-start", m_timer1Start, {CameraNumber::Timer1StartHour, CameraNumber::Timer1StartMinute});
+    SetTime(choices, "--timer1-stop", m_timer1Stop, {CameraNumber::Timer1StopHour, CameraNumber::Timer1StopMinute});
+    SetTime(choices, "--timer2-start", m_timer2Start, {CameraNumber::Timer2StartHour, CameraNumber::Timer2StartMinute});
+    SetTime(choices, "--timer2-stop", m_timer2Stop, {CameraNumber::Timer2StopHour, CameraNumber::Timer2StopMinute});
+
+    const CameraSettings settings =
+        FillCameraSettings(choices, CameraClock(m_clock), session.languageCode, session.tvMode);
+    // Refused before the folder is touched: a value a --from file brought in
+    // that no window could have written.
+    const SettingsFindings findings = CheckCameraSettings(settings);
+    if (!findings.empty())
+        RefuseUsage(findings.front().message(session.chineseMessages()));
+
+    const RecordSaveResult saved = WriteCameraFile(folder, settings);
+    if (saved.refused)
+        RefuseUsage(saved.message(session.chineseMessages()));
+    if (!saved.ok())
+        throw CliFailure{kExitFailed, saved.message(session.chineseMessages())};
+    PrintLine(QStringLiteral("%1: %2").arg(CameraSavedMessage(session.languageIndex), path));
+    return kExitOk;
+}
+
+} // namespace kestra::cli

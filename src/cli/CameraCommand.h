@@ -1,0 +1,44 @@
+#pragma once
+
+#include "camera/CameraTexts.h"
+#include "cli/CliSupport.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+class Option;
+} // namespace CLI
+
+namespace kestra::cli {
+
+// kestra-setup camera --out DIR [options]: camera.dat from the Camera
+// window's opening state (or from --from FILE) with the options applied, or the
+// default-parameters file with --defaults.
+class CameraCommand {
+public:
+    explicit CameraCommand(CLI::App& program);
+
+    bool chosen() const;
+    int run() const;
+
+private:
+    CLI::App* m_command = nullptr;
+    std::vector<CLI::Option*> m_settingOptions; // everything --defaults refuses
+    std::string m_out;
+    std::string m_from;
+    std::string m_clock;
+    bool m_defaults = false;
+    SessionOptions m_session;
+    std::array<std::string, kCameraListCount> m_lists;
+    std::string m_serialText;
+    std::string m_timeLapsePeriod;
+    std::string m_timer1Start;
+    std::string m_timer1Stop;
+    std::string m_timer2Start;
+    std::string m_timer2Stop;
+};
+
+} // namespace kestra::cli

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "cli/CliSupport.h"
+
+#include <string>
+
+namespace CLI { class App; }
+
+namespace kestra::cli {
+
+// kestra-setup catalogue mms|gprs [--country NAME|INDEX]: the countries of a
+// catalogue, or one country's operators with their presets.
+class CatalogueCommand {
+public:
+    explicit CatalogueCommand(CLI::App& program);
+
+    bool chosen() const;
+    int run() const;
+
+private:
+    CLI::App* m_command = nullptr;
+    std::string m_which;
+    std::string m_country;
+    SessionOptions m_session;
+};
+
+} // namespace kestra::cli

@@ -1,0 +1,155 @@
+#include "cli/CliSupport.h"
+
+#include "common/PcClockRule.h"
+#include "storage/SettingsFinding.h"
+
+#include <CLI/CLI.hpp>
+
+#include <QDateTime>
+#include <QStringList>
+
+#include <array>
+#include <cstdio>
+
+namespace kestra::cli {
+
+namespace {
+
+struct LanguageRow {
+    int index;
+    const char* name;  // the name the main window's language value stands for
+    const char* alias; // the English name, nullptr when it is the same
+};
+
+constexpr std::array<LanguageRow, kLanguageCount> kLanguageNames{{
+    {kLanguageChinese, "Chinese", nullptr},
+    {kLanguageEnglish, "English", nullptr},
+    {kLanguageGerman, "Deutsch", "German"},
+    {kLanguageFinnish, "Suomi", "Finnish"},
+    {kLanguageItalian, "Italiano", "Italian"},
+    {kLanguageFrench, "Francais", "French"},
+    {kLanguageHungarian, "Magyar", "Hungarian"},
+    {kLanguageSlovenian, "Slovenian", nullptr},
+    {kLanguageCzech, "Cesky", "Czech"},
+    {kLanguageJapanese, "Japanese", nullptr},
+    {kLanguageLithuanian, "Lithuanian", nullptr},
+}};
+
+void WriteLine(std::FILE* stream, const QString& line)
+{
+    const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+void RefuseUsage(const QString& message)
+{
+    throw CliFailure{kExitUsage, message};
+}
+
+void PrintLine(const QString& line)
+{
+    WriteLine(stdout, line);
+}
+
+void PrintErrorLine(const QString& line)
+{
+    WriteLine(stderr, QStringLiteral("kestra-setup: ") + line);
+}
+
+QString FromStd(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int ParseLanguage(const QString& value)
+{
+    bool isNumber = false;
+    const int number = value.trimmed().toInt(&isNumber);
+    if (isNumber && number >= kMinLanguageCode && number <= kMaxLanguageCode)
+        return number;
+    for (const LanguageRow& language : kLanguageNames) {
+        if (value.trimmed().compare(QLatin1String(language.name), Qt::CaseInsensitive) == 0
+            || (language.alias && value.trimmed().compare(QLatin1String(language.alias), Qt::CaseInsensitive) == 0))
+            return language.index;
+    }
+    QStringList accepted;
+    for (const LanguageRow& language : kLanguageNames)
+        accepted << QStringLiteral("%1 (%2)").arg(QLatin1String(language.name)).arg(language.index);
+    RefuseUsage(QStringLiteral("--lang: \"%1\" is no language; use one of %2").arg(value, accepted.join(QStringLiteral(", "))));
+}
+
+QString LanguageName(int languageIndex)
+{
+    for (const LanguageRow& language : kLanguageNames) {
+        if (language.index == languageIndex)
+            return QLatin1String(language.name);
+    }
+    return QStringLiteral("unknown");
+}
+
+void SessionOptions::addTo(CLI::App& command, bool withTvMode)
+{
+    command.add_option("--lang", language,
+                       "Interface language of the messages and language byte of the file: a name "
+                       "(Chinese, English, Deutsch, Suomi, Italiano, Francais, Magyar, Slovenian, "
+                       "Cesky, Japanese, Lithuanian) or its number 1 to 11 [default: English]")
+        ->type_name("LANGUAGE");
+    if (withTvMode)
+        command.add_option("--tv-mode", tvMode, "TV mode byte copied into the file [default: 0]")
+            ->check(CLI::Range(0, 255))
+            ->type_name("0-255");
+}
+
+Session SessionOptions::session(std::optional<int> fallbackLanguage, std::optional<int> fallbackTvMode) const
+{
+    Session session;
+    int index = kLanguageEnglish;
+    if (languageGiven())
+        index = ParseLanguage(FromStd(language));
+    else if (fallbackLanguage && *fallbackLanguage >= kMinLanguageCode && *fallbackLanguage <= kMaxLanguageCode)
+        index = *fallbackLanguage;
+    // The command line has no separate Chinese choice: the chosen language is
+    // both the texts' language and the code stored in the file.
+    session.languageIndex = index;
+    session.languageCode = index;
+    session.tvMode = tvMode.value_or(fallbackTvMode.value_or(0));
+    return session;
+}
+
+PcClock CameraClock(const std::string& clockOption)
+{
+    QDate date;
+    QTime time;
+    if (clockOption.empty()) {
+        const QDateTime now = QDateTime::currentDateTime();
+        date = now.date();
+        time = now.time();
+    } else {
+        // Date and time apart, not as one local QDateTime: a wall-clock time in
+        // a daylight-saving gap is still a time the camera can be set to.
+        const QStringList parts = FromStd(clockOption).simplified().split(QLatin1Char(' '));
+        if (parts.size() == 2) {
+            date = QDate::fromString(parts[0], QStringLiteral("yyyy-MM-dd"));
+            time = QTime::fromString(parts[1], QStringLiteral("HH:mm:ss"));
+        }
+        if (!date.isValid() || !time.isValid())
+            RefuseUsage(QStringLiteral("--clock: \"%1\" is no date and time; write it as \"2024-03-05 08:07:06\"")
+                            .arg(FromStd(clockOption)));
+    }
+    return ClampToCameraCalendar(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
+}
+
+void RefuseUncheckedFromFile(SettingsFileKind kind, const std::string& path, bool chinese)
+{
+    const SettingsFileCheckResult checked = CheckSettingsFileAt(kind, FromStd(path));
+    if (!checked.ok())
+        RefuseUsage(QStringLiteral("--from: %1").arg(checked.error->message(chinese)));
+    if (!checked.values.clean())
+        RefuseUsage(QStringLiteral("--from: %1: %2 \"kestra-setup inspect\" shows everything it finds.")
+                        .arg(FromStd(path), checked.values.findings.front().message(chinese)));
+}
+
+} // namespace kestra::cli

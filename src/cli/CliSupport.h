@@ -1,0 +1,67 @@
+#pragma once
+
+#include "common/Session.h"
+#include "filecheck/SettingsFileCheck.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+namespace CLI { class App; }
+
+namespace kestra::cli {
+
+// Exit statuses: 0 done (and, for inspect, every file clean), 1 a file could
+// not be written or read or did not check clean, 2 the command line itself was
+// refused (bad option, bad value, a value the save checks turn down).
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// Thrown by a command to end with one line on stderr and `status`. Nothing has
+// been written when a command throws it with kExitUsage.
+struct CliFailure {
+    int status;
+    QString message;
+};
+
+[[noreturn]] void RefuseUsage(const QString& message);
+
+// Lines on stdout and stderr, in UTF-8 whatever the locale says: the texts of
+// the Chinese and Japanese interface must come out whole.
+void PrintLine(const QString& line);
+void PrintErrorLine(const QString& line);
+
+QString FromStd(const std::string& text);
+
+// --lang and --tv-mode, shared by every command that writes or reads with
+// messages. --lang sets both the interface language (the words and messages)
+// and the language byte every file carries, as the main window does.
+struct SessionOptions {
+    std::string language;
+    std::optional<int> tvMode;
+
+    void addTo(CLI::App& command, bool withTvMode);
+    bool languageGiven() const { return !language.empty(); }
+    // The session the options describe; `fallbackLanguage` (a file's language
+    // byte) stands in when --lang is not given.
+    Session session(std::optional<int> fallbackLanguage = std::nullopt,
+                    std::optional<int> fallbackTvMode = std::nullopt) const;
+};
+
+// "English", "Deutsch", "german", "3": the language index 1..11.
+int ParseLanguage(const QString& value);
+// The English name of a language index, as --lang accepts it.
+QString LanguageName(int languageIndex);
+
+// --clock "2024-03-05 08:07:06", or the PC's local time when empty; the year
+// limited to the camera's calendar by the same rule as the Camera window's.
+PcClock CameraClock(const std::string& clockOption);
+
+// A --from file is edited only when it checks clean: the values of a file
+// with a broken checksum, a wrong size or a value no window writes are not
+// trusted to be written back; `inspect` says what is wrong with it.
+void RefuseUncheckedFromFile(SettingsFileKind kind, const std::string& path, bool chinese);
+
+} // namespace kestra::cli

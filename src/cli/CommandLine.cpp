@@ -1,0 +1,89 @@
+#include "cli/CommandLine.h"
+
+#include "cli/CameraCommand.h"
+#include "cli/CatalogueCommand.h"
+#include "cli/CliSupport.h"
+#include "cli/InspectCommand.h"
+#include "cli/MessagingCommands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <QStringList>
+
+#include <cstring>
+#include <iostream>
+
+namespace kestra::cli {
+
+bool IsCommandLine(int argc, const char* const* argv)
+{
+    if (argc < 2)
+        return false;
+    const char* first = argv[1];
+    return first[0] != '-' || std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0
+        || std::strcmp(first, "--version") == 0;
+}
+
+int RunCommandLine(int argc, const char* const* argv)
+{
+    CLI::App program{"Prepares the settings files of the Kestra T870N camera without the windows: writes "
+                     "camera.dat, mms.dat, gprs.dat and sms.dat, inspects a card, lists the operator "
+                     "catalogues. Without arguments the program opens its windows.",
+                     "kestra-setup"};
+    program.set_version_flag("--version", "kestra-setup " KESTRA_VERSION);
+    program.require_subcommand(1);
+    program.fallthrough(false);
+
+    CameraCommand camera(program);
+    MmsCommand mms(program);
+    GprsCommand gprs(program);
+    SmsCommand sms(program);
+    InspectCommand inspect(program);
+    CatalogueCommand catalogue(program);
+
+    const std::string first = argv[1];
+    const auto named = [&first](CLI::App* command) { return command->check_name(first); };
+    if (first[0] != '-' && program.get_subcommands(named).empty()) {
+        QStringList names;
+        for (const CLI::App* command : program.get_subcommands([](CLI::App*) { return true; }))
+            names << FromStd(command->get_name());
+        PrintErrorLine(QStringLiteral("\"%1\" is no command; the commands are %2 (see --help)")
+                           .arg(QString::fromLocal8Bit(argv[1]), names.join(QStringLiteral(", "))));
+        return kExitUsage;
+    }
+
+    try {
+        program.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << program.help();
+        return kExitOk;
+    } catch (const CLI::CallForAllHelp&) {
+        std::cout << program.help("", CLI::AppFormatMode::All);
+        return kExitOk;
+    } catch (const CLI::CallForVersion&) {
+        std::cout << program.version() << '\n';
+        return kExitOk;
+    } catch (const CLI::ParseError& error) {
+        PrintErrorLine(QStringLiteral("%1 (see --help)").arg(FromStd(error.what())));
+        return kExitUsage;
+    }
+
+    try {
+        if (camera.chosen())
+            return camera.run();
+        for (MessagingCommand* command : std::initializer_list<MessagingCommand*>{&mms, &gprs, &sms}) {
+            if (command->chosen())
+                return command->run();
+        }
+        if (inspect.chosen())
+            return inspect.run();
+        if (catalogue.chosen())
+            return catalogue.run();
+    } catch (const CliFailure& failure) {
+        PrintErrorLine(failure.message);
+        return failure.status;
+    }
+    return kExitUsage;
+}
+
+} // namespace kestra::cli

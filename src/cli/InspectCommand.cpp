@@ -1,0 +1,253 @@
+#include "cli/InspectCommand.h"
+
+#include "cli/RecordDescription.h"
+#include "filecheck/SettingsFileCheck.h"
+#include "storage/SettingsFileIo.h"
+
+#include <CLI/CLI.hpp>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace kestra::cli {
+
+namespace {
+
+constexpr std::array<SettingsFileKind, 4> kKinds{SettingsFileKind::Camera, SettingsFileKind::Mms,
+                                                 SettingsFileKind::Gprs, SettingsFileKind::Sms};
+
+// What became of one path.
+struct Inspected {
+    QString path;
+    qsizetype size = 0;
+    std::optional<SettingsFileCheck> check; // empty: unreadable or no settings file
+    QString detectedBy;                     // "name", "size" or "content"
+    QString problem;                        // why there is no check
+};
+
+bool HasChecksumFinding(const SettingsFileCheck& check)
+{
+    return std::any_of(check.findings.begin(), check.findings.end(),
+                       [](const SettingsFinding& f) { return f.kind == FindingKind::Checksum; });
+}
+
+// The file's kind by its name; else by its size (mms.dat and gprs.dat share
+// theirs, so their content decides between them); else by content alone: the
+// kind whose checksum matches and that finds least amiss. A file no kind's
+// checksum matches is no settings file.
+void CheckByKind(const QString& fileName, QByteArrayView bytes, Inspected& inspected)
+{
+    if (const auto named = SettingsFileKindForName(fileName)) {
+        inspected.check = CheckSettingsFile(*named, bytes);
+        inspected.detectedBy = QStringLiteral("name");
+        return;
+    }
+    std::vector<SettingsFileKind> candidates;
+    for (SettingsFileKind kind : kKinds) {
+        if (SettingsFileSize(kind) == bytes.size())
+            candidates.push_back(kind);
+    }
+    inspected.detectedBy = QStringLiteral("size");
+    const bool bySize = !candidates.empty();
+    if (!bySize) {
+        candidates.assign(kKinds.begin(), kKinds.end());
+        inspected.detectedBy = QStringLiteral("content");
+    }
+    std::optional<SettingsFileCheck> best;
+    for (SettingsFileKind kind : candidates) {
+        SettingsFileCheck check = CheckSettingsFile(kind, bytes);
+        if (!bySize && HasChecksumFinding(check))
+            continue;
+        if (!best || check.findings.size() < best->findings.size())
+            best = std::move(check);
+    }
+    if (best) {
+        if (candidates.size() > 1)
+            inspected.detectedBy = bySize ? QStringLiteral("size and content") : QStringLiteral("content");
+        inspected.check = std::move(best);
+        return;
+    }
+    inspected.problem = QStringLiteral("not a settings file: neither its name, its size (%1 bytes) nor its content "
+                                       "is that of camera.dat, mms.dat, gprs.dat or sms.dat")
+                            .arg(bytes.size());
+}
+
+Inspected InspectFile(const QString& path, bool chinese)
+{
+    Inspected inspected;
+    inspected.path = QDir::toNativeSeparators(path);
+    const ReadResult read = ReadSettingsFile(path);
+    if (!read.ok()) {
+        inspected.problem = read.error->message(chinese);
+        return inspected;
+    }
+    inspected.size = read.bytes.size();
+    if (read.truncated) {
+        inspected.problem = QStringLiteral("not a settings file: it is larger than %1 bytes").arg(kMaxSettingsFileRead);
+        return inspected;
+    }
+    CheckByKind(QFileInfo(path).fileName(), read.bytes, inspected);
+    return inspected;
+}
+
+// A folder stands for a card's root: the settings files in it, by name.
+std::vector<QString> SettingsFilesIn(const QString& folder)
+{
+    std::vector<QString> files;
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& entry : entries) {
+        if (SettingsFileKindForName(entry.fileName()))
+            files.push_back(entry.filePath());
+    }
+    return files;
+}
+
+QString KindName(SettingsFileKind kind)
+{
+    return SettingsFileName(kind);
+}
+
+QString FindingKindName(FindingKind kind)
+{
+    switch (kind) {
+    case FindingKind::FileSize: return QStringLiteral("fileSize");
+    case FindingKind::LineEnd: return QStringLiteral("lineEnd");
+    case FindingKind::Checksum: return QStringLiteral("checksum");
+    case FindingKind::Reserved: return QStringLiteral("reserved");
+    case FindingKind::OutOfRange: return QStringLiteral("outOfRange");
+    case FindingKind::ListPosition: return QStringLiteral("listPosition");
+    case FindingKind::Clock: return QStringLiteral("clock");
+    case FindingKind::CatalogueIndex: return QStringLiteral("catalogueIndex");
+    case FindingKind::Mode: return QStringLiteral("mode");
+    case FindingKind::TextLength: return QStringLiteral("textLength");
+    case FindingKind::TextClipped: return QStringLiteral("textClipped");
+    case FindingKind::UserName: return QStringLiteral("userName");
+    }
+    return {};
+}
+
+bool Clean(const Inspected& inspected)
+{
+    return inspected.check && inspected.check->clean();
+}
+
+void PrintText(const Inspected& inspected, int language, bool showSecrets)
+{
+    const bool chinese = language == kLanguageChinese;
+    if (!inspected.check) {
+        PrintLine(QStringLiteral("%1: %2").arg(inspected.path, inspected.problem));
+        return;
+    }
+    const SettingsFileCheck& check = *inspected.check;
+    PrintLine(QStringLiteral("%1: %2 (by %3), %4 bytes")
+                  .arg(inspected.path, KindName(check.kind), inspected.detectedBy)
+                  .arg(inspected.size));
+    for (const ValueLine& line : DescribeSettingsFile(check, language, showSecrets))
+        PrintLine(line.text.isEmpty() ? QStringLiteral("  %1:").arg(line.label)
+                                      : QStringLiteral("  %1: %2").arg(line.label, line.text));
+    if (check.clean()) {
+        PrintLine(QStringLiteral("  check: clean"));
+        return;
+    }
+    PrintLine(QStringLiteral("  check: %1 finding(s)").arg(check.findings.size()));
+    for (const SettingsFinding& finding : check.findings)
+        PrintLine(QStringLiteral("  ! %1").arg(finding.message(chinese)));
+}
+
+QJsonObject Json(const Inspected& inspected, int language, bool showSecrets)
+{
+    const bool chinese = language == kLanguageChinese;
+    QJsonObject file{{QStringLiteral("path"), inspected.path}, {QStringLiteral("clean"), Clean(inspected)}};
+    if (!inspected.check) {
+        file.insert(QStringLiteral("kind"), QJsonValue::Null);
+        file.insert(QStringLiteral("problem"), inspected.problem);
+        return file;
+    }
+    const SettingsFileCheck& check = *inspected.check;
+    file.insert(QStringLiteral("kind"), KindName(check.kind));
+    file.insert(QStringLiteral("detectedBy"), inspected.detectedBy);
+    file.insert(QStringLiteral("size"), static_cast<qint64>(inspected.size));
+    QJsonArray values;
+    for (const ValueLine& line : DescribeSettingsFile(check, language, showSecrets))
+        values.append(QJsonObject{{QStringLiteral("field"), line.field},
+                                  {QStringLiteral("label"), line.label},
+                                  {QStringLiteral("value"), line.text}});
+    file.insert(QStringLiteral("values"), values);
+    QJsonArray findings;
+    for (const SettingsFinding& finding : check.findings)
+        findings.append(QJsonObject{{QStringLiteral("kind"), FindingKindName(finding.kind)},
+                                    {QStringLiteral("field"), finding.field},
+                                    {QStringLiteral("offset"), static_cast<qint64>(finding.offset)},
+                                    {QStringLiteral("value"), static_cast<qint64>(finding.value)},
+                                    {QStringLiteral("expected"), static_cast<qint64>(finding.expected)},
+                                    {QStringLiteral("message"), finding.message(chinese)}});
+    file.insert(QStringLiteral("findings"), findings);
+    return file;
+}
+
+} // namespace
+
+InspectCommand::InspectCommand(CLI::App& program)
+{
+    m_command = program.add_subcommand(
+        "inspect", "Show what settings files hold and check them: a file, or a folder such as a card's root "
+                   "(every settings file in it); exit status 0 only when every file checks clean");
+    m_command->add_option("path", m_paths, "Settings files or folders")->required()->type_name("PATH");
+    m_command->add_flag("--json", m_json, "Print the same as JSON");
+    m_command->add_flag("--show-secrets", m_showSecrets, "Show passwords instead of asterisks");
+    m_session.addTo(*m_command, false);
+}
+
+bool InspectCommand::chosen() const
+{
+    return m_command->parsed();
+}
+
+int InspectCommand::run() const
+{
+    const Session session = m_session.session();
+    std::vector<Inspected> results;
+    for (const std::string& argument : m_paths) {
+        const QString path = FromStd(argument);
+        if (QFileInfo(path).isDir()) {
+            const std::vector<QString> files = SettingsFilesIn(path);
+            if (files.empty()) {
+                Inspected none;
+                none.path = QDir::toNativeSeparators(path);
+                none.problem = QStringLiteral("no settings file (camera.dat, mms.dat, gprs.dat, sms.dat) in this folder");
+                results.push_back(none);
+            }
+            for (const QString& file : files)
+                results.push_back(InspectFile(file, session.chineseMessages()));
+        } else {
+            results.push_back(InspectFile(path, session.chineseMessages()));
+        }
+    }
+
+    if (m_json) {
+        QJsonArray files;
+        for (const Inspected& inspected : results)
+            files.append(Json(inspected, session.languageIndex, m_showSecrets));
+        const QByteArray text = QJsonDocument(QJsonObject{{QStringLiteral("files"), files}}).toJson(QJsonDocument::Indented);
+        std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+        std::fflush(stdout);
+    } else {
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            if (i > 0)
+                PrintLine(QString());
+            PrintText(results[i], session.languageIndex, m_showSecrets);
+        }
+    }
+    const bool allClean = std::all_of(results.begin(), results.end(), Clean);
+    return allClean ? kExitOk : kExitFailed;
+}
+
+} // namespace kestra::cli

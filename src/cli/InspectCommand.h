@@ -1,0 +1,29 @@
+#pragma once
+
+#include "cli/CliSupport.h"
+
+#include <string>
+#include <vector>
+
+namespace CLI { class App; }
+
+namespace kestra::cli {
+
+// kestra-setup inspect PATH...: every settings file named, or found in a
+// named folder, decoded in words with the findings of the file check.
+class InspectCommand {
+public:
+    explicit InspectCommand(CLI::App& program);
+
+    bool chosen() const;
+    int run() const;
+
+private:
+    CLI::App* m_command = nullptr;
+    std::vector<std::string> m_paths;
+    bool m_json = false;
+    bool m_showSecrets = false;
+    SessionOptions m_session;
+};
+
+} // namespace kestra::cli

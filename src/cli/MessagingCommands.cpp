@@ -1,0 +1,387 @@
+#include "cli/MessagingCommands.h"
+
+#include "cli/CatalogueLookup.h"
+#include "cli/OptionWords.h"
+#include "messaging/GprsCatalogue.h"
+#include "messaging/GprsFile.h"
+#include "messaging/SmsFile.h"
+#include "messaging/SmsSave.h"
+#include "messaging/SmsTexts.h"
+#include "messaging/SmtpSave.h"
+#include "messaging/SmtpTexts.h"
+#include "mms/MmsCatalogue.h"
+#include "mms/MmsFile.h"
+#include "mms/MmsSave.h"
+#include "mms/MmsTexts.h"
+#include "storage/Cp936.h"
+#include "storage/SettingsFileIo.h"
+
+#include <CLI/CLI.hpp>
+
+namespace kestra::cli {
+
+namespace {
+
+constexpr int kPresetModePosition = 0; // the first entry of both mode lists
+
+void RefuseReadError(const std::optional<FileError>& error, const Session& session)
+{
+    if (error)
+        RefuseUsage(QStringLiteral("--from: %1").arg(error->message(session.chineseMessages())));
+}
+
+// The mode list's position for --mode: the window's words in English or the
+// interface language, or the plain words "preset"/"auto" and "custom".
+int ModePosition(const QString& value, const QStringList& english, const QStringList& shown)
+{
+    const QString loose = LooseWord(value);
+    if (loose == u"preset" || loose == u"auto")
+        return kPresetModePosition;
+    if (loose == u"custom" || loose == u"customer")
+        return 1;
+    return MatchListWord(QStringLiteral("--mode"), value, {english, shown});
+}
+
+} // namespace
+
+bool TextOption::given() const
+{
+    return option != nullptr && option->count() > 0;
+}
+
+QByteArray TextOption::bytes() const
+{
+    const QString text = FromStd(value);
+    const std::optional<QByteArray> encoded = EncodeCp936(text);
+    if (!encoded) {
+        RefuseUsage(QStringLiteral("%1: the character \"%2\" cannot be stored in the camera's files")
+                        .arg(QLatin1String(flag), FirstNonCp936Character(text).value_or(QString())));
+    }
+    return *encoded;
+}
+
+MessagingCommand::MessagingCommand(CLI::App& program, const char* name, const char* description,
+                                   const char* fileName, bool withTvMode)
+    : m_fileName(fileName)
+{
+    m_command = program.add_subcommand(name, description);
+    m_command->add_option("--out", m_out, QStringLiteral("Folder to write %1 into (the card's root)")
+                                              .arg(QLatin1String(fileName))
+                                              .toStdString())
+        ->required()
+        ->type_name("DIR");
+    m_command->add_option("--from", m_from, QStringLiteral("Start from this %1 instead of the window's opening state")
+                                                .arg(QLatin1String(fileName))
+                                                .toStdString())
+        ->type_name("FILE");
+    m_session.addTo(*m_command, withTvMode);
+    m_picturesOption = m_command->add_option("--pictures-per-day", m_picturesPerDay,
+                                             "Pictures sent per day, 0 for no limit [default: 0]")
+                           ->check(CLI::Range(0, kMaxPicturesPerDay))
+                           ->type_name("0-99");
+    m_command->add_option("--sms-control", m_smsControl,
+                          "How often the camera listens for SMS commands: ON, 5 Min, 30 Min, 1 Hour, 2 Hour, Off "
+                          "(also written 30min, 1h), or the list position [default: Off]")
+        ->type_name("VALUE");
+}
+
+bool MessagingCommand::chosen() const
+{
+    return m_command->parsed();
+}
+
+TextOption& MessagingCommand::addText(const char* flag, const char* help)
+{
+    m_texts.push_back(std::make_unique<TextOption>(TextOption{flag, help, {}, nullptr}));
+    TextOption& text = *m_texts.back();
+    text.option = m_command->add_option(flag, text.value, help)->type_name("TEXT");
+    return text;
+}
+
+int MessagingCommand::smsControlPosition(const QStringList& english, const QStringList& shown) const
+{
+    return MatchListWord(QStringLiteral("--sms-control"), FromStd(m_smsControl), {english, shown});
+}
+
+void MessagingCommand::finish(const RecordSaveResult& saved, const Session& session, const QString& savedMessage) const
+{
+    const bool chinese = session.chineseMessages();
+    if (saved.refused)
+        RefuseUsage(saved.message(chinese));
+    if (!saved.ok())
+        throw CliFailure{kExitFailed, saved.message(chinese)};
+    PrintLine(QStringLiteral("%1: %2").arg(savedMessage,
+                                           SettingsFilePath(FromStd(m_out), QString::fromLatin1(m_fileName))));
+}
+
+// --- MMS ------------------------------------------------------------------------
+
+MmsCommand::MmsCommand(CLI::App& program)
+    : MessagingCommand(program, "mms", "Write mms.dat: the MMS window's settings", kMmsFileName, true)
+{
+    m_command->add_option("--mode", m_mode, "preset (the operator's parameters) or custom (typed ones) [default: preset]")
+        ->type_name("MODE");
+    m_command->add_option("--country", m_country, "Preset mode: the country, by name or index (see catalogue mms) [default: China]")
+        ->type_name("NAME|INDEX");
+    m_command->add_option("--operator", m_operator, "Preset mode: the operator, by name or index [default: the first]")
+        ->type_name("NAME|INDEX");
+    m_url = &addText("--url", "Custom mode: MMS centre URL");
+    m_apn = &addText("--apn", "Custom mode: APN");
+    m_gateway = &addText("--gateway", "Custom mode: WAP gateway");
+    m_port = &addText("--port", "Custom mode: gateway port");
+    m_account = &addText("--account", "Custom mode: account");
+    m_password = &addText("--password", "Custom mode: password");
+    m_phone = &addText("--phone", "Phone number the pictures go to; also the number allowed to control the camera by SMS");
+    m_email = &addText("--email", "E-mail address the pictures go to");
+    m_phone2 = &addText("--phone2", "Second phone number or e-mail address");
+}
+
+int MmsCommand::run()
+{
+    const Session session = m_session.session();
+    const int language = session.languageIndex;
+    MmsSettings shown = InitialMmsSettings(session);
+
+    if (!m_from.empty()) {
+        RefuseUncheckedFromFile(SettingsFileKind::Mms, m_from, session.chineseMessages());
+        const MmsReadResult read = ReadMmsFile(FromStd(m_from));
+        RefuseReadError(read.error, session);
+        const MmsLoaded& loaded = read.values;
+        shown.picturesPerDay = loaded.picturesPerDay;
+        shown.smsControl = loaded.smsControl.value_or(shown.smsControl);
+        shown.presetFlag = loaded.presetMode ? 1 : 0;
+        if (loaded.presetMode) {
+            shown.countryCode = loaded.countryCode.value_or(shown.countryCode);
+            shown.operatorIndex = loaded.operatorIndex.value_or(0);
+        } else {
+            shown.countryCode = COUNTRY_CUSTOM;
+            shown.operatorIndex = 0;
+        }
+        const std::pair<QByteArray MmsSettings::*, QByteArray MmsLoaded::*> loadedTexts[] = {
+            {&MmsSettings::url, &MmsLoaded::url},         {&MmsSettings::apn, &MmsLoaded::apn},
+            {&MmsSettings::gateway, &MmsLoaded::gateway}, {&MmsSettings::port, &MmsLoaded::port},
+            {&MmsSettings::phone, &MmsLoaded::phone},     {&MmsSettings::email, &MmsLoaded::email},
+            {&MmsSettings::account, &MmsLoaded::account}, {&MmsSettings::password, &MmsLoaded::password},
+            {&MmsSettings::phone2, &MmsLoaded::phone2},
+        };
+        for (const auto& [to, from] : loadedTexts)
+            shown.*to = loaded.*from;
+    }
+
+    if (!m_mode.empty()) {
+        const bool preset =
+            ModePosition(FromStd(m_mode), MmsModeEntries(kLanguageEnglish), MmsModeEntries(language)) == kPresetModePosition;
+        if (preset && shown.presetFlag == 0) {
+            // Back to the preset mode: the window starts again on its first country.
+            shown.countryCode = kMmsChinaIndex;
+            shown.operatorIndex = 0;
+        }
+        shown.presetFlag = preset ? 1 : 0;
+    }
+    const bool preset = shown.presetFlag != 0;
+    for (const TextOption* text : {m_url, m_apn, m_gateway, m_port, m_account, m_password}) {
+        if (preset && text->given())
+            RefuseUsage(QStringLiteral("%1 applies to the custom mode; in the preset mode the operator's parameters "
+                                       "are written (add --mode custom)")
+                            .arg(QLatin1String(text->flag)));
+    }
+    if (!preset && (!m_country.empty() || !m_operator.empty()))
+        RefuseUsage(QStringLiteral("--country and --operator apply to the preset mode (leave out --mode custom)"));
+    if (!m_country.empty()) {
+        shown.countryCode = FindMmsCountry(QStringLiteral("--country"), FromStd(m_country));
+        shown.operatorIndex = 0;
+    }
+    if (!m_operator.empty())
+        shown.operatorIndex = FindMmsOperator(QStringLiteral("--operator"), shown.countryCode, FromStd(m_operator));
+    if (preset && MmsOfferedCount(shown.countryCode) == 0)
+        RefuseUsage(QStringLiteral("--country: %1 offers no operator").arg(MmsCountryName(CountryListVariant::English, shown.countryCode)));
+
+    const std::pair<TextOption*, QByteArray MmsSettings::*> texts[] = {
+        {m_url, &MmsSettings::url},         {m_apn, &MmsSettings::apn},     {m_gateway, &MmsSettings::gateway},
+        {m_port, &MmsSettings::port},       {m_account, &MmsSettings::account}, {m_password, &MmsSettings::password},
+        {m_phone, &MmsSettings::phone},     {m_email, &MmsSettings::email}, {m_phone2, &MmsSettings::phone2},
+    };
+    for (const auto& [text, member] : texts) {
+        if (text->given())
+            shown.*member = text->bytes();
+    }
+    if (m_picturesOption->count() > 0)
+        shown.picturesPerDay = m_picturesPerDay;
+    if (!m_smsControl.empty())
+        shown.smsControl = smsControlPosition(MmsSmsControlEntries(kLanguageEnglish), MmsSmsControlEntries(language));
+
+    const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, session);
+    if (!decision.ok())
+        RefuseUsage(*decision.refusal);
+    finish(WriteMmsFile(FromStd(m_out), decision.record), session,
+           MmsMessageText(language, MmsMessage::Saved));
+    return kExitOk;
+}
+
+// --- GPRS -----------------------------------------------------------------------
+
+GprsCommand::GprsCommand(CLI::App& program)
+    : MessagingCommand(program, "gprs", "Write gprs.dat: the GPRS/SMTP e-mail window's settings", kGprsFileName, false)
+{
+    m_command->add_option("--mode", m_mode, "auto (the operator's GPRS access) or custom (typed) [default: auto]")
+        ->type_name("MODE");
+    m_command->add_option("--country", m_country, "Auto mode: the country, by name or index (see catalogue gprs) [default: China]")
+        ->type_name("NAME|INDEX");
+    m_command->add_option("--operator", m_operator, "Auto mode: the operator, by name or index [default: the first]")
+        ->type_name("NAME|INDEX");
+    m_apn = &addText("--apn", "Custom mode: GPRS APN");
+    m_gprsAccount = &addText("--gprs-account", "Custom mode: GPRS account");
+    m_gprsPassword = &addText("--gprs-password", "Custom mode: GPRS password");
+    m_smtpServer = &addText("--smtp-server", "SMTP server");
+    m_smtpPort = &addText("--smtp-port", "SMTP port");
+    m_senderEmail = &addText("--sender-email", "Sender's e-mail address (the camera's mailbox)");
+    m_senderPassword = &addText("--sender-password", "Sender's mailbox password (never read back from a file)");
+    m_phone = &addText("--phone", "Phone number allowed to control the camera by SMS");
+    m_recipientEmail = &addText("--recipient-email", "E-mail address the pictures go to");
+}
+
+int GprsCommand::run()
+{
+    const Session session = m_session.session();
+    const int language = session.languageIndex;
+    GprsSettings shown = InitialGprsSettings(session);
+
+    if (!m_from.empty()) {
+        RefuseUncheckedFromFile(SettingsFileKind::Gprs, m_from, session.chineseMessages());
+        const GprsReadResult read = ReadGprsFile(FromStd(m_from));
+        RefuseReadError(read.error, session);
+        const GprsLoaded& loaded = read.values;
+        shown.mode = loaded.mode;
+        if (loaded.mode == kGprsModeAuto) {
+            shown.countryIndex = loaded.countryIndex.value_or(shown.countryIndex);
+            shown.operatorIndex = loaded.operatorIndex.value_or(0);
+        } else {
+            shown.countryIndex = kGprsCountryCustomer;
+            shown.operatorIndex = 0;
+        }
+        shown.maxImagesPerDay = loaded.maxImagesPerDay;
+        shown.smsControl = loaded.smsControl.value_or(shown.smsControl);
+        shown.apn = loaded.apn;
+        shown.gprsAccount = loaded.gprsAccount;
+        shown.gprsPassword = loaded.gprsPassword;
+        shown.smtpServer = loaded.smtpServer;
+        shown.smtpPort = loaded.smtpPort;
+        shown.senderEmail = loaded.senderEmail;
+        shown.phoneNumber = loaded.phoneNumber;
+        shown.recipientEmail = loaded.recipientEmail;
+    }
+
+    if (!m_mode.empty()) {
+        const QStringList english{GprsModeEntry(kLanguageEnglish, 0), GprsModeEntry(kLanguageEnglish, 1)};
+        const QStringList own{GprsModeEntry(language, 0), GprsModeEntry(language, 1)};
+        const int mode = ModePosition(FromStd(m_mode), english, own) == kPresetModePosition ? kGprsModeAuto
+                                                                                             : kGprsModeCustomer;
+        if (mode == kGprsModeAuto && shown.mode == kGprsModeCustomer) {
+            shown.countryIndex = kGprsChinaIndex;
+            shown.operatorIndex = 0;
+        } else if (mode == kGprsModeCustomer) {
+            shown.countryIndex = kGprsCountryCustomer;
+            shown.operatorIndex = 0;
+        }
+        shown.mode = mode;
+    }
+    const bool automatic = shown.mode == kGprsModeAuto;
+    for (const TextOption* text : {m_apn, m_gprsAccount, m_gprsPassword}) {
+        if (automatic && text->given())
+            RefuseUsage(QStringLiteral("%1 applies to the custom mode; in the auto mode the operator's access is "
+                                       "written (add --mode custom)")
+                            .arg(QLatin1String(text->flag)));
+    }
+    if (!automatic && (!m_country.empty() || !m_operator.empty()))
+        RefuseUsage(QStringLiteral("--country and --operator apply to the auto mode (leave out --mode custom)"));
+    if (!m_country.empty()) {
+        shown.countryIndex = FindGprsCountry(QStringLiteral("--country"), FromStd(m_country));
+        shown.operatorIndex = 0;
+    }
+    if (!m_operator.empty())
+        shown.operatorIndex = FindGprsOperator(QStringLiteral("--operator"), shown.countryIndex, FromStd(m_operator));
+    if (automatic && GprsOperatorCount(shown.countryIndex) == 0)
+        RefuseUsage(QStringLiteral("--country: %1 offers no operator").arg(GprsCountryName(false, shown.countryIndex)));
+
+    const std::pair<TextOption*, QByteArray GprsSettings::*> texts[] = {
+        {m_apn, &GprsSettings::apn},
+        {m_gprsAccount, &GprsSettings::gprsAccount},
+        {m_gprsPassword, &GprsSettings::gprsPassword},
+        {m_smtpServer, &GprsSettings::smtpServer},
+        {m_smtpPort, &GprsSettings::smtpPort},
+        {m_senderEmail, &GprsSettings::senderEmail},
+        {m_senderPassword, &GprsSettings::senderPassword},
+        {m_phone, &GprsSettings::phoneNumber},
+        {m_recipientEmail, &GprsSettings::recipientEmail},
+    };
+    for (const auto& [text, member] : texts) {
+        if (text->given())
+            shown.*member = text->bytes();
+    }
+    if (m_picturesOption->count() > 0)
+        shown.maxImagesPerDay = m_picturesPerDay;
+    if (!m_smsControl.empty())
+        shown.smsControl = smsControlPosition(SmsControlEntries(kLanguageEnglish), SmsControlEntries(language));
+
+    const SaveDecision<GprsSettings> decision = PrepareGprsSave(shown, session);
+    if (!decision.ok())
+        RefuseUsage(*decision.refusal);
+    finish(WriteGprsFile(FromStd(m_out), decision.record), session,
+           SmtpSavedMessage(session.chineseMessages()));
+    return kExitOk;
+}
+
+// --- SMS ------------------------------------------------------------------------
+
+SmsCommand::SmsCommand(CLI::App& program)
+    : MessagingCommand(program, "sms", "Write sms.dat: the SMS window's settings", kSmsFileName, false)
+{
+    m_phone1 = &addText("--phone1", "Phone number allowed to control the camera; the pictures go to it too");
+    m_phone2 = &addText("--phone2", "Second phone number the pictures go to");
+    m_phone3 = &addText("--phone3", "Third phone number the pictures go to");
+}
+
+int SmsCommand::run()
+{
+    std::optional<int> fileLanguage;
+    SmsSettings fromFile;
+    if (!m_from.empty()) {
+        RefuseUncheckedFromFile(SettingsFileKind::Sms, m_from, m_session.session().chineseMessages());
+        const SmsReadResult read = ReadSmsFile(FromStd(m_from));
+        RefuseReadError(read.error, m_session.session());
+        fileLanguage = read.values.languageCode;
+        fromFile.smsControl = read.values.smsControl.value_or(kSmsControlOff);
+        fromFile.maxImagesPerDay = read.values.maxImagesPerDay;
+        fromFile.phone1 = read.values.phone1;
+        fromFile.phone2 = read.values.phone2;
+        fromFile.phone3 = read.values.phone3;
+    }
+    const Session session = m_session.session(fileLanguage);
+    const int language = session.languageIndex;
+    SmsSettings shown = InitialSmsSettings(session);
+    if (!m_from.empty()) {
+        shown.smsControl = fromFile.smsControl;
+        shown.maxImagesPerDay = fromFile.maxImagesPerDay;
+        shown.phone1 = fromFile.phone1;
+        shown.phone2 = fromFile.phone2;
+        shown.phone3 = fromFile.phone3;
+    }
+    for (const auto& [text, member] : {std::pair{m_phone1, &SmsSettings::phone1}, std::pair{m_phone2, &SmsSettings::phone2},
+                                       std::pair{m_phone3, &SmsSettings::phone3}}) {
+        if (text->given())
+            shown.*member = text->bytes();
+    }
+    if (m_picturesOption->count() > 0)
+        shown.maxImagesPerDay = m_picturesPerDay;
+    if (!m_smsControl.empty())
+        shown.smsControl = smsControlPosition(SmsControlEntries(kLanguageEnglish), SmsControlEntries(language));
+
+    const SaveDecision<SmsSettings> decision = PrepareSmsSave(shown, session);
+    if (!decision.ok())
+        RefuseUsage(*decision.refusal);
+    finish(WriteSmsFile(FromStd(m_out), decision.record), session,
+           SmsSavedMessage(session.chineseMessages()));
+    return kExitOk;
+}
+
+} // namespace kestra::cli

@@ -1,0 +1,495 @@
+// Runs the built kestra-setup as a process, the way scripts and shops use it,
+// with no display in its environment.
+#include "camera/CameraChoices.h"
+#include "camera/CameraFile.h"
+#include "camera/CameraFileReader.h"
+#include "common/Session.h"
+#include "messaging/GprsFile.h"
+#include "messaging/SmsFile.h"
+#include "messaging/SmsSave.h"
+#include "messaging/SmtpSave.h"
+#include "mms/MmsFile.h"
+#include "mms/MmsSave.h"
+#include "mms/MmsCatalogue.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace kestra {
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Outcome Kestra(const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KESTRA_SETUP_PROGRAM), arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// Every file of a folder with its bytes, to show that a refused command left it alone.
+QMap<QString, QByteArray> Snapshot(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path, ReadAll(path));
+    }
+    return files;
+}
+
+constexpr PcClock kFifthOfMarch{2024, 3, 5, 8, 7, 6};
+const QString kClock = QStringLiteral("2024-03-05 08:07:06");
+
+// --- camera -----------------------------------------------------------------
+
+struct CameraCase {
+    const char* name;
+    QStringList options;
+    std::function<void(CameraChoices&)> choose;
+    int language = kLanguageEnglish;
+    int tvMode = 0;
+};
+
+TEST(CommandLineCamera, WritesWhatTheWindowsWriterWritesForTheSameChoices)
+{
+    const std::vector<CameraCase> cases = {
+        {"opening state", {}, [](CameraChoices&) {}},
+        {"words as the lists show them",
+         {"--mode", "Camera+Video", "--image-size", "1.3MP", "--video-size", "320x240", "--sense-level", "Off"},
+         [](CameraChoices& c) {
+             c.position(CameraList::Mode) = 2;
+             c.position(CameraList::ImageSize) = 2;
+             c.position(CameraList::VideoSize) = 2;
+             c.position(CameraList::SenseLevel) = 3;
+         }},
+        {"loose spellings",
+         {"--mode", "video", "--pir", "30s", "--video-length", "60 sec", "--pictures", "3 photos", "--beep", "OFF"},
+         [](CameraChoices& c) {
+             c.position(CameraList::Mode) = 1;
+             c.position(CameraList::PirInterval) = 30;
+             c.position(CameraList::VideoLength) = 59;
+             c.position(CameraList::PictureNo) = 2;
+             c.position(CameraList::BeepSound) = 0;
+         }},
+        {"minutes and the PIR list's ends", {"--pir", "5min"}, [](CameraChoices& c) { c.position(CameraList::PirInterval) = 64; }},
+        {"PIR 0 seconds", {"--pir", "0 Sec"}, [](CameraChoices& c) { c.position(CameraList::PirInterval) = 0; }},
+        {"PIR 60 minutes", {"--pir", "60min"}, [](CameraChoices& c) { c.position(CameraList::PirInterval) = 119; }},
+        {"stored positions", {"--mms-status", "3", "--ir-light", "1", "--time-stamp", "1"},
+         [](CameraChoices& c) {
+             c.position(CameraList::MmsStatus) = 3;
+             c.position(CameraList::IrLight) = 1;
+             c.position(CameraList::TimeStamp) = 1;
+         }},
+        {"timers, time lapse and serial text",
+         {"--timer1", "on", "--timer1-start", "22:30", "--timer1-stop", "06:00", "--timer2-start", "7:5",
+          "--timer2-stop", "23:59", "--time-lapse", "on", "--time-lapse-period", "01:02:03", "--serial", "on",
+          "--serial-text", "ab12"},
+         [](CameraChoices& c) {
+             c.position(CameraList::Timer1) = 1;
+             c.timer1StartHour = 22;
+             c.timer1StartMinute = 30;
+             c.timer1StopHour = 6;
+             c.timer2StartHour = 7;
+             c.timer2StartMinute = 5;
+             c.timer2StopHour = 23;
+             c.timer2StopMinute = 59;
+             c.position(CameraList::TimeLapse) = 0;
+             c.timeLapseHour = 1;
+             c.timeLapseMinute = 2;
+             c.timeLapseSecond = 3;
+             c.position(CameraList::SerialNo) = 1;
+             c.position(CameraList::SerialChar1) = 10;
+             c.position(CameraList::SerialChar2) = 11;
+             c.position(CameraList::SerialChar3) = 1;
+             c.position(CameraList::SerialChar4) = 2;
+         }},
+        // The interface language's own words are accepted, and set the language byte.
+        {"German words", {"--lang", "Deutsch", "--sense-level", "Hoch", "--tv-mode", "1"},
+         [](CameraChoices& c) { c.position(CameraList::SenseLevel) = 1; }, kLanguageGerman, 1},
+        {"language by number", {"--lang", "11"}, [](CameraChoices&) {}, kLanguageLithuanian},
+    };
+    for (const CameraCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir card;
+        const Outcome run = Kestra(QStringList{"camera", "--out", card.path(), "--clock", kClock} << c.options);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(card.filePath("camera.dat"))) << run.out.toStdString();
+        CameraChoices choices;
+        c.choose(choices);
+        EXPECT_EQ(ReadAll(card.filePath("camera.dat")),
+                  BuildCameraFile(FillCameraSettings(choices, kFifthOfMarch, c.language, c.tvMode)));
+    }
+}
+
+TEST(CommandLineCamera, ClockOptionAloneGivesTheWorkedRecord)
+{
+    QTemporaryDir card;
+    ASSERT_EQ(Kestra({"camera", "--out", card.path(), "--clock", kClock}).status, 0);
+    const QByteArray file = ReadAll(card.filePath("camera.dat"));
+    ASSERT_EQ(file.size(), 180);
+    EXPECT_EQ(file.left(20).toHex(' '), QByteArray("00 00 00 00 09 00 01 00 00 01 01 00 00 00 0e 03 05 08 07 06"));
+    EXPECT_EQ(file.mid(20, 20).toHex(' '), QByteArray("00 00 00 00 00 00 00 00 00 02 00 00 00 00 00 00 00 00 00 00"));
+    EXPECT_EQ(file.mid(56, 4).toHex(' '), QByteArray("04 7a 0d 0a"));
+}
+
+TEST(CommandLineCamera, ClockYearIsLimitedAsTheWindowLimitsThePcClock)
+{
+    for (const auto& [clock, storedYear] : {std::pair{"2040-01-02 03:04:05", 21}, std::pair{"2005-01-02 03:04:05", 1}}) {
+        QTemporaryDir card;
+        ASSERT_EQ(Kestra({"camera", "--out", card.path(), "--clock", clock}).status, 0) << clock;
+        EXPECT_EQ(ReadAll(card.filePath("camera.dat")).at(14), storedYear) << clock;
+    }
+}
+
+TEST(CommandLineCamera, DefaultsWriteTheDefaultParametersFile)
+{
+    QTemporaryDir card;
+    ASSERT_EQ(Kestra({"camera", "--defaults", "--out", card.path()}).status, 0);
+    EXPECT_EQ(ReadAll(card.filePath("camera.dat")), BuildCameraDefaultFile());
+}
+
+TEST(CommandLineCamera, FromRoundTripsAndOptionsOverrideTheFile)
+{
+    QTemporaryDir first, second, third;
+    ASSERT_EQ(Kestra({"camera", "--out", first.path(), "--clock", kClock, "--lang", "Deutsch", "--tv-mode", "2",
+                      "--mode", "video", "--pir", "45s", "--serial", "on", "--serial-text", "Z9Y8", "--timer2", "on",
+                      "--timer2-start", "05:06"})
+                  .status,
+              0);
+    const QByteArray original = ReadAll(first.filePath("camera.dat"));
+
+    // Language byte and TV mode come from the file when no option names them.
+    const Outcome same = Kestra({"camera", "--from", first.filePath("camera.dat"), "--out", second.path(), "--clock", kClock});
+    ASSERT_EQ(same.status, 0) << same.err.toStdString();
+    EXPECT_EQ(ReadAll(second.filePath("camera.dat")), original);
+
+    const Outcome changed = Kestra({"camera", "--from", first.filePath("camera.dat"), "--out", third.path(), "--clock",
+                                kClock, "--mode", "Camera", "--lang", "English"});
+    ASSERT_EQ(changed.status, 0) << changed.err.toStdString();
+    CameraSettings expected = ParseCameraFile(original).settings;
+    expected.cameraMode = 0;
+    expected.languageCode = kLanguageEnglish;
+    EXPECT_EQ(ReadAll(third.filePath("camera.dat")), BuildCameraFile(expected));
+}
+
+// --- mms, gprs, sms -------------------------------------------------------------
+
+// What the window would write after the user changed `change` in its opening state.
+template <typename Record>
+QByteArray WindowFile(Record (*initial)(const Session&), SaveDecision<Record> (*prepare)(const Record&, const Session&),
+                      QByteArray (*build)(const Record&), const std::function<void(Record&)>& change, int language,
+                      int tvMode = 0)
+{
+    Session session;
+    session.languageIndex = session.languageCode = language;
+    session.tvMode = tvMode;
+    Record shown = initial(session);
+    change(shown);
+    const SaveDecision<Record> decision = prepare(shown, session);
+    EXPECT_TRUE(decision.ok());
+    return build(decision.record);
+}
+
+struct MessagingCase {
+    const char* name;
+    QStringList arguments;
+    const char* fileName;
+    std::function<QByteArray()> expected;
+};
+
+TEST(CommandLineMessaging, WritesWhatTheWindowsSaveWritesAndRoundTripsThroughFrom)
+{
+    const auto mms = [](std::function<void(MmsSettings&)> change, int language = kLanguageEnglish, int tvMode = 0) {
+        return [=] { return WindowFile(InitialMmsSettings, PrepareMmsSave, BuildMmsFile, change, language, tvMode); };
+    };
+    const auto gprs = [](std::function<void(GprsSettings&)> change) {
+        return [=] { return WindowFile(InitialGprsSettings, PrepareGprsSave, BuildGprsFile, change, kLanguageEnglish); };
+    };
+    const auto sms = [](std::function<void(SmsSettings&)> change) {
+        return [=] { return WindowFile(InitialSmsSettings, PrepareSmsSave, BuildSmsFile, change, kLanguageEnglish); };
+    };
+    const std::vector<MessagingCase> cases = {
+        {"mms preset", {"mms", "--phone", "13800013800", "--sms-control", "30min", "--pictures-per-day", "12"},
+         "mms.dat", mms([](MmsSettings& s) {
+             s.phone = "13800013800";
+             s.smsControl = 2;
+             s.picturesPerDay = 12;
+         })},
+        {"mms country and operator by name, German words",
+         {"mms", "--country", "Deutschland", "--operator", "2", "--email", "me@example.org", "--lang", "Deutsch",
+          "--tv-mode", "1"},
+         "mms.dat", mms([](MmsSettings& s) {
+             s.countryCode = 10;
+             s.operatorIndex = 2;
+             s.email = "me@example.org";
+         }, kLanguageGerman, 1)},
+        {"mms custom",
+         {"mms", "--mode", "custom", "--url", "http://mms.example", "--apn", "mms", "--gateway", "10.0.0.1", "--port",
+          "8080", "--account", "", "--password", "pw", "--phone", "+4917012345", "--phone2", "me@example.org"},
+         "mms.dat", mms([](MmsSettings& s) {
+             s.presetFlag = 0;
+             s.url = "http://mms.example";
+             s.apn = "mms";
+             s.gateway = "10.0.0.1";
+             s.port = "8080";
+             s.account = "";
+             s.password = "pw";
+             s.phone = "+4917012345";
+             s.phone2 = "me@example.org";
+         })},
+        {"gprs auto",
+         {"gprs", "--country", "deutschland", "--operator", "Vodafone", "--smtp-server", "smtp.example.org",
+          "--smtp-port", "25", "--sender-email", "cam@example.org", "--sender-password", "secret99",
+          "--recipient-email", "me@example.org", "--phone", "01701234567", "--sms-control", "ON"},
+         "gprs.dat", gprs([](GprsSettings& s) {
+             s.countryIndex = 9; // the GPRS list has no Cayman Islands
+             s.operatorIndex = 0;
+             s.smtpServer = "smtp.example.org";
+             s.smtpPort = "25";
+             s.senderEmail = "cam@example.org";
+             s.senderPassword = "secret99";
+             s.recipientEmail = "me@example.org";
+             s.phoneNumber = "01701234567";
+             s.smsControl = 0;
+         })},
+        {"gprs custom",
+         {"gprs", "--mode", "custom", "--apn", "internet", "--gprs-account", "me", "--gprs-password", "pw",
+          "--smtp-server", "smtp.example.org", "--smtp-port", "587", "--sender-email", "cam@example.org",
+          "--sender-password", "secret99", "--recipient-email", "me@example.org"},
+         "gprs.dat", gprs([](GprsSettings& s) {
+             s.mode = kGprsModeCustomer;
+             s.countryIndex = kGprsCountryCustomer;
+             s.operatorIndex = 0;
+             s.apn = "internet";
+             s.gprsAccount = "me";
+             s.gprsPassword = "pw";
+             s.smtpServer = "smtp.example.org";
+             s.smtpPort = "587";
+             s.senderEmail = "cam@example.org";
+             s.senderPassword = "secret99";
+             s.recipientEmail = "me@example.org";
+         })},
+        {"sms", {"sms", "--phone1", "01701234567", "--phone3", "+3612345", "--sms-control", "2 hour", "--pictures-per-day", "99"},
+         "sms.dat", sms([](SmsSettings& s) {
+             s.phone1 = "01701234567";
+             s.phone3 = "+3612345";
+             s.smsControl = 4;
+             s.maxImagesPerDay = 99;
+         })},
+    };
+    for (const MessagingCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir card, copy;
+        const Outcome run = Kestra(QStringList(c.arguments) << "--out" << card.path());
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QByteArray written = ReadAll(card.filePath(c.fileName));
+        EXPECT_EQ(written, c.expected());
+
+        // gprs.dat's mailbox password is not read back, as in the window: it is typed again.
+        QStringList again{c.arguments.front(), "--from", card.filePath(c.fileName), "--out", copy.path()};
+        if (c.arguments.contains("--lang"))
+            again << "--lang" << c.arguments.at(c.arguments.indexOf("--lang") + 1);
+        if (c.arguments.contains("--tv-mode"))
+            again << "--tv-mode" << c.arguments.at(c.arguments.indexOf("--tv-mode") + 1);
+        if (c.arguments.front() == "gprs")
+            again << "--sender-password" << "secret99";
+        const Outcome reread = Kestra(again);
+        ASSERT_EQ(reread.status, 0) << reread.err.toStdString();
+        EXPECT_EQ(ReadAll(copy.filePath(c.fileName)), written);
+    }
+}
+
+// --- refusals -----------------------------------------------------------------
+
+TEST(CommandLine, BadInputExitsWithTwoAndLeavesTheFolderAlone)
+{
+    QTemporaryDir card;
+    ASSERT_EQ(Kestra({"camera", "--out", card.path(), "--clock", kClock}).status, 0);
+    const QString defaults = card.filePath("defaults.dat");
+    WriteAll(defaults, BuildCameraDefaultFile());
+    QByteArray damaged = ReadAll(card.filePath("camera.dat"));
+    damaged[57] = static_cast<char>(damaged[57] ^ 0x10);
+    const QString damagedPath = card.filePath("damaged.dat");
+    WriteAll(damagedPath, damaged);
+    const QMap<QString, QByteArray> before = Snapshot(card.path());
+    const QString out = card.path();
+
+    const std::vector<QStringList> cases = {
+        {"camera", "--out", out, "--mode", "photo"},
+        {"camera", "--out", out, "--pir", "61min"},
+        {"camera", "--out", out, "--pir", "120"},
+        {"camera", "--out", out, "--video-length", "0s"},
+        {"camera", "--out", out, "--clock", "2024-02-30 08:00:00"},
+        {"camera", "--out", out, "--clock", "yesterday"},
+        {"camera", "--out", out, "--timer1-start", "24:00"},
+        {"camera", "--out", out, "--timer1-stop", "-1:30"},
+        {"camera", "--out", out, "--time-lapse-period", "01:60:00"},
+        {"camera", "--out", out, "--serial-text", "AB1"},
+        {"camera", "--out", out, "--serial-text", "AB-1"},
+        {"camera", "--out", out, "--lang", "Klingon"},
+        {"camera", "--out", out, "--tv-mode", "256"},
+        {"camera", "--out", out, "--defaults", "--mode", "video"},
+        {"camera", "--out", out, "--colour", "red"},
+        {"camera", "--mode", "video"},
+        {"camera", "--out", out, "--from", card.filePath("missing.dat")},
+        {"camera", "--out", out, "--from", defaults},
+        {"camera", "--out", out, "--from", damagedPath},
+        {"mms", "--out", out, "--sms-control", "30min"},
+        {"mms", "--out", out, "--email", "cam@example.org", "--url", "http://mms.example"},
+        {"mms", "--out", out, "--mode", "custom", "--country", "Deutschland", "--email", "cam@example.org"},
+        {"mms", "--out", out, "--email", "cam@example.org", "--sms-control", "15min"},
+        {"mms", "--out", out, "--email", "cam@example.org", "--pictures-per-day", "100"},
+        {"mms", "--out", out, "--email", QStringLiteral("cam\U0001F4F7@example.org")},
+        {"gprs", "--out", out, "--smtp-server", "smtp.example.org"},
+        {"gprs", "--out", out, "--country", "Deutschland", "--operator", "Telekom Austria"},
+        {"sms", "--out", out, "--phone1", "12"},
+        {"sms", "--out", out, "--from", card.filePath("camera.dat")},
+        {"catalogue", "mms", "--country", "Atlantis"},
+        {"catalogue", "gprs", "--country", "99"},
+        {"catalogue", "fax"},
+        {"photograph", "--out", out},
+    };
+    for (const QStringList& arguments : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const Outcome run = Kestra(arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+        EXPECT_EQ(Snapshot(card.path()), before);
+    }
+}
+
+TEST(CommandLine, FailedWriteExitsWithOneAndNamesThePath)
+{
+    QTemporaryDir card;
+    const QString notAFolder = card.filePath("camera-card");
+    WriteAll(notAFolder, "a file, not a folder");
+    for (const QString& out : {notAFolder, card.filePath("gone")}) {
+        const Outcome run = Kestra({"camera", "--out", out, "--clock", kClock});
+        EXPECT_EQ(run.status, 1) << out.toStdString();
+        EXPECT_TRUE(run.err.contains(QDir::toNativeSeparators(out))) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
+// --- inspect ------------------------------------------------------------------
+
+TEST(CommandLineInspect, ReportsDamagedTruncatedAndForeignFiles)
+{
+    QTemporaryDir card;
+    const QByteArray good = BuildCameraFile(FillCameraSettings(CameraChoices{}, kFifthOfMarch, 2, 0));
+    WriteAll(card.filePath("camera.dat"), good);
+
+    const Outcome clean = Kestra({"inspect", card.path()});
+    EXPECT_EQ(clean.status, 0) << clean.out.toStdString();
+    EXPECT_TRUE(clean.out.contains("PIR interval: 1 min"));
+    EXPECT_TRUE(clean.out.contains("clock: 2024-03-05 08:07:06"));
+
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* fileName;
+        const char* expected;
+    };
+    QByteArray flipped = good;
+    flipped[56] = static_cast<char>(flipped[56] ^ 0x01);
+    const std::vector<Case> cases = {
+        {"flipped checksum byte", flipped, "camera.dat", "checksum"},
+        {"truncated", good.left(100), "camera.dat", "100 bytes long"},
+        {"foreign", QByteArray("holiday photos, not settings\n"), "notes.txt", "not a settings file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        WriteAll(dir.filePath(c.fileName), c.bytes);
+        const Outcome run = Kestra({"inspect", dir.filePath(c.fileName)});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.out.contains(c.expected)) << run.out.toStdString();
+
+        const Outcome json = Kestra({"inspect", "--json", dir.filePath(c.fileName)});
+        EXPECT_EQ(json.status, 1);
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(json.out.toUtf8(), &error);
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << json.out.toStdString();
+        const QJsonObject file = document.object().value("files").toArray().at(0).toObject();
+        EXPECT_FALSE(file.value("clean").toBool());
+        EXPECT_TRUE(QJsonDocument(file).toJson().contains(c.expected));
+    }
+}
+
+TEST(CommandLineInspect, KnowsAFileByItsSizeAndMasksPasswords)
+{
+    GprsSettings gprs;
+    gprs.countryIndex = 10;
+    gprs.languageCode = 2;
+    gprs.smsControl = 5;
+    gprs.senderEmail = "cam@example.org";
+    gprs.senderPassword = "hunter22";
+    gprs.smtpServer = "smtp.example.org";
+    gprs.smtpPort = "25";
+    gprs.recipientEmail = "me@example.org";
+    QTemporaryDir dir;
+    WriteAll(dir.filePath("backup-of-gprs.bin"), BuildGprsFile(gprs));
+
+    const Outcome masked = Kestra({"inspect", dir.filePath("backup-of-gprs.bin")});
+    EXPECT_EQ(masked.status, 0) << masked.out.toStdString();
+    EXPECT_TRUE(masked.out.contains("gprs.dat")) << masked.out.toStdString();
+    EXPECT_FALSE(masked.out.contains("hunter22"));
+    const Outcome json = Kestra({"inspect", "--json", dir.path(), dir.filePath("backup-of-gprs.bin")});
+    EXPECT_FALSE(json.out.contains("hunter22"));
+    // The folder holds no file named as a settings file: that is reported, not passed over.
+    EXPECT_EQ(json.status, 1);
+    EXPECT_TRUE(Kestra({"inspect", "--show-secrets", dir.filePath("backup-of-gprs.bin")}).out.contains("hunter22"));
+}
+
+// --- catalogue ----------------------------------------------------------------
+
+TEST(CommandLineCatalogue, ListsACountrysOperatorsWithTheirPresets)
+{
+    const Outcome run = Kestra({"catalogue", "mms", "--country", "deutschland"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    for (int slot = 0; slot < MmsOfferedCount(10); ++slot) {
+        EXPECT_TRUE(run.out.contains(MmsOperatorName(10, slot)));
+        EXPECT_TRUE(run.out.contains(MmsOperatorPreset(10, slot).url));
+    }
+}
+
+} // namespace
+} // namespace kestra
