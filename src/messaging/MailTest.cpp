@@ -366,7 +366,10 @@ std::unique_ptr<QSslSocket> MailTester::OpenSession()
     const MailTransport order[] = {tlsFirst ? MailTransport::ImplicitTls : MailTransport::Plain,
                                    tlsFirst ? MailTransport::Plain : MailTransport::ImplicitTls};
     QString certificateProblem;
+    bool reached = false; // a server took the connection (and then said nothing useful)
     for (const QHostAddress& address : m_addresses) {
+        if (reached)
+            break; // the host's other addresses are the same servers: no need to wait on each
         for (MailTransport transport : order) {
             m_failed = false;
             auto socket = std::make_unique<QSslSocket>();
@@ -380,6 +383,7 @@ std::unique_ptr<QSslSocket> MailTester::OpenSession()
                 return nullptr; // the server answered and said no
             if (m_failed)
                 break; // no connection at all: the other way would not do better
+            reached = true;
             if (transport == MailTransport::ImplicitTls && !socket->sslHandshakeErrors().isEmpty())
                 certificateProblem = TlsErrorText(*socket);
         }
