@@ -5,9 +5,11 @@ cd "$(dirname "$0")/.."
 . scripts/common.sh
 
 # The widget tests measure dialog units from real fonts: install the same
-# ones the tool uses, so the layout is the same on every machine.
+# ones the tool uses, so the layout is the same on every machine. The mail
+# test's tests run an SMTP server on 127.0.0.1 (python3-aiosmtpd) with a
+# certificate openssl makes for the run.
 kestra_require_packages "${KESTRA_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev \
-    fonts-dejavu-core fonts-noto-cjk
+    fonts-dejavu-core fonts-noto-cjk python3-aiosmtpd openssl
 
 cmake --preset ci >/dev/null
 cmake --build --preset ci

@@ -4,6 +4,7 @@
 #include "cli/CatalogueCommand.h"
 #include "cli/CliSupport.h"
 #include "cli/InspectCommand.h"
+#include "cli/MailTestCommand.h"
 #include "cli/MessagingCommands.h"
 
 #include <CLI/CLI.hpp>
@@ -28,7 +29,8 @@ int RunCommandLine(int argc, const char* const* argv)
 {
     CLI::App program{"Prepares the settings files of the Kestra T870N camera without the windows: writes "
                      "camera.dat, mms.dat, gprs.dat and sms.dat, inspects a card, lists the operator "
-                     "catalogues. Without arguments the program opens its windows.",
+                     "catalogues, tests the e-mail settings against their mail server. Without arguments the "
+                     "program opens its windows.",
                      "kestra-setup"};
     program.set_version_flag("--version", "kestra-setup " KESTRA_VERSION);
     program.require_subcommand(1);
@@ -40,6 +42,7 @@ int RunCommandLine(int argc, const char* const* argv)
     SmsCommand sms(program);
     InspectCommand inspect(program);
     CatalogueCommand catalogue(program);
+    MailTestCommand mailTest(program);
 
     const std::string first = argv[1];
     const auto named = [&first](CLI::App* command) { return command->check_name(first); };
@@ -79,6 +82,8 @@ int RunCommandLine(int argc, const char* const* argv)
             return inspect.run();
         if (catalogue.chosen())
             return catalogue.run();
+        if (mailTest.chosen())
+            return mailTest.run();
     } catch (const CliFailure& failure) {
         PrintErrorLine(failure.message);
         return failure.status;

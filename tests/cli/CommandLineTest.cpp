@@ -6,6 +6,7 @@
 #include "common/Session.h"
 #include "messaging/GprsFile.h"
 #include "messaging/SmsFile.h"
+#include "messaging/SmtpTestServer.h"
 #include "messaging/SmsSave.h"
 #include "messaging/SmtpSave.h"
 #include "mms/MmsFile.h"
@@ -20,6 +21,7 @@
 #include <QJsonObject>
 #include <QMap>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -489,6 +491,50 @@ TEST(CommandLineCatalogue, ListsACountrysOperatorsWithTheirPresets)
         EXPECT_TRUE(run.out.contains(MmsOperatorName(10, slot)));
         EXPECT_TRUE(run.out.contains(MmsOperatorPreset(10, slot).url));
     }
+}
+
+// --- mail-test ---------------------------------------------------------------
+
+// The file's own password (block 7) and login name (block 9) reach the server,
+// and only a login (and a send, if asked) that went through exits with 0.
+TEST(CommandLineMailTest, TestsWhatGprsDatCarriesAndExitsWithZeroOnlyOnSuccess)
+{
+    test::SmtpServer server({"--mode", "plain", "--login", "cam", "--password", "pw-123"});
+    ASSERT_NE(server.port(), 0) << "the test SMTP server did not start: it needs python3-aiosmtpd";
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const QString closedPort = QString::number(closed.serverPort());
+    closed.close();
+    QTemporaryDir card;
+    ASSERT_EQ(Kestra({"gprs", "--out", card.path(), "--smtp-server", "127.0.0.1", "--smtp-port",
+                      QString::number(server.port()), "--sender-email", "cam@example.org", "--sender-password",
+                      "pw-123", "--recipient-email", "me@example.org"})
+                  .status,
+              0);
+
+    struct Case {
+        QStringList options;
+        int status;
+        const char* outcome;
+    };
+    const Case cases[] = {
+        {{}, 0, "login-accepted"},
+        {{"--send"}, 0, "sent"},
+        {{"--sender-password", "wrong"}, 1, "login-refused"},
+        {{"--smtp-port", closedPort}, 1, "nothing-listens"},
+    };
+    for (const Case& c : cases) {
+        const QStringList arguments =
+            QStringList{"mail-test", "--from", card.filePath("gprs.dat"), "--json", "--timeout", "2"} + c.options;
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const Outcome run = Kestra(arguments);
+        EXPECT_EQ(run.status, c.status) << run.out.toStdString() << run.err.toStdString();
+        const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        EXPECT_EQ(report.value("outcome").toString(), c.outcome);
+        EXPECT_EQ(report.value("loginName").toString(), "cam");
+        EXPECT_FALSE(run.out.contains("pw-123"));
+    }
+    EXPECT_EQ(Kestra({"mail-test", "--smtp-port", "25"}).status, 2);
 }
 
 } // namespace

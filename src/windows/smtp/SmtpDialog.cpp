@@ -8,6 +8,9 @@
 #include "ui/DataExchange.h"
 #include "windows/smtp/SmtpDialogIds.h"
 
+#include <QAction>
+#include <QGuiApplication>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 
 namespace kestra {
@@ -133,6 +136,7 @@ bool CSmtpDialog::OnInitDialog()
     PutFieldsIntoControls();
     // The loaded file's path has no label; the button beside it says what it is.
     NameControl(kLoadedPathField, SmtpLabelTable(SmtpLabel::LoadButton).text(language));
+    AddMailTestMenu();
     return true;
 }
 
@@ -333,6 +337,46 @@ void CSmtpDialog::OnLoad()
     // What the file held that the window could not take (an index past a
     // list, say) is said, not silently replaced.
     ShowFindings(file.findings);
+}
+
+void CSmtpDialog::AddMailTestMenu()
+{
+    // The dialog layer has no menus: the entries go on the window through Qt.
+    // Right clicks on labels and frames reach the window; edits keep their own
+    // copy-and-paste menus.
+    struct Entry {
+        const char* name;
+        const char* text;
+        bool send;
+    };
+    for (const Entry& entry : {Entry{"mailTestAction", "Test e-mail login...", false},
+                               Entry{"mailTestSendAction", "Send a test e-mail...", true}}) {
+        auto* action = new QAction(QString::fromUtf8(entry.text), widget());
+        action->setObjectName(QString::fromUtf8(entry.name));
+        const bool send = entry.send;
+        QObject::connect(action, &QAction::triggered, widget(), [this, send] { OnMailTest(send); });
+        widget()->addAction(action);
+    }
+    widget()->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CSmtpDialog::OnMailTest(bool send)
+{
+    // The test uses what the fields show; a field that fails its check has
+    // shown its message.
+    if (!UpdateData(true))
+        return;
+    MailTestOptions options;
+    options.send = send;
+    MailTestReport report;
+    {
+        // Each step waits at most its timeout; the wait cursor says the
+        // window is busy until the report shows.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        report = m_mailTestRunner(ShownSettings(), options);
+    }
+    ShowMessage(MailTestReportText(report));
 }
 
 } // namespace kestra

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "messaging/GprsSettings.h"
+#include "messaging/MailTest.h"
 #include "windows/base/SettingsDialog.h"
 
 #include <QString>
+
+#include <functional>
 
 namespace kestra {
 
@@ -16,7 +19,12 @@ const ui::DialogTemplate& SmtpDialogTemplate();
 // back by Load configure.
 class CSmtpDialog : public CSettingsDialog {
 public:
+    // Runs the e-mail test; RunMailTest unless a test puts its own in.
+    using MailTestRunner = std::function<MailTestReport(const GprsSettings&, const MailTestOptions&)>;
+
     CSmtpDialog(ui::Services& services, const Session& session);
+
+    void SetMailTestRunner(MailTestRunner runner) { m_mailTestRunner = std::move(runner); }
 
     // The values as last taken over from the controls; the mode, country,
     // operator and SMS control live in their lists.
@@ -52,10 +60,18 @@ private:
     void OnPicturesChange();
     void OnSave();
     void OnLoad();
+    // The e-mail test on what the window shows, from the window's context
+    // menu (the layout has no room for a button): the login alone, or the
+    // login and a test message to the recipient.
+    void AddMailTestMenu();
+    void OnMailTest(bool send);
 
     GprsSettings m_fields;
     int m_mode = kGprsModeAuto; // the mode the lists and locks are in
     QString m_loadedPath;
+    MailTestRunner m_mailTestRunner = [](const GprsSettings& settings, const MailTestOptions& options) {
+        return RunMailTest(settings, options);
+    };
     bool m_resettingPictures = false; // the reset's own change notification is not a user's edit
 };
 

@@ -1,0 +1,103 @@
+#include "cli/MailTestCommand.h"
+
+#include "cli/CliSupport.h"
+#include "cli/MessagingCommands.h"
+#include "filecheck/SettingsFileCheck.h"
+#include "messaging/GprsFile.h"
+#include "messaging/MailTest.h"
+#include "storage/Cp936.h"
+
+#include <CLI/CLI.hpp>
+
+#include <QFile>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace kestra::cli {
+
+MailTestCommand::MailTestCommand(CLI::App& program)
+{
+    m_command = program.add_subcommand(
+        "mail-test", "Log in to the SMTP server as the camera would (from this PC's network) and report each step");
+    m_command->add_option("--from", m_from, "Test the settings of this gprs.dat (options below override them)")
+        ->type_name("FILE");
+    for (TextOption* text : {&m_smtpServer, &m_smtpPort, &m_senderEmail, &m_senderPassword, &m_recipientEmail})
+        text->option = m_command->add_option(text->flag, text->value, text->help)->type_name("TEXT");
+    m_command->add_flag("--send", m_send, "Also send one short message with a small picture to the recipient");
+    m_command->add_flag("--json", m_json, "Print the report as JSON");
+    m_command->add_option("--timeout", m_timeoutSeconds, "Longest wait of each step, in seconds [default: 15]")
+        ->check(CLI::Range(1, 120))
+        ->type_name("SECONDS");
+    m_command->add_option("--ca-file", m_caFile, "Also trust the certificates of this PEM file (a server's own)")
+        ->type_name("FILE");
+}
+
+bool MailTestCommand::chosen() const
+{
+    return m_command->parsed();
+}
+
+int MailTestCommand::run()
+{
+    GprsSettings settings;
+    MailTestOptions options;
+    if (!m_from.empty()) {
+        // Only a gprs.dat that checks clean: the camera would not take another.
+        RefuseUncheckedFromFile(SettingsFileKind::Gprs, m_from, false);
+        QFile file(FromStd(m_from));
+        if (!file.open(QIODevice::ReadOnly))
+            RefuseUsage(QStringLiteral("--from: %1 cannot be read: %2").arg(file.fileName(), file.errorString()));
+        // The test takes what the camera reads: the mailbox password of block
+        // 7 and the login name of block 9.
+        QByteArray userName;
+        SettingsFindings findings;
+        settings = DecodeGprsFile(file.readAll(), userName, findings);
+        options.loginName = userName;
+    }
+    if (m_smtpServer.given())
+        settings.smtpServer = m_smtpServer.bytes();
+    if (m_smtpPort.given())
+        settings.smtpPort = m_smtpPort.bytes();
+    if (m_senderEmail.given()) {
+        settings.senderEmail = m_senderEmail.bytes();
+        options.loginName.reset(); // the camera derives it from the address it is given
+    }
+    if (m_senderPassword.given()) {
+        if (m_senderPassword.value == "-") {
+            // Kept off the command line, where other users of the PC could see it.
+            QTextStream in(stdin);
+            const std::optional<QByteArray> typed = EncodeCp936(in.readLine());
+            if (!typed)
+                RefuseUsage(QStringLiteral("--sender-password: the password cannot be stored in the camera's files"));
+            settings.senderPassword = *typed;
+        } else {
+            settings.senderPassword = m_senderPassword.bytes();
+        }
+    }
+    if (m_recipientEmail.given())
+        settings.recipientEmail = m_recipientEmail.bytes();
+    if (m_from.empty() && !m_smtpServer.given())
+        RefuseUsage(QStringLiteral("mail-test needs --from gprs.dat or --smtp-server and the other sender options"));
+    if (!m_caFile.empty()) {
+        QFile ca(FromStd(m_caFile));
+        if (!ca.open(QIODevice::ReadOnly))
+            RefuseUsage(QStringLiteral("--ca-file: %1 cannot be read: %2").arg(ca.fileName(), ca.errorString()));
+        options.extraCaCertificates = {ca.readAll()};
+    }
+    options.send = m_send;
+    options.stepTimeout = std::chrono::seconds(m_timeoutSeconds);
+
+    const MailTestReport report = RunMailTest(settings, options);
+    if (m_json) {
+        const QByteArray json = MailTestReportJson(report);
+        std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+        std::fflush(stdout);
+    } else {
+        for (const QString& line : MailTestReportText(report).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            PrintLine(line);
+    }
+    return report.succeeded() ? kExitOk : kExitFailed;
+}
+
+} // namespace kestra::cli

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "cli/MessagingCommands.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+class Option;
+} // namespace CLI
+
+namespace kestra::cli {
+
+// kestra-setup mail-test (--from gprs.dat | options) [--send] [--json]: logs in
+// to the SMTP server as the camera would and, with --send, sends a test
+// message. Exit status 0 only when the login (and the send) went through.
+class MailTestCommand {
+public:
+    explicit MailTestCommand(CLI::App& program);
+
+    bool chosen() const;
+    int run();
+
+private:
+    CLI::App* m_command = nullptr;
+    std::string m_from;
+    // The gprs option words; each text reaches the server in code page 936,
+    // as the camera stores it.
+    TextOption m_smtpServer{"--smtp-server", "SMTP server", {}};
+    TextOption m_smtpPort{"--smtp-port", "SMTP port", {}};
+    TextOption m_senderEmail{"--sender-email", "Sender's e-mail address (the camera's mailbox)", {}};
+    TextOption m_senderPassword{"--sender-password",
+                                "Sender's mailbox password; - reads it from the first line of standard input", {}};
+    TextOption m_recipientEmail{"--recipient-email", "E-mail address the test message goes to", {}};
+    std::string m_caFile;
+    int m_timeoutSeconds = 15;
+    bool m_send = false;
+    bool m_json = false;
+};
+
+} // namespace kestra::cli

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "messaging/GprsSettings.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <chrono>
+#include <optional>
+#include <vector>
+
+namespace kestra {
+
+// The e-mail test: logs in to the SMTP server of a GprsSettings record as the
+// camera would (greeting, EHLO, AUTH LOGIN or PLAIN with the user name of
+// gprs.dat block 9 and the sender password) and, if asked, sends one short
+// message with a small JPEG attached. It runs from the PC's network, not the
+// camera's mobile one; the report says so and says whether TLS was needed.
+//
+// Every wait is bounded by stepTimeout: the name lookup, the connection, the
+// TLS handshake and each reply. The password is never part of the report:
+// any reply that echoes it (plain or base64) has it masked.
+
+struct MailTestOptions {
+    bool send = false;
+    std::chrono::milliseconds stepTimeout{15000};
+    // The login name the camera sends; by default GprsUserName(senderEmail).
+    // A gprs.dat carries it in block 9, which is what the camera reads.
+    std::optional<QByteArray> loginName;
+    // Certificates (PEM) trusted besides the system's, for a server with a
+    // certificate of its own making. TLS peers are always verified: the
+    // password is never sent over TLS to a server the PC cannot verify.
+    QList<QByteArray> extraCaCertificates;
+    // The name the test gives in EHLO.
+    QByteArray clientName = "kestra-setup";
+};
+
+enum class MailTestOutcome {
+    LoginAccepted,    // login worked (and no message was asked for)
+    Sent,             // login worked and the server took the message
+    BadSettings,      // the record cannot be tested (no server, a port that is no number, ...)
+    HostNotFound,     // the server's name does not resolve
+    NothingListens,   // connection refused on that port
+    NoAnswer,         // connection or greeting timed out, or the server hung up
+    ServerRefused,    // the server turned the session down (greeting, EHLO, or a 4xx on login)
+    TlsFailed,        // TLS was needed and could not be set up (or not verified)
+    NoLoginOffered,   // no AUTH LOGIN or PLAIN on offer
+    LoginNameRefused, // the camera's login name refused, the whole address accepted
+    LoginRefused,     // login refused with both names (or the only one): the password, usually
+    SenderRefused,    // MAIL FROM refused
+    RecipientRefused, // RCPT TO refused
+    MessageRefused,   // DATA or the message itself refused
+};
+
+enum class MailTransport { Plain, StartTls, ImplicitTls };
+
+struct MailTestStep {
+    bool ok = false;
+    QString text;  // in plain words
+    QString reply; // the server's own reply, password masked; empty for local steps
+    bool heading = false; // introduces the steps after it rather than being one
+};
+
+struct MailTestReport {
+    QByteArray server;
+    int port = 0;
+    QByteArray loginName; // what the camera logs in with
+    MailTestOutcome outcome = MailTestOutcome::BadSettings;
+    bool loginAccepted = false; // with the camera's own login name
+    bool sendRequested = false;
+    bool sent = false;
+    // How the connection that got furthest was made; empty when none was.
+    std::optional<MailTransport> transport;
+    // Tried only when the camera's login name was refused and differs from
+    // the whole address.
+    std::optional<bool> wholeAddressAccepted;
+    std::vector<MailTestStep> steps;
+    QString summary; // the outcome in a sentence or two
+
+    // The login (and the send, if asked) went through.
+    bool succeeded() const { return loginAccepted && (!sendRequested || sent); }
+};
+
+MailTestReport RunMailTest(const GprsSettings& settings, const MailTestOptions& options = {});
+
+// The report for a person: each step, the outcome, and what the PC cannot prove.
+QString MailTestReportText(const MailTestReport& report);
+// The same as JSON, for scripts.
+QByteArray MailTestReportJson(const MailTestReport& report);
+// Stable words for the outcome ("password-refused", ...), as the JSON has them.
+const char* MailTestOutcomeName(MailTestOutcome outcome);
+
+// The 8 by 8 JPEG the test message carries.
+QByteArray MailTestPicture();
+
+} // namespace kestra
