@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QScopeGuard>
-#include <QScopedValueRollback>
 
 namespace kestra {
 namespace {
@@ -269,24 +268,15 @@ void CSmtpDialog::OnOperatorChange()
 
 void CSmtpDialog::OnPicturesChange()
 {
-    if (m_resettingPictures)
-        return;
     UpdateData(true);
-    // A value over 99 has shown the range message; the field goes back to 0
-    // rather than stay out of range. Only this field is rewritten.
-    if (m_fields.maxImagesPerDay > kMaxPicturesPerDay) {
-        m_fields.maxImagesPerDay = 0;
-        const QScopedValueRollback guard(m_resettingPictures, true);
-        Edit(kPicturesField).SetWindowText(QStringLiteral("0"));
-    }
+    ResetOutOfRange(kPicturesField, m_fields.maxImagesPerDay, 0, kMaxPicturesPerDay);
 }
 
 void CSmtpDialog::OnSave()
 {
     // Every field is taken over first, so the file holds what the window
     // shows; a field that fails its check has shown its message.
-    TakeFolderOver();
-    if (!UpdateData(true))
+    if (!TakeEveryFieldOver())
         return;
     const SaveDecision<GprsSettings> decision = PrepareGprsSave(ShownSettings(), session());
     if (!decision.ok()) {

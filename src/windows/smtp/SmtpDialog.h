@@ -72,7 +72,6 @@ private:
     MailTestRunner m_mailTestRunner = [](const GprsSettings& settings, const MailTestOptions& options) {
         return RunMailTest(settings, options);
     };
-    bool m_resettingPictures = false; // the reset's own change notification is not a user's edit
 };
 
 } // namespace kestra
