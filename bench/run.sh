@@ -33,7 +33,7 @@ runs=${KESTRA_BENCH_RUNS:-10}
 
 # A private display and a fresh store of choices, the same for every run.
 display_number=$((200 + $$ % 500))
-Xvfb ":$display_number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$display_number" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 scratch=$(mktemp -d)
 trap 'kill $xvfb 2>/dev/null; rm -rf "$scratch"' EXIT
