@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The install check: builds the Debian package (scripts/package.sh, which runs
 # lintian), validates the desktop entry and the AppStream metadata, checks that
 # a staged install holds exactly the expected files and that the installed

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Shared by run.sh and test.sh: make sure the Debian packages a step needs are
 # installed, installing them when we are root and explaining how otherwise.
 kestra_require_packages() {

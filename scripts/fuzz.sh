@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Builds the libFuzzer targets (the "fuzz" preset: clang, ASan, UBSan) and
 # fuzzes each settings file reader and the file check for a share of SECONDS.
 # Fails on the first crash, sanitizer report or broken reader promise; the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Builds the Debian package of Kestra Setup (build/release/kestra-setup_*.deb)
 # with CPack and checks it with lintian.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Builds Kestra Setup (release) and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."

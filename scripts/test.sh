@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Builds Kestra Setup with its tests (warnings are errors) and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // Process-wide state of the shell. Set at start-up and by the main window's two

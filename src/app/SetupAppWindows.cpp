@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The settings windows the main window's four buttons open. A window that is
 // not built yet shows a placeholder that leads back to the main window; wiring
 // a real window in is one line here, with its header included below.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "messaging/GprsOperatorTable.h"
 
 // The GPRS country list and operator presets of the SMTP window's Auto mode.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "mms/MmsOperatorTable.h"
 
 // The MMS country list and operator presets. Country order, slot order, names

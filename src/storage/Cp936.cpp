@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "storage/Cp936.h"
 
 #include <iconv.h>

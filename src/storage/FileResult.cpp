@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "storage/FileResult.h"
 
 #include "storage/FileOps.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // The widgets behind the template's control kinds, where Qt's own differ from

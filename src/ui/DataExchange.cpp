@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "ui/DataExchange.h"
 
 #include "storage/Cp936.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What a screen reader or UI automation gets from the windows, asked the way
 // they ask (through QAccessible), over many windows built and torn down in one
 // process, as in a session with the tool.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "app/AppState.h"
 #include "windows/base/DialogHelpers.h"
 #include "windows/base/PcClock.h"

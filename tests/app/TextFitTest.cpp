@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every text a list can show fits its field at the fonts the program ships
 // with, under the skin, in every interface language: a cut-off entry ("Kestra
 // T870" for "Kestra T870N") is a setting the user cannot read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "camera/CameraFile.h"
 #include "camera/CameraFileReader.h"
 #include "storage/SettingsCrc.h"

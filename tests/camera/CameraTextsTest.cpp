@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "camera/CameraChoices.h"
 #include "camera/CameraTexts.h"
 #include "storage/Cp936.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs the built kestra-setup as a process, the way scripts and shops use it,
 // with no display in its environment.
 #include "camera/CameraChoices.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs a fuzz target over its seed corpus in the normal build, so every seed
 // (valid files and known-bad ones) keeps passing under CTest without libFuzzer.
 

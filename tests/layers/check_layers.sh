@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Includes point down the layers only: storage, formats, file check, dialog
 # layer, windows, shell, program. Each folder may include itself and the
 # folders listed for it; anything else fails the check with the offending line.

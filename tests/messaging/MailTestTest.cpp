@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The e-mail test against a real SMTP server on 127.0.0.1 (SmtpTestServer.h).
 // Nothing here reaches beyond the loopback address.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // A real SMTP server on 127.0.0.1 for the mail test's tests: the script

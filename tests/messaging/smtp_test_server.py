@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: Apache-2.0
 """A small SMTP server on 127.0.0.1 for the mail test's tests.
 
 It binds a free port, prints it on the first line of stdout and serves until

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "mms/MmsCatalogue.h"
 #include "storage/Cp936.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "mms/MmsCatalogue.h"
 #include "mms/MmsFile.h"
 #include "storage/SettingsBlock.h"

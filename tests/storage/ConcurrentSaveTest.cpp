@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Two saves of one file at the same time: two windows, or a window and the
 // command line. Whatever the order of their steps, each must report what
 // really happened and the file must always be one save's whole file.

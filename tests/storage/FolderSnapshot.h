@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // What a folder holds, down to each file's bytes and modification time, so a

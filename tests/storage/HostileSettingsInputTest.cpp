@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "camera/CameraFileReader.h"
 #include "messaging/GprsCatalogue.h"
 #include "messaging/GprsFile.h"

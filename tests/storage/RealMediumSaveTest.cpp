@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Saves onto real file systems that fail the way a camera card does: full,
 // write-protected, gone. Mounting needs root; elsewhere these tests skip.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // Byte helpers shared by the settings file tests (header-only, so core tests

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The balloon hint with real widgets on the offscreen platform; the cursor and
 // the screen are faked through the balloon's seams.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The controls a template builds: dialog-unit geometry, the fonts, list
 // behaviour, names for screen readers, tab order.
 

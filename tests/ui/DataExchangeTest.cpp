@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The data exchange: integer and text exchange, the standard checks and their
 // exact messages, Fail() (focus, selection, abandon), code page 936 bytes.
 

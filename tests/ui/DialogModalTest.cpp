@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // How a window ends: only through EndDialog, reached by Enter (the default
 // button's OK path), Esc and the close box (the Cancel path), and buttons.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Notifications by control id: typed and programmatic edit changes, list picks
 // and cancels, clicks, and the re-entrant cases the windows run into.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The per-user file that stands in for the registry key, and the in-memory
 // store the other tests use: the key/value model and every failure mode.
 

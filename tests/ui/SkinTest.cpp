@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The skin: loaded from the resources by id, applied through the three
 // start-up calls, and the plain look when anything fails.
 

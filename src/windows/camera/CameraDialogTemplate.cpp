@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "windows/camera/CameraDialog.h"
 
 #include "windows/camera/CameraDialogIds.h"

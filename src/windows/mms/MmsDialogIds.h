@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // Control ids of the MMS settings window (dialog template 130), kept as the

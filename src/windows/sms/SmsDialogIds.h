@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // Control ids of the SMS settings window (dialog template 155). They do not

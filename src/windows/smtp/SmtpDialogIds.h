@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // Control ids of the GPRS/SMTP settings window (dialog template 147), kept as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "windows/smtp/SmtpDialog.h"
 
 #include "messaging/GprsSettings.h"

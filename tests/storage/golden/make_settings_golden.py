@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """Builds the golden settings files of the test tree from the documented byte
 layout, independently of the C++ writers (its own CRC, nibble swap and block
 layout). Run it from the repository root; it rewrites the files listed in the

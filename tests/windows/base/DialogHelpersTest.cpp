@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "common/Session.h"
 #include "windows/base/DialogHelpers.h"
 #include "support/TestServices.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What every settings window gets from its base: loud handler registration,
 // focus notifications and the balloon hint wired to the window's controls.
 

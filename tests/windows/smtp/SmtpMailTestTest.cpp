@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The e-mail test from the GPRS/SMTP window's context menu, run through an
 // injected runner: no network, and never a blocking box.
 
