@@ -4,7 +4,7 @@
 #include "cli/CameraCommand.h"
 #include "cli/CatalogueCommand.h"
 #include "cli/CliSupport.h"
-#include "cli/InspectCommand.h"
+#include "cli/FileReportCommand.h"
 #include "cli/MailTestCommand.h"
 #include "cli/MessagingCommands.h"
 
@@ -41,7 +41,7 @@ int RunCommandLine(int argc, const char* const* argv)
     MmsCommand mms(program);
     GprsCommand gprs(program);
     SmsCommand sms(program);
-    InspectCommand inspect(program);
+    FileReportCommand inspect(program);
     CatalogueCommand catalogue(program);
     MailTestCommand mailTest(program);
 

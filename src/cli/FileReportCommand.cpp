@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "cli/InspectCommand.h"
+#include "cli/FileReportCommand.h"
 
 #include "cli/RecordDescription.h"
 #include "filecheck/SettingsFileCheck.h"
@@ -196,7 +196,7 @@ QJsonObject Json(const Inspected& inspected, int language, bool showSecrets)
 
 } // namespace
 
-InspectCommand::InspectCommand(CLI::App& program)
+FileReportCommand::FileReportCommand(CLI::App& program)
 {
     m_command = program.add_subcommand(
         "inspect", "Show what settings files hold and check them: a file, or a folder such as a card's root "
@@ -207,12 +207,12 @@ InspectCommand::InspectCommand(CLI::App& program)
     m_session.addTo(*m_command, false);
 }
 
-bool InspectCommand::chosen() const
+bool FileReportCommand::chosen() const
 {
     return m_command->parsed();
 }
 
-int InspectCommand::run() const
+int FileReportCommand::run() const
 {
     const Session session = m_session.session();
     std::vector<Inspected> results;

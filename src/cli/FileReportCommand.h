@@ -12,9 +12,9 @@ namespace kestra::cli {
 
 // kestra-setup inspect PATH...: every settings file named, or found in a
 // named folder, decoded in words with the findings of the file check.
-class InspectCommand {
+class FileReportCommand {
 public:
-    explicit InspectCommand(CLI::App& program);
+    explicit FileReportCommand(CLI::App& program);
 
     bool chosen() const;
     int run() const;
