@@ -35,6 +35,14 @@ struct TextTable {
     QString text(int languageIndex) const { return QString::fromUtf8(pick(languageIndex)); }
 };
 
+// A text of the tool's own code that has only two forms: Chinese for
+// language 1 and English for every other language (messages, hints).
+struct ChineseEnglishText {
+    const char* english;
+    const char* chinese;
+    QString text(bool chineseText) const { return QString::fromUtf8(chineseText ? chinese : english); }
+};
+
 // printf-style formatting of a table text with integers: "%d", "%Nd" and
 // "%0Nd" take the next value, "%%" is a percent sign. The tables keep the
 // system's own format strings; this formats them without handing a non-literal

@@ -46,18 +46,8 @@ const TextTable kOffEntry{.english = "Off", .chinese = "关闭", .german = "Aus"
                           .french = "Arret", .hungarian = "Off", .slovenian = "Izklop", .czech = "Vypnuto",
                           .japanese = "オフ", .lithuanian = "NE"};
 
-struct Wording {
-    const char* english;
-    const char* chinese;
-};
-
-QString Pick(const Wording& wording, bool chinese)
-{
-    return QString::fromUtf8(chinese ? wording.chinese : wording.english);
-}
-
 // In SmsCheck order; both digit checks share one message.
-constexpr Wording kCheckMessages[] = {
+constexpr ChineseEnglishText kCheckMessages[] = {
     {"Phone No1. Error", "手机号码1错误"},
     {"Phone No2. Error", "手机号码2错误"},
     {"Phone No3. Error", "手机号码3错误"},
@@ -65,7 +55,7 @@ constexpr Wording kCheckMessages[] = {
     {"Please check the phone number", "请检查手机号码是否输入正确"},
 };
 
-constexpr Wording kHints[] = {
+constexpr ChineseEnglishText kHints[] = {
     {"Note：The phone number 1 can be used as a remote control number", "注意：手机号码1可以作为远程短信控制号码"},
     {"Note: the recommended settings for 30 minutes, you can get a longer battery life",
      "注意：推荐设置为30分钟，可以获取更长电池使用寿命"},
@@ -91,7 +81,7 @@ QStringList SmsControlEntries(int language)
 
 QString SmsCheckMessage(SmsCheck check, bool chinese)
 {
-    return Pick(kCheckMessages[static_cast<std::size_t>(check)], chinese);
+    return kCheckMessages[static_cast<std::size_t>(check)].text(chinese);
 }
 
 QString SmsSavedMessage(bool chinese)
@@ -101,7 +91,7 @@ QString SmsSavedMessage(bool chinese)
 
 QString SmsHintText(SmsHint hint, bool chinese)
 {
-    return Pick(kHints[static_cast<std::size_t>(hint)], chinese);
+    return kHints[static_cast<std::size_t>(hint)].text(chinese);
 }
 
 } // namespace kestra

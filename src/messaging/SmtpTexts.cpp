@@ -97,19 +97,9 @@ const TextTable kCustomerEntry{.english = "Customer", .chinese = "自定义", .g
                                .hungarian = "Kezi", .slovenian = "Rocno", .czech = "Rucne",
                                .japanese = "マニュアル", .lithuanian = "Manual"};
 
-struct Wording {
-    const char* english;
-    const char* chinese;
-};
-
-QString Pick(const Wording& wording, bool chinese)
-{
-    return QString::fromUtf8(chinese ? wording.chinese : wording.english);
-}
-
 // In SmtpCheck order. The full-width comma of the last English message is the
 // camera tool's own.
-constexpr Wording kCheckMessages[] = {
+constexpr ChineseEnglishText kCheckMessages[] = {
     {"Please Input GPRS APN", "请输入GPRS APN"},
     {"Please Input Smtp Server address", "请输入邮件服务器Smtp地址"},
     {"Please Input Port", "请设置邮件服务器端口"},
@@ -122,7 +112,7 @@ constexpr Wording kCheckMessages[] = {
 };
 
 // In SmtpHint order. The examples are neutral placeholders.
-constexpr Wording kHints[] = {
+constexpr ChineseEnglishText kHints[] = {
     {"Note：Sender Smtp Server(ex: smtp.example.com)", "提示：邮件SMTP服务器地址(例: smtp.example.com)"},
     {"Note：Smtp Server Port(ex: 465)", "提示：邮件SMTP服务器端口(例: 465) "},
     {"Ex: name@example.com", "例: name@example.com"},
@@ -153,7 +143,7 @@ QString GprsCustomerListEntry(int language)
 
 QString SmtpCheckMessage(SmtpCheck check, bool chinese)
 {
-    return Pick(kCheckMessages[static_cast<std::size_t>(check)], chinese);
+    return kCheckMessages[static_cast<std::size_t>(check)].text(chinese);
 }
 
 QString SmtpSavedMessage(bool chinese)
@@ -163,7 +153,7 @@ QString SmtpSavedMessage(bool chinese)
 
 QString SmtpHintText(SmtpHint hint, bool chinese)
 {
-    return Pick(kHints[static_cast<std::size_t>(hint)], chinese);
+    return kHints[static_cast<std::size_t>(hint)].text(chinese);
 }
 
 } // namespace kestra
