@@ -5,6 +5,7 @@
 #include "camera/CameraFile.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
+#include "support/DialogControls.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
 #include "ui/DataExchange.h"
@@ -42,8 +43,10 @@ QString PlatformRangeMessage(int low, int high)
     return QString::fromUtf8(ui::StandardMessages::kIntegerRange).arg(low).arg(high);
 }
 
-class CameraDialogTest : public ::testing::Test {
+class CameraDialogTest : public ::testing::Test, protected test::DialogControls {
 protected:
+    ui::CDialog* openWindow() const override { return m_dialog.get(); }
+
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
@@ -61,25 +64,6 @@ protected:
         fakes.folders.answers.push_back(folder.isEmpty() ? m_dir.path() : folder);
         Click(kSelectButton);
         return *m_dialog;
-    }
-
-    void Click(int id) { qobject_cast<QPushButton*>(m_dialog->Control(id))->click(); }
-
-    QComboBox* List(int id) { return qobject_cast<QComboBox*>(m_dialog->Control(id)); }
-    QLineEdit* Field(int id) { return qobject_cast<QLineEdit*>(m_dialog->Control(id)); }
-
-    // Picks a list entry the way the user does.
-    void Pick(int id, int position)
-    {
-        QComboBox* list = List(id);
-        list->setCurrentIndex(position);
-        emit list->activated(position);
-    }
-
-    void Retype(int id, const QString& text)
-    {
-        Field(id)->selectAll();
-        test::typeText(Field(id), text);
     }
 
     QByteArray SavedFile(const QString& folder = {}) const

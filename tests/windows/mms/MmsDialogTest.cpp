@@ -7,6 +7,7 @@
 #include "mms/MmsSave.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
+#include "support/DialogControls.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
 #include "ui/BalloonTip.h"
@@ -40,8 +41,10 @@ Session SessionOf(int language)
     return Session{language, language, 0};
 }
 
-class MmsDialogTest : public ::testing::Test {
+class MmsDialogTest : public ::testing::Test, protected test::DialogControls {
 protected:
+    ui::CDialog* openWindow() const override { return m_dialog.get(); }
+
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
     // Opens the window and points it at `folder` (the test's folder) through Select.
@@ -53,30 +56,6 @@ protected:
         fakes.folders.answers.push_back(folder.isEmpty() ? m_dir.path() : folder);
         Click(kSelectButton);
         return *m_dialog;
-    }
-
-    void Click(int id) { qobject_cast<QPushButton*>(m_dialog->Control(id))->click(); }
-    QComboBox* List(int id) { return qobject_cast<QComboBox*>(m_dialog->Control(id)); }
-    QLineEdit* Field(int id) { return qobject_cast<QLineEdit*>(m_dialog->Control(id)); }
-    QStringList Entries(int id)
-    {
-        QStringList entries;
-        for (int i = 0; i < List(id)->count(); ++i)
-            entries << List(id)->itemText(i);
-        return entries;
-    }
-
-    void Pick(int id, int position)
-    {
-        QComboBox* list = List(id);
-        list->setCurrentIndex(position);
-        emit list->activated(position);
-    }
-
-    void Retype(int id, const QString& text)
-    {
-        Field(id)->selectAll();
-        test::typeText(Field(id), text);
     }
 
     QByteArray SavedFile(const QString& folder = {}) const

@@ -4,6 +4,7 @@
 #include "messaging/SmsFile.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
+#include "support/DialogControls.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
 #include "windows/sms/SmsDialog.h"
@@ -24,8 +25,10 @@ namespace {
 
 using namespace sms_ids;
 
-class SmsDialogTest : public ::testing::Test {
+class SmsDialogTest : public ::testing::Test, protected test::DialogControls {
 protected:
+    ui::CDialog* openWindow() const override { return m_dialog.get(); }
+
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
@@ -38,19 +41,11 @@ protected:
         m_dialog = std::make_unique<CSmsDialog>(fakes, CurrentSession());
         m_dialog->Create();
         fakes.folders.answers.push_back(m_dir.path());
-        qobject_cast<QPushButton*>(m_dialog->Control(kSelectButton))->click();
+        Click(kSelectButton);
         return *m_dialog;
     }
 
-    QLineEdit* Field(int id) { return qobject_cast<QLineEdit*>(m_dialog->Control(id)); }
-    QComboBox* List(int id) { return qobject_cast<QComboBox*>(m_dialog->Control(id)); }
     QString Text(int id) { return Field(id)->text(); }
-
-    void Retype(int id, const QString& text)
-    {
-        Field(id)->selectAll();
-        test::typeText(Field(id), text);
-    }
 
     void Backspace(int id) { test::pressKey(Field(id), Qt::Key_Backspace); }
 

@@ -6,6 +6,7 @@
 #include "messaging/SmtpTexts.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
+#include "support/DialogControls.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
 #include "ui/BalloonTip.h"
@@ -36,8 +37,10 @@ using test::AnnouncedName;
 const QString kEnglishSaved = QStringLiteral("Save All Parameters To GPRS Setting File");
 constexpr int kCyprus = 6, kSchweiz = 31, kSwisscom = 2;
 
-class SmtpDialogTest : public ::testing::Test {
+class SmtpDialogTest : public ::testing::Test, protected test::DialogControls {
 protected:
+    ui::CDialog* openWindow() const override { return m_dialog.get(); }
+
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
@@ -56,26 +59,7 @@ protected:
         return *m_dialog;
     }
 
-    void Click(int id) { qobject_cast<QPushButton*>(m_dialog->Control(id))->click(); }
-    QComboBox* List(int id) { return qobject_cast<QComboBox*>(m_dialog->Control(id)); }
-    QLineEdit* Field(int id) { return qobject_cast<QLineEdit*>(m_dialog->Control(id)); }
     QString Text(int id) { return Field(id)->text(); }
-
-    void Pick(int id, int position)
-    {
-        QComboBox* list = List(id);
-        list->setCurrentIndex(position);
-        emit list->activated(position);
-    }
-
-    void Retype(int id, const QString& text)
-    {
-        Field(id)->selectAll();
-        if (text.isEmpty())
-            test::pressKey(Field(id), Qt::Key_Delete);
-        else
-            test::typeText(Field(id), text);
-    }
 
     // What every save needs besides the GPRS access data.
     void TypeSender()
@@ -91,14 +75,6 @@ protected:
     {
         QFile file(SettingsFilePath(folder.isEmpty() ? m_dir.path() : folder, QString::fromLatin1(kGprsFileName)));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QStringList Entries(int id)
-    {
-        QStringList entries;
-        for (int i = 0; i < List(id)->count(); ++i)
-            entries << List(id)->itemText(i);
-        return entries;
     }
 
     QString path() const { return m_dir.path(); }
