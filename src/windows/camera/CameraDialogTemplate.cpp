@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "windows/camera/CameraDialog.h"
+#include "common/Languages.h"
 
 #include "windows/camera/CameraDialogIds.h"
 #include "camera/CameraTexts.h"
@@ -136,7 +137,7 @@ ui::DialogTemplate BuildTemplate()
     t.resourceId = kTemplateId;
     t.cx = 374;
     t.cy = 276;
-    t.caption = "Kestra T870N";
+    t.caption = g_modelCaption;
     t.font = ui::DialogFont::SimSun9;
 
     auto& c = t.controls; // in tab order

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "windows/mms/MmsDialog.h"
+#include "common/Languages.h"
 
 #include "mms/MmsSettings.h"
 #include "windows/mms/MmsDialogIds.h"
@@ -44,7 +45,7 @@ ui::DialogTemplate BuildTemplate()
     t.resourceId = kTemplateId;
     t.cx = 351;
     t.cy = 256;
-    t.caption = "Kestra T870N";
+    t.caption = g_modelCaption;
     t.font = ui::DialogFont::SimSun9;
 
     auto& c = t.controls; // in tab order

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "windows/sms/SmsDialog.h"
+#include "common/Languages.h"
 
 #include "messaging/SmsSettings.h"
 #include "windows/sms/SmsDialogIds.h"
@@ -33,7 +34,7 @@ ui::DialogTemplate BuildTemplate()
     t.resourceId = kTemplateId;
     t.cx = 217;
     t.cy = 140;
-    t.caption = "Kestra T870N";
+    t.caption = g_modelCaption;
     t.font = ui::DialogFont::System9;
 
     t.controls = { // in tab order

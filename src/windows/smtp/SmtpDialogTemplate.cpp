@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "windows/smtp/SmtpDialog.h"
+#include "common/Languages.h"
 
 #include "messaging/GprsSettings.h"
 #include "windows/smtp/SmtpDialogIds.h"
@@ -43,7 +44,7 @@ ui::DialogTemplate BuildTemplate()
     t.resourceId = kTemplateId;
     t.cx = 370;
     t.cy = 242;
-    t.caption = "Kestra T870N";
+    t.caption = g_modelCaption;
     t.font = ui::DialogFont::SimSun9;
 
     t.controls = { // in tab order
