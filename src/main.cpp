@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "app/SetupApp.h"
 #include "cli/CommandLine.h"
+#include "cli/WindowsConsole.h"
 #include "ui/QtServices.h"
 
 #include <QApplication>
@@ -39,6 +40,7 @@ int main(int argc, char** argv)
     // A subcommand runs on QtCore alone: no display, no widgets, no skin and
     // no registry, so it works over SSH and in scripts.
     if (kestra::cli::IsCommandLine(argc, argv)) {
+        kestra::cli::AttachToParentConsole();
         QCoreApplication app(argc, argv);
         return kestra::cli::RunCommandLine(argc, argv);
     }

@@ -7,19 +7,10 @@
 #include "app/ShellTexts.h"
 #include "ui/Dialog.h"
 #include "ui/DataExchange.h"
+#include "ui/SystemMenu.h"
 
 #include <QAction>
 #include <QDialog>
-
-#ifdef Q_OS_WIN
-#include <QAbstractNativeEventFilter>
-#include <QCoreApplication>
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
 
 namespace kestra {
 
@@ -63,38 +54,6 @@ const ui::DialogTemplate& MainTemplate()
 
 } // namespace
 
-#ifdef Q_OS_WIN
-// The About box hangs off the window's system menu, as Windows users expect.
-// WM_SYSCOMMAND is sent to the window procedure, which hands every message to
-// the application's native event filters first.
-class CMainDialog::SystemMenuFilter final : public QAbstractNativeEventFilter {
-public:
-    SystemMenuFilter(HWND window, CMainDialog& dialog) : m_window(window), m_dialog(dialog)
-    {
-        QCoreApplication::instance()->installNativeEventFilter(this);
-    }
-    ~SystemMenuFilter() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
-    SystemMenuFilter(const SystemMenuFilter&) = delete;
-    SystemMenuFilter& operator=(const SystemMenuFilter&) = delete;
-
-    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override
-    {
-        if (eventType != "windows_generic_MSG")
-            return false;
-        const MSG* msg = static_cast<const MSG*>(message);
-        if (msg->hwnd != m_window || msg->message != WM_SYSCOMMAND
-            || (msg->wParam & 0xFFF0) != kAboutCommandId)
-            return false;
-        m_dialog.ShowAboutBox();
-        *result = 0;
-        return true;
-    }
-
-private:
-    HWND m_window;
-    CMainDialog& m_dialog;
-};
-#endif
 
 CMainDialog::CMainDialog(ui::Services& services) : ui::CDialog(MainTemplate(), services)
 {
@@ -140,13 +99,9 @@ bool CMainDialog::OnInitDialog()
 void CMainDialog::AddAboutMenuItem()
 {
 #ifdef Q_OS_WIN
-    const auto hwnd = reinterpret_cast<HWND>(widget()->winId());
-    if (HMENU menu = GetSystemMenu(hwnd, FALSE)) {
-        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(menu, MF_STRING, kAboutCommandId,
-                    reinterpret_cast<LPCWSTR>(QString::fromUtf8(kAboutMenuItem).utf16()));
-        m_systemMenuFilter = std::make_unique<SystemMenuFilter>(hwnd, *this);
-    }
+    // The About box hangs off the window's system menu, as Windows users expect.
+    m_systemMenuItem = ui::AddSystemMenuItem(*widget(), kAboutCommandId, QString::fromUtf8(kAboutMenuItem),
+                                             [this] { ShowAboutBox(); });
 #else
     // Elsewhere window menus are the window manager's: the item lives in the
     // window's own context menu instead.

@@ -3,6 +3,7 @@
 
 #include "app/Navigation.h"
 #include "ui/Dialog.h"
+#include "ui/SystemMenu.h"
 
 #include <memory>
 
@@ -43,10 +44,7 @@ private:
     ui::CComboBox m_languageList;
     AppWindow m_next = AppWindow::None;
 
-#ifdef Q_OS_WIN
-    class SystemMenuFilter;
-    std::unique_ptr<SystemMenuFilter> m_systemMenuFilter;
-#endif
+    std::unique_ptr<ui::SystemMenuItem> m_systemMenuItem; // Windows only
 };
 
 } // namespace kestra

@@ -1,12 +1,110 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "storage/Cp936.h"
 
+#include <QtGlobal>
+
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <iconv.h>
 
 #include <cerrno>
 #include <memory>
+#endif
 
 namespace kestra {
+
+namespace {
+
+bool IsAscii(const QString& text)
+{
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+#ifdef Q_OS_WIN
+
+// Windows converts with its own code page 936 table, the one the camera tool
+// always used there.
+namespace {
+
+constexpr UINT kCodePage = 936;
+
+// One character at the start of `bytes`: its length in bytes (1 or 2) and its
+// text, or nothing when the bytes are not valid code page 936.
+std::optional<QString> DecodeCharacter(const char* bytes, int length)
+{
+    wchar_t wide[2];
+    const int count = MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes, length, wide, 2);
+    if (count <= 0)
+        return std::nullopt;
+    return QString::fromWCharArray(wide, count);
+}
+
+} // namespace
+
+std::optional<QByteArray> EncodeCp936(const QString& text)
+{
+    if (IsAscii(text))
+        return text.toLatin1();
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.utf16());
+    const int wideLength = static_cast<int>(text.size());
+    BOOL usedDefault = FALSE;
+    // WC_NO_BEST_FIT_CHARS: a character without its own form fails instead
+    // of turning into a look-alike.
+    const int size = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide, wideLength, nullptr, 0, nullptr,
+                                         &usedDefault);
+    if (size <= 0 || usedDefault)
+        return std::nullopt;
+    QByteArray output(size, '\0');
+    usedDefault = FALSE;
+    if (WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide, wideLength, output.data(), size, nullptr,
+                            &usedDefault) != size ||
+        usedDefault)
+        return std::nullopt;
+    return output;
+}
+
+QString DecodeCp936(QByteArrayView bytes)
+{
+    QString result;
+    const char* data = bytes.data();
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size;) {
+        const auto lead = static_cast<unsigned char>(data[i]);
+        if (lead < 0x80) {
+            result += QChar(lead);
+            ++i;
+            continue;
+        }
+        if (i + 1 < size) {
+            if (const auto character = DecodeCharacter(data + i, 2)) {
+                result += *character;
+                i += 2;
+                continue;
+            }
+        }
+        if (const auto character = DecodeCharacter(data + i, 1)) {
+            result += *character;
+        } else {
+            // An invalid or truncated sequence: show a replacement character
+            // and go on with the next byte.
+            result += QChar(QChar::ReplacementCharacter);
+        }
+        ++i;
+    }
+    return result;
+}
+
+#else
 
 namespace {
 
@@ -29,16 +127,8 @@ IconvHandle openConverter(const char* to, const char* from)
 
 std::optional<QByteArray> EncodeCp936(const QString& text)
 {
-    bool ascii = true;
-    for (QChar c : text) {
-        if (c.unicode() >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (ascii)
+    if (IsAscii(text))
         return text.toLatin1();
-
     IconvHandle cd = openConverter("CP936", "UTF-8");
     if (!cd)
         return std::nullopt;
@@ -79,6 +169,8 @@ QString DecodeCp936(QByteArrayView bytes)
     }
     return result;
 }
+
+#endif
 
 namespace {
 

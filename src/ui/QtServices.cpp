@@ -11,10 +11,6 @@
 #include <QLocale>
 #include <QMessageBox>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 namespace kestra::ui {
 
 void QtMessageBoxService::showMessage(const QString& caption, const QString& text)
@@ -57,11 +53,7 @@ LocalTime QtClockService::localTime()
 
 std::uint16_t QtSystemLanguageService::defaultLanguageId()
 {
-#ifdef Q_OS_WIN
-    return static_cast<std::uint16_t>(GetSystemDefaultLangID());
-#else
-    return LanguageIdForLocale(QLocale::system());
-#endif
+    return SystemDefaultLanguageId();
 }
 
 ProgramServices::ProgramServices()

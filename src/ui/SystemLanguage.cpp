@@ -1,6 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "ui/SystemLanguage.h"
 
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace kestra::ui {
 
 namespace {
@@ -64,6 +71,15 @@ std::uint16_t LanguageIdForLocale(const QLocale& locale)
             return entry.id;
     }
     return kLangIdEnglishUs;
+}
+
+std::uint16_t SystemDefaultLanguageId()
+{
+#ifdef Q_OS_WIN
+    return static_cast<std::uint16_t>(GetSystemDefaultLangID());
+#else
+    return LanguageIdForLocale(QLocale::system());
+#endif
 }
 
 } // namespace kestra::ui

@@ -14,4 +14,8 @@ inline constexpr std::uint16_t kLangIdEnglishUs = 0x0409;
 // tool treats like any non-Chinese, non-Liechtenstein system.
 std::uint16_t LanguageIdForLocale(const QLocale& locale);
 
+// The system's default language ID: the system's own on Windows, elsewhere
+// the ID of the system locale.
+std::uint16_t SystemDefaultLanguageId();
+
 } // namespace kestra::ui

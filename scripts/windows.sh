@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
+# The Windows build, made and tested on Debian:
+#   1. Qt 6.4.2 for x86_64 mingw-w64, built from Debian's qt6-base source
+#      package with the host tools of Debian's own Qt 6.4.2, and cached outside
+#      the checkout (KESTRA_WINDOWS_CACHE, default /var/cache/kestra-setup),
+#      keyed by version and options, so that it is built once per machine;
+#   2. the program and its tests, cross-built with the `windows` preset;
+#   3. build/windows/kestra-setup-windows-x86_64.zip: the program, the Qt DLLs
+#      and plugins it needs, the mingw runtime DLLs and the licence files;
+#   4. the test suite under Wine, in a fresh prefix, headless.
+# `scripts/windows.sh qt` stops after step 1, `scripts/windows.sh build` after
+# step 3; with no argument every step runs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/common.sh
+
+stage=${1:-all}
+root=$PWD
+
+kestra_require_packages g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils googletest zip \
+    cmake ninja-build qt6-base-dev qt6-base-dev-tools
+
+# --- 1. Qt for Windows ------------------------------------------------------
+qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+qt_options=(
+    -DCMAKE_BUILD_TYPE=Release
+    -DBUILD_SHARED_LIBS=ON
+    -DQT_BUILD_EXAMPLES=OFF
+    -DQT_BUILD_TESTS=OFF
+    # Only what the tool uses: Core, Gui, Widgets and Network, with the windows
+    # and offscreen platform plugins. OpenGL stays on (loaded at run time):
+    # the windows platform plugin does not compile without it.
+    -DFEATURE_sql=OFF
+    -DFEATURE_dbus=OFF
+    -DFEATURE_printsupport=OFF
+    -DFEATURE_testlib=OFF
+    -DFEATURE_concurrent=OFF
+    -DFEATURE_xml=OFF
+    -DFEATURE_vulkan=OFF
+    -DFEATURE_direct2d=OFF
+    -DFEATURE_opengl_dynamic=ON
+    -DFEATURE_openssl=OFF
+    -DFEATURE_zstd=OFF
+    # Debian's source package leaves out the tablet header that the windows
+    # platform plugin would need.
+    -DFEATURE_tabletevent=OFF
+    # Bundled third-party libraries: the cross compiler has none of its own.
+    -DFEATURE_system_zlib=OFF
+    -DFEATURE_system_pcre2=OFF
+    -DFEATURE_system_harfbuzz=OFF
+    -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_png=OFF
+    -DFEATURE_system_jpeg=OFF
+    -DFEATURE_system_doubleconversion=OFF
+    -DFEATURE_system_libb2=OFF
+    -DFEATURE_system_textmarkdownreader=OFF
+)
+qt_key=$(printf '%s\n' "$qt_version" "${qt_options[@]}" "$(x86_64-w64-mingw32-g++-posix --version | head -1)" \
+         | sha256sum | cut -c1-12)
+cache=${KESTRA_WINDOWS_CACHE:-/var/cache/kestra-setup}
+qt_prefix=$cache/qt-6.4.2-mingw-w64-$qt_key
+
+# `scripts/windows.sh qt-prefix` prints where that Qt is (or will be).
+if [ "$stage" = qt-prefix ]; then
+    echo "$qt_prefix"
+    exit 0
+fi
+
+build_qt() {
+    local work=$cache/work-$qt_key
+    rm -rf "$work"
+    mkdir -p "$work"
+    # Debian's source package, through a private apt configuration whose
+    # source entries are the machine's own package entries.
+    local apt=$work/apt
+    mkdir -p "$apt/lists/partial" "$apt/sources.list.d"
+    local list
+    for list in /etc/apt/sources.list.d/*.sources; do
+        [ -e "$list" ] || continue
+        sed 's/^Types: deb$/Types: deb-src/' "$list" > "$apt/sources.list.d/$(basename "$list")"
+    done
+    if [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list > "$apt/sources.list"
+    else
+        : > "$apt/sources.list"
+    fi
+    local apt_options=(-o "Dir::Etc::SourceList=$apt/sources.list"
+                       -o "Dir::Etc::SourceParts=$apt/sources.list.d"
+                       -o "Dir::State::Lists=$apt/lists"
+                       -o "APT::Sandbox::User=root")
+    apt-get "${apt_options[@]}" update -qq
+    (cd "$work" && apt-get "${apt_options[@]}" source --download-only "qt6-base=$qt_version" >/dev/null)
+    (cd "$work" && dpkg-source -x qt6-base_*.dsc source >/dev/null)
+
+    echo "Building Qt $qt_version for Windows into $qt_prefix (20 to 30 minutes on 2 cores) ..."
+    cmake -S "$work/source" -B "$work/build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_INSTALL_PREFIX="$qt_prefix.partial" \
+        -DQT_HOST_PATH=/usr \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        "${qt_options[@]}" > "$work/configure.log"
+    cmake --build "$work/build" --parallel 2 > "$work/build.log"
+    rm -rf "$qt_prefix.partial"
+    cmake --install "$work/build" > "$work/install.log"
+    # The licences travel with the DLLs into the zip.
+    mkdir -p "$qt_prefix.partial/licenses"
+    cp "$work/source/LICENSES/"* "$qt_prefix.partial/licenses/"
+    cp "$work/source/debian/copyright" "$qt_prefix.partial/licenses/qt6-base-copyright.txt"
+    # Qt's CMake files name the prefix they were installed to; the finished
+    # folder is renamed into place only once whole.
+    grep -rl "$qt_prefix.partial" "$qt_prefix.partial" | xargs -r sed -i "s#$qt_prefix.partial#$qt_prefix#g"
+    mv "$qt_prefix.partial" "$qt_prefix"
+    rm -rf "$work"
+}
+
+if [ -f "$qt_prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
+    echo "Qt for Windows: $qt_prefix (cached)"
+else
+    build_qt
+fi
+[ "$stage" = qt ] && exit 0
+
+# --- 2. The program and its tests -------------------------------------------
+export KESTRA_WINDOWS_QT=$qt_prefix
+cmake --preset windows ${KESTRA_CMAKE_ARGS:-} >/dev/null
+cmake --build --preset windows
+
+# --- 3. The zip ---------------------------------------------------------------
+build=build/windows
+mingw_runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
+package=$build/package/kestra-setup
+rm -rf "$build/package"
+mkdir -p "$package/platforms" "$package/styles" "$package/tls" "$package/licenses"
+cp "$build/src/kestra-setup.exe" "$package/"
+# Modules the program opens on demand, if the build has any.
+find "$build/src" -maxdepth 1 -name '*.dll' -exec cp {} "$package/" \;
+for library in Core Gui Widgets Network; do
+    cp "$qt_prefix/bin/Qt6$library.dll" "$package/"
+done
+cp "$qt_prefix/plugins/platforms/qwindows.dll" "$package/platforms/"
+cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$package/styles/"
+# TLS for the e-mail test: the system's own Schannel.
+cp "$qt_prefix/plugins/tls/qschannelbackend.dll" "$package/tls/"
+cp "$mingw_runtime/libstdc++-6.dll" "$mingw_runtime/libgcc_s_seh-1.dll" \
+   /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$package/"
+cp LICENSE NOTICE "$package/"
+cp "$qt_prefix/licenses/"* "$package/licenses/"
+cp /usr/share/doc/gcc-mingw-w64-base/copyright "$package/licenses/gcc-runtime-copyright.txt"
+cp /usr/share/doc/mingw-w64-common/copyright "$package/licenses/mingw-w64-copyright.txt"
+zip_file=$root/$build/kestra-setup-windows-x86_64.zip
+rm -f "$zip_file"
+(cd "$build/package" && zip -qr9 "$zip_file" kestra-setup)
+echo "Windows package: $build/kestra-setup-windows-x86_64.zip"
+[ "$stage" = build ] && exit 0
+
+# --- 4. The tests under Wine --------------------------------------------------
+# A fresh prefix every run, without the Mono and Gecko installers that a new
+# prefix would otherwise ask for, and without a display.
+export WINEPREFIX=$root/$build/wine
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+rm -rf "$WINEPREFIX"
+env -u DISPLAY -u WAYLAND_DISPLAY wineboot --init >/dev/null 2>&1
+# One server for the whole run instead of one per test program.
+wineserver --persistent=60
+trap 'wineserver --kill 2>/dev/null || true' EXIT
+env -u DISPLAY -u WAYLAND_DISPLAY ctest --preset windows
