@@ -6,6 +6,8 @@
 // The calls that are not failed really happen, so a test can look at the
 // folder afterwards and see exactly what a failed save left behind.
 
+#include "SystemErrors.h"
+
 #include "storage/FileOps.h"
 
 #include <QString>
@@ -25,7 +27,8 @@ public:
     void failCall(int call, int error) { m_faults.push_back({call, error}); }
     // Every write and read moves at most this many bytes.
     qint64 maxTransfer = 0;
-    // Every write and read is interrupted (EINTR) once before it goes through.
+    // Every write and read is interrupted (EINTR) once before it goes through;
+    // only where calls can be (sys::kCallsCanBeInterrupted).
     bool interruptEachTransfer = false;
     // Writes report success having written nothing.
     bool writesMakeNoProgress = false;
@@ -167,7 +170,7 @@ private:
         if (interruptEachTransfer && !m_interrupted) {
             m_interrupted = true;
             calls << QStringLiteral("interrupted");
-            return EINTR;
+            return sys::kInterrupted;
         }
         m_interrupted = false;
         return enter(name);

@@ -5,13 +5,12 @@
 // test can tell that a failed save changed nothing it did not own.
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QString>
-
-#include <fcntl.h>
-#include <sys/stat.h>
 
 #include <ostream>
 
@@ -19,7 +18,7 @@ namespace kestra::test {
 
 struct FileState {
     QByteArray bytes;
-    long long mtimeNs = 0;
+    qint64 mtimeMs = 0;
     bool operator==(const FileState&) const = default;
 };
 
@@ -32,9 +31,7 @@ inline FolderSnapshot Snapshot(const QString& folder)
     for (const QString& name : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
         const QString path = dir.filePath(name);
         FileState state;
-        struct stat st {};
-        if (::stat(QFile::encodeName(path).constData(), &st) == 0)
-            state.mtimeNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+        state.mtimeMs = QFileInfo(path).lastModified().toMSecsSinceEpoch();
         QFile file(path);
         if (file.open(QIODevice::ReadOnly))
             state.bytes = file.readAll();
@@ -48,16 +45,15 @@ inline FolderSnapshot Snapshot(const QString& folder)
 inline bool PlantFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         return false;
-    file.close();
-    const struct timespec times[2] = {{978307200, 0}, {978307200, 0}};
-    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+    return file.setFileTime(QDateTime::fromSecsSinceEpoch(978307200, Qt::UTC),
+                            QFileDevice::FileModificationTime);
 }
 
 inline std::ostream& operator<<(std::ostream& out, const FileState& state)
 {
-    return out << state.bytes.size() << " bytes, mtime " << state.mtimeNs;
+    return out << state.bytes.size() << " bytes, mtime " << state.mtimeMs;
 }
 
 } // namespace kestra::test

@@ -4,15 +4,24 @@
 
 #include "support/MemoryRegistryStore.h"
 #include "ui/FileRegistryStore.h"
+#include "ui/WindowsRegistryStore.h"
 
 #include <QDir>
 #include <QDateTime>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
 
 namespace kestra::test {
 namespace {
@@ -169,6 +178,9 @@ TEST_F(FileStore, AFailedWriteLeavesTheStoredValuesAsTheyWere)
 
 TEST(FileStoreLocation, FollowsXdgConfigHome)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows keeps the choices in the registry, not in a file under XDG_CONFIG_HOME";
+#endif
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", "/tmp/kestra-xdg-test");
     EXPECT_EQ(FileRegistryStore::DefaultFilePath(), QStringLiteral("/tmp/kestra-xdg-test/kestra-setup/registry.json"));
@@ -199,6 +211,79 @@ TEST(MemoryStore, BehavesLikeTheKeyWithItsFailureSwitches)
     store.denyOpen = true;
     EXPECT_EQ(store.readString(QStringLiteral("Company")), std::nullopt);
 }
+
+#ifdef Q_OS_WIN
+
+// The registry of the machine (or Wine prefix) the tests run on.
+class RegistryKeys : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteKeys(); }
+    void TearDown() override { DeleteKeys(); }
+
+    static void DeleteKeys()
+    {
+        RegDeleteKeyA(HKEY_CURRENT_USER, kRegistryKeyPath);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kRegistryKeyPath);
+    }
+
+    // What another program sees: the system's own `reg query`.
+    static QString Query(const QString& root, const QString& name)
+    {
+        QProcess reg;
+        reg.start(QStringLiteral("reg"), {QStringLiteral("query"), root + u'\\' + QString::fromLatin1(kRegistryKeyPath),
+                                          QStringLiteral("/v"), name});
+        if (!reg.waitForFinished(30000))
+            return QStringLiteral("reg query did not finish");
+        return QString::fromLocal8Bit(reg.readAllStandardOutput()).simplified();
+    }
+
+    static QByteArray Company(const char* text)
+    {
+        QByteArray data(text);
+        data.resize(kCompanyDataSize, '\0');
+        return data;
+    }
+};
+
+// A standard user cannot write under HKEY_LOCAL_MACHINE; a root that refuses
+// every call (an invalid handle) stands in for it.
+void* const kRefusingMachineRoot = reinterpret_cast<void*>(static_cast<quintptr>(0x1));
+
+TEST_F(RegistryKeys, WithoutRightsToTheMachineKeyTheChoicesAreKeptForTheUser)
+{
+    WindowsRegistryStore store(kRefusingMachineRoot);
+    EXPECT_FALSE(store.openKey());
+    ASSERT_TRUE(store.createKey());
+    EXPECT_TRUE(store.openKey());
+    ASSERT_TRUE(store.writeDword(QStringLiteral("language"), 0x0003));
+    ASSERT_TRUE(store.writeString(QStringLiteral("Company"), Company("Kestra Optics")));
+
+    EXPECT_EQ(store.readDword(QStringLiteral("language")), 3U);
+    EXPECT_EQ(store.readString(QStringLiteral("Company")), Company("Kestra Optics"));
+    EXPECT_EQ(WindowsRegistryStore().readDword(QStringLiteral("language")), 3U) << "the user key is read first";
+    EXPECT_EQ(Query(QStringLiteral("HKCU"), QStringLiteral("language")).section(u' ', -2),
+              QStringLiteral("REG_DWORD 0x3"));
+    EXPECT_TRUE(Query(QStringLiteral("HKCU"), QStringLiteral("Company")).endsWith(QStringLiteral("REG_SZ Kestra Optics")));
+}
+
+TEST_F(RegistryKeys, TheMachineKeyIsUsedAsDescribedAndFillsWhatTheUserKeyLacks)
+{
+    WindowsRegistryStore store;
+    ASSERT_TRUE(store.createKey());
+    ASSERT_TRUE(store.writeDword(QStringLiteral("model"), 1));
+    ASSERT_TRUE(store.writeDword(QStringLiteral("TvMode"), 0x0107));
+    EXPECT_EQ(Query(QStringLiteral("HKLM"), QStringLiteral("model")).section(u' ', -2), QStringLiteral("REG_DWORD 0x1"));
+
+    // A later run without rights keeps its own choice and still reads the rest.
+    WindowsRegistryStore user(kRefusingMachineRoot);
+    ASSERT_TRUE(user.writeDword(QStringLiteral("model"), 2));
+    EXPECT_EQ(user.readDword(QStringLiteral("model")), 2U);
+    EXPECT_EQ(user.readDword(QStringLiteral("TvMode")), 0x0107U);
+    EXPECT_EQ(store.readDword(QStringLiteral("model")), 2U);
+    EXPECT_EQ(Query(QStringLiteral("HKLM"), QStringLiteral("model")).section(u' ', -2), QStringLiteral("REG_DWORD 0x1"));
+}
+
+#endif
 
 } // namespace
 } // namespace kestra::test

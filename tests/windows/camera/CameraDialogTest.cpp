@@ -11,6 +11,7 @@
 #include "ui/DataExchange.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -81,6 +82,12 @@ private:
     std::unique_ptr<CCameraDialog> m_dialog;
 };
 
+// The record a save right after opening writes with the clock at 5 March 2024
+// 08:07:06.
+const QByteArray kWorkedRecord = QByteArray::fromHex("00000000090001000001010000000E0305080706"
+                                                     "0000000000000000000200000000000000000000"
+                                                     "00000000000000000000000000000000047A0D0A");
+
 TEST_F(CameraDialogTest, SaveRightAfterOpeningWritesTheWorkedRecord)
 {
     CCameraDialog& dialog = Open();
@@ -92,11 +99,7 @@ TEST_F(CameraDialogTest, SaveRightAfterOpeningWritesTheWorkedRecord)
 
     const QByteArray file = SavedFile();
     ASSERT_EQ(file.size(), kCameraFileSize);
-    const QByteArray expectedRecord = QByteArray::fromHex(
-        "00000000090001000001010000000E0305080706"
-        "0000000000000000000200000000000000000000"
-        "00000000000000000000000000000000047A0D0A");
-    EXPECT_EQ(file.left(60).toHex(' ').toStdString(), expectedRecord.toHex(' ').toStdString());
+    EXPECT_EQ(file.left(60).toHex(' ').toStdString(), kWorkedRecord.toHex(' ').toStdString());
     EXPECT_EQ(file.mid(60), BuildCameraFile(dialog.settings()).mid(60));
     ASSERT_EQ(fakes.messages.count(), 1);
     EXPECT_EQ(fakes.messages.last().caption, "Kestra");
@@ -396,9 +399,35 @@ TEST_F(CameraDialogTest, CancelledFolderBrowserGivesTheDefaultFolder)
     CCameraDialog& dialog = Open();
     fakes.folders.answers.push_back(std::nullopt);
     Click(kSelectButton);
-    EXPECT_EQ(dialog.folderText(), QDir::homePath());
-    EXPECT_EQ(Field(kFolderField)->text(), QDir::homePath());
+#ifdef Q_OS_WIN
+    const QString defaultFolder = QStringLiteral("C:\\");
+#else
+    const QString defaultFolder = QDir::homePath();
+#endif
+    EXPECT_EQ(dialog.folderText(), defaultFolder);
+    EXPECT_EQ(Field(kFolderField)->text(), defaultFolder);
 }
+
+#ifdef Q_OS_WIN
+// Where most cameras are prepared: a folder typed the Windows way on drive C.
+TEST_F(CameraDialogTest, SavesTheWorkedRecordIntoAFolderOnDriveC)
+{
+    const QString folder = QStringLiteral("C:\\kestra-test-%1").arg(QCoreApplication::applicationPid());
+    ASSERT_TRUE(QDir().mkpath(folder));
+    Open(folder);
+    Click(kSaveButton);
+
+    QFile file(folder + QStringLiteral("\\camera.dat"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << folder.toStdString();
+    const QByteArray bytes = file.readAll();
+    file.close();
+    QDir(folder).removeRecursively();
+    ASSERT_EQ(bytes.size(), kCameraFileSize);
+    EXPECT_EQ(bytes.left(60).toHex(' ').toStdString(), kWorkedRecord.toHex(' ').toStdString());
+    ASSERT_EQ(fakes.messages.count(), 1);
+    EXPECT_EQ(fakes.messages.last().text, kEnglishSaved);
+}
+#endif
 
 TEST_F(CameraDialogTest, ExitEndsTheWindowWithCancelAndSavesNothing)
 {
