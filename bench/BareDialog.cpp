@@ -5,13 +5,16 @@
 // For finding where the tool's extra time goes, each of the tool's start-up
 // costs can be added on its own: BARE_FONT=<family> (the template font),
 // BARE_SHEET=<file> (the skin's style sheet), BARE_FAMILIES=1 (a walk of the
-// font database, as the CJK font look-up does).
+// font database, as the CJK font look-up did), BARE_METRICS=1 (the font's
+// metrics before the window is shown, as the dialog layer measures its dialog
+// units; with BARE_FONT, that font's).
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -25,6 +28,8 @@ int main(int argc, char** argv)
         font.setPixelSize(12);
         dialog.setFont(font);
     }
+    if (qEnvironmentVariableIsSet("BARE_METRICS"))
+        (void)QFontMetrics(dialog.font()).horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     if (qEnvironmentVariableIsSet("BARE_FAMILIES"))
         (void)QFontDatabase::families();
     if (qEnvironmentVariableIsSet("BARE_SHEET")) {

@@ -15,6 +15,30 @@ appstreamcli validate --no-net packaging/org.kestrasetup.KestraSetup.metainfo.xm
 
 ./scripts/package.sh
 
+# The program loads its windows and its e-mail test from modules found from its
+# own folder. The windows run until the timeout ends them (124); a missing
+# module would end the program at once with 1. Nothing listens on port 1 of
+# the loopback address, which only the loaded e-mail test can say.
+check_modules() {
+    local program=$1 status=0 config
+    config=$(mktemp -d)
+    XDG_CONFIG_HOME=$config QT_QPA_PLATFORM=offscreen timeout 5 "$program" >/dev/null 2>&1 || status=$?
+    rm -rf "$config"
+    if [ "$status" -ne 124 ]; then
+        echo "$program did not open its windows (exit status $status):" >&2
+        QT_QPA_PLATFORM=offscreen timeout 5 "$program" >&2 || true
+        exit 1
+    fi
+    local report
+    report=$("$program" mail-test --smtp-server 127.0.0.1 --smtp-port 1 --sender-email check@example.org \
+        --sender-password check --timeout 2 --json || true)
+    if ! grep -q '"outcome": "nothing-listens"' <<<"$report"; then
+        echo "$program could not run its e-mail test:" >&2
+        echo "$report" >&2
+        exit 1
+    fi
+}
+
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 DESTDIR="$stage" cmake --install build/release --prefix /usr >/dev/null
@@ -25,11 +49,13 @@ if ! diff -u packaging/installed-files.txt "$stage.files"; then
 fi
 rm -f "$stage.files"
 "$stage/usr/bin/kestra-setup" --version
+check_modules "$stage/usr/bin/kestra-setup"
 
 package=$(ls -t build/release/kestra-setup_*.deb | head -n 1)
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -qq "./$package" >/dev/null
 kestra-setup --version
+check_modules "$(command -v kestra-setup)"
 dpkg -L kestra-setup | grep -q '^/usr/share/applications/org.kestrasetup.KestraSetup.desktop$'
 apt-get remove -y -qq --purge kestra-setup >/dev/null
 leftovers=$(find /usr -path '*kestra*' -print 2>/dev/null | grep -v '^/usr/lib/.*/kestra' || true)

@@ -38,7 +38,6 @@ qt_options=(
     -DFEATURE_concurrent=OFF
     -DFEATURE_xml=OFF
     -DFEATURE_vulkan=OFF
-    -DFEATURE_direct2d=OFF
     -DFEATURE_opengl_dynamic=ON
     -DFEATURE_openssl=OFF
     -DFEATURE_zstd=OFF

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "app/SetupApp.h"
+#include "WindowsModule.h"
 #include "cli/CommandLine.h"
 #include "cli/WindowsConsole.h"
-#include "ui/QtServices.h"
+#include "common/ProgramModules.h"
 
-#include <QApplication>
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QIcon>
 
 #include <cstdio>
 #include <cstring>
@@ -56,11 +54,13 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    QApplication app(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kestra.png")));
-
-    kestra::ui::ProgramServices program;
-    kestra::CSetupApp setup(program.services());
-    setup.InitInstance();
-    return setup.ExitInstance();
+    // The windows and Qt Widgets are loaded only now, for a run that shows them.
+    const kestra::ModuleEntry windows = kestra::LoadModuleEntry(kestra::ProgramModule::Windows, kWindowsEntryName);
+    if (!windows.function) {
+        std::fprintf(stderr, "kestra-setup: the windows cannot open: %s.\nInstalling Kestra Setup again brings "
+                             "them back; the commands (kestra-setup --help) work without them.\n",
+                     windows.error.toLocal8Bit().constData());
+        return 1;
+    }
+    return reinterpret_cast<WindowsEntry>(windows.function)(argc, argv);
 }

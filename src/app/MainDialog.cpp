@@ -57,6 +57,9 @@ const ui::DialogTemplate& MainTemplate()
 
 CMainDialog::CMainDialog(ui::Services& services) : ui::CDialog(MainTemplate(), services)
 {
+    // A small launcher that stays above the windows it is used alongside
+    // (the card's folder, the settings windows' message boxes).
+    SetExtraWindowFlags(Qt::WindowStaysOnTopHint, Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
     using namespace MainControl;
     using ui::Notification;
     On(Notification::Clicked, CameraButton, [this] { OpenSettingsWindow(AppWindow::Camera); });
@@ -82,12 +85,6 @@ bool CMainDialog::OnInitDialog()
     ui::CDialog::OnInitDialog();
     SetWindowText(QString::fromUtf8(g_appCaption));
 
-    QDialog* window = widget();
-    // A small launcher that stays above the windows it is used alongside
-    // (the card's folder, the settings windows' message boxes).
-    window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    window->setWindowFlag(Qt::WindowMinimizeButtonHint, false);
-    window->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     AddAboutMenuItem();
 
     SetMainTexts();

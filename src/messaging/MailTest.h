@@ -52,6 +52,7 @@ enum class MailTestOutcome {
     SenderRefused,    // MAIL FROM refused
     RecipientRefused, // RCPT TO refused
     MessageRefused,   // DATA or the message itself refused
+    Unavailable,      // the program's e-mail test module is missing or broken
 };
 
 enum class MailTransport { Plain, StartTls, ImplicitTls };
@@ -83,7 +84,14 @@ struct MailTestReport {
     bool succeeded() const { return loginAccepted && (!sendRequested || sent); }
 };
 
+// Runs the test in the program's e-mail test module (src/mailtest), loaded on
+// first use so that only the test pays for QtNetwork; a module that is missing
+// or broken gives the outcome Unavailable with a summary naming its path.
 MailTestReport RunMailTest(const GprsSettings& settings, const MailTestOptions& options = {});
+
+// The module's entry point: fills `report` as RunMailTest returns it.
+inline constexpr char kMailTestEntryName[] = "KestraRunMailTest";
+using MailTestEntry = void (*)(const GprsSettings& settings, const MailTestOptions& options, MailTestReport& report);
 
 // The report for a person: each step, the outcome, and what the PC cannot prove.
 QString MailTestReportText(const MailTestReport& report);
@@ -91,6 +99,9 @@ QString MailTestReportText(const MailTestReport& report);
 QByteArray MailTestReportJson(const MailTestReport& report);
 // Stable words for the outcome ("password-refused", ...), as the JSON has them.
 const char* MailTestOutcomeName(MailTestOutcome outcome);
+
+// A server's name or a login as the report shows it: in double quotes.
+QString QuotedForReport(const QByteArray& text);
 
 // The 8 by 8 JPEG the test message carries.
 QByteArray MailTestPicture();

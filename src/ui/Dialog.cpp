@@ -243,8 +243,10 @@ void CDialog::build()
     window->setObjectName(QStringLiteral("dialog%1").arg(m_template.resourceId));
     window->setWindowTitle(QString::fromUtf8(m_template.caption));
     window->setWindowIcon(ToolIcon());
-    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint);
+    window->setWindowFlags(((Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                             Qt::WindowCloseButtonHint) |
+                            m_extraFlags) &
+                           ~m_clearedFlags);
     window->setFixedSize(MapDialogRect(QRect(0, 0, m_template.cx, m_template.cy), units).size());
 
     std::vector<QWidget*> widgets;

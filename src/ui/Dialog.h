@@ -184,6 +184,15 @@ protected:
     virtual void OnOK();                            // base: UpdateData(true), then EndDialog(IDOK)
     virtual void OnCancel();                        // base: EndDialog(IDCANCEL)
 
+    // Window flags to set and to clear beyond a dialog's own, called from the
+    // constructor: the window is built with them, because changing a built
+    // window's flags makes Qt polish every control with the skin again.
+    void SetExtraWindowFlags(Qt::WindowFlags set, Qt::WindowFlags clear)
+    {
+        m_extraFlags = set;
+        m_clearedFlags = clear;
+    }
+
 private:
     class Window;
     friend class Window;
@@ -194,6 +203,8 @@ private:
     void focusFirstControl();
 
     DialogTemplate m_template;
+    Qt::WindowFlags m_extraFlags;
+    Qt::WindowFlags m_clearedFlags;
     Services& m_services;
     std::unique_ptr<QDialog> m_window;
     std::map<int, QWidget*> m_controls;

@@ -7,7 +7,7 @@
 #include "common/Session.h"
 #include "messaging/GprsFile.h"
 #include "messaging/SmsFile.h"
-#include "messaging/SmtpTestServer.h"
+#include "mailtest/SmtpTestServer.h"
 #include "messaging/SmsSave.h"
 #include "messaging/SmtpSave.h"
 #include "mms/MmsFile.h"
@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -38,18 +39,23 @@ struct Outcome {
     QString err;
 };
 
-Outcome Kestra(const QStringList& arguments)
+Outcome RunProgram(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(KESTRA_SETUP_PROGRAM), arguments);
+    process.start(program, arguments);
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+Outcome Kestra(const QStringList& arguments)
+{
+    return RunProgram(QStringLiteral(KESTRA_SETUP_PROGRAM), arguments);
 }
 
 QByteArray ReadAll(const QString& path)
@@ -536,6 +542,45 @@ TEST(CommandLineMailTest, TestsWhatGprsDatCarriesAndExitsWithZeroOnlyOnSuccess)
         EXPECT_FALSE(run.out.contains("pw-123"));
     }
     EXPECT_EQ(Kestra({"mail-test", "--smtp-port", "25"}).status, 2);
+}
+
+// --- modules ----------------------------------------------------------------
+
+// The windows and the e-mail test are modules loaded when they are used. A copy
+// of the program without them, or with a damaged file in their place, names
+// the file it could not use and exits with 1: never a crash, never a success.
+TEST(CommandLineModules, MissingOrBrokenModuleIsNamedAndFailsTheRun)
+{
+    QTemporaryDir folder;
+    const QString program = folder.filePath("kestra-setup");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KESTRA_SETUP_PROGRAM), program));
+    const QDir programDir(QFileInfo(folder.path()).canonicalFilePath());
+    const QStringList windows = {"-platform", "offscreen"};
+    const QStringList mailTest = {"mail-test", "--smtp-server", "127.0.0.1", "--sender-email", "cam@example.org",
+                                  "--sender-password", "pw", "--json"};
+    struct Case {
+        const char* name;
+        QStringList arguments;
+        const char* module;
+        bool damaged;
+    };
+    const Case cases[] = {
+        {"windows, missing", windows, KESTRA_WINDOWS_MODULE_FILE, false},
+        {"windows, damaged", windows, KESTRA_WINDOWS_MODULE_FILE, true},
+        {"mail test, missing", mailTest, KESTRA_MAILTEST_MODULE_FILE, false},
+        {"mail test, damaged", mailTest, KESTRA_MAILTEST_MODULE_FILE, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString module = programDir.filePath(QString::fromLatin1(c.module));
+        QFile::remove(module);
+        if (c.damaged)
+            WriteAll(module, "not a module");
+        const Outcome run = RunProgram(program, c.arguments);
+        EXPECT_EQ(run.status, 1) << run.out.toStdString() << run.err.toStdString();
+        EXPECT_TRUE((run.out + run.err).contains(QDir::toNativeSeparators(module)))
+            << run.out.toStdString() << run.err.toStdString();
+    }
 }
 
 } // namespace

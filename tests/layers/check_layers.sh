@@ -13,6 +13,7 @@ allowed() {
         storage) echo "storage common" ;;
         camera | mms | messaging) echo "$1 $formats" ;;
         filecheck) echo "filecheck camera mms messaging $formats" ;;
+        mailtest) echo "mailtest messaging $formats" ;;
         ui) echo "ui $formats" ;;
         windows) echo "windows ui filecheck camera mms messaging $formats" ;;
         cli) echo "cli filecheck camera mms messaging $formats" ;;

@@ -2,8 +2,8 @@
 // The e-mail test against a real SMTP server on 127.0.0.1 (SmtpTestServer.h).
 // Nothing here reaches beyond the loopback address.
 
-#include "messaging/MailTest.h"
-#include "messaging/SmtpTestServer.h"
+#include "mailtest/MailTestSession.h"
+#include "mailtest/SmtpTestServer.h"
 
 #include <QElapsedTimer>
 #include <QTcpServer>
@@ -81,7 +81,7 @@ TEST_P(MailTestLogin, ReportsWhatTheServerSaid)
     SmtpServer server(ServerArguments(c.mode, c.serverLogin));
     ASSERT_NE(server.port(), 0) << "the test SMTP server did not start: it needs python3-aiosmtpd and openssl";
 
-    const MailTestReport report = RunMailTest(Settings(server.port(), c.typedPassword), Options(c.trustCertificate));
+    const MailTestReport report = RunMailTestSession(Settings(server.port(), c.typedPassword), Options(c.trustCertificate));
     const QString text = MailTestReportText(report);
 
     EXPECT_EQ(report.outcome, c.outcome) << text.toStdString();
@@ -124,7 +124,7 @@ TEST(MailTestConnection, SilentOrFloodingServerFailsWithinItsBound)
         ASSERT_NE(server.port(), 0);
         QElapsedTimer clock;
         clock.start();
-        const MailTestReport report = RunMailTest(Settings(server.port()), Options());
+        const MailTestReport report = RunMailTestSession(Settings(server.port()), Options());
         // The plain greeting and the TLS handshake each wait one step's time.
         EXPECT_LT(clock.elapsed(), 3 * std::chrono::milliseconds(kStepTimeout).count()) << mode;
         EXPECT_EQ(report.outcome, MailTestOutcome::NoAnswer) << MailTestReportText(report).toStdString();
@@ -139,7 +139,7 @@ TEST(MailTestConnection, NothingListeningIsSaidPlainly)
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
     const int port = closed.serverPort();
     closed.close();
-    const MailTestReport report = RunMailTest(Settings(port), Options());
+    const MailTestReport report = RunMailTestSession(Settings(port), Options());
     EXPECT_EQ(report.outcome, MailTestOutcome::NothingListens);
     EXPECT_TRUE(MailTestReportText(report).contains(QStringLiteral("Nothing answers on port %1").arg(port)));
 }
@@ -150,7 +150,7 @@ TEST(MailTestSend, DeliversTheMessageWithThePictureIntact)
     ASSERT_NE(server.port(), 0);
     MailTestOptions options = Options();
     options.send = true;
-    const MailTestReport report = RunMailTest(Settings(server.port()), options);
+    const MailTestReport report = RunMailTestSession(Settings(server.port()), options);
     ASSERT_EQ(report.outcome, MailTestOutcome::Sent) << MailTestReportText(report).toStdString();
     EXPECT_TRUE(report.succeeded());
 
@@ -171,7 +171,7 @@ TEST(MailTestSend, RefusedRecipientFailsTheTest)
     ASSERT_NE(server.port(), 0);
     MailTestOptions options = Options();
     options.send = true;
-    const MailTestReport report = RunMailTest(Settings(server.port()), options);
+    const MailTestReport report = RunMailTestSession(Settings(server.port()), options);
     EXPECT_EQ(report.outcome, MailTestOutcome::RecipientRefused);
     EXPECT_TRUE(report.loginAccepted);
     EXPECT_FALSE(report.succeeded());

@@ -60,7 +60,7 @@ public:
     explicit SmtpServer(const QStringList& arguments)
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(Python(), QStringList{QStringLiteral(KESTRA_TESTS_DIR "/messaging/smtp_test_server.py"),
+        m_process.start(Python(), QStringList{QStringLiteral(KESTRA_TESTS_DIR "/mailtest/smtp_test_server.py"),
                                               QStringLiteral("--mailbox"), m_mailbox.path()} +
                                       arguments);
         QElapsedTimer clock;

@@ -1,0 +1,9 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+
+// The windows module (src/WindowsModule.cpp): the program loads it only when it
+// is started without a subcommand, so that the command line runs on QtCore
+// alone. Its one exported function makes the QApplication from the program's
+// arguments (which must outlive it) and runs the windows until the tool ends.
+inline constexpr char kWindowsEntryName[] = "KestraRunWindows";
+using WindowsEntry = int (*)(int& argc, char** argv);
