@@ -162,6 +162,6 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX"
 env -u DISPLAY -u WAYLAND_DISPLAY wineboot --init >/dev/null 2>&1
 # One server for the whole run instead of one per test program.
-wineserver --persistent=60
+wineserver -p60 2>/dev/null || true # may already run for the prefix
 trap 'wineserver --kill 2>/dev/null || true' EXIT
 env -u DISPLAY -u WAYLAND_DISPLAY ctest --preset windows

@@ -34,7 +34,7 @@ int main(int argc, char** argv)
     for (const fs::path& input : inputs) {
         std::ifstream stream(input, std::ios::binary);
         if (!stream) {
-            std::fprintf(stderr, "cannot read %s\n", input.c_str());
+            std::fprintf(stderr, "cannot read %s\n", input.string().c_str());
             return 1;
         }
         const std::vector<char> bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());

@@ -15,6 +15,10 @@
 #include <climits>
 #include <cstring>
 
+#ifndef NAME_MAX
+#define NAME_MAX 255 // Windows: the longest name in a path
+#endif
+
 namespace kestra {
 namespace {
 
