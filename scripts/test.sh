@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: Apache-2.0
-# Builds Kestra Setup with its tests (warnings are errors) and runs every test,
-# the Windows build's under Wine included.
+# Builds Kestra Setup with its tests (warnings are errors) and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/common.sh
@@ -17,9 +16,3 @@ cmake --preset ci >/dev/null
 cmake --build --preset ci
 ctest --preset ci
 
-# The Windows program and its tests under Wine (scripts/windows.sh). The first
-# run builds Qt for Windows (20 to 30 minutes on two cores) and later runs
-# reuse it; KESTRA_SKIP_WINDOWS=1 leaves the Windows half out of a quick run.
-if [ "${KESTRA_SKIP_WINDOWS:-0}" != 1 ]; then
-    ./scripts/windows.sh
-fi
