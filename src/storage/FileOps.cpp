@@ -386,9 +386,14 @@ public:
     {
         // FILE_SHARE_DELETE lets the rename replace the target while the
         // scratch handle stays open for the flush after it.
-        return Store(CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                 nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
-                     handle);
+        const int error = Store(CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                            nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
+                                handle);
+        // A folder of that name is refused as "access denied", not as taken:
+        // it is a leftover in the way, not a write-protected card.
+        if (error == ERROR_ACCESS_DENIED && GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES)
+            return ERROR_FILE_EXISTS;
+        return error;
     }
 
     int write(FileHandle handle, const char* data, qint64 size, qint64& written) override
@@ -415,8 +420,20 @@ public:
     int rename(const QString& from, const QString& to) override
     {
         // Write-through: the call returns only once the move is on the medium.
-        return MoveFileExW(Wide(from), Wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-            ? 0 : static_cast<int>(GetLastError());
+        if (MoveFileExW(Wide(from), Wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return 0;
+        const DWORD error = GetLastError();
+        // A target that another program (or another save) holds open cannot
+        // be replaced, and the system says "access denied". A read-only
+        // target was refused before the save began and the folder let the
+        // scratch file in, so the file is in use, not the card locked.
+        if (error == ERROR_ACCESS_DENIED) {
+            const DWORD attributes = GetFileAttributesW(Wide(to));
+            if (attributes != INVALID_FILE_ATTRIBUTES
+                && !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+                return ERROR_SHARING_VIOLATION;
+        }
+        return static_cast<int>(error);
     }
 
     int syncFolder(const QString& folder) override
@@ -466,7 +483,8 @@ public:
         // FILE_SHARE_DELETE so the file can be removed while this handle
         // holds its lock.
         return Store(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr),
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                                 nullptr),
                      handle);
     }
 

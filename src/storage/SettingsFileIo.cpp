@@ -154,9 +154,10 @@ private:
             return staleError(error);
         }
         if (found.type != PathType::Regular) {
-            // A folder, a FIFO or a device: no save of ours made it.
+            // A folder, a FIFO or a device: no save of ours made it, and the
+            // user has to clear it away whatever the system's reason.
             m_ops.close(old);
-            return removeByName();
+            return removeByName(/*foreign=*/true);
         }
         if (const int error = m_ops.tryLock(old)) {
             m_ops.close(old);
@@ -178,12 +179,12 @@ private:
         return result;
     }
 
-    std::optional<FileError> removeByName()
+    std::optional<FileError> removeByName(bool foreign = false)
     {
         const int error = m_ops.remove(m_scratch);
         if (!error || IsNotFound(error))
             return std::nullopt;
-        return staleError(error);
+        return foreign ? scratchLeft(error) : staleError(error);
     }
 
     // A card that refuses the removal says why in its own words; anything else
@@ -195,6 +196,11 @@ private:
             || kind == FileErrorKind::FolderMissing || kind == FileErrorKind::NotAFolder
             || kind == FileErrorKind::Busy)
             return stepError(error);
+        return scratchLeft(error);
+    }
+
+    FileError scratchLeft(int error) const
+    {
         FileError left = Error(FileErrorKind::ScratchLeft, m_target, error);
         left.scratchPath = m_scratch;
         return left;

@@ -50,6 +50,11 @@ public:
                                           std::pair{QStringLiteral("CAMERA.KS1"), Pattern(10, 's')},
                                           std::pair{QStringLiteral("camera.ks~"), Pattern(11, 'c')},
                                           std::pair{QStringLiteral("MMS.KS~"), Pattern(12, 'k')}}) {
+#ifdef Q_OS_WIN
+            // Names ignore case there: this one is the scratch file itself.
+            if (name == QStringLiteral("camera.ks~"))
+                continue;
+#endif
             EXPECT_TRUE(PlantFile(path(name), bytes));
         }
     }
@@ -69,9 +74,15 @@ private:
 
 TEST(SettingsFilePath, JoinsWithTheSeparatorAndNoNormalisation)
 {
-    EXPECT_EQ(SettingsFilePath(QStringLiteral("/media/card"), kTarget), QStringLiteral("/media/card/camera.dat"));
-    EXPECT_EQ(SettingsFilePath(QStringLiteral("/media/card/"), kTarget), QStringLiteral("/media/card//camera.dat"));
-    EXPECT_EQ(SettingsFilePath(QStringLiteral("/"), kTarget), QStringLiteral("//camera.dat"));
+#ifdef Q_OS_WIN
+    const char* const cases[][2] = {{"E:", "E:\\camera.dat"}, {"E:\\", "E:\\\\camera.dat"},
+                                    {"C:\\cards\\", "C:\\cards\\\\camera.dat"}};
+#else
+    const char* const cases[][2] = {{"/media/card", "/media/card/camera.dat"},
+                                    {"/media/card/", "/media/card//camera.dat"}, {"/", "//camera.dat"}};
+#endif
+    for (const auto& [folder, path] : cases)
+        EXPECT_EQ(SettingsFilePath(QString::fromLatin1(folder), kTarget), QString::fromLatin1(path)) << folder;
 }
 
 TEST(ScratchFileName, IsAFixedShortNamePerTarget)
@@ -245,7 +256,12 @@ TEST(AtomicSave, EveryFailedLockOrIdentityStepIsReported)
             }
         }
     }
-    EXPECT_GE(failedSteps, 2 * 6) << recorder.calls.join(u' ').toStdString();
+#ifdef Q_OS_WIN
+    const int minimum = 2 * 6 - 1; // no permission bits to carry over
+#else
+    const int minimum = 2 * 6;
+#endif
+    EXPECT_GE(failedSteps, minimum) << recorder.calls.join(u' ').toStdString();
 }
 
 TEST(AtomicSave, ReportsAScratchFileItCouldNotRemove)
@@ -338,7 +354,12 @@ TEST(AtomicSave, RefusesBadFoldersWithoutTouchingAnything)
         {"missing folder", dir.filePath(QStringLiteral("gone")), FileErrorKind::FolderMissing},
         {"folder under a missing one", dir.filePath(QStringLiteral("gone/deeper")), FileErrorKind::FolderMissing},
         {"a file, not a folder", dir.filePath(QStringLiteral("plain")), FileErrorKind::NotAFolder},
+#ifdef Q_OS_WIN
+        // The system answers "path not found" there, not "not a directory".
+        {"a path through a file", dir.filePath(QStringLiteral("plain/sub")), FileErrorKind::FolderMissing},
+#else
         {"a path through a file", dir.filePath(QStringLiteral("plain/sub")), FileErrorKind::NotAFolder},
+#endif
         {"the target is a folder", dir.filePath(QStringLiteral("hasfolder")), FileErrorKind::NotRegularFile},
         {"a name over NAME_MAX", dir.path() + u'/' + longName, FileErrorKind::PathTooLong},
         {"a path over PATH_MAX", deep, FileErrorKind::PathTooLong},

@@ -137,7 +137,7 @@ TEST(ConcurrentSave, EachSaveReportsTheTruthWhateverTheOrderOfTheirSteps)
                     continue;
                 EXPECT_EQ(results[who].error->kind, FileErrorKind::Busy)
                     << where << ", save " << who << ": " << results[who].error->message().toStdString();
-                EXPECT_EQ(results[who].error->path, dir.filePath(kTarget)) << where;
+                EXPECT_EQ(results[who].error->path, SettingsFilePath(dir.path(), kTarget)) << where;
             }
             ASSERT_TRUE(results[0].ok() || results[1].ok()) << where << ": neither save went through";
             const auto after = Snapshot(dir.path());
