@@ -19,7 +19,7 @@ stage=${1:-all}
 root=$PWD
 
 kestra_require_packages g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils googletest zip \
-    cmake ninja-build qt6-base-dev qt6-base-dev-tools
+    cmake ninja-build qt6-base-dev qt6-base-dev-tools fonts-dejavu-core fonts-noto-cjk
 
 # --- 1. Qt for Windows ------------------------------------------------------
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
@@ -161,6 +161,16 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX"
 env -u DISPLAY -u WAYLAND_DISPLAY wineboot --init >/dev/null 2>&1
+# Qt's offscreen platform on Windows reads fonts from one folder, named by
+# QT_QPA_FONTDIR; the widget tests measure the same fonts as on Linux. Wine
+# does not hand QT_* variables on from the Unix side, so the variable goes
+# into the prefix's own environment.
+fonts=$root/$build/fonts
+rm -rf "$fonts"
+mkdir -p "$fonts"
+ln -s /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf \
+      /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc "$fonts/"
+wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /t REG_SZ /d "Z:${fonts//\//\\}" /f >/dev/null 2>&1
 # One server for the whole run instead of one per test program.
 wineserver -p60 2>/dev/null || true # may already run for the prefix
 trap 'wineserver --kill 2>/dev/null || true' EXIT

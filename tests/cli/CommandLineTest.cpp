@@ -506,6 +506,7 @@ TEST(CommandLineCatalogue, ListsACountrysOperatorsWithTheirPresets)
 // and only a login (and a send, if asked) that went through exits with 0.
 TEST(CommandLineMailTest, TestsWhatGprsDatCarriesAndExitsWithZeroOnlyOnSuccess)
 {
+    KESTRA_SKIP_WITHOUT_SMTP_SERVER();
     test::SmtpServer server({"--mode", "plain", "--login", "cam", "--password", "pw-123"});
     ASSERT_NE(server.port(), 0) << "the test SMTP server did not start: it needs python3-aiosmtpd";
     QTcpServer closed;

@@ -24,6 +24,17 @@ inline QString Python()
                                                                  : QStringLiteral("python3");
 }
 
+// The server is Debian's python3-aiosmtpd, a Linux program: the Windows
+// build's tests cannot start it, and skip with this reason; the Linux run
+// covers them.
+#ifdef Q_OS_WIN
+#define KESTRA_SKIP_WITHOUT_SMTP_SERVER()                                                                     \
+    GTEST_SKIP() << "needs the loopback SMTP server, a Linux python3-aiosmtpd program that a Windows test "  \
+                    "cannot start; the Linux run covers this test"
+#else
+#define KESTRA_SKIP_WITHOUT_SMTP_SERVER() static_cast<void>(0)
+#endif
+
 // A self-signed certificate for 127.0.0.1, made once for the whole run.
 class Certificate {
 public:
