@@ -95,19 +95,18 @@ bool CMainDialog::OnInitDialog()
 
 void CMainDialog::AddAboutMenuItem()
 {
-#ifdef Q_OS_WIN
     // The About box hangs off the window's system menu, as Windows users expect.
     m_systemMenuItem = ui::AddSystemMenuItem(*widget(), kAboutCommandId, QString::fromUtf8(kAboutMenuItem),
                                              [this] { ShowAboutBox(); });
-#else
-    // Elsewhere window menus are the window manager's: the item lives in the
-    // window's own context menu instead.
+    if (m_systemMenuItem)
+        return;
+    // Elsewhere window menus are the window manager's (and a window drawn
+    // off screen has none): the item lives in the window's own context menu.
     auto* about = new QAction(QString::fromUtf8(kAboutMenuItem), widget());
     about->setObjectName(QStringLiteral("aboutAction"));
     QObject::connect(about, &QAction::triggered, widget(), [this] { ShowAboutBox(); });
     widget()->addAction(about);
     widget()->setContextMenuPolicy(Qt::ActionsContextMenu);
-#endif
 }
 
 void CMainDialog::ShowAboutBox()

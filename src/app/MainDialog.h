@@ -44,7 +44,7 @@ private:
     ui::CComboBox m_languageList;
     AppWindow m_next = AppWindow::None;
 
-    std::unique_ptr<ui::SystemMenuItem> m_systemMenuItem; // Windows only
+    std::unique_ptr<ui::SystemMenuItem> m_systemMenuItem; // where the window has a system menu
 };
 
 } // namespace kestra

@@ -10,10 +10,13 @@
 
 #include <CLI/CLI.hpp>
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace kestra::cli {
 
@@ -28,6 +31,22 @@ bool IsCommandLine(int argc, const char* const* argv)
 
 int RunCommandLine(int argc, const char* const* argv)
 {
+#ifdef Q_OS_WIN
+    // main() gets its arguments in the ANSI code page, which turns every
+    // character it lacks into '?' (an e-mail address or an operator's name
+    // would change silently). The wide command line holds them all; below,
+    // arguments are read as UTF-8 as on Linux.
+    std::vector<std::string> utf8Arguments;
+    for (const QString& argument : QCoreApplication::arguments())
+        utf8Arguments.push_back(argument.toStdString());
+    std::vector<const char*> utf8Pointers;
+    for (const std::string& argument : utf8Arguments)
+        utf8Pointers.push_back(argument.c_str());
+    if (utf8Pointers.size() == static_cast<std::size_t>(argc)) {
+        argc = static_cast<int>(utf8Pointers.size());
+        argv = utf8Pointers.data();
+    }
+#endif
     CLI::App program{"Prepares the settings files of the Kestra T870N camera without the windows: writes "
                      "camera.dat, mms.dat, gprs.dat and sms.dat, inspects a card, lists the operator "
                      "catalogues, tests the e-mail settings against their mail server. Without arguments the "
@@ -52,7 +71,7 @@ int RunCommandLine(int argc, const char* const* argv)
         for (const CLI::App* command : program.get_subcommands([](CLI::App*) { return true; }))
             names << FromStd(command->get_name());
         PrintErrorLine(QStringLiteral("\"%1\" is no command; the commands are %2 (see --help)")
-                           .arg(QString::fromLocal8Bit(argv[1]), names.join(QStringLiteral(", "))));
+                           .arg(FromStd(first), names.join(QStringLiteral(", "))));
         return kExitUsage;
     }
 
