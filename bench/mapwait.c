@@ -3,9 +3,10 @@
 // to appear: from exec to the first top-level window being mapped, and, with
 // --click X,Y, from a synthetic click at (X, Y) inside that window to the next
 // top-level window being mapped. Prints the milliseconds, one per line, then
-// ends the command.
+// ends the command, at once or, with --linger MS, after letting it run for
+// another MS milliseconds (to paint, say).
 //
-//   mapwait [--click X,Y] [--timeout S] -- command [args...]
+//   mapwait [--click X,Y] [--linger MS] [--timeout S] -- command [args...]
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -51,16 +52,18 @@ static Window wait_for_map(Display* display, double deadline)
 
 int main(int argc, char** argv)
 {
-    int click = 0, click_x = 0, click_y = 0;
+    int click = 0, click_x = 0, click_y = 0, linger_ms = 0;
     double timeout_s = 30;
     int i = 1;
     for (; i < argc && strcmp(argv[i], "--") != 0; ++i) {
         if (strcmp(argv[i], "--click") == 0 && i + 1 < argc) {
             click = sscanf(argv[++i], "%d,%d", &click_x, &click_y) == 2;
+        } else if (strcmp(argv[i], "--linger") == 0 && i + 1 < argc) {
+            linger_ms = atoi(argv[++i]);
         } else if (strcmp(argv[i], "--timeout") == 0 && i + 1 < argc) {
             timeout_s = atof(argv[++i]);
         } else {
-            fprintf(stderr, "usage: mapwait [--click X,Y] [--timeout S] -- command [args...]\n");
+            fprintf(stderr, "usage: mapwait [--click X,Y] [--linger MS] [--timeout S] -- command [args...]\n");
             return 2;
         }
     }
@@ -112,6 +115,8 @@ int main(int argc, char** argv)
         }
     }
     fflush(stdout);
+    if (linger_ms > 0)
+        usleep((useconds_t)linger_ms * 1000);
     kill(child, SIGTERM);
     waitpid(child, NULL, 0);
     XCloseDisplay(display);

@@ -4,6 +4,7 @@
 #include "ui/ControlWidgets.h"
 #include "ui/DataExchange.h"
 #include "ui/DialogUnits.h"
+#include "ui/FontMetricsCache.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -13,9 +14,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtDebug>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace kestra::ui {
 
@@ -68,8 +72,20 @@ protected:
         m_owner.Notify(Notification::Clicked, IDCANCEL);
     }
 
+    void paintEvent(QPaintEvent* event) override
+    {
+        QDialog::paintEvent(event);
+        // The template font is measured once the window is on screen, where
+        // painting its texts has loaded the font anyway.
+        if (!m_painted && m_owner.LayoutCheckPending()) {
+            m_painted = true;
+            QTimer::singleShot(0, this, [this] { m_owner.checkLayoutMetrics(); });
+        }
+    }
+
 private:
     CDialog& m_owner;
+    bool m_painted = false;
 };
 
 // Watches the window's controls: focus changes become notifications, and mouse
@@ -186,8 +202,31 @@ QWidget* createControl(const ControlTemplate& control, QWidget* parent)
     return new QWidget(parent);
 }
 
-QRect controlGeometry(const ControlTemplate& control, QWidget* widget, DialogBaseUnits units)
+// The lists are measured in a window of their own, hidden, unpolished and
+// unfocused, as a window's lists are when they are placed: a list in a window
+// on screen measures with the font and frame the style gives it there (a
+// focused list draws a wider frame), which the placing never saw.
+TemplateFontMetrics measureTemplateFont(DialogFont font, const QString& family)
 {
+    TemplateFontMetrics metrics;
+    metrics.family = family;
+    const QFont templateFont = TemplateFont(font, family);
+    metrics.units = BaseUnitsOf(templateFont);
+    QDialog scratch;
+    scratch.setFont(templateFont);
+    DropDownWidget list(&scratch);
+    DropDownWidget editableList(&scratch);
+    editableList.setEditable(true);
+    editableList.setInsertPolicy(QComboBox::NoInsert);
+    metrics.listFieldHeight = list.sizeHint().height();
+    metrics.editListFieldHeight = editableList.sizeHint().height();
+    metrics.listItemHeight = list.fontMetrics().height();
+    return metrics;
+}
+
+QRect controlGeometry(const ControlTemplate& control, QWidget* widget, const TemplateFontMetrics& metrics)
+{
+    const DialogBaseUnits units = metrics.units;
     QRect rect = MapDialogRect(QRect(control.x, control.y, control.cx, control.cy), units);
     if (control.kind == ControlKind::Icon && (control.cx == 0 || control.cy == 0))
         rect.setSize(QSize(32, 32)); // an icon static takes the icon's own size
@@ -195,8 +234,9 @@ QRect controlGeometry(const ControlTemplate& control, QWidget* widget, DialogBas
         // A drop-down's template height is that of its open list; the closed
         // control is one line high.
         const int listHeight = rect.height();
-        const int fieldHeight = std::min(listHeight, std::max(combo->sizeHint().height(), MulDivRound(12, units.y, 8)));
-        const int itemHeight = std::max(1, combo->fontMetrics().height() + 2);
+        const int hint = control.kind == ControlKind::DropDown ? metrics.editListFieldHeight : metrics.listFieldHeight;
+        const int fieldHeight = std::min(listHeight, std::max(hint, MulDivRound(12, units.y, 8)));
+        const int itemHeight = std::max(1, metrics.listItemHeight + 2);
         combo->setMaxVisibleItems(std::max(1, (listHeight - fieldHeight) / itemHeight));
         rect.setHeight(fieldHeight);
     }
@@ -237,9 +277,12 @@ CDialog::~CDialog()
 void CDialog::build()
 {
     auto window = std::make_unique<Window>(*this);
-    const QFont font = TemplateFont(m_template.font);
-    const DialogBaseUnits units = BaseUnitsOf(font);
-    window->setFont(font);
+    // A stored copy of the template font's measurements spares measuring it
+    // before the window is shown; they are checked once it is (checkLayoutMetrics).
+    FontMetricsCache* cache = ActiveFontMetricsCache();
+    const std::optional<FontMetricsCache::Entry> stored = cache ? cache->find(m_template.font) : std::nullopt;
+    const QString family = stored ? stored->metrics.family : TemplateFontFamily(m_template.font);
+    window->setFont(TemplateFont(m_template.font, family));
     window->setObjectName(QStringLiteral("dialog%1").arg(m_template.resourceId));
     window->setWindowTitle(QString::fromUtf8(m_template.caption));
     window->setWindowIcon(ToolIcon());
@@ -247,9 +290,16 @@ void CDialog::build()
                              Qt::WindowCloseButtonHint) |
                             m_extraFlags) &
                            ~m_clearedFlags);
-    window->setFixedSize(MapDialogRect(QRect(0, 0, m_template.cx, m_template.cy), units).size());
+    TemplateFontMetrics metrics;
+    if (stored) {
+        metrics = stored->metrics;
+        m_fontCheck = stored->confirmed ? FontCheck::None : FontCheck::Measure;
+    } else {
+        metrics = measureTemplateFont(m_template.font, family);
+        m_fontCheck = cache ? FontCheck::Store : FontCheck::None;
+    }
 
-    std::vector<QWidget*> widgets;
+    std::vector<QWidget*>& widgets = m_widgets;
     widgets.reserve(m_template.controls.size());
     for (std::size_t index = 0; index < m_template.controls.size(); ++index) {
         const ControlTemplate& control = m_template.controls[index];
@@ -257,7 +307,6 @@ void CDialog::build()
         widget->setObjectName(control.id == IDC_STATIC ? QStringLiteral("static%1").arg(index)
                                                        : QStringLiteral("control%1").arg(control.id));
         widget->setProperty("controlId", control.id);
-        widget->setGeometry(controlGeometry(control, widget, units));
         if (control.style & WsDisabled)
             widget->setEnabled(false);
         if (control.kind == ControlKind::GroupBox)
@@ -269,6 +318,7 @@ void CDialog::build()
         }
         widgets.push_back(widget);
     }
+    placeControls(window.get(), metrics);
 
     // Labels name the controls they label, for screen readers and messages.
     for (std::size_t index = 0; index < m_template.controls.size(); ++index) {
@@ -310,6 +360,31 @@ void CDialog::build()
         }
     }
     m_window = std::move(window);
+}
+
+void CDialog::placeControls(QWidget* window, const TemplateFontMetrics& metrics)
+{
+    window->setFont(TemplateFont(m_template.font, metrics.family));
+    window->setFixedSize(MapDialogRect(QRect(0, 0, m_template.cx, m_template.cy), metrics.units).size());
+    for (std::size_t index = 0; index < m_widgets.size(); ++index)
+        m_widgets[index]->setGeometry(controlGeometry(m_template.controls[index], m_widgets[index], metrics));
+    m_fontMetrics = metrics;
+}
+
+void CDialog::checkLayoutMetrics()
+{
+    const FontCheck check = std::exchange(m_fontCheck, FontCheck::None);
+    if (check == FontCheck::None || !m_window)
+        return;
+    if (check == FontCheck::Measure) {
+        // A copy from another font configuration that slipped past its key,
+        // or a font changed in place: the window moves its controls once.
+        const TemplateFontMetrics measured = measureTemplateFont(m_template.font, TemplateFontFamily(m_template.font));
+        if (measured != m_fontMetrics)
+            placeControls(m_window.get(), measured);
+    }
+    if (FontMetricsCache* cache = ActiveFontMetricsCache())
+        cache->confirm(m_template.font, m_fontMetrics);
 }
 
 void CDialog::createWindow()
