@@ -205,8 +205,10 @@ QWidget* createControl(const ControlTemplate& control, QWidget* parent)
 // The lists are measured in a window of their own, hidden, unpolished and
 // unfocused, as a window's lists are when they are placed: a list in a window
 // on screen measures with the font and frame the style gives it there (a
-// focused list draws a wider frame), which the placing never saw.
-TemplateFontMetrics measureTemplateFont(DialogFont font, const QString& family)
+// focused list draws a wider frame), which the placing never saw. A list with
+// an edit field is measured only for a template that has one: its edit field
+// costs as much as the rest together on a first run.
+TemplateFontMetrics measureTemplateFont(DialogFont font, const QString& family, bool withEditableList)
 {
     TemplateFontMetrics metrics;
     metrics.family = family;
@@ -215,13 +217,21 @@ TemplateFontMetrics measureTemplateFont(DialogFont font, const QString& family)
     QDialog scratch;
     scratch.setFont(templateFont);
     DropDownWidget list(&scratch);
-    DropDownWidget editableList(&scratch);
-    editableList.setEditable(true);
-    editableList.setInsertPolicy(QComboBox::NoInsert);
     metrics.listFieldHeight = list.sizeHint().height();
-    metrics.editListFieldHeight = editableList.sizeHint().height();
     metrics.listItemHeight = list.fontMetrics().height();
+    if (withEditableList) {
+        DropDownWidget editableList(&scratch);
+        editableList.setEditable(true);
+        editableList.setInsertPolicy(QComboBox::NoInsert);
+        metrics.editListFieldHeight = editableList.sizeHint().height();
+    }
     return metrics;
+}
+
+bool hasEditableList(const DialogTemplate& dialogTemplate)
+{
+    return std::any_of(dialogTemplate.controls.begin(), dialogTemplate.controls.end(),
+                       [](const ControlTemplate& control) { return control.kind == ControlKind::DropDown; });
 }
 
 QRect controlGeometry(const ControlTemplate& control, QWidget* widget, const TemplateFontMetrics& metrics)
@@ -280,7 +290,11 @@ void CDialog::build()
     // A stored copy of the template font's measurements spares measuring it
     // before the window is shown; they are checked once it is (checkLayoutMetrics).
     FontMetricsCache* cache = ActiveFontMetricsCache();
-    const std::optional<FontMetricsCache::Entry> stored = cache ? cache->find(m_template.font) : std::nullopt;
+    const bool editableList = hasEditableList(m_template);
+    std::optional<FontMetricsCache::Entry> stored = cache ? cache->find(m_template.font) : std::nullopt;
+    if (stored && editableList && stored->metrics.editListFieldHeight == 0)
+        stored.reset(); // never measured with this font
+
     const QString family = stored ? stored->metrics.family : TemplateFontFamily(m_template.font);
     window->setFont(TemplateFont(m_template.font, family));
     window->setObjectName(QStringLiteral("dialog%1").arg(m_template.resourceId));
@@ -295,7 +309,7 @@ void CDialog::build()
         metrics = stored->metrics;
         m_fontCheck = stored->confirmed ? FontCheck::None : FontCheck::Measure;
     } else {
-        metrics = measureTemplateFont(m_template.font, family);
+        metrics = measureTemplateFont(m_template.font, family, editableList);
         m_fontCheck = cache ? FontCheck::Store : FontCheck::None;
     }
 
@@ -376,15 +390,20 @@ void CDialog::checkLayoutMetrics()
     const FontCheck check = std::exchange(m_fontCheck, FontCheck::None);
     if (check == FontCheck::None || !m_window)
         return;
+    TemplateFontMetrics checked = m_fontMetrics;
     if (check == FontCheck::Measure) {
         // A copy from another font configuration that slipped past its key,
         // or a font changed in place: the window moves its controls once.
-        const TemplateFontMetrics measured = measureTemplateFont(m_template.font, TemplateFontFamily(m_template.font));
-        if (measured != m_fontMetrics)
-            placeControls(m_window.get(), measured);
+        const bool editableList = hasEditableList(m_template);
+        checked = measureTemplateFont(m_template.font, TemplateFontFamily(m_template.font), editableList);
+        TemplateFontMetrics used = m_fontMetrics;
+        if (!editableList)
+            used.editListFieldHeight = 0; // not measured, and no control of this window needs it
+        if (checked != used)
+            placeControls(m_window.get(), checked);
     }
     if (FontMetricsCache* cache = ActiveFontMetricsCache())
-        cache->confirm(m_template.font, m_fontMetrics);
+        cache->confirm(m_template.font, checked);
 }
 
 void CDialog::createWindow()

@@ -29,7 +29,7 @@ struct TemplateFontMetrics {
     QString family;              // the family the template font resolved to; empty: the default font
     DialogBaseUnits units;
     int listFieldHeight = 0;     // a closed drop-down list
-    int editListFieldHeight = 0; // a closed drop-down with an edit field
+    int editListFieldHeight = 0; // a closed drop-down with an edit field; 0: not measured
     int listItemHeight = 0;      // one line of an open list
 
     bool operator==(const TemplateFontMetrics& other) const

@@ -107,7 +107,8 @@ std::optional<TemplateFontMetrics> metricsFromJson(const QJsonValue& value)
         // A zero base unit would collapse the window; a fraction or a huge
         // number is no measurement of ours.
         const double number = field.toDouble(-1);
-        if (!field.isDouble() || number < 1 || number > kMaxMeasure || number != static_cast<int>(number))
+        const double least = fields[i] == &metrics.editListFieldHeight ? 0 : 1; // 0: not measured
+        if (!field.isDouble() || number < least || number > kMaxMeasure || number != static_cast<int>(number))
             return std::nullopt;
         *fields[i] = static_cast<int>(number);
     }
@@ -180,8 +181,17 @@ void FontMetricsCache::confirm(DialogFont font, const TemplateFontMetrics& metri
     load();
     m_entries[font] = {metrics, true};
     const auto stored = m_stored.find(font);
-    if (stored != m_stored.end() && stored->second == metrics)
-        return;
+    if (stored != m_stored.end()) {
+        // A window without an editable list does not measure one; the file
+        // keeps the last measurement of one for as long as the rest agrees
+        // (the window that uses it checks it).
+        TemplateFontMetrics withStoredList = metrics;
+        withStoredList.editListFieldHeight = stored->second.editListFieldHeight;
+        if (metrics.editListFieldHeight == 0 && withStoredList == stored->second)
+            return;
+        if (stored->second == metrics)
+            return;
+    }
     m_stored[font] = metrics;
     save();
 }

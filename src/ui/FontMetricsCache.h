@@ -45,8 +45,10 @@ public:
     // on the first call); nothing when neither has a usable copy.
     std::optional<Entry> find(DialogFont font);
     // Records measurements taken in this run. The file is rewritten when they
-    // differ from what it holds (or it held nothing usable); a failed write
-    // is reported on the debug output and costs only the next start-up's time.
+    // differ from what it holds (or it held nothing usable); a list with an
+    // edit field not measured (0) leaves the file's measurement of one alone.
+    // A failed write is reported on the debug output and costs only the next
+    // start-up's time.
     void confirm(DialogFont font, const TemplateFontMetrics& metrics);
 
 private:

@@ -284,6 +284,30 @@ TEST_F(FontMetricsCacheTest, AStaleCopyIsCorrectedOnceTheWindowIsShown)
     EXPECT_TRUE(entry->metrics == m_live);
 }
 
+TEST_F(FontMetricsCacheTest, AWindowWithoutAnEditableListKeepsTheStoredMeasurementOfOne)
+{
+    DialogTemplate plain = ListsTemplate();
+    plain.controls.erase(plain.controls.begin() + 3); // the editable list
+    auto run = [&] {
+        FontMetricsCache cache(m_path);
+        UseFontMetricsCache(&cache);
+        for (const DialogTemplate& form : {plain, ListsTemplate()}) {
+            ScriptedDialog dialog(form, m_fakes);
+            dialog.Create();
+            ASSERT_TRUE(WaitForLayoutCheck(dialog));
+        }
+    };
+    run();
+    const QByteArray first = QJsonDocument::fromJson(ReadAll(m_path)).toJson(QJsonDocument::Compact);
+    WriteAll(m_path, first);
+    // The next run's plain window must neither drop the editable list's
+    // measurement nor make the other window measure and write it again.
+    run();
+    EXPECT_EQ(ReadAll(m_path), first);
+    FontMetricsCache cache(m_path);
+    EXPECT_EQ(cache.find(DialogFont::SimSun9)->metrics.editListFieldHeight, m_live.editListFieldHeight);
+}
+
 TEST_F(FontMetricsCacheTest, EachTemplateFontHasItsOwnCopy)
 {
     const Placement systemReference = MeasuredPlacement(DialogFont::System9);
