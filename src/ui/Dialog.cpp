@@ -378,8 +378,28 @@ void CDialog::build()
 
 void CDialog::placeControls(QWidget* window, const TemplateFontMetrics& metrics)
 {
-    window->setFont(TemplateFont(m_template.font, metrics.family));
-    window->setFixedSize(MapDialogRect(QRect(0, 0, m_template.cx, m_template.cy), metrics.units).size());
+    const QFont font = TemplateFont(m_template.font, metrics.family);
+    const bool newFont = window->font() != font;
+    window->setFont(font);
+    if (newFont && window->testAttribute(Qt::WA_WState_Polished)) {
+        // Under the skin's style sheet a window's new font stops at the
+        // controls already polished (a list's edit field and popup included):
+        // they take it one by one.
+        for (QComboBox* combo : window->findChildren<QComboBox*>())
+            combo->view(); // the popup, made on first use, is made now so that it is found below
+        const QList<QWidget*> widgets = window->findChildren<QWidget*>();
+        for (QWidget* widget : widgets)
+            widget->setFont(font);
+    }
+    const QSize size = MapDialogRect(QRect(0, 0, m_template.cx, m_template.cy), metrics.units).size();
+    if (window->isVisible() && window->size() != size) {
+        // Corrected on screen: the window keeps the centre it was shown at.
+        const QPoint centre = window->geometry().center();
+        window->setFixedSize(size);
+        window->move(window->pos() + centre - window->geometry().center());
+    } else {
+        window->setFixedSize(size);
+    }
     for (std::size_t index = 0; index < m_widgets.size(); ++index)
         m_widgets[index]->setGeometry(controlGeometry(m_template.controls[index], m_widgets[index], metrics));
     m_fontMetrics = metrics;
