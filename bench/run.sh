@@ -80,7 +80,7 @@ done
 
 # The first run's opening, each with an empty cache folder; and the peak
 # resident size once the windows have painted (their fonts loaded).
-for n in $(seq 5); do
+for n in $(seq 8); do
     XDG_CACHE_HOME=$scratch/first-run-$n "$mapwait" -- "$app" >> "$results/app-first.txt"
     /usr/bin/time -f %M -a -o "$results/app-rss-painted.txt" "$mapwait" --linger 500 -- "$app" >/dev/null
     /usr/bin/time -f %M -a -o "$results/bare-rss-painted.txt" "$mapwait" --linger 500 -- "$build/bench/bare-dialog" >/dev/null
