@@ -14,9 +14,11 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStringList>
 #include <QStyle>
 #include <QtDebug>
 
+#include <iterator>
 #include <utility>
 
 namespace kestra::ui {

@@ -279,8 +279,10 @@ TEST_F(FontMetricsCacheTest, AStaleCopyIsCorrectedOnceTheWindowIsShown)
     const QString family = TemplateFont(DialogFont::SimSun9).family();
     const auto widgets = dialog.widget()->findChildren<QWidget*>();
     for (const QWidget* widget : widgets) {
-        if (!widget->isWindow())
-            EXPECT_EQ(widget->font().family().toStdString(), family.toStdString()) << widget->metaObject()->className();
+        if (!widget->isWindow()) {
+            EXPECT_EQ(widget->font().family().toStdString(), family.toStdString())
+                << widget->metaObject()->className();
+        }
     }
     EXPECT_TRUE(dialog.LayoutMetrics() == m_live);
 
