@@ -3,9 +3,13 @@
 // to appear: from exec to the first top-level window being mapped, and, with
 // --click X,Y, from a synthetic click at (X, Y) inside that window to the next
 // top-level window being mapped. Prints the milliseconds, one per line, then
-// ends the command.
+// ends the command, at once or, with --linger MS, after letting it run for
+// another MS milliseconds (to paint, say). With --stop, the command is stopped
+// (SIGSTOP) as soon as its first window is mapped and its process id goes to
+// standard error, so that /proc/PID shows its memory at that moment for the
+// --linger time.
 //
-//   mapwait [--click X,Y] [--timeout S] -- command [args...]
+//   mapwait [--click X,Y] [--linger MS] [--stop] [--timeout S] -- command [args...]
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -51,16 +55,20 @@ static Window wait_for_map(Display* display, double deadline)
 
 int main(int argc, char** argv)
 {
-    int click = 0, click_x = 0, click_y = 0;
+    int click = 0, click_x = 0, click_y = 0, linger_ms = 0, stop = 0;
     double timeout_s = 30;
     int i = 1;
     for (; i < argc && strcmp(argv[i], "--") != 0; ++i) {
         if (strcmp(argv[i], "--click") == 0 && i + 1 < argc) {
             click = sscanf(argv[++i], "%d,%d", &click_x, &click_y) == 2;
+        } else if (strcmp(argv[i], "--stop") == 0) {
+            stop = 1;
+        } else if (strcmp(argv[i], "--linger") == 0 && i + 1 < argc) {
+            linger_ms = atoi(argv[++i]);
         } else if (strcmp(argv[i], "--timeout") == 0 && i + 1 < argc) {
             timeout_s = atof(argv[++i]);
         } else {
-            fprintf(stderr, "usage: mapwait [--click X,Y] [--timeout S] -- command [args...]\n");
+            fprintf(stderr, "usage: mapwait [--click X,Y] [--linger MS] [--stop] [--timeout S] -- command [args...]\n");
             return 2;
         }
     }
@@ -88,6 +96,10 @@ int main(int argc, char** argv)
         fprintf(stderr, "mapwait: no window within %.0f s\n", timeout_s);
         status = 1;
     } else {
+        if (stop) {
+            kill(child, SIGSTOP);
+            fprintf(stderr, "%d\n", (int)child);
+        }
         printf("%.3f\n", now_ms() - start);
         if (click) {
             // Let the window take its first paint and input before the click.
@@ -112,7 +124,11 @@ int main(int argc, char** argv)
         }
     }
     fflush(stdout);
+    if (linger_ms > 0)
+        usleep((useconds_t)linger_ms * 1000);
     kill(child, SIGTERM);
+    if (stop)
+        kill(child, SIGCONT);
     waitpid(child, NULL, 0);
     XCloseDisplay(display);
     return status;

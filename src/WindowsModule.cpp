@@ -2,22 +2,30 @@
 #include "WindowsModule.h"
 
 #include "app/SetupApp.h"
+#include "ui/ControlWidgets.h"
+#include "ui/FontMetricsCache.h"
 #include "ui/QtServices.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <type_traits>
 
 extern "C" Q_DECL_EXPORT int KestraRunWindows(int& argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kestra.png")));
+    QApplication::setWindowIcon(kestra::ui::ToolIcon());
+
+    // The template fonts' measurements from the last run: the first window
+    // is shown without waiting for the font system to start.
+    kestra::ui::FontMetricsCache fontMetrics(kestra::ui::FontMetricsCache::DefaultFilePath());
+    kestra::ui::UseFontMetricsCache(&fontMetrics);
 
     kestra::ui::ProgramServices program;
     kestra::CSetupApp setup(program.services());
     setup.InitInstance();
-    return setup.ExitInstance();
+    const int result = setup.ExitInstance();
+    kestra::ui::UseFontMetricsCache(nullptr);
+    return result;
 }
 
 // A change of the signature not made on both sides fails here, not at run time.

@@ -4,8 +4,9 @@
 #include "storage/Cp936.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -128,10 +129,17 @@ QString ControlLabel(const QWidget* control)
 
 QIcon ToolIcon()
 {
-    static const QString resource = QStringLiteral(":/icons/kestra.png");
-    if (QFile::exists(resource))
-        return QIcon(resource);
-    return QApplication::windowIcon();
+    // Decoded once, as the PNG it is. An icon made from the file name has
+    // Qt's image reader offer the file to every image plugin first (loading
+    // each one and its libraries before the first window is shown), and a new
+    // icon for every window and message box decodes the picture again.
+    static const QIcon icon = [] {
+        QImageReader reader(QStringLiteral(":/icons/kestra.png"), "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+    }();
+    return icon.isNull() ? QApplication::windowIcon() : icon;
 }
 
 } // namespace kestra::ui

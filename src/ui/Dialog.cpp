@@ -4,6 +4,7 @@
 #include "ui/ControlWidgets.h"
 #include "ui/DataExchange.h"
 #include "ui/DialogUnits.h"
+#include "ui/FontMetricsCache.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -13,9 +14,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtDebug>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace kestra::ui {
 
@@ -68,8 +72,20 @@ protected:
         m_owner.Notify(Notification::Clicked, IDCANCEL);
     }
 
+    void paintEvent(QPaintEvent* event) override
+    {
+        QDialog::paintEvent(event);
+        // The template font is measured once the window is on screen, where
+        // painting its texts has loaded the font anyway.
+        if (!m_painted && m_owner.LayoutCheckPending()) {
+            m_painted = true;
+            QTimer::singleShot(0, this, [this] { m_owner.checkLayoutMetrics(); });
+        }
+    }
+
 private:
     CDialog& m_owner;
+    bool m_painted = false;
 };
 
 // Watches the window's controls: focus changes become notifications, and mouse
@@ -186,8 +202,41 @@ QWidget* createControl(const ControlTemplate& control, QWidget* parent)
     return new QWidget(parent);
 }
 
-QRect controlGeometry(const ControlTemplate& control, QWidget* widget, DialogBaseUnits units)
+// The lists are measured in a window of their own, hidden, unpolished and
+// unfocused, as a window's lists are when they are placed: a list in a window
+// on screen measures with the font and frame the style gives it there (a
+// focused list draws a wider frame), which the placing never saw. A list with
+// an edit field is measured only for a template that has one: its edit field
+// costs as much as the rest together on a first run.
+TemplateFontMetrics measureTemplateFont(DialogFont font, const QString& family, bool withEditableList)
 {
+    TemplateFontMetrics metrics;
+    metrics.family = family;
+    const QFont templateFont = TemplateFont(font, family);
+    metrics.units = BaseUnitsOf(templateFont);
+    QDialog scratch;
+    scratch.setFont(templateFont);
+    DropDownWidget list(&scratch);
+    metrics.listFieldHeight = list.sizeHint().height();
+    metrics.listItemHeight = list.fontMetrics().height();
+    if (withEditableList) {
+        DropDownWidget editableList(&scratch);
+        editableList.setEditable(true);
+        editableList.setInsertPolicy(QComboBox::NoInsert);
+        metrics.editListFieldHeight = editableList.sizeHint().height();
+    }
+    return metrics;
+}
+
+bool hasEditableList(const DialogTemplate& dialogTemplate)
+{
+    return std::any_of(dialogTemplate.controls.begin(), dialogTemplate.controls.end(),
+                       [](const ControlTemplate& control) { return control.kind == ControlKind::DropDown; });
+}
+
+QRect controlGeometry(const ControlTemplate& control, QWidget* widget, const TemplateFontMetrics& metrics)
+{
+    const DialogBaseUnits units = metrics.units;
     QRect rect = MapDialogRect(QRect(control.x, control.y, control.cx, control.cy), units);
     if (control.kind == ControlKind::Icon && (control.cx == 0 || control.cy == 0))
         rect.setSize(QSize(32, 32)); // an icon static takes the icon's own size
@@ -195,8 +244,9 @@ QRect controlGeometry(const ControlTemplate& control, QWidget* widget, DialogBas
         // A drop-down's template height is that of its open list; the closed
         // control is one line high.
         const int listHeight = rect.height();
-        const int fieldHeight = std::min(listHeight, std::max(combo->sizeHint().height(), MulDivRound(12, units.y, 8)));
-        const int itemHeight = std::max(1, combo->fontMetrics().height() + 2);
+        const int hint = control.kind == ControlKind::DropDown ? metrics.editListFieldHeight : metrics.listFieldHeight;
+        const int fieldHeight = std::min(listHeight, std::max(hint, MulDivRound(12, units.y, 8)));
+        const int itemHeight = std::max(1, metrics.listItemHeight + 2);
         combo->setMaxVisibleItems(std::max(1, (listHeight - fieldHeight) / itemHeight));
         rect.setHeight(fieldHeight);
     }
@@ -237,9 +287,16 @@ CDialog::~CDialog()
 void CDialog::build()
 {
     auto window = std::make_unique<Window>(*this);
-    const QFont font = TemplateFont(m_template.font);
-    const DialogBaseUnits units = BaseUnitsOf(font);
-    window->setFont(font);
+    // A stored copy of the template font's measurements spares measuring it
+    // before the window is shown; they are checked once it is (checkLayoutMetrics).
+    FontMetricsCache* cache = ActiveFontMetricsCache();
+    const bool editableList = hasEditableList(m_template);
+    std::optional<FontMetricsCache::Entry> stored = cache ? cache->find(m_template.font) : std::nullopt;
+    if (stored && editableList && stored->metrics.editListFieldHeight == 0)
+        stored.reset(); // never measured with this font
+
+    const QString family = stored ? stored->metrics.family : TemplateFontFamily(m_template.font);
+    window->setFont(TemplateFont(m_template.font, family));
     window->setObjectName(QStringLiteral("dialog%1").arg(m_template.resourceId));
     window->setWindowTitle(QString::fromUtf8(m_template.caption));
     window->setWindowIcon(ToolIcon());
@@ -247,9 +304,16 @@ void CDialog::build()
                              Qt::WindowCloseButtonHint) |
                             m_extraFlags) &
                            ~m_clearedFlags);
-    window->setFixedSize(MapDialogRect(QRect(0, 0, m_template.cx, m_template.cy), units).size());
+    TemplateFontMetrics metrics;
+    if (stored) {
+        metrics = stored->metrics;
+        m_fontCheck = stored->confirmed ? FontCheck::None : FontCheck::Measure;
+    } else {
+        metrics = measureTemplateFont(m_template.font, family, editableList);
+        m_fontCheck = cache ? FontCheck::Store : FontCheck::None;
+    }
 
-    std::vector<QWidget*> widgets;
+    std::vector<QWidget*>& widgets = m_widgets;
     widgets.reserve(m_template.controls.size());
     for (std::size_t index = 0; index < m_template.controls.size(); ++index) {
         const ControlTemplate& control = m_template.controls[index];
@@ -257,7 +321,6 @@ void CDialog::build()
         widget->setObjectName(control.id == IDC_STATIC ? QStringLiteral("static%1").arg(index)
                                                        : QStringLiteral("control%1").arg(control.id));
         widget->setProperty("controlId", control.id);
-        widget->setGeometry(controlGeometry(control, widget, units));
         if (control.style & WsDisabled)
             widget->setEnabled(false);
         if (control.kind == ControlKind::GroupBox)
@@ -269,6 +332,7 @@ void CDialog::build()
         }
         widgets.push_back(widget);
     }
+    placeControls(window.get(), metrics);
 
     // Labels name the controls they label, for screen readers and messages.
     for (std::size_t index = 0; index < m_template.controls.size(); ++index) {
@@ -310,6 +374,56 @@ void CDialog::build()
         }
     }
     m_window = std::move(window);
+}
+
+void CDialog::placeControls(QWidget* window, const TemplateFontMetrics& metrics)
+{
+    const QFont font = TemplateFont(m_template.font, metrics.family);
+    const bool newFont = window->font() != font;
+    window->setFont(font);
+    if (newFont && window->testAttribute(Qt::WA_WState_Polished)) {
+        // Under the skin's style sheet a window's new font stops at the
+        // controls already polished (a list's edit field and popup included):
+        // they take it one by one.
+        for (QComboBox* combo : window->findChildren<QComboBox*>())
+            combo->view(); // the popup, made on first use, is made now so that it is found below
+        const QList<QWidget*> widgets = window->findChildren<QWidget*>();
+        for (QWidget* widget : widgets)
+            widget->setFont(font);
+    }
+    const QSize size = MapDialogRect(QRect(0, 0, m_template.cx, m_template.cy), metrics.units).size();
+    if (window->isVisible() && window->size() != size) {
+        // Corrected on screen: the window keeps the centre it was shown at.
+        const QPoint centre = window->geometry().center();
+        window->setFixedSize(size);
+        window->move(window->pos() + centre - window->geometry().center());
+    } else {
+        window->setFixedSize(size);
+    }
+    for (std::size_t index = 0; index < m_widgets.size(); ++index)
+        m_widgets[index]->setGeometry(controlGeometry(m_template.controls[index], m_widgets[index], metrics));
+    m_fontMetrics = metrics;
+}
+
+void CDialog::checkLayoutMetrics()
+{
+    const FontCheck check = std::exchange(m_fontCheck, FontCheck::None);
+    if (check == FontCheck::None || !m_window)
+        return;
+    TemplateFontMetrics checked = m_fontMetrics;
+    if (check == FontCheck::Measure) {
+        // A copy from another font configuration that slipped past its key,
+        // or a font changed in place: the window moves its controls once.
+        const bool editableList = hasEditableList(m_template);
+        checked = measureTemplateFont(m_template.font, TemplateFontFamily(m_template.font), editableList);
+        TemplateFontMetrics used = m_fontMetrics;
+        if (!editableList)
+            used.editListFieldHeight = 0; // not measured, and no control of this window needs it
+        if (checked != used)
+            placeControls(m_window.get(), checked);
+    }
+    if (FontMetricsCache* cache = ActiveFontMetricsCache())
+        cache->confirm(m_template.font, checked);
 }
 
 void CDialog::createWindow()

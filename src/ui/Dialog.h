@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/DialogTemplate.h"
+#include "ui/DialogUnits.h"
 #include "ui/Services.h"
 
 #include <QComboBox>
@@ -163,6 +164,11 @@ public:
     void SetWindowText(const QString& title);
     QString GetWindowText() const;
     QDialog* widget() const { return m_window.get(); }
+    // The template font's measurements the controls are placed by.
+    const TemplateFontMetrics& LayoutMetrics() const { return m_fontMetrics; }
+    // Placed from a stored copy (or measured but not yet stored) and waiting
+    // for the window's first paint to measure for real (or to store).
+    bool LayoutCheckPending() const { return m_fontCheck != FontCheck::None; }
     Services& services() const { return m_services; }
     const DialogTemplate& dialogTemplate() const { return m_template; }
 
@@ -201,6 +207,14 @@ private:
     void build();
     void createWindow();
     void focusFirstControl();
+    void placeControls(QWidget* window, const TemplateFontMetrics& metrics);
+    void checkLayoutMetrics();
+
+    enum class FontCheck {
+        None,    // nothing to do after the window is shown
+        Measure, // placed from a copy: measure, place again if it was wrong, store
+        Store,   // measured before showing: store the measurements
+    };
 
     DialogTemplate m_template;
     Qt::WindowFlags m_extraFlags;
@@ -208,6 +222,9 @@ private:
     Services& m_services;
     std::unique_ptr<QDialog> m_window;
     std::map<int, QWidget*> m_controls;
+    std::vector<QWidget*> m_widgets; // every control, in template order
+    TemplateFontMetrics m_fontMetrics;
+    FontCheck m_fontCheck = FontCheck::None;
     std::map<int, CWnd> m_items;
     std::multimap<std::pair<Notification, int>, std::function<void()>> m_handlers;
     bool m_created = false;

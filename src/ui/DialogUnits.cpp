@@ -29,18 +29,25 @@ QString cjkFamily()
 
 } // namespace
 
-QFont TemplateFont(DialogFont font)
+QString TemplateFontFamily(DialogFont font)
+{
+    return font == DialogFont::SimSun9 ? cjkFamily() : QString();
+}
+
+QFont TemplateFont(DialogFont font, const QString& family)
 {
     QFont result = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    if (font == DialogFont::SimSun9) {
-        const QString family = cjkFamily();
-        if (!family.isEmpty())
-            result.setFamilies({family});
-    } else {
+    if (!family.isEmpty())
+        result.setFamilies({family});
+    else if (font != DialogFont::SimSun9)
         result.setStyleHint(QFont::SansSerif);
-    }
     result.setPixelSize(kTemplatePixelSize);
     return result;
+}
+
+QFont TemplateFont(DialogFont font)
+{
+    return TemplateFont(font, TemplateFontFamily(font));
 }
 
 DialogBaseUnits BaseUnitsOf(const QFont& font)

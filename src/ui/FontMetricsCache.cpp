@@ -1,0 +1,268 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "ui/FontMetricsCache.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLocale>
+#include <QSaveFile>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QStyle>
+#include <QtDebug>
+
+#include <iterator>
+#include <utility>
+
+namespace kestra::ui {
+
+namespace {
+
+// Raised when what is measured, or how, changes: older copies then no longer match.
+constexpr int kFormat = 1;
+// A copy is a few hundred bytes; anything much larger is not one of ours.
+constexpr qint64 kMaxFileSize = 64 * 1024;
+// Larger than any sane font's measurements, small enough to rule out garbage.
+constexpr int kMaxMeasure = 1000;
+
+FontMetricsCache* g_activeCache = nullptr;
+
+QString fontKey(DialogFont font)
+{
+    switch (font) {
+    case DialogFont::SimSun9:
+        return QStringLiteral("SimSun9");
+    case DialogFont::System9:
+        return QStringLiteral("System9");
+    }
+    return QString();
+}
+
+QString stampOf(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return path + QStringLiteral(" -");
+    return QStringLiteral("%1 %2 %3").arg(path).arg(info.lastModified().toMSecsSinceEpoch()).arg(info.size());
+}
+
+QString homeRelative(const char* variable, const QString& fallback)
+{
+    const QString value = qEnvironmentVariable(variable);
+    return value.isEmpty() ? QDir::homePath() + fallback : value;
+}
+
+// The files and folders whose change can change how a font resolves or
+// measures: fontconfig's configuration and caches (a font installed or
+// removed rewrites the cache folder), and the platform's font folders.
+QJsonArray fontConfigurationStamps()
+{
+    const QString userConfig = homeRelative("XDG_CONFIG_HOME", QStringLiteral("/.config")) + QStringLiteral("/fontconfig");
+    const QString userCache = homeRelative("XDG_CACHE_HOME", QStringLiteral("/.cache")) + QStringLiteral("/fontconfig");
+    QStringList paths = {QStringLiteral("/etc/fonts/fonts.conf"), QStringLiteral("/etc/fonts/local.conf"),
+                         QStringLiteral("/etc/fonts/conf.d"),     QStringLiteral("/var/cache/fontconfig"),
+                         userConfig,                              userConfig + QStringLiteral("/fonts.conf"),
+                         userCache};
+    paths += QStandardPaths::standardLocations(QStandardPaths::FontsLocation);
+    if (const QString file = qEnvironmentVariable("FONTCONFIG_FILE"); !file.isEmpty())
+        paths += file;
+    QJsonArray stamps;
+    for (const QString& path : std::as_const(paths))
+        stamps.append(stampOf(path));
+    return stamps;
+}
+
+QJsonObject environmentVariables()
+{
+    QJsonObject values;
+    for (const char* name : {"LANG", "LC_ALL", "LC_CTYPE", "FC_LANG", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT",
+                             "QT_FONT_DPI", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING",
+                             "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_STYLE_OVERRIDE", "QT_QPA_PLATFORMTHEME"}) {
+        if (qEnvironmentVariableIsSet(name))
+            values.insert(QString::fromLatin1(name), qEnvironmentVariable(name));
+    }
+    return values;
+}
+
+std::optional<TemplateFontMetrics> metricsFromJson(const QJsonValue& value)
+{
+    if (!value.isObject())
+        return std::nullopt;
+    const QJsonObject object = value.toObject();
+    const QJsonValue family = object.value(QStringLiteral("family"));
+    if (!family.isString() || family.toString().size() > 200)
+        return std::nullopt;
+    TemplateFontMetrics metrics;
+    metrics.family = family.toString();
+    int* fields[] = {&metrics.units.x, &metrics.units.y, &metrics.listFieldHeight, &metrics.editListFieldHeight,
+                     &metrics.listItemHeight};
+    const char* names[] = {"baseUnitX", "baseUnitY", "listFieldHeight", "editListFieldHeight", "listItemHeight"};
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        const QJsonValue field = object.value(QString::fromLatin1(names[i]));
+        // A zero base unit would collapse the window; a fraction or a huge
+        // number is no measurement of ours.
+        const double number = field.toDouble(-1);
+        const double least = fields[i] == &metrics.editListFieldHeight ? 0 : 1; // 0: not measured
+        if (!field.isDouble() || number < least || number > kMaxMeasure || number != static_cast<int>(number))
+            return std::nullopt;
+        *fields[i] = static_cast<int>(number);
+    }
+    return metrics;
+}
+
+QJsonObject metricsToJson(const TemplateFontMetrics& metrics)
+{
+    return {{QStringLiteral("family"), metrics.family},
+            {QStringLiteral("baseUnitX"), metrics.units.x},
+            {QStringLiteral("baseUnitY"), metrics.units.y},
+            {QStringLiteral("listFieldHeight"), metrics.listFieldHeight},
+            {QStringLiteral("editListFieldHeight"), metrics.editListFieldHeight},
+            {QStringLiteral("listItemHeight"), metrics.listItemHeight}};
+}
+
+} // namespace
+
+QJsonObject CurrentFontEnvironment()
+{
+    QJsonObject environment;
+    environment.insert(QStringLiteral("qt"), QString::fromLatin1(qVersion()));
+    environment.insert(QStringLiteral("platform"), QGuiApplication::platformName());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        environment.insert(QStringLiteral("screen"), QStringLiteral("%1x%2 dpi, ratio %3")
+                                                         .arg(screen->logicalDotsPerInchX())
+                                                         .arg(screen->logicalDotsPerInchY())
+                                                         .arg(screen->devicePixelRatio()));
+    }
+    // The lists' heights come from the style and the skin's sheet.
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        const QStyle* style = QApplication::style();
+        environment.insert(QStringLiteral("style"),
+                           QStringLiteral("%1 %2").arg(QString::fromLatin1(style->metaObject()->className()), style->name()));
+        const QByteArray sheet = qApp->styleSheet().toUtf8();
+        environment.insert(QStringLiteral("styleSheet"),
+                           QString::fromLatin1(QCryptographicHash::hash(sheet, QCryptographicHash::Sha1).toHex()));
+    }
+    environment.insert(QStringLiteral("systemFont"), QFontDatabase::systemFont(QFontDatabase::GeneralFont).toString());
+    environment.insert(QStringLiteral("applicationFont"), QGuiApplication::font().toString());
+    environment.insert(QStringLiteral("locale"), QLocale::system().name());
+    environment.insert(QStringLiteral("variables"), environmentVariables());
+    environment.insert(QStringLiteral("fontFiles"), fontConfigurationStamps());
+    return environment;
+}
+
+FontMetricsCache::FontMetricsCache(QString filePath, std::function<QJsonObject()> environment)
+    : m_filePath(std::move(filePath))
+    , m_environmentOf(std::move(environment))
+{
+}
+
+QString FontMetricsCache::DefaultFilePath()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/template-fonts.json");
+}
+
+std::optional<FontMetricsCache::Entry> FontMetricsCache::find(DialogFont font)
+{
+    load();
+    const auto it = m_entries.find(font);
+    if (it == m_entries.end())
+        return std::nullopt;
+    return it->second;
+}
+
+void FontMetricsCache::confirm(DialogFont font, const TemplateFontMetrics& metrics)
+{
+    load();
+    m_entries[font] = {metrics, true};
+    const auto stored = m_stored.find(font);
+    if (stored != m_stored.end()) {
+        // A window without an editable list does not measure one; the file
+        // keeps the last measurement of one for as long as the rest agrees
+        // (the window that uses it checks it).
+        TemplateFontMetrics withStoredList = metrics;
+        withStoredList.editListFieldHeight = stored->second.editListFieldHeight;
+        if (metrics.editListFieldHeight == 0 && withStoredList == stored->second)
+            return;
+        if (stored->second == metrics)
+            return;
+    }
+    m_stored[font] = metrics;
+    save();
+}
+
+void FontMetricsCache::load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    m_environment = m_environmentOf ? m_environmentOf() : QJsonObject();
+    if (m_filePath.isEmpty())
+        return;
+    QFile file(m_filePath);
+    // No copy yet is the first run's normal case; an unreadable one is
+    // replaced at the first measurement.
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.read(kMaxFileSize + 1);
+    if (bytes.size() > kMaxFileSize)
+        return;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes);
+    const QJsonObject root = document.object();
+    if (root.value(QStringLiteral("format")).toInt(-1) != kFormat
+        || root.value(QStringLiteral("environment")).toObject() != m_environment)
+        return;
+    const QJsonObject fonts = root.value(QStringLiteral("fonts")).toObject();
+    for (DialogFont font : {DialogFont::SimSun9, DialogFont::System9}) {
+        std::optional<TemplateFontMetrics> metrics = metricsFromJson(fonts.value(fontKey(font)));
+        // The default font's template never names a family of its own.
+        if (!metrics || (font == DialogFont::System9 && !metrics->family.isEmpty()))
+            continue;
+        m_stored[font] = *metrics;
+        m_entries[font] = {*metrics, false};
+    }
+}
+
+bool FontMetricsCache::save()
+{
+    if (m_filePath.isEmpty())
+        return false;
+    QJsonObject fonts;
+    for (const auto& [font, metrics] : m_stored)
+        fonts.insert(fontKey(font), metricsToJson(metrics));
+    const QJsonObject root = {{QStringLiteral("format"), kFormat},
+                              {QStringLiteral("environment"), m_environment},
+                              {QStringLiteral("fonts"), fonts}};
+    const QFileInfo info(m_filePath);
+    if (!QDir().mkpath(info.absolutePath())) {
+        qWarning("The template font measurements cannot be kept: the folder %s cannot be made",
+                 qUtf8Printable(QDir::toNativeSeparators(info.absolutePath())));
+        return false;
+    }
+    QSaveFile file(m_filePath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(root).toJson()) < 0 || !file.commit()) {
+        qWarning("The template font measurements cannot be kept in %s: %s",
+                 qUtf8Printable(QDir::toNativeSeparators(m_filePath)), qUtf8Printable(file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+void UseFontMetricsCache(FontMetricsCache* cache)
+{
+    g_activeCache = cache;
+}
+
+FontMetricsCache* ActiveFontMetricsCache()
+{
+    return g_activeCache;
+}
+
+} // namespace kestra::ui

@@ -1,0 +1,368 @@
+// SPDX-License-Identifier: Apache-2.0
+// The stored copy of the template font's measurements: a window built from a
+// good copy is placed as a measuring run places it, a damaged, foreign or
+// stale copy never leaves a control out of place once the window is shown,
+// and the copy is rewritten only when the measurements change.
+
+#include "support/ScriptedDialog.h"
+#include "support/TestServices.h"
+#include "support/WidgetDriver.h"
+
+#include "ui/FontMetricsCache.h"
+#include "ui/Skin.h"
+
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace kestra::test {
+namespace {
+
+using namespace ui;
+
+// The main window's shape: a list first (it takes the focus, and a focused
+// list draws a wider frame in the skin), an editable list, a field, buttons.
+DialogTemplate ListsTemplate(DialogFont font = DialogFont::SimSun9)
+{
+    return {910, 160, 120, "Lists", font,
+            {
+                {IDC_STATIC, ControlKind::Static, 8, 10, 50, 8, "Language"},
+                {1001, ControlKind::DropDownList, 64, 8, 80, 60, "", WsVScroll},
+                {IDC_STATIC, ControlKind::Static, 8, 30, 50, 8, "Operator"},
+                {1002, ControlKind::DropDown, 64, 28, 80, 90, "", WsVScroll},
+                {1003, ControlKind::Edit, 64, 48, 80, 12, ""},
+                {IDC_STATIC, ControlKind::GroupBox, 4, 64, 150, 30, "Frame"},
+                {IDOK, ControlKind::DefPushButton, 10, 100, 50, 14, "OK"},
+                {IDCANCEL, ControlKind::PushButton, 90, 100, 50, 14, "Exit"},
+            }};
+}
+
+// Where everything of a window is: its size, each control's rectangle and
+// each list's number of visible lines.
+struct Placement {
+    QSize window;
+    std::vector<QRect> controls;
+    std::vector<int> listLines;
+    bool operator==(const Placement& other) const
+    {
+        return window == other.window && controls == other.controls && listLines == other.listLines;
+    }
+};
+
+Placement PlacementOf(const CDialog& dialog)
+{
+    Placement placement{dialog.widget()->size(), {}, {}};
+    const auto children = dialog.widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (!child->property("controlId").isValid())
+            continue;
+        placement.controls.push_back(child->geometry());
+        if (auto* combo = qobject_cast<QComboBox*>(child))
+            placement.listLines.push_back(combo->maxVisibleItems());
+    }
+    return placement;
+}
+
+std::ostream& operator<<(std::ostream& out, const Placement& placement)
+{
+    out << placement.window.width() << "x" << placement.window.height() << ":";
+    for (const QRect& rect : placement.controls)
+        out << " " << rect.x() << "," << rect.y() << "," << rect.width() << "," << rect.height();
+    out << "; lines";
+    for (int lines : placement.listLines)
+        out << " " << lines;
+    return out;
+}
+
+// Runs the event loop until the window has been painted and has checked its
+// measurements.
+bool WaitForLayoutCheck(const CDialog& dialog)
+{
+    QDeadlineTimer deadline(5000);
+    while (dialog.LayoutCheckPending() && !deadline.hasExpired()) {
+        processEvents();
+        QThread::msleep(2);
+    }
+    return !dialog.LayoutCheckPending();
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QJsonObject MetricsJson(const TemplateFontMetrics& m)
+{
+    return {{"family", m.family},
+            {"baseUnitX", m.units.x},
+            {"baseUnitY", m.units.y},
+            {"listFieldHeight", m.listFieldHeight},
+            {"editListFieldHeight", m.editListFieldHeight},
+            {"listItemHeight", m.listItemHeight}};
+}
+
+QByteArray CopyFile(const QJsonObject& environment, const QJsonObject& fonts, int format = 1)
+{
+    return QJsonDocument(QJsonObject{{"format", format}, {"environment", environment}, {"fonts", fonts}})
+        .toJson(QJsonDocument::Compact);
+}
+
+class FontMetricsCacheTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.isValid());
+        m_path = m_folder.filePath(QStringLiteral("cache/template-fonts.json"));
+        // The tool's own skin, so that the lists measure as in the program.
+        InitSkinEngine();
+        ASSERT_TRUE(LoadSkin(165));
+        ASSERT_TRUE(SelectDialogStyle(QStringLiteral("Dialog")));
+        m_reference = MeasuredPlacement(DialogFont::SimSun9);
+    }
+    void TearDown() override
+    {
+        UseFontMetricsCache(nullptr);
+        UnloadSkin();
+    }
+
+    // The window as it is placed with no copy at all: measured before it is shown.
+    Placement MeasuredPlacement(DialogFont font)
+    {
+        UseFontMetricsCache(nullptr);
+        ScriptedDialog dialog(ListsTemplate(font), m_fakes);
+        dialog.Create();
+        m_live = dialog.LayoutMetrics();
+        return PlacementOf(dialog);
+    }
+
+    QTemporaryDir m_folder;
+    QString m_path;
+    TestServices m_fakes;
+    Placement m_reference;
+    TemplateFontMetrics m_live;
+};
+
+TEST_F(FontMetricsCacheTest, ACopyFromTheLastRunPlacesTheWindowAsMeasuringDoesAndIsKept)
+{
+    // First run: no copy, the window measures before it is shown, as it
+    // always has, and keeps its measurements once it has been painted.
+    {
+        FontMetricsCache cache(m_path);
+        UseFontMetricsCache(&cache);
+        ScriptedDialog dialog(ListsTemplate(), m_fakes);
+        dialog.Create();
+        EXPECT_EQ(PlacementOf(dialog), m_reference);
+        ASSERT_TRUE(WaitForLayoutCheck(dialog));
+        EXPECT_EQ(PlacementOf(dialog), m_reference);
+    }
+    ASSERT_TRUE(QFile::exists(m_path));
+    // The same copy in another layout: a rewrite would show.
+    const QByteArray compact = QJsonDocument::fromJson(ReadAll(m_path)).toJson(QJsonDocument::Compact);
+    WriteAll(m_path, compact);
+
+    // Next run: placed from the copy before any measuring, the same places;
+    // the check after the first paint agrees (the focused list with its wider
+    // frame included) and leaves the file alone.
+    FontMetricsCache cache(m_path);
+    UseFontMetricsCache(&cache);
+    ScriptedDialog dialog(ListsTemplate(), m_fakes);
+    dialog.Create();
+    EXPECT_TRUE(dialog.LayoutCheckPending());
+    EXPECT_EQ(PlacementOf(dialog), m_reference);
+    ASSERT_TRUE(showAndActivate(dialog.widget()));
+    ASSERT_TRUE(WaitForLayoutCheck(dialog));
+    EXPECT_EQ(PlacementOf(dialog), m_reference);
+    EXPECT_EQ(ReadAll(m_path), compact);
+
+    // A later window of the same run takes the checked copy without another check.
+    ScriptedDialog second(ListsTemplate(), m_fakes);
+    second.Create();
+    EXPECT_FALSE(second.LayoutCheckPending());
+    EXPECT_EQ(PlacementOf(second), m_reference);
+}
+
+TEST_F(FontMetricsCacheTest, ADamagedOrForeignCopyIsIgnoredAndRewritten)
+{
+    const QJsonObject environment = CurrentFontEnvironment();
+    const QJsonObject good = MetricsJson(m_live);
+    auto with = [&](const char* field, const QJsonValue& value) {
+        QJsonObject changed = good;
+        changed.insert(QString::fromLatin1(field), value);
+        return CopyFile(environment, {{"SimSun9", changed}});
+    };
+    QJsonObject otherMachine = environment;
+    otherMachine.insert("qt", "5.15.2");
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"empty", QByteArray()},
+        {"not JSON", QByteArray("\x89PNG\r\n\x1a\n\0\0garbage", 16)},
+        {"cut short", CopyFile(environment, {{"SimSun9", good}}).left(60)},
+        {"a list", "[1, 2, 3]"},
+        {"another format", CopyFile(environment, {{"SimSun9", good}}, 2)},
+        {"another environment", CopyFile(otherMachine, {{"SimSun9", good}})},
+        {"no environment", CopyFile({}, {{"SimSun9", good}})},
+        {"zero base unit", with("baseUnitX", 0)},
+        {"negative height", with("listFieldHeight", -22)},
+        {"fraction", with("baseUnitY", 15.5)},
+        {"huge", with("baseUnitY", 1e12)},
+        {"text for a number", with("listItemHeight", "16")},
+        {"missing field", [&] {
+             QJsonObject cut = good;
+             cut.remove("editListFieldHeight");
+             return CopyFile(environment, {{"SimSun9", cut}});
+         }()},
+        {"family not text", with("family", 42)},
+        {"oversized", CopyFile(environment, {{"SimSun9", good}, {"padding", QString(70000, QLatin1Char('x'))}})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(QDir().mkpath(m_folder.filePath("cache")));
+        WriteAll(m_path, c.bytes);
+
+        FontMetricsCache cache(m_path);
+        UseFontMetricsCache(&cache);
+        {
+            ScriptedDialog dialog(ListsTemplate(), m_fakes);
+            dialog.Create();
+            // Measured before showing, exactly as with no copy.
+            EXPECT_EQ(PlacementOf(dialog), m_reference);
+            ASSERT_TRUE(WaitForLayoutCheck(dialog));
+            EXPECT_EQ(PlacementOf(dialog), m_reference);
+        }
+        // Replaced by a good copy that the next run uses.
+        FontMetricsCache nextRun(m_path);
+        const std::optional<FontMetricsCache::Entry> entry = nextRun.find(DialogFont::SimSun9);
+        ASSERT_TRUE(entry.has_value());
+        EXPECT_TRUE(entry->metrics == m_live);
+        EXPECT_FALSE(entry->confirmed);
+    }
+}
+
+TEST_F(FontMetricsCacheTest, AStaleCopyIsCorrectedOnceTheWindowIsShown)
+{
+    // A copy that passed the environment check but no longer fits the font:
+    // another family, smaller units, shorter lists.
+    TemplateFontMetrics stale = m_live;
+    stale.family = m_live.family.isEmpty() ? QStringLiteral("Sans Serif") : QString();
+    stale.units = {m_live.units.x + 3, m_live.units.y - 4};
+    stale.listFieldHeight = 9;
+    stale.editListFieldHeight = 40;
+    stale.listItemHeight = 30;
+    ASSERT_TRUE(QDir().mkpath(m_folder.filePath("cache")));
+    WriteAll(m_path, CopyFile(CurrentFontEnvironment(), {{"SimSun9", MetricsJson(stale)}}));
+
+    FontMetricsCache cache(m_path);
+    UseFontMetricsCache(&cache);
+    ScriptedDialog dialog(ListsTemplate(), m_fakes);
+    dialog.Create();
+    ASSERT_FALSE(PlacementOf(dialog) == m_reference); // placed from the copy until it is checked
+    ASSERT_TRUE(WaitForLayoutCheck(dialog));
+    EXPECT_EQ(PlacementOf(dialog), m_reference);
+    // Every control shows the measured family, down to a list's edit field.
+    const QString family = TemplateFont(DialogFont::SimSun9).family();
+    const auto widgets = dialog.widget()->findChildren<QWidget*>();
+    for (const QWidget* widget : widgets) {
+        if (!widget->isWindow()) {
+            EXPECT_EQ(widget->font().family().toStdString(), family.toStdString())
+                << widget->metaObject()->className();
+        }
+    }
+    EXPECT_TRUE(dialog.LayoutMetrics() == m_live);
+
+    FontMetricsCache nextRun(m_path);
+    const std::optional<FontMetricsCache::Entry> entry = nextRun.find(DialogFont::SimSun9);
+    ASSERT_TRUE(entry.has_value());
+    EXPECT_TRUE(entry->metrics == m_live);
+}
+
+TEST_F(FontMetricsCacheTest, AWindowWithoutAnEditableListKeepsTheStoredMeasurementOfOne)
+{
+    DialogTemplate plain = ListsTemplate();
+    plain.controls.erase(plain.controls.begin() + 3); // the editable list
+    auto run = [&] {
+        FontMetricsCache cache(m_path);
+        UseFontMetricsCache(&cache);
+        for (const DialogTemplate& form : {plain, ListsTemplate()}) {
+            ScriptedDialog dialog(form, m_fakes);
+            dialog.Create();
+            ASSERT_TRUE(WaitForLayoutCheck(dialog));
+        }
+    };
+    run();
+    const QByteArray first = QJsonDocument::fromJson(ReadAll(m_path)).toJson(QJsonDocument::Compact);
+    WriteAll(m_path, first);
+    // The next run's plain window must neither drop the editable list's
+    // measurement nor make the other window measure and write it again.
+    run();
+    EXPECT_EQ(ReadAll(m_path), first);
+    FontMetricsCache cache(m_path);
+    EXPECT_EQ(cache.find(DialogFont::SimSun9)->metrics.editListFieldHeight, m_live.editListFieldHeight);
+}
+
+TEST_F(FontMetricsCacheTest, EachTemplateFontHasItsOwnCopy)
+{
+    const Placement systemReference = MeasuredPlacement(DialogFont::System9);
+    const TemplateFontMetrics systemLive = m_live;
+    {
+        FontMetricsCache cache(m_path);
+        UseFontMetricsCache(&cache);
+        for (DialogFont font : {DialogFont::SimSun9, DialogFont::System9}) {
+            ScriptedDialog dialog(ListsTemplate(font), m_fakes);
+            dialog.Create();
+            ASSERT_TRUE(WaitForLayoutCheck(dialog));
+        }
+    }
+    FontMetricsCache cache(m_path);
+    UseFontMetricsCache(&cache);
+    ScriptedDialog system(ListsTemplate(DialogFont::System9), m_fakes);
+    system.Create();
+    EXPECT_TRUE(system.LayoutCheckPending());
+    EXPECT_EQ(PlacementOf(system), systemReference);
+    EXPECT_TRUE(system.LayoutMetrics() == systemLive);
+    ScriptedDialog simsun(ListsTemplate(), m_fakes);
+    simsun.Create();
+    EXPECT_EQ(PlacementOf(simsun), m_reference);
+}
+
+TEST_F(FontMetricsCacheTest, ACopyThatCannotBeWrittenIsReportedAndTheWindowStillWorks)
+{
+    // The cache folder's place is taken by a file.
+    WriteAll(m_folder.filePath("cache"), "not a folder");
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            if (type == QtWarningMsg)
+                warnings << message;
+        });
+    FontMetricsCache cache(m_path);
+    UseFontMetricsCache(&cache);
+    ScriptedDialog dialog(ListsTemplate(), m_fakes);
+    dialog.Create();
+    const bool checked = WaitForLayoutCheck(dialog);
+    qInstallMessageHandler(previous);
+    ASSERT_TRUE(checked);
+    EXPECT_EQ(PlacementOf(dialog), m_reference);
+    EXPECT_EQ(warnings.filter(QStringLiteral("template font measurements cannot be kept")).size(), 1)
+        << warnings.join('\n').toStdString();
+}
+
+} // namespace
+} // namespace kestra::test
