@@ -17,8 +17,14 @@ QString cjkFamily()
 {
     static const QString family = [] {
         // Asked one by one: listing every installed family costs start-up time.
-        for (const char* candidate : {"Noto Sans CJK SC", "Noto Serif CJK SC", "WenQuanYi Micro Hei",
-                                      "WenQuanYi Zen Hei", "Droid Sans Fallback"}) {
+        // Windows has the templates' own font; elsewhere the closest
+        // installed one stands in for it.
+        for (const char* candidate : {
+#ifdef Q_OS_WIN
+                 "SimSun",
+#endif
+                 "Noto Sans CJK SC", "Noto Serif CJK SC", "WenQuanYi Micro Hei", "WenQuanYi Zen Hei",
+                 "Droid Sans Fallback"}) {
             if (QFontDatabase::hasFamily(QString::fromLatin1(candidate)))
                 return QString::fromLatin1(candidate);
         }
