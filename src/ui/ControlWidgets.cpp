@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QFile>
 #include <QImageReader>
 #include <QPixmap>
 #include <QLabel>
@@ -134,7 +135,11 @@ QIcon ToolIcon()
     // each one and its libraries before the first window is shown), and a new
     // icon for every window and message box decodes the picture again.
     static const QIcon icon = [] {
-        QImageReader reader(QStringLiteral(":/icons/kestra.png"), "png");
+        // The picture is the program's resource; a test without it gets none.
+        const QString path = QStringLiteral(":/icons/kestra.png");
+        if (!QFile::exists(path))
+            return QIcon();
+        QImageReader reader(path, "png");
         reader.setAutoDetectImageFormat(false);
         const QImage image = reader.read();
         return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));

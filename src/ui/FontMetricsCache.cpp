@@ -206,6 +206,10 @@ void FontMetricsCache::load()
     m_environment = m_environmentOf ? m_environmentOf() : QJsonObject();
     if (m_filePath.isEmpty())
         return;
+    // A FIFO under the name would block the start-up in open(); a folder or
+    // a device is no copy either.
+    if (!QFileInfo(m_filePath).isFile())
+        return;
     QFile file(m_filePath);
     // No copy yet is the first run's normal case; an unreadable one is
     // replaced at the first measurement.

@@ -22,6 +22,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 namespace kestra::test {
 namespace {
 
@@ -254,6 +258,17 @@ TEST_F(FontMetricsCacheTest, ADamagedOrForeignCopyIsIgnoredAndRewritten)
         EXPECT_FALSE(entry->confirmed);
     }
 }
+
+#ifndef Q_OS_WIN
+// Opening a FIFO for reading waits for a writer: the start-up would hang.
+TEST_F(FontMetricsCacheTest, AFifoUnderTheNameIsNoCopyAndNeverBlocks)
+{
+    ASSERT_TRUE(QDir().mkpath(m_folder.filePath("cache")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(m_path).constData(), 0600), 0);
+    FontMetricsCache cache(m_path);
+    EXPECT_FALSE(cache.find(DialogFont::SimSun9).has_value());
+}
+#endif
 
 TEST_F(FontMetricsCacheTest, AStaleCopyIsCorrectedOnceTheWindowIsShown)
 {
