@@ -154,6 +154,17 @@ protected:
         return PlacementOf(dialog);
     }
 
+    // A window built with the copy in use is placed as measuring places it,
+    // before it is shown and after its check.
+    void ExpectPlacedAsMeasured()
+    {
+        ScriptedDialog dialog(ListsTemplate(), m_fakes);
+        dialog.Create();
+        EXPECT_EQ(PlacementOf(dialog), m_reference);
+        ASSERT_TRUE(WaitForLayoutCheck(dialog));
+        EXPECT_EQ(PlacementOf(dialog), m_reference);
+    }
+
     QTemporaryDir m_folder;
     QString m_path;
     TestServices m_fakes;
@@ -168,11 +179,7 @@ TEST_F(FontMetricsCacheTest, ACopyFromTheLastRunPlacesTheWindowAsMeasuringDoesAn
     {
         FontMetricsCache cache(m_path);
         UseFontMetricsCache(&cache);
-        ScriptedDialog dialog(ListsTemplate(), m_fakes);
-        dialog.Create();
-        EXPECT_EQ(PlacementOf(dialog), m_reference);
-        ASSERT_TRUE(WaitForLayoutCheck(dialog));
-        EXPECT_EQ(PlacementOf(dialog), m_reference);
+        ExpectPlacedAsMeasured();
     }
     ASSERT_TRUE(QFile::exists(m_path));
     // The same copy in another layout: a rewrite would show.
@@ -242,14 +249,8 @@ TEST_F(FontMetricsCacheTest, ADamagedOrForeignCopyIsIgnoredAndRewritten)
 
         FontMetricsCache cache(m_path);
         UseFontMetricsCache(&cache);
-        {
-            ScriptedDialog dialog(ListsTemplate(), m_fakes);
-            dialog.Create();
-            // Measured before showing, exactly as with no copy.
-            EXPECT_EQ(PlacementOf(dialog), m_reference);
-            ASSERT_TRUE(WaitForLayoutCheck(dialog));
-            EXPECT_EQ(PlacementOf(dialog), m_reference);
-        }
+        // Measured before showing, exactly as with no copy.
+        ExpectPlacedAsMeasured();
         // Replaced by a good copy that the next run uses.
         FontMetricsCache nextRun(m_path);
         const std::optional<FontMetricsCache::Entry> entry = nextRun.find(DialogFont::SimSun9);
