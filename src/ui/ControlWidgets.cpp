@@ -4,12 +4,12 @@
 #include "storage/Cp936.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QFile>
+#include <QIcon>
 #include <QImageReader>
-#include <QPixmap>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QGroupBox>
 #include <QTimer>

@@ -16,6 +16,7 @@ namespace kestra::ui {
 struct DialogBaseUnits {
     int x = 0;
     int y = 0;
+    bool operator==(const DialogBaseUnits&) const = default;
 };
 
 // What placing a template's controls needs to know about its font. Taking
@@ -32,18 +33,12 @@ struct TemplateFontMetrics {
     int editListFieldHeight = 0; // a closed drop-down with an edit field; 0: not measured
     int listItemHeight = 0;      // one line of an open list
 
-    bool operator==(const TemplateFontMetrics& other) const
-    {
-        return family == other.family && units.x == other.units.x && units.y == other.units.y
-               && listFieldHeight == other.listFieldHeight && editListFieldHeight == other.editListFieldHeight
-               && listItemHeight == other.listItemHeight;
-    }
-    bool operator!=(const TemplateFontMetrics& other) const { return !(*this == other); }
+    bool operator==(const TemplateFontMetrics&) const = default;
 };
 
-// The font a template asks for. SimSun stands for a CJK font of the same role
-// ("Noto Sans CJK SC", "Noto Serif CJK SC", "WenQuanYi Micro Hei", else the
-// default font), System for the default sans font. Sizes are in pixels at 96
+// The font a template asks for. SimSun is SimSun on Windows; elsewhere a CJK
+// font of the same role stands for it ("Noto Sans CJK SC", "Noto Serif CJK
+// SC", "WenQuanYi Micro Hei", else the default font), System for the default sans font. Sizes are in pixels at 96
 // dots per inch, as the templates were laid out: 9 points are 12 pixels, so a
 // window keeps its layout whatever the screen's DPI setting (Qt scales pixels
 // on high-density screens by itself).

@@ -5,9 +5,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
 #include <QJsonValue>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <cmath>
@@ -87,40 +85,15 @@ const FileRegistryStore::Contents& FileRegistryStore::load() const
     if (m_loaded && now == m_stamp)
         return *m_loaded;
     m_stamp = now;
-    const auto read = [this]() -> Contents {
-        QFile file(m_filePath);
-        if (!file.exists())
-            return {FileState::Missing, {}};
-        if (!file.open(QIODevice::ReadOnly))
-            return {FileState::Unreadable, {}};
-        if (file.size() > kMaxStoreSize)
-            return {FileState::Corrupt, {}};
-        QJsonParseError error{};
-        const QJsonDocument document = QJsonDocument::fromJson(file.read(kMaxStoreSize), &error);
-        if (error.error != QJsonParseError::NoError || !document.isObject())
-            return {FileState::Corrupt, {}};
-        QJsonObject root = document.object();
-        if (root.contains(kKeys) && !root.value(kKeys).isObject())
-            return {FileState::Corrupt, {}};
-        return {FileState::Valid, root};
-    };
-    m_loaded = read();
+    m_loaded = ReadJsonFile(m_filePath, kMaxStoreSize);
+    if (m_loaded->state == FileState::Valid && m_loaded->root.contains(kKeys) && !m_loaded->root.value(kKeys).isObject())
+        m_loaded = Contents{FileState::Corrupt, {}};
     return *m_loaded;
 }
 
 bool FileRegistryStore::save(const QJsonObject& root) const
 {
-    if (!QDir().mkpath(QFileInfo(m_filePath).absolutePath()))
-        return false;
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
+    if (!WriteJsonFile(m_filePath, root))
         return false;
     m_loaded = Contents{FileState::Valid, root};
     m_stamp = stamp();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "ui/JsonFile.h"
 #include "ui/RegistryStore.h"
 
 #include <QJsonObject>
@@ -41,11 +42,8 @@ public:
     bool writeString(const QString& name, const QByteArray& data) override;
 
 private:
-    enum class FileState { Missing, Unreadable, Corrupt, Valid };
-    struct Contents {
-        FileState state = FileState::Missing;
-        QJsonObject root;
-    };
+    using FileState = JsonFileState;
+    using Contents = JsonFileContents;
 
     const Contents& load() const;
     bool save(const QJsonObject& root) const;

@@ -1,24 +1,24 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "ui/FontMetricsCache.h"
 
+#include "ui/JsonFile.h"
+
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QStyle>
 #include <QtDebug>
 
-#include <iterator>
+#include <array>
 #include <utility>
 
 namespace kestra::ui {
@@ -91,6 +91,16 @@ QJsonObject environmentVariables()
     return values;
 }
 
+// The measurements by their names in the file.
+std::array<std::pair<const char*, int*>, 5> namedMeasures(TemplateFontMetrics& metrics)
+{
+    return {{{"baseUnitX", &metrics.units.x},
+             {"baseUnitY", &metrics.units.y},
+             {"listFieldHeight", &metrics.listFieldHeight},
+             {"editListFieldHeight", &metrics.editListFieldHeight},
+             {"listItemHeight", &metrics.listItemHeight}}};
+}
+
 std::optional<TemplateFontMetrics> metricsFromJson(const QJsonValue& value)
 {
     if (!value.isObject())
@@ -101,30 +111,25 @@ std::optional<TemplateFontMetrics> metricsFromJson(const QJsonValue& value)
         return std::nullopt;
     TemplateFontMetrics metrics;
     metrics.family = family.toString();
-    int* fields[] = {&metrics.units.x, &metrics.units.y, &metrics.listFieldHeight, &metrics.editListFieldHeight,
-                     &metrics.listItemHeight};
-    const char* names[] = {"baseUnitX", "baseUnitY", "listFieldHeight", "editListFieldHeight", "listItemHeight"};
-    for (std::size_t i = 0; i < std::size(fields); ++i) {
-        const QJsonValue field = object.value(QString::fromLatin1(names[i]));
+    for (const auto& [name, field] : namedMeasures(metrics)) {
+        const QJsonValue stored = object.value(QString::fromLatin1(name));
         // A zero base unit would collapse the window; a fraction or a huge
         // number is no measurement of ours.
-        const double number = field.toDouble(-1);
-        const double least = fields[i] == &metrics.editListFieldHeight ? 0 : 1; // 0: not measured
-        if (!field.isDouble() || number < least || number > kMaxMeasure || number != static_cast<int>(number))
+        const double number = stored.toDouble(-1);
+        const double least = field == &metrics.editListFieldHeight ? 0 : 1; // 0: not measured
+        if (!stored.isDouble() || number < least || number > kMaxMeasure || number != static_cast<int>(number))
             return std::nullopt;
-        *fields[i] = static_cast<int>(number);
+        *field = static_cast<int>(number);
     }
     return metrics;
 }
 
-QJsonObject metricsToJson(const TemplateFontMetrics& metrics)
+QJsonObject metricsToJson(TemplateFontMetrics metrics)
 {
-    return {{QStringLiteral("family"), metrics.family},
-            {QStringLiteral("baseUnitX"), metrics.units.x},
-            {QStringLiteral("baseUnitY"), metrics.units.y},
-            {QStringLiteral("listFieldHeight"), metrics.listFieldHeight},
-            {QStringLiteral("editListFieldHeight"), metrics.editListFieldHeight},
-            {QStringLiteral("listItemHeight"), metrics.listItemHeight}};
+    QJsonObject object{{QStringLiteral("family"), metrics.family}};
+    for (const auto& [name, field] : namedMeasures(metrics))
+        object.insert(QString::fromLatin1(name), *field);
+    return object;
 }
 
 } // namespace
@@ -187,11 +192,10 @@ void FontMetricsCache::confirm(DialogFont font, const TemplateFontMetrics& metri
         // A window without an editable list does not measure one; the file
         // keeps the last measurement of one for as long as the rest agrees
         // (the window that uses it checks it).
-        TemplateFontMetrics withStoredList = metrics;
-        withStoredList.editListFieldHeight = stored->second.editListFieldHeight;
-        if (metrics.editListFieldHeight == 0 && withStoredList == stored->second)
-            return;
-        if (stored->second == metrics)
+        TemplateFontMetrics compared = metrics;
+        if (compared.editListFieldHeight == 0)
+            compared.editListFieldHeight = stored->second.editListFieldHeight;
+        if (compared == stored->second)
             return;
     }
     m_stored[font] = metrics;
@@ -206,20 +210,12 @@ void FontMetricsCache::load()
     m_environment = m_environmentOf ? m_environmentOf() : QJsonObject();
     if (m_filePath.isEmpty())
         return;
-    // A FIFO under the name would block the start-up in open(); a folder or
-    // a device is no copy either.
-    if (!QFileInfo(m_filePath).isFile())
+    // No copy yet is the first run's normal case; an unreadable or damaged
+    // one is replaced at the first measurement.
+    const JsonFileContents contents = ReadJsonFile(m_filePath, kMaxFileSize);
+    if (contents.state != JsonFileState::Valid)
         return;
-    QFile file(m_filePath);
-    // No copy yet is the first run's normal case; an unreadable one is
-    // replaced at the first measurement.
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = file.read(kMaxFileSize + 1);
-    if (bytes.size() > kMaxFileSize)
-        return;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes);
-    const QJsonObject root = document.object();
+    const QJsonObject& root = contents.root;
     if (root.value(QStringLiteral("format")).toInt(-1) != kFormat
         || root.value(QStringLiteral("environment")).toObject() != m_environment)
         return;
@@ -244,16 +240,10 @@ bool FontMetricsCache::save()
     const QJsonObject root = {{QStringLiteral("format"), kFormat},
                               {QStringLiteral("environment"), m_environment},
                               {QStringLiteral("fonts"), fonts}};
-    const QFileInfo info(m_filePath);
-    if (!QDir().mkpath(info.absolutePath())) {
-        qWarning("The template font measurements cannot be kept: the folder %s cannot be made",
-                 qUtf8Printable(QDir::toNativeSeparators(info.absolutePath())));
-        return false;
-    }
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(root).toJson()) < 0 || !file.commit()) {
+    QString why;
+    if (!WriteJsonFile(m_filePath, root, &why)) {
         qWarning("The template font measurements cannot be kept in %s: %s",
-                 qUtf8Printable(QDir::toNativeSeparators(m_filePath)), qUtf8Printable(file.errorString()));
+                 qUtf8Printable(QDir::toNativeSeparators(m_filePath)), qUtf8Printable(why));
         return false;
     }
     return true;

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "ui/JsonFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QSaveFile>
+
+namespace kestra::ui {
+
+JsonFileContents ReadJsonFile(const QString& path, qint64 maxSize)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {JsonFileState::Missing, {}};
+    if (!info.isFile())
+        return {JsonFileState::Unreadable, {}};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {JsonFileState::Unreadable, {}};
+    // One byte past the limit tells a file of exactly `maxSize` from a longer one.
+    const QByteArray bytes = file.read(maxSize + 1);
+    if (bytes.size() > maxSize)
+        return {JsonFileState::Corrupt, {}};
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return {JsonFileState::Corrupt, {}};
+    return {JsonFileState::Valid, document.object()};
+}
+
+bool WriteJsonFile(const QString& path, const QJsonObject& root, QString* why)
+{
+    const auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return fail(QStringLiteral("the folder %1 cannot be made").arg(QDir::toNativeSeparators(folder)));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(reason);
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+} // namespace kestra::ui
