@@ -16,6 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -75,6 +79,18 @@ TEST_F(FileStore, CreatedKeyHoldsTypedValuesAcrossInstances)
     EXPECT_EQ(again.readString(QStringLiteral("Company")), company); // padding zeros kept
     EXPECT_EQ(LowWord(0x00012345U), 0x2345);
 }
+
+#ifndef Q_OS_WIN
+// Opening a FIFO for reading waits for a writer: every start-up would hang.
+TEST_F(FileStore, AFifoUnderTheNameIsUnreadableAndNeverBlocks)
+{
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path()).absolutePath()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    EXPECT_FALSE(store.openKey());
+    EXPECT_EQ(store.readDword(QStringLiteral("language")), std::nullopt);
+    EXPECT_FALSE(store.writeDword(QStringLiteral("language"), 2));
+}
+#endif
 
 TEST_F(FileStore, AValueOfAnotherTypeOrShapeReadsAsMissing)
 {
