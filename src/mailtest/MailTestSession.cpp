@@ -171,7 +171,11 @@ bool MailTester::CheckCameraCanHold()
     } else {
         for (const SettingsFinding& finding : CheckGprsSettings(m_settings)) {
             if (finding.kind == FindingKind::TextLength && used.contains(finding.field)) {
-                refusal = RecordSaveResult{finding, {}}.message(m_report.chinese);
+                // The reason `gprs` gives, without its "file not saved": the
+                // test saves nothing.
+                SettingsFinding reason = finding;
+                reason.offset = -1;
+                refusal = reason.message(m_report.chinese);
                 break;
             }
         }
