@@ -17,8 +17,9 @@ appstreamcli validate --no-net packaging/org.kestrasetup.KestraSetup.metainfo.xm
 
 # The program loads its windows and its e-mail test from modules found from its
 # own folder. The windows run until the timeout ends them (124); a missing
-# module would end the program at once with 1. Nothing listens on port 1 of
-# the loopback address, which only the loaded e-mail test can say.
+# module would end the program at once with 1. Nothing listens on port 47 (an
+# unassigned one; the test, like Save, takes no port of one character) of the
+# loopback address, which only the loaded e-mail test can say.
 check_modules() {
     local program=$1 status=0 config
     config=$(mktemp -d)
@@ -30,7 +31,7 @@ check_modules() {
         exit 1
     fi
     local report
-    report=$("$program" mail-test --smtp-server 127.0.0.1 --smtp-port 1 --sender-email check@example.org \
+    report=$("$program" mail-test --smtp-server 127.0.0.1 --smtp-port 47 --sender-email check@example.org \
         --sender-password check --timeout 2 --json || true)
     if ! grep -q '"outcome": "nothing-listens"' <<<"$report"; then
         echo "$program could not run its e-mail test:" >&2

@@ -30,8 +30,13 @@ MailTestCommand::MailTestCommand(CLI::App& program)
     m_command->add_option("--timeout", m_timeoutSeconds, "Longest wait of each step, in seconds [default: 15]")
         ->check(CLI::Range(1, 120))
         ->type_name("SECONDS");
-    m_command->add_option("--ca-file", m_caFile, "Also trust the certificates of this PEM file (a server's own)")
+    m_command->add_option("--ca-file", m_caFile,
+                          "Also trust the certificates of this file, PEM or DER (a server's own)")
         ->type_name("FILE");
+    m_command->add_flag("--compare-whole-address", m_compareWholeAddress,
+                        "When the camera's login name is refused, log in again with the whole sender address to "
+                        "tell the two apart (a second failed login, which servers count)");
+    m_session.addTo(*m_command, false);
 }
 
 bool MailTestCommand::chosen() const
@@ -45,7 +50,7 @@ int MailTestCommand::run()
     MailTestOptions options;
     if (!m_from.empty()) {
         // Only a gprs.dat that checks clean: the camera would not take another.
-        RefuseUncheckedFromFile(SettingsFileKind::Gprs, m_from, false);
+        RefuseUncheckedFromFile(SettingsFileKind::Gprs, m_from, m_session.session().chineseMessages());
         QFile file(FromStd(m_from));
         if (!file.open(QIODevice::ReadOnly))
             RefuseUsage(QStringLiteral("--from: %1 cannot be read: %2").arg(file.fileName(), file.errorString()));
@@ -84,10 +89,16 @@ int MailTestCommand::run()
         QFile ca(FromStd(m_caFile));
         if (!ca.open(QIODevice::ReadOnly))
             RefuseUsage(QStringLiteral("--ca-file: %1 cannot be read: %2").arg(ca.fileName(), ca.errorString()));
-        options.extraCaCertificates = {ca.readAll()};
+        options.caFiles = {{ca.fileName(), ca.readAll()}};
     }
     options.send = m_send;
+    options.compareWholeAddress = m_compareWholeAddress;
     options.stepTimeout = std::chrono::seconds(m_timeoutSeconds);
+    options.languageIndex = m_session.session().languageIndex;
+    if (!m_json) {
+        // The report comes at the end; a slow server is said while it lasts.
+        options.waiting = [](const QString& line) { PrintErrorLine(line); };
+    }
 
     const MailTestReport report = RunMailTest(settings, options);
     if (m_json) {
@@ -98,7 +109,9 @@ int MailTestCommand::run()
         for (const QString& line : MailTestReportText(report).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
             PrintLine(line);
     }
-    return report.succeeded() ? kExitOk : kExitFailed;
+    if (report.succeeded())
+        return kExitOk;
+    return report.outcome == MailTestOutcome::BadSettings ? kExitUsage : kExitFailed;
 }
 
 } // namespace kestra::cli

@@ -16,7 +16,9 @@ namespace kestra::cli {
 
 // kestra-setup mail-test (--from gprs.dat | options) [--send] [--json]: logs in
 // to the SMTP server as the camera would and, with --send, sends a test
-// message. Exit status 0 only when the login (and the send) went through.
+// message. Exit status 0 only when the login (and the send) went through, 2
+// when the values could not be tested (values the camera cannot be given, a
+// --ca-file without a certificate), 1 for every other failure.
 class MailTestCommand {
 public:
     explicit MailTestCommand(CLI::App& program);
@@ -35,7 +37,9 @@ private:
     TextOption m_senderPassword{"--sender-password",
                                 "Sender's mailbox password; - reads it from the first line of standard input", {}};
     TextOption m_recipientEmail{"--recipient-email", "E-mail address the test message goes to", {}};
+    SessionOptions m_session;
     std::string m_caFile;
+    bool m_compareWholeAddress = false;
     int m_timeoutSeconds = 15;
     bool m_send = false;
     bool m_json = false;

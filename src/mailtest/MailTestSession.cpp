@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "mailtest/MailTestSession.h"
 
+#include "common/Session.h"
+#include "messaging/SmtpSave.h"
+
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QHostAddress>
@@ -24,14 +28,19 @@ constexpr qsizetype kMaxReplyLine = 1000;
 constexpr int kMaxReplyLines = 100;
 // A name that resolves to a long list is tried for its first few addresses.
 constexpr int kMaxAddresses = 4;
-constexpr int kImplicitTlsPort = 465;
+// A reply slower than this is announced while it is awaited, and its step
+// says how long it took (a server may hold back its answer to a wrong
+// password for several seconds).
+constexpr std::chrono::milliseconds kSlowReply{2000};
 
+using W = const char*;
 
 struct Reply {
     enum class Status { Complete, TimedOut, Closed, Garbled };
     Status status = Status::Closed;
     int code = 0;
     QList<QByteArray> lines;
+    std::chrono::milliseconds took{0};
 
     bool complete() const { return status == Status::Complete; }
     bool positive() const { return complete() && code >= 200 && code < 400; }
@@ -46,6 +55,7 @@ public:
     MailTester(const GprsSettings& settings, const MailTestOptions& options)
         : m_settings(settings), m_options(options)
     {
+        m_report.chinese = options.languageIndex == kLanguageChinese;
         m_report.server = settings.smtpServer.trimmed();
         m_report.loginName = options.loginName.value_or(GprsUserName(settings.senderEmail));
         m_report.sendRequested = options.send;
@@ -55,14 +65,23 @@ public:
             for (const QByteArray& login : {m_report.loginName, settings.senderEmail})
                 m_secrets.append(QByteArray('\0' + login + '\0' + password).toBase64());
         }
-        for (const QByteArray& pem : options.extraCaCertificates)
-            m_caCertificates.append(QSslCertificate::fromData(pem, QSsl::Pem));
+        for (const MailTestCaFile& file : options.caFiles) {
+            QList<QSslCertificate> found = QSslCertificate::fromData(file.data, QSsl::Pem);
+            if (found.isEmpty())
+                found = QSslCertificate::fromData(file.data, QSsl::Der);
+            if (found.isEmpty() && m_emptyCaFile.isEmpty())
+                m_emptyCaFile = file.name;
+            m_caCertificates.append(found);
+        }
     }
 
     MailTestReport Run();
 
 private:
     bool CheckSettings();
+    bool CheckCameraCanHold();
+    QString Say(W english, W chinese) const { return MailTestWords(m_report.chinese, english, chinese); }
+    void Refused();
     bool Resolve();
     LoginEnd Attempt(const QByteArray& login, bool send);
     bool Connect(QSslSocket& socket, MailTransport transport, const QHostAddress& address);
@@ -76,31 +95,29 @@ private:
     Reply ReadReply(QSslSocket& socket);
     Reply Command(QSslSocket& socket, const QByteArray& line);
     QString ReplyText(const Reply& reply) const;
+    QString NoReplyText(const Reply& reply) const;
+    QString AnswerText(const Reply& reply) const; // the reply, or why there is none
     QString Mask(QString text) const;
     void Step(bool ok, const QString& text, const Reply* reply = nullptr);
     void Fail(MailTestOutcome outcome, const QString& summary);
     void PrepareTls(QSslSocket& socket) const;
     QString TlsErrorText(const QSslSocket& socket) const;
     int TimeoutMs() const { return static_cast<int>(m_options.stepTimeout.count()); }
-    QString Seconds() const;
+    QString Seconds() const { return MailTestSeconds(m_options.stepTimeout); }
 
     const GprsSettings& m_settings;
     const MailTestOptions& m_options;
     MailTestReport m_report;
     QList<QByteArray> m_secrets;
     QList<QSslCertificate> m_caCertificates;
+    QString m_emptyCaFile; // the first CA file that holds no certificate
+    QString m_awaited;     // what the reply being read answers, for the waiting line
     QList<QHostAddress> m_addresses;
     // Found by the first attempt, used by the next.
     std::optional<QHostAddress> m_address;
     std::optional<MailTransport> m_startTransport;
     bool m_failed = false;
 };
-
-QString MailTester::Seconds() const
-{
-    return QString::number(static_cast<double>(m_options.stepTimeout.count()) / 1000.0, 'g', 3) +
-           QStringLiteral(" s");
-}
 
 QString MailTester::Mask(QString text) const
 {
@@ -119,7 +136,10 @@ QString MailTester::ReplyText(const Reply& reply) const
 
 void MailTester::Step(bool ok, const QString& text, const Reply* reply)
 {
-    m_report.steps.push_back({ok, text, reply ? ReplyText(*reply) : QString()});
+    QString shown = text;
+    if (reply && reply->took >= kSlowReply && reply->status != Reply::Status::TimedOut)
+        shown += Say(" The server took %1 to answer.", "服务器用了%1才应答。").arg(MailTestSeconds(reply->took));
+    m_report.steps.push_back({ok, shown, reply ? ReplyText(*reply) : QString()});
 }
 
 void MailTester::Fail(MailTestOutcome outcome, const QString& summary)
@@ -129,25 +149,65 @@ void MailTester::Fail(MailTestOutcome outcome, const QString& summary)
     m_report.summary = summary;
 }
 
+// The checks of the window's Save and the file's text limits, on the values
+// the test uses, with the words the window and `gprs` refuse them with.
+bool MailTester::CheckCameraCanHold()
+{
+    QStringList used = {QStringLiteral("smtpServer"), QStringLiteral("smtpPort"), QStringLiteral("senderEmail"),
+                        QStringLiteral("senderPassword")};
+    if (m_options.send)
+        used.append(QStringLiteral("recipientEmail"));
+    // The APN and the SMS phone number are the window's business, not the
+    // test's: out of the way, every check of a used value runs.
+    GprsSettings checked = m_settings;
+    checked.mode = kGprsModeAuto;
+    checked.smsControl = kSmsControlOff;
+    Session session;
+    session.languageIndex = m_options.languageIndex;
+    const SaveDecision<GprsSettings> decision = PrepareGprsSave(checked, session);
+    std::optional<QString> refusal;
+    if (!decision.ok() && used.contains(decision.field)) {
+        refusal = decision.refusal;
+    } else {
+        for (const SettingsFinding& finding : CheckGprsSettings(m_settings)) {
+            if (finding.kind == FindingKind::TextLength && used.contains(finding.field)) {
+                // The reason `gprs` gives, without its "file not saved": the
+                // test saves nothing.
+                SettingsFinding reason = finding;
+                reason.offset = -1;
+                refusal = reason.message(m_report.chinese);
+                break;
+            }
+        }
+    }
+    m_report.cameraCanHold = !refusal;
+    if (refusal)
+        Fail(MailTestOutcome::BadSettings, *refusal);
+    return !refusal;
+}
+
 bool MailTester::CheckSettings()
 {
     const QByteArray port = m_settings.smtpPort.trimmed();
     bool numeric = false;
     const uint value = port.toUInt(&numeric);
+    m_report.port = numeric && value <= 65535 ? static_cast<int>(value) : 0;
+    if (!m_emptyCaFile.isEmpty()) {
+        Fail(MailTestOutcome::BadSettings,
+             Say("The certificate file %1 holds no certificate (PEM or DER).", "证书文件 %1 中没有证书（PEM或DER）。")
+                 .arg(QuotedForReport(m_emptyCaFile.toUtf8())));
+        return false;
+    }
+    if (!CheckCameraCanHold())
+        return false;
     if (m_report.server.isEmpty()) {
-        Fail(MailTestOutcome::BadSettings, QStringLiteral("No SMTP server is set."));
+        Fail(MailTestOutcome::BadSettings, Say("No SMTP server is set.", "没有设置SMTP服务器。"));
     } else if (!numeric || value == 0 || value > 65535) {
         Fail(MailTestOutcome::BadSettings,
-             QStringLiteral("The port %1 is not a number from 1 to 65535; the camera could not use it either.")
+             Say("The port %1 is not a number from 1 to 65535; the camera could not use it either.",
+                 "端口 %1 不是1到65535之间的数字；相机也无法使用。")
                  .arg(QuotedForReport(m_settings.smtpPort)));
-    } else if (m_settings.senderEmail.isEmpty()) {
-        Fail(MailTestOutcome::BadSettings, QStringLiteral("No sender address is set: the camera logs in with it."));
-    } else if (m_settings.senderPassword.isEmpty()) {
-        Fail(MailTestOutcome::BadSettings, QStringLiteral("No sender password is set."));
-    } else if (m_options.send && m_settings.recipientEmail.isEmpty()) {
-        Fail(MailTestOutcome::BadSettings, QStringLiteral("No recipient address is set to send the test message to."));
     }
-    m_report.port = numeric && value <= 65535 ? static_cast<int>(value) : 0;
     return !m_failed;
 }
 
@@ -177,13 +237,15 @@ bool MailTester::Resolve()
     if (!result) {
         QHostInfo::abortHostLookup(id);
         Fail(MailTestOutcome::HostNotFound,
-             QStringLiteral("The name %1 could not be looked up within %2: this PC's name service did not answer.")
+             Say("The name %1 could not be looked up within %2: this PC's name service did not answer.",
+                 "在%2内无法查询名称 %1：这台电脑的域名服务没有应答。")
                  .arg(QuotedForReport(m_report.server), Seconds()));
         return false;
     }
     if (result->error() != QHostInfo::NoError || result->addresses().isEmpty()) {
         Fail(MailTestOutcome::HostNotFound,
-             QStringLiteral("The host %1 is not known (%2). Check the spelling of the server.")
+             Say("The host %1 is not known (%2). Check the spelling of the server.",
+                 "主机 %1 不存在（%2）。请检查服务器的拼写。")
                  .arg(QuotedForReport(m_report.server), result->errorString()));
         return false;
     }
@@ -191,7 +253,7 @@ bool MailTester::Resolve()
     QStringList shown;
     for (const QHostAddress& address : m_addresses)
         shown.append(address.toString());
-    Step(true, QStringLiteral("Host %1 found: %2").arg(QuotedForReport(m_report.server), shown.join(QStringLiteral(", "))));
+    Step(true, Say("Host %1 found: %2", "已找到主机 %1：%2").arg(QuotedForReport(m_report.server), shown.join(QStringLiteral(", "))));
     return true;
 }
 
@@ -218,25 +280,37 @@ Reply MailTester::ReadReply(QSslSocket& socket)
 {
     Reply reply;
     const QDeadlineTimer deadline(m_options.stepTimeout);
+    QElapsedTimer clock;
+    clock.start();
+    bool announced = false;
+    const auto finish = [&](Reply::Status status) {
+        reply.status = status;
+        reply.took = std::chrono::milliseconds(clock.elapsed());
+        return reply;
+    };
     for (;;) {
         while (!socket.canReadLine()) {
-            if (socket.bytesAvailable() > kMaxReplyLine) {
-                reply.status = Reply::Status::Garbled;
-                return reply;
-            }
-            if (socket.state() != QAbstractSocket::ConnectedState) {
-                reply.status = Reply::Status::Closed;
-                return reply;
-            }
+            if (socket.bytesAvailable() > kMaxReplyLine)
+                return finish(Reply::Status::Garbled);
+            if (socket.state() != QAbstractSocket::ConnectedState)
+                return finish(Reply::Status::Closed);
             const auto left = static_cast<int>(deadline.remainingTime());
-            if (left <= 0) {
-                reply.status = Reply::Status::TimedOut;
-                return reply;
-            }
-            if (!socket.waitForReadyRead(left) && !socket.canReadLine()) {
-                reply.status = socket.state() == QAbstractSocket::ConnectedState ? Reply::Status::TimedOut
-                                                                                  : Reply::Status::Closed;
-                return reply;
+            if (left <= 0)
+                return finish(Reply::Status::TimedOut);
+            // Wait in two parts: a server still silent after the first is
+            // said to be awaited, so a slow answer does not look like a hang.
+            const auto beforeNotice = static_cast<int>(kSlowReply.count() - clock.elapsed());
+            const int slice = announced || beforeNotice <= 0 ? left : std::min(left, beforeNotice);
+            if (!socket.waitForReadyRead(slice) && !socket.canReadLine()) {
+                if (socket.state() != QAbstractSocket::ConnectedState)
+                    return finish(Reply::Status::Closed);
+                if (slice == left)
+                    return finish(Reply::Status::TimedOut);
+                announced = true;
+                if (m_options.waiting)
+                    m_options.waiting(Say("Waiting for the server's answer to %1 (at most %2)...",
+                                          "正在等待服务器对%1的应答（最多%2）...")
+                                          .arg(m_awaited, Seconds()));
             }
         }
         const QByteArray line = socket.readLine(kMaxReplyLine + 1).trimmed();
@@ -244,20 +318,23 @@ Reply MailTester::ReadReply(QSslSocket& socket)
         bool numeric = false;
         const int code = line.left(3).toInt(&numeric);
         if (!numeric || line.size() < 3 || reply.lines.size() > kMaxReplyLines ||
-            (reply.code != 0 && code != reply.code)) {
-            reply.status = Reply::Status::Garbled;
-            return reply;
-        }
+            (reply.code != 0 && code != reply.code))
+            return finish(Reply::Status::Garbled);
         reply.code = code;
-        if (line.size() == 3 || line.at(3) != '-') {
-            reply.status = Reply::Status::Complete;
-            return reply;
-        }
+        if (line.size() == 3 || line.at(3) != '-')
+            return finish(Reply::Status::Complete);
     }
 }
 
 Reply MailTester::Command(QSslSocket& socket, const QByteArray& line)
 {
+    // The lines of AUTH LOGIN and of the message carry no verb of their own:
+    // they answer to the command before them.
+    const QByteArray verb = line.left(line.indexOf(' ') < 0 ? line.size() : line.indexOf(' '));
+    for (const char* known : {"EHLO", "STARTTLS", "AUTH", "MAIL", "RCPT", "DATA"}) {
+        if (verb == known)
+            m_awaited = QString::fromLatin1(verb);
+    }
     socket.write(line + "\r\n");
     const QDeadlineTimer deadline(m_options.stepTimeout);
     while (socket.bytesToWrite() > 0 && !deadline.hasExpired()) {
@@ -267,24 +344,29 @@ Reply MailTester::Command(QSslSocket& socket, const QByteArray& line)
     return ReadReply(socket);
 }
 
-QString NoReplyText(const Reply& reply, const QString& seconds)
+QString MailTester::NoReplyText(const Reply& reply) const
 {
     switch (reply.status) {
     case Reply::Status::TimedOut:
-        return QStringLiteral("no reply within %1").arg(seconds);
+        return Say("no reply within %1", "%1内没有应答").arg(Seconds());
     case Reply::Status::Closed:
-        return QStringLiteral("the server closed the connection");
+        return Say("the server closed the connection", "服务器关闭了连接");
     case Reply::Status::Garbled:
-        return QStringLiteral("the server's reply is not SMTP");
+        return Say("the server's reply is not SMTP", "服务器的应答不是SMTP");
     case Reply::Status::Complete:
         break;
     }
-    return QStringLiteral("unexpected reply");
+    return Say("unexpected reply", "意外的应答");
+}
+
+QString MailTester::AnswerText(const Reply& reply) const
+{
+    return reply.complete() ? ReplyText(reply) : NoReplyText(reply);
 }
 
 bool MailTester::Connect(QSslSocket& socket, MailTransport transport, const QHostAddress& address)
 {
-    const QString where = QStringLiteral("%1 port %2").arg(address.toString()).arg(m_report.port);
+    const QString where = Say("%1 port %2", "%1 端口 %2").arg(address.toString()).arg(m_report.port);
     if (transport == MailTransport::ImplicitTls) {
         PrepareTls(socket);
         socket.connectToHostEncrypted(address.toString(), static_cast<quint16>(m_report.port),
@@ -294,27 +376,30 @@ bool MailTester::Connect(QSslSocket& socket, MailTransport transport, const QHos
     }
     if (!socket.waitForConnected(TimeoutMs())) {
         if (socket.error() == QAbstractSocket::ConnectionRefusedError) {
-            Step(false, QStringLiteral("Nothing answers on %1 (connection refused).").arg(where));
+            Step(false, Say("Nothing answers on %1 (connection refused).", "%1 无应答（连接被拒绝）。").arg(where));
             Fail(MailTestOutcome::NothingListens,
-                 QStringLiteral("Nothing answers on port %1 of %2. Check the port: mail servers usually take "
-                                "587 (STARTTLS), 465 (TLS) or 25.")
+                 Say("Nothing answers on port %1 of %2. Check the port: mail servers usually take 587 (STARTTLS), "
+                     "465 (TLS) or 25.",
+                     "%2 的 %1 端口无应答。请检查端口：邮件服务器通常使用587（STARTTLS）、465（TLS）或25。")
                      .arg(m_report.port)
                      .arg(QuotedForReport(m_report.server)));
         } else {
-            Step(false, QStringLiteral("No connection to %1: %2.").arg(where, socket.errorString()));
+            Step(false, Say("No connection to %1: %2.", "无法连接到 %1：%2。").arg(where, socket.errorString()));
             Fail(MailTestOutcome::NoAnswer,
-                 QStringLiteral("No connection to port %1 of %2 within %3 (%4). A firewall may drop it.")
+                 Say("No connection to port %1 of %2 within %3 (%4). A firewall may drop it.",
+                     "%3内无法连接到 %2 的 %1 端口（%4）。可能被防火墙拦截。")
                      .arg(m_report.port)
                      .arg(QuotedForReport(m_report.server), Seconds(), socket.errorString()));
         }
         return false;
     }
     if (transport == MailTransport::ImplicitTls && !socket.waitForEncrypted(TimeoutMs())) {
-        Step(false, QStringLiteral("TLS from the first byte on %1 does not work: %2.").arg(where, TlsErrorText(socket)));
+        Step(false, Say("TLS from the first byte on %1 does not work: %2.", "%1 上一开始就使用TLS的连接不成功：%2。")
+                        .arg(where, TlsErrorText(socket)));
         return false;
     }
-    Step(true, transport == MailTransport::ImplicitTls ? QStringLiteral("Connected to %1 with TLS.").arg(where)
-                                                        : QStringLiteral("Connected to %1.").arg(where));
+    Step(true, transport == MailTransport::ImplicitTls ? Say("Connected to %1 with TLS.", "已用TLS连接到 %1。").arg(where)
+                                                        : Say("Connected to %1.", "已连接到 %1。").arg(where));
     return true;
 }
 
@@ -322,18 +407,19 @@ bool MailTester::Greet(QSslSocket& socket, MailTransport transport, const QHostA
 {
     if (!Connect(socket, transport, address))
         return false;
+    m_awaited = Say("the greeting", "问候");
     const Reply greeting = ReadReply(socket);
     if (greeting.is(220)) {
-        Step(true, QStringLiteral("The server greets."), &greeting);
+        Step(true, Say("The server greets.", "服务器发来问候。"), &greeting);
         return true;
     }
     if (greeting.complete()) {
-        Step(false, QStringLiteral("The server turns the session down."), &greeting);
+        Step(false, Say("The server turns the session down.", "服务器拒绝了会话。"), &greeting);
         Fail(MailTestOutcome::ServerRefused,
-             QStringLiteral("The server turned the session down: %1").arg(ReplyText(greeting)));
+             Say("The server turned the session down: %1", "服务器拒绝了会话：%1").arg(ReplyText(greeting)));
         return false;
     }
-    Step(false, QStringLiteral("No greeting: %1.").arg(NoReplyText(greeting, Seconds())), &greeting);
+    Step(false, Say("No greeting: %1.", "没有问候：%1。").arg(NoReplyText(greeting)), &greeting);
     return false;
 }
 
@@ -347,17 +433,20 @@ std::unique_ptr<QSslSocket> MailTester::OpenSession()
         if (Greet(*socket, *m_startTransport, *m_address))
             return socket;
         if (!m_failed)
-            Fail(MailTestOutcome::NoAnswer, QStringLiteral("The server did not greet a second time."));
+            Fail(MailTestOutcome::NoAnswer, Say("The server did not greet a second time.", "服务器第二次没有发来问候。"));
         return nullptr;
     }
-    const bool tlsFirst = m_report.port == kImplicitTlsPort;
+    const bool tlsFirst = m_report.port == m_options.implicitTlsPort;
     const MailTransport order[] = {tlsFirst ? MailTransport::ImplicitTls : MailTransport::Plain,
                                    tlsFirst ? MailTransport::Plain : MailTransport::ImplicitTls};
     QString certificateProblem;
-    bool reached = false; // a server took the connection (and then said nothing useful)
+    int tries = 0; // connections a server took and then said nothing useful on
+    QElapsedTimer clock;
+    clock.start();
     for (const QHostAddress& address : m_addresses) {
-        if (reached)
-            break; // the host's other addresses are the same servers: no need to wait on each
+        // The host's other addresses are the same servers: no need to wait on each.
+        if (tries > 0 || !certificateProblem.isEmpty())
+            break;
         for (MailTransport transport : order) {
             m_failed = false;
             auto socket = std::make_unique<QSslSocket>();
@@ -371,9 +460,13 @@ std::unique_ptr<QSslSocket> MailTester::OpenSession()
                 return nullptr; // the server answered and said no
             if (m_failed)
                 break; // no connection at all: the other way would not do better
-            reached = true;
-            if (transport == MailTransport::ImplicitTls && !socket->sslHandshakeErrors().isEmpty())
+            if (transport == MailTransport::ImplicitTls && !socket->sslHandshakeErrors().isEmpty()) {
+                // A server that shows a certificate speaks TLS: plain SMTP on
+                // the same port would only wait out the timeout.
                 certificateProblem = TlsErrorText(*socket);
+                break;
+            }
+            ++tries;
         }
     }
     if (m_failed)
@@ -381,14 +474,18 @@ std::unique_ptr<QSslSocket> MailTester::OpenSession()
     if (!certificateProblem.isEmpty()) {
         m_report.transport = MailTransport::ImplicitTls;
         Fail(MailTestOutcome::TlsFailed,
-             QStringLiteral("The server wants TLS from the first byte, but its certificate could not be verified "
-                            "(%1). The password was not sent.")
+             Say("The server wants TLS from the first byte, but its certificate could not be verified (%1). The "
+                 "password was not sent.",
+                 "服务器要求一开始就使用TLS，但无法验证其证书（%1）。密码没有发送。")
                  .arg(certificateProblem));
     } else {
         Fail(MailTestOutcome::NoAnswer,
-             QStringLiteral("The server accepts the connection but never greets, neither plainly nor over TLS, "
-                            "within %1. It may be busy, or not a mail server.")
-                 .arg(Seconds()));
+             Say("The server accepts the connection but never greets, neither plainly nor over TLS: %1 tries of up "
+                 "to %2 each, %3 in all. It may be busy, or not a mail server.",
+                 "服务器接受连接，但无论是否使用TLS都不发来问候：共尝试%1次，每次最多等待%2，总共%3。服务器可能正忙，"
+                 "或者不是邮件服务器。")
+                 .arg(tries)
+                 .arg(Seconds(), MailTestSeconds(std::chrono::milliseconds((clock.elapsed() + 50) / 100 * 100))));
     }
     return nullptr;
 }
@@ -436,15 +533,12 @@ bool MailTester::Hello(QSslSocket& socket, QList<QByteArray>& extensions)
             if (offer.startsWith("AUTH") || offer.startsWith("STARTTLS"))
                 shown.lines.append(line);
         }
-        Step(true, QStringLiteral("The server answers EHLO."), &shown);
+        Step(true, Say("The server answers EHLO.", "服务器应答了EHLO。"), &shown);
         return true;
     }
-    Step(false, QStringLiteral("EHLO is not answered: %1.").arg(hello.complete() ? ReplyText(hello)
-                                                                                  : NoReplyText(hello, Seconds())),
-         &hello);
+    Step(false, Say("EHLO is not answered: %1.", "EHLO没有得到应答：%1。").arg(AnswerText(hello)), &hello);
     Fail(hello.complete() ? MailTestOutcome::ServerRefused : MailTestOutcome::NoAnswer,
-         QStringLiteral("The server did not take EHLO: %1")
-             .arg(hello.complete() ? ReplyText(hello) : NoReplyText(hello, Seconds())));
+         Say("The server did not take EHLO: %1", "服务器不接受EHLO：%1").arg(AnswerText(hello)));
     return false;
 }
 
@@ -453,29 +547,30 @@ bool MailTester::StartTls(QSslSocket& socket, QList<QByteArray>& extensions)
     m_report.transport = MailTransport::StartTls; // needed, whether or not it works
     const Reply go = Command(socket, "STARTTLS");
     if (!go.is(220)) {
-        Step(false, QStringLiteral("STARTTLS is refused."), &go);
+        Step(false, Say("STARTTLS is refused.", "STARTTLS被拒绝。"), &go);
         Fail(MailTestOutcome::TlsFailed,
-             QStringLiteral("The server wants TLS but refuses STARTTLS: %1")
-                 .arg(go.complete() ? ReplyText(go) : NoReplyText(go, Seconds())));
+             Say("The server wants TLS but refuses STARTTLS: %1", "服务器要求TLS，却拒绝了STARTTLS：%1").arg(AnswerText(go)));
         return false;
     }
     PrepareTls(socket);
     socket.startClientEncryption();
     if (!socket.waitForEncrypted(TimeoutMs())) {
-        Step(false, QStringLiteral("STARTTLS does not work: %1.").arg(TlsErrorText(socket)), &go);
+        Step(false, Say("STARTTLS does not work: %1.", "STARTTLS不成功：%1。").arg(TlsErrorText(socket)), &go);
         Fail(MailTestOutcome::TlsFailed,
-             QStringLiteral("The server wants TLS (STARTTLS), but it could not be set up: %1. "
-                            "The password was not sent.")
+             Say("The server wants TLS (STARTTLS), but it could not be set up: %1. The password was not sent.",
+                 "服务器要求TLS（STARTTLS），但无法建立：%1。密码没有发送。")
                  .arg(TlsErrorText(socket)));
         return false;
     }
-    Step(true, QStringLiteral("Switched to TLS with STARTTLS."), &go);
+    Step(true, Say("Switched to TLS with STARTTLS.", "已用STARTTLS切换到TLS。"), &go);
     return Hello(socket, extensions);
 }
 
 LoginEnd MailTester::Login(QSslSocket& socket, const QList<QByteArray>& extensions, const QByteArray& login)
 {
     const QByteArray& password = m_settings.senderPassword;
+    if (login == m_report.loginName)
+        m_report.loginTried = true;
     Reply answer;
     QString how;
     if (OffersAuth(extensions, "LOGIN")) {
@@ -489,21 +584,20 @@ LoginEnd MailTester::Login(QSslSocket& socket, const QList<QByteArray>& extensio
         how = QStringLiteral("AUTH PLAIN");
         answer = Command(socket, "AUTH PLAIN " + QByteArray('\0' + login + '\0' + password).toBase64());
     }
-    const QString who = QStringLiteral("Login as %1 (%2)").arg(QuotedForReport(login), how);
+    const QString who = Say("Login as %1 (%2)", "以 %1 登录（%2）").arg(QuotedForReport(login), how);
     if (answer.is(235)) {
-        Step(true, who + QStringLiteral(": accepted."), &answer);
+        Step(true, who + Say(": accepted.", "：成功。"), &answer);
         return LoginEnd::Accepted;
     }
     if (answer.complete() && answer.code >= 500) {
-        Step(false, who + QStringLiteral(": refused."), &answer);
+        Step(false, who + Say(": refused.", "：被拒绝。"), &answer);
         return LoginEnd::Refused;
     }
-    Step(false, who + QStringLiteral(": %1.").arg(answer.complete() ? QStringLiteral("not checked")
-                                                                     : NoReplyText(answer, Seconds())),
+    Step(false,
+         who + Say(": %1.", "：%1。").arg(answer.complete() ? Say("not checked", "未能检查") : NoReplyText(answer)),
          &answer);
     Fail(answer.complete() ? MailTestOutcome::ServerRefused : MailTestOutcome::NoAnswer,
-         QStringLiteral("The server could not check the login: %1")
-             .arg(answer.complete() ? ReplyText(answer) : NoReplyText(answer, Seconds())));
+         Say("The server could not check the login: %1", "服务器未能检查登录：%1").arg(AnswerText(answer)));
     return LoginEnd::Failed;
 }
 
@@ -551,36 +645,34 @@ QByteArray TestMessage(const GprsSettings& settings)
 
 bool MailTester::Send(QSslSocket& socket)
 {
+    const QString sender = QuotedForReport(m_settings.senderEmail);
     const Reply from = Command(socket, "MAIL FROM:<" + m_settings.senderEmail + ">");
     if (!from.positive()) {
-        Step(false, QStringLiteral("The sender %1 is refused.").arg(QuotedForReport(m_settings.senderEmail)), &from);
+        Step(false, Say("The sender %1 is refused.", "发件人 %1 被拒绝。").arg(sender), &from);
         Fail(MailTestOutcome::SenderRefused,
-             QStringLiteral("The server refuses %1 as the sender: %2")
-                 .arg(QuotedForReport(m_settings.senderEmail),
-                      from.complete() ? ReplyText(from) : NoReplyText(from, Seconds())));
+             Say("The server refuses %1 as the sender: %2", "服务器拒绝以 %1 作为发件人：%2").arg(sender, AnswerText(from)));
         return false;
     }
-    Step(true, QStringLiteral("The sender %1 is accepted.").arg(QuotedForReport(m_settings.senderEmail)), &from);
+    Step(true, Say("The sender %1 is accepted.", "发件人 %1 被接受。").arg(sender), &from);
+    const QString recipient = QuotedForReport(m_settings.recipientEmail);
     const Reply to = Command(socket, "RCPT TO:<" + m_settings.recipientEmail + ">");
     if (!to.positive()) {
-        Step(false, QStringLiteral("The recipient %1 is refused.").arg(QuotedForReport(m_settings.recipientEmail)), &to);
+        Step(false, Say("The recipient %1 is refused.", "收件人 %1 被拒绝。").arg(recipient), &to);
         Fail(MailTestOutcome::RecipientRefused,
-             QStringLiteral("The server refuses the recipient %1: %2")
-                 .arg(QuotedForReport(m_settings.recipientEmail), to.complete() ? ReplyText(to) : NoReplyText(to, Seconds())));
+             Say("The server refuses the recipient %1: %2", "服务器拒绝收件人 %1：%2").arg(recipient, AnswerText(to)));
         return false;
     }
-    Step(true, QStringLiteral("The recipient %1 is accepted.").arg(QuotedForReport(m_settings.recipientEmail)), &to);
+    Step(true, Say("The recipient %1 is accepted.", "收件人 %1 被接受。").arg(recipient), &to);
     Reply data = Command(socket, "DATA");
     if (data.is(354))
         data = Command(socket, TestMessage(m_settings) + ".");
     if (!data.positive()) {
-        Step(false, QStringLiteral("The message is refused."), &data);
+        Step(false, Say("The message is refused.", "邮件被拒绝。"), &data);
         Fail(MailTestOutcome::MessageRefused,
-             QStringLiteral("The server refuses the message: %1")
-                 .arg(data.complete() ? ReplyText(data) : NoReplyText(data, Seconds())));
+             Say("The server refuses the message: %1", "服务器拒绝了邮件：%1").arg(AnswerText(data)));
         return false;
     }
-    Step(true, QStringLiteral("The message with a small picture is sent."), &data);
+    Step(true, Say("The message with a small picture is sent.", "带小图片的邮件已发送。"), &data);
     return true;
 }
 
@@ -601,8 +693,9 @@ LoginEnd MailTester::Attempt(const QByteArray& login, bool send)
     }
     if (!OffersAuth(extensions, "LOGIN") && !OffersAuth(extensions, "PLAIN")) {
         Fail(MailTestOutcome::NoLoginOffered,
-             QStringLiteral("The server offers no login the camera can use (AUTH LOGIN or PLAIN) on this "
-                            "connection; it offers: %1")
+             Say("The server offers no login the camera can use (AUTH LOGIN or PLAIN) on this connection; it offers: "
+                 "%1",
+                 "服务器在此连接上没有提供相机可用的登录方式（AUTH LOGIN或PLAIN）；它提供的是：%1")
                  .arg(QString::fromLatin1(extensions.join(", "))));
         return LoginEnd::Failed;
     }
@@ -618,50 +711,82 @@ LoginEnd MailTester::Attempt(const QByteArray& login, bool send)
     return end;
 }
 
+// The camera's login was refused. The verdict is that refusal: a second login
+// runs only when asked, and whatever it meets (a server that has slowed down
+// or answers 454 after the first failure) does not replace it.
+void MailTester::Refused()
+{
+    const QByteArray& address = m_settings.senderEmail;
+    const QString login = QuotedForReport(m_report.loginName);
+    const QString appPassword =
+        Say(" Many providers want an app password (made in the mailbox's security settings) instead of the mailbox "
+            "password.",
+            "许多邮件服务商要求使用应用专用密码（在邮箱的安全设置中生成），而不是邮箱密码。");
+    QString refused =
+        m_report.loginName == address
+            ? Say("The server refuses the login %1. The sender address or the password may be wrong, or the mailbox "
+                  "may not exist.",
+                  "服务器拒绝了登录 %1。发件人地址或密码可能有误，或者邮箱不存在。")
+                  .arg(login)
+            : Say("The server refuses the login %1. The sender address or the password may be wrong, or the mailbox "
+                  "may not exist: the camera logs in with %1, the part of the sender address before \"@\", and some "
+                  "servers want the whole address, which the camera cannot send.",
+                  "服务器拒绝了登录 %1。发件人地址或密码可能有误，或者邮箱不存在：相机以发件人地址中\"@\"之前的部分 %1 "
+                  "登录，有些服务器要求完整地址，而相机无法发送完整地址。")
+                  .arg(login);
+    refused += appPassword;
+    Fail(MailTestOutcome::LoginRefused, refused);
+    if (!m_options.compareWholeAddress || m_report.loginName == address)
+        return;
+    // The camera sends only the part before "@". Would the whole address do?
+    m_report.steps.push_back({true,
+                              Say("Again with the whole address as the login name, to compare:",
+                                  "为作比较，再以完整地址作为登录名登录："),
+                              {},
+                              true});
+    const LoginEnd whole = Attempt(address, false);
+    if (whole == LoginEnd::Failed) {
+        const QString reason = m_report.summary;
+        Fail(MailTestOutcome::LoginRefused,
+             refused + Say(" The comparison with the whole address could not be made: %1",
+                           "未能以完整地址作比较：%1")
+                           .arg(reason));
+        return;
+    }
+    m_report.wholeAddressAccepted = whole == LoginEnd::Accepted;
+    if (whole == LoginEnd::Accepted) {
+        Fail(MailTestOutcome::LoginNameRefused,
+             Say("The server refuses the login name %1 the camera sends (the part of the sender address before "
+                 "\"@\"), but accepts the whole address %2 with the same password. The camera sends only the short "
+                 "name, so it cannot log in here: use a mailbox whose provider accepts the name before \"@\".",
+                 "服务器拒绝相机发送的登录名 %1（发件人地址中\"@\"之前的部分），但接受使用同一密码的完整地址 %2。"
+                 "相机只发送短名称，因此无法在此登录：请使用接受\"@\"之前名称的邮箱。")
+                 .arg(login, QuotedForReport(address)));
+    } else {
+        Fail(MailTestOutcome::LoginRefused,
+             Say("The server refuses the login, with the name %1 the camera sends and with the whole address %2 "
+                 "alike.",
+                 "服务器拒绝了登录：相机发送的名称 %1 和完整地址 %2 都被拒绝。")
+                     .arg(login, QuotedForReport(address)) +
+                 appPassword);
+    }
+}
+
 MailTestReport MailTester::Run()
 {
     if (!CheckSettings() || !Resolve())
         return m_report;
     const LoginEnd camera = Attempt(m_report.loginName, m_options.send);
-    if (camera == LoginEnd::Failed)
-        return m_report;
     if (camera == LoginEnd::Accepted) {
         m_report.sent = m_options.send;
         m_report.outcome = m_options.send ? MailTestOutcome::Sent : MailTestOutcome::LoginAccepted;
         m_report.summary = m_options.send
-                               ? QStringLiteral("The login worked and the server took the test message for %1.")
+                               ? Say("The login worked and the server took the test message for %1.",
+                                     "登录成功，服务器已接收发给 %1 的测试邮件。")
                                      .arg(QuotedForReport(m_settings.recipientEmail))
-                               : QStringLiteral("The login the camera uses works.");
-        return m_report;
-    }
-    const QByteArray& address = m_settings.senderEmail;
-    const QString appPassword = QStringLiteral(
-        "Check the sender password; many providers want an app password (made in the mailbox's security "
-        "settings) instead of the mailbox password.");
-    if (m_report.loginName == address) {
-        Fail(MailTestOutcome::LoginRefused, QStringLiteral("The server refuses the login. ") + appPassword);
-        return m_report;
-    }
-    // The camera sends only the part before "@". Would the whole address do?
-    m_report.steps.push_back(
-        {true, QStringLiteral("Again with the whole address as the login name, to compare:"), {}, true});
-    const LoginEnd whole = Attempt(address, false);
-    if (whole == LoginEnd::Failed)
-        return m_report;
-    m_report.wholeAddressAccepted = whole == LoginEnd::Accepted;
-    if (whole == LoginEnd::Accepted) {
-        Fail(MailTestOutcome::LoginNameRefused,
-             QStringLiteral("The server refuses the login name %1 the camera sends (the part of the sender address "
-                            "before \"@\"), but accepts the whole address %2 with the same password. The camera "
-                            "sends only the short name, so it cannot log in here: use a mailbox whose provider "
-                            "accepts the name before \"@\".")
-                 .arg(QuotedForReport(m_report.loginName), QuotedForReport(address)));
-    } else {
-        Fail(MailTestOutcome::LoginRefused,
-             QStringLiteral("The server refuses the login, with the name %1 the camera sends and with the whole "
-                            "address %2 alike. ")
-                     .arg(QuotedForReport(m_report.loginName), QuotedForReport(address)) +
-                 appPassword);
+                               : Say("The login the camera uses works.", "相机使用的登录方式可用。");
+    } else if (camera == LoginEnd::Refused) {
+        Refused();
     }
     return m_report;
 }

@@ -546,6 +546,48 @@ TEST(CommandLineMailTest, TestsWhatGprsDatCarriesAndExitsWithZeroOnlyOnSuccess)
     EXPECT_EQ(Kestra({"mail-test", "--smtp-port", "25"}).status, 2);
 }
 
+// What `gprs` would not write, mail-test does not test: the same words, exit
+// status 2, and no login at the server. A --ca-file without a certificate is
+// named the same way.
+TEST(CommandLineMailTest, RefusesWhatGprsRefusesWithTheSameWords)
+{
+    KESTRA_SKIP_WITHOUT_SMTP_SERVER();
+    test::SmtpServer server({"--mode", "plain", "--login", "cam", "--password", "pw-123"});
+    ASSERT_NE(server.port(), 0) << "the test SMTP server did not start: it needs python3-aiosmtpd";
+    QTemporaryDir card;
+    WriteAll(card.filePath("notes.txt"), "no certificate here\n");
+    const QString port = QString::number(server.port());
+    const auto values = [&](const QString& sender, const QString& password) {
+        return QStringList{"--smtp-server", "127.0.0.1", "--smtp-port", port, "--sender-email", sender,
+                           "--sender-password", password, "--recipient-email", "me@example.org"};
+    };
+    struct Case {
+        QString sender;
+        QString password;
+    };
+    const Case cases[] = {
+        {"cam@example.org", QString(34, QLatin1Char('p'))},
+        {"cam@a-much-longer-domain-name.org", "pw-123"},
+        {"cam@example.org", "p"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.sender + ' ' + c.password).toStdString());
+        const Outcome gprs = Kestra(QStringList{"gprs", "--out", card.path()} + values(c.sender, c.password));
+        ASSERT_EQ(gprs.status, 2) << gprs.err.toStdString();
+        const Outcome test = Kestra(QStringList{"mail-test", "--json"} + values(c.sender, c.password));
+        EXPECT_EQ(test.status, 2) << test.out.toStdString();
+        const QJsonObject report = QJsonDocument::fromJson(test.out.toUtf8()).object();
+        const QString summary = report.value("summary").toString();
+        EXPECT_TRUE(!summary.isEmpty() && gprs.err.trimmed().endsWith(summary)) << summary.toStdString();
+        EXPECT_EQ(report.value("cameraCanHold"), QJsonValue(false));
+    }
+    const Outcome ca = Kestra(QStringList{"mail-test", "--ca-file", card.filePath("notes.txt")} +
+                              values("cam@example.org", "pw-123"));
+    EXPECT_EQ(ca.status, 2);
+    EXPECT_TRUE(ca.out.contains(card.filePath("notes.txt"))) << ca.out.toStdString();
+    EXPECT_TRUE(server.logins().isEmpty());
+}
+
 // --- modules ----------------------------------------------------------------
 
 // The windows and the e-mail test are modules loaded when they are used. A copy

@@ -4,8 +4,12 @@
 
 #include "mailtest/MailTestSession.h"
 #include "mailtest/SmtpTestServer.h"
+#include "storage/Cp936.h"
 
 #include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSslCertificate>
 #include <QTcpServer>
 
 #include <gtest/gtest.h>
@@ -38,8 +42,13 @@ MailTestOptions Options(bool trustCertificate = true)
     MailTestOptions options;
     options.stepTimeout = kStepTimeout;
     if (trustCertificate)
-        options.extraCaCertificates = {Certificate::Get().pem()};
+        options.caFiles = {{Certificate::Get().cert(), Certificate::Get().pem()}};
     return options;
+}
+
+QJsonValue Json(const std::optional<bool>& value)
+{
+    return value ? QJsonValue(*value) : QJsonValue();
 }
 
 QStringList ServerArguments(const char* mode, const QByteArray& login)
@@ -71,6 +80,9 @@ struct LoginCase {
     std::optional<MailTransport> transport;
     std::optional<bool> wholeAddressAccepted;
     const char* reportSays;
+    int logins = 1; // login attempts the server sees: each failed one counts towards a lockout
+    bool compareWholeAddress = false;
+    QStringList serverOptions = {};
 };
 
 class MailTestLogin : public ::testing::TestWithParam<LoginCase> {};
@@ -79,10 +91,12 @@ TEST_P(MailTestLogin, ReportsWhatTheServerSaid)
 {
     const LoginCase& c = GetParam();
     KESTRA_SKIP_WITHOUT_SMTP_SERVER();
-    SmtpServer server(ServerArguments(c.mode, c.serverLogin));
+    SmtpServer server(ServerArguments(c.mode, c.serverLogin) + c.serverOptions);
     ASSERT_NE(server.port(), 0) << "the test SMTP server did not start: it needs python3-aiosmtpd and openssl";
 
-    const MailTestReport report = RunMailTestSession(Settings(server.port(), c.typedPassword), Options(c.trustCertificate));
+    MailTestOptions options = Options(c.trustCertificate);
+    options.compareWholeAddress = c.compareWholeAddress;
+    const MailTestReport report = RunMailTestSession(Settings(server.port(), c.typedPassword), options);
     const QString text = MailTestReportText(report);
 
     EXPECT_EQ(report.outcome, c.outcome) << text.toStdString();
@@ -92,7 +106,18 @@ TEST_P(MailTestLogin, ReportsWhatTheServerSaid)
     EXPECT_EQ(report.wholeAddressAccepted, c.wholeAddressAccepted);
     EXPECT_TRUE(text.contains(QString::fromUtf8(c.reportSays))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("not over the camera's mobile connection")));
+    EXPECT_EQ(server.logins().size(), c.logins) << server.logins().join(' ').toStdString();
+    const bool readable = c.logins > 0 && c.transport == MailTransport::Plain;
+    EXPECT_EQ(text.contains(QStringLiteral("The password crossed the network readable")), readable);
     ExpectNoPassword(report, c.typedPassword);
+
+    // What a script decides on, as fields of its own.
+    const QJsonObject json = QJsonDocument::fromJson(MailTestReportJson(report)).object();
+    EXPECT_EQ(json.value("loginWorks"),
+              Json(c.logins > 0 ? std::optional<bool>(c.outcome == MailTestOutcome::LoginAccepted) : std::nullopt));
+    EXPECT_EQ(json.value("tlsNeeded"), Json(c.transport ? std::optional<bool>(c.transport != MailTransport::Plain)
+                                                         : std::nullopt));
+    EXPECT_EQ(json.value("cameraCanHold"), QJsonValue(true));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -100,20 +125,30 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LoginCase{"PlainLoginAccepted", "plain", "alice", kPassword, true, MailTestOutcome::LoginAccepted,
                   MailTransport::Plain, std::nullopt, "TLS: Not needed"},
+        // One failed login per run unless a comparison is asked for.
         LoginCase{"OnlyTheWholeAddressAccepted", "plain", "alice@example.test", kPassword, true,
+                  MailTestOutcome::LoginRefused, MailTransport::Plain, std::nullopt, "some servers want the whole address"},
+        LoginCase{"OnlyTheWholeAddressAcceptedCompared", "plain", "alice@example.test", kPassword, true,
                   MailTestOutcome::LoginNameRefused, MailTransport::Plain, true,
-                  "accepts the whole address \"alice@example.test\""},
+                  "accepts the whole address \"alice@example.test\"", 2, true},
         LoginCase{"WrongPassword", "plain", "alice", "wrong-password", true, MailTestOutcome::LoginRefused,
-                  MailTransport::Plain, false, "app password"},
+                  MailTransport::Plain, std::nullopt, "The sender address or the password may be wrong"},
+        LoginCase{"WrongPasswordCompared", "plain", "alice", "wrong-password", true, MailTestOutcome::LoginRefused,
+                  MailTransport::Plain, false, "app password", 2, true},
+        // A server slowed by its own penalty answers the comparison with 454:
+        // the camera's refusal stays the verdict.
+        LoginCase{"WrongPasswordComparedWithPenalty", "plain", "alice", "wrong-password", true,
+                  MailTestOutcome::LoginRefused, MailTransport::Plain, std::nullopt,
+                  "The comparison with the whole address could not be made", 2, true, {"--penalty"}},
         LoginCase{"StartTlsRequired", "starttls", "alice", kPassword, true, MailTestOutcome::LoginAccepted,
                   MailTransport::StartTls, std::nullopt, "asks for STARTTLS before the login"},
         LoginCase{"ImplicitTlsRequired", "implicit", "alice", kPassword, true, MailTestOutcome::LoginAccepted,
                   MailTransport::ImplicitTls, std::nullopt, "TLS from the first byte"},
         // The password goes to no server whose certificate the PC cannot verify.
         LoginCase{"StartTlsUnverified", "starttls", "alice", kPassword, false, MailTestOutcome::TlsFailed,
-                  MailTransport::StartTls, std::nullopt, "The password was not sent"},
+                  MailTransport::StartTls, std::nullopt, "The password was not sent", 0},
         LoginCase{"ImplicitTlsUnverified", "implicit", "alice", kPassword, false, MailTestOutcome::TlsFailed,
-                  MailTransport::ImplicitTls, std::nullopt, "could not be verified"}),
+                  MailTransport::ImplicitTls, std::nullopt, "could not be verified", 0}),
     [](const ::testing::TestParamInfo<LoginCase>& param) { return std::string(param.param.name); });
 
 // A server that never answers, or answers without end, costs at most a few
@@ -130,8 +165,135 @@ TEST(MailTestConnection, SilentOrFloodingServerFailsWithinItsBound)
         // The plain greeting and the TLS handshake each wait one step's time.
         EXPECT_LT(clock.elapsed(), 3 * std::chrono::milliseconds(kStepTimeout).count()) << mode;
         EXPECT_EQ(report.outcome, MailTestOutcome::NoAnswer) << MailTestReportText(report).toStdString();
+        if (QByteArray(mode) == "silent") { // two waits, and the summary says so
+            EXPECT_TRUE(report.summary.contains(QStringLiteral("2 tries of up to 2 s each")))
+                << report.summary.toStdString();
+        }
         EXPECT_FALSE(report.succeeded());
         EXPECT_LT(MailTestReportText(report).size(), 4000) << mode;
+    }
+}
+
+// A certificate refused on the TLS port ends the run: plain SMTP on that
+// port would only wait out the timeout for a greeting that never comes.
+TEST(MailTestConnection, RefusedCertificateOnTheTlsPortEndsTheRunAtOnce)
+{
+    KESTRA_SKIP_WITHOUT_SMTP_SERVER();
+    SmtpServer server(ServerArguments("implicit", "alice"));
+    ASSERT_NE(server.port(), 0);
+    MailTestOptions options = Options(false);
+    options.stepTimeout = 20s;
+    options.implicitTlsPort = server.port();
+    QElapsedTimer clock;
+    clock.start();
+    const MailTestReport report = RunMailTestSession(Settings(server.port()), options);
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_EQ(report.outcome, MailTestOutcome::TlsFailed);
+    ASSERT_EQ(report.steps.size(), 1U) << MailTestReportText(report).toStdString();
+    EXPECT_TRUE(report.steps[0].text.contains(QStringLiteral("TLS from the first byte")));
+    EXPECT_TRUE(server.logins().isEmpty());
+}
+
+// Certificates exported on Windows are often DER; a file with none at all is
+// named, not passed over to blame the server.
+TEST(MailTestConnection, CaFileInDerIsTrustedAndOneWithoutACertificateIsNamed)
+{
+    KESTRA_SKIP_WITHOUT_SMTP_SERVER();
+    SmtpServer server(ServerArguments("implicit", "alice"));
+    ASSERT_NE(server.port(), 0);
+    const QByteArray der = QSslCertificate(Certificate::Get().pem(), QSsl::Pem).toDer();
+    ASSERT_FALSE(der.isEmpty());
+    struct Case {
+        const char* name;
+        QByteArray data;
+        MailTestOutcome outcome;
+    };
+    for (const Case& c : {Case{"server.cer", der, MailTestOutcome::LoginAccepted},
+                          Case{"notes.txt", "-----BEGIN NOTHING-----\nhello\n", MailTestOutcome::BadSettings}}) {
+        MailTestOptions options = Options(false);
+        options.caFiles = {{QString::fromLatin1(c.name), c.data}};
+        options.implicitTlsPort = server.port();
+        const MailTestReport report = RunMailTestSession(Settings(server.port()), options);
+        EXPECT_EQ(report.outcome, c.outcome) << MailTestReportText(report).toStdString();
+        if (c.outcome == MailTestOutcome::BadSettings) {
+            EXPECT_TRUE(report.summary.contains(QStringLiteral("\"notes.txt\" holds no certificate")));
+        }
+    }
+    EXPECT_EQ(server.logins().size(), 1);
+}
+
+// A server that holds back its answer (as after a wrong password) is said to
+// be awaited while it lasts, and its step says how long it took.
+TEST(MailTestConnection, SlowAnswerIsAnnouncedAndTimed)
+{
+    KESTRA_SKIP_WITHOUT_SMTP_SERVER();
+    SmtpServer server(ServerArguments("plain", "alice") + QStringList{"--fail-delay", "3"});
+    ASSERT_NE(server.port(), 0);
+    MailTestOptions options = Options();
+    options.stepTimeout = 10s;
+    QStringList waiting;
+    options.waiting = [&](const QString& line) { waiting.append(line); };
+    const MailTestReport report = RunMailTestSession(Settings(server.port(), "wrong-password"), options);
+    EXPECT_EQ(report.outcome, MailTestOutcome::LoginRefused);
+    ASSERT_EQ(waiting.size(), 1) << waiting.join('\n').toStdString();
+    EXPECT_TRUE(waiting[0].contains(QStringLiteral("answer to AUTH (at most 10 s)"))) << waiting[0].toStdString();
+    ASSERT_FALSE(report.steps.empty());
+    EXPECT_TRUE(report.steps.back().text.contains(QStringLiteral("The server took"))) << report.steps.back().text.toStdString();
+}
+
+// Values the camera cannot be given are refused with the window's own words,
+// before anything reaches the server.
+TEST(MailTestSettings, ValuesTheCameraCannotHoldAreRefusedUntested)
+{
+    KESTRA_SKIP_WITHOUT_SMTP_SERVER();
+    SmtpServer server(ServerArguments("plain", "alice"));
+    ASSERT_NE(server.port(), 0);
+    struct Case {
+        QByteArray sender;
+        QByteArray password;
+        int language;
+        const char* summary;
+    };
+    const Case cases[] = {
+        {"alice@example.test", QByteArray(34, 'p'), kLanguageEnglish, "senderPassword is 34 bytes long"},
+        {"alice@a-very-long-domain.example.test", kPassword, kLanguageEnglish, "senderEmail is 37 bytes long"},
+        {"alice@example.test", "p", kLanguageEnglish, "Please Input Sender Email Password"},
+        {"alice@example.test", "p", kLanguageChinese, "请输入发送者邮箱密码"},
+    };
+    for (const Case& c : cases) {
+        GprsSettings settings = Settings(server.port(), c.password);
+        settings.senderEmail = c.sender;
+        MailTestOptions options = Options();
+        options.languageIndex = c.language;
+        const MailTestReport report = RunMailTestSession(settings, options);
+        EXPECT_EQ(report.outcome, MailTestOutcome::BadSettings) << c.summary;
+        EXPECT_EQ(report.cameraCanHold, false);
+        EXPECT_TRUE(report.summary.contains(QString::fromUtf8(c.summary))) << report.summary.toStdString();
+    }
+    EXPECT_TRUE(server.logins().isEmpty());
+}
+
+// The Chinese interface gets a Chinese report, and every Chinese text of the
+// test fits code page 936.
+TEST(MailTestLanguage, ChineseReportFitsCodePage936)
+{
+    KESTRA_SKIP_WITHOUT_SMTP_SERVER();
+    SmtpServer server(ServerArguments("plain", "alice"));
+    ASSERT_NE(server.port(), 0);
+    MailTestOptions options = Options();
+    options.languageIndex = kLanguageChinese;
+    const QString text = MailTestReportText(RunMailTestSession(Settings(server.port(), "wrong-password"), options));
+    EXPECT_TRUE(text.contains(QStringLiteral("结果：失败。"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Result:")));
+    EXPECT_TRUE(EncodeCp936(text).has_value());
+
+    // The texts are in the sources; what is not Chinese there is ASCII.
+    for (const char* source : {"/../src/mailtest/MailTestSession.cpp", "/../src/messaging/MailTest.cpp"}) {
+        QFile file(QStringLiteral(KESTRA_TESTS_DIR) + QString::fromLatin1(source));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << source;
+        const QString code = QString::fromUtf8(file.readAll());
+        EXPECT_TRUE(code.contains(QStringLiteral("服务器")));
+        EXPECT_TRUE(EncodeCp936(code).has_value()) << source;
     }
 }
 

@@ -92,6 +92,15 @@ public:
     SmtpServer& operator=(const SmtpServer&) = delete;
 
     int port() const { return m_port; }
+    // The login names of the login attempts so far, in order.
+    QByteArrayList logins() const
+    {
+        QFile file(m_mailbox.filePath(QStringLiteral("auth.log")));
+        QByteArray lines = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        if (lines.endsWith('\n'))
+            lines.chop(1);
+        return lines.isEmpty() ? QByteArrayList() : lines.split('\n');
+    }
     QByteArray message(int number) const
     {
         QFile file(m_mailbox.filePath(QStringLiteral("message-%1.eml").arg(number)));

@@ -9,7 +9,10 @@ stdin closes or the process is stopped. Modes:
   implicit  TLS from the first byte (as on port 465)
   silent    accepts connections and never says a word
   flood     greets with one endless line
-Accepted messages are written to --mailbox as message-<n>.eml.
+Accepted messages are written to --mailbox as message-<n>.eml, and each
+login attempt as one line (the login name) of auth.log there.
+--fail-delay holds back the answer to a wrong login; --penalty answers every
+login after a failed one with 454, as servers slowed by their own penalty do.
 """
 import argparse
 import asyncio
@@ -18,6 +21,7 @@ import os
 import socket
 import ssl
 import sys
+import time
 
 from aiosmtpd.smtp import SMTP, AuthResult, LoginPassword
 
@@ -43,11 +47,22 @@ class Mailbox:
         return "250 2.0.0 Ok: queued as TEST%d" % self.count
 
 
-def make_authenticator(login, password):
+def make_authenticator(args):
+    failed = []
+
     def authenticate(server, session, envelope, mechanism, auth_data):
+        if args.mailbox:
+            with open(os.path.join(args.mailbox, "auth.log"), "ab") as log:
+                log.write(getattr(auth_data, "login", b"?") + b"\n")
+        if args.penalty and failed:
+            return AuthResult(success=False, handled=False,
+                              message="454 4.7.0 Temporary authentication failure")
         ok = (isinstance(auth_data, LoginPassword)
-              and auth_data.login == login.encode()
-              and auth_data.password == password.encode())
+              and auth_data.login == args.login.encode()
+              and auth_data.password == args.password.encode())
+        if not ok:
+            failed.append(True)
+            time.sleep(args.fail_delay)  # the whole server waits, as one client is all there is
         return AuthResult(success=ok, handled=False)
     return authenticate
 
@@ -76,6 +91,8 @@ async def main():
     parser.add_argument("--key", default="")
     parser.add_argument("--mailbox", default="")
     parser.add_argument("--refuse-recipient", default="")
+    parser.add_argument("--fail-delay", type=float, default=0.0)
+    parser.add_argument("--penalty", action="store_true")
     args = parser.parse_args()
     # A client that drops an unverified TLS session is what some cases test.
     logging.getLogger("mail.log").setLevel(logging.CRITICAL)
@@ -92,6 +109,7 @@ async def main():
             context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
             context.load_cert_chain(args.cert, args.key)
         handler = Mailbox(args.mailbox, args.refuse_recipient)
+        authenticator = make_authenticator(args)  # one for all connections: the penalty outlasts each
 
         def factory():
             return SMTP(handler,
@@ -99,7 +117,7 @@ async def main():
                         require_starttls=args.mode == "starttls",
                         tls_context=context if args.mode == "starttls" else None,
                         auth_require_tls=args.mode == "starttls",
-                        authenticator=make_authenticator(args.login, args.password))
+                        authenticator=authenticator)
 
         server = await loop.create_server(factory, "127.0.0.1", 0,
                                           ssl=context if args.mode == "implicit" else None,

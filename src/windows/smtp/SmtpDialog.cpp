@@ -359,6 +359,7 @@ void CSmtpDialog::OnMailTest(bool send)
         return;
     MailTestOptions options;
     options.send = send;
+    options.languageIndex = session().languageIndex;
     MailTestReport report;
     {
         // Each step waits at most its timeout; the wait cursor says the
