@@ -29,6 +29,34 @@ bool IsCommandLine(int argc, const char* const* argv)
         || std::strcmp(first, "--version") == 0;
 }
 
+WindowsOptions ReadWindowsOptions(int argc, const char* const* argv)
+{
+    WindowsOptions options;
+    const QString option = QStringLiteral("--lang");
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        QString value;
+        if (argument == option) {
+            if (i + 1 >= argc) {
+                PrintErrorLine(QStringLiteral("--lang needs a language: one of %1").arg(LanguageChoices()));
+                return {.status = kExitUsage};
+            }
+            value = QString::fromLocal8Bit(argv[++i]);
+        } else if (argument.startsWith(option + QLatin1Char('='))) {
+            value = argument.mid(option.size() + 1);
+        } else {
+            continue;
+        }
+        try {
+            options.languageCode = ParseLanguage(value);
+        } catch (const CliFailure& failure) {
+            PrintErrorLine(failure.message);
+            return {.status = failure.status};
+        }
+    }
+    return options;
+}
+
 int RunCommandLine(int argc, const char* const* argv)
 {
 #ifdef Q_OS_WIN
@@ -50,7 +78,8 @@ int RunCommandLine(int argc, const char* const* argv)
     CLI::App program{"Prepares the settings files of the Kestra T870N camera without the windows: writes "
                      "camera.dat, mms.dat, gprs.dat and sms.dat, inspects a card, lists the operator "
                      "catalogues, tests the e-mail settings against their mail server. Without arguments the "
-                     "program opens its windows.",
+                     "program opens its windows; with --lang LANGUAGE alone it opens them in that language "
+                     "(a name or code as the commands' --lang takes) and keeps it for the next start.",
                      "kestra-setup"};
     program.set_version_flag("--version", "kestra-setup " KESTRA_VERSION);
     program.require_subcommand(1);
