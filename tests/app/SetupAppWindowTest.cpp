@@ -222,5 +222,26 @@ TEST_F(SetupAppRun, StartUpRestoresTheSettingsThenShowsTheMainWindow)
     EXPECT_EQ(fakes.registry.dword("TvMode"), 0U);
 }
 
+TEST_F(SetupAppRun, ALanguageGivenAtStartIsShownAndStored)
+{
+    // kestra-setup --lang: chosen over the stored language, as the menu would.
+    fakes.registry.keyExists = true;
+    fakes.registry.values[QStringLiteral("language")] = 2U;
+    QString cameraButton;
+    ModalScript script({
+        [&](QDialog& dialog) {
+            cameraButton = ButtonWithId(dialog, 1000)->text();
+            dialog.reject();
+        },
+    });
+    CSetupApp app(fakes.services());
+    app.SetStartLanguage(kLanguageFinnish);
+    app.InitInstance();
+    ui::UnloadSkin();
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(cameraButton, "kamera-asetukset");
+    EXPECT_EQ(fakes.registry.dword("language"), 4U);
+}
+
 } // namespace
 } // namespace kestra
