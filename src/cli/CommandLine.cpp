@@ -7,6 +7,7 @@
 #include "cli/FileReportCommand.h"
 #include "cli/MailTestCommand.h"
 #include "cli/MessagingCommands.h"
+#include "cli/WindowsConsole.h"
 
 #include <CLI/CLI.hpp>
 
@@ -31,16 +32,20 @@ bool IsCommandLine(int argc, const char* const* argv)
 
 WindowsOptions ReadWindowsOptions(int argc, const char* const* argv)
 {
+    const auto refuse = [](const QString& message) {
+        // The windowed Windows program has no console of its own to say it on.
+        AttachToParentConsole();
+        PrintErrorLine(message);
+        return WindowsOptions{.status = kExitUsage};
+    };
     WindowsOptions options;
     const QString option = QStringLiteral("--lang");
     for (int i = 1; i < argc; ++i) {
         const QString argument = QString::fromLocal8Bit(argv[i]);
         QString value;
         if (argument == option) {
-            if (i + 1 >= argc) {
-                PrintErrorLine(QStringLiteral("--lang needs a language: one of %1").arg(LanguageChoices()));
-                return {.status = kExitUsage};
-            }
+            if (i + 1 >= argc)
+                return refuse(QStringLiteral("--lang needs a language: one of %1").arg(LanguageChoices()));
             value = QString::fromLocal8Bit(argv[++i]);
         } else if (argument.startsWith(option + QLatin1Char('='))) {
             value = argument.mid(option.size() + 1);
@@ -50,8 +55,7 @@ WindowsOptions ReadWindowsOptions(int argc, const char* const* argv)
         try {
             options.languageCode = ParseLanguage(value);
         } catch (const CliFailure& failure) {
-            PrintErrorLine(failure.message);
-            return {.status = failure.status};
+            return refuse(failure.message);
         }
     }
     return options;
