@@ -139,10 +139,7 @@ void CMainDialog::AddLanguageMenu()
     // On Windows also where "CopyRight" is, in the system menu.
     m_systemLanguageMenu = ui::AddSystemSubmenu(*widget(), kLanguageMenuTitle.text(g_languageIndex), entries,
                                                 [this](unsigned commandId) {
-                                                    for (const LanguageSpelling& language : kLanguageSpellings) {
-                                                        if (LanguageCommandId(language.index) == commandId)
-                                                            OnLanguageMenu(language.index);
-                                                    }
+                                                    OnLanguageMenu(LanguageOfCommandId(commandId));
                                                 });
 }
 

@@ -44,6 +44,11 @@ inline constexpr unsigned LanguageCommandId(int languageIndex)
 {
     return kLanguageCommandIdBase + 16U * static_cast<unsigned>(languageIndex);
 }
+inline constexpr int LanguageOfCommandId(unsigned commandId)
+{
+    return static_cast<int>((commandId - kLanguageCommandIdBase) / 16U);
+}
+static_assert(LanguageOfCommandId(LanguageCommandId(kLanguageLithuanian)) == kLanguageLithuanian);
 
 // The stand-in for a settings window that is not built yet.
 extern const TextTable kPlaceholderNoticeText;
