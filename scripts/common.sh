@@ -25,4 +25,4 @@ kestra_require_packages() {
 }
 
 KESTRA_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libcli11-dev
-                       qt6-qpa-plugins libgl-dev)
+                       qt6-qpa-plugins libgl-dev qt6-translations-l10n)

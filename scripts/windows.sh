@@ -19,7 +19,7 @@ stage=${1:-all}
 root=$PWD
 
 kestra_require_packages g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils googletest zip \
-    cmake ninja-build qt6-base-dev qt6-base-dev-tools fonts-dejavu-core fonts-noto-cjk
+    cmake ninja-build qt6-base-dev qt6-base-dev-tools fonts-dejavu-core fonts-noto-cjk qt6-translations-l10n
 
 # --- 1. Qt for Windows ------------------------------------------------------
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
@@ -130,7 +130,7 @@ build=build/windows
 mingw_runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
 package=$build/package/kestra-setup
 rm -rf "$build/package"
-mkdir -p "$package/platforms" "$package/styles" "$package/tls" "$package/licenses"
+mkdir -p "$package/platforms" "$package/styles" "$package/tls" "$package/licenses" "$package/translations"
 cp "$build/src/kestra-setup.exe" "$package/"
 # Modules the program opens on demand, if the build has any.
 find "$build/src" -maxdepth 1 -name '*.dll' -exec cp {} "$package/" \;
@@ -143,6 +143,10 @@ cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$package/styles/"
 cp "$qt_prefix/plugins/tls/qschannelbackend.dll" "$package/tls/"
 cp "$mingw_runtime/libstdc++-6.dll" "$mingw_runtime/libgcc_s_seh-1.dll" \
    /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$package/"
+# Qt's own texts (file dialog, message-box buttons) in the interface language:
+# Debian's translations are those of the same Qt version, 6.4.
+cp /usr/share/qt6/translations/qtbase_*.qm "$package/translations/"
+cp /usr/share/doc/qt6-translations-l10n/copyright "$package/licenses/qt6-translations-copyright.txt"
 cp LICENSE NOTICE "$package/"
 cp "$qt_prefix/licenses/"* "$package/licenses/"
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$package/licenses/gcc-runtime-copyright.txt"

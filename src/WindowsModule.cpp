@@ -10,7 +10,7 @@
 
 #include <type_traits>
 
-extern "C" Q_DECL_EXPORT int KestraRunWindows(int& argc, char** argv)
+extern "C" Q_DECL_EXPORT int KestraRunWindows(int& argc, char** argv, int languageCode)
 {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(kestra::ui::ToolIcon());
@@ -22,6 +22,7 @@ extern "C" Q_DECL_EXPORT int KestraRunWindows(int& argc, char** argv)
 
     kestra::ui::ProgramServices program;
     kestra::CSetupApp setup(program.services());
+    setup.SetStartLanguage(languageCode);
     setup.InitInstance();
     const int result = setup.ExitInstance();
     kestra::ui::UseFontMetricsCache(nullptr);

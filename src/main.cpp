@@ -43,6 +43,11 @@ int main(int argc, char** argv)
         return kestra::cli::RunCommandLine(argc, argv);
     }
 
+    // A misspelt language is said before anything else can go wrong.
+    const kestra::cli::WindowsOptions options = kestra::cli::ReadWindowsOptions(argc, argv);
+    if (options.status != 0)
+        return options.status;
+
     if (HasNoDisplay(argc, argv)) {
         std::fprintf(stderr,
                      "kestra-setup: there is no display to show the windows on (DISPLAY and\n"
@@ -62,5 +67,5 @@ int main(int argc, char** argv)
                      windows.error.toLocal8Bit().constData());
         return 1;
     }
-    return reinterpret_cast<WindowsEntry>(windows.function)(argc, argv);
+    return reinterpret_cast<WindowsEntry>(windows.function)(argc, argv, options.languageCode);
 }

@@ -5,12 +5,17 @@
 #include "app/AppState.h"
 #include "app/RegistrySettings.h"
 #include "app/ShellTexts.h"
+#include "app/StartupSettings.h"
+#include "common/LanguageNames.h"
 #include "ui/Dialog.h"
 #include "ui/DataExchange.h"
+#include "ui/QtTranslations.h"
 #include "ui/SystemMenu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDialog>
+#include <QMenu>
 
 namespace kestra {
 
@@ -86,8 +91,9 @@ bool CMainDialog::OnInitDialog()
     SetWindowText(QString::fromUtf8(g_appCaption));
 
     AddAboutMenuItem();
+    AddLanguageMenu();
 
-    SetMainTexts();
+    ShowLanguage();
     FillLanguageList();
     FillModelList();
     return true;
@@ -107,6 +113,59 @@ void CMainDialog::AddAboutMenuItem()
     QObject::connect(about, &QAction::triggered, widget(), [this] { ShowAboutBox(); });
     widget()->addAction(about);
     widget()->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CMainDialog::AddLanguageMenu()
+{
+    // The list offers Chinese and English only; here are all eleven, each by
+    // the name a speaker of it recognises.
+    m_languageMenu = new QMenu(widget());
+    m_languageActions = new QActionGroup(m_languageMenu);
+    std::vector<ui::SystemMenuEntry> entries;
+    for (const LanguageSpelling& language : kLanguageSpellings) {
+        const QString name = QString::fromUtf8(language.index == kLanguageChinese ? kChineseOwnName : language.name);
+        QAction* action = m_languageMenu->addAction(name);
+        action->setCheckable(true);
+        action->setData(language.index);
+        m_languageActions->addAction(action);
+        QObject::connect(action, &QAction::triggered, widget(), [this, code = language.index] { OnLanguageMenu(code); });
+        entries.push_back({LanguageCommandId(language.index), name});
+    }
+    QAction* title = m_languageMenu->menuAction();
+    title->setObjectName(QStringLiteral("languageMenu"));
+    widget()->addAction(title);
+    widget()->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    // On Windows also where "CopyRight" is, in the system menu.
+    m_systemLanguageMenu = ui::AddSystemSubmenu(*widget(), kLanguageMenuTitle.text(g_languageIndex), entries,
+                                                [this](unsigned commandId) {
+                                                    OnLanguageMenu(LanguageOfCommandId(commandId));
+                                                });
+}
+
+void CMainDialog::ShowLanguage()
+{
+    SetMainTexts();
+    ui::UseQtTranslations(g_languageIndex);
+    const QString title = kLanguageMenuTitle.text(g_languageIndex);
+    const int chosen = CameraLanguageCode();
+    m_languageMenu->setTitle(title);
+    for (QAction* action : m_languageActions->actions())
+        action->setChecked(action->data().toInt() == chosen);
+    if (m_systemLanguageMenu) {
+        m_systemLanguageMenu->setTitle(title);
+        m_systemLanguageMenu->setChecked(LanguageCommandId(chosen));
+    }
+}
+
+void CMainDialog::OnLanguageMenu(int code)
+{
+    ChooseLanguage(services().registry, code);
+    ShowLanguage();
+    // The two-entry list shows the new language by its own rules: entry 0 for
+    // Chinese, entry 1 for English, no selection for the others.
+    m_languageList.ResetContent();
+    FillLanguageList();
 }
 
 void CMainDialog::ShowAboutBox()
@@ -163,8 +222,10 @@ void CMainDialog::OnLanguageChange()
     }
     AddLanguageEntries();
     m_languageList.SetCurSel(picked);
-    SetMainTexts();
+    ShowLanguage();
     WriteLanguageSetting(services().registry, static_cast<unsigned short>(CameraLanguageCode()));
+    // What the list chose is what the next start shows.
+    RememberChineseTexts(services().registry, false);
 }
 
 void CMainDialog::OnModelChange()

@@ -7,6 +7,9 @@
 
 #include <memory>
 
+class QActionGroup;
+class QMenu;
+
 namespace kestra {
 
 // The main window (dialog 102): the language and model lists and the four
@@ -32,10 +35,15 @@ protected:
 
 private:
     void AddAboutMenuItem();
+    void AddLanguageMenu();
     void AddLanguageEntries();
     void FillLanguageList();
     void FillModelList();
     void OnLanguageChange();
+    void OnLanguageMenu(int code);
+    // The texts of the window, Qt's own texts and the language menu for the
+    // current language.
+    void ShowLanguage();
     void OnModelChange();
     void OpenSettingsWindow(AppWindow window);
 
@@ -45,6 +53,10 @@ private:
     AppWindow m_next = AppWindow::None;
 
     std::unique_ptr<ui::SystemMenuItem> m_systemMenuItem; // where the window has a system menu
+    // The eleven languages, in the context menu and, on Windows, in the system menu.
+    QMenu* m_languageMenu = nullptr;
+    QActionGroup* m_languageActions = nullptr;
+    std::unique_ptr<ui::SystemSubmenu> m_systemLanguageMenu;
 };
 
 } // namespace kestra

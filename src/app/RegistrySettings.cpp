@@ -16,6 +16,8 @@ const QString kLanguageValue = QString::fromLatin1(ui::kLanguageValue);
 const QString kModelValue = QString::fromLatin1(ui::kModelValue);
 const QString kTvModeValue = QString::fromLatin1(ui::kTvModeValue);
 const QString kCompanyValue = QString::fromLatin1(ui::kCompanyValue);
+// Kept beside "language", whose meaning for the camera it leaves alone.
+const QString kChineseTextsValue = QStringLiteral("ChineseTexts");
 
 constexpr std::uint16_t kChinesePrc = 0x0804;
 constexpr std::uint16_t kGermanLiechtenstein = 0x1407;
@@ -72,6 +74,17 @@ int ReadLanguageSetting(ui::RegistryStore& store, std::uint16_t systemLanguageId
 int WriteLanguageSetting(ui::RegistryStore& store, unsigned short value)
 {
     return WriteShortValue(store, kLanguageValue, value);
+}
+
+bool ReadChineseTextsSetting(ui::RegistryStore& store)
+{
+    short value = 0;
+    return ReadShortValue(store, kChineseTextsValue, 0, value) == 1 && value == 1;
+}
+
+int WriteChineseTextsSetting(ui::RegistryStore& store, bool chineseTexts)
+{
+    return WriteShortValue(store, kChineseTextsValue, chineseTexts ? 1 : 0);
 }
 
 int ReadModelSetting(ui::RegistryStore& store, short& out)

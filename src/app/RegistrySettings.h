@@ -28,6 +28,12 @@ int DefaultLanguageCode(std::uint16_t systemLanguageId);
 int ReadLanguageSetting(ui::RegistryStore& store, std::uint16_t systemLanguageId, short& out);
 int WriteLanguageSetting(ui::RegistryStore& store, unsigned short value);
 
+// "ChineseTexts": 1 when the language menu or --lang chose Chinese, whose
+// texts are then shown on any system (a stored code 1 alone shows them only on
+// a Chinese system). Missing or unreadable reads as false.
+bool ReadChineseTextsSetting(ui::RegistryStore& store);
+int WriteChineseTextsSetting(ui::RegistryStore& store, bool chineseTexts);
+
 // Key missing: 0, `out` untouched. Value missing: `out` = 1, returns 0.
 int ReadModelSetting(ui::RegistryStore& store, short& out);
 int WriteModelSetting(ui::RegistryStore& store, unsigned short value);

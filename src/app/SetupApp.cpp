@@ -36,6 +36,8 @@ CSetupApp::CSetupApp(ui::Services& services, SettingsWindowFactories windows)
 bool CSetupApp::InitInstance()
 {
     RestoreSettings(m_services.registry, m_services.systemLanguage.defaultLanguageId());
+    if (m_startLanguage != 0)
+        ChooseLanguage(m_services.registry, m_startLanguage);
     // The dialog layer's own messages (a character the camera cannot store)
     // follow the interface language like every message of the tool.
     ui::SetToolMessageLanguage(&ChineseMessages);

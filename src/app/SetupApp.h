@@ -32,6 +32,10 @@ public:
     explicit CSetupApp(ui::Services& services,
                        SettingsWindowFactories windows = DefaultSettingsWindows());
 
+    // A language code 1 to 11 that start-up chooses (and stores) after restoring
+    // the stored choices, as the language menu would; 0 keeps the stored one.
+    void SetStartLanguage(int code) { m_startLanguage = code; }
+
     // Restores the stored choices, applies the skin and runs the windows until
     // the tool ends. Returns false, as there is no message loop to follow.
     bool InitInstance();
@@ -48,6 +52,7 @@ private:
 
     ui::Services& m_services;
     SettingsWindowFactories m_windows;
+    int m_startLanguage = 0;
 };
 
 } // namespace kestra

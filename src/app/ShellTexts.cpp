@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "app/ShellTexts.h"
 
+#include "common/LanguageNames.h"
+
 #include <array>
 
 namespace kestra {
@@ -69,7 +71,23 @@ const TextTable kVersionLineText{
 
 const TextTable kChineseEntryText{
     .english = "Chinese",
-    .chinese = "中文",
+    .chinese = kChineseOwnName,
+};
+
+const TextTable kLanguageMenuTitle{
+    // Each language's own word, with the English one beside it for whoever
+    // is looking for their way out of a language they cannot read.
+    .english = "Language",
+    .chinese = "语言 (Language)",
+    .german = "Sprache (Language)",
+    .finnish = "Kieli (Language)",
+    .italian = "Lingua (Language)",
+    .french = "Langue (Language)",
+    .hungarian = "Nyelv (Language)",
+    .slovenian = "Jezik (Language)",
+    .czech = "Jazyk (Language)",
+    .japanese = "言語 (Language)",
+    .lithuanian = "Kalba (Language)",
 };
 
 const TextTable kPlaceholderNoticeText{
@@ -96,7 +114,7 @@ const std::array kMainWindowTexts{
 
 const std::array kAllTables{
     &kCameraButtonText, &kMmsButtonText, &kSmtpButtonText, &kSmsButtonText,
-    &kLanguageLabelText, &kModelLabelText, &kVersionLineText, &kChineseEntryText,
+    &kLanguageLabelText, &kModelLabelText, &kVersionLineText, &kChineseEntryText, &kLanguageMenuTitle,
     &kPlaceholderNoticeText, &kPlaceholderExitText,
 };
 

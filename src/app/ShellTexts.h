@@ -34,6 +34,22 @@ extern const TextTable kVersionLineText;
 extern const TextTable kChineseEntryText;
 inline constexpr const char* kEnglishEntry = "English";
 
+// Title of the menu that offers all eleven languages: "Language", and in any
+// other language its own word followed by "(Language)".
+extern const TextTable kLanguageMenuTitle;
+// Command ids of the language menu in the Windows system menu, one per
+// language index (multiples of 16, clear of the About box's 16).
+inline constexpr unsigned kLanguageCommandIdBase = 0x100;
+inline constexpr unsigned LanguageCommandId(int languageIndex)
+{
+    return kLanguageCommandIdBase + 16U * static_cast<unsigned>(languageIndex);
+}
+inline constexpr int LanguageOfCommandId(unsigned commandId)
+{
+    return static_cast<int>((commandId - kLanguageCommandIdBase) / 16U);
+}
+static_assert(LanguageOfCommandId(LanguageCommandId(kLanguageLithuanian)) == kLanguageLithuanian);
+
 // The stand-in for a settings window that is not built yet.
 extern const TextTable kPlaceholderNoticeText;
 extern const TextTable kPlaceholderExitText;

@@ -34,6 +34,10 @@ void RestoreSettings(ui::RegistryStore& store, std::uint16_t systemLanguageId)
     if (g_systemIsChinese == 0 && code == kLanguageChinese) {
         g_languageIndex = kLanguageEnglish;
         g_chineseChosen = 1;
+        // Unless the language menu chose Chinese: it showed the Chinese
+        // texts, and they show again.
+        if (ReadChineseTextsSetting(store))
+            g_languageIndex = kLanguageChinese;
     }
 
     short model = 1;
@@ -50,6 +54,24 @@ void RestoreSettings(ui::RegistryStore& store, std::uint16_t systemLanguageId)
 
     if (ReadCompanySetting(store) == 0)
         WriteCompanySetting(store);
+}
+
+void ChooseLanguage(ui::RegistryStore& store, int code)
+{
+    if (code < kLanguageChinese || code > kLanguageCount)
+        return;
+    g_languageIndex = code;
+    g_chineseChosen = code == kLanguageChinese ? 1 : 0;
+    WriteLanguageSetting(store, static_cast<unsigned short>(code));
+    RememberChineseTexts(store, code == kLanguageChinese);
+}
+
+void RememberChineseTexts(ui::RegistryStore& store, bool shown)
+{
+    // Written only when it says something: a registry that never saw the
+    // menu's Chinese has no such value.
+    if (shown || ReadChineseTextsSetting(store))
+        WriteChineseTextsSetting(store, shown);
 }
 
 } // namespace kestra

@@ -14,4 +14,15 @@ namespace ui { class RegistryStore; }
 // defaults (the system's language, model 1, TvMode 0).
 void RestoreSettings(ui::RegistryStore& store, std::uint16_t systemLanguageId);
 
+// The language menu's and --lang's choice of a language code 1 to 11 (any
+// other value changes nothing): the interface language and the stored code as
+// if "language" had held it at start-up, except that Chinese shows its texts
+// on any system. Stored at once, and shown again at the next start.
+void ChooseLanguage(ui::RegistryStore& store, int code);
+
+// Whether the next start shows the Chinese texts for a stored code 1 on a
+// system that is not Chinese: yes after the menu's Chinese, no after any
+// choice in the main window's list.
+void RememberChineseTexts(ui::RegistryStore& store, bool shown);
+
 } // namespace kestra

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/CliSupport.h"
 
+#include "common/LanguageNames.h"
 #include "common/PcClockRule.h"
 #include "storage/SettingsFinding.h"
 
@@ -9,32 +10,11 @@
 #include <QDateTime>
 #include <QStringList>
 
-#include <array>
 #include <cstdio>
 
 namespace kestra::cli {
 
 namespace {
-
-struct LanguageRow {
-    int index;
-    const char* name;  // the name the main window's language value stands for
-    const char* alias; // the English name, nullptr when it is the same
-};
-
-constexpr std::array<LanguageRow, kLanguageCount> kLanguageNames{{
-    {kLanguageChinese, "Chinese", nullptr},
-    {kLanguageEnglish, "English", nullptr},
-    {kLanguageGerman, "Deutsch", "German"},
-    {kLanguageFinnish, "Suomi", "Finnish"},
-    {kLanguageItalian, "Italiano", "Italian"},
-    {kLanguageFrench, "Francais", "French"},
-    {kLanguageHungarian, "Magyar", "Hungarian"},
-    {kLanguageSlovenian, "Slovenian", nullptr},
-    {kLanguageCzech, "Cesky", "Czech"},
-    {kLanguageJapanese, "Japanese", nullptr},
-    {kLanguageLithuanian, "Lithuanian", nullptr},
-}};
 
 void WriteLine(std::FILE* stream, const QString& line)
 {
@@ -67,28 +47,35 @@ QString FromStd(const std::string& text)
 
 int ParseLanguage(const QString& value)
 {
+    const QString word = value.trimmed();
     bool isNumber = false;
-    const int number = value.trimmed().toInt(&isNumber);
+    const int number = word.toInt(&isNumber);
     if (isNumber && number >= kMinLanguageCode && number <= kMaxLanguageCode)
         return number;
-    for (const LanguageRow& language : kLanguageNames) {
-        if (value.trimmed().compare(QLatin1String(language.name), Qt::CaseInsensitive) == 0
-            || (language.alias && value.trimmed().compare(QLatin1String(language.alias), Qt::CaseInsensitive) == 0))
-            return language.index;
+    // Chinese as the main window's list writes it while Chinese texts are shown.
+    if (word == QString::fromUtf8(kChineseOwnName))
+        return kLanguageChinese;
+    for (const LanguageSpelling& language : kLanguageSpellings) {
+        for (const char* spelling : {language.name, language.englishName, language.code}) {
+            if (spelling && word.compare(QLatin1String(spelling), Qt::CaseInsensitive) == 0)
+                return language.index;
+        }
     }
+    RefuseUsage(QStringLiteral("--lang: \"%1\" is no language; use one of %2").arg(value, LanguageChoices()));
+}
+
+QString LanguageChoices()
+{
     QStringList accepted;
-    for (const LanguageRow& language : kLanguageNames)
-        accepted << QStringLiteral("%1 (%2)").arg(QLatin1String(language.name)).arg(language.index);
-    RefuseUsage(QStringLiteral("--lang: \"%1\" is no language; use one of %2").arg(value, accepted.join(QStringLiteral(", "))));
+    for (const LanguageSpelling& language : kLanguageSpellings)
+        accepted << QStringLiteral("%1 (%2, %3)").arg(QLatin1String(language.name), QLatin1String(language.code)).arg(language.index);
+    return accepted.join(QStringLiteral(", "));
 }
 
 QString LanguageName(int languageIndex)
 {
-    for (const LanguageRow& language : kLanguageNames) {
-        if (language.index == languageIndex)
-            return QLatin1String(language.name);
-    }
-    return QStringLiteral("unknown");
+    const LanguageSpelling* language = FindLanguageSpelling(languageIndex);
+    return language ? QLatin1String(language->name) : QStringLiteral("unknown");
 }
 
 void SessionOptions::addTo(CLI::App& command, bool withTvMode)
@@ -96,7 +83,8 @@ void SessionOptions::addTo(CLI::App& command, bool withTvMode)
     command.add_option("--lang", language,
                        "Interface language of the messages and language byte of the file: a name "
                        "(Chinese, English, Deutsch, Suomi, Italiano, Francais, Magyar, Slovenian, "
-                       "Cesky, Japanese, Lithuanian) or its number 1 to 11 [default: English]")
+                       "Cesky, Japanese, Lithuanian), its code (zh, en, de, fi, it, fr, hu, sl, cs, ja, "
+                       "lt) or its number 1 to 11 [default: English]")
         ->type_name("LANGUAGE");
     if (withTvMode)
         command.add_option("--tv-mode", tvMode, "TV mode byte copied into the file [default: 0]")

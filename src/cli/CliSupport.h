@@ -51,8 +51,11 @@ struct SessionOptions {
                     std::optional<int> fallbackTvMode = std::nullopt) const;
 };
 
-// "English", "Deutsch", "german", "3": the language index 1..11.
+// "English", "Deutsch", "german", "de", "中文", "3": the language index 1..11.
+// Anything else is refused (kExitUsage) with the list of languages.
 int ParseLanguage(const QString& value);
+// The languages --lang takes, as the refusal lists them: "Chinese (zh, 1), ...".
+QString LanguageChoices();
 // The English name of a language index, as --lang accepts it.
 QString LanguageName(int languageIndex);
 

@@ -7,6 +7,7 @@
 #include "cli/FileReportCommand.h"
 #include "cli/MailTestCommand.h"
 #include "cli/MessagingCommands.h"
+#include "cli/WindowsConsole.h"
 
 #include <CLI/CLI.hpp>
 
@@ -27,6 +28,37 @@ bool IsCommandLine(int argc, const char* const* argv)
     const char* first = argv[1];
     return first[0] != '-' || std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0
         || std::strcmp(first, "--version") == 0;
+}
+
+WindowsOptions ReadWindowsOptions(int argc, const char* const* argv)
+{
+    const auto refuse = [](const QString& message) {
+        // The windowed Windows program has no console of its own to say it on.
+        AttachToParentConsole();
+        PrintErrorLine(message);
+        return WindowsOptions{.status = kExitUsage};
+    };
+    WindowsOptions options;
+    const QString option = QStringLiteral("--lang");
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        QString value;
+        if (argument == option) {
+            if (i + 1 >= argc)
+                return refuse(QStringLiteral("--lang needs a language: one of %1").arg(LanguageChoices()));
+            value = QString::fromLocal8Bit(argv[++i]);
+        } else if (argument.startsWith(option + QLatin1Char('='))) {
+            value = argument.mid(option.size() + 1);
+        } else {
+            continue;
+        }
+        try {
+            options.languageCode = ParseLanguage(value);
+        } catch (const CliFailure& failure) {
+            return refuse(failure.message);
+        }
+    }
+    return options;
 }
 
 int RunCommandLine(int argc, const char* const* argv)
@@ -50,7 +82,8 @@ int RunCommandLine(int argc, const char* const* argv)
     CLI::App program{"Prepares the settings files of the Kestra T870N camera without the windows: writes "
                      "camera.dat, mms.dat, gprs.dat and sms.dat, inspects a card, lists the operator "
                      "catalogues, tests the e-mail settings against their mail server. Without arguments the "
-                     "program opens its windows.",
+                     "program opens its windows; with --lang LANGUAGE alone it opens them in that language "
+                     "(a name or code as the commands' --lang takes) and keeps it for the next start.",
                      "kestra-setup"};
     program.set_version_flag("--version", "kestra-setup " KESTRA_VERSION);
     program.require_subcommand(1);

@@ -9,6 +9,15 @@ namespace kestra::cli {
 // options such as -platform.
 bool IsCommandLine(int argc, const char* const* argv);
 
+// The one option of a run that opens the windows: --lang NAME|CODE (or
+// --lang=NAME) opens them in that language and stores it, as the language menu
+// does. Every other argument is left to Qt (-platform and the like).
+struct WindowsOptions {
+    int languageCode = 0; // 0: not given, the stored language stands
+    int status = 0;       // 2 when --lang names no language (said on stderr)
+};
+WindowsOptions ReadWindowsOptions(int argc, const char* const* argv);
+
 // Runs the command line; a QCoreApplication must exist. Returns the exit status.
 int RunCommandLine(int argc, const char* const* argv);
 

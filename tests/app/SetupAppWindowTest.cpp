@@ -87,6 +87,23 @@ ModalScript::Step Key(Qt::Key key)
 class SetupAppRun : public ::testing::Test {
 protected:
     test::TestServices fakes;
+
+    // Starts the tool as the program does; the text of the first main
+    // window's camera button.
+    static QString StartAndReadCameraButton(CSetupApp& app)
+    {
+        QString cameraButton;
+        ModalScript script({
+            [&](QDialog& dialog) {
+                cameraButton = ButtonWithId(dialog, 1000)->text();
+                dialog.reject();
+            },
+        });
+        EXPECT_FALSE(app.InitInstance());
+        ui::UnloadSkin();
+        EXPECT_TRUE(script.finished());
+        return cameraButton;
+    }
 };
 
 TEST_F(SetupAppRun, SettingsWindowsReturnToTheMainWindowWithoutNesting)
@@ -205,21 +222,22 @@ TEST_F(SetupAppRun, ASettingsWindowEndedOtherThanByCancelEndsTheTool)
 TEST_F(SetupAppRun, StartUpRestoresTheSettingsThenShowsTheMainWindow)
 {
     fakes.systemLanguage.languageId = 0x0804;
-    QString cameraButton;
-    ModalScript script({
-        [&](QDialog& dialog) {
-            cameraButton = ButtonWithId(dialog, 1000)->text();
-            dialog.reject();
-        },
-    });
     CSetupApp app(fakes.services());
-    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(StartAndReadCameraButton(app), "相机设置");
     EXPECT_EQ(app.ExitInstance(), 0);
-    ui::UnloadSkin();
-    EXPECT_TRUE(script.finished());
-    EXPECT_EQ(cameraButton, "相机设置");
     EXPECT_EQ(fakes.registry.dword("language"), 1U);
     EXPECT_EQ(fakes.registry.dword("TvMode"), 0U);
+}
+
+TEST_F(SetupAppRun, ALanguageGivenAtStartIsShownAndStored)
+{
+    // kestra-setup --lang: chosen over the stored language, as the menu would.
+    fakes.registry.keyExists = true;
+    fakes.registry.values[QStringLiteral("language")] = 2U;
+    CSetupApp app(fakes.services());
+    app.SetStartLanguage(kLanguageFinnish);
+    EXPECT_EQ(StartAndReadCameraButton(app), "kamera-asetukset");
+    EXPECT_EQ(fakes.registry.dword("language"), 4U);
 }
 
 } // namespace

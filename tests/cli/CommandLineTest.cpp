@@ -348,6 +348,40 @@ TEST(CommandLineMessaging, WritesWhatTheWindowsSaveWritesAndRoundTripsThroughFro
 
 // --- refusals -----------------------------------------------------------------
 
+TEST(CommandLine, LanguageNamesAndCodesSetTheLanguageByte)
+{
+    QTemporaryDir card;
+    const struct { const char* word; int code; } cases[] = {
+        {"zh", 1}, {"中文", 1}, {"Chinese", 1}, {"EN", 2}, {"de", 3}, {"fi", 4}, {"it", 5}, {"fr", 6},
+        {"hu", 7}, {"sl", 8}, {"cs", 9}, {"Czech", 9}, {"ja", 10}, {"lt", 11}, {"Lithuanian", 11},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.word);
+        const Outcome run = Kestra({"camera", "--out", card.path(), "--clock", kClock, "--lang", QString::fromUtf8(c.word)});
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_EQ(ParseCameraFile(ReadAll(card.filePath("camera.dat"))).settings.languageCode, c.code);
+    }
+}
+
+TEST(CommandLine, LanguageForTheWindowsIsCheckedBeforeTheyOpen)
+{
+    // An unknown language is refused with the list; a known one gets as far
+    // as looking for a display (there is none here).
+    const struct { QStringList arguments; const char* said; } cases[] = {
+        {{"--lang", "Klingon"}, "\"Klingon\" is no language; use one of Chinese (zh, 1), English (en, 2), Deutsch (de, 3)"},
+        {{"--lang=xx"}, "Japanese (ja, 10), Lithuanian (lt, 11)"},
+        {{"--lang"}, "--lang needs a language"},
+        {{"--lang", "de"}, "no display"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Outcome run = Kestra(c.arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
 TEST(CommandLine, BadInputExitsWithTwoAndLeavesTheFolderAlone)
 {
     QTemporaryDir card;
