@@ -74,15 +74,18 @@ done < <(find "$package" -type f -print0)
 [ "$missing" -eq 0 ] && pass "every file is installed in $user_dir"
 [ -e "$user_dir/retired.txt" ] && fail "the older build's retired.txt was left behind"
 [ -f "$user_dir/uninstall.exe" ] || fail "no uninstaller"
-[ -f "$programs/Kestra Setup.lnk" ] && pass "Start-menu shortcut" || fail "no Start-menu shortcut in $programs"
+if [ -f "$programs/Kestra Setup.lnk" ]; then pass "Start-menu shortcut"; else fail "no Start-menu shortcut in $programs"; fi
 
 [ "$(value_of "$uninstall_key" DisplayVersion)" = "$version" ] || fail "Apps & Features does not show version $version"
 for name in DisplayName Publisher DisplayIcon EstimatedSize UninstallString QuietUninstallString InstallLocation; do
     [ -n "$(value_of "$uninstall_key" "$name")" ] || fail "the uninstall entry has no $name"
 done
 has_key "$machine_uninstall_key" && fail "a per-user install wrote under HKLM"
-[ "$(value_of "$choices_key" language)" = "0x3" ] && pass "the upgrade kept the stored choice" ||
+if [ "$(value_of "$choices_key" language)" = "0x3" ]; then
+    pass "the upgrade kept the stored choice"
+else
     fail "the upgrade lost the stored choice"
+fi
 
 # The installed program, started from the command line, saves the worked example.
 if run "$user_dir/kestra-setup.exe" camera --out 'C:\kestra-worked' --clock "2024-03-05 08:07:06" >"$work/camera.out" 2>&1 &&
@@ -98,8 +101,11 @@ settle
 [ -e "$user_dir" ] && fail "the uninstall left $(find "$user_dir" | head -5 | tr '\n' ' ')"
 [ -e "$programs/Kestra Setup.lnk" ] && fail "the uninstall left the shortcut"
 has_key "$uninstall_key" && fail "the uninstall left the Apps & Features entry"
-[ "$(value_of "$choices_key" language)" = "0x3" ] && pass "the uninstall kept the stored choice" ||
+if [ "$(value_of "$choices_key" language)" = "0x3" ]; then
+    pass "the uninstall kept the stored choice"
+else
     fail "the uninstall removed the stored choice"
+fi
 
 run "$installer" /S /CurrentUser || fail "the reinstall exited with $?"
 run "$user_dir/uninstall.exe" /S /PURGE || fail "the purging uninstall exited with $?"
@@ -109,7 +115,11 @@ has_key "$choices_key" && fail "/PURGE left the stored choices"
 
 if run "$installer" /S /AllUsers; then
     machine_dir=$(unix_path "$(windows_env ProgramW6432)")/Kestra\ Setup
-    [ -f "$machine_dir/kestra-setup.exe" ] && pass "for all users in $machine_dir" || fail "an install for all users is not in $machine_dir"
+    if [ -f "$machine_dir/kestra-setup.exe" ]; then
+        pass "for all users in $machine_dir"
+    else
+        fail "an install for all users is not in $machine_dir"
+    fi
     [ "$(value_of "$machine_uninstall_key" DisplayVersion)" = "$version" ] || fail "an install for all users has no HKLM entry"
     run "$machine_dir/uninstall.exe" /S || fail "the all-users uninstaller exited with $?"
     settle

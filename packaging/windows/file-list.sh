@@ -6,6 +6,8 @@
 # user chose a folder that holds other files.
 #
 #   file-list.sh DIR INSTALL UNINSTALL
+# The $INSTDIR in the lines is the installer's own variable, kept literally.
+# shellcheck disable=SC2016
 set -euo pipefail
 
 dir=$1
