@@ -18,7 +18,7 @@ cd "$(dirname "$0")/.."
 stage=${1:-all}
 root=$PWD
 
-kestra_require_packages g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils googletest zip \
+kestra_require_packages g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils googletest zip nsis python3-pefile \
     cmake ninja-build qt6-base-dev qt6-base-dev-tools fonts-dejavu-core fonts-noto-cjk qt6-translations-l10n
 
 # --- 1. Qt for Windows ------------------------------------------------------
@@ -155,6 +155,17 @@ zip_file=$root/$build/kestra-setup-windows-x86_64.zip
 rm -f "$zip_file"
 (cd "$build/package" && zip -qr9 "$zip_file" kestra-setup)
 echo "Windows package: $build/kestra-setup-windows-x86_64.zip"
+
+# The installer beside the zip, and the program's icon, version record and
+# windowed subsystem read back from what was built.
+version=$(sed -n 's/^project(KestraSetup VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+installer=$build/kestra-setup-$version-windows-x86_64-setup.exe
+packaging/windows/build-installer.sh "$package" "$version" "$installer"
+/usr/bin/python3 packaging/windows/check-exe.py "$package/kestra-setup.exe" --gui --icon 128 \
+    ProductName="Kestra Setup" FileVersion=1.1.0.1 FileDescription="Wirless Scouting Camera" \
+    LegalCopyright="Copyright 2026 The Kestra Setup developers"
+/usr/bin/python3 packaging/windows/check-exe.py "$installer" ProductName="Kestra Setup" ProductVersion="$version"
+echo "Windows installer: $installer"
 [ "$stage" = build ] && exit 0
 
 # --- 4. The tests under Wine --------------------------------------------------
@@ -179,3 +190,7 @@ wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /t REG_SZ /d "Z:${fonts//\//\\
 wineserver -p60 2>/dev/null || true # may already run for the prefix
 trap 'wineserver --kill 2>/dev/null || true' EXIT
 env -u DISPLAY -u WAYLAND_DISPLAY ctest --preset windows
+wineserver --kill 2>/dev/null || true
+
+# --- 5. The installer under Wine, in a prefix of its own ----------------------
+packaging/windows/check-installer.sh "$package" "$version" "$installer" "$build/installer-check"
