@@ -149,6 +149,22 @@ TEST_F(SmsDialogTest, LongFolderIsTakenAndABadNumberSpeaksOnlyWhenTypedAndAtSave
     EXPECT_TRUE(QFile::exists(SettingsFilePath(longFolder, QString::fromLatin1(kSmsFileName))));
 }
 
+// Without a field limit, a folder past the platform's path limit reaches the
+// save, which refuses it with a message rather than cut it short.
+TEST_F(SmsDialogTest, FolderPastThePlatformPathLimitIsRefusedAtSave)
+{
+    const QString folder = path() + QLatin1Char('/') + QString(300, QLatin1Char('x'));
+    Open();
+    fakes.folders.answers.push_back(folder);
+    Click(kSelectButton);
+    EXPECT_EQ(Text(kFolderField), folder);
+    Retype(kPhone1Field, QStringLiteral("+1234567890"));
+    Click(kSaveButton);
+    ASSERT_EQ(fakes.messages.count(), 1);
+    EXPECT_NE(fakes.messages.last().text, "Save SMS configuration file");
+    EXPECT_TRUE(QDir(path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
 TEST_F(SmsDialogTest, SmsControlIsAPlainListAndEveryControlIsNamed)
 {
     g_languageIndex = kLanguageLithuanian;
