@@ -2,7 +2,10 @@
 #include "storage/FileOps.h"
 
 #include <QFile>
+#include <QStringList>
 #include <QtGlobal>
+
+#include <optional>
 
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
@@ -12,6 +15,7 @@
 #else
 #include <cerrno>
 #include <climits>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -65,12 +69,59 @@ int SyncDescriptor(int fd)
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 
+// The entry of `folder` whose name decodes to `name`: its own bytes when
+// exactly one entry does (or one has the bytes `name` encodes to).
+std::optional<QByteArray> EntryDecodingTo(const QByteArray& folder, const QString& name)
+{
+    DIR* dir = ::opendir(folder.isEmpty() ? "." : folder.constData());
+    if (!dir)
+        return std::nullopt;
+    const QByteArray encoded = QFile::encodeName(name);
+    std::optional<QByteArray> found;
+    int matches = 0;
+    bool exact = false;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray bytes(entry->d_name);
+        if (bytes == encoded)
+            exact = true;
+        else if (QFile::decodeName(bytes) == name && ++matches == 1)
+            found = bytes;
+    }
+    ::closedir(dir);
+    if (exact || matches != 1)
+        return std::nullopt;
+    return found;
+}
+
+// The bytes the file system knows a path by. A Linux name need not be valid
+// UTF-8; Qt decodes the bytes it cannot read as replacement characters, and
+// those encode to other bytes, so such a folder would seem to be missing. A
+// part of the path that holds one is looked up among its folder's entries
+// and taken by the entry's own bytes.
+QByteArray NativeName(const QString& path)
+{
+    if (!path.contains(QChar::ReplacementCharacter))
+        return QFile::encodeName(path);
+    const QStringList parts = path.split(QLatin1Char('/'));
+    QByteArray resolved;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            resolved += '/';
+        const QString& part = parts.at(i);
+        std::optional<QByteArray> own;
+        if (part.contains(QChar::ReplacementCharacter))
+            own = EntryDecodingTo(resolved, part);
+        resolved += own.value_or(QFile::encodeName(part));
+    }
+    return resolved;
+}
+
 class PosixFileOps final : public FileOps {
 public:
     int pathType(const QString& path, PathType& type) override
     {
         struct stat st {};
-        if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        if (::stat(NativeName(path).constData(), &st) != 0) {
             if (errno == ENOENT) {
                 type = PathType::Missing;
                 return 0;
@@ -84,7 +135,7 @@ public:
     int createExclusive(const QString& path, FileHandle& handle) override
     {
         // O_EXCL also refuses a symbolic link planted under the scratch name.
-        const int fd = ::open(QFile::encodeName(path).constData(),
+        const int fd = ::open(NativeName(path).constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
         if (fd < 0)
             return errno;
@@ -119,13 +170,13 @@ public:
 
     int rename(const QString& from, const QString& to) override
     {
-        return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0
+        return ::rename(NativeName(from).constData(), NativeName(to).constData()) == 0
             ? 0 : errno;
     }
 
     int syncFolder(const QString& folder) override
     {
-        const int fd = ::open(QFile::encodeName(folder).constData(),
+        const int fd = ::open(NativeName(folder).constData(),
                               O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY);
         if (fd < 0)
             return errno;
@@ -136,12 +187,12 @@ public:
 
     int remove(const QString& path) override
     {
-        return ::unlink(QFile::encodeName(path).constData()) == 0 ? 0 : errno;
+        return ::unlink(NativeName(path).constData()) == 0 ? 0 : errno;
     }
 
     int status(const QString& path, FileStatus& status) override
     {
-        const QByteArray name = QFile::encodeName(path);
+        const QByteArray name = NativeName(path);
         struct stat st {};
         status = {};
         if (::stat(name.constData(), &st) != 0)
@@ -167,7 +218,7 @@ public:
 
     int openExisting(const QString& path, FileHandle& handle) override
     {
-        const int fd = ::open(QFile::encodeName(path).constData(),
+        const int fd = ::open(NativeName(path).constData(),
                               O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         if (fd < 0)
             return errno;
@@ -194,7 +245,7 @@ public:
     int openForReading(const QString& path, FileHandle& handle) override
     {
         // O_NONBLOCK: opening a FIFO with no writer would otherwise wait forever.
-        const int fd = ::open(QFile::encodeName(path).constData(),
+        const int fd = ::open(NativeName(path).constData(),
                               O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         if (fd < 0)
             return errno;
@@ -310,7 +361,7 @@ int NoProgressError()
 
 bool PathFitsPlatform(const QString& path)
 {
-    const QByteArray bytes = QFile::encodeName(path);
+    const QByteArray bytes = NativeName(path);
     // PATH_MAX counts the terminating NUL.
     if (bytes.size() >= PATH_MAX)
         return false;

@@ -99,6 +99,37 @@ private:
     CBalloonTip& m_owner;
 };
 
+// Clicks that reach the owner window itself: on its background, or passed on
+// by a label or a frame, which take no clicks of their own; and clicks on its
+// title bar or a move of the window, after which the balloon points nowhere.
+class CBalloonTip::OwnerEvents : public QObject {
+public:
+    OwnerEvents(CBalloonTip& balloon, QObject* parent) : QObject(parent), m_balloon(balloon) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::ContextMenu:
+            m_balloon.RelayEvent(static_cast<QWidget*>(watched), event);
+            break;
+        case QEvent::NonClientAreaMouseButtonPress:
+        case QEvent::NonClientAreaMouseButtonDblClick:
+        case QEvent::Move:
+            m_balloon.Hide();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    CBalloonTip& m_balloon;
+};
+
 CBalloonTip::CBalloonTip()
 {
     cursorPosition = [] { return QCursor::pos(); };
@@ -156,6 +187,8 @@ bool CBalloonTip::Create(QWidget* owner)
     QObject::connect(m_hideTimer, &QTimer::timeout, m_window.get(), [this] { OnHideTimer(); });
     m_showTimer = new QTimer(m_window.get());
     QObject::connect(m_showTimer, &QTimer::timeout, m_window.get(), [this] { OnShowTimer(); });
+    if (owner)
+        owner->installEventFilter(new OwnerEvents(*this, m_window.get()));
     return true;
 }
 
@@ -202,6 +235,7 @@ void CBalloonTip::RelayEvent(QWidget* control, QEvent* event)
         return;
     m_textColour = tool->second.textColour;
     m_text = tool->second.text;
+    m_window->setAccessibleName(m_text);
     m_window->update();
     ShowAt(point.x(), point.y(), tool->second.hideSeconds, tool->second.showDelayMs);
     m_currentTool = control;

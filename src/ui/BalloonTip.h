@@ -25,7 +25,9 @@ namespace kestra::ui {
 // key presses; a click into a registered control shows the balloon at the
 // click point after a short delay, while the cursor is over one of the owner's
 // controls, and hides it after a few seconds, on a key press or a right click,
-// or on a click outside that control.
+// or on a click outside that control: on another control, a label, a frame,
+// the owner's background or its title bar. The balloon names itself by its
+// text for screen readers.
 class CBalloonTip {
 public:
     static constexpr int kDefaultHideSeconds = 5;
@@ -42,8 +44,10 @@ public:
     void SetFillColour(QColor colour);
     void SetFrameColour(QColor colour);
 
-    // Creates the hidden balloon window owned by `owner`. Returns false when
-    // the shape cannot be made.
+    // Creates the hidden balloon window owned by `owner`, and watches the
+    // clicks that reach the owner itself (its background, and labels and
+    // frames, which pass their clicks on), which no control relays. Returns
+    // false when the shape cannot be made.
     bool Create(QWidget* owner);
     // Registers `control`; an earlier hint for it is replaced. A negative hide
     // time or show delay takes the default; 0 stays 0 (a show delay of 0
@@ -79,6 +83,7 @@ public:
 
 private:
     class Window;
+    class OwnerEvents;
     struct Tool {
         QString text;
         QColor textColour;

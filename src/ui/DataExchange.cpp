@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "ui/DataExchange.h"
 
+#include "common/TextTable.h"
 #include "storage/Cp936.h"
 #include "ui/ControlWidgets.h"
 #include "ui/Dialog.h"
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QtDebug>
 
+#include <algorithm>
 #include <limits>
 
 namespace kestra::ui {
@@ -17,12 +19,28 @@ namespace {
 
 ChineseMessagesQuery g_chineseToolMessages = nullptr;
 
+const ChineseEnglishText kEnterIntegerText{.english = "Please enter an integer.", .chinese = "请键入一个整数。"};
+const ChineseEnglishText kIntegerRangeText{.english = "Please enter an integer between %1 and %2.",
+                                           .chinese = "“请填入一个在%1和%2之间的整数。”"};
+const ChineseEnglishText kMaxCharsText{.english = "Please enter no more than %1 characters.",
+                                       .chinese = "“请填入不多于%1个的字符。”"};
+
 bool isBlank(QChar c)
 {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
 } // namespace
+
+QString StandardMessageText(StandardMessage message, bool chinese)
+{
+    switch (message) {
+    case StandardMessage::EnterInteger: return kEnterIntegerText.text(chinese);
+    case StandardMessage::IntegerRange: return kIntegerRangeText.text(chinese);
+    case StandardMessage::MaxChars: return kMaxCharsText.text(chinese);
+    }
+    return {};
+}
 
 void SetToolMessageLanguage(ChineseMessagesQuery chinese)
 {
@@ -85,6 +103,8 @@ QWidget* CDataExchange::PrepareCtrl(int id)
     QWidget* control = m_pDlgWnd->Control(id);
     m_idLastControl = id;
     m_bEditLastControl = false;
+    if (m_bSaveAndValidate && m_pDeferred) // taken over again: a fault is noted anew
+        std::erase(*m_pDeferred, id);
     if (!control) {
         qWarning("Dialog %d: the data exchange names control %d, which the template lacks",
                  m_pDlgWnd->dialogTemplate().resourceId, id);
@@ -101,12 +121,32 @@ QWidget* CDataExchange::PrepareEditCtrl(int id)
     return control;
 }
 
+bool CDataExchange::ReportFault(bool unfinished)
+{
+    if (!m_bSaveAndValidate || m_idChanging == 0 || (m_idLastControl == m_idChanging && !unfinished))
+        return true;
+    if (m_pDeferred && m_idLastControl != 0 && std::ranges::find(*m_pDeferred, m_idLastControl) == m_pDeferred->end())
+        m_pDeferred->push_back(m_idLastControl);
+    return false;
+}
+
+bool CDataExchange::KeepsTyped(int id) const
+{
+    return !m_bSaveAndValidate && m_pDeferred && std::ranges::find(*m_pDeferred, id) != m_pDeferred->end();
+}
+
 void CDataExchange::Fail()
 {
     if (m_bSaveAndValidate && m_idLastControl != 0) {
+        // The member did not take the field's text; putting values back
+        // leaves that text for the user to correct.
+        if (m_pDeferred && std::ranges::find(*m_pDeferred, m_idLastControl) == m_pDeferred->end())
+            m_pDeferred->push_back(m_idLastControl);
         if (QWidget* control = m_pDlgWnd->Control(m_idLastControl)) {
             control->setFocus(Qt::OtherFocusReason);
-            if (m_bEditLastControl) {
+            // Selecting the text invites retyping it; in the middle of typing
+            // it would make the next keystroke replace the whole field.
+            if (m_bEditLastControl && m_idChanging == 0) {
                 if (auto* edit = qobject_cast<QLineEdit*>(control))
                     edit->selectAll();
                 else if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
@@ -138,12 +178,16 @@ void DDX_Text(CDataExchange* pDX, int id, int& value)
 {
     CWnd field(pDX->PrepareEditCtrl(id));
     if (!pDX->m_bSaveAndValidate) {
-        field.SetWindowText(QString::number(value));
+        if (!pDX->KeepsTyped(id))
+            field.SetWindowText(QString::number(value));
         return;
     }
-    const std::optional<int> parsed = ParseFieldInteger(field.GetWindowText());
+    const QString text = field.GetWindowText();
+    const std::optional<int> parsed = ParseFieldInteger(text);
     if (!parsed) {
-        pDX->ShowFrameworkMessage(QString::fromUtf8(StandardMessages::kEnterInteger));
+        if (!pDX->ReportFault(text.trimmed().isEmpty()))
+            return;
+        pDX->ShowFrameworkMessage(StandardMessageText(StandardMessage::EnterInteger, pDX->m_pDlgWnd->ChineseMessages()));
         pDX->Fail();
     }
     value = *parsed;
@@ -154,6 +198,8 @@ void DDX_Text(CDataExchange* pDX, int id, QByteArray& value)
     QWidget* control = pDX->PrepareEditCtrl(id);
     CWnd field(control);
     if (!pDX->m_bSaveAndValidate) {
+        if (pDX->KeepsTyped(id))
+            return;
         // The records hold C strings: the text ends at the first zero byte.
         const qsizetype end = value.indexOf('\0');
         field.SetWindowText(DecodeCp936(end < 0 ? QByteArrayView(value) : QByteArrayView(value).first(end)));
@@ -162,6 +208,8 @@ void DDX_Text(CDataExchange* pDX, int id, QByteArray& value)
     const QString text = field.GetWindowText();
     const std::optional<QByteArray> bytes = EncodeCp936(text);
     if (!bytes) {
+        if (!pDX->ReportFault())
+            return;
         pDX->ShowToolMessage(
             UnstorableCharacterMessage(ControlLabel(control), FirstNonCp936Character(text).value_or(QString()),
                                        pDX->m_pDlgWnd->ChineseMessages()));
@@ -173,18 +221,19 @@ void DDX_Text(CDataExchange* pDX, int id, QByteArray& value)
 void DDX_Text(CDataExchange* pDX, int id, QString& value)
 {
     CWnd field(pDX->PrepareEditCtrl(id));
-    if (!pDX->m_bSaveAndValidate)
-        field.SetWindowText(value);
-    else
+    if (pDX->m_bSaveAndValidate)
         value = field.GetWindowText();
+    else if (!pDX->KeepsTyped(id))
+        field.SetWindowText(value);
 }
 
 namespace {
 
 void checkMaxChars(CDataExchange* pDX, int length, int maxChars)
 {
-    if (pDX->m_bSaveAndValidate && length > maxChars) {
-        pDX->ShowFrameworkMessage(QString::fromUtf8(StandardMessages::kMaxChars).arg(maxChars));
+    if (pDX->m_bSaveAndValidate && length > maxChars && pDX->ReportFault()) {
+        pDX->ShowFrameworkMessage(
+            StandardMessageText(StandardMessage::MaxChars, pDX->m_pDlgWnd->ChineseMessages()).arg(maxChars));
         pDX->Fail();
     }
     if (pDX->m_idLastControl != 0 && pDX->m_bEditLastControl) {
@@ -214,9 +263,10 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue)
 {
     if (!pDX->m_bSaveAndValidate)
         return; // the framework only warns about out-of-range initial data
-    if (value < minValue || value > maxValue) {
-        pDX->ShowFrameworkMessage(
-            QString::fromUtf8(StandardMessages::kIntegerRange).arg(minValue).arg(maxValue));
+    if ((value < minValue || value > maxValue) && pDX->ReportFault()) {
+        pDX->ShowFrameworkMessage(StandardMessageText(StandardMessage::IntegerRange, pDX->m_pDlgWnd->ChineseMessages())
+                                      .arg(minValue)
+                                      .arg(maxValue));
         pDX->Fail();
     }
 }

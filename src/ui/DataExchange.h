@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -16,13 +17,15 @@ class CEdit;
 class CComboBox;
 class CButton;
 
-// The platform's standard validation messages. They are Chinese in every
-// interface language, as the original platform resources were.
-namespace StandardMessages {
-inline constexpr const char* kEnterInteger = "请键入一个整数。";
-inline constexpr const char* kIntegerRange = "“请填入一个在%1和%2之间的整数。”";
-inline constexpr const char* kMaxChars = "“请填入不多于%1个的字符。”";
-} // namespace StandardMessages
+// The platform's standard validation messages. The platform had them in
+// Chinese only; like the tool's own messages they are Chinese in the Chinese
+// interface and English in every other, so every user can read them.
+enum class StandardMessage {
+    EnterInteger, // a field that holds no integer
+    IntegerRange, // "%1" and "%2" the bounds
+    MaxChars,     // "%1" the limit
+};
+QString StandardMessageText(StandardMessage message, bool chinese);
 
 // Caption of the platform's own messages: the program file's name.
 inline constexpr const char* kFrameworkCaption = "kestra-setup";
@@ -61,6 +64,24 @@ public:
     // The control being exchanged, so Fail() knows where to go.
     int m_idLastControl = 0;
     bool m_bEditLastControl = false;
+
+    // A window that takes its fields over on every keystroke names the
+    // control the user is changing (0: none, as at Save). A fault of another
+    // field is then not reported: no message, no focus taken from the field
+    // being typed in, and the rest of the exchange goes on. That field's
+    // member keeps its last good value and its id goes into `m_pDeferred`,
+    // where the window remembers it; the check runs again at Save.
+    int m_idChanging = 0;
+    std::vector<int>* m_pDeferred = nullptr;
+
+    // Whether a fault of the last prepared control is reported. When not, the
+    // control is noted as deferred and the caller leaves the member as it was.
+    // An unfinished value (a number field emptied to type a new one) is not
+    // reported while typing, not even in the field being changed.
+    bool ReportFault(bool unfinished = false);
+    // True when putting values back must leave control `id` alone: it shows
+    // text the user typed that its member could not take.
+    bool KeepsTyped(int id) const;
 
     // Remembers the control being exchanged and returns it. A control the
     // template lacks is a programming error: it is reported on the debug

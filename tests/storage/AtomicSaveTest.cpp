@@ -15,6 +15,10 @@
 #include <climits>
 #include <cstring>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 #ifndef NAME_MAX
 #define NAME_MAX 255 // Windows: the longest name in a path
 #endif
@@ -379,6 +383,37 @@ TEST(AtomicSave, RefusesBadFoldersWithoutTouchingAnything)
         }
     }
 }
+
+#ifndef Q_OS_WIN
+// A Linux folder name need not be valid UTF-8. The folder browser hands it
+// over decoded, with replacement characters; the save still goes into that
+// folder, by its own bytes, and the file reads back from there. Two names
+// that decode alike are not guessed between.
+TEST(AtomicSave, FolderWhoseNameIsNotUtf8)
+{
+    QTemporaryDir dir;
+    const QByteArray base = QFile::encodeName(dir.path());
+    const QByteArray card = base + "/card\xff\xfe";
+    if (::mkdir(card.constData(), 0755) != 0)
+        GTEST_SKIP() << "this file system refuses such a name: " << std::strerror(errno);
+    const QString shown = QFile::decodeName(card);
+    ASSERT_NE(QFile::encodeName(shown), card) << "the name no longer round-trips through Qt";
+
+    const SaveResult saved = SaveSettingsFile(shown, kTarget, QByteArray(180, '\x33'));
+    ASSERT_TRUE(saved.ok()) << saved.error->message().toStdString();
+    struct stat st {};
+    ASSERT_EQ(::stat((card + "/camera.dat").constData(), &st), 0);
+    EXPECT_EQ(st.st_size, 180);
+    const ReadResult read = ReadSettingsFile(SettingsFilePath(shown, kTarget));
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.bytes, QByteArray(180, '\x33'));
+
+    ASSERT_EQ(::mkdir((base + "/card\xfe\xff").constData(), 0755), 0);
+    const SaveResult ambiguous = SaveSettingsFile(shown, kTarget, QByteArray(180, '\x44'));
+    ASSERT_FALSE(ambiguous.ok());
+    EXPECT_EQ(ambiguous.error->kind, FileErrorKind::FolderMissing);
+}
+#endif
 
 } // namespace
 } // namespace kestra

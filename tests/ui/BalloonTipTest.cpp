@@ -4,10 +4,13 @@
 
 #include "ui/BalloonTip.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTimer>
@@ -141,6 +144,49 @@ TEST_F(BalloonTipTest, ClicksKeysAndRightClicksMoveOrHideIt)
     Click(plain); // a control without a hint: hidden, nothing current
     EXPECT_FALSE(balloon.IsVisible());
     EXPECT_EQ(balloon.CurrentTool(), nullptr);
+}
+
+// Clicks that no control relays, because they land on the owner itself or on
+// what passes clicks on to it, hide the balloon too; so does a click on the
+// title bar or a move of the window.
+TEST_F(BalloonTipTest, ClicksOnTheWindowItselfHideIt)
+{
+    auto* label = new QLabel(QStringLiteral("Phone"), &owner);
+    label->setGeometry(200, 10, 80, 20);
+    auto* frame = new QGroupBox(&owner);
+    frame->setGeometry(200, 60, 150, 80);
+    label->show();
+    frame->show();
+    balloon.AddTool(phone, QStringLiteral("Phone hint"), Qt::black, -1, 20);
+    struct Case {
+        const char* name;
+        QWidget* target;
+        QEvent::Type type;
+    };
+    const Case cases[] = {
+        {"label", label, QEvent::MouseButtonPress},
+        {"frame", frame, QEvent::MouseButtonPress},
+        {"background", &owner, QEvent::MouseButtonPress},
+        {"title bar", &owner, QEvent::NonClientAreaMouseButtonPress},
+    };
+    for (const Case& c : cases) {
+        cursor = Centre(phone);
+        Click(phone);
+        ASSERT_TRUE(WaitFor([&] { return balloon.IsVisible(); })) << c.name;
+        EXPECT_EQ(balloon.window()->accessibleName(), "Phone hint") << "named by its text";
+        const QPointF local(3, 3);
+        QMouseEvent press(c.type, local, c.target->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(c.target, &press);
+        EXPECT_FALSE(balloon.IsVisible()) << c.name;
+        EXPECT_EQ(balloon.CurrentTool(), c.type == QEvent::MouseButtonPress ? nullptr : phone) << c.name;
+    }
+    Click(plain); // the title bar left the phone current
+    cursor = Centre(phone);
+    Click(phone);
+    ASSERT_TRUE(WaitFor([&] { return balloon.IsVisible(); }));
+    owner.move(owner.pos() + QPoint(30, 0));
+    EXPECT_TRUE(WaitFor([&] { return !balloon.IsVisible(); }, 500)) << "moved";
 }
 
 TEST_F(BalloonTipTest, StaysOnTheScreenAtTheRightAndBottomEdges)

@@ -71,7 +71,7 @@ TEST_F(DataExchange, AFailedFieldTakesTheFocusSelectsItsTextAndStopsTheExchange)
 
     ASSERT_EQ(fakes.messages.count(), 1);
     EXPECT_EQ(fakes.messages.last().caption, frameworkCaption());
-    EXPECT_EQ(fakes.messages.last().text, QStringLiteral("请键入一个整数。"));
+    EXPECT_EQ(fakes.messages.last().text, "Please enter an integer.");
     EXPECT_EQ(phone, QStringLiteral("new")); // fields before the failure were taken over
     EXPECT_EQ(hour, 1);                      // the failing value is left as it was
     EXPECT_EQ(minute, 2);                    // fields after it are abandoned
@@ -96,7 +96,7 @@ TEST_F(DataExchange, RangeCheckShowsTheBoundsAndKeepsTheValueThatFailed)
             EXPECT_TRUE(fakes.messages.empty()) << c.typed;
         } else {
             ASSERT_EQ(fakes.messages.count(), 1) << c.typed;
-            EXPECT_EQ(fakes.messages.last().text, QStringLiteral("“请填入一个在0和23之间的整数。”"));
+            EXPECT_EQ(fakes.messages.last().text, "Please enter an integer between 0 and 23.");
             EXPECT_EQ(fakes.messages.last().caption, frameworkCaption());
         }
     }
@@ -133,7 +133,8 @@ TEST_F(DataExchange, LengthLimitsCountCodePage936Bytes)
         setText(1064, QString::fromUtf8(c.text));
         EXPECT_EQ(dialog.UpdateData(true), c.passes) << c.text;
         if (!c.passes) {
-            EXPECT_EQ(fakes.messages.texts(), QStringList{QStringLiteral("“请填入不多于%1个的字符。”").arg(c.limit)});
+            EXPECT_EQ(fakes.messages.texts(),
+                      QStringList{StandardMessageText(StandardMessage::MaxChars, false).arg(c.limit)});
             EXPECT_EQ(focusWidget(), dialog.Control(1100));
         }
         // The QString form reaches its check only when the bytes passed.
@@ -163,7 +164,101 @@ TEST_F(DataExchange, PuttingALongTextInLimitsTypingButKeepsTheText)
     EXPECT_EQ(text(1064).size(), folder.size() - 1); // shortening is fine
 
     EXPECT_FALSE(dialog.UpdateData(true));
-    EXPECT_EQ(fakes.messages.texts(), QStringList{QStringLiteral("“请填入不多于80个的字符。”")});
+    EXPECT_EQ(fakes.messages.texts(), QStringList{"Please enter no more than 80 characters."});
+}
+
+// The platform's messages speak the window's language: Chinese in the Chinese
+// interface, English in every other.
+TEST_F(DataExchange, StandardMessagesFollowTheMessageLanguage)
+{
+    struct Case { const char* typed; int limit; const char* chinese; const char* english; };
+    const Case cases[] = {
+        {"", 2, "请键入一个整数。", "Please enter an integer."},
+        {"7", 2, "“请填入一个在0和5之间的整数。”", "Please enter an integer between 0 and 5."},
+        {"1", 0, "“请填入不多于0个的字符。”", "Please enter no more than 0 characters."},
+    };
+    for (bool chinese : {true, false}) {
+        dialog.SetChineseMessages(chinese);
+        for (const Case& c : cases) {
+            int value = 0;
+            QString plain;
+            script = [&](CDataExchange* pDX) {
+                DDX_Text(pDX, 1017, value);
+                DDV_MinMaxInt(pDX, value, 0, 5);
+                DDX_Text(pDX, 1064, plain);
+                DDV_MaxChars(pDX, plain, c.limit);
+            };
+            setText(1017, QString::fromUtf8(c.typed));
+            setText(1064, QString::fromUtf8(c.typed));
+            fakes.messages.clear();
+            EXPECT_FALSE(dialog.UpdateData(true));
+            EXPECT_EQ(fakes.messages.texts(), QStringList{QString::fromUtf8(chinese ? c.chinese : c.english)})
+                << c.typed << chinese;
+        }
+    }
+}
+
+// While the user types in one field, the exchange that follows each keystroke
+// speaks only about that field: another field's fault waits, silently, for a
+// full exchange (Save), and putting values back leaves that field's text.
+TEST_F(DataExchange, AFieldNotBeingChangedWaitsSilentlyAndKeepsItsText)
+{
+    int hour = 1, minute = 2;
+    QString phone;
+    std::vector<int> deferred;
+    int changing = 1100;
+    script = [&](CDataExchange* pDX) {
+        pDX->m_idChanging = changing;
+        pDX->m_pDeferred = &deferred;
+        DDX_Text(pDX, 1017, hour);
+        DDV_MinMaxInt(pDX, hour, 0, 23);
+        DDX_Text(pDX, 1022, minute);
+        DDV_MinMaxInt(pDX, minute, 0, 59);
+        DDX_Text(pDX, 1100, phone);
+        DDV_MaxChars(pDX, phone, 4);
+    };
+    setText(1017, QString());
+    setText(1022, QStringLiteral("75"));
+    setText(1100, QStringLiteral("123"));
+    dialog.Edit(1100).SetFocus();
+
+    EXPECT_TRUE(dialog.UpdateData(true));
+    EXPECT_TRUE(fakes.messages.empty());
+    EXPECT_EQ(phone, "123") << "the exchange went on past the faults";
+    EXPECT_EQ(hour, 1);
+    EXPECT_EQ(focusWidget(), dialog.Control(1100));
+    EXPECT_EQ(deferred, (std::vector<int>{1017, 1022}));
+
+    hour = 5;
+    minute = 6;
+    EXPECT_TRUE(dialog.UpdateData(false));
+    EXPECT_EQ(text(1017), QString()) << "the emptied field is not filled back";
+    EXPECT_EQ(text(1022), "75");
+
+    // The field being changed speaks, keeps the caret where the typing is,
+    // and stops the exchange.
+    setText(1100, QStringLiteral("12345"));
+    dialog.Edit(1100).edit()->setCursorPosition(5);
+    EXPECT_FALSE(dialog.UpdateData(true));
+    EXPECT_EQ(fakes.messages.texts(), QStringList{"Please enter no more than 4 characters."});
+    EXPECT_EQ(dialog.Edit(1100).edit()->selectedText(), QString());
+
+    // An emptied number is not finished yet: no word while it is typed in.
+    changing = 1017;
+    fakes.messages.clear();
+    EXPECT_TRUE(dialog.UpdateData(true));
+    EXPECT_TRUE(fakes.messages.empty());
+
+    // A full exchange reports the first waiting fault, and a field fixed
+    // meanwhile is no longer kept.
+    changing = 0;
+    setText(1100, QStringLiteral("1"));
+    setText(1017, QStringLiteral("3"));
+    fakes.messages.clear();
+    EXPECT_FALSE(dialog.UpdateData(true));
+    EXPECT_EQ(fakes.messages.texts(), QStringList{"Please enter an integer between 0 and 59."});
+    EXPECT_EQ(hour, 3);
+    EXPECT_EQ(deferred, (std::vector<int>{1100, 1022})) << "1017 fixed; 1100 not reached since";
 }
 
 TEST_F(DataExchange, TypingStopsAtTheByteLimitWithChineseCountingTwo)

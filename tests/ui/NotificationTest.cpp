@@ -157,7 +157,7 @@ TEST_F(Notifications, AnOversizedNumberIsReportedOnceAndResetToZero)
 
     typeText(dialog.Control(1017), QStringLiteral("25"));
 
-    EXPECT_EQ(fakes.messages.texts(), QStringList{QStringLiteral("“请填入一个在0和23之间的整数。”")});
+    EXPECT_EQ(fakes.messages.texts(), QStringList{QStringLiteral("Please enter an integer between 0 and 23.")});
     EXPECT_EQ(dialog.Edit(1017).GetWindowText(), QStringLiteral("0"));
     EXPECT_EQ(hour, 0);
     EXPECT_EQ(handlerRuns, 2); // "2" and "25"; the push of "0" does not notify

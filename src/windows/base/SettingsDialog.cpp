@@ -3,15 +3,28 @@
 
 #include "common/Languages.h"
 #include "common/TextTable.h"
+#include "storage/Cp936.h"
+#include "storage/SettingsFileIo.h"
 #include "ui/BalloonTip.h"
 #include "ui/DataExchange.h"
 
 #include <QDir>
+#include <QScopedValueRollback>
+
+#include <algorithm>
 
 namespace kestra {
 
 namespace {
-constexpr int kFolderMaxChars = 80;
+const ChineseEnglishText kFolderTooLongText{
+    .english = "The folder %1 is longer than %2 characters, so it was not taken; please choose a folder with a "
+               "shorter path.",
+    .chinese = "目录 %1 超过 %2 个字符，未采用；请选择路径较短的目录。",
+};
+const ChineseEnglishText kNotLoadedText{
+    .english = "Nothing was loaded from %1: it is not a valid %2 file (%3).",
+    .chinese = "未从 %1 载入任何设置：它不是有效的 %2 文件（%3）。",
+};
 // Every balloon of the settings windows is pale green with a dark green frame.
 constexpr int kBalloonWidth = 200;
 const QColor kBalloonFill{213, 253, 224};
@@ -63,10 +76,33 @@ bool CSettingsDialog::OnInitDialog()
     return true;
 }
 
+void CSettingsDialog::DoDataExchange(ui::CDataExchange* pDX)
+{
+    pDX->m_idChanging = m_changingControl;
+    pDX->m_pDeferred = &m_deferredFields;
+}
+
+bool CSettingsDialog::TakeFieldsOver(int id)
+{
+    const QScopedValueRollback changing(m_changingControl, id);
+    return UpdateData(true);
+}
+
+void CSettingsDialog::SettleField(int id)
+{
+    std::erase(m_deferredFields, id);
+}
+
+void CSettingsDialog::SettleAllFields()
+{
+    m_deferredFields.clear();
+}
+
 void CSettingsDialog::DDX_Folder(ui::CDataExchange* pDX)
 {
     ui::DDX_Text(pDX, m_folderRow.folderFieldId, m_folderText);
-    ui::DDV_MaxChars(pDX, m_folderText, kFolderMaxChars);
+    if (m_folderRow.maxChars > 0)
+        ui::DDV_MaxChars(pDX, m_folderText, m_folderRow.maxChars);
 }
 
 void CSettingsDialog::TakeFolderOver()
@@ -84,6 +120,7 @@ void CSettingsDialog::ResetOutOfRange(int id, int& value, int low, int high)
 {
     if (value >= low && value <= high)
         return;
+    SettleField(id);
     value = 0;
     SetDlgItemTextQuietly(id, QStringLiteral("0"));
 }
@@ -96,7 +133,14 @@ bool CSettingsDialog::TakeEveryFieldOver()
 
 void CSettingsDialog::OnSelectFolder()
 {
-    m_folderText = services().folders.browseForFolder().value_or(DefaultFolder());
+    const QString chosen = services().folders.browseForFolder().value_or(DefaultFolder());
+    if (m_folderRow.maxChars > 0 && Cp936Length(chosen) > m_folderRow.maxChars) {
+        // Taken, it would fail the field's check at every later exchange.
+        ShowMessage(kFolderTooLongText.text(m_session.chineseMessages()).arg(chosen).arg(m_folderRow.maxChars));
+        return;
+    }
+    m_folderText = chosen;
+    SettleField(m_folderRow.folderFieldId);
     UpdateData(false);
 }
 
@@ -138,6 +182,29 @@ bool CSettingsDialog::ShowFindings(const SettingsFindings& findings)
     return false;
 }
 
+std::optional<PickedSettingsFile> CSettingsDialog::PickSettingsFile(SettingsFileKind kind)
+{
+    const std::optional<QString> path = services().files.getOpenFileName();
+    if (!path)
+        return std::nullopt;
+    const bool chinese = m_session.chineseMessages();
+    ReadResult read = ReadSettingsFile(*path);
+    if (!read.ok()) {
+        ShowMessage(read.error->message(chinese));
+        return std::nullopt;
+    }
+    // Another kind of settings file of the same size (an mms.dat in the
+    // GPRS/SMTP window), a damaged one or one with a text its field cannot
+    // hold would be shown half-read and refused at Save: it is not taken.
+    const SettingsFileCheck check = CheckSettingsFile(kind, read.bytes);
+    if (!check.clean()) {
+        ShowMessage(kNotLoadedText.text(chinese).arg(*path, SettingsFileName(kind),
+                                                     check.findings.front().message(chinese)));
+        return std::nullopt;
+    }
+    return PickedSettingsFile{*path, std::move(read.bytes)};
+}
+
 void CSettingsDialog::AddHint(int id, const QString& text)
 {
     QWidget* control = Control(id);
@@ -154,6 +221,9 @@ void CSettingsDialog::AddHint(int id, const QString& text)
         SetEventRelay([this](QWidget* target, QEvent* event) { m_balloon->RelayEvent(target, event); });
     }
     m_balloon->AddTool(control, text);
+    // The balloon shows on a click only; a screen reader says the hint when
+    // the field takes the focus.
+    control->setAccessibleDescription(text);
 }
 
 } // namespace kestra

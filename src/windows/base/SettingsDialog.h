@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/Session.h"
+#include "filecheck/SettingsFileCheck.h"
 #include "storage/FileResult.h"
 #include "storage/SettingsFinding.h"
 #include "ui/Dialog.h"
@@ -17,26 +18,39 @@ namespace kestra {
 namespace ui { class CBalloonTip; }
 
 // The folder row every settings window has: the Select button and the folder
-// field beside it.
+// field beside it, with the field's length limit (0: none).
 struct FolderRow {
     int selectButtonId;
     int folderFieldId;
+    int maxChars = 0;
+};
+
+// A settings file the user picked for Load configure, checked and found sound.
+struct PickedSettingsFile {
+    QString path;
+    QByteArray bytes;
 };
 
 // What the Camera, MMS, SMTP and SMS windows share, between the dialog layer
 // and each window:
 // - the session the window was opened with (language, language code, TV mode);
 // - the folder row: Select opens the folder browser (a cancelled browser gives
-//   the default folder), the folder field is exchanged with its 80-character
-//   check, and whatever the field shows is the folder a save or load uses;
+//   the default folder, a folder over the row's limit is refused at once), the
+//   folder field is exchanged with its limit, if it has one, and whatever the
+//   field shows is the folder a save or load uses;
+// - taking fields over on every change without a message for a field the
+//   user is not changing: such faults wait for Save, and putting values back
+//   never reverts text the user typed;
+// - one load rule: a file is taken whole or not at all;
 // - the tool's message box in the session's language: save, check and load
 //   outcomes;
 // - applying text tables to controls and naming controls for screen readers;
 // - the balloon hint, one line per registered control.
 //
 // A derived window registers its handlers in its constructor, calls
-// CSettingsDialog::OnInitDialog first in its own, and exchanges the folder with
-// DDX_Folder at the place its data exchange has it.
+// CSettingsDialog::OnInitDialog and CSettingsDialog::DoDataExchange first in
+// its own, and exchanges the folder with DDX_Folder at the place its data
+// exchange has it.
 class CSettingsDialog : public ui::CDialog {
 public:
     CSettingsDialog(const ui::DialogTemplate& dialogTemplate, ui::Services& services, const Session& session,
@@ -56,8 +70,20 @@ protected:
     // Sets the title to the model caption, the message language to the
     // session's and names the folder field after the Select button's text.
     bool OnInitDialog() override;
+    // Tells the exchange which control the user is changing and which fields
+    // hold typed text waiting for Save's check.
+    void DoDataExchange(ui::CDataExchange* pDX) override;
 
-    // The folder field with its 80-character check, in the data exchange.
+    // A change in control `id` (a keystroke, a pick): every field taken over.
+    // Only a fault of `id` itself is reported; another field's fault waits
+    // for Save, and that field keeps its text when values are put back.
+    bool TakeFieldsOver(int id);
+    // The window set control `id` itself: its text is the member's again.
+    void SettleField(int id);
+    // The window set every field (a loaded file): nothing typed is waiting.
+    void SettleAllFields();
+
+    // The folder field with the row's limit, in the data exchange.
     void DDX_Folder(ui::CDataExchange* pDX);
     // Takes the folder field's text as the folder text, unchecked, so a file
     // always goes to (or comes from) the folder the window shows.
@@ -81,17 +107,14 @@ protected:
     // failed. Returns whether it went through.
     bool ShowSaveOutcome(const SaveResult& result, const QString& savedMessage);
     bool ShowSaveOutcome(const RecordSaveResult& result, const QString& savedMessage);
-    // Shows why a file could not be loaded; returns whether it was.
-    template <typename Values>
-    bool ShowLoadOutcome(const LoadResult<Values>& result)
-    {
-        if (result.ok())
-            return true;
-        ShowMessage(result.error->message(session().chineseMessages()));
-        return false;
-    }
     // Shows the first finding, if any; returns whether there was none.
     bool ShowFindings(const SettingsFindings& findings);
+    // Load configure's first steps: the open-file dialog, then the file read
+    // and checked as a file of `kind`. A file that cannot be read, is of
+    // another kind, is damaged or holds a text longer than its field takes is
+    // turned down whole with a message naming the path and the reason; the
+    // window is then left as it was. Empty when cancelled or turned down.
+    std::optional<PickedSettingsFile> PickSettingsFile(SettingsFileKind kind);
 
     // After a failed range check (its message has been shown) a number
     // outside [low, high] goes back to 0 rather than stay out of range. Only
@@ -113,6 +136,8 @@ protected:
 private:
     Session m_session;
     FolderRow m_folderRow;
+    int m_changingControl = 0;
+    std::vector<int> m_deferredFields;
     std::unique_ptr<ui::CBalloonTip> m_balloon;
 };
 

@@ -131,6 +131,9 @@ constexpr CameraNumber kCheckedByPlatform[] = {
     CameraNumber::Timer2StartHour,
 };
 
+// The folder field's limit, as the camera tool's template had it.
+constexpr int kCameraFolderMaxChars = 80;
+
 constexpr int kTimer1Fields[] = {kTimer1StartHour, kTimer1StartMinute, kTimer1StopHour, kTimer1StopMinute};
 constexpr int kTimer2Fields[] = {kTimer2StartHour, kTimer2StartMinute, kTimer2StopHour, kTimer2StopMinute};
 constexpr int kTimeLapseFields[] = {kTimeLapseHour, kTimeLapseMinute, kTimeLapseSecond};
@@ -139,7 +142,7 @@ constexpr int kSerialCharacters[] = {kSerialChar1, kSerialChar2, kSerialChar3, k
 } // namespace
 
 CCameraDialog::CCameraDialog(ui::Services& services, const Session& session)
-    : CSettingsDialog(CameraDialogTemplate(), services, session, FolderRow{kSelectButton, kFolderField})
+    : CSettingsDialog(CameraDialogTemplate(), services, session, FolderRow{kSelectButton, kFolderField, kCameraFolderMaxChars})
 {
     // The camera's clock is the PC time when the window opens (or at Sync
     // Time), not at saving.
@@ -164,7 +167,7 @@ void CCameraDialog::RegisterHandlers()
     On(Notification::SelChange, kSerialList, [this] { OnGroupSwitch(Group::Serial); });
     // These lists only take the fields over, so their checks run early.
     for (int id : {kModeList, kImageSizeList, kVideoLengthList, kPirIntervalList, kSdCycleList})
-        On(Notification::SelChange, id, [this] { UpdateData(true); });
+        On(Notification::SelChange, id, [this, id] { TakeFieldsOver(id); });
     for (const NumberControl& control : kNumberControls) {
         const CameraNumber number = control.number;
         On(Notification::EditChange, control.id, [this, number] { OnNumberChange(number); });
@@ -184,6 +187,7 @@ bool CCameraDialog::OnInitDialog()
 
 void CCameraDialog::DoDataExchange(ui::CDataExchange* pDX)
 {
+    CSettingsDialog::DoDataExchange(pDX);
     for (const ListControl& control : kListControls)
         ui::DDX_Control(pDX, control.id, m_lists[static_cast<std::size_t>(control.list)]);
 
@@ -285,7 +289,7 @@ void CCameraDialog::OnGroupSwitch(Group group)
                        : group == Group::Serial ? kSerialList
                                                 : kTimeLapseList;
     const int position = Combo(listId).GetCurSel();
-    UpdateData(true); // a failed check has shown its message; the switch still applies
+    TakeFieldsOver(listId);
     // Time Lapse lists "On" first: the camera reads its byte as 0 on, 1 off.
     const bool on = group == Group::TimeLapse ? position == 0 : position > 0;
     SetGroupState(group, on);
@@ -294,7 +298,7 @@ void CCameraDialog::OnGroupSwitch(Group group)
 
 void CCameraDialog::OnNumberChange(CameraNumber number)
 {
-    UpdateData(true);
+    TakeFieldsOver(NumberId(number));
     const CameraNumberField& info = CameraNumberInfo(number);
     ResetOutOfRange(NumberId(number), m_fields.*info.member, 0, info.maxValue);
 }
@@ -313,6 +317,7 @@ void CCameraDialog::OnDefault()
     ResetLists();
     m_fields = CameraChoices{};
     LockAllGroups();
+    SettleAllFields(); // every number goes back to 0, typed or not
     PutFieldsIntoControls();
 
     ShowSaveOutcome(WriteCameraDefaultFile(m_folderText), CameraDefaultSavedMessage(session().languageIndex));

@@ -2,12 +2,10 @@
 #include "windows/mms/MmsDialog.h"
 
 #include "common/TextTable.h"
-#include "filecheck/SettingsFileCheck.h"
 #include "mms/MmsCatalogue.h"
 #include "mms/MmsSave.h"
 #include "mms/MmsTexts.h"
 #include "storage/Cp936.h"
-#include "storage/SettingsFileIo.h"
 #include "ui/DataExchange.h"
 #include "windows/base/DialogHelpers.h"
 #include "windows/mms/MmsDialogIds.h"
@@ -23,6 +21,8 @@ constexpr int kPresetModeItem = 0;
 constexpr int kCustomModeItem = 1;
 // Phone2 opens once the phone or the e-mail address is this long.
 constexpr int kMinRecipientLength = 5;
+// The folder field's limit, as the camera tool's template had it.
+constexpr int kMmsFolderMaxChars = 80;
 
 struct LabelControl {
     MmsLabel label;
@@ -81,7 +81,7 @@ bool OpensPhone2AsAddress(const QString& email)
 } // namespace
 
 CMmsDialog::CMmsDialog(ui::Services& services, const Session& session)
-    : CSettingsDialog(MmsDialogTemplate(), services, session, FolderRow{kSelectButton, kFolderField})
+    : CSettingsDialog(MmsDialogTemplate(), services, session, FolderRow{kSelectButton, kFolderField, kMmsFolderMaxChars})
 {
     RegisterHandlers();
 }
@@ -92,13 +92,13 @@ void CMmsDialog::RegisterHandlers()
     On(Notification::SelChange, kModeList, [this] { OnModeChange(); });
     On(Notification::SelChange, kCountryList, [this] { OnCountryChange(); });
     On(Notification::SelChange, kOperatorList, [this] { OnOperatorChange(); });
-    On(Notification::SelChange, kSmsControlList, [this] { UpdateData(true); });
+    On(Notification::SelChange, kSmsControlList, [this] { TakeFieldsOver(kSmsControlList); });
     // These fields only take the window's values over.
     for (int id : {kUrlField, kApnField, kGatewayField, kPortField, kAccountField, kPasswordField, kPhone2Field,
                    kFolderField}) {
-        On(Notification::EditChange, id, [this] {
+        On(Notification::EditChange, id, [this, id] {
             if (!m_applyingRule)
-                UpdateData(true);
+                TakeFieldsOver(id);
         });
     }
     On(Notification::EditChange, kPhoneField, [this] { OnPhoneChange(); });
@@ -134,6 +134,7 @@ bool CMmsDialog::OnInitDialog()
 
 void CMmsDialog::DoDataExchange(ui::CDataExchange* pDX)
 {
+    CSettingsDialog::DoDataExchange(pDX);
     ui::DDX_Control(pDX, kModeList, m_modeList);
     ui::DDX_Control(pDX, kCountryList, m_countryList);
     ui::DDX_Control(pDX, kOperatorList, m_operatorList);
@@ -152,7 +153,7 @@ void CMmsDialog::DoDataExchange(ui::CDataExchange* pDX)
     text(kPortField, m_port, kMmsPortLimit);
     // The phone field takes any length; the copy checks it and says the limit.
     ui::DDX_Text(pDX, kPhoneField, m_phone);
-    if (pDX->m_bSaveAndValidate && m_phone.size() > kMmsPhoneLimit) {
+    if (pDX->m_bSaveAndValidate && m_phone.size() > kMmsPhoneLimit && pDX->ReportFault()) {
         const QString format = MmsMessageText(session().languageIndex, MmsMessage::PhoneTooLong);
         pDX->ShowToolMessage(FormatText(format.toUtf8().constData(), {static_cast<int>(kMmsPhoneLimit)}));
         pDX->Fail();
@@ -237,6 +238,7 @@ void CMmsDialog::ShowPresetMode(int country, int slot, OperatorNames names)
     Edit(kPhone2Field).SetReadOnly(true);
     m_countryCode = country;
     m_operatorIndex = slot;
+    m_shownPresetMode = true;
 }
 
 void CMmsDialog::ShowCustomMode()
@@ -255,6 +257,7 @@ void CMmsDialog::ShowCustomMode()
     Edit(kPhone2Field).SetReadOnly(true);
     m_countryCode = COUNTRY_CUSTOM;
     m_operatorIndex = 0;
+    m_shownPresetMode = false;
 }
 
 void CMmsDialog::TakePreset()
@@ -274,10 +277,16 @@ void CMmsDialog::ClearTexts()
     for (QByteArray* text : {&m_url, &m_apn, &m_gateway, &m_port, &m_account, &m_password, &m_email, &m_phone,
                              &m_phone2})
         text->clear();
+    for (const TextControl& control : kTextControls)
+        SettleField(control.id);
 }
 
 void CMmsDialog::OnModeChange()
 {
+    // Picking the mode the window is already in changes nothing: it must not
+    // wipe the recipients and parameters typed so far.
+    if (presetMode() == m_shownPresetMode)
+        return;
     ClearTexts();
     if (m_modeList.GetCurSel() == kCustomModeItem) {
         ShowCustomMode();
@@ -314,6 +323,7 @@ void CMmsDialog::OnOperatorChange()
 void CMmsDialog::SetText(int id, QByteArray& member, const QByteArray& value)
 {
     const QScopedValueRollback guard(m_applyingRule, true);
+    SettleField(id);
     member = value;
     Edit(id).SetWindowText(DecodeCp936(value));
 }
@@ -340,7 +350,7 @@ void CMmsDialog::OnPhoneChange()
 {
     if (m_applyingRule)
         return;
-    UpdateData(true); // a phone over the limit shows its message here
+    TakeFieldsOver(kPhoneField); // a phone over the limit shows its message here
     if (Length(Edit(kPhoneField).GetWindowText()) > kMmsPhoneLimit)
         SetText(kPhoneField, m_phone, {});
     // Phone2 stays open while the e-mail address still opens it: a shorter
@@ -352,7 +362,7 @@ void CMmsDialog::OnEmailChange()
 {
     if (m_applyingRule)
         return;
-    UpdateData(true);
+    TakeFieldsOver(kEmailField);
     const QString email = Edit(kEmailField).GetWindowText();
     if (Length(email) < kMinRecipientLength)
         UpdatePhone2Lock(); // still open while the phone opens it
@@ -364,31 +374,19 @@ void CMmsDialog::OnPicturesChange()
 {
     if (m_applyingRule)
         return;
-    UpdateData(true);
+    TakeFieldsOver(kPicturesField);
     // The camera reads only 0 to 99, so a value below falls back to 0 too.
     ResetOutOfRange(kPicturesField, m_picturesPerDay, 0, kMaxPicturesPerDay);
 }
 
 void CMmsDialog::OnLoadConfigure()
 {
-    const std::optional<QString> path = services().files.getOpenFileName();
-    if (!path)
-        return;
-    const ReadResult read = ReadSettingsFile(*path);
-    if (!read.ok()) {
-        ShowMessage(read.error->message(session().chineseMessages()));
-        return;
-    }
-    // A file the camera would not take (another settings file, a damaged
-    // one) is turned down whole rather than shown half-read.
-    const SettingsFileCheck check = CheckSettingsFile(SettingsFileKind::Mms, read.bytes);
-    if (!check.clean()) {
-        ShowMessage(MmsMessageText(session().languageIndex, MmsMessage::NotMmsFile)
-                        .arg(*path, check.findings.front().message(session().chineseMessages())));
-        return;
-    }
-    ApplyLoaded(ParseMmsFile(read.bytes));
-    m_loadPath = *path;
+    const std::optional<PickedSettingsFile> picked = PickSettingsFile(SettingsFileKind::Mms);
+    if (!picked)
+        return; // the window stays as it was
+    SettleAllFields();
+    ApplyLoaded(ParseMmsFile(picked->bytes));
+    m_loadPath = picked->path;
     PutFieldsIntoControls();
 }
 

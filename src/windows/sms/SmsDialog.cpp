@@ -36,12 +36,14 @@ CSmsDialog::CSmsDialog(ui::Services& services, const Session& session)
       m_fields(InitialSmsSettings(session))
 {
     using ui::Notification;
-    On(Notification::EditChange, kPhone1Field, [this] { OnPhoneChange(&SmsSettings::phone1, kPhone2Field); });
-    On(Notification::EditChange, kPhone2Field, [this] { OnPhoneChange(&SmsSettings::phone2, kPhone3Field); });
-    On(Notification::EditChange, kPhone3Field, [this] { UpdateData(true); });
-    On(Notification::EditChange, kFolderField, [this] { UpdateData(true); });
+    On(Notification::EditChange, kPhone1Field,
+       [this] { OnPhoneChange(kPhone1Field, &SmsSettings::phone1, kPhone2Field); });
+    On(Notification::EditChange, kPhone2Field,
+       [this] { OnPhoneChange(kPhone2Field, &SmsSettings::phone2, kPhone3Field); });
+    for (int id : {kPhone3Field, kFolderField})
+        On(Notification::EditChange, id, [this, id] { TakeFieldsOver(id); });
     On(Notification::EditChange, kPicturesField, [this] { OnPicturesChange(); });
-    On(Notification::SelChange, kSmsControlList, [this] { UpdateData(true); });
+    On(Notification::SelChange, kSmsControlList, [this] { TakeFieldsOver(kSmsControlList); });
 }
 
 bool CSmsDialog::OnInitDialog()
@@ -64,6 +66,7 @@ bool CSmsDialog::OnInitDialog()
 
 void CSmsDialog::DoDataExchange(ui::CDataExchange* pDX)
 {
+    CSettingsDialog::DoDataExchange(pDX);
     // The numbers come first: a pull that stops at a bad picture count still
     // takes every number over, so Save and the locks see what the fields show.
     for (const SmsTextField& field : kSmsTextFields) {
@@ -92,19 +95,21 @@ SmsSettings CSmsDialog::ShownSettings()
     return shown;
 }
 
-void CSmsDialog::OnPhoneChange(const QByteArray SmsSettings::*phone, int nextField)
+void CSmsDialog::OnPhoneChange(int id, const QByteArray SmsSettings::*phone, int nextField)
 {
-    UpdateData(true);
+    TakeFieldsOver(id);
     const bool full = (m_fields.*phone).size() >= kFullNumber;
-    if (!full)
+    if (!full) {
         m_fields.phone3.clear();
+        SettleField(kPhone3Field);
+    }
     Edit(nextField).SetReadOnly(!full);
     PutFieldsIntoControls();
 }
 
 void CSmsDialog::OnPicturesChange()
 {
-    UpdateData(true);
+    TakeFieldsOver(kPicturesField);
     ResetOutOfRange(kPicturesField, m_fields.maxImagesPerDay, 0, kMaxPicturesPerDay);
 }
 

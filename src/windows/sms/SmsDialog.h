@@ -32,7 +32,7 @@ private:
     void ApplyTexts();
     // The number after `phone` can be typed only while `phone` has a full
     // number; locking it empties the third number.
-    void OnPhoneChange(const QByteArray SmsSettings::*phone, int nextField);
+    void OnPhoneChange(int id, const QByteArray SmsSettings::*phone, int nextField);
     void OnPicturesChange();
 
     SmsSettings m_fields;

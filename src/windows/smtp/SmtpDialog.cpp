@@ -98,13 +98,13 @@ void CSmtpDialog::RegisterHandlers()
 {
     using ui::Notification;
     for (const TextControl& control : kTextControls)
-        On(Notification::EditChange, control.id, [this] { UpdateData(true); });
-    On(Notification::EditChange, kFolderField, [this] { UpdateData(true); });
+        On(Notification::EditChange, control.id, [this, id = control.id] { TakeFieldsOver(id); });
+    On(Notification::EditChange, kFolderField, [this] { TakeFieldsOver(kFolderField); });
     On(Notification::EditChange, kPicturesField, [this] { OnPicturesChange(); });
     On(Notification::SelChange, kModeList, [this] { OnModeChange(); });
     On(Notification::SelChange, kCountryList, [this] { OnCountryChange(); });
     On(Notification::SelChange, kOperatorList, [this] { OnOperatorChange(); });
-    On(Notification::SelEndCancel, kSmsControlList, [this] { UpdateData(true); });
+    On(Notification::SelEndCancel, kSmsControlList, [this] { TakeFieldsOver(kSmsControlList); });
     On(Notification::Clicked, kSaveButton, [this] { OnSave(); });
     On(Notification::Clicked, kLoadButton, [this] { OnLoad(); });
     // Enter sends the default button's click, IDOK here, which no control of
@@ -121,7 +121,7 @@ bool CSmtpDialog::OnInitDialog()
     modes.ResetContent();
     modes.AddString(GprsModeEntry(language, kGprsModeAuto));
     modes.AddString(GprsModeEntry(language, kGprsModeCustomer));
-    SetMode(kGprsModeAuto, kGprsChinaIndex, 0);
+    SetMode(kGprsModeAuto, kGprsChinaIndex, 0, OperatorNames::Interface);
 
     AddHints();
     ApplyTexts();
@@ -142,6 +142,7 @@ bool CSmtpDialog::OnInitDialog()
 
 void CSmtpDialog::DoDataExchange(ui::CDataExchange* pDX)
 {
+    CSettingsDialog::DoDataExchange(pDX);
     for (const TextControl& control : kTextControls) {
         QByteArray& value = m_fields.*control.member;
         ui::DDX_Text(pDX, control.id, value);
@@ -180,7 +181,7 @@ int CSmtpDialog::CurrentMode()
     return Combo(kModeList).GetCurSel() == kGprsModeCustomer ? kGprsModeCustomer : kGprsModeAuto;
 }
 
-void CSmtpDialog::SetMode(int mode, int country, int slot)
+void CSmtpDialog::SetMode(int mode, int country, int slot, OperatorNames names)
 {
     const bool customer = mode == kGprsModeCustomer;
     m_mode = customer ? kGprsModeCustomer : kGprsModeAuto;
@@ -200,7 +201,7 @@ void CSmtpDialog::SetMode(int mode, int country, int slot)
         return;
     }
     FillCountries(country);
-    FillOperators(country, slot);
+    FillOperators(country, slot, names);
 }
 
 void CSmtpDialog::FillCountries(int country)
@@ -213,14 +214,15 @@ void CSmtpDialog::FillCountries(int country)
     list.SetCurSel(country);
 }
 
-void CSmtpDialog::FillOperators(int country, int slot)
+void CSmtpDialog::FillOperators(int country, int slot, OperatorNames names)
 {
     ui::CComboBox list = Combo(kOperatorList);
     list.ResetContent();
     const int count = GprsOperatorCount(country);
+    const bool interfaceChina = country == kGprsChinaIndex && names == OperatorNames::Interface;
     for (int index = 0; index < count; ++index) {
-        list.AddString(country == kGprsChinaIndex ? GprsChinaOperatorName(index, session().languageIndex)
-                                                  : GprsOperatorName(country, index));
+        list.AddString(interfaceChina ? GprsChinaOperatorName(index, session().languageIndex)
+                                      : GprsOperatorName(country, index));
     }
     list.SetCurSel(slot);
 }
@@ -238,14 +240,16 @@ void CSmtpDialog::OnModeChange()
     // throw the typed account away.
     if (CurrentMode() == m_mode)
         return;
-    UpdateData(true); // a failed check has shown its message; the change still applies
+    TakeFieldsOver(kModeList);
     // A new mode starts the account over; the phone number, the folder and
     // the pictures per day stay.
-    for (QByteArray* text : {&m_fields.recipientEmail, &m_fields.senderEmail, &m_fields.senderPassword,
-                             &m_fields.smtpServer, &m_fields.smtpPort, &m_fields.gprsAccount, &m_fields.apn,
-                             &m_fields.gprsPassword})
-        text->clear();
-    SetMode(CurrentMode(), kGprsChinaIndex, 0);
+    for (const TextControl& control : kTextControls) {
+        if (control.id == kPhoneField)
+            continue;
+        (m_fields.*control.member).clear();
+        SettleField(control.id);
+    }
+    SetMode(CurrentMode(), kGprsChinaIndex, 0, OperatorNames::Interface);
     FillPresetIfAuto();
     PutFieldsIntoControls();
 }
@@ -254,22 +258,22 @@ void CSmtpDialog::OnCountryChange()
 {
     if (CurrentMode() != kGprsModeAuto)
         return;
-    UpdateData(true);
-    FillOperators(Combo(kCountryList).GetCurSel(), 0);
+    TakeFieldsOver(kCountryList);
+    FillOperators(Combo(kCountryList).GetCurSel(), 0, OperatorNames::Interface);
     FillPresetIfAuto();
     PutFieldsIntoControls();
 }
 
 void CSmtpDialog::OnOperatorChange()
 {
-    UpdateData(true);
+    TakeFieldsOver(kOperatorList);
     FillPresetIfAuto();
     PutFieldsIntoControls();
 }
 
 void CSmtpDialog::OnPicturesChange()
 {
-    UpdateData(true);
+    TakeFieldsOver(kPicturesField);
     ResetOutOfRange(kPicturesField, m_fields.maxImagesPerDay, 0, kMaxPicturesPerDay);
 }
 
@@ -297,15 +301,13 @@ void CSmtpDialog::OnSave()
 
 void CSmtpDialog::OnLoad()
 {
-    const std::optional<QString> path = services().files.getOpenFileName();
-    if (!path)
-        return;
-    const GprsReadResult read = ReadGprsFile(*path);
-    if (!ShowLoadOutcome(read))
+    const std::optional<PickedSettingsFile> picked = PickSettingsFile(SettingsFileKind::Gprs);
+    if (!picked)
         return; // the window stays as it was
-    const GprsLoaded& file = read.values;
+    const GprsLoaded file = ParseGprsFile(picked->bytes);
 
-    m_loadedPath = *path;
+    SettleAllFields();
+    m_loadedPath = picked->path;
     // The file holds no mailbox password the window takes: it is typed again.
     m_fields.senderPassword.clear();
     m_fields.maxImagesPerDay = file.maxImagesPerDay <= kMaxPicturesPerDay ? file.maxImagesPerDay : 0;
@@ -313,8 +315,10 @@ void CSmtpDialog::OnLoad()
     // The mode list and the locks follow the file, so a Customer file is saved
     // again with its own access data and not with a preset. A country or
     // operator the list does not offer falls back to the opening choice.
+    // The operators by the table's names, China's too, whatever the language.
     const int country = file.countryIndex.value_or(kGprsChinaIndex);
-    SetMode(file.mode, country < kGprsCountryCount ? country : kGprsChinaIndex, file.operatorIndex.value_or(0));
+    SetMode(file.mode, country < kGprsCountryCount ? country : kGprsChinaIndex, file.operatorIndex.value_or(0),
+            OperatorNames::Catalogue);
 
     m_fields.apn = file.apn;
     m_fields.gprsAccount = file.gprsAccount;
@@ -325,9 +329,6 @@ void CSmtpDialog::OnLoad()
     m_fields.phoneNumber = file.phoneNumber;
     m_fields.recipientEmail = file.recipientEmail;
     PutFieldsIntoControls();
-    // What the file held that the window could not take (an index past a
-    // list, say) is said, not silently replaced.
-    ShowFindings(file.findings);
 }
 
 void CSmtpDialog::AddMailTestMenu()

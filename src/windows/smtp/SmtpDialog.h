@@ -50,9 +50,12 @@ private:
     // Puts the mode list, the country and operator lists and the locks of the
     // GPRS fields into the state of `mode`; in Auto, `country` and `slot` are
     // selected (China and its first operator unless a file says otherwise).
-    void SetMode(int mode, int country, int slot);
+    // China's operators by the interface language's names, or by the table's
+    // (a loaded file).
+    enum class OperatorNames { Interface, Catalogue };
+    void SetMode(int mode, int country, int slot, OperatorNames names);
     void FillCountries(int country);
-    void FillOperators(int country, int slot);
+    void FillOperators(int country, int slot, OperatorNames names);
     void FillPresetIfAuto();
 
     void OnModeChange();

@@ -41,7 +41,7 @@ QString RangeMessage(int low, int high)
 
 QString PlatformRangeMessage(int low, int high)
 {
-    return QString::fromUtf8(ui::StandardMessages::kIntegerRange).arg(low).arg(high);
+    return ui::StandardMessageText(ui::StandardMessage::IntegerRange, false).arg(low).arg(high);
 }
 
 class CameraDialogTest : public ::testing::Test, protected test::DialogControls {
@@ -265,41 +265,27 @@ TEST_F(CameraDialogTest, SwitchedOffTimerKeepsItsNumbersInTheFile)
     EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishSaved});
 }
 
-TEST_F(CameraDialogTest, FolderOverEightyCharactersStopsTheExchangeBeforeTimer2)
+// A folder over the field's 80 characters would fail the field's check at
+// every later exchange; Select turns it down at once and keeps the folder.
+TEST_F(CameraDialogTest, FolderOverEightyCharactersIsRefusedAtSelect)
 {
     const QString longFolder = path() + QLatin1Char('/') + QString(90, QLatin1Char('f'));
     ASSERT_TRUE(QDir().mkpath(longFolder));
-    CCameraDialog& dialog = Open(longFolder);
-    EXPECT_EQ(Field(kFolderField)->text(), longFolder) << "a picked folder is shown whole";
+    CCameraDialog& dialog = Open();
+    fakes.folders.answers.push_back(longFolder);
+    Click(kSelectButton);
+    ASSERT_EQ(fakes.messages.count(), 1);
+    EXPECT_TRUE(fakes.messages.last().text.contains(longFolder)) << fakes.messages.last().text.toStdString();
+    EXPECT_TRUE(fakes.messages.last().text.contains(QStringLiteral("80")));
+    EXPECT_EQ(Field(kFolderField)->text(), path());
 
+    // Every field after the folder is taken over, without a word.
     Pick(kTimer2List, 1);
-    const QString tooLong = QString::fromUtf8(ui::StandardMessages::kMaxChars).arg(80);
-    EXPECT_EQ(fakes.messages.texts(), QStringList{tooLong});
-    EXPECT_FALSE(Field(kTimer2StopMinute)->isReadOnly()) << "the switch applies all the same";
-
     Retype(kTimer2StopMinute, QStringLiteral("5"));
-    EXPECT_EQ(fakes.messages.count(), 2);
-    EXPECT_EQ(dialog.number(CameraNumber::Timer2StopMinute), 0) << "not taken over past the folder";
-
-    // Fields before the folder are still taken over.
+    EXPECT_EQ(dialog.number(CameraNumber::Timer2StopMinute), 5);
     Pick(kTimeLapseList, 0);
-    fakes.messages.clear();
-    Retype(kTimeLapseHour, QStringLiteral("4"));
-    EXPECT_EQ(dialog.number(CameraNumber::TimeLapseHour), 4);
-
-    // Save takes every field over first: the long folder fails its check and
-    // nothing is written.
-    fakes.messages.clear();
-    Click(kSaveButton);
-    EXPECT_EQ(fakes.messages.texts(), QStringList{tooLong});
-    EXPECT_FALSE(QFile::exists(longFolder + QStringLiteral("/camera.dat")));
-
-    // A value reset after its range message, then a shorter folder: the file
-    // holds what the window shows, the timer 2 minute typed past the folder too.
-    Retype(kTimer2StopMinute, QStringLiteral("5"));
     Retype(kTimeLapseHour, QStringLiteral("99"));
     EXPECT_EQ(Field(kTimeLapseHour)->text(), "0");
-    Field(kFolderField)->setText(path());
     fakes.messages.clear();
     Click(kSaveButton);
     EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishSaved});
@@ -366,12 +352,17 @@ TEST_F(CameraDialogTest, FailedSaveNamesThePathAndConfirmsNothing)
 TEST_F(CameraDialogTest, FolderPastThePlatformPathLimitIsRefusedWithAMessage)
 {
     // Far past the platform's limit, and so past the field's 80 characters
-    // first: Save stops at the field's check and writes nothing.
+    // first: Select turns it down, and Save goes to the folder kept.
     const QString folder = path() + QLatin1Char('/') + QString(300, QLatin1Char('x'));
-    Open(folder);
+    Open();
+    fakes.folders.answers.push_back(folder);
+    Click(kSelectButton);
+    ASSERT_EQ(fakes.messages.count(), 1);
+    EXPECT_TRUE(fakes.messages.last().text.contains(folder));
+    fakes.messages.clear();
     Click(kSaveButton);
-    EXPECT_EQ(fakes.messages.texts(), QStringList{QString::fromUtf8(ui::StandardMessages::kMaxChars).arg(80)});
-    EXPECT_TRUE(QDir(path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishSaved});
+    EXPECT_EQ(QDir(path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"camera.dat"});
 }
 
 TEST_F(CameraDialogTest, SaveAndSyncTimeUseTheFolderTheFieldShows)
@@ -579,30 +570,37 @@ TEST_F(CameraDialogExchange, TimeLapseAndTimer1AreCheckedInTheirOwnOrder)
     // Each exchange stops at the first failure; clearing it lets the next one speak.
     for (auto it = std::rbegin(steps); it != std::rend(steps); ++it) {
         fakes.messages.clear();
-        Pick(kModeList, 1);
+        Click(kSaveButton);
         EXPECT_EQ(fakes.messages.texts(), QStringList{RangeMessage(it->low, it->high)}) << it->text;
         EXPECT_EQ(test::focusWidget(), Field(it->id)) << it->text;
         Place(it->id, QStringLiteral("1"));
     }
 }
 
+// A pick takes the fields over without a word about a field the user is not
+// changing: an emptied number waits for Save's check.
 TEST_F(CameraDialogExchange, OnlySomeListsTakeTheFieldsOver)
 {
-    Open();
+    CCameraDialog& dialog = Open();
     Pick(kTimeLapseList, 0);
     Place(kTimeLapseHour, QString());
-    const QString enterInteger = QString::fromUtf8(ui::StandardMessages::kEnterInteger);
+    Place(kTimeLapseMinute, QStringLiteral("0"));
     struct Case { int id; bool exchanges; };
     const Case cases[] = {
         {kModeList, true},       {kImageSizeList, true},  {kVideoLengthList, true}, {kPirIntervalList, true},
         {kSdCycleList, true},    {kVideoSizeList, false}, {kPictureNoList, false},  {kSenseLevelList, false},
         {kTimeStampList, false}, {kBeepSoundList, false}, {kIrLightList, false},    {kMmsStatusList, false},
     };
+    int minute = 0;
     for (const Case& c : cases) {
-        fakes.messages.clear();
+        Place(kTimeLapseMinute, QString::number(++minute));
         Pick(c.id, 1);
-        EXPECT_EQ(fakes.messages.texts(), c.exchanges ? QStringList{enterInteger} : QStringList{}) << c.id;
+        EXPECT_EQ(dialog.number(CameraNumber::TimeLapseMinute) == minute, c.exchanges) << c.id;
+        EXPECT_EQ(Field(kTimeLapseHour)->text(), QString()) << "the emptied field is left as typed";
     }
+    EXPECT_TRUE(fakes.messages.empty());
+    Click(kSaveButton);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{ui::StandardMessageText(ui::StandardMessage::EnterInteger, false)});
 }
 
 TEST_F(CameraDialogExchange, LanguageAndTvBytesComeFromTheShell)

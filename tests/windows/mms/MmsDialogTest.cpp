@@ -174,6 +174,16 @@ TEST_F(MmsDialogTest, PicturesPerDayOutsideTheRangeFallsBackToZero)
 TEST_F(MmsDialogTest, ModeSwitchEmptiesTheTextsAndSetsTheLists)
 {
     Open();
+    // Picking the mode already shown keeps what was typed.
+    Retype(kPhoneField, QStringLiteral("13800138000"));
+    Retype(kEmailField, QStringLiteral("me@example.com"));
+    Retype(kPhone2Field, QStringLiteral("13900139000"));
+    Pick(kModeList, 0);
+    EXPECT_EQ(Field(kPhoneField)->text(), "13800138000");
+    EXPECT_EQ(Field(kEmailField)->text(), "me@example.com");
+    EXPECT_EQ(Field(kPhone2Field)->text(), "13900139000");
+    EXPECT_FALSE(Field(kPhone2Field)->isReadOnly());
+
     Pick(kModeList, 1);
     EXPECT_EQ(Entries(kCountryList), QStringList{"Customer"});
     EXPECT_FALSE(List(kCountryList)->isEnabled());
@@ -184,6 +194,8 @@ TEST_F(MmsDialogTest, ModeSwitchEmptiesTheTextsAndSetsTheLists)
         Retype(id, QStringLiteral("1.2.3.4"));
     Retype(kPhone2Field, QStringLiteral("5.6.7.8"));
 
+    Pick(kModeList, 1);
+    EXPECT_EQ(Field(kUrlField)->text(), "1.2.3.4") << "the custom mode picked again";
     Pick(kModeList, 0);
     for (int id : {kPhoneField, kEmailField, kPhone2Field})
         EXPECT_EQ(Field(id)->text(), "") << id;
@@ -342,6 +354,28 @@ TEST_F(MmsDialogTest, FileThatCannotBeLoadedSaysSoAndChangesNothing)
         EXPECT_EQ(List(kModeList)->currentIndex(), 1) << c.name;
         EXPECT_EQ(Field(kUrlField)->text(), "http://kept.example") << c.name;
         EXPECT_EQ(Field(kLoadPathField)->text(), "") << c.name;
+    }
+}
+
+// A folder over the field's 80 characters is refused by Select at once, in the
+// interface language; the folder the window had stays, and typing goes on.
+TEST_F(MmsDialogTest, SelectRefusesAFolderOverEightyCharacters)
+{
+    const QString longFolder = path() + QLatin1Char('/') + QString(90, QLatin1Char('f'));
+    for (int language : {kLanguageChinese, kLanguageGerman}) {
+        Open(language);
+        fakes.messages.clear();
+        fakes.folders.answers.push_back(longFolder);
+        Click(kSelectButton);
+        ASSERT_EQ(fakes.messages.count(), 1) << language;
+        const QString message = fakes.messages.last().text;
+        EXPECT_TRUE(message.contains(longFolder)) << message.toStdString();
+        EXPECT_EQ(message.contains(QStringLiteral("目录")), language == kLanguageChinese) << message.toStdString();
+        EXPECT_EQ(Field(kFolderField)->text(), path()) << language;
+        Retype(kPhoneField, QStringLiteral("13800138000"));
+        Retype(kPicturesField, QStringLiteral("5"));
+        EXPECT_EQ(fakes.messages.count(), 1) << language;
+        EXPECT_EQ(dialog().ShownSettings().picturesPerDay, 5) << language;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "windows/sms/SmsDialogIds.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,6 +57,7 @@ protected:
     }
 
     CSmsDialog& dialog() { return *m_dialog; }
+    QString path() const { return m_dir.path(); }
     test::TestServices fakes;
 
 private:
@@ -114,6 +116,53 @@ TEST_F(SmsDialogTest, EnterSavesWithTheSessionLanguageCodeAndPictures)
     ASSERT_EQ(file.size(), kSmsFileSize);
     EXPECT_EQ(file.mid(2, 4).toHex(' '), "50 10 20 10"); // Off, 1 and 2 pictures, language code 1
     EXPECT_TRUE(CheckSettingsFile(SettingsFileKind::Sms, file).clean());
+}
+
+// The folder has no length limit here, and a bad number says so once, when it
+// is typed: typing elsewhere is quiet and keeps it, Save checks it again.
+TEST_F(SmsDialogTest, LongFolderIsTakenAndABadNumberSpeaksOnlyWhenTypedAndAtSave)
+{
+    const QString longFolder = path() + QLatin1Char('/') + QString(90, QLatin1Char('f'));
+    ASSERT_TRUE(QDir().mkpath(longFolder));
+    Open();
+    fakes.folders.answers.push_back(longFolder);
+    Click(kSelectButton);
+    EXPECT_EQ(Text(kFolderField), longFolder);
+    const QStringList enterInteger{"Please enter an integer."};
+
+    Retype(kPicturesField, QStringLiteral("x"));
+    EXPECT_EQ(fakes.messages.texts(), enterInteger);
+    EXPECT_EQ(Text(kPicturesField), "x") << "not selected for the next keystroke to replace";
+    fakes.messages.clear();
+    Retype(kPhone1Field, QStringLiteral("+1234567890"));
+    Retype(kPhone2Field, QStringLiteral("13900"));
+    EXPECT_TRUE(fakes.messages.empty());
+    EXPECT_EQ(Text(kPicturesField), "x");
+    EXPECT_EQ(Text(kPhone2Field), "13900");
+
+    Click(kSaveButton);
+    EXPECT_EQ(fakes.messages.texts(), enterInteger);
+    Retype(kPicturesField, QStringLiteral("4"));
+    fakes.messages.clear();
+    Click(kSaveButton);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{"Save SMS configuration file"});
+    EXPECT_TRUE(QFile::exists(SettingsFilePath(longFolder, QString::fromLatin1(kSmsFileName))));
+}
+
+// Without a field limit, a folder past the platform's path limit reaches the
+// save, which refuses it with a message rather than cut it short.
+TEST_F(SmsDialogTest, FolderPastThePlatformPathLimitIsRefusedAtSave)
+{
+    const QString folder = path() + QLatin1Char('/') + QString(300, QLatin1Char('x'));
+    Open();
+    fakes.folders.answers.push_back(folder);
+    Click(kSelectButton);
+    EXPECT_EQ(Text(kFolderField), folder);
+    Retype(kPhone1Field, QStringLiteral("+1234567890"));
+    Click(kSaveButton);
+    ASSERT_EQ(fakes.messages.count(), 1);
+    EXPECT_NE(fakes.messages.last().text, "Save SMS configuration file");
+    EXPECT_TRUE(QDir(path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
 
 TEST_F(SmsDialogTest, SmsControlIsAPlainListAndEveryControlIsNamed)

@@ -3,7 +3,12 @@
 #include "filecheck/SettingsFileCheck.h"
 #include "messaging/GprsCatalogue.h"
 #include "messaging/GprsFile.h"
+#include "messaging/SmsFile.h"
+#include "messaging/SmsSave.h"
+#include "messaging/SmtpSave.h"
 #include "messaging/SmtpTexts.h"
+#include "mms/MmsFile.h"
+#include "mms/MmsSave.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
 #include "support/DialogControls.h"
@@ -26,6 +31,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace kestra {
@@ -269,6 +275,118 @@ TEST_F(SmtpDialogTest, AutoFileLoadsItsCountryAndOperator)
     EXPECT_EQ(List(kSmsControlList)->currentIndex(), 0);
 }
 
+// Load configure takes a file whole or not at all: another kind of settings
+// file (an mms.dat has the same size), a damaged one or one with a text its
+// field cannot take is turned down, saying where and why, and the window
+// stays as it was.
+TEST_F(SmtpDialogTest, FileOfAnotherKindOrDamagedIsTurnedDownWhole)
+{
+    const Session english = CurrentSession();
+    GprsSettings longApn;
+    longApn.languageCode = kLanguageEnglish;
+    longApn.smsControl = kSmsControlOff;
+    longApn.countryIndex = kGprsChinaIndex;
+    longApn.apn = QByteArray(40, 'a');
+    QByteArray damaged = BuildGprsFile(InitialGprsSettings(english));
+    damaged[61] = 'x';
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"mms.dat", BuildMmsFile(InitialMmsSettings(english)), ""},
+        {"sms.dat", BuildSmsFile(InitialSmsSettings(english)), "300 bytes"},
+        {"long apn", BuildGprsFile(longApn), ""},
+        {"damaged", damaged, ""},
+    };
+    for (const Case& c : cases) {
+        Open();
+        TypeSender();
+        const GprsSettings before = dialog().ShownSettings();
+        const QString file = QDir(path()).filePath(QStringLiteral("picked.dat"));
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(c.bytes) == c.bytes.size());
+        out.close();
+        fakes.messages.clear();
+        fakes.files.answers.push_back(file);
+        Click(kLoadButton);
+
+        ASSERT_EQ(fakes.messages.count(), 1) << c.name;
+        const QString message = fakes.messages.last().text;
+        EXPECT_TRUE(message.contains(file) && message.contains(QStringLiteral("Nothing was loaded")) &&
+                    message.contains(QString::fromUtf8(c.reason)))
+            << c.name << ": " << message.toStdString();
+        EXPECT_EQ(BuildGprsFile(dialog().ShownSettings()), BuildGprsFile(before)) << c.name;
+        EXPECT_EQ(Text(kSenderField), "cam@example.com") << c.name;
+        EXPECT_EQ(Text(kApnField), GprsOperatorPreset(kGprsChinaIndex, 0).apn) << c.name;
+        EXPECT_EQ(Text(kLoadedPathField), QString()) << c.name;
+    }
+}
+
+// China's operators carry the table's names in a loaded file, in the Chinese
+// interface too; a pick in the window names them in Chinese again.
+TEST_F(SmtpDialogTest, LoadedChinaFileShowsTheTableOperatorNames)
+{
+    GprsSettings stored;
+    stored.countryIndex = kGprsChinaIndex;
+    stored.operatorIndex = 1;
+    stored.languageCode = kLanguageChinese;
+    stored.smsControl = kSmsControlOff;
+    ASSERT_TRUE(WriteGprsFile(path(), stored).ok());
+    g_languageIndex = kLanguageChinese;
+    g_chineseChosen = 1;
+    Open();
+    fakes.files.answers.push_back(SettingsFilePath(path(), QString::fromLatin1(kGprsFileName)));
+    Click(kLoadButton);
+    EXPECT_TRUE(fakes.messages.empty()) << fakes.messages.texts().join('|').toStdString();
+    EXPECT_EQ(Entries(kOperatorList), (QStringList{GprsOperatorName(kGprsChinaIndex, 0),
+                                                   GprsOperatorName(kGprsChinaIndex, 1)}));
+    EXPECT_EQ(List(kOperatorList)->currentIndex(), 1);
+    Pick(kCountryList, kGprsChinaIndex);
+    EXPECT_EQ(Entries(kOperatorList), (QStringList{"中国移动", "中国联通"}));
+}
+
+// An emptied pictures field says nothing while the user types elsewhere or
+// picks from a list, keeps what it shows, and is checked at Save, in the
+// interface language (English for German).
+TEST_F(SmtpDialogTest, EmptiedNumberWaitsForSaveWithoutAMessagePerKeystroke)
+{
+    g_languageIndex = kLanguageGerman;
+    Open();
+    Retype(kPicturesField, QStringLiteral("7"));
+    Retype(kPicturesField, QString());
+    TypeSender();
+    Pick(kOperatorList, 1);
+    Pick(kModeList, kGprsModeCustomer);
+    Retype(kApnField, QStringLiteral("internet"));
+    EXPECT_TRUE(fakes.messages.empty()) << fakes.messages.texts().join('|').toStdString();
+    EXPECT_EQ(Text(kPicturesField), QString());
+    EXPECT_EQ(Text(kApnField), "internet");
+
+    Click(kSaveButton);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{"Please enter an integer."});
+    EXPECT_TRUE(SavedFile().isEmpty());
+    Retype(kPicturesField, QStringLiteral("3"));
+    TypeSender();
+    fakes.messages.clear();
+    Click(kSaveButton);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishSaved});
+}
+
+// The output folder has no length limit in this window.
+TEST_F(SmtpDialogTest, FolderOverEightyCharactersIsTakenAndSavedInto)
+{
+    const QString longFolder = path() + QLatin1Char('/') + QString(90, QLatin1Char('f'));
+    ASSERT_TRUE(QDir().mkpath(longFolder));
+    Open(longFolder);
+    EXPECT_EQ(Text(kFolderField), longFolder);
+    TypeSender();
+    Click(kSaveButton);
+    EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishSaved});
+    EXPECT_EQ(SavedFile(longFolder).size(), kGprsFileSize);
+}
+
 TEST_F(SmtpDialogTest, FailedLoadAndFailedSaveSayWhyAndWhere)
 {
     Open();
@@ -300,7 +418,7 @@ TEST_F(SmtpDialogTest, PicturesPerDayOverTheLimitGoBackToZero)
     TypeSender();
     Retype(kPicturesField, QStringLiteral("100"));
     EXPECT_EQ(fakes.messages.texts(),
-              QStringList{QString::fromUtf8(ui::StandardMessages::kIntegerRange).arg(0).arg(99)});
+              QStringList{ui::StandardMessageText(ui::StandardMessage::IntegerRange, false).arg(0).arg(99)});
     EXPECT_EQ(Text(kPicturesField), "0");
 
     // With no number at all, Save says so and writes nothing.
@@ -346,6 +464,9 @@ TEST_F(SmtpDialogTest, ControlsAreNamedAndHintedInTheSessionLanguage)
         QApplication::sendEvent(control, &press);
         EXPECT_EQ(dialog().balloon()->CurrentTool(), control) << h.id;
         EXPECT_EQ(dialog().balloon()->Text(), SmtpHintText(h.hint, false)) << h.id;
+        // A screen reader says the hint on focus, and names the balloon by it.
+        EXPECT_EQ(control->accessibleDescription(), SmtpHintText(h.hint, false)) << h.id;
+        EXPECT_EQ(dialog().balloon()->window()->accessibleName(), SmtpHintText(h.hint, false)) << h.id;
     }
 }
 
