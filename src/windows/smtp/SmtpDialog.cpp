@@ -336,14 +336,18 @@ void CSmtpDialog::AddMailTestMenu()
     // The dialog layer has no menus: the entries go on the window through Qt.
     // Right clicks on labels and frames reach the window; edits keep their own
     // copy-and-paste menus.
+    // Like the report they open, the entries are Chinese in the Chinese
+    // interface and English otherwise.
     struct Entry {
         const char* name;
-        const char* text;
+        const char* english;
+        const char* chinese;
         bool send;
     };
-    for (const Entry& entry : {Entry{"mailTestAction", "Test e-mail login...", false},
-                               Entry{"mailTestSendAction", "Send a test e-mail...", true}}) {
-        auto* action = new QAction(QString::fromUtf8(entry.text), widget());
+    const bool chinese = session().chineseMessages();
+    for (const Entry& entry : {Entry{"mailTestAction", "Test e-mail login...", "测试邮件登录...", false},
+                               Entry{"mailTestSendAction", "Send a test e-mail...", "发送测试邮件...", true}}) {
+        auto* action = new QAction(QString::fromUtf8(chinese ? entry.chinese : entry.english), widget());
         action->setObjectName(QString::fromUtf8(entry.name));
         const bool send = entry.send;
         QObject::connect(action, &QAction::triggered, widget(), [this, send] { OnMailTest(send); });

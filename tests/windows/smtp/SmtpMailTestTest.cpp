@@ -73,6 +73,40 @@ TEST_P(SmtpMailTest, RunsOnWhatTheWindowShowsAndReportsInAMessage)
     EXPECT_TRUE(fakes.messages.last().text.contains("Result: FAILED. The server refuses the login."));
 }
 
+// The entries and the report they open speak the window's language.
+TEST(SmtpMailTestLanguage, EntriesAndReportFollowTheInterfaceLanguage)
+{
+    struct Case {
+        int languageIndex;
+        const char* testEntry;
+        const char* sendEntry;
+    };
+    for (const Case& c : {Case{kLanguageChinese, "测试邮件登录...", "发送测试邮件..."},
+                          Case{kLanguageEnglish, "Test e-mail login...", "Send a test e-mail..."},
+                          Case{3, "Test e-mail login...", "Send a test e-mail..."}}) {
+        g_languageIndex = c.languageIndex;
+        g_chineseChosen = c.languageIndex == kLanguageChinese ? 1 : 0;
+        test::TestServices fakes;
+        CSmtpDialog dialog(fakes, CurrentSession());
+        int reportLanguage = 0;
+        dialog.SetMailTestRunner([&](const GprsSettings&, const MailTestOptions& options) {
+            reportLanguage = options.languageIndex;
+            return MailTestReport{};
+        });
+        dialog.Create();
+        QAction* test = dialog.widget()->findChild<QAction*>(QStringLiteral("mailTestAction"));
+        QAction* send = dialog.widget()->findChild<QAction*>(QStringLiteral("mailTestSendAction"));
+        ASSERT_NE(test, nullptr);
+        ASSERT_NE(send, nullptr);
+        EXPECT_EQ(test->text(), QString::fromUtf8(c.testEntry)) << c.languageIndex;
+        EXPECT_EQ(send->text(), QString::fromUtf8(c.sendEntry)) << c.languageIndex;
+        test->trigger();
+        EXPECT_EQ(reportLanguage, c.languageIndex);
+    }
+    g_languageIndex = kLanguageEnglish;
+    g_chineseChosen = 0;
+}
+
 INSTANTIATE_TEST_SUITE_P(Menu, SmtpMailTest,
                          ::testing::Values(MenuCase{"mailTestAction", false}, MenuCase{"mailTestSendAction", true}));
 
