@@ -5,7 +5,6 @@
 
 namespace kestra {
 
-std::uint32_t g_settingsCrc = 0;
 
 namespace {
 
@@ -29,13 +28,13 @@ constexpr std::uint32_t kStoredChecksumOffset = 20;
 
 } // namespace
 
-std::uint32_t UpdateSettingsCrc(const std::uint8_t* data, long length)
+std::uint32_t UpdateSettingsCrc(std::uint32_t& crc, const std::uint8_t* data, long length)
 {
     for (long i = 0; i < length; ++i) {
-        const unsigned index = (data[i] ^ (g_settingsCrc >> 8)) & 0xFFU;
-        g_settingsCrc = (g_settingsCrc << 8) ^ kTable[index];
+        const unsigned index = (data[i] ^ (crc >> 8)) & 0xFFU;
+        crc = (crc << 8) ^ kTable[index];
     }
-    return g_settingsCrc;
+    return crc;
 }
 
 std::uint16_t SettingsCrcTableEntry(std::uint8_t index)
@@ -45,10 +44,10 @@ std::uint16_t SettingsCrcTableEntry(std::uint8_t index)
 
 std::uint16_t StoredSettingsChecksum(std::span<const std::uint8_t> bytes)
 {
-    g_settingsCrc = 0;
-    UpdateSettingsCrc(bytes.data(), static_cast<long>(bytes.size()));
-    g_settingsCrc += kStoredChecksumOffset;
-    return static_cast<std::uint16_t>(g_settingsCrc & 0xFFFFU);
+    std::uint32_t crc = 0;
+    UpdateSettingsCrc(crc, bytes.data(), static_cast<long>(bytes.size()));
+    crc += kStoredChecksumOffset;
+    return static_cast<std::uint16_t>(crc & 0xFFFFU);
 }
 
 } // namespace kestra

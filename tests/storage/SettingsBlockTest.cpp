@@ -13,23 +13,24 @@ TEST(SettingsCrc, MatchesPublishedCheckValues)
 {
     struct Case { const char* text; std::uint16_t crc; };
     for (const Case& c : {Case{"abc", 0x9DD6}, Case{"123456789", 0x31C3}, Case{"", 0x0000}}) {
-        g_settingsCrc = 0;
-        UpdateSettingsCrc(reinterpret_cast<const std::uint8_t*>(c.text), static_cast<long>(std::strlen(c.text)));
-        EXPECT_EQ(g_settingsCrc & 0xFFFF, c.crc) << c.text;
+        std::uint32_t crc = 0;
+        UpdateSettingsCrc(crc, reinterpret_cast<const std::uint8_t*>(c.text), static_cast<long>(std::strlen(c.text)));
+        EXPECT_EQ(crc & 0xFFFF, c.crc) << c.text;
     }
 }
 
 TEST(SettingsCrc, ChainedCallsEqualOneCallAndKeepTheHighBits)
 {
     const auto* data = reinterpret_cast<const std::uint8_t*>("123456789");
-    g_settingsCrc = 0;
-    const std::uint32_t whole = UpdateSettingsCrc(data, 9);
-    g_settingsCrc = 0;
-    UpdateSettingsCrc(data, 4);
-    UpdateSettingsCrc(data + 4, 0);
-    UpdateSettingsCrc(data + 4, -3);
-    const std::uint32_t chained = UpdateSettingsCrc(data + 4, 5);
+    std::uint32_t crc = 0;
+    const std::uint32_t whole = UpdateSettingsCrc(crc, data, 9);
+    crc = 0;
+    UpdateSettingsCrc(crc, data, 4);
+    UpdateSettingsCrc(crc, data + 4, 0);
+    UpdateSettingsCrc(crc, data + 4, -3);
+    const std::uint32_t chained = UpdateSettingsCrc(crc, data + 4, 5);
     EXPECT_EQ(whole, chained);
+    EXPECT_EQ(crc, whole) << "the caller's running value holds the result";
     EXPECT_NE(whole >> 16, 0U) << "the state is never masked to 16 bits";
 }
 
