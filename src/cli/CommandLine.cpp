@@ -2,6 +2,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/CameraCommand.h"
+#include "cli/CardCommand.h"
 #include "cli/CatalogueCommand.h"
 #include "cli/CliSupport.h"
 #include "cli/FileReportCommand.h"
@@ -63,6 +64,7 @@ int RunCommandLine(int argc, const char* const* argv)
     FileReportCommand inspect(program);
     CatalogueCommand catalogue(program);
     MailTestCommand mailTest(program);
+    CardCommand card(program);
 
     const std::string first = argv[1];
     const auto named = [&first](CLI::App* command) { return command->check_name(first); };
@@ -104,6 +106,8 @@ int RunCommandLine(int argc, const char* const* argv)
             return catalogue.run();
         if (mailTest.chosen())
             return mailTest.run();
+        if (card.chosen())
+            return card.run();
     } catch (const CliFailure& failure) {
         PrintErrorLine(failure.message);
         return failure.status;
