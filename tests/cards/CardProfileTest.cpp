@@ -82,7 +82,8 @@ TEST(CardProfile, ACardReadBackWritesTheSameFiles)
                  "mms": {"country": "Deutschland", "phone": "0170123456", "pictures-per-day": 5},
                  "gprs": {"mode": "custom", "apn": "internet", "smtp-server": "mail.example.org", "smtp-port": "587",
                           "sender-email": "cam@example.org", "sender-password": "secret",
-                          "recipient-email": "me@example.org", "sms-control": "1 Hour"},
+                          "recipient-email": "me@example.org", "phone": "+49170123456",
+                          "sms-control": "1 Hour"},
                  "sms": {"phone1": "+49170123456", "phone3": "+49170654321"}})"),
         QStringLiteral("site.json"), {});
     ASSERT_TRUE(written.camera && written.mms && written.gprs && written.sms);
