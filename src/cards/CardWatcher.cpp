@@ -134,12 +134,8 @@ void CardWatcher::refresh(std::optional<CardVolume>& found)
 
 std::optional<CardVolume> CardWatcher::waitForNew()
 {
-    std::optional<CardVolume> found;
-    refresh(found);
-    if (found || g_stopRequested)
-        return g_stopRequested ? std::nullopt : found;
-
     QEventLoop loop;
+    std::optional<CardVolume> found;
     const auto look = [&] {
         if (!g_stopRequested)
             refresh(found);
@@ -161,10 +157,13 @@ std::optional<CardVolume> CardWatcher::waitForNew()
     again.start();
 #else
     // The kernel marks /proc/self/mounts as changed (an exceptional
-    // condition to poll) whenever something is mounted or unmounted.
+    // condition to poll) whenever something is mounted or unmounted. It is
+    // opened before the first look, so that a card put in between the two
+    // is not missed.
     QFile mounts(QStringLiteral("/proc/self/mounts"));
     std::unique_ptr<QSocketNotifier> mountChange;
     if (mounts.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        mounts.readAll();
         mountChange = std::make_unique<QSocketNotifier>(mounts.handle(), QSocketNotifier::Exception);
         QObject::connect(mountChange.get(), &QSocketNotifier::activated, &loop, [&] {
             // Reading to the end acknowledges the change.
@@ -174,12 +173,9 @@ std::optional<CardVolume> CardWatcher::waitForNew()
             if (!m_unsure.isEmpty() && !again.isActive())
                 again.start();
         });
-        mounts.readAll();
     } else {
         again.start();
     }
-    if (!m_unsure.isEmpty())
-        again.start();
     std::unique_ptr<QSocketNotifier> interrupt;
     if (Interrupts::wakeDescriptor() >= 0) {
         interrupt = std::make_unique<QSocketNotifier>(Interrupts::wakeDescriptor(), QSocketNotifier::Read);
@@ -191,6 +187,11 @@ std::optional<CardVolume> CardWatcher::waitForNew()
         });
     }
 #endif
+    refresh(found);
+    if (found || g_stopRequested)
+        return g_stopRequested ? std::nullopt : found;
+    if (!m_unsure.isEmpty())
+        again.start();
     loop.exec();
     return g_stopRequested ? std::nullopt : found;
 }

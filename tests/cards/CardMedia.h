@@ -103,6 +103,7 @@ public:
         environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), m_address);
         m_mock.setProcessEnvironment(environment);
         m_mock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_mock.setStandardOutputFile(QProcess::nullDevice()); // its log of every call would fill the pipe
         const QString parameters = QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("cards"), cards}}).toJson(QJsonDocument::Compact));
         m_mock.start(python, {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--system"), QStringLiteral("--template"),
                               QStringLiteral(KESTRA_TEST_DATA_DIR "/udisks2_template.py"), QStringLiteral("-p"), parameters});
