@@ -143,9 +143,36 @@ EjectResult UDisks2Drives::eject(const QString& mountPoint, const QByteArray& de
     return {};
 }
 
+namespace {
+
+// Connects to the system bus when first asked: a card written onto a folder
+// without --eject never waits for it.
+class SystemBusDrives : public RemovableDrives {
+public:
+    bool isRemovable(const QString& mountPoint, const QByteArray& device) override
+    {
+        return drives().isRemovable(mountPoint, device);
+    }
+    EjectResult eject(const QString& mountPoint, const QByteArray& device) override
+    {
+        return drives().eject(mountPoint, device);
+    }
+
+private:
+    UDisks2Drives& drives()
+    {
+        if (!m_drives)
+            m_drives = std::make_unique<UDisks2Drives>(QDBusConnection::systemBus());
+        return *m_drives;
+    }
+    std::unique_ptr<UDisks2Drives> m_drives;
+};
+
+} // namespace
+
 std::unique_ptr<RemovableDrives> SystemRemovableDrives()
 {
-    return std::make_unique<UDisks2Drives>(QDBusConnection::systemBus());
+    return std::make_unique<SystemBusDrives>();
 }
 
 } // namespace kestra
