@@ -3,6 +3,7 @@
 // up or turn read-only halfway through a card, the volume list, and UDisks2's
 // word on which drives are removable and how they are ejected.
 
+#include "cards/CardFolders.h"
 #include "cards/CardVolumes.h"
 #include "cards/CardWriter.h"
 #include "cards/RemovableDrives.h"
@@ -110,6 +111,44 @@ TEST(CardMedia, TheVolumeListShowsTheCardsUnderItsRoot)
     EXPECT_GT(volumes[0].free, 0);
     EXPECT_LE(volumes[0].free, volumes[0].size);
     EXPECT_EQ(CardVolumeOf(drives, written.mountPoint())->mountPoint, written.mountPoint());
+}
+
+// Removable: the volumes mounted under one folder, as a card slot's would be.
+class RemovableUnder : public RemovableDrives {
+public:
+    explicit RemovableUnder(QString root) : m_root(std::move(root)) {}
+    bool isRemovable(const QString& mountPoint, const QByteArray&) override
+    {
+        return mountPoint.startsWith(m_root + QLatin1Char('/'));
+    }
+    EjectResult eject(const QString&, const QByteArray&) override { return {QStringLiteral("busy")}; }
+
+private:
+    QString m_root;
+};
+
+TEST(CardMedia, TheWindowsOpenOnTheOneCardInAndNameTheCardAFolderIsOn)
+{
+    QTemporaryDir work;
+    const QString cardSlots = work.filePath(QStringLiteral("slots"));
+    FatCard first(work.filePath(QStringLiteral("a.img")), cardSlots + QStringLiteral("/a"), QStringLiteral("A"));
+    FatCard second(work.filePath(QStringLiteral("b.img")), cardSlots + QStringLiteral("/b"), QStringLiteral("B"));
+    if (!first.skipReason().empty())
+        GTEST_SKIP() << first.skipReason();
+    RemovableUnder drives(cardSlots);
+    EXPECT_FALSE(SingleCardFolder(drives, cardSlots)) << "no card in";
+    ASSERT_TRUE(first.mount());
+    EXPECT_EQ(SingleCardFolder(drives, cardSlots), QDir::toNativeSeparators(first.mountPoint()));
+    ASSERT_TRUE(second.mount());
+    EXPECT_FALSE(SingleCardFolder(drives, cardSlots)) << "two cards in: which one is the user's to say";
+
+    ASSERT_TRUE(QDir(first.mountPoint()).mkdir(QStringLiteral("DCIM")));
+    const QString note = CardFolderNote(drives, first.mountPoint() + QStringLiteral("/DCIM"), false);
+    EXPECT_TRUE(note.startsWith(QStringLiteral("On the card "))) << note.toStdString();
+    EXPECT_TRUE(note.endsWith(QStringLiteral(" free"))) << note.toStdString();
+    EXPECT_EQ(CardFolderNote(drives, work.path(), false), QString()) << "a folder on no card";
+    const CardVolume card = *CardVolumeOf(drives, first.mountPoint());
+    EXPECT_TRUE(EjectOutcome(card, drives.eject(card.mountPoint, card.device), false).contains(QStringLiteral("busy")));
 }
 
 TEST(CardMedia, ACardThatFillsUpHalfwayIsReportedIncomplete)

@@ -111,6 +111,11 @@ protected:
     QString m_folderText;
 
 private:
+    // The folder field's tooltip names the card the folder is on, if any.
+    void ShowCardOfFolder();
+    // The saved message; on a card it also offers to eject the card.
+    void ConfirmSaved(const QString& savedMessage);
+
     Session m_session;
     FolderRow m_folderRow;
     std::unique_ptr<ui::CBalloonTip> m_balloon;
