@@ -189,7 +189,7 @@ int CardCommand::writeEach(RemovableDrives& drives) const
     CardWatcher watcher(drives);
     int written = 0;
     int failed = 0;
-    while (m_count == 0 || written < m_count) {
+    while ((m_count == 0 || written < m_count) && !watcher.stopRequested()) {
         PrintLine(serial ? QStringLiteral("Waiting for a card (serial text %1); Ctrl+C stops.").arg(serial->text())
                          : QStringLiteral("Waiting for a card; Ctrl+C stops."));
         const std::optional<CardVolume> volume = watcher.waitForNew();

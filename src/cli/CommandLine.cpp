@@ -49,8 +49,9 @@ int RunCommandLine(int argc, const char* const* argv)
     }
 #endif
     CLI::App program{"Prepares the settings files of the Kestra T870N camera without the windows: writes "
-                     "camera.dat, mms.dat, gprs.dat and sms.dat, inspects a card, lists the operator "
-                     "catalogues, tests the e-mail settings against their mail server. Without arguments the "
+                     "camera.dat, mms.dat, gprs.dat and sms.dat, inspects a card, writes whole cards for many "
+                     "cameras from one profile, lists the operator catalogues, tests the e-mail settings "
+                     "against their mail server. Without arguments the "
                      "program opens its windows.",
                      "kestra-setup"};
     program.set_version_flag("--version", "kestra-setup " KESTRA_VERSION);
