@@ -3,6 +3,7 @@
 
 #include "cards/CardVolumes.h"
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 

@@ -26,6 +26,9 @@ public:
     // Unmounts the volume and powers its drive off (or ejects the medium), so
     // that the card can be pulled without losing what was written.
     virtual EjectResult eject(const QString& mountPoint, const QByteArray& device) = 0;
+    // Why the system cannot say which drives are removable (no system bus,
+    // no UDisks2); empty when it can.
+    virtual QString unavailable() { return {}; }
 };
 
 // The system's own answers on this platform.

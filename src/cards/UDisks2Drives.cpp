@@ -56,6 +56,23 @@ QString CallFailure(const QDBusMessage& reply)
                                                       : QString();
 }
 
+// Every object UDisks2 knows with its interfaces and their properties.
+std::optional<KestraManagedObjects> ManagedObjects(const QDBusConnection& bus, QString* failure)
+{
+    if (!bus.isConnected()) {
+        *failure = QStringLiteral("the system bus is not reachable");
+        return std::nullopt;
+    }
+    const QDBusMessage call = QDBusMessage::createMethodCall(kService, kRoot, QStringLiteral("org.freedesktop.DBus.ObjectManager"),
+                                                             QStringLiteral("GetManagedObjects"));
+    const QDBusMessage reply = QDBusConnection(bus).call(call, QDBus::Block, kCallTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        *failure = QStringLiteral("UDisks2 does not answer: %1").arg(CallFailure(reply));
+        return std::nullopt;
+    }
+    return qdbus_cast<KestraManagedObjects>(reply.arguments().constFirst().value<QDBusArgument>());
+}
+
 } // namespace
 
 UDisks2Drives::UDisks2Drives(QDBusConnection bus)
@@ -65,21 +82,20 @@ UDisks2Drives::UDisks2Drives(QDBusConnection bus)
     qDBusRegisterMetaType<KestraManagedObjects>();
 }
 
+QString UDisks2Drives::unavailable()
+{
+    QString failure;
+    ManagedObjects(m_bus, &failure);
+    return failure;
+}
+
 std::optional<UDisks2Drives::Found> UDisks2Drives::find(const QString& mountPoint, const QByteArray& device,
                                                          QString* failure)
 {
-    if (!m_bus.isConnected()) {
-        *failure = QStringLiteral("the system bus is not reachable");
+    const std::optional<KestraManagedObjects> managed = ManagedObjects(m_bus, failure);
+    if (!managed)
         return std::nullopt;
-    }
-    const QDBusMessage call = QDBusMessage::createMethodCall(kService, kRoot, QStringLiteral("org.freedesktop.DBus.ObjectManager"),
-                                                             QStringLiteral("GetManagedObjects"));
-    const QDBusMessage reply = m_bus.call(call, QDBus::Block, kCallTimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        *failure = QStringLiteral("UDisks2 does not answer: %1").arg(CallFailure(reply));
-        return std::nullopt;
-    }
-    const auto objects = qdbus_cast<KestraManagedObjects>(reply.arguments().constFirst().value<QDBusArgument>());
+    const KestraManagedObjects& objects = *managed;
     const QString wanted = QDir::cleanPath(mountPoint);
     for (auto object = objects.cbegin(); object != objects.cend(); ++object) {
         const KestraInterfaceMap& interfaces = object.value();
@@ -157,6 +173,7 @@ public:
     {
         return drives().eject(mountPoint, device);
     }
+    QString unavailable() override { return drives().unavailable(); }
 
 private:
     UDisks2Drives& drives()

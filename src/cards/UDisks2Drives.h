@@ -5,6 +5,8 @@
 
 #include <QDBusConnection>
 
+#include <optional>
+
 namespace kestra {
 
 // Removable drives as UDisks2 reports them on `bus` (the system bus; a test's
@@ -16,6 +18,7 @@ public:
 
     bool isRemovable(const QString& mountPoint, const QByteArray& device) override;
     EjectResult eject(const QString& mountPoint, const QByteArray& device) override;
+    QString unavailable() override;
 
 private:
     struct Found {

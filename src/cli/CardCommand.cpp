@@ -122,8 +122,13 @@ int CardCommand::list(RemovableDrives& drives) const
         PrintJson({{QStringLiteral("volumes"), array}});
         return kExitOk;
     }
-    if (volumes.empty())
+    if (volumes.empty()) {
+        const QString unavailable = drives.unavailable();
+        if (!unavailable.isEmpty())
+            throw CliFailure{kExitFailed, QStringLiteral("card list: which drives are removable cannot be told: %1")
+                                              .arg(unavailable)};
         PrintLine(QStringLiteral("No removable volume is mounted."));
+    }
     for (const CardVolume& volume : volumes) {
         const QStringList files = FileNames(volume.settingsFiles);
         PrintLine(QStringLiteral("%1  %2  %3, %4 of %5 free%6  %7")
@@ -150,23 +155,23 @@ int CardCommand::write(RemovableDrives& drives) const
     const CardProfile profile = ReadCardProfile(FromStd(m_profile), m_session.language);
     if (!m_clock.empty())
         CameraClock(m_clock); // refused now, not at the first card
+    const std::optional<SerialText> serial =
+        m_serialFrom.empty() ? std::nullopt : SerialText::Parse(FromStd(m_serialFrom));
     if (!m_serialFrom.empty()) {
-        if (!SerialText::Parse(FromStd(m_serialFrom)))
+        if (!serial)
             RefuseUsage(QStringLiteral("--serial-from: \"%1\" is not accepted; give four characters, each 0 to 9 or A to Z")
                             .arg(FromStd(m_serialFrom)));
         if (!profile.camera)
             RefuseUsage(QStringLiteral("--serial-from: the serial text is in camera.dat, and the profile has no camera section"));
-        if (m_count > 0 && !SerialText::Parse(FromStd(m_serialFrom))->roomFor(m_count))
+        if (m_count > 0 && !serial->roomFor(m_count))
             RefuseUsage(QStringLiteral("--serial-from: %1 cards from %2 would go past ZZZZ, the last serial text")
                             .arg(m_count)
-                            .arg(SerialText::Parse(FromStd(m_serialFrom))->text()));
+                            .arg(serial->text()));
     }
     if (m_wait)
-        return writeEach(drives);
+        return writeEach(drives, profile, serial);
 
     const QString folder = FromStd(m_out);
-    const std::optional<SerialText> serial =
-        m_serialFrom.empty() ? std::nullopt : SerialText::Parse(FromStd(m_serialFrom));
     const bool complete =
         Report(WriteCard(folder, profile, CameraClock(m_clock), serial, session.chineseMessages()), session.chineseMessages());
     if (m_eject) {
@@ -181,11 +186,12 @@ int CardCommand::write(RemovableDrives& drives) const
     return complete ? kExitOk : kExitFailed;
 }
 
-int CardCommand::writeEach(RemovableDrives& drives) const
+int CardCommand::writeEach(RemovableDrives& drives, const CardProfile& profile, std::optional<SerialText> serial) const
 {
     const Session session = m_session.session();
-    const CardProfile profile = ReadCardProfile(FromStd(m_profile), m_session.language);
-    std::optional<SerialText> serial = m_serialFrom.empty() ? std::nullopt : SerialText::Parse(FromStd(m_serialFrom));
+    const QString unavailable = drives.unavailable();
+    if (!unavailable.isEmpty())
+        throw CliFailure{kExitFailed, QStringLiteral("--wait: no card would ever be found: %1").arg(unavailable)};
     CardWatcher watcher(drives);
     int written = 0;
     int failed = 0;

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "cards/CardProfile.h"
+#include "cards/SerialText.h"
 #include "cli/CliSupport.h"
 
+#include <optional>
 #include <string>
 
 namespace CLI { class App; }
@@ -27,7 +30,7 @@ private:
     int list(RemovableDrives& drives) const;
     int read() const;
     int write(RemovableDrives& drives) const;
-    int writeEach(RemovableDrives& drives) const;
+    int writeEach(RemovableDrives& drives, const CardProfile& profile, std::optional<SerialText> serial) const;
 
     CLI::App* m_command = nullptr;
     CLI::App* m_list = nullptr;

@@ -221,6 +221,7 @@ TEST(CardMedia, UDisks2TellsRemovableDrivesAndEjectsThem)
     if (!udisks.skipReason().empty())
         GTEST_SKIP() << udisks.skipReason();
     UDisks2Drives drives(udisks.bus());
+    EXPECT_EQ(drives.unavailable(), QString());
     EXPECT_TRUE(drives.isRemovable(card, {}));
     EXPECT_TRUE(drives.isRemovable(card + QStringLiteral("/"), {})) << "a mount point with a trailing slash";
     EXPECT_TRUE(drives.isRemovable(QStringLiteral("/elsewhere"), "/dev/sdz1")) << "found by its device";
@@ -240,6 +241,7 @@ TEST(CardMedia, WithoutUDisks2NoVolumeIsRemovable)
     UDisks2Drives drives(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("none")));
     EXPECT_FALSE(drives.isRemovable(QStringLiteral("/"), {}));
     EXPECT_FALSE(drives.eject(QStringLiteral("/"), {}).ok());
+    EXPECT_FALSE(drives.unavailable().isEmpty()) << "card list and --wait must say why they find no card";
 }
 
 #endif
