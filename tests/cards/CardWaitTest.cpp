@@ -81,6 +81,7 @@ struct Fleet {
             skipReason = "cannot write the profile";
     }
 
+    // card write with the profile, the stand-in UDisks2 as the system's and `options`.
     void start(QProcess& program, const QStringList& options)
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -89,7 +90,7 @@ struct Fleet {
         program.setProcessChannelMode(QProcess::MergedChannels);
         program.start(QStringLiteral(KESTRA_SETUP_PROGRAM),
                       QStringList{QStringLiteral("card"), QStringLiteral("write"), QStringLiteral("--profile"), profile,
-                                  QStringLiteral("--wait"), QStringLiteral("--clock"), QStringLiteral("2024-03-05 08:07:06")}
+                                  QStringLiteral("--clock"), QStringLiteral("2024-03-05 08:07:06")}
                           + options);
     }
 };
@@ -100,7 +101,8 @@ TEST(CardWait, ThreeCardsOneAfterAnotherAreWrittenNumberedAndEjected)
     if (!fleet.skipReason.empty())
         GTEST_SKIP() << fleet.skipReason;
     QProcess program;
-    fleet.start(program, {QStringLiteral("--count"), QStringLiteral("3"), QStringLiteral("--serial-from"), QStringLiteral("CAM8")});
+    fleet.start(program, {QStringLiteral("--wait"), QStringLiteral("--count"), QStringLiteral("3"),
+                          QStringLiteral("--serial-from"), QStringLiteral("CAM8")});
     QString seen;
     for (const auto& card : fleet.cards) {
         ASSERT_TRUE(WaitForLine(program, QStringLiteral("Waiting for a card"), seen)) << seen.toStdString();
@@ -139,7 +141,7 @@ TEST(CardWait, CtrlCBetweenCardsStopsCleanly)
     if (!fleet.skipReason.empty())
         GTEST_SKIP() << fleet.skipReason;
     QProcess program;
-    fleet.start(program, {});
+    fleet.start(program, {QStringLiteral("--wait")});
     QString seen;
     ASSERT_TRUE(WaitForLine(program, QStringLiteral("Waiting for a card"), seen)) << seen.toStdString();
     ASSERT_TRUE(fleet.cards[0]->mount());
@@ -150,6 +152,22 @@ TEST(CardWait, CtrlCBetweenCardsStopsCleanly)
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0) << seen.toStdString();
     EXPECT_TRUE(seen.contains(QStringLiteral("1 card(s) written."))) << seen.toStdString();
+}
+
+TEST(CardWait, EjectAloneEjectsTheCardItWrote)
+{
+    Fleet fleet(1);
+    if (!fleet.skipReason.empty())
+        GTEST_SKIP() << fleet.skipReason;
+    FatCard& card = *fleet.cards[0];
+    ASSERT_TRUE(card.mount());
+    QProcess program;
+    fleet.start(program, {QStringLiteral("--out"), card.mountPoint(), QStringLiteral("--eject")});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    const QString seen = QString::fromUtf8(program.readAll());
+    EXPECT_EQ(program.exitCode(), 0) << seen.toStdString();
+    EXPECT_TRUE(seen.contains(QStringLiteral("ejected"))) << seen.toStdString();
+    EXPECT_FALSE(card.mounted()) << "the card is still mounted";
 }
 
 #endif
