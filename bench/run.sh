@@ -13,6 +13,8 @@
 #              without targets
 #   save       `kestra-setup camera --out DIR`, against a bare QtCore write,
 #              fsync and rename of 180 bytes
+#   card       `kestra-setup card write` of a profile with all four files,
+#              against a bare QtCore write, fsync and rename of the same four
 # Program and baseline alternate in rounds so that drift on a shared machine
 # cancels out. KESTRA_BENCH_ROUNDS (default 4) and KESTRA_BENCH_RUNS (default
 # 10) set the amount of work; the hyperfine JSON goes to build/bench/results.
@@ -103,11 +105,35 @@ if QT_QPA_PLATFORM=offscreen timeout 20 "$app" camera --out "$scratch/card-app" 
     done
 fi
 
-python3 - "$results" "$have_save" <<'PY'
+# Whole cards: the card writer against the bare write of its four files.
+mkdir -p "$scratch/cards-app" "$scratch/cards-bare"
+cat > "$scratch/site.json" <<'JSON'
+{"camera": {"mode": "Camera+Video", "pir": "5 Min"}, "mms": {"phone": "13800138000"},
+ "gprs": {"sender-email": "cam@example.org", "sender-password": "secret", "smtp-server": "mail.example.org",
+          "smtp-port": "25", "recipient-email": "me@example.org"},
+ "sms": {"phone1": "13800138000"}}
+JSON
+have_card=0
+card_write="$app card write --profile $scratch/site.json --out $scratch/cards-app --clock '2024-03-05 08:07:06'"
+if timeout 20 bash -c "$card_write" >/dev/null 2>&1; then
+    have_card=1
+    for round in $(seq "$rounds"); do
+        first="$card_write"
+        second="$build/bench/bare-card $scratch/cards-bare"
+        if [ $((round % 2)) -eq 0 ]; then
+            tmp=$first; first=$second; second=$tmp
+        fi
+        hyperfine --style none --warmup 2 --runs "$runs" --export-json "$results/card-$round.json" \
+            "$first" "$second" >/dev/null
+    done
+fi
+
+python3 - "$results" "$have_save" "$have_card" <<'PY'
 import json, pathlib, statistics, sys
 
 results = pathlib.Path(sys.argv[1])
 have_save = sys.argv[2] == "1"
+have_card = sys.argv[3] == "1"
 
 def column(name, index):
     rows = [l.split() for l in (results / name).read_text().splitlines() if l.strip()]
@@ -140,6 +166,14 @@ if have_save:
     row("command-line save (vs bare write+fsync+rename)", m(ours) * 1000, m(base) * 1000, "ms", 1.30)
 else:
     rows.append(("command-line save", "n/a", "", "", "<= 1.30x", "no command line"))
+if have_card:
+    ours, base = [], []
+    for f in sorted(results.glob("card-*.json")):
+        for r in json.loads(f.read_text())["results"]:
+            (base if "bare-card" in r["command"] else ours).extend(r["times"])
+    row("whole card, four files (vs bare write+fsync+rename)", m(ours) * 1000, m(base) * 1000, "ms", 1.30)
+else:
+    rows.append(("whole card, four files", "n/a", "", "", "<= 1.30x", "no card write"))
 app_first = [float(l) for l in (results / "app-first.txt").read_text().split()]
 ratio = m(app_first) / m(bare_main)
 rows.append(("first run's main window (no stored measurements)", f"{m(app_first):.1f} ms", f"{m(bare_main):.1f} ms",

@@ -10,9 +10,12 @@ cd "$(dirname "$0")/.."
 # The widget tests measure dialog units from real fonts: install the same
 # ones the tool uses, so the layout is the same on every machine. The mail
 # test's tests run an SMTP server on 127.0.0.1 (python3-aiosmtpd) with a
-# certificate openssl makes for the run.
+# certificate openssl makes for the run. The card tests write onto FAT images
+# mounted through FUSE (dosfstools, fusefat, fuse3) and ask a stand-in UDisks2
+# on a bus of their own (dbus-daemon, python3-dbusmock).
 kestra_require_packages "${KESTRA_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev \
-    fonts-dejavu-core fonts-noto-cjk python3-aiosmtpd openssl
+    fonts-dejavu-core fonts-noto-cjk python3-aiosmtpd openssl \
+    dosfstools fusefat fuse3 dbus-daemon python3-dbusmock
 
 cmake --preset ci >/dev/null
 cmake --build --preset ci

@@ -99,7 +99,35 @@ void SetSerialText(CameraChoices& choices, const std::string& value)
         choices.position(kSerialCharacters[i]) = static_cast<int>(entries.indexOf(text.at(i)));
 }
 
+QString TimeWords(std::initializer_list<int> numbers)
+{
+    QStringList parts;
+    for (int number : numbers)
+        parts << QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
+    return parts.join(QLatin1Char(':'));
+}
+
 } // namespace
+
+std::vector<std::pair<QString, QString>> CameraOptionWords(const CameraSettings& settings)
+{
+    const CameraChoices choices = CameraChoicesFromSettings(settings);
+    std::vector<std::pair<QString, QString>> words;
+    for (const ListOption& option : kListOptions)
+        words.emplace_back(QLatin1String(option.flag),
+                           CameraListEntries(kLanguageEnglish, option.list).value(choices.position(option.list)));
+    QString serial;
+    for (CameraList character : kSerialCharacters)
+        serial += CameraListEntries(kLanguageEnglish, character).value(choices.position(character));
+    words.emplace_back(QStringLiteral("--serial-text"), serial);
+    words.emplace_back(QStringLiteral("--time-lapse-period"),
+                       TimeWords({choices.timeLapseHour, choices.timeLapseMinute, choices.timeLapseSecond}));
+    words.emplace_back(QStringLiteral("--timer1-start"), TimeWords({choices.timer1StartHour, choices.timer1StartMinute}));
+    words.emplace_back(QStringLiteral("--timer1-stop"), TimeWords({choices.timer1StopHour, choices.timer1StopMinute}));
+    words.emplace_back(QStringLiteral("--timer2-start"), TimeWords({choices.timer2StartHour, choices.timer2StartMinute}));
+    words.emplace_back(QStringLiteral("--timer2-stop"), TimeWords({choices.timer2StopHour, choices.timer2StopMinute}));
+    return words;
+}
 
 CameraCommand::CameraCommand(CLI::App& program)
 {
@@ -163,6 +191,19 @@ int CameraCommand::run() const
         return kExitOk;
     }
 
+    const CameraSettings settings = prepare();
+    const Session session = m_session.session(settings.languageCode, settings.tvMode);
+    const RecordSaveResult saved = WriteCameraFile(folder, settings);
+    if (saved.refused)
+        RefuseUsage(saved.message(session.chineseMessages()));
+    if (!saved.ok())
+        throw CliFailure{kExitFailed, saved.message(session.chineseMessages())};
+    PrintLine(QStringLiteral("%1: %2").arg(CameraSavedMessage(session.languageIndex), path));
+    return kExitOk;
+}
+
+CameraSettings CameraCommand::prepare() const
+{
     CameraChoices choices;
     std::optional<int> fileLanguage;
     std::optional<int> fileTvMode;
@@ -205,14 +246,7 @@ int CameraCommand::run() const
     const SettingsFindings findings = CheckCameraSettings(settings);
     if (!findings.empty())
         RefuseUsage(findings.front().message(session.chineseMessages()));
-
-    const RecordSaveResult saved = WriteCameraFile(folder, settings);
-    if (saved.refused)
-        RefuseUsage(saved.message(session.chineseMessages()));
-    if (!saved.ok())
-        throw CliFailure{kExitFailed, saved.message(session.chineseMessages())};
-    PrintLine(QStringLiteral("%1: %2").arg(CameraSavedMessage(session.languageIndex), path));
-    return kExitOk;
+    return settings;
 }
 
 } // namespace kestra::cli

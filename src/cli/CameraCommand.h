@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "camera/CameraSettings.h"
 #include "camera/CameraTexts.h"
 #include "cli/CliSupport.h"
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace CLI {
@@ -14,6 +16,11 @@ class Option;
 } // namespace CLI
 
 namespace kestra::cli {
+
+// The options (flag and value) that give the record's settings back: every
+// list in the window's English words, the serial text and the times. The
+// clock, language and TV mode are no camera options.
+std::vector<std::pair<QString, QString>> CameraOptionWords(const CameraSettings& settings);
 
 // kestra-setup camera --out DIR [options]: camera.dat from the Camera
 // window's opening state (or from --from FILE) with the options applied, or the
@@ -24,6 +31,9 @@ public:
 
     bool chosen() const;
     int run() const;
+    // The record the options stand for, refused (CliFailure) as run() refuses
+    // it; nothing is written.
+    CameraSettings prepare() const;
 
 private:
     CLI::App* m_command = nullptr;

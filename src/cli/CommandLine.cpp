@@ -2,6 +2,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/CameraCommand.h"
+#include "cli/CardCommand.h"
 #include "cli/CatalogueCommand.h"
 #include "cli/CliSupport.h"
 #include "cli/FileReportCommand.h"
@@ -80,10 +81,11 @@ int RunCommandLine(int argc, const char* const* argv)
     }
 #endif
     CLI::App program{"Prepares the settings files of the Kestra T870N camera without the windows: writes "
-                     "camera.dat, mms.dat, gprs.dat and sms.dat, inspects a card, lists the operator "
-                     "catalogues, tests the e-mail settings against their mail server. Without arguments the "
-                     "program opens its windows; with --lang LANGUAGE alone it opens them in that language "
-                     "(a name or code as the commands' --lang takes) and keeps it for the next start.",
+                     "camera.dat, mms.dat, gprs.dat and sms.dat, inspects a card, writes whole cards for many "
+                     "cameras from one profile, lists the operator catalogues, tests the e-mail settings "
+                     "against their mail server. Without arguments the program opens its windows; with "
+                     "--lang LANGUAGE alone it opens them in that language (a name or code as the commands' "
+                     "--lang takes) and keeps it for the next start.",
                      "kestra-setup"};
     program.set_version_flag("--version", "kestra-setup " KESTRA_VERSION);
     program.require_subcommand(1);
@@ -96,6 +98,7 @@ int RunCommandLine(int argc, const char* const* argv)
     FileReportCommand inspect(program);
     CatalogueCommand catalogue(program);
     MailTestCommand mailTest(program);
+    CardCommand card(program);
 
     const std::string first = argv[1];
     const auto named = [&first](CLI::App* command) { return command->check_name(first); };
@@ -137,6 +140,8 @@ int RunCommandLine(int argc, const char* const* argv)
             return catalogue.run();
         if (mailTest.chosen())
             return mailTest.run();
+        if (card.chosen())
+            return card.run();
     } catch (const CliFailure& failure) {
         PrintErrorLine(failure.message);
         return failure.status;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/FileReportCommand.h"
 
+#include "camera/CameraFields.h"
+#include "cli/CardProfileFile.h"
 #include "cli/RecordDescription.h"
+#include "storage/Cp936.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "storage/SettingsFileIo.h"
 
@@ -163,6 +166,67 @@ void PrintText(const Inspected& inspected, int language, bool showSecrets)
         PrintLine(QStringLiteral("  ! %1").arg(finding.message(chinese)));
 }
 
+QJsonValue RawText(const char* field, const QByteArray& bytes, bool showSecrets)
+{
+    const bool secret = QByteArray(field).toLower().contains("password");
+    return secret && !showSecrets && !bytes.isEmpty() ? QStringLiteral("********") : DecodeCp936(bytes);
+}
+
+// Every field of the record as stored, by its record name: numbers as the
+// bytes hold them, texts as the camera reads them.
+QJsonObject RawValues(const SettingsFileCheck& check, bool showSecrets)
+{
+    QJsonObject raw;
+    if (const auto* camera = std::get_if<CameraSettings>(&check.record)) {
+        if (check.cameraDefaultParameters)
+            return {{QStringLiteral("defaultParameters"), true}};
+        for (const CameraField& field : kCameraFields)
+            raw.insert(QLatin1String(field.name), camera->*field.member);
+    } else if (const auto* mms = std::get_if<MmsSettings>(&check.record)) {
+        for (const auto& [name, member] :
+             {std::pair{"picturesPerDay", &MmsSettings::picturesPerDay}, std::pair{"languageCode", &MmsSettings::languageCode},
+              std::pair{"tvMode", &MmsSettings::tvMode}, std::pair{"countryCode", &MmsSettings::countryCode},
+              std::pair{"operatorIndex", &MmsSettings::operatorIndex}, std::pair{"smsControl", &MmsSettings::smsControl},
+              std::pair{"presetFlag", &MmsSettings::presetFlag}})
+            raw.insert(QLatin1String(name), mms->*member);
+        for (const MmsTextField& field : kMmsTextFields)
+            raw.insert(QLatin1String(field.name), RawText(field.name, mms->*field.member, showSecrets));
+    } else if (const auto* gprs = std::get_if<GprsSettings>(&check.record)) {
+        for (const auto& [name, member] :
+             {std::pair{"mode", &GprsSettings::mode}, std::pair{"countryIndex", &GprsSettings::countryIndex},
+              std::pair{"operatorIndex", &GprsSettings::operatorIndex}, std::pair{"maxImagesPerDay", &GprsSettings::maxImagesPerDay},
+              std::pair{"languageCode", &GprsSettings::languageCode}, std::pair{"smsControl", &GprsSettings::smsControl}})
+            raw.insert(QLatin1String(name), gprs->*member);
+        for (const GprsTextField& field : kGprsTextFields)
+            raw.insert(QLatin1String(field.name), RawText(field.name, gprs->*field.member, showSecrets));
+        raw.insert(QStringLiteral("userName"), DecodeCp936(check.gprsUserName));
+    } else {
+        const SmsSettings& sms = std::get<SmsSettings>(check.record);
+        for (const auto& [name, member] :
+             {std::pair{"smsControl", &SmsSettings::smsControl}, std::pair{"maxImagesPerDay", &SmsSettings::maxImagesPerDay},
+              std::pair{"languageCode", &SmsSettings::languageCode}})
+            raw.insert(QLatin1String(name), sms.*member);
+        for (const SmsTextField& field : kSmsTextFields)
+            raw.insert(QLatin1String(field.name), DecodeCp936(sms.*field.member));
+    }
+    return raw;
+}
+
+// The file's settings under the names a profile (and the command line) gives
+// them, for a file a profile can hold: one that checks clean and is no
+// default-parameters file.
+QJsonValue ProfileValues(const SettingsFileCheck& check, bool showSecrets)
+{
+    if (!check.clean() || check.cameraDefaultParameters)
+        return QJsonValue::Null;
+    QJsonObject section = ProfileSection(check);
+    for (auto it = section.begin(); it != section.end(); ++it) {
+        if (it.key().contains(QLatin1String("password")) && !showSecrets && !it.value().toString().isEmpty())
+            it.value() = QStringLiteral("********");
+    }
+    return section;
+}
+
 QJsonObject Json(const Inspected& inspected, int language, bool showSecrets)
 {
     const bool chinese = language == kLanguageChinese;
@@ -182,6 +246,8 @@ QJsonObject Json(const Inspected& inspected, int language, bool showSecrets)
                                   {QStringLiteral("label"), line.label},
                                   {QStringLiteral("value"), line.text}});
     file.insert(QStringLiteral("values"), values);
+    file.insert(QStringLiteral("profile"), ProfileValues(check, showSecrets));
+    file.insert(QStringLiteral("raw"), RawValues(check, showSecrets));
     QJsonArray findings;
     for (const SettingsFinding& finding : check.findings)
         findings.append(QJsonObject{{QStringLiteral("kind"), FindingKindName(finding.kind)},

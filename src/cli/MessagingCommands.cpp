@@ -140,6 +140,13 @@ MmsCommand::MmsCommand(CLI::App& program)
 int MmsCommand::run()
 {
     const Session session = m_session.session();
+    finish(WriteMmsFile(FromStd(m_out), prepare()), session, MmsMessageText(session.languageIndex, MmsMessage::Saved));
+    return kExitOk;
+}
+
+MmsSettings MmsCommand::prepare()
+{
+    const Session session = m_session.session();
     const int language = session.languageIndex;
     MmsSettings shown = InitialMmsSettings(session);
 
@@ -214,9 +221,7 @@ int MmsCommand::run()
     const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, session);
     if (!decision.ok())
         RefuseUsage(*decision.refusal);
-    finish(WriteMmsFile(FromStd(m_out), decision.record), session,
-           MmsMessageText(language, MmsMessage::Saved));
-    return kExitOk;
+    return decision.record;
 }
 
 // --- GPRS -----------------------------------------------------------------------
@@ -242,6 +247,13 @@ GprsCommand::GprsCommand(CLI::App& program)
 }
 
 int GprsCommand::run()
+{
+    const Session session = m_session.session();
+    finish(WriteGprsFile(FromStd(m_out), prepare()), session, SmtpSavedMessage(session.chineseMessages()));
+    return kExitOk;
+}
+
+GprsSettings GprsCommand::prepare()
 {
     const Session session = m_session.session();
     const int language = session.languageIndex;
@@ -327,9 +339,7 @@ int GprsCommand::run()
     const SaveDecision<GprsSettings> decision = PrepareGprsSave(shown, session);
     if (!decision.ok())
         RefuseUsage(*decision.refusal);
-    finish(WriteGprsFile(FromStd(m_out), decision.record), session,
-           SmtpSavedMessage(session.chineseMessages()));
-    return kExitOk;
+    return decision.record;
 }
 
 // --- SMS ------------------------------------------------------------------------
@@ -343,6 +353,14 @@ SmsCommand::SmsCommand(CLI::App& program)
 }
 
 int SmsCommand::run()
+{
+    const SmsSettings record = prepare();
+    finish(WriteSmsFile(FromStd(m_out), record), m_session.session(record.languageCode),
+           SmsSavedMessage(m_session.session(record.languageCode).chineseMessages()));
+    return kExitOk;
+}
+
+SmsSettings SmsCommand::prepare()
 {
     std::optional<int> fileLanguage;
     SmsSettings fromFile;
@@ -380,9 +398,7 @@ int SmsCommand::run()
     const SaveDecision<SmsSettings> decision = PrepareSmsSave(shown, session);
     if (!decision.ok())
         RefuseUsage(*decision.refusal);
-    finish(WriteSmsFile(FromStd(m_out), decision.record), session,
-           SmsSavedMessage(session.chineseMessages()));
-    return kExitOk;
+    return decision.record;
 }
 
 } // namespace kestra::cli

@@ -2,6 +2,9 @@
 #pragma once
 
 #include "cli/CliSupport.h"
+#include "messaging/GprsSettings.h"
+#include "messaging/SmsSettings.h"
+#include "mms/MmsSettings.h"
 #include "storage/SettingsFinding.h"
 
 #include <QByteArray>
@@ -68,6 +71,8 @@ class MmsCommand : public MessagingCommand {
 public:
     explicit MmsCommand(CLI::App& program);
     int run() override;
+    // The record run() writes, refused as run() refuses it; nothing is written.
+    MmsSettings prepare();
 
 private:
     std::string m_mode;
@@ -89,6 +94,8 @@ class GprsCommand : public MessagingCommand {
 public:
     explicit GprsCommand(CLI::App& program);
     int run() override;
+    // The record run() writes, refused as run() refuses it; nothing is written.
+    GprsSettings prepare();
 
 private:
     std::string m_mode;
@@ -110,6 +117,8 @@ class SmsCommand : public MessagingCommand {
 public:
     explicit SmsCommand(CLI::App& program);
     int run() override;
+    // The record run() writes, refused as run() refuses it; nothing is written.
+    SmsSettings prepare();
 
 private:
     TextOption* m_phone1;

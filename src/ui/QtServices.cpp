@@ -13,22 +13,37 @@
 
 namespace kestra::ui {
 
-void QtMessageBoxService::showMessage(const QString& caption, const QString& text)
+namespace {
+
+// The tool's message box with its icon, run modally; the button pressed.
+int RunMessageBox(const QString& caption, const QString& text, QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, caption, text, buttons);
     const QIcon icon = ToolIcon();
     if (!icon.isNull()) {
         box.setIconPixmap(icon.pixmap(32, 32));
         box.setWindowIcon(icon);
     }
     box.setObjectName(QStringLiteral("messageBox"));
-    box.exec();
+    return box.exec();
+}
+
+} // namespace
+
+void QtMessageBoxService::showMessage(const QString& caption, const QString& text)
+{
+    RunMessageBox(caption, text, QMessageBox::Ok);
+}
+
+bool QtMessageBoxService::askYesNo(const QString& caption, const QString& text)
+{
+    return RunMessageBox(caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::optional<QString> QtFolderBrowserService::browseForFolder()
 {
-    const QString folder = QFileDialog::getExistingDirectory(nullptr, QString(), QDir::homePath(),
-                                                             QFileDialog::ShowDirsOnly);
+    const QString folder = QFileDialog::getExistingDirectory(
+        nullptr, QString(), startFolder.isEmpty() ? QDir::homePath() : startFolder, QFileDialog::ShowDirsOnly);
     if (folder.isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(folder);

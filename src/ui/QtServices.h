@@ -13,6 +13,7 @@ namespace kestra::ui {
 class QtMessageBoxService : public MessageBoxService {
 public:
     void showMessage(const QString& caption, const QString& text) override;
+    bool askYesNo(const QString& caption, const QString& text) override;
 };
 
 // QFileDialog's folder chooser; its path field can be typed into. The answer

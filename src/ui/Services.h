@@ -16,6 +16,13 @@ class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
     virtual void showMessage(const QString& caption, const QString& text) = 0;
+    // The same box with Yes and No; true for Yes. A service without the
+    // choice shows the text and answers No.
+    virtual bool askYesNo(const QString& caption, const QString& text)
+    {
+        showMessage(caption, text);
+        return false;
+    }
 };
 
 // The folder browser with an editable path. Nothing when cancelled or when the
@@ -24,6 +31,8 @@ class FolderBrowserService {
 public:
     virtual ~FolderBrowserService() = default;
     virtual std::optional<QString> browseForFolder() = 0;
+    // Where the browser opens; the home folder when empty.
+    QString startFolder;
 };
 
 // The open-file dialog of "Load configure", filtered to "Kestra Files (*.dat)"

@@ -13,11 +13,12 @@ allowed() {
         storage) echo "storage common" ;;
         camera | mms | messaging) echo "$1 $formats" ;;
         filecheck) echo "filecheck camera mms messaging $formats" ;;
+        cards) echo "cards filecheck camera mms messaging $formats" ;;
         mailtest) echo "mailtest messaging $formats" ;;
         ui) echo "ui $formats" ;;
-        windows) echo "windows ui filecheck camera mms messaging $formats" ;;
-        cli) echo "cli filecheck camera mms messaging $formats" ;;
-        app) echo "app windows ui filecheck camera mms messaging $formats" ;;
+        windows) echo "windows ui cards filecheck camera mms messaging $formats" ;;
+        cli) echo "cli cards filecheck camera mms messaging $formats" ;;
+        app) echo "app windows ui cards filecheck camera mms messaging $formats" ;;
         *) echo "UNKNOWN" ;;
     esac
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "windows/base/SettingsDialog.h"
 
+#include "cards/CardFolders.h"
 #include "common/Languages.h"
 #include "common/TextTable.h"
 #include "storage/Cp936.h"
@@ -73,6 +74,7 @@ bool CSettingsDialog::OnInitDialog()
     CDialog::OnInitDialog();
     SetWindowText(QString::fromUtf8(g_modelCaption));
     NameControl(m_folderRow.folderFieldId, kFolderFieldName.text(m_session.languageIndex));
+    ShowCardOfFolder();
     return true;
 }
 
@@ -133,6 +135,8 @@ bool CSettingsDialog::TakeEveryFieldOver()
 
 void CSettingsDialog::OnSelectFolder()
 {
+    // With one card in, that card is where the user means to save.
+    services().folders.startFolder = SingleCardFolder(*SystemRemovableDrives()).value_or(QString());
     const QString chosen = services().folders.browseForFolder().value_or(DefaultFolder());
     if (m_folderRow.maxChars > 0 && Cp936Length(chosen) > m_folderRow.maxChars) {
         // Taken, it would fail the field's check at every later exchange.
@@ -142,6 +146,27 @@ void CSettingsDialog::OnSelectFolder()
     m_folderText = chosen;
     SettleField(m_folderRow.folderFieldId);
     UpdateData(false);
+    ShowCardOfFolder();
+}
+
+void CSettingsDialog::ShowCardOfFolder()
+{
+    if (QWidget* field = Control(m_folderRow.folderFieldId))
+        field->setToolTip(CardFolderNote(*SystemRemovableDrives(), m_folderText, m_session.chineseMessages()));
+}
+
+void CSettingsDialog::ConfirmSaved(const QString& savedMessage)
+{
+    const std::unique_ptr<RemovableDrives> drives = SystemRemovableDrives();
+    const std::optional<CardVolume> card = CardVolumeOf(*drives, QDir::fromNativeSeparators(m_folderText));
+    if (!card) {
+        ShowMessage(savedMessage);
+        return;
+    }
+    const bool chinese = m_session.chineseMessages();
+    const QString question = savedMessage + QStringLiteral("\n\n") + EjectQuestion(*card, chinese);
+    if (services().messages.askYesNo(QString::fromUtf8(g_appCaption), question))
+        ShowMessage(EjectOutcome(*card, drives->eject(card->mountPoint, card->device), chinese));
 }
 
 void CSettingsDialog::ApplyText(int id, const char* text)
@@ -164,13 +189,13 @@ void CSettingsDialog::ShowMessage(const QString& text)
 
 bool CSettingsDialog::ShowSaveOutcome(const SaveResult& result, const QString& savedMessage)
 {
-    ShowMessage(result.ok() ? savedMessage : result.error->message(m_session.chineseMessages()));
+    result.ok() ? ConfirmSaved(savedMessage) : ShowMessage(result.error->message(m_session.chineseMessages()));
     return result.ok();
 }
 
 bool CSettingsDialog::ShowSaveOutcome(const RecordSaveResult& result, const QString& savedMessage)
 {
-    ShowMessage(result.ok() ? savedMessage : result.message(m_session.chineseMessages()));
+    result.ok() ? ConfirmSaved(savedMessage) : ShowMessage(result.message(m_session.chineseMessages()));
     return result.ok();
 }
 

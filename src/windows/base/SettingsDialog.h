@@ -134,6 +134,11 @@ protected:
     QString m_folderText;
 
 private:
+    // The folder field's tooltip names the card the folder is on, if any.
+    void ShowCardOfFolder();
+    // The saved message; on a card it also offers to eject the card.
+    void ConfirmSaved(const QString& savedMessage);
+
     Session m_session;
     FolderRow m_folderRow;
     int m_changingControl = 0;

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "cards/CardWriter.h"
+
+#include "camera/CameraChoices.h"
+#include "camera/CameraFile.h"
+#include "messaging/GprsFile.h"
+#include "messaging/SmsFile.h"
+#include "mms/MmsFile.h"
+#include "storage/FileOps.h"
+#include "storage/SettingsFileIo.h"
+
+#include <QDir>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace kestra {
+
+namespace {
+
+constexpr CameraList kSerialCharacters[] = {CameraList::SerialChar1, CameraList::SerialChar2, CameraList::SerialChar3,
+                                            CameraList::SerialChar4};
+constexpr int kSerialOnPosition = 1;
+
+} // namespace
+
+bool CardWriteReport::complete() const
+{
+    return std::all_of(files.begin(), files.end(), [](const CardFileOutcome& file) { return file.ok(); });
+}
+
+QStringList CardWriteReport::lines(bool chinese) const
+{
+    QStringList lines;
+    for (const CardFileOutcome& file : files) {
+        const QString name = SettingsFileName(file.kind);
+        if (file.ok())
+            lines << (chinese ? QStringLiteral("新 %1").arg(name) : QStringLiteral("new %1").arg(name));
+        else if (file.written)
+            lines << (chinese ? QStringLiteral("新 %1，但读回不符: %2") : QStringLiteral("new %1, but it does not read back as written: %2"))
+                         .arg(name, file.failure);
+        else if (file.hadOldFile)
+            lines << (chinese ? QStringLiteral("旧 %1 保留: %2") : QStringLiteral("old %1 kept: %2")).arg(name, file.failure);
+        else
+            lines << (chinese ? QStringLiteral("没有 %1: %2") : QStringLiteral("no %1: %2")).arg(name, file.failure);
+    }
+    return lines;
+}
+
+CameraSettings CardCameraSettings(const CameraSettings& profile, const PcClock& clock,
+                                  const std::optional<SerialText>& serial)
+{
+    CameraChoices choices = CameraChoicesFromSettings(profile);
+    if (serial) {
+        choices.position(CameraList::SerialNo) = kSerialOnPosition;
+        for (std::size_t i = 0; i < 4; ++i)
+            choices.position(kSerialCharacters[i]) = serial->positions()[i];
+    }
+    return FillCameraSettings(choices, clock, profile.languageCode, profile.tvMode);
+}
+
+std::vector<std::pair<SettingsFileKind, QByteArray>> CardFiles(const CardProfile& profile, const PcClock& clock,
+                                                               const std::optional<SerialText>& serial)
+{
+    std::vector<std::pair<SettingsFileKind, QByteArray>> files;
+    if (profile.camera)
+        files.emplace_back(SettingsFileKind::Camera, BuildCameraFile(CardCameraSettings(*profile.camera, clock, serial)));
+    if (profile.mms)
+        files.emplace_back(SettingsFileKind::Mms, BuildMmsFile(*profile.mms));
+    if (profile.gprs)
+        files.emplace_back(SettingsFileKind::Gprs, BuildGprsFile(*profile.gprs));
+    if (profile.sms)
+        files.emplace_back(SettingsFileKind::Sms, BuildSmsFile(*profile.sms));
+    return files;
+}
+
+CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, const PcClock& clock,
+                          const std::optional<SerialText>& serial, bool chinese)
+{
+    return WriteCard(folder, profile, clock, serial, chinese, FileOps::real());
+}
+
+CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, const PcClock& clock,
+                          const std::optional<SerialText>& serial, bool chinese, FileOps& ops)
+{
+    CardWriteReport report;
+    report.folder = folder;
+    report.serial = serial;
+    for (const auto& [kind, bytes] : CardFiles(profile, clock, serial)) {
+        CardFileOutcome outcome;
+        outcome.kind = kind;
+        const QString name = SettingsFileName(kind);
+        const QString path = SettingsFilePath(folder, name);
+        PathType type = PathType::Missing;
+        outcome.hadOldFile = ops.pathType(path, type) == 0 && type != PathType::Missing;
+        const SaveResult saved = SaveSettingsFile(folder, name, bytes, ops);
+        if (!saved.ok()) {
+            outcome.failure = saved.error->message(chinese);
+            report.files.push_back(outcome);
+            continue;
+        }
+        outcome.written = true;
+        // The save flushed the file; reading it back proves the card holds
+        // what the camera will read, not only what was handed to the system.
+        const ReadResult read = ReadSettingsFile(path, ops);
+        if (!read.ok())
+            outcome.failure = read.error->message(chinese);
+        else if (read.bytes != bytes)
+            outcome.failure = chinese ? QStringLiteral("%1 读回的内容与写入的不同").arg(QDir::toNativeSeparators(path))
+                                      : QStringLiteral("%1 reads back different from what was written")
+                                            .arg(QDir::toNativeSeparators(path));
+        report.files.push_back(outcome);
+    }
+    return report;
+}
+
+} // namespace kestra

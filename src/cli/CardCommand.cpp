@@ -1,0 +1,233 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "cli/CardCommand.h"
+
+#include "cards/CardVolumes.h"
+#include "cards/CardWatcher.h"
+#include "cards/CardWriter.h"
+#include "cards/RemovableDrives.h"
+#include "cli/CardProfileFile.h"
+
+#include <CLI/CLI.hpp>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace kestra::cli {
+
+namespace {
+
+void PrintJson(const QJsonObject& object)
+{
+    const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+    std::fflush(stdout);
+}
+
+QStringList FileNames(const std::vector<SettingsFileKind>& kinds)
+{
+    QStringList names;
+    for (SettingsFileKind kind : kinds)
+        names << SettingsFileName(kind);
+    return names;
+}
+
+QJsonObject VolumeJson(const CardVolume& volume)
+{
+    return {{QStringLiteral("label"), volume.label},
+            {QStringLiteral("mountPoint"), QDir::toNativeSeparators(volume.mountPoint)},
+            {QStringLiteral("fileSystem"), volume.fileSystem},
+            {QStringLiteral("device"), QString::fromUtf8(volume.device)},
+            {QStringLiteral("size"), volume.size},
+            {QStringLiteral("free"), volume.free},
+            {QStringLiteral("readOnly"), volume.readOnly},
+            {QStringLiteral("settingsFiles"), QJsonArray::fromStringList(FileNames(volume.settingsFiles))}};
+}
+
+// Prints what became of a card; true when every file is new and reads back.
+bool Report(const CardWriteReport& report, bool chinese)
+{
+    const QString where = QDir::toNativeSeparators(report.folder);
+    const QString serial = report.serial ? QStringLiteral(", serial text %1").arg(report.serial->text()) : QString();
+    if (report.complete())
+        PrintLine(QStringLiteral("%1: card written and read back%2").arg(where, serial));
+    else
+        PrintErrorLine(QStringLiteral("%1: card incomplete%2; it holds:").arg(where, serial));
+    for (const QString& line : report.lines(chinese))
+        report.complete() ? PrintLine(QStringLiteral("  ") + line) : PrintErrorLine(QStringLiteral("  ") + line);
+    return report.complete();
+}
+
+} // namespace
+
+CardCommand::CardCommand(CLI::App& program)
+{
+    m_command = program.add_subcommand("card", "Cards for one camera or many: list the cards in, make a profile "
+                                               "from one, write whole cards from a profile");
+    m_command->require_subcommand(1);
+
+    m_list = m_command->add_subcommand("list", "List the removable volumes mounted now: label, mount point, file "
+                                               "system, size, free space and the settings files each holds");
+    m_list->add_flag("--json", m_json, "Print the same as JSON");
+
+    m_read = m_command->add_subcommand("read", "Print the profile of a card or folder (JSON) for card write");
+    m_read->add_option("folder", m_folder, "The card's root or a folder with settings files")->required()->type_name("DIR");
+
+    m_write = m_command->add_subcommand(
+        "write", "Write every file a profile holds onto a card, each after the windows' checks and atomically, "
+                 "then read each back; with --wait one card after another");
+    m_write->add_option("--profile", m_profile, "The profile (see card read)")->required()->type_name("FILE");
+    CLI::Option* out = m_write->add_option("--out", m_out, "The card's root (or any folder)")->type_name("DIR");
+    CLI::Option* wait = m_write->add_flag(
+        "--wait", m_wait, "Wait for the next removable volume, write it, check it, eject it, and wait for the next; "
+                          "Ctrl+C between cards stops");
+    m_write->add_option("--count", m_count, "With --wait: stop after this many cards")->check(CLI::PositiveNumber)->needs(wait);
+    m_write->add_flag("--eject", m_eject, "Eject the card once written (always done with --wait)");
+    m_write->add_option("--clock", m_clock, "Camera clock as \"2024-03-05 08:07:06\" [default: the PC's clock when "
+                                            "each card is written]")
+        ->type_name("\"YYYY-MM-DD hh:mm:ss\"");
+    m_write->add_option("--serial-from", m_serialFrom, "Turn the serial text on and give the first card this one "
+                                                       "(four characters 0-9, A-Z); each next card gets the next")
+        ->type_name("XXXX");
+    out->excludes(wait);
+    m_session.addTo(*m_write, false);
+}
+
+bool CardCommand::chosen() const
+{
+    return m_command->parsed();
+}
+
+int CardCommand::run() const
+{
+    const std::unique_ptr<RemovableDrives> drives = SystemRemovableDrives();
+    if (m_list->parsed())
+        return list(*drives);
+    if (m_read->parsed())
+        return read();
+    return write(*drives);
+}
+
+int CardCommand::list(RemovableDrives& drives) const
+{
+    const std::vector<CardVolume> volumes = ListCardVolumes(drives);
+    if (m_json) {
+        QJsonArray array;
+        for (const CardVolume& volume : volumes)
+            array.append(VolumeJson(volume));
+        PrintJson({{QStringLiteral("volumes"), array}});
+        return kExitOk;
+    }
+    if (volumes.empty()) {
+        const QString unavailable = drives.unavailable();
+        if (!unavailable.isEmpty())
+            throw CliFailure{kExitFailed, QStringLiteral("card list: which drives are removable cannot be told: %1")
+                                              .arg(unavailable)};
+        PrintLine(QStringLiteral("No removable volume is mounted."));
+    }
+    for (const CardVolume& volume : volumes) {
+        const QStringList files = FileNames(volume.settingsFiles);
+        PrintLine(QStringLiteral("%1  %2  %3, %4 of %5 free%6  %7")
+                      .arg(QDir::toNativeSeparators(volume.mountPoint),
+                           volume.label.isEmpty() ? QStringLiteral("(no label)") : volume.label, volume.fileSystem,
+                           ByteCountText(volume.free), ByteCountText(volume.size),
+                           volume.readOnly ? QStringLiteral(", read-only") : QString(),
+                           files.isEmpty() ? QStringLiteral("no settings files") : files.join(QLatin1Char(' '))));
+    }
+    return kExitOk;
+}
+
+int CardCommand::read() const
+{
+    PrintJson(CardProfileOf(FromStd(m_folder)));
+    return kExitOk;
+}
+
+int CardCommand::write(RemovableDrives& drives) const
+{
+    if (m_out.empty() && !m_wait)
+        RefuseUsage(QStringLiteral("card write: give the card with --out DIR, or --wait for cards to be put in"));
+    const Session session = m_session.session();
+    const CardProfile profile = ReadCardProfile(FromStd(m_profile), m_session.language);
+    if (!m_clock.empty())
+        CameraClock(m_clock); // refused now, not at the first card
+    const std::optional<SerialText> serial =
+        m_serialFrom.empty() ? std::nullopt : SerialText::Parse(FromStd(m_serialFrom));
+    if (!m_serialFrom.empty()) {
+        if (!serial)
+            RefuseUsage(QStringLiteral("--serial-from: \"%1\" is not accepted; give four characters, each 0 to 9 or A to Z")
+                            .arg(FromStd(m_serialFrom)));
+        if (!profile.camera)
+            RefuseUsage(QStringLiteral("--serial-from: the serial text is in camera.dat, and the profile has no camera section"));
+        if (m_count > 0 && !serial->roomFor(m_count))
+            RefuseUsage(QStringLiteral("--serial-from: %1 cards from %2 would go past ZZZZ, the last serial text")
+                            .arg(m_count)
+                            .arg(serial->text()));
+    }
+    if (m_wait)
+        return writeEach(drives, profile, serial);
+
+    const QString folder = FromStd(m_out);
+    const bool complete =
+        Report(WriteCard(folder, profile, CameraClock(m_clock), serial, session.chineseMessages()), session.chineseMessages());
+    if (m_eject) {
+        const std::optional<CardVolume> volume = CardVolumeOf(drives, folder);
+        if (!volume)
+            throw CliFailure{kExitFailed, QStringLiteral("--eject: %1 is on no removable volume").arg(QDir::toNativeSeparators(folder))};
+        const EjectResult ejected = drives.eject(volume->mountPoint, volume->device);
+        if (!ejected.ok())
+            throw CliFailure{kExitFailed, QStringLiteral("--eject: %1").arg(ejected.failure)};
+        PrintLine(QStringLiteral("%1: ejected; the card can be taken out").arg(volume->description()));
+    }
+    return complete ? kExitOk : kExitFailed;
+}
+
+int CardCommand::writeEach(RemovableDrives& drives, const CardProfile& profile, std::optional<SerialText> serial) const
+{
+    const Session session = m_session.session();
+    const QString unavailable = drives.unavailable();
+    if (!unavailable.isEmpty())
+        throw CliFailure{kExitFailed, QStringLiteral("--wait: no card would ever be found: %1").arg(unavailable)};
+    CardWatcher watcher(drives);
+    int written = 0;
+    int failed = 0;
+    while ((m_count == 0 || written < m_count) && !watcher.stopRequested()) {
+        PrintLine(serial ? QStringLiteral("Waiting for a card (serial text %1); Ctrl+C stops.").arg(serial->text())
+                         : QStringLiteral("Waiting for a card; Ctrl+C stops."));
+        const std::optional<CardVolume> volume = watcher.waitForNew();
+        if (!volume)
+            break;
+        const CardWriteReport report =
+            WriteCard(volume->mountPoint, profile, CameraClock(m_clock), serial, session.chineseMessages());
+        const bool complete = Report(report, session.chineseMessages());
+        const EjectResult ejected = drives.eject(volume->mountPoint, volume->device);
+        if (ejected.ok())
+            PrintLine(QStringLiteral("%1: ejected; take the card out").arg(volume->description()));
+        else
+            PrintErrorLine(QStringLiteral("%1 was not ejected: %2").arg(volume->description(), ejected.failure));
+        if (!complete) {
+            // The same serial text goes to the next card, so that no camera
+            // number is skipped for a card that has to be written again.
+            ++failed;
+            continue;
+        }
+        ++written;
+        if (serial) {
+            serial = serial->next();
+            if (!serial) {
+                PrintLine(QStringLiteral("ZZZZ was the last serial text; no further card can be numbered."));
+                break;
+            }
+        }
+    }
+    PrintLine(QStringLiteral("%1 card(s) written%2.")
+                  .arg(written)
+                  .arg(failed > 0 ? QStringLiteral(", %1 incomplete").arg(failed) : QString()));
+    return failed == 0 ? kExitOk : kExitFailed;
+}
+
+} // namespace kestra::cli

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+
+#include "cards/CardProfile.h"
+#include "cards/SerialText.h"
+#include "cli/CliSupport.h"
+
+#include <optional>
+#include <string>
+
+namespace CLI { class App; }
+
+namespace kestra {
+class RemovableDrives;
+}
+
+namespace kestra::cli {
+
+// kestra-setup card list|read|write: the removable volumes mounted now, a
+// profile from a card, and whole cards written from a profile, one or a whole
+// fleet in a row, each camera with its own serial text.
+class CardCommand {
+public:
+    explicit CardCommand(CLI::App& program);
+
+    bool chosen() const;
+    int run() const;
+
+private:
+    int list(RemovableDrives& drives) const;
+    int read() const;
+    int write(RemovableDrives& drives) const;
+    int writeEach(RemovableDrives& drives, const CardProfile& profile, std::optional<SerialText> serial) const;
+
+    CLI::App* m_command = nullptr;
+    CLI::App* m_list = nullptr;
+    CLI::App* m_read = nullptr;
+    CLI::App* m_write = nullptr;
+    bool m_json = false;
+    std::string m_folder;
+    std::string m_profile;
+    std::string m_out;
+    std::string m_clock;
+    std::string m_serialFrom;
+    bool m_wait = false;
+    bool m_eject = false;
+    int m_count = 0;
+    SessionOptions m_session;
+};
+
+} // namespace kestra::cli

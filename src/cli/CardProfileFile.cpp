@@ -1,0 +1,320 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "cli/CardProfileFile.h"
+
+#include "cards/CardVolumes.h"
+#include "cli/CameraCommand.h"
+#include "cli/CatalogueLookup.h"
+#include "cli/CliSupport.h"
+#include "cli/MessagingCommands.h"
+#include "messaging/GprsCatalogue.h"
+#include "messaging/SmsTexts.h"
+#include "mms/MmsCatalogue.h"
+#include "mms/MmsTexts.h"
+#include "storage/Cp936.h"
+
+#include <CLI/CLI.hpp>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kestra::cli {
+
+namespace {
+
+const QString kLanguageKey = QStringLiteral("language");
+const QString kTvModeKey = QStringLiteral("tv-mode");
+// In the order of SettingsFileKind.
+const char* const kSections[] = {"camera", "mms", "gprs", "sms"};
+// A profile of all four windows is a few kilobytes.
+constexpr qint64 kMaxProfileSize = 1024 * 1024;
+
+QString KindSection(SettingsFileKind kind)
+{
+    return QLatin1String(kSections[static_cast<int>(kind)]);
+}
+
+// Options of the commands that have no place in a profile: where the file
+// goes, what it starts from and what every card gets anew.
+bool ProfileKey(const std::string& name)
+{
+    static const char* const kNotInProfile[] = {"--out", "--from", "--defaults", "--clock", "--lang", "--tv-mode", "--help"};
+    return std::none_of(std::begin(kNotInProfile), std::end(kNotInProfile),
+                        [&name](const char* excluded) { return name == excluded; });
+}
+
+// The four commands, parsed afresh for each section.
+struct Commands {
+    CLI::App program;
+    CameraCommand camera{program};
+    MmsCommand mms{program};
+    GprsCommand gprs{program};
+    SmsCommand sms{program};
+};
+
+// A command's message names its options ("--mode: ..."); a profile's names
+// the key ("mms.mode: ...").
+QString InProfileWords(QString message, const QString& section)
+{
+    static const QRegularExpression kOption(QStringLiteral("--([a-z][a-z0-9-]*)"));
+    message.replace(QStringLiteral("--lang"), kLanguageKey);
+    message.replace(QStringLiteral("--tv-mode"), kTvModeKey);
+    return message.replace(kOption, section + QStringLiteral(".\\1"));
+}
+
+[[noreturn]] void RefuseIn(const QString& source, const QString& message)
+{
+    RefuseUsage(QStringLiteral("%1: %2").arg(source, message));
+}
+
+std::string ValueWord(const QJsonValue& value, const QString& source, const QString& key)
+{
+    if (value.isString())
+        return value.toString().toStdString();
+    if (value.isDouble() && std::floor(value.toDouble()) == value.toDouble() && std::abs(value.toDouble()) < 1e9)
+        return QString::number(static_cast<long long>(value.toDouble())).toStdString();
+    RefuseIn(source, QStringLiteral("%1: give a text or a whole number").arg(key));
+}
+
+// The command line the section stands for: the command, its --out (never
+// written to) and one option per key.
+std::vector<std::string> SectionArguments(CLI::App& command, const QJsonObject& section, const QString& name,
+                                          const QString& source, const std::vector<std::string>& common)
+{
+    std::vector<std::string> arguments{name.toStdString(), "--out", "."};
+    for (std::size_t i = 0; i + 1 < common.size(); i += 2) {
+        if (command.get_option_no_throw(common[i]) != nullptr)
+            arguments.insert(arguments.end(), {common[i], common[i + 1]});
+    }
+    for (auto it = section.begin(); it != section.end(); ++it) {
+        const std::string flag = "--" + it.key().toStdString();
+        if (flag == "--clock")
+            RefuseIn(source, QStringLiteral("%1.clock: the clock is set when each card is written (card write --clock)")
+                                 .arg(name));
+        if (!ProfileKey(flag) || command.get_option_no_throw(flag) == nullptr) {
+            QStringList keys;
+            for (const CLI::Option* option : command.get_options()) {
+                if (option->get_name().rfind("--", 0) == 0 && ProfileKey(option->get_name()))
+                    keys << FromStd(option->get_name().substr(2));
+            }
+            RefuseIn(source, QStringLiteral("%1.%2: no such key; %1 takes %3")
+                                 .arg(name, it.key(), keys.join(QStringLiteral(", "))));
+        }
+        arguments.push_back(flag);
+        arguments.push_back(ValueWord(it.value(), source, name + QLatin1Char('.') + it.key()));
+    }
+    return arguments;
+}
+
+QString Text(const QByteArray& bytes)
+{
+    return DecodeCp936(bytes);
+}
+
+// An operator by name, unless an earlier operator of the country has the same
+// name: then by its index, which the command takes as well.
+QJsonValue OperatorWord(const std::function<QString(int)>& name, int slot)
+{
+    for (int earlier = 0; earlier < slot; ++earlier) {
+        if (name(earlier).compare(name(slot), Qt::CaseInsensitive) == 0)
+            return slot;
+    }
+    return name(slot);
+}
+
+QJsonObject MmsSection(const MmsSettings& s)
+{
+    QJsonObject section{{QStringLiteral("mode"), s.presetFlag != 0 ? QStringLiteral("preset") : QStringLiteral("custom")}};
+    if (s.presetFlag != 0) {
+        section.insert(QStringLiteral("country"), MmsCountryName(CountryListVariant::English, s.countryCode));
+        section.insert(QStringLiteral("operator"),
+                       OperatorWord([&s](int slot) { return MmsOperatorShownName(s.countryCode, slot, kLanguageEnglish); },
+                                    s.operatorIndex));
+    } else {
+        for (const auto& [key, member] : {std::pair{"url", &MmsSettings::url}, std::pair{"apn", &MmsSettings::apn},
+                                          std::pair{"gateway", &MmsSettings::gateway}, std::pair{"port", &MmsSettings::port},
+                                          std::pair{"account", &MmsSettings::account},
+                                          std::pair{"password", &MmsSettings::password}})
+            section.insert(QLatin1String(key), Text(s.*member));
+    }
+    for (const auto& [key, member] : {std::pair{"phone", &MmsSettings::phone}, std::pair{"email", &MmsSettings::email},
+                                      std::pair{"phone2", &MmsSettings::phone2}})
+        section.insert(QLatin1String(key), Text(s.*member));
+    section.insert(QStringLiteral("pictures-per-day"), s.picturesPerDay);
+    section.insert(QStringLiteral("sms-control"), MmsSmsControlEntries(kLanguageEnglish).value(s.smsControl));
+    return section;
+}
+
+QJsonObject GprsSection(const GprsSettings& s)
+{
+    const bool automatic = s.mode == kGprsModeAuto;
+    QJsonObject section{{QStringLiteral("mode"), automatic ? QStringLiteral("auto") : QStringLiteral("custom")}};
+    if (automatic) {
+        section.insert(QStringLiteral("country"), GprsCountryName(false, s.countryIndex));
+        section.insert(QStringLiteral("operator"),
+                       OperatorWord([&s](int slot) { return GprsOperatorShownName(s.countryIndex, slot, kLanguageEnglish); },
+                                    s.operatorIndex));
+    } else {
+        for (const auto& [key, member] : {std::pair{"apn", &GprsSettings::apn}, std::pair{"gprs-account", &GprsSettings::gprsAccount},
+                                          std::pair{"gprs-password", &GprsSettings::gprsPassword}})
+            section.insert(QLatin1String(key), Text(s.*member));
+    }
+    for (const auto& [key, member] :
+         {std::pair{"smtp-server", &GprsSettings::smtpServer}, std::pair{"smtp-port", &GprsSettings::smtpPort},
+          std::pair{"sender-email", &GprsSettings::senderEmail}, std::pair{"sender-password", &GprsSettings::senderPassword},
+          std::pair{"phone", &GprsSettings::phoneNumber}, std::pair{"recipient-email", &GprsSettings::recipientEmail}})
+        section.insert(QLatin1String(key), Text(s.*member));
+    section.insert(QStringLiteral("pictures-per-day"), s.maxImagesPerDay);
+    section.insert(QStringLiteral("sms-control"), SmsControlEntries(kLanguageEnglish).value(s.smsControl));
+    return section;
+}
+
+QJsonObject SmsSection(const SmsSettings& s)
+{
+    QJsonObject section;
+    for (const auto& [key, member] : {std::pair{"phone1", &SmsSettings::phone1}, std::pair{"phone2", &SmsSettings::phone2},
+                                      std::pair{"phone3", &SmsSettings::phone3}})
+        section.insert(QLatin1String(key), Text(s.*member));
+    section.insert(QStringLiteral("pictures-per-day"), s.maxImagesPerDay);
+    section.insert(QStringLiteral("sms-control"), SmsControlEntries(kLanguageEnglish).value(s.smsControl));
+    return section;
+}
+
+} // namespace
+
+CardProfile ReadCardProfile(const QString& path, const std::string& languageFallback)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        RefuseUsage(QStringLiteral("--profile: %1 cannot be read: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(file.read(kMaxProfileSize + 1), &error);
+    if (file.size() > kMaxProfileSize)
+        RefuseIn(QDir::toNativeSeparators(path), QStringLiteral("larger than any profile can be"));
+    if (error.error != QJsonParseError::NoError)
+        RefuseIn(QDir::toNativeSeparators(path), QStringLiteral("no JSON at character %1: %2").arg(error.offset).arg(error.errorString()));
+    if (!document.isObject())
+        RefuseIn(QDir::toNativeSeparators(path), QStringLiteral("a profile is one JSON object {...}"));
+    return CardProfileFromJson(document.object(), QDir::toNativeSeparators(path), languageFallback);
+}
+
+CardProfile CardProfileFromJson(const QJsonObject& profile, const QString& source, const std::string& languageFallback)
+{
+    std::vector<std::string> common;
+    for (auto it = profile.begin(); it != profile.end(); ++it) {
+        const bool section = std::any_of(std::begin(kSections), std::end(kSections),
+                                         [&it](const char* name) { return it.key() == QLatin1String(name); });
+        if (section) {
+            if (!it.value().isObject())
+                RefuseIn(source, QStringLiteral("%1: give its settings as an object {...}").arg(it.key()));
+        } else if (it.key() == kLanguageKey) {
+            common.insert(common.end(), {"--lang", ValueWord(it.value(), source, it.key())});
+            try {
+                ParseLanguage(FromStd(common.back()));
+            } catch (const CliFailure& failure) {
+                RefuseIn(source, InProfileWords(failure.message, {}));
+            }
+        } else if (it.key() == kTvModeKey) {
+            common.insert(common.end(), {"--tv-mode", ValueWord(it.value(), source, it.key())});
+        } else {
+            RefuseIn(source, QStringLiteral("%1: no such key; a profile takes language, tv-mode, camera, mms, gprs and sms")
+                                 .arg(it.key()));
+        }
+    }
+    if (!profile.contains(kLanguageKey) && !languageFallback.empty())
+        common.insert(common.end(), {"--lang", languageFallback});
+
+    CardProfile card;
+    for (const char* name : kSections) {
+        const QString section = QLatin1String(name);
+        if (!profile.contains(section))
+            continue;
+        Commands commands;
+        CLI::App* command = commands.program.get_subcommand(name);
+        std::vector<std::string> arguments =
+            SectionArguments(*command, profile.value(section).toObject(), section, source, common);
+        std::reverse(arguments.begin(), arguments.end()); // CLI11 takes a vector last argument first
+        try {
+            commands.program.parse(arguments);
+            if (section == u"camera")
+                card.camera = commands.camera.prepare();
+            else if (section == u"mms")
+                card.mms = commands.mms.prepare();
+            else if (section == u"gprs")
+                card.gprs = commands.gprs.prepare();
+            else
+                card.sms = commands.sms.prepare();
+        } catch (const CLI::ParseError& error) {
+            RefuseIn(source, InProfileWords(FromStd(error.what()), section));
+        } catch (const CliFailure& failure) {
+            // A window's own refusal names no key: the section says which window.
+            const QString message = InProfileWords(failure.message, section);
+            RefuseIn(source, message.contains(section + QLatin1Char('.')) || message.startsWith(kLanguageKey)
+                                 ? message
+                                 : QStringLiteral("%1: %2").arg(section, message));
+        }
+    }
+    if (card.empty())
+        RefuseIn(source, QStringLiteral("the profile holds no settings: give camera, mms, gprs or sms"));
+    return card;
+}
+
+QJsonObject ProfileSection(const SettingsFileCheck& check)
+{
+    if (const auto* camera = std::get_if<CameraSettings>(&check.record)) {
+        QJsonObject section;
+        for (const auto& [flag, word] : CameraOptionWords(*camera))
+            section.insert(flag.mid(2), word);
+        return section;
+    }
+    if (const auto* mms = std::get_if<MmsSettings>(&check.record))
+        return MmsSection(*mms);
+    if (const auto* gprs = std::get_if<GprsSettings>(&check.record))
+        return GprsSection(*gprs);
+    return SmsSection(std::get<SmsSettings>(check.record));
+}
+
+QJsonObject CardProfileOf(const QString& folder)
+{
+    const std::vector<SettingsFileKind> kinds = SettingsFilesIn(folder);
+    if (kinds.empty())
+        throw CliFailure{kExitFailed, QStringLiteral("%1: no settings file (camera.dat, mms.dat, gprs.dat, sms.dat) in this folder")
+                                          .arg(QDir::toNativeSeparators(folder))};
+    QJsonObject profile;
+    std::optional<int> language;
+    std::optional<int> tvMode;
+    for (SettingsFileKind kind : kinds) {
+        const QString path = QDir(folder).filePath(SettingsFileName(kind));
+        const SettingsFileCheckResult checked = CheckSettingsFileAt(kind, path);
+        if (!checked.ok())
+            throw CliFailure{kExitFailed, checked.error->message(false)};
+        if (!checked.values.clean())
+            throw CliFailure{kExitFailed, QStringLiteral("%1: %2 \"kestra-setup inspect\" shows everything it finds.")
+                                              .arg(QDir::toNativeSeparators(path), checked.values.findings.front().message(false))};
+        if (checked.values.cameraDefaultParameters)
+            throw CliFailure{kExitFailed, QStringLiteral("%1 holds the default parameters (the camera's factory settings), "
+                                                         "no settings a profile could give")
+                                              .arg(QDir::toNativeSeparators(path))};
+        const SettingsFileCheck& check = checked.values;
+        std::visit(
+            [&](const auto& record) {
+                language = language.value_or(record.languageCode);
+                if constexpr (requires { record.tvMode; })
+                    tvMode = tvMode.value_or(record.tvMode);
+            },
+            check.record);
+        profile.insert(KindSection(kind), ProfileSection(check));
+    }
+    if (language)
+        profile.insert(kLanguageKey, LanguageName(*language));
+    if (tvMode)
+        profile.insert(kTvModeKey, *tvMode);
+    return profile;
+}
+
+} // namespace kestra::cli

@@ -1,0 +1,250 @@
+// SPDX-License-Identifier: Apache-2.0
+// Whole cards on real media: FAT images through FUSE, tmpfs cards that fill
+// up or turn read-only halfway through a card, the volume list, and UDisks2's
+// word on which drives are removable and how they are ejected.
+
+#include "cards/CardFolders.h"
+#include "cards/CardVolumes.h"
+#include "cards/CardWriter.h"
+#include "cards/RemovableDrives.h"
+#include "cli/CardProfileFile.h"
+
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#ifndef Q_OS_WIN
+#include "CardMedia.h"
+#include "cards/UDisks2Drives.h"
+#include "storage/FaultyFileOps.h"
+#include "storage/FolderSnapshot.h"
+#include "storage/TmpfsMount.h"
+#endif
+
+namespace kestra {
+namespace {
+
+#ifdef Q_OS_WIN
+
+TEST(CardMedia, RealCards)
+{
+    GTEST_SKIP() << "FAT images through FUSE, tmpfs and UDisks2 are Linux's; the writer's own tests run here";
+}
+
+#else
+
+using test::FatCard;
+using test::PrivateUDisks2;
+using test::StandInCard;
+
+const PcClock kClock{2024, 3, 5, 8, 7, 6};
+
+CardProfile FourFiles()
+{
+    return cli::CardProfileFromJson(
+        QJsonDocument::fromJson(R"({"camera": {"mode": "Video"}, "mms": {"phone": "13800138000"},
+                                    "gprs": {"sender-email": "cam@example.org", "smtp-server": "mail.example.org",
+                                             "smtp-port": "25", "recipient-email": "me@example.org",
+                                             "sender-password": "secret"},
+                                    "sms": {"phone1": "13800138000"}})")
+            .object(),
+        QStringLiteral("test"), {});
+}
+
+// Removable as the test says: every volume under the test's folder.
+class AllRemovable : public RemovableDrives {
+public:
+    QStringList ejected;
+    bool isRemovable(const QString&, const QByteArray&) override { return true; }
+    EjectResult eject(const QString& mountPoint, const QByteArray&) override
+    {
+        ejected << mountPoint;
+        return {};
+    }
+};
+
+TEST(CardMedia, AFatCardHoldsEveryFileAfterItIsMountedAgain)
+{
+    QTemporaryDir work;
+    FatCard card(work.filePath(QStringLiteral("card.img")), work.filePath(QStringLiteral("card")), QStringLiteral("KESTRA"));
+    if (!card.skipReason().empty())
+        GTEST_SKIP() << card.skipReason();
+    ASSERT_TRUE(card.mount());
+    const CardWriteReport report = WriteCard(card.mountPoint(), FourFiles(), kClock, SerialText::Parse(QStringLiteral("CAM7")));
+    ASSERT_TRUE(report.complete()) << report.lines(false).join(QLatin1Char('\n')).toStdString();
+    card.unmount();
+
+    ASSERT_TRUE(card.mount());
+    const auto expected = CardFiles(FourFiles(), kClock, SerialText::Parse(QStringLiteral("CAM7")));
+    QStringList names = QDir(card.mountPoint()).entryList(QDir::Files);
+    names.removeAll(QStringLiteral("KESTRA")); // fusefat shows the volume label as a file
+    names.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(names.join(QLatin1Char(' ')).toLower().toStdString(), "camera.dat gprs.dat mms.dat sms.dat")
+        << "a scratch file was left on the card";
+    for (const auto& [kind, bytes] : expected) {
+        QFile file(QDir(card.mountPoint()).filePath(SettingsFileName(kind)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), bytes) << SettingsFileName(kind).toStdString();
+    }
+}
+
+TEST(CardMedia, TheVolumeListShowsTheCardsUnderItsRoot)
+{
+    QTemporaryDir work;
+    FatCard written(work.filePath(QStringLiteral("a.img")), work.filePath(QStringLiteral("cards/a")), QStringLiteral("A"));
+    FatCard blank(work.filePath(QStringLiteral("b.img")), work.filePath(QStringLiteral("cards/b")), QStringLiteral("B"));
+    if (!written.skipReason().empty())
+        GTEST_SKIP() << written.skipReason();
+    ASSERT_TRUE(written.mount() && blank.mount());
+    CardProfile smsOnly;
+    smsOnly.sms = FourFiles().sms;
+    ASSERT_TRUE(WriteCard(written.mountPoint(), smsOnly, kClock, std::nullopt).complete());
+
+    AllRemovable drives;
+    const std::vector<CardVolume> volumes = ListCardVolumes(drives, work.filePath(QStringLiteral("cards")));
+    ASSERT_EQ(volumes.size(), 2u) << "only the two images lie under the root";
+    EXPECT_EQ(volumes[0].mountPoint, written.mountPoint());
+    EXPECT_EQ(volumes[0].settingsFiles, std::vector<SettingsFileKind>{SettingsFileKind::Sms});
+    EXPECT_TRUE(volumes[1].settingsFiles.empty());
+    EXPECT_GT(volumes[0].size, 3 * 1024 * 1024);
+    EXPECT_GT(volumes[0].free, 0);
+    EXPECT_LE(volumes[0].free, volumes[0].size);
+    EXPECT_EQ(CardVolumeOf(drives, written.mountPoint())->mountPoint, written.mountPoint());
+}
+
+// Removable: the volumes mounted under one folder, as a card slot's would be.
+class RemovableUnder : public RemovableDrives {
+public:
+    explicit RemovableUnder(QString root) : m_root(std::move(root)) {}
+    bool isRemovable(const QString& mountPoint, const QByteArray&) override
+    {
+        return mountPoint.startsWith(m_root + QLatin1Char('/'));
+    }
+    EjectResult eject(const QString&, const QByteArray&) override { return {QStringLiteral("busy")}; }
+
+private:
+    QString m_root;
+};
+
+TEST(CardMedia, TheWindowsOpenOnTheOneCardInAndNameTheCardAFolderIsOn)
+{
+    QTemporaryDir work;
+    const QString cardSlots = work.filePath(QStringLiteral("slots"));
+    FatCard first(work.filePath(QStringLiteral("a.img")), cardSlots + QStringLiteral("/a"), QStringLiteral("A"));
+    FatCard second(work.filePath(QStringLiteral("b.img")), cardSlots + QStringLiteral("/b"), QStringLiteral("B"));
+    if (!first.skipReason().empty())
+        GTEST_SKIP() << first.skipReason();
+    RemovableUnder drives(cardSlots);
+    EXPECT_FALSE(SingleCardFolder(drives, cardSlots)) << "no card in";
+    ASSERT_TRUE(first.mount());
+    EXPECT_EQ(SingleCardFolder(drives, cardSlots), QDir::toNativeSeparators(first.mountPoint()));
+    ASSERT_TRUE(second.mount());
+    EXPECT_FALSE(SingleCardFolder(drives, cardSlots)) << "two cards in: which one is the user's to say";
+
+    ASSERT_TRUE(QDir(first.mountPoint()).mkdir(QStringLiteral("DCIM")));
+    const QString note = CardFolderNote(drives, first.mountPoint() + QStringLiteral("/DCIM"), false);
+    EXPECT_TRUE(note.startsWith(QStringLiteral("On the card "))) << note.toStdString();
+    EXPECT_TRUE(note.endsWith(QStringLiteral(" free"))) << note.toStdString();
+    EXPECT_EQ(CardFolderNote(drives, work.path(), false), QString()) << "a folder on no card";
+    const CardVolume card = *CardVolumeOf(drives, first.mountPoint());
+    EXPECT_TRUE(EjectOutcome(card, drives.eject(card.mountPoint, card.device), false).contains(QStringLiteral("busy")));
+}
+
+TEST(CardMedia, ACardThatFillsUpHalfwayIsReportedIncomplete)
+{
+    test::TmpfsMount card("size=16k,mode=0755");
+    if (!card.skipReason().empty())
+        GTEST_SKIP() << card.skipReason();
+    ASSERT_TRUE(test::PlantFile(card.path(QStringLiteral("gprs.dat")), QByteArray(780, '\x11')));
+    // Two pages stay free: camera.dat and mms.dat (each with its scratch
+    // file, renamed into place), then the card is full.
+    {
+        QFile filler(card.path(QStringLiteral("FILLER.BIN")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        ASSERT_EQ(filler.write(QByteArray(4096, 'f')), 4096);
+    }
+    const CardWriteReport report = WriteCard(card.path(), FourFiles(), kClock, std::nullopt);
+    ASSERT_FALSE(report.complete());
+    ASSERT_EQ(report.files.size(), 4u);
+    EXPECT_TRUE(report.files[0].ok());
+    EXPECT_FALSE(report.files[2].written);
+    EXPECT_TRUE(report.files[2].hadOldFile);
+    EXPECT_FALSE(report.files[3].hadOldFile);
+    const QStringList lines = report.lines(false);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("new camera.dat")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("old gprs.dat kept"))) << lines[2].toStdString();
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("no sms.dat"))) << lines[3].toStdString();
+    QFile old(card.path(QStringLiteral("gprs.dat")));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray(780, '\x11')) << "the old file was touched";
+}
+
+TEST(CardMedia, ACardThatTurnsReadOnlyHalfwayKeepsItsOldFiles)
+{
+    test::TmpfsMount card("size=256k,mode=0755");
+    if (!card.skipReason().empty())
+        GTEST_SKIP() << card.skipReason();
+    for (const char* name : {"camera.dat", "mms.dat", "gprs.dat", "sms.dat"})
+        ASSERT_TRUE(test::PlantFile(card.path(QLatin1String(name)), QByteArray(60, '\x11')));
+    // The lock switch is slid (or the card reader drops to read-only) as the
+    // third file's scratch file is about to be made.
+    test::FaultyFileOps ops;
+    int creates = 0;
+    ops.beforeCall = [&](int call) {
+        if (ops.calls.value(call) == u"createExclusive" && ++creates == 3) {
+            ASSERT_TRUE(card.remountReadOnly());
+        }
+    };
+    const CardWriteReport report = WriteCard(card.path(), FourFiles(), kClock, std::nullopt, false, ops);
+    ASSERT_EQ(report.files.size(), 4u);
+    EXPECT_TRUE(report.files[0].ok() && report.files[1].ok());
+    for (std::size_t i : {2u, 3u}) {
+        EXPECT_FALSE(report.files[i].written);
+        EXPECT_TRUE(report.files[i].hadOldFile);
+        QFile old(card.path(SettingsFileName(report.files[i].kind)));
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), QByteArray(60, '\x11'));
+    }
+}
+
+TEST(CardMedia, UDisks2TellsRemovableDrivesAndEjectsThem)
+{
+    QTemporaryDir work;
+    const QString card = work.filePath(QStringLiteral("card"));
+    const QString disk = work.filePath(QStringLiteral("disk"));
+    const QString marks = work.path();
+    PrivateUDisks2 udisks({StandInCard(QStringLiteral("sdz1"), card, true,
+                                       {QStringLiteral("touch"), marks + QStringLiteral("/unmounted")},
+                                       {QStringLiteral("touch"), marks + QStringLiteral("/powered-off")}),
+                           StandInCard(QStringLiteral("sda1"), disk, false)});
+    if (!udisks.skipReason().empty())
+        GTEST_SKIP() << udisks.skipReason();
+    UDisks2Drives drives(udisks.bus());
+    EXPECT_EQ(drives.unavailable(), QString());
+    EXPECT_TRUE(drives.isRemovable(card, {}));
+    EXPECT_TRUE(drives.isRemovable(card + QStringLiteral("/"), {})) << "a mount point with a trailing slash";
+    EXPECT_TRUE(drives.isRemovable(QStringLiteral("/elsewhere"), "/dev/sdz1")) << "found by its device";
+    EXPECT_FALSE(drives.isRemovable(disk, {}));
+    EXPECT_FALSE(drives.isRemovable(work.filePath(QStringLiteral("unknown")), {}));
+
+    EXPECT_FALSE(drives.eject(disk, {}).ok()) << "a fixed disk is not ejected";
+    EXPECT_FALSE(QFile::exists(marks + QStringLiteral("/unmounted")));
+    const EjectResult ejected = drives.eject(card, {});
+    EXPECT_TRUE(ejected.ok()) << ejected.failure.toStdString();
+    EXPECT_TRUE(QFile::exists(marks + QStringLiteral("/unmounted")));
+    EXPECT_TRUE(QFile::exists(marks + QStringLiteral("/powered-off")));
+}
+
+TEST(CardMedia, WithoutUDisks2NoVolumeIsRemovable)
+{
+    UDisks2Drives drives(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("none")));
+    EXPECT_FALSE(drives.isRemovable(QStringLiteral("/"), {}));
+    EXPECT_FALSE(drives.eject(QStringLiteral("/"), {}).ok());
+    EXPECT_FALSE(drives.unavailable().isEmpty()) << "card list and --wait must say why they find no card";
+}
+
+#endif
+
+} // namespace
+} // namespace kestra

@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: Apache-2.0
+// Profiles: what a profile refuses (the whole profile, naming the key), what
+// a card read gives back, and the serial texts a fleet counts through.
+
+#include "cards/CardWriter.h"
+#include "cards/SerialText.h"
+#include "cli/CardProfileFile.h"
+#include "cli/CliSupport.h"
+
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace kestra {
+namespace {
+
+using cli::CardProfileFromJson;
+using cli::CliFailure;
+
+QJsonObject Json(const char* text)
+{
+    return QJsonDocument::fromJson(QByteArray(text)).object();
+}
+
+struct Refusal {
+    const char* profile;
+    const char* named; // what the message must name
+};
+
+class ProfileRefusal : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(ProfileRefusal, RefusesTheWholeProfileNamingTheKey)
+{
+    try {
+        CardProfileFromJson(Json(GetParam().profile), QStringLiteral("site.json"), {});
+        FAIL() << "accepted: " << GetParam().profile;
+    } catch (const CliFailure& failure) {
+        EXPECT_EQ(failure.status, cli::kExitUsage);
+        EXPECT_TRUE(failure.message.startsWith(QStringLiteral("site.json: "))) << failure.message.toStdString();
+        EXPECT_TRUE(failure.message.contains(QLatin1String(GetParam().named))) << failure.message.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Profiles, ProfileRefusal,
+    ::testing::Values(
+        // unknown keys, at the top and in a section, and keys no profile takes
+        Refusal{R"({"camera": {}, "colour": "red"})", "colour: no such key"},
+        Refusal{R"({"camera": {"colour": "red"}})", "camera.colour: no such key"},
+        Refusal{R"({"camera": {"out": "/tmp"}})", "camera.out: no such key"},
+        Refusal{R"({"camera": {"clock": "2024-03-05 08:07:06"}})", "camera.clock"},
+        Refusal{R"({"sms": {"from": "sms.dat"}})", "sms.from: no such key"},
+        Refusal{R"({"gprs": {"tv-mode": 1}})", "gprs.tv-mode: no such key"},
+        // wrong values and wrong types
+        Refusal{R"({"camera": {"mode": "fast"}})", "camera.mode"},
+        Refusal{R"({"camera": {"pir": "61 Min"}})", "camera.pir"},
+        Refusal{R"({"camera": {"serial-text": "CAM"}})", "camera.serial-text"},
+        Refusal{R"({"camera": {"timer1-start": "24:00"}})", "camera.timer1-start"},
+        Refusal{R"({"camera": {"mode": true}})", "camera.mode: give a text"},
+        Refusal{R"({"camera": {"pictures": 1.5}})", "camera.pictures: give a text"},
+        Refusal{R"({"mms": {"country": "Atlantis"}})", "mms.country"},
+        Refusal{R"({"gprs": {"pictures-per-day": 100}})", "gprs.pictures-per-day"},
+        Refusal{R"({"sms": {"phone1": "13800138000", "sms-control": "sometimes"}})", "sms.sms-control"},
+        Refusal{R"({"language": "Klingon", "sms": {}})", "language"},
+        Refusal{R"({"tv-mode": 300, "camera": {}})", "tv-mode"},
+        Refusal{R"({"camera": "Video"})", "camera: give its settings as an object"},
+        Refusal{R"({})", "holds no settings"},
+        // values the windows' save checks refuse, and a mode clash the commands refuse
+        Refusal{R"({"sms": {"phone1": "12"}})", "sms: "},
+        Refusal{R"({"mms": {"mode": "custom", "country": "China"}})", "mms.country"},
+        Refusal{R"({"mms": {"url": "http://mms"}})", "mms.url applies to the custom mode"},
+        Refusal{R"({"gprs": {"mode": "custom", "apn": "cmnet"}})", "gprs: "},
+        Refusal{R"({"mms": {"mode": "custom", "phone": "中文"}})", "mms: "}));
+
+TEST(CardProfile, ACardReadBackWritesTheSameFiles)
+{
+    const CardProfile written = CardProfileFromJson(
+        Json(R"({"language": "Deutsch", "tv-mode": 1,
+                 "camera": {"mode": "Video", "pir": "30 Sec", "timer1": "On", "timer1-start": "22:30",
+                            "timer1-stop": "06:00", "serial": "On", "serial-text": "K7Z9"},
+                 "mms": {"country": "Deutschland", "phone": "0170123456", "pictures-per-day": 5},
+                 "gprs": {"mode": "custom", "apn": "internet", "smtp-server": "mail.example.org", "smtp-port": "587",
+                          "sender-email": "cam@example.org", "sender-password": "secret",
+                          "recipient-email": "me@example.org", "phone": "+49170123456",
+                          "sms-control": "1 Hour"},
+                 "sms": {"phone1": "+49170123456", "phone3": "+49170654321"}})"),
+        QStringLiteral("site.json"), {});
+    ASSERT_TRUE(written.camera && written.mms && written.gprs && written.sms);
+    const PcClock clock{2024, 3, 5, 8, 7, 6};
+    QTemporaryDir card;
+    ASSERT_TRUE(WriteCard(card.path(), written, clock, std::nullopt).complete());
+
+    const QJsonObject read = cli::CardProfileOf(card.path());
+    EXPECT_EQ(read.value(QStringLiteral("language")).toString(), QStringLiteral("Deutsch"));
+    const CardProfile again = CardProfileFromJson(read, QStringLiteral("read"), {});
+    const auto before = CardFiles(written, clock, std::nullopt);
+    const auto after = CardFiles(again, clock, std::nullopt);
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(after[i].second, before[i].second) << SettingsFileName(before[i].first).toStdString();
+}
+
+TEST(CardProfile, TheSerialTextOfACardOverridesTheProfileAndTurnsItOn)
+{
+    const CardProfile profile = CardProfileFromJson(Json(R"({"camera": {"serial": "Off", "serial-text": "0000"}})"),
+                                                    QStringLiteral("site.json"), {});
+    const CameraSettings card = CardCameraSettings(*profile.camera, PcClock{2031, 12, 31, 23, 59, 59},
+                                                   SerialText::Parse(QStringLiteral("cam1")));
+    EXPECT_EQ(card.serialOn, 1);
+    EXPECT_EQ((std::array{card.serialChar1, card.serialChar2, card.serialChar3, card.serialChar4}),
+              (std::array{12, 10, 22, 1}));
+    EXPECT_EQ(card.clockYear, 21);
+    EXPECT_EQ(card.clockSecond, 59);
+}
+
+TEST(SerialText, CountsPlaceByPlaceUpToZZZZ)
+{
+    const struct {
+        const char* from;
+        const char* next; // nullptr: none
+    } rows[] = {{"CAM1", "CAM2"}, {"CAM9", "CAMA"}, {"CAMZ", "CAN0"}, {"0ZZZ", "1000"}, {"ZZZY", "ZZZZ"}, {"ZZZZ", nullptr}};
+    for (const auto& row : rows) {
+        const std::optional<SerialText> next = SerialText::Parse(QLatin1String(row.from))->next();
+        if (row.next == nullptr)
+            EXPECT_FALSE(next) << row.from;
+        else
+            EXPECT_EQ(next->text(), QLatin1String(row.next)) << row.from;
+    }
+    for (const char* bad : {"CAM", "CAM12", "CA-1", "ÄAM1", ""})
+        EXPECT_FALSE(SerialText::Parse(QString::fromUtf8(bad))) << bad;
+    EXPECT_TRUE(SerialText::Parse(QStringLiteral("ZZZX"))->roomFor(3));
+    EXPECT_FALSE(SerialText::Parse(QStringLiteral("ZZZX"))->roomFor(4));
+}
+
+} // namespace
+} // namespace kestra

@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: Apache-2.0
+// `card write --wait`, run as the built program: cards (FAT images) put in
+// one after another, each written, numbered, ejected through a stand-in
+// UDisks2 on a private bus; Ctrl+C between cards stops cleanly.
+
+#include "filecheck/SettingsFileCheck.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#ifndef Q_OS_WIN
+#include "CardMedia.h"
+
+#include <csignal>
+#endif
+
+namespace kestra {
+namespace {
+
+#ifdef Q_OS_WIN
+
+TEST(CardWait, CardsOneAfterAnother)
+{
+    GTEST_SKIP() << "FAT images through FUSE and UDisks2 are Linux's";
+}
+
+#else
+
+using test::FatCard;
+using test::PrivateUDisks2;
+using test::StandInCard;
+
+// Waits for the program's next output line that contains `wanted`; every
+// line read is kept in `seen` for the failure message.
+bool WaitForLine(QProcess& program, const QString& wanted, QString& seen)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 30000) {
+        while (program.canReadLine()) {
+            const QString line = QString::fromUtf8(program.readLine());
+            seen += line;
+            if (line.contains(wanted))
+                return true;
+        }
+        if (program.state() == QProcess::NotRunning && !program.canReadLine())
+            return false;
+        program.waitForReadyRead(1000);
+    }
+    return false;
+}
+
+struct Fleet {
+    QTemporaryDir work;
+    std::vector<std::unique_ptr<FatCard>> cards;
+    std::unique_ptr<PrivateUDisks2> udisks;
+    QString profile = work.filePath(QStringLiteral("site.json"));
+    std::string skipReason;
+
+    explicit Fleet(int count)
+    {
+        QJsonArray standIns;
+        for (int i = 1; i <= count; ++i) {
+            const QString name = QStringLiteral("card%1").arg(i);
+            cards.push_back(std::make_unique<FatCard>(work.filePath(name + QStringLiteral(".img")), work.filePath(name),
+                                                      QStringLiteral("CARD%1").arg(i)));
+            if (!cards.back()->skipReason().empty())
+                skipReason = cards.back()->skipReason();
+            standIns.append(StandInCard(QStringLiteral("sdz%1").arg(i), cards.back()->mountPoint(), true,
+                                        cards.back()->unmountCommand()));
+        }
+        if (!skipReason.empty())
+            return;
+        udisks = std::make_unique<PrivateUDisks2>(standIns);
+        skipReason = udisks->skipReason();
+        QFile file(profile);
+        if (!file.open(QIODevice::WriteOnly)
+            || file.write(R"({"camera": {"mode": "Camera+Video", "pir": "5 Min"}, "sms": {"phone1": "13800138000"}})") < 0)
+            skipReason = "cannot write the profile";
+    }
+
+    // card write with the profile, the stand-in UDisks2 as the system's and `options`.
+    void start(QProcess& program, const QStringList& options)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), udisks->address());
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(QStringLiteral(KESTRA_SETUP_PROGRAM),
+                      QStringList{QStringLiteral("card"), QStringLiteral("write"), QStringLiteral("--profile"), profile,
+                                  QStringLiteral("--clock"), QStringLiteral("2024-03-05 08:07:06")}
+                          + options);
+    }
+};
+
+TEST(CardWait, ThreeCardsOneAfterAnotherAreWrittenNumberedAndEjected)
+{
+    Fleet fleet(3);
+    if (!fleet.skipReason.empty())
+        GTEST_SKIP() << fleet.skipReason;
+    QProcess program;
+    fleet.start(program, {QStringLiteral("--wait"), QStringLiteral("--count"), QStringLiteral("3"),
+                          QStringLiteral("--serial-from"), QStringLiteral("CAM8")});
+    QString seen;
+    for (const auto& card : fleet.cards) {
+        ASSERT_TRUE(WaitForLine(program, QStringLiteral("Waiting for a card"), seen)) << seen.toStdString();
+        ASSERT_TRUE(card->mount());
+        ASSERT_TRUE(WaitForLine(program, QStringLiteral("ejected"), seen)) << seen.toStdString();
+        EXPECT_FALSE(card->mounted()) << "the eject did not unmount " << card->mountPoint().toStdString();
+    }
+    ASSERT_TRUE(program.waitForFinished(30000));
+    seen += QString::fromUtf8(program.readAll());
+    EXPECT_EQ(program.exitCode(), 0) << seen.toStdString();
+    EXPECT_TRUE(seen.contains(QStringLiteral("3 card(s) written."))) << seen.toStdString();
+
+    const char* serials[] = {"CAM8", "CAM9", "CAMA"};
+    for (std::size_t i = 0; i < fleet.cards.size(); ++i) {
+        FatCard& card = *fleet.cards[i];
+        EXPECT_TRUE(seen.contains(QStringLiteral("serial text %1").arg(QLatin1String(serials[i])))) << serials[i];
+        ASSERT_TRUE(card.mount());
+        const SettingsFileCheckResult camera =
+            CheckSettingsFileAt(SettingsFileKind::Camera, QDir(card.mountPoint()).filePath(QStringLiteral("camera.dat")));
+        ASSERT_TRUE(camera.ok());
+        EXPECT_TRUE(camera.values.clean());
+        const auto& settings = std::get<CameraSettings>(camera.values.record);
+        EXPECT_EQ(settings.serialOn, 1);
+        const QString expected = QLatin1String(serials[i]);
+        const int last = expected.back().isDigit() ? expected.back().digitValue() : 10 + (expected.back().unicode() - u'A');
+        EXPECT_EQ(settings.serialChar4, last) << serials[i];
+        EXPECT_EQ(settings.cameraMode, 2);
+        EXPECT_TRUE(QFile::exists(QDir(card.mountPoint()).filePath(QStringLiteral("sms.dat"))));
+        card.unmount();
+    }
+}
+
+TEST(CardWait, CtrlCBetweenCardsStopsCleanly)
+{
+    Fleet fleet(1);
+    if (!fleet.skipReason.empty())
+        GTEST_SKIP() << fleet.skipReason;
+    QProcess program;
+    fleet.start(program, {QStringLiteral("--wait")});
+    QString seen;
+    ASSERT_TRUE(WaitForLine(program, QStringLiteral("Waiting for a card"), seen)) << seen.toStdString();
+    ASSERT_TRUE(fleet.cards[0]->mount());
+    ASSERT_TRUE(WaitForLine(program, QStringLiteral("Waiting for a card"), seen)) << seen.toStdString();
+    ::kill(static_cast<pid_t>(program.processId()), SIGINT);
+    ASSERT_TRUE(program.waitForFinished(10000)) << "Ctrl+C did not end the wait";
+    seen += QString::fromUtf8(program.readAll());
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0) << seen.toStdString();
+    EXPECT_TRUE(seen.contains(QStringLiteral("1 card(s) written."))) << seen.toStdString();
+}
+
+TEST(CardWait, EjectAloneEjectsTheCardItWrote)
+{
+    Fleet fleet(1);
+    if (!fleet.skipReason.empty())
+        GTEST_SKIP() << fleet.skipReason;
+    FatCard& card = *fleet.cards[0];
+    ASSERT_TRUE(card.mount());
+    QProcess program;
+    fleet.start(program, {QStringLiteral("--out"), card.mountPoint(), QStringLiteral("--eject")});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    const QString seen = QString::fromUtf8(program.readAll());
+    EXPECT_EQ(program.exitCode(), 0) << seen.toStdString();
+    EXPECT_TRUE(seen.contains(QStringLiteral("ejected"))) << seen.toStdString();
+    EXPECT_FALSE(card.mounted()) << "the card is still mounted";
+}
+
+#endif
+
+} // namespace
+} // namespace kestra
