@@ -371,7 +371,11 @@ TEST(CommandLine, LanguageForTheWindowsIsCheckedBeforeTheyOpen)
         {{"--lang", "Klingon"}, "\"Klingon\" is no language; use one of Chinese (zh, 1), English (en, 2), Deutsch (de, 3)"},
         {{"--lang=xx"}, "Japanese (ja, 10), Lithuanian (lt, 11)"},
         {{"--lang"}, "--lang needs a language"},
+#ifndef Q_OS_WIN
+        // Windows always has a display: there a known language opens the
+        // windows, which no test may wait on.
         {{"--lang", "de"}, "no display"},
+#endif
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
