@@ -56,13 +56,7 @@ int OneLineNeeds(QWidget* control, const QFont& font)
     if (auto* group = qobject_cast<QGroupBox*>(control)) {
         if (group->title().isEmpty())
             return 0;
-        QStyleOptionGroupBox option;
-        option.initFrom(group);
-        option.text = group->title();
-        option.lineWidth = 1;
-        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-        option.textAlignment = group->alignment();
-        const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+        const QRect title = GroupTitleRect(group);
         return 2 * std::max(0, title.left()) + metrics.size(Qt::TextShowMnemonic, group->title()).width();
     }
     if (auto* combo = qobject_cast<QComboBox*>(control)) {
@@ -195,6 +189,17 @@ bool FitControl(QWidget* window, const std::vector<QWidget*>& controls, QWidget*
 }
 
 } // namespace
+
+QRect GroupTitleRect(const QGroupBox* group)
+{
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    option.lineWidth = 1;
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    option.textAlignment = group->alignment();
+    return group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+}
 
 void FitTexts(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed)
 {

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+class QGroupBox;
 class QWidget;
 
 namespace kestra::ui {
@@ -23,5 +24,8 @@ namespace kestra::ui {
 // How a control was fitted is left in its "layoutFit" property ("wider",
 // "taller", "narrower font 85%", or empty).
 void FitTexts(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed);
+
+// Where the style draws a frame's title, in the frame's coordinates.
+QRect GroupTitleRect(const QGroupBox* group);
 
 } // namespace kestra::ui

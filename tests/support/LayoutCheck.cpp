@@ -4,6 +4,7 @@
 #include "ui/ControlWidgets.h"
 #include "ui/Dialog.h"
 #include "ui/DialogUnits.h"
+#include "ui/TextRoom.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -15,7 +16,6 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
-#include <QStyleOptionGroupBox>
 
 #include <algorithm>
 
@@ -105,13 +105,7 @@ void CheckGroupTitle(const QGroupBox* group, const QString& name, QStringList& p
 {
     if (group->title().isEmpty())
         return;
-    QStyleOptionGroupBox option;
-    option.initFrom(group);
-    option.text = group->title();
-    option.lineWidth = 1;
-    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-    option.textAlignment = group->alignment();
-    const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+    const QRect title = ui::GroupTitleRect(group);
     const QFontMetrics metrics(group->font());
     const QSize needed(metrics.size(Qt::TextShowMnemonic, group->title()).width(), metrics.height());
     // The title stays inside the frame, as far from its right end as from its left.
