@@ -16,10 +16,13 @@
 #include "ui/Skin.h"
 #include "windows/camera/CameraDialog.h"
 #include "windows/mms/MmsDialog.h"
+#include "windows/mms/MmsDialogIds.h"
 #include "windows/sms/SmsDialog.h"
 #include "windows/smtp/SmtpDialog.h"
+#include "windows/smtp/SmtpDialogIds.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPixmap>
 
@@ -36,6 +39,27 @@ const char* const kLanguageTags[] = {"", "zh", "en", "de", "fi", "it", "fr", "hu
 
 using WindowMaker = std::function<std::unique_ptr<ui::CDialog>(ui::Services&, int language)>;
 
+// The windows whose operator list changes with the country: every country's
+// operators are checked as well.
+struct CountryLists {
+    int country = 0;
+    int operators = 0;
+};
+
+QStringList ProblemsInEveryCountry(ui::CDialog& dialog, CountryLists lists)
+{
+    QStringList problems;
+    auto* countries = qobject_cast<QComboBox*>(dialog.Control(lists.country));
+    for (int country = 0; countries && country < countries->count(); ++country) {
+        countries->setCurrentIndex(country);
+        emit countries->activated(country); // as the user picks it
+        QApplication::processEvents();
+        for (const QString& problem : test::LayoutProblems(dialog, lists.operators))
+            problems << QStringLiteral("with %1: %2").arg(countries->itemText(country), problem);
+    }
+    return problems;
+}
+
 class TextFit : public ::testing::Test {
 protected:
     void SetUp() override
@@ -51,7 +75,7 @@ protected:
     }
 
     // Opens the window in each language and collects what the check finds.
-    void CheckEveryLanguage(const char* window, const WindowMaker& make)
+    void CheckEveryLanguage(const char* window, const WindowMaker& make, CountryLists lists = {})
     {
         const QString gallery = qEnvironmentVariable("KESTRA_GALLERY_DIR");
         const bool report = !qEnvironmentVariableIsEmpty("KESTRA_LAYOUT_REPORT");
@@ -70,7 +94,10 @@ protected:
                 for (const QString& line : test::LayoutAdjustments(*dialog))
                     std::cout << (where + line).toStdString() << "\n";
             }
-            for (const QString& problem : test::LayoutProblems(*dialog))
+            QStringList problems = test::LayoutProblems(*dialog);
+            if (lists.country != 0)
+                problems << ProblemsInEveryCountry(*dialog, lists);
+            for (const QString& problem : problems)
                 ADD_FAILURE() << (where + problem).toStdString();
         }
     }
@@ -99,14 +126,14 @@ TEST_F(TextFit, MmsWindowInEveryLanguage)
 {
     CheckEveryLanguage("mms", [](ui::Services& services, int language) {
         return std::make_unique<CMmsDialog>(services, SessionOf(language));
-    });
+    }, {mms_ids::kCountryList, mms_ids::kOperatorList});
 }
 
 TEST_F(TextFit, SmtpWindowInEveryLanguage)
 {
     CheckEveryLanguage("smtp", [](ui::Services& services, int language) {
         return std::make_unique<CSmtpDialog>(services, SessionOf(language));
-    });
+    }, {smtp_ids::kCountryList, smtp_ids::kOperatorList});
 }
 
 TEST_F(TextFit, SmsWindowInEveryLanguage)

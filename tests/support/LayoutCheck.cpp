@@ -165,7 +165,7 @@ void CheckPopup(QComboBox* combo, const ui::ControlTemplate& control, const ui::
 
 } // namespace
 
-QStringList LayoutProblems(const ui::CDialog& dialog)
+QStringList LayoutProblems(const ui::CDialog& dialog, int onlyId)
 {
     QStringList problems;
     const ui::DialogTemplate& form = dialog.dialogTemplate();
@@ -178,7 +178,7 @@ QStringList LayoutProblems(const ui::CDialog& dialog)
     }
     for (std::size_t index = 0; index < form.controls.size(); ++index) {
         QWidget* widget = controls[index];
-        if (!widget || widget->isHidden())
+        if (!widget || widget->isHidden() || (onlyId != 0 && form.controls[index].id != onlyId))
             continue;
         const QString name = NameOf(form.controls[index], index);
         if (auto* label = qobject_cast<QLabel*>(widget)) {

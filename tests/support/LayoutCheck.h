@@ -18,8 +18,9 @@ namespace kestra::test {
 //   allows, more than that height, or too few to pick from ("several": three,
 //   or all when the list has fewer), or that leaves the screen;
 // - a popup too narrow for its longest entry.
-// Opens and closes every list of the window.
-QStringList LayoutProblems(const ui::CDialog& dialog);
+// Opens and closes every list of the window. `onlyId` limits the check to
+// one control.
+QStringList LayoutProblems(const ui::CDialog& dialog, int onlyId = 0);
 
 // How the window made a text fit (the control's "layoutFit" property, set by
 // the dialog layer), one line per control that needed it.
