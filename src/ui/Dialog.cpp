@@ -410,7 +410,8 @@ void CDialog::placeControls(QWidget* window, const TemplateFontMetrics& metrics)
         m_widgets[index]->setGeometry(m_placed.back());
     }
     m_fontMetrics = metrics;
-    fitTexts();
+    if (m_textsInPlace)
+        fitTexts(); // placed again after the window was built
 }
 
 void CDialog::fitTexts()
@@ -463,7 +464,8 @@ void CDialog::createWindow()
     m_created = true;
     build();
     const bool focusFirst = OnInitDialog();
-    fitTexts(); // the window's texts are in place now
+    m_textsInPlace = true;
+    fitTexts();
     if (focusFirst)
         focusFirstControl();
 }

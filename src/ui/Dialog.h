@@ -230,6 +230,7 @@ private:
     std::vector<QWidget*> m_widgets; // every control, in template order
     std::vector<QRect> m_placed;     // their template rectangles in pixels
     bool m_textFitPending = false;
+    bool m_textsInPlace = false;     // OnInitDialog has run
     TemplateFontMetrics m_fontMetrics;
     FontCheck m_fontCheck = FontCheck::None;
     std::map<int, CWnd> m_items;
