@@ -71,9 +71,13 @@ DropDownWidget::DropDownWidget(QWidget* parent)
 
 void DropDownWidget::fitPopup()
 {
+    // The template's height counts entries of the font's line height, as the
+    // controls the templates were made for draw them; a style that draws
+    // taller entries opens a taller list rather than fewer entries.
+    const int templateEntry = fontMetrics().height() + 2;
+    int rows = std::max(1, (m_openListHeight - height()) / templateEntry);
     QAbstractItemView* list = view();
-    const int rowHeight = count() > 0 ? std::max(1, list->sizeHintForRow(0)) : std::max(1, fontMetrics().height());
-    int rows = std::max(1, (m_openListHeight - height()) / rowHeight);
+    const int rowHeight = count() > 0 ? std::max(1, list->sizeHintForRow(0)) : templateEntry;
     QRect screenRoom(0, 0, 100000, 100000);
     if (const QScreen* shown = screen())
         screenRoom = shown->availableGeometry();

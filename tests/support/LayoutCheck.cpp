@@ -138,9 +138,11 @@ void CheckPopup(QComboBox* combo, const ui::ControlTemplate& control, const ui::
     combo->showPopup();
     QAbstractItemView* view = combo->view();
     QWidget* popup = view->window();
-    const int rowHeight = std::max(1, view->sizeHintForRow(0));
+    // The template height counts entries of the font's line height (and a
+    // pixel above and below), however tall a style draws them.
+    const int entryHeight = QFontMetrics(combo->font()).height() + 2;
     const int listHeight = ui::MapDialogRect(QRect(0, 0, control.cx, control.cy), units).height();
-    const int allowed = std::max(1, (listHeight - combo->height()) / rowHeight);
+    const int allowed = std::max(1, (listHeight - combo->height()) / entryHeight);
     const int expected = std::min(combo->count(), allowed);
     int shown = 0;
     for (int row = 0; row < combo->count(); ++row) {
