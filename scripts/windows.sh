@@ -19,7 +19,8 @@ stage=${1:-all}
 root=$PWD
 
 kestra_require_packages g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils googletest zip nsis python3-pefile \
-    cmake ninja-build qt6-base-dev qt6-base-dev-tools fonts-dejavu-core fonts-noto-cjk qt6-translations-l10n
+    cmake ninja-build qt6-base-dev qt6-base-dev-tools fonts-dejavu-core fonts-noto-cjk qt6-translations-l10n \
+    xvfb xauth
 
 # --- 1. Qt for Windows ------------------------------------------------------
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
@@ -190,6 +191,15 @@ wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /t REG_SZ /d "Z:${fonts//\//\\
 wineserver -p60 2>/dev/null || true # may already run for the prefix
 trap 'wineserver --kill 2>/dev/null || true' EXIT
 env -u DISPLAY -u WAYLAND_DISPLAY ctest --preset windows
+
+# The layout check once more in the Windows look: the windows platform plugin
+# and its own style, on an X screen of its own, with the fonts Wine's font
+# system offers a Windows program. Wine has no CJK font of its own (Windows
+# has SimSun), so the prefix gets Debian's.
+cp /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc "$WINEPREFIX/drive_c/windows/Fonts/"
+wineserver --kill 2>/dev/null || true # the next server reads the font folder afresh
+WINEPATH="$qt_prefix/bin;$mingw_runtime;/usr/x86_64-w64-mingw32/lib" \
+    xvfb-run -a -s "-screen 0 1280x1024x24" wine "$build/tests/app_TextFitTest.exe" -platform windows
 wineserver --kill 2>/dev/null || true
 
 # --- 5. The installer under Wine, in a prefix of its own ----------------------

@@ -3,6 +3,7 @@
 
 #include "storage/Cp936.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
@@ -11,6 +12,8 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QGroupBox>
 #include <QTimer>
 
@@ -66,10 +69,33 @@ DropDownWidget::DropDownWidget(QWidget* parent)
     connect(this, &QComboBox::activated, this, [this] { m_picked = true; });
 }
 
+void DropDownWidget::fitPopup()
+{
+    // The template's height counts entries of the font's line height, as the
+    // controls the templates were made for draw them; a style that draws
+    // taller entries opens a taller list rather than fewer entries.
+    const int templateEntry = fontMetrics().height() + 2;
+    int rows = std::max(1, (m_openListHeight - height()) / templateEntry);
+    QAbstractItemView* list = view();
+    const int rowHeight = count() > 0 ? std::max(1, list->sizeHintForRow(0)) : templateEntry;
+    QRect screenRoom(0, 0, 100000, 100000);
+    if (const QScreen* shown = screen())
+        screenRoom = shown->availableGeometry();
+    rows = std::min(rows, std::max(1, (screenRoom.height() - height()) / rowHeight - 1));
+    setMaxVisibleItems(rows);
+    // Country names run longer than their field: the open list takes the
+    // width they need rather than cutting them short.
+    int width = list->sizeHintForColumn(modelColumn()) + 2 * list->frameWidth();
+    if (count() > rows)
+        width += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    list->setMinimumWidth(std::min(width, screenRoom.width()));
+}
+
 void DropDownWidget::showPopup()
 {
     m_picked = false;
     m_open = true;
+    fitPopup();
     QComboBox::showPopup();
 }
 

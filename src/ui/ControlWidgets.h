@@ -48,10 +48,19 @@ public:
 
     std::function<void()> onClosedWithoutPick;
 
+    // The template's height of the open list, in pixels. The list opens as
+    // many entries as fit below the closed field (at least one, at most what
+    // fits on the screen), as wide as its longest entry needs.
+    void setOpenListHeight(int pixels) { m_openListHeight = pixels; }
+    int openListHeight() const { return m_openListHeight; }
+
     void showPopup() override;
     void hidePopup() override;
 
 private:
+    void fitPopup();
+
+    int m_openListHeight = 0;
     bool m_picked = false;
     bool m_open = false;
 };

@@ -44,11 +44,14 @@ void CWnd::SetWindowText(const QString& text)
             combo->setEditText(text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(m_widget)) {
         button->setText(text);
+        CDialog::TextChanged(button);
     } else if (auto* label = qobject_cast<QLabel*>(m_widget)) {
         label->setText(text);
         announceRename(label);
+        CDialog::TextChanged(label);
     } else if (auto* group = qobject_cast<QGroupBox*>(m_widget)) {
         group->setTitle(text);
+        CDialog::TextChanged(group);
     } else {
         m_widget->setWindowTitle(text);
     }
@@ -166,6 +169,7 @@ int CComboBox::AddString(const QString& text)
     const int selected = list->currentIndex();
     const QString editText = list->isEditable() ? list->currentText() : QString();
     list->addItem(text);
+    CDialog::TextChanged(list);
     if (list->currentIndex() != selected) {
         list->setCurrentIndex(selected);
         if (list->isEditable())

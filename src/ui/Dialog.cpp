@@ -5,6 +5,7 @@
 #include "ui/DataExchange.h"
 #include "ui/DialogUnits.h"
 #include "ui/FontMetricsCache.h"
+#include "ui/TextRoom.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -84,6 +85,7 @@ protected:
     }
 
 private:
+    friend class CDialog;
     CDialog& m_owner;
     bool m_painted = false;
 };
@@ -248,6 +250,8 @@ QRect controlGeometry(const ControlTemplate& control, QWidget* widget, const Tem
         const int fieldHeight = std::min(listHeight, std::max(hint, MulDivRound(12, units.y, 8)));
         const int itemHeight = std::max(1, metrics.listItemHeight + 2);
         combo->setMaxVisibleItems(std::max(1, (listHeight - fieldHeight) / itemHeight));
+        if (auto* dropDown = qobject_cast<DropDownWidget*>(combo))
+            dropDown->setOpenListHeight(listHeight); // the real entry height is known when the list opens
         rect.setHeight(fieldHeight);
     }
     return rect;
@@ -400,9 +404,36 @@ void CDialog::placeControls(QWidget* window, const TemplateFontMetrics& metrics)
     } else {
         window->setFixedSize(size);
     }
-    for (std::size_t index = 0; index < m_widgets.size(); ++index)
-        m_widgets[index]->setGeometry(controlGeometry(m_template.controls[index], m_widgets[index], metrics));
+    m_placed.clear();
+    for (std::size_t index = 0; index < m_widgets.size(); ++index) {
+        m_placed.push_back(controlGeometry(m_template.controls[index], m_widgets[index], metrics));
+        m_widgets[index]->setGeometry(m_placed.back());
+    }
     m_fontMetrics = metrics;
+    if (m_textsInPlace)
+        fitTexts(); // placed again after the window was built
+}
+
+void CDialog::fitTexts()
+{
+    m_textFitPending = false;
+    if (m_window)
+        FitTexts(m_window.get(), m_widgets, m_placed);
+}
+
+void CDialog::TextChanged(QWidget* control)
+{
+    auto* window = control ? dynamic_cast<Window*>(control->window()) : nullptr;
+    if (!window || window->m_owner.m_textFitPending)
+        return;
+    // Once for a whole run of changes (a window's texts change together),
+    // before the window is painted again.
+    CDialog& owner = window->m_owner;
+    owner.m_textFitPending = true;
+    QTimer::singleShot(0, window, [&owner] {
+        if (owner.m_textFitPending)
+            owner.fitTexts();
+    });
 }
 
 void CDialog::checkLayoutMetrics()
@@ -432,7 +463,10 @@ void CDialog::createWindow()
         return;
     m_created = true;
     build();
-    if (OnInitDialog())
+    const bool focusFirst = OnInitDialog();
+    m_textsInPlace = true;
+    fitTexts();
+    if (focusFirst)
         focusFirstControl();
 }
 

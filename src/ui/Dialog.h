@@ -172,6 +172,10 @@ public:
     Services& services() const { return m_services; }
     const DialogTemplate& dialogTemplate() const { return m_template; }
 
+    // A control's text or list entries changed from code: its window fits
+    // its texts to their controls again before it is next painted.
+    static void TextChanged(QWidget* control);
+
     // Message map: runs `handler` on `what` from control `id`. Several handlers
     // for one pair run in the order they were added. An id the template lacks
     // (other than IDOK and IDCANCEL, which Enter and Esc send) is a programming
@@ -209,6 +213,7 @@ private:
     void focusFirstControl();
     void placeControls(QWidget* window, const TemplateFontMetrics& metrics);
     void checkLayoutMetrics();
+    void fitTexts();
 
     enum class FontCheck {
         None,    // nothing to do after the window is shown
@@ -223,6 +228,9 @@ private:
     std::unique_ptr<QDialog> m_window;
     std::map<int, QWidget*> m_controls;
     std::vector<QWidget*> m_widgets; // every control, in template order
+    std::vector<QRect> m_placed;     // their template rectangles in pixels
+    bool m_textFitPending = false;
+    bool m_textsInPlace = false;     // OnInitDialog has run
     TemplateFontMetrics m_fontMetrics;
     FontCheck m_fontCheck = FontCheck::None;
     std::map<int, CWnd> m_items;

@@ -1,47 +1,63 @@
 // SPDX-License-Identifier: Apache-2.0
-// Every text a list can show fits its field at the fonts the program ships
-// with, under the skin, in every interface language: a cut-off entry ("Kestra
-// T870" for "Kestra T870N") is a setting the user cannot read.
+// The layout check: every window in every interface language, laid out with
+// the fonts the program ships with, under the skin and the style it runs
+// with, shows every text whole and opens every list with several entries.
+// Run on the Windows platform plugin (scripts/windows.sh) it checks the
+// Windows look as well.
+//
+// KESTRA_GALLERY_DIR=<folder> also saves a picture of each window there
+// (scripts/gallery.sh); KESTRA_LAYOUT_REPORT=1 prints which controls had to
+// take more room or a narrower font to fit.
 
 #include "app/AppState.h"
 #include "app/MainDialog.h"
+#include "support/LayoutCheck.h"
 #include "support/TestServices.h"
 #include "ui/Skin.h"
 #include "windows/camera/CameraDialog.h"
+#include "windows/mms/MmsDialog.h"
+#include "windows/mms/MmsDialogIds.h"
+#include "windows/sms/SmsDialog.h"
+#include "windows/smtp/SmtpDialog.h"
+#include "windows/smtp/SmtpDialogIds.h"
 
+#include <QApplication>
 #include <QComboBox>
-#include <QFontMetrics>
-#include <QStyle>
-#include <QStyleOptionComboBox>
+#include <QDir>
+#include <QPixmap>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iostream>
 #include <memory>
 
 namespace kestra {
 namespace {
 
-// The entries of every list of `window` that do not fit the list's text field.
-QStringList EntriesThatDoNotFit(QWidget* window)
+const char* const kLanguageTags[] = {"", "zh", "en", "de", "fi", "it", "fr", "hu", "sl", "cs", "ja", "lt"};
+
+using WindowMaker = std::function<std::unique_ptr<ui::CDialog>(ui::Services&, int language)>;
+
+// The windows whose operator list changes with the country: every country's
+// operators are checked as well.
+struct CountryLists {
+    int country = 0;
+    int operators = 0;
+};
+
+QStringList ProblemsInEveryCountry(ui::CDialog& dialog, CountryLists lists)
 {
-    QStringList cut;
-    for (QComboBox* combo : window->findChildren<QComboBox*>()) {
-        QStyleOptionComboBox option;
-        option.initFrom(combo);
-        option.editable = combo->isEditable();
-        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                           QStyle::SC_ComboBoxEditField, combo);
-        const QFontMetrics metrics(combo->font());
-        for (int i = 0; i < combo->count(); ++i) {
-            const QString text = combo->itemText(i);
-            if (metrics.horizontalAdvance(text) > field.width())
-                cut << QStringLiteral("%1: \"%2\" (%3 > %4 px)")
-                           .arg(combo->objectName(), text)
-                           .arg(metrics.horizontalAdvance(text))
-                           .arg(field.width());
-        }
+    QStringList problems;
+    auto* countries = qobject_cast<QComboBox*>(dialog.Control(lists.country));
+    for (int country = 0; countries && country < countries->count(); ++country) {
+        countries->setCurrentIndex(country);
+        emit countries->activated(country); // as the user picks it
+        QApplication::processEvents();
+        for (const QString& problem : test::LayoutProblems(dialog, lists.operators))
+            problems << QStringLiteral("with %1: %2").arg(countries->itemText(country), problem);
     }
-    return cut;
+    return problems;
 }
 
 class TextFit : public ::testing::Test {
@@ -57,27 +73,74 @@ protected:
         ui::UnloadSkin();
         g_languageIndex = kLanguageEnglish;
     }
+
+    // Opens the window in each language and collects what the check finds.
+    void CheckEveryLanguage(const char* window, const WindowMaker& make, CountryLists lists = {})
+    {
+        const QString gallery = qEnvironmentVariable("KESTRA_GALLERY_DIR");
+        const bool report = !qEnvironmentVariableIsEmpty("KESTRA_LAYOUT_REPORT");
+        for (int language = 1; language <= kLanguageCount; ++language) {
+            g_languageIndex = language;
+            const std::unique_ptr<ui::CDialog> dialog = make(fakes.services(), language);
+            dialog->Create();
+            QApplication::processEvents();
+            const QString where = QStringLiteral("%1 window, %2: ").arg(QLatin1String(window), QLatin1String(kLanguageTags[language]));
+            if (!gallery.isEmpty()) {
+                QDir().mkpath(gallery);
+                dialog->widget()->grab().save(QStringLiteral("%1/%2-%3.png").arg(gallery, QLatin1String(window),
+                                                                                 QLatin1String(kLanguageTags[language])));
+            }
+            if (report) {
+                for (const QString& line : test::LayoutAdjustments(*dialog))
+                    std::cout << (where + line).toStdString() << "\n";
+            }
+            QStringList problems = test::LayoutProblems(*dialog);
+            if (lists.country != 0)
+                problems << ProblemsInEveryCountry(*dialog, lists);
+            for (const QString& problem : problems)
+                ADD_FAILURE() << (where + problem).toStdString();
+        }
+    }
+
     test::TestServices fakes;
 };
 
+Session SessionOf(int language)
+{
+    return Session{language, language, 0};
+}
+
 TEST_F(TextFit, MainWindowListsInEveryLanguage)
 {
-    for (int language = 1; language <= kLanguageCount; ++language) {
-        g_languageIndex = language;
-        CMainDialog window(fakes.services());
-        window.Create();
-        EXPECT_EQ(EntriesThatDoNotFit(window.widget()).join(QStringLiteral("; ")).toStdString(), "") << "language " << language;
-    }
+    CheckEveryLanguage("main", [](ui::Services& services, int) { return std::make_unique<CMainDialog>(services); });
 }
 
 TEST_F(TextFit, CameraWindowListsInEveryLanguage)
 {
-    for (int language = 1; language <= kLanguageCount; ++language) {
-        g_languageIndex = language;
-        CCameraDialog window(fakes.services(), CurrentSession());
-        window.Create();
-        EXPECT_EQ(EntriesThatDoNotFit(window.widget()).join(QStringLiteral("; ")).toStdString(), "") << "language " << language;
-    }
+    CheckEveryLanguage("camera", [](ui::Services& services, int language) {
+        return std::make_unique<CCameraDialog>(services, SessionOf(language));
+    });
+}
+
+TEST_F(TextFit, MmsWindowInEveryLanguage)
+{
+    CheckEveryLanguage("mms", [](ui::Services& services, int language) {
+        return std::make_unique<CMmsDialog>(services, SessionOf(language));
+    }, {mms_ids::kCountryList, mms_ids::kOperatorList});
+}
+
+TEST_F(TextFit, SmtpWindowInEveryLanguage)
+{
+    CheckEveryLanguage("smtp", [](ui::Services& services, int language) {
+        return std::make_unique<CSmtpDialog>(services, SessionOf(language));
+    }, {smtp_ids::kCountryList, smtp_ids::kOperatorList});
+}
+
+TEST_F(TextFit, SmsWindowInEveryLanguage)
+{
+    CheckEveryLanguage("sms", [](ui::Services& services, int language) {
+        return std::make_unique<CSmsDialog>(services, SessionOf(language));
+    });
 }
 
 } // namespace

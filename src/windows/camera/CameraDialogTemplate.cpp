@@ -28,9 +28,11 @@ ControlTemplate Label(int id, int x, int y, int cx, const char* text, int buddy 
     return {id, ControlKind::Static, x, y, cx, 9, text, ui::StyleNone, 0, buddy};
 }
 
+// The template height of a drop-down list is that of its open list: room for
+// a short list's every entry and a screenful of a long one.
 ControlTemplate List(int id, int x, int y, int cx, unsigned style = ui::StyleNone)
 {
-    return {id, ControlKind::DropDownList, x, y, cx, 12, "", style};
+    return {id, ControlKind::DropDownList, x, y, cx, 100, "", style};
 }
 
 // Digits only, centred: every number field of the window holds 0 to 59.

@@ -53,7 +53,7 @@ ui::DialogTemplate BuildTemplate()
         Label(kSmsControlLabel, 8, 84, 79, "SMS Remote Control"),
         // A plain list: a typed text that names no entry would leave no
         // position to store.
-        {kSmsControlList, ControlKind::DropDownList, 95, 83, 30, 12, "", ui::WsVScroll},
+        {kSmsControlList, ControlKind::DropDownList, 95, 83, 30, 68, "", ui::WsVScroll},
         {kSelectButton, ControlKind::PushButton, 11, 104, 44, 12, "Select"},
         {kFolderField, ControlKind::Edit, 66, 104, 132, 12, "", ui::EsAutoHScroll},
         {kSaveButton, ControlKind::DefPushButton, 36, 122, 50, 14, "OK"},

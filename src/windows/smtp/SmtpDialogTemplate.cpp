@@ -23,9 +23,10 @@ ControlTemplate Label(int id, int x, int y, int cx, const char* text, int buddy 
     return {id, ControlKind::Static, x, y, cx, 8, text, ui::StyleNone, 0, buddy};
 }
 
-ControlTemplate List(int id, int x, int y, int cx)
+// The template height of a drop-down list is that of its open list.
+ControlTemplate List(int id, int x, int y, int cx, int cy)
 {
-    return {id, ControlKind::DropDownList, x, y, cx, 12, "", ui::WsVScroll};
+    return {id, ControlKind::DropDownList, x, y, cx, cy, "", ui::WsVScroll};
 }
 
 ControlTemplate Field(int id, int x, int y, int cx, qsizetype limit, unsigned style = ui::StyleNone)
@@ -50,12 +51,12 @@ ui::DialogTemplate BuildTemplate()
     t.controls = { // in tab order
         Frame(kModeGroup, 4, 0, 141, 23),
         Label(kModeLabel, 8, 9, 51, "MMS Mode"),
-        List(kModeList, 65, 7, 65),
+        List(kModeList, 65, 7, 65, 30),
         Frame(kPresetGroup, 4, 25, 141, 36),
         Label(kCountryLabel, 8, 33, 56, "Country"),
-        List(kCountryList, 66, 31, 65),
+        List(kCountryList, 66, 31, 65, 112),
         Label(kOperatorLabel, 8, 47, 57, "Operator"),
-        List(kOperatorList, 66, 46, 66),
+        List(kOperatorList, 66, 46, 66, 79),
         Frame(kPicturesGroup, 151, 26, 206, 35),
         Label(kPicturesLabel, 157, 33, 67, "Max Image No."),
         {kPicturesField, ControlKind::Edit, 227, 31, 20, 14, "", ui::EsNumber | ui::EsCenter},
@@ -78,7 +79,7 @@ ui::DialogTemplate BuildTemplate()
         Field(kSenderPasswordField, 220, 120, 135, kSenderPasswordLimit, ui::EsPassword),
         Frame(kSmsControlGroup, 4, 124, 142, 40, "SMS Control"),
         Label(kSmsControlLabel, 9, 135, 73, "Static"),
-        List(kSmsControlList, 87, 132, 38),
+        List(kSmsControlList, 87, 132, 38, 105),
         Label(kPhoneLabel, 9, 151, 51, "Phone No."),
         Field(kPhoneField, 66, 148, 76, kSmsPhoneNumberLimit),
         Frame(kRecipientGroup, 151, 139, 207, 24, "Recipients"),

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+
+// Fitting the texts of a window's controls into the rectangles the template
+// gives them. Internal to the dialog layer.
+
+#include <QRect>
+#include <QString>
+
+#include <vector>
+
+class QGroupBox;
+class QWidget;
+
+namespace kestra::ui {
+
+// Lays out again every control of `controls` whose text (a label's, a
+// button's, a group-box title, a list's longest entry) needs more room than
+// its template rectangle in `placed` gives it. The control keeps its place
+// and takes, in this order: free room beside it (to the right, up to the next
+// control or the end of its frame or window), free room below it (labels,
+// whose text wraps), then the same family at a narrower width. A control
+// whose text fits goes back to its template rectangle and the window's font.
+// How a control was fitted is left in its "layoutFit" property ("wider",
+// "taller", "narrower font 85%", or empty).
+void FitTexts(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed);
+
+// Where the style draws a frame's title, in the frame's coordinates.
+QRect GroupTitleRect(const QGroupBox* group);
+
+} // namespace kestra::ui
