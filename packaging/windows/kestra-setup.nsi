@@ -13,7 +13,9 @@
 ; silent. The uninstaller keeps the user's stored choices (the program's
 ; registry key) unless it is given /PURGE or the user says so when asked.
 
-Unicode true
+; A 64-bit installer for a 64-bit program: it needs no 32-bit subsystem (a
+; 64-bit-only Wine prefix has none) and sees the 64-bit registry and folders.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
