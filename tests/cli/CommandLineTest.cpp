@@ -657,6 +657,7 @@ TEST(CommandLineModules, MissingOrBrokenModuleIsNamedAndFailsTheRun)
 #ifdef KESTRA_DRIVES_MODULE_FILE
     cases.push_back({"drives, missing", {"card", "list"}, KESTRA_DRIVES_MODULE_FILE, false});
     cases.push_back({"drives, damaged", {"card", "list"}, KESTRA_DRIVES_MODULE_FILE, true});
+    cases.push_back({"drives, missing, JSON", {"card", "list", "--json"}, KESTRA_DRIVES_MODULE_FILE, false});
 #endif
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
