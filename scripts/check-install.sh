@@ -15,11 +15,13 @@ appstreamcli validate --no-net packaging/org.kestrasetup.KestraSetup.metainfo.xm
 
 ./scripts/package.sh
 
-# The program loads its windows and its e-mail test from modules found from its
-# own folder. The windows run until the timeout ends them (124); a missing
-# module would end the program at once with 1. Nothing listens on port 47 (an
-# unassigned one; the test, like Save, takes no port of one character) of the
-# loopback address, which only the loaded e-mail test can say.
+# The program loads its windows, its e-mail test and its removable drives from
+# modules found from its own folder. The windows run until the timeout ends
+# them (124); a missing module would end the program at once with 1. Nothing
+# listens on port 47 (an unassigned one; the test, like Save, takes no port of
+# one character) of the loopback address, which only the loaded e-mail test can
+# say; that a system bus given as a missing socket is not reachable, only the
+# loaded drives module can.
 check_modules() {
     local program=$1 status=0 config
     config=$(mktemp -d)
@@ -35,6 +37,12 @@ check_modules() {
         --sender-password check --timeout 2 --json || true)
     if ! grep -q '"outcome": "nothing-listens"' <<<"$report"; then
         echo "$program could not run its e-mail test:" >&2
+        echo "$report" >&2
+        exit 1
+    fi
+    report=$(DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/kestra-check "$program" card list 2>&1 || true)
+    if ! grep -q 'the system bus is not reachable' <<<"$report"; then
+        echo "$program could not ask for removable drives:" >&2
         echo "$report" >&2
         exit 1
     fi

@@ -31,7 +31,14 @@ public:
     virtual QString unavailable() { return {}; }
 };
 
-// The system's own answers on this platform.
+// The system's own answers on this platform. On Linux they come from a module
+// (kestra-setup-drives, on QtDBus) loaded the first time a drive is asked
+// about; a module missing or broken makes every answer "not removable" and
+// unavailable() say why.
 std::unique_ptr<RemovableDrives> SystemRemovableDrives();
+
+// The drives module's entry point: sets `drives` to the system's own.
+inline constexpr char kDrivesEntryName[] = "KestraSystemDrives";
+using DrivesEntry = void (*)(std::unique_ptr<RemovableDrives>& drives);
 
 } // namespace kestra

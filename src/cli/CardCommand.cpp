@@ -115,6 +115,14 @@ int CardCommand::run() const
 int CardCommand::list(RemovableDrives& drives) const
 {
     const std::vector<CardVolume> volumes = ListCardVolumes(drives);
+    // An empty list where the system could not tell would read as "no card
+    // in", in JSON as in text.
+    if (volumes.empty()) {
+        const QString unavailable = drives.unavailable();
+        if (!unavailable.isEmpty())
+            throw CliFailure{kExitFailed, QStringLiteral("card list: which drives are removable cannot be told: %1")
+                                              .arg(unavailable)};
+    }
     if (m_json) {
         QJsonArray array;
         for (const CardVolume& volume : volumes)
@@ -122,13 +130,8 @@ int CardCommand::list(RemovableDrives& drives) const
         PrintJson({{QStringLiteral("volumes"), array}});
         return kExitOk;
     }
-    if (volumes.empty()) {
-        const QString unavailable = drives.unavailable();
-        if (!unavailable.isEmpty())
-            throw CliFailure{kExitFailed, QStringLiteral("card list: which drives are removable cannot be told: %1")
-                                              .arg(unavailable)};
+    if (volumes.empty())
         PrintLine(QStringLiteral("No removable volume is mounted."));
-    }
     for (const CardVolume& volume : volumes) {
         const QStringList files = FileNames(volume.settingsFiles);
         PrintLine(QStringLiteral("%1  %2  %3, %4 of %5 free%6  %7")

@@ -18,6 +18,9 @@
 #if !defined(KESTRA_WINDOWS_MODULE_FILE) || !defined(KESTRA_MAILTEST_MODULE_FILE) || !defined(KESTRA_MODULE_DIR)
 #error "the build defines the module file names and the install's module folder"
 #endif
+#if !defined(Q_OS_WIN) && !defined(KESTRA_DRIVES_MODULE_FILE)
+#error "the build defines the drives module's file name on every system but Windows"
+#endif
 
 namespace kestra {
 namespace {
@@ -55,6 +58,12 @@ QString ModuleFileName(ProgramModule module)
         return QStringLiteral(KESTRA_WINDOWS_MODULE_FILE);
     case ProgramModule::MailTest:
         return QStringLiteral(KESTRA_MAILTEST_MODULE_FILE);
+    case ProgramModule::Drives:
+#ifdef KESTRA_DRIVES_MODULE_FILE
+        return QStringLiteral(KESTRA_DRIVES_MODULE_FILE);
+#else
+        break; // Windows asks Win32 in the program itself: there is no such module
+#endif
     }
     return {};
 }

@@ -8,11 +8,13 @@ namespace kestra {
 
 // The parts of the program that only some runs need live in modules of their
 // own, loaded when they are used: a command-line run then starts on QtCore
-// alone, and only the e-mail test pays for QtNetwork and what it brings
-// (Kerberos, proxy look-up, TLS).
+// alone, only the e-mail test pays for QtNetwork and what it brings
+// (Kerberos, proxy look-up, TLS), and only a run that asks about removable
+// drives pays for QtDBus and libdbus.
 enum class ProgramModule {
     Windows,  // the shell, the windows and Qt Widgets
     MailTest, // the e-mail test over QtNetwork
+    Drives,   // removable drives over UDisks2 and QtDBus (Linux; Windows asks Win32 itself)
 };
 
 // An entry point of a module, or what kept it from being found.

@@ -16,7 +16,7 @@
 
 #ifndef Q_OS_WIN
 #include "CardMedia.h"
-#include "cards/UDisks2Drives.h"
+#include "drives/UDisks2Drives.h"
 #include "storage/FaultyFileOps.h"
 #include "storage/FolderSnapshot.h"
 #include "storage/TmpfsMount.h"

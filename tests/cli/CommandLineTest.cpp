@@ -30,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 namespace kestra {
 namespace {
@@ -628,9 +629,10 @@ TEST(CommandLineMailTest, RefusesWhatGprsRefusesWithTheSameWords)
 
 // --- modules ----------------------------------------------------------------
 
-// The windows and the e-mail test are modules loaded when they are used. A copy
-// of the program without them, or with a damaged file in their place, names
-// the file it could not use and exits with 1: never a crash, never a success.
+// The windows, the e-mail test and (on Linux) the removable drives are modules
+// loaded when they are used. A copy of the program without them, or with a
+// damaged file in their place, names the file it could not use and exits with
+// 1: never a crash, never a success.
 TEST(CommandLineModules, MissingOrBrokenModuleIsNamedAndFailsTheRun)
 {
     QTemporaryDir folder;
@@ -646,12 +648,17 @@ TEST(CommandLineModules, MissingOrBrokenModuleIsNamedAndFailsTheRun)
         const char* module;
         bool damaged;
     };
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {"windows, missing", windows, KESTRA_WINDOWS_MODULE_FILE, false},
         {"windows, damaged", windows, KESTRA_WINDOWS_MODULE_FILE, true},
         {"mail test, missing", mailTest, KESTRA_MAILTEST_MODULE_FILE, false},
         {"mail test, damaged", mailTest, KESTRA_MAILTEST_MODULE_FILE, true},
     };
+#ifdef KESTRA_DRIVES_MODULE_FILE
+    cases.push_back({"drives, missing", {"card", "list"}, KESTRA_DRIVES_MODULE_FILE, false});
+    cases.push_back({"drives, damaged", {"card", "list"}, KESTRA_DRIVES_MODULE_FILE, true});
+    cases.push_back({"drives, missing, JSON", {"card", "list", "--json"}, KESTRA_DRIVES_MODULE_FILE, false});
+#endif
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString module = programDir.filePath(QString::fromLatin1(c.module));
@@ -665,6 +672,24 @@ TEST(CommandLineModules, MissingOrBrokenModuleIsNamedAndFailsTheRun)
         EXPECT_TRUE((run.out + run.err + summary).contains(QDir::toNativeSeparators(module)))
             << run.out.toStdString() << run.err.toStdString();
     }
+}
+
+// Every run starts on QtCore alone: a library that pulls in more Qt (and what
+// lies under it: libdbus, Kerberos, X) belongs in a module, not in the program.
+TEST(CommandLineModules, ProgramLinksQtCoreAlone)
+{
+#ifndef Q_OS_LINUX
+    GTEST_SKIP() << "the dynamic dependencies are read with ldd";
+#else
+    QProcess ldd;
+    ldd.start(QStringLiteral("ldd"), {QStringLiteral(KESTRA_SETUP_PROGRAM)});
+    ASSERT_TRUE(ldd.waitForFinished(30000) && ldd.exitStatus() == QProcess::NormalExit && ldd.exitCode() == 0)
+        << ldd.errorString().toStdString() << ldd.readAllStandardError().toStdString();
+    const QString libraries = QString::fromLocal8Bit(ldd.readAllStandardOutput());
+    EXPECT_TRUE(libraries.contains("libQt6Core.so")) << libraries.toStdString();
+    for (const char* unwanted : {"libQt6Gui", "libQt6Widgets", "libQt6Network", "libQt6DBus", "libdbus-1"})
+        EXPECT_FALSE(libraries.contains(QLatin1String(unwanted))) << unwanted << " in\n" << libraries.toStdString();
+#endif
 }
 
 } // namespace

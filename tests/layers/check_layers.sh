@@ -14,6 +14,7 @@ allowed() {
         camera | mms | messaging) echo "$1 $formats" ;;
         filecheck) echo "filecheck camera mms messaging $formats" ;;
         cards) echo "cards filecheck camera mms messaging $formats" ;;
+        drives) echo "drives cards $formats" ;;
         mailtest) echo "mailtest messaging $formats" ;;
         ui) echo "ui $formats" ;;
         windows) echo "windows ui cards filecheck camera mms messaging $formats" ;;

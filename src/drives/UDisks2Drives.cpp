@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "cards/UDisks2Drives.h"
+#include "drives/UDisks2Drives.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -157,39 +157,6 @@ EjectResult UDisks2Drives::eject(const QString& mountPoint, const QByteArray& de
         return {QStringLiteral("%1 is unmounted and can be pulled, but its drive could not be switched off: %2")
                     .arg(mountPoint, released)};
     return {};
-}
-
-namespace {
-
-// Connects to the system bus when first asked: a card written onto a folder
-// without --eject never waits for it.
-class SystemBusDrives : public RemovableDrives {
-public:
-    bool isRemovable(const QString& mountPoint, const QByteArray& device) override
-    {
-        return drives().isRemovable(mountPoint, device);
-    }
-    EjectResult eject(const QString& mountPoint, const QByteArray& device) override
-    {
-        return drives().eject(mountPoint, device);
-    }
-    QString unavailable() override { return drives().unavailable(); }
-
-private:
-    UDisks2Drives& drives()
-    {
-        if (!m_drives)
-            m_drives = std::make_unique<UDisks2Drives>(QDBusConnection::systemBus());
-        return *m_drives;
-    }
-    std::unique_ptr<UDisks2Drives> m_drives;
-};
-
-} // namespace
-
-std::unique_ptr<RemovableDrives> SystemRemovableDrives()
-{
-    return std::make_unique<SystemBusDrives>();
 }
 
 } // namespace kestra
