@@ -39,6 +39,8 @@ ManifestDPIAware true
 !define CHOICES_KEY "Software\Microsoft\Windows\CurrentVersion\App Paths\Kestra.exe"
 
 Name "${PRODUCT}"
+Caption "Install ${PRODUCT} ${VERSION}"
+UninstallCaption "Uninstall ${PRODUCT}"
 OutFile "${OUTFILE}"
 BrandingText "${PRODUCT} ${VERSION}"
 ShowInstDetails nevershow
