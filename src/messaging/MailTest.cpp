@@ -2,6 +2,7 @@
 #include "messaging/MailTest.h"
 
 #include "common/ProgramModules.h"
+#include "common/TextTable.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -81,7 +82,7 @@ QString QuotedForReport(const QByteArray& text)
 
 QString MailTestWords(bool chinese, const char* english, const char* chineseText)
 {
-    return QString::fromUtf8(chinese ? chineseText : english);
+    return ChineseEnglishText{.english = english, .chinese = chineseText}.text(chinese);
 }
 
 QString MailTestSeconds(std::chrono::milliseconds duration)

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "ui/DataExchange.h"
 
-#include "common/TextTable.h"
 #include "storage/Cp936.h"
 #include "ui/ControlWidgets.h"
 #include "ui/Dialog.h"
@@ -19,28 +18,12 @@ namespace {
 
 ChineseMessagesQuery g_chineseToolMessages = nullptr;
 
-const ChineseEnglishText kEnterIntegerText{.english = "Please enter an integer.", .chinese = "请键入一个整数。"};
-const ChineseEnglishText kIntegerRangeText{.english = "Please enter an integer between %1 and %2.",
-                                           .chinese = "“请填入一个在%1和%2之间的整数。”"};
-const ChineseEnglishText kMaxCharsText{.english = "Please enter no more than %1 characters.",
-                                       .chinese = "“请填入不多于%1个的字符。”"};
-
 bool isBlank(QChar c)
 {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
 } // namespace
-
-QString StandardMessageText(StandardMessage message, bool chinese)
-{
-    switch (message) {
-    case StandardMessage::EnterInteger: return kEnterIntegerText.text(chinese);
-    case StandardMessage::IntegerRange: return kIntegerRangeText.text(chinese);
-    case StandardMessage::MaxChars: return kMaxCharsText.text(chinese);
-    }
-    return {};
-}
 
 void SetToolMessageLanguage(ChineseMessagesQuery chinese)
 {
@@ -187,7 +170,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value)
     if (!parsed) {
         if (!pDX->ReportFault(text.trimmed().isEmpty()))
             return;
-        pDX->ShowFrameworkMessage(StandardMessageText(StandardMessage::EnterInteger, pDX->m_pDlgWnd->ChineseMessages()));
+        pDX->ShowFrameworkMessage(kEnterIntegerText.text(pDX->m_pDlgWnd->ChineseMessages()));
         pDX->Fail();
     }
     value = *parsed;
@@ -233,7 +216,7 @@ void checkMaxChars(CDataExchange* pDX, int length, int maxChars)
 {
     if (pDX->m_bSaveAndValidate && length > maxChars && pDX->ReportFault()) {
         pDX->ShowFrameworkMessage(
-            StandardMessageText(StandardMessage::MaxChars, pDX->m_pDlgWnd->ChineseMessages()).arg(maxChars));
+            kMaxCharsText.text(pDX->m_pDlgWnd->ChineseMessages()).arg(maxChars));
         pDX->Fail();
     }
     if (pDX->m_idLastControl != 0 && pDX->m_bEditLastControl) {
@@ -264,7 +247,7 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue)
     if (!pDX->m_bSaveAndValidate)
         return; // the framework only warns about out-of-range initial data
     if ((value < minValue || value > maxValue) && pDX->ReportFault()) {
-        pDX->ShowFrameworkMessage(StandardMessageText(StandardMessage::IntegerRange, pDX->m_pDlgWnd->ChineseMessages())
+        pDX->ShowFrameworkMessage(kIntegerRangeText.text(pDX->m_pDlgWnd->ChineseMessages())
                                       .arg(minValue)
                                       .arg(maxValue));
         pDX->Fail();

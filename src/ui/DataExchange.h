@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/TextTable.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -20,12 +22,14 @@ class CButton;
 // The platform's standard validation messages. The platform had them in
 // Chinese only; like the tool's own messages they are Chinese in the Chinese
 // interface and English in every other, so every user can read them.
-enum class StandardMessage {
-    EnterInteger, // a field that holds no integer
-    IntegerRange, // "%1" and "%2" the bounds
-    MaxChars,     // "%1" the limit
-};
-QString StandardMessageText(StandardMessage message, bool chinese);
+inline constexpr ChineseEnglishText kEnterIntegerText{.english = "Please enter an integer.",
+                                                      .chinese = "请键入一个整数。"};
+// "%1" and "%2" the bounds.
+inline constexpr ChineseEnglishText kIntegerRangeText{.english = "Please enter an integer between %1 and %2.",
+                                                      .chinese = "“请填入一个在%1和%2之间的整数。”"};
+// "%1" the limit.
+inline constexpr ChineseEnglishText kMaxCharsText{.english = "Please enter no more than %1 characters.",
+                                                  .chinese = "“请填入不多于%1个的字符。”"};
 
 // Caption of the platform's own messages: the program file's name.
 inline constexpr const char* kFrameworkCaption = "kestra-setup";

@@ -134,7 +134,7 @@ TEST_F(DataExchange, LengthLimitsCountCodePage936Bytes)
         EXPECT_EQ(dialog.UpdateData(true), c.passes) << c.text;
         if (!c.passes) {
             EXPECT_EQ(fakes.messages.texts(),
-                      QStringList{StandardMessageText(StandardMessage::MaxChars, false).arg(c.limit)});
+                      QStringList{kMaxCharsText.text(false).arg(c.limit)});
             EXPECT_EQ(focusWidget(), dialog.Control(1100));
         }
         // The QString form reaches its check only when the bytes passed.

@@ -136,7 +136,7 @@ TEST(DialogModal, FailedOkKeepsTheWindowOpen)
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(hour, 5);
-    EXPECT_EQ(fakes.messages.texts(), QStringList{StandardMessageText(StandardMessage::EnterInteger, false)});
+    EXPECT_EQ(fakes.messages.texts(), QStringList{kEnterIntegerText.text(false)});
 }
 
 TEST(DialogModal, EndDialogDuringInitReturnsWithoutShowing)

@@ -41,7 +41,7 @@ QString RangeMessage(int low, int high)
 
 QString PlatformRangeMessage(int low, int high)
 {
-    return ui::StandardMessageText(ui::StandardMessage::IntegerRange, false).arg(low).arg(high);
+    return ui::kIntegerRangeText.text(false).arg(low).arg(high);
 }
 
 class CameraDialogTest : public ::testing::Test, protected test::DialogControls {
@@ -600,7 +600,7 @@ TEST_F(CameraDialogExchange, OnlySomeListsTakeTheFieldsOver)
     }
     EXPECT_TRUE(fakes.messages.empty());
     Click(kSaveButton);
-    EXPECT_EQ(fakes.messages.texts(), QStringList{ui::StandardMessageText(ui::StandardMessage::EnterInteger, false)});
+    EXPECT_EQ(fakes.messages.texts(), QStringList{ui::kEnterIntegerText.text(false)});
 }
 
 TEST_F(CameraDialogExchange, LanguageAndTvBytesComeFromTheShell)

@@ -418,7 +418,7 @@ TEST_F(SmtpDialogTest, PicturesPerDayOverTheLimitGoBackToZero)
     TypeSender();
     Retype(kPicturesField, QStringLiteral("100"));
     EXPECT_EQ(fakes.messages.texts(),
-              QStringList{ui::StandardMessageText(ui::StandardMessage::IntegerRange, false).arg(0).arg(99)});
+              QStringList{ui::kIntegerRangeText.text(false).arg(0).arg(99)});
     EXPECT_EQ(Text(kPicturesField), "0");
 
     // With no number at all, Save says so and writes nothing.
