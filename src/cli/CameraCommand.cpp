@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/CameraCommand.h"
 
-#include "camera/CameraChoices.h"
-#include "camera/CameraFile.h"
-#include "camera/CameraFileReader.h"
 #include "cli/OptionWords.h"
+#include "formats/camera/CameraChoices.h"
+#include "formats/camera/CameraFile.h"
+#include "formats/camera/CameraFileReader.h"
 #include "storage/SettingsFileIo.h"
 
 #include <CLI/CLI.hpp>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "camera/CameraSettings.h"
-#include "camera/CameraTexts.h"
 #include "cli/CliSupport.h"
+#include "formats/camera/CameraSettings.h"
+#include "formats/camera/CameraTexts.h"
 
 #include <array>
 #include <string>

@@ -2,8 +2,8 @@
 #include "cli/CatalogueCommand.h"
 
 #include "cli/CatalogueLookup.h"
-#include "messaging/GprsCatalogue.h"
-#include "mms/MmsCatalogue.h"
+#include "formats/gprs/GprsCatalogue.h"
+#include "formats/mms/MmsCatalogue.h"
 
 #include <CLI/CLI.hpp>
 

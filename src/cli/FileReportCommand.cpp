@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/FileReportCommand.h"
 
-#include "camera/CameraFields.h"
 #include "cli/CardProfileFile.h"
 #include "cli/RecordDescription.h"
-#include "storage/Cp936.h"
 #include "filecheck/SettingsFileCheck.h"
+#include "formats/camera/CameraFields.h"
+#include "storage/Cp936.h"
 #include "storage/SettingsFileIo.h"
 
 #include <CLI/CLI.hpp>

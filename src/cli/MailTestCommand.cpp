@@ -4,8 +4,8 @@
 #include "cli/CliSupport.h"
 #include "cli/MessagingCommands.h"
 #include "filecheck/SettingsFileCheck.h"
-#include "messaging/GprsFile.h"
-#include "messaging/MailTest.h"
+#include "formats/gprs/GprsFile.h"
+#include "mailtest/core/MailTest.h"
 #include "storage/Cp936.h"
 
 #include <CLI/CLI.hpp>

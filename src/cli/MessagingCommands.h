@@ -2,9 +2,9 @@
 #pragma once
 
 #include "cli/CliSupport.h"
-#include "messaging/GprsSettings.h"
-#include "messaging/SmsSettings.h"
-#include "mms/MmsSettings.h"
+#include "formats/gprs/GprsSettings.h"
+#include "formats/mms/MmsSettings.h"
+#include "formats/sms/SmsSettings.h"
 #include "storage/SettingsFinding.h"
 
 #include <QByteArray>

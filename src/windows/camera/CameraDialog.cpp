@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "windows/camera/CameraDialog.h"
 
-#include "camera/CameraFile.h"
-#include "camera/CameraTexts.h"
+#include "formats/camera/CameraFile.h"
+#include "formats/camera/CameraTexts.h"
 #include "ui/DataExchange.h"
 #include "windows/base/DialogHelpers.h"
 #include "windows/base/PcClock.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "camera/CameraChoices.h"
-#include "camera/CameraSettings.h"
+#include "formats/camera/CameraChoices.h"
+#include "formats/camera/CameraSettings.h"
 #include "windows/base/SettingsDialog.h"
 
 #include <QString>
