@@ -27,10 +27,6 @@ public:
     // A number field as last taken over from its control.
     int number(CameraNumber number) const;
 
-    // Fills settings() from the window, as Save does before it writes; tells
-    // what the camera could not take, if anything.
-    SettingsFindings ReadCameraControls();
-
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(ui::CDataExchange* pDX) override;
