@@ -29,7 +29,7 @@ class CameraCommand {
 public:
     explicit CameraCommand(CLI::App& program);
 
-    bool chosen() const;
+    CLI::App* subcommand() const { return m_command; }
     int run() const;
     // The record the options stand for, refused (CliFailure) as run() refuses
     // it; nothing is written.

@@ -44,11 +44,6 @@ CatalogueCommand::CatalogueCommand(CLI::App& program)
     m_session.addTo(*m_command, false);
 }
 
-bool CatalogueCommand::chosen() const
-{
-    return m_command->parsed();
-}
-
 int CatalogueCommand::run() const
 {
     const Session session = m_session.session();

@@ -273,11 +273,6 @@ FileReportCommand::FileReportCommand(CLI::App& program)
     m_session.addTo(*m_command, false);
 }
 
-bool FileReportCommand::chosen() const
-{
-    return m_command->parsed();
-}
-
 int FileReportCommand::run() const
 {
     const Session session = m_session.session();

@@ -39,11 +39,6 @@ MailTestCommand::MailTestCommand(CLI::App& program)
     m_session.addTo(*m_command, false);
 }
 
-bool MailTestCommand::chosen() const
-{
-    return m_command->parsed();
-}
-
 int MailTestCommand::run()
 {
     GprsSettings settings;
