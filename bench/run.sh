@@ -23,11 +23,13 @@
 # 10) set the amount of work; the hyperfine JSON goes to build/bench/results.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/common.sh
 . scripts/common.sh
 
 kestra_require_packages "${KESTRA_BUILD_PACKAGES[@]}" libx11-dev libxtst-dev xvfb xauth hyperfine time \
     fonts-dejavu-core fonts-noto-cjk
 
+# shellcheck disable=SC2086 # KESTRA_CMAKE_ARGS holds several arguments
 cmake --preset bench ${KESTRA_CMAKE_ARGS:-} >/dev/null
 cmake --build --preset bench >/dev/null
 
