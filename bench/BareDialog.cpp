@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 // The start-up baseline: a bare Qt Widgets dialog with the same kinds and
 // number of controls as the main window (a version line, two frames, two
-// labelled lists, four buttons), with no style sheet and no dialog layer.
+// labelled lists, four buttons), with no dialog layer. Built twice: as
+// bare-dialog-skinned it wears the tool's skin, loaded from the same resources
+// by the same loader and at the same moment as the tool does (the skin is part
+// of the tool's look, so this is the fair floor); as bare-dialog it has no
+// style sheet at all, for the record.
 // For finding where the tool's extra time goes, each of the tool's start-up
 // costs can be added on its own: BARE_FONT=<family> (the template font),
 // BARE_SHEET=<file> (the skin's style sheet), BARE_FAMILIES=1 (a walk of the
@@ -19,9 +23,27 @@
 #include <QLabel>
 #include <QPushButton>
 
+#ifdef KESTRA_BARE_SKIN
+#include "ui/Skin.h"
+
+// The skin the tool applies at start-up (src/app/SetupApp.cpp).
+constexpr int kToolSkin = 165;
+#endif
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+#ifdef KESTRA_BARE_SKIN
+    // As the tool does: a skin that does not load leaves the plain look, which
+    // would make this floor unfairly low, so here it is an error.
+    kestra::ui::InitSkinEngine();
+    const kestra::ui::SkinResult skin = kestra::ui::LoadSkin(kToolSkin);
+    const kestra::ui::SkinResult styled = skin ? kestra::ui::SelectDialogStyle(QStringLiteral("Dialog")) : skin;
+    if (!styled) {
+        qCritical("bare-dialog-skinned: %s", qPrintable(styled.error));
+        return 1;
+    }
+#endif
     QDialog dialog;
     if (qEnvironmentVariableIsSet("BARE_FONT")) {
         QFont font(QString::fromLocal8Bit(qgetenv("BARE_FONT")));
