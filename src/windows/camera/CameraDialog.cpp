@@ -142,12 +142,12 @@ constexpr int kSerialCharacters[] = {kSerialChar1, kSerialChar2, kSerialChar3, k
 } // namespace
 
 CCameraDialog::CCameraDialog(ui::Services& services, const Session& session)
-    : CSettingsDialog(CameraDialogTemplate(), services, session, FolderRow{kSelectButton, kFolderField, kCameraFolderMaxChars})
+    : CSettingsDialog(CameraDialogTemplate(), services, session, FolderRow{kSelectButton, kFolderField, kCameraFolderMaxChars}),
+      m_pcClock(session.pcClock)
 {
-    // The camera's clock is the PC time when the window opens (or at Sync
-    // Time), not at saving.
-    ReadPcClock(services.clock);
-    m_clockText = FormatClockText(session.languageIndex);
+    // The camera's clock is the PC time when the window opens (the shell read
+    // it into the session) or at Sync Time, not at saving.
+    m_clockText = FormatClockText(m_pcClock, session.languageIndex);
     RegisterHandlers();
 }
 
@@ -305,8 +305,8 @@ void CCameraDialog::OnNumberChange(CameraNumber number)
 
 void CCameraDialog::OnSyncTime()
 {
-    ReadPcClock(services().clock);
-    m_clockText = FormatClockText(session().languageIndex);
+    m_pcClock = PcClockNow(services().clock);
+    m_clockText = FormatClockText(m_pcClock, session().languageIndex);
     PutFieldsIntoControls();
 }
 
@@ -338,7 +338,7 @@ void CCameraDialog::OnOK()
 
 SettingsFindings CCameraDialog::ReadCameraControls()
 {
-    m_settings = FillCameraSettings(ReadChoices(), g_pcClock, session().languageCode, session().tvMode);
+    m_settings = FillCameraSettings(ReadChoices(), m_pcClock, session().languageCode, session().tvMode);
     return CheckCameraSettings(m_settings);
 }
 
