@@ -100,6 +100,21 @@ TEST_F(CameraDialogTest, ClockOutsideTheCameraYearsIsClampedInTextAndFile)
     }
 }
 
+// The clock offered is the one the window was opened with, whatever the PC
+// clock says by then, and it is still that one at Save.
+TEST_F(CameraDialogTest, SaveWritesTheClockOfTheSessionNotOfThePc)
+{
+    Session session = OpeningSession(fakes.clock);
+    session.pcClock = PcClock{2020, 6, 15, 10, 20, 30};
+    fakes.clock.now = {2024, 3, 5, 8, 7, 6};
+    OpenWith(session);
+    EXPECT_EQ(Field(kClockField)->text(), "06/15/2020 10:20:30 MM/DD/YY");
+
+    fakes.clock.now = {2025, 1, 2, 3, 4, 5};
+    Click(kSaveButton);
+    EXPECT_EQ(SavedFile().mid(14, 6), QByteArray::fromHex("0A060F0A141E"));
+}
+
 TEST_F(CameraDialogTest, LeapDayOutsideTheCameraYearsIsStillSaved)
 {
     // The year is limited but the day is the PC's: 29 February lands in 2011
