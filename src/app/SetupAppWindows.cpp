@@ -23,7 +23,7 @@ std::unique_ptr<ui::CDialog> SettingsWindow(ui::Services& services)
     if constexpr (std::is_constructible_v<Window, ui::Services&, const Session&>) {
         // The shell's state as it stands when the window opens; it cannot
         // change while the window runs (the main window is closed).
-        return std::make_unique<Window>(services, CurrentSession());
+        return std::make_unique<Window>(services, OpeningSession(services.clock));
     } else {
         return std::make_unique<Window>(services);
     }

@@ -69,4 +69,14 @@ struct DialogTemplate {
     std::vector<ControlTemplate> controls;
 };
 
+// The template `Build` makes, built on first use and kept for the program's
+// life: a window opened again gets the same template, and one nobody opens
+// is never built.
+template <DialogTemplate (*Build)()>
+const DialogTemplate& BuiltOnce()
+{
+    static const DialogTemplate kept = Build();
+    return kept;
+}
+
 } // namespace kestra::ui

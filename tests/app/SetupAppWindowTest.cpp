@@ -7,6 +7,7 @@
 #include "support/WidgetDriver.h"
 #include "ui/Dialog.h"
 #include "ui/Skin.h"
+#include "windows/camera/CameraDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace kestra {
@@ -238,6 +240,24 @@ TEST_F(SetupAppRun, ALanguageGivenAtStartIsShownAndStored)
     app.SetStartLanguage(kLanguageFinnish);
     EXPECT_EQ(StartAndReadCameraButton(app), "kamera-asetukset");
     EXPECT_EQ(fakes.registry.dword("language"), 4U);
+}
+
+// The shell reads the PC clock each time it opens the Camera window, which
+// offers that time as the camera's clock.
+TEST(DefaultSettingsWindows, TheCameraWindowOffersThePcTimeOfItsOpening)
+{
+    test::TestServices fakes;
+    g_languageIndex = kLanguageEnglish;
+    const SettingsWindowFactory openCamera = DefaultSettingsWindows().at(AppWindow::Camera);
+    struct Case { ui::LocalTime now; const char* clockText; };
+    for (const Case& c : {Case{{2024, 3, 5, 8, 7, 6}, "03/05/2024 08:07:06 MM/DD/YY"},
+                          Case{{2040, 12, 31, 23, 59, 58}, "12/31/2031 23:59:58 MM/DD/YY"}}) {
+        fakes.clock.now = c.now;
+        const std::unique_ptr<ui::CDialog> window = openCamera(fakes);
+        const auto* camera = dynamic_cast<const CCameraDialog*>(window.get());
+        ASSERT_NE(camera, nullptr);
+        EXPECT_EQ(camera->clockText(), QString::fromLatin1(c.clockText));
+    }
 }
 
 } // namespace

@@ -100,13 +100,13 @@ TEST(FormatClockText, PadsEveryFieldAndNamesTheOrder)
 {
     FixedClock clock({2014, 3, 7, 9, 5, 2});
     ReadPcClock(clock);
-    EXPECT_EQ(FormatClockText(kLanguageEnglish), QStringLiteral("03/07/2014 09:05:02 MM/DD/YY"));
-    EXPECT_EQ(FormatClockText(kLanguageGerman), QStringLiteral("03/07/2014 09:05:02 MM/DD/YY"));
-    EXPECT_EQ(FormatClockText(kLanguageChinese), QStringLiteral("03/07/2014 09:05:02 月/日/年"));
+    EXPECT_EQ(FormatClockText(g_pcClock, kLanguageEnglish), QStringLiteral("03/07/2014 09:05:02 MM/DD/YY"));
+    EXPECT_EQ(FormatClockText(g_pcClock, kLanguageGerman), QStringLiteral("03/07/2014 09:05:02 MM/DD/YY"));
+    EXPECT_EQ(FormatClockText(g_pcClock, kLanguageChinese), QStringLiteral("03/07/2014 09:05:02 月/日/年"));
 
     FixedClock late({2031, 12, 31, 23, 59, 59});
     ReadPcClock(late);
-    EXPECT_EQ(FormatClockText(kLanguageEnglish), QStringLiteral("12/31/2031 23:59:59 MM/DD/YY"));
+    EXPECT_EQ(FormatClockText(g_pcClock, kLanguageEnglish), QStringLiteral("12/31/2031 23:59:59 MM/DD/YY"));
 }
 
 } // namespace

@@ -7,8 +7,6 @@
 
 namespace kestra {
 
-PcClock g_pcClock;
-
 namespace {
 const TextTable kClockFormatText{
     .english = "%02d/%02d/%04d %02d:%02d:%02d MM/DD/YY",
@@ -16,17 +14,16 @@ const TextTable kClockFormatText{
 };
 } // namespace
 
-void ReadPcClock(ui::ClockService& clock)
+PcClock PcClockNow(ui::ClockService& clock)
 {
     const ui::LocalTime now = clock.localTime();
-    g_pcClock = ClampToCameraCalendar(now.year, now.month, now.day, now.hour, now.minute, now.second);
+    return ClampToCameraCalendar(now.year, now.month, now.day, now.hour, now.minute, now.second);
 }
 
-QString FormatClockText(int languageIndex)
+QString FormatClockText(const PcClock& clock, int languageIndex)
 {
-    const PcClock& c = g_pcClock;
     return FormatText(kClockFormatText.pick(languageIndex),
-                      {c.month, c.day, c.year, c.hour, c.minute, c.second});
+                      {clock.month, clock.day, clock.year, clock.hour, clock.minute, clock.second});
 }
 
 } // namespace kestra

@@ -207,6 +207,14 @@ bool CSettingsDialog::ShowFindings(const SettingsFindings& findings)
     return false;
 }
 
+bool CSettingsDialog::ShowRefusal(const std::optional<QString>& refusal)
+{
+    if (!refusal)
+        return true;
+    ShowMessage(*refusal);
+    return false;
+}
+
 std::optional<PickedSettingsFile> CSettingsDialog::PickSettingsFile(SettingsFileKind kind)
 {
     const std::optional<QString> path = services().files.getOpenFileName();

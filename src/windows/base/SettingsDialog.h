@@ -109,6 +109,8 @@ protected:
     bool ShowSaveOutcome(const RecordSaveResult& result, const QString& savedMessage);
     // Shows the first finding, if any; returns whether there was none.
     bool ShowFindings(const SettingsFindings& findings);
+    // Shows a save decision's refusal, if any; returns whether there was none.
+    bool ShowRefusal(const std::optional<QString>& refusal);
     // Load configure's first steps: the open-file dialog, then the file read
     // and checked as a file of `kind`. A file that cannot be read, is of
     // another kind, is damaged or holds a text longer than its field takes is

@@ -143,12 +143,12 @@ constexpr int kSerialCharacters[] = {kSerialChar1, kSerialChar2, kSerialChar3, k
 } // namespace
 
 CCameraDialog::CCameraDialog(ui::Services& services, const Session& session)
-    : CSettingsDialog(CameraDialogTemplate(), services, session, FolderRow{kSelectButton, kFolderField, kCameraFolderMaxChars})
+    : CSettingsDialog(CameraDialogTemplate(), services, session, FolderRow{kSelectButton, kFolderField, kCameraFolderMaxChars}),
+      m_pcClock(session.pcClock)
 {
-    // The camera's clock is the PC time when the window opens (or at Sync
-    // Time), not at saving.
-    ReadPcClock(services.clock);
-    m_clockText = FormatClockText(session.languageIndex);
+    // The camera's clock is the PC time when the window opens (the shell read
+    // it into the session) or at Sync Time, not at saving.
+    m_clockText = FormatClockText(m_pcClock, session.languageIndex);
     RegisterHandlers();
 }
 
@@ -306,8 +306,8 @@ void CCameraDialog::OnNumberChange(CameraNumber number)
 
 void CCameraDialog::OnSyncTime()
 {
-    ReadPcClock(services().clock);
-    m_clockText = FormatClockText(session().languageIndex);
+    m_pcClock = PcClockNow(services().clock);
+    m_clockText = FormatClockText(m_pcClock, session().languageIndex);
     PutFieldsIntoControls();
 }
 
@@ -332,7 +332,7 @@ void CCameraDialog::OnOK()
         return;
     // The window's checks keep every value in range; the save step guards the
     // file against one that slipped through all the same.
-    const SaveDecision<CameraSettings> decision = PrepareCameraSave(ReadChoices(), g_pcClock, session());
+    const SaveDecision<CameraSettings> decision = PrepareCameraSave(ReadChoices(), m_pcClock, session());
     m_settings = decision.record;
     if (!decision.ok()) {
         ShowMessage(*decision.refusal);

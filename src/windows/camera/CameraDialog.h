@@ -51,6 +51,7 @@ private:
     CameraChoices ReadChoices();
 
     CameraChoices m_fields; // the eleven numbers; the list positions live in the lists
+    PcClock m_pcClock;      // the session's, until Sync Time reads the PC clock again
     QString m_clockText;
     CameraSettings m_settings;
     std::array<ui::CComboBox, kCameraListCount> m_lists;

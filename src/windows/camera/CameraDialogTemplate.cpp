@@ -171,8 +171,7 @@ ui::DialogTemplate BuildTemplate()
 
 const ui::DialogTemplate& CameraDialogTemplate()
 {
-    static const ui::DialogTemplate t = BuildTemplate();
-    return t;
+    return ui::BuiltOnce<BuildTemplate>();
 }
 
 } // namespace kestra

@@ -231,14 +231,7 @@ void CMmsDialog::ShowPresetMode(int country, int slot, OperatorNames names)
     m_operatorList.SetCurSel(slot);
     m_countryList.EnableWindow(true);
     m_operatorList.EnableWindow(true);
-    for (int id : kParameterFields)
-        Edit(id).SetReadOnly(true);
-    Edit(kPhoneField).SetReadOnly(false);
-    Edit(kEmailField).SetReadOnly(false);
-    Edit(kPhone2Field).SetReadOnly(true);
-    m_countryCode = country;
-    m_operatorIndex = slot;
-    m_shownPresetMode = true;
+    ShowModeFields(true, country, slot);
 }
 
 void CMmsDialog::ShowCustomMode()
@@ -250,14 +243,19 @@ void CMmsDialog::ShowCustomMode()
         list->SetCurSel(0);
         list->EnableWindow(false);
     }
+    ShowModeFields(false, COUNTRY_CUSTOM, 0);
+}
+
+void CMmsDialog::ShowModeFields(bool preset, int country, int slot)
+{
     for (int id : kParameterFields)
-        Edit(id).SetReadOnly(false);
+        Edit(id).SetReadOnly(preset);
     Edit(kPhoneField).SetReadOnly(false);
     Edit(kEmailField).SetReadOnly(false);
     Edit(kPhone2Field).SetReadOnly(true);
-    m_countryCode = COUNTRY_CUSTOM;
-    m_operatorIndex = 0;
-    m_shownPresetMode = false;
+    m_countryCode = country;
+    m_operatorIndex = slot;
+    m_shownPresetMode = preset;
 }
 
 void CMmsDialog::TakePreset()
@@ -425,8 +423,7 @@ void CMmsDialog::OnOK()
     if (!TakeEveryFieldOver())
         return;
     const SaveDecision<MmsSettings> decision = PrepareMmsSave(ShownSettings(), session());
-    if (!decision.ok()) {
-        ShowMessage(*decision.refusal);
+    if (!ShowRefusal(decision.refusal)) {
         for (const TextControl& control : kTextControls) {
             if (decision.field == QLatin1String(control.field))
                 GetDlgItem(control.id)->SetFocus();

@@ -50,6 +50,10 @@ private:
     enum class OperatorNames { Interface, Catalogue };
     void ShowPresetMode(int country, int slot, OperatorNames names);
     void ShowCustomMode();
+    // What both modes set alike: the catalogue's parameter fields are typed
+    // only in Customer mode, the phone and e-mail fields are always open and
+    // Phone or Email waits for them; the shown country and operator.
+    void ShowModeFields(bool preset, int country, int slot);
     void FillOperators(int country, OperatorNames names);
     void TakePreset();
     void ClearTexts();

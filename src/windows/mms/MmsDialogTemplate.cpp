@@ -104,8 +104,7 @@ ui::DialogTemplate BuildTemplate()
 
 const ui::DialogTemplate& MmsDialogTemplate()
 {
-    static const ui::DialogTemplate t = BuildTemplate();
-    return t;
+    return ui::BuiltOnce<BuildTemplate>();
 }
 
 } // namespace kestra

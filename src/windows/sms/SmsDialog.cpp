@@ -118,10 +118,8 @@ void CSmsDialog::OnOK()
     if (!TakeEveryFieldOver())
         return;
     const SaveDecision<SmsSettings> decision = PrepareSmsSave(ShownSettings(), session());
-    if (!decision.ok()) {
-        ShowMessage(*decision.refusal);
+    if (!ShowRefusal(decision.refusal))
         return;
-    }
     ShowSaveOutcome(WriteSmsFile(m_folderText, decision.record), SmsSavedMessage(session().chineseMessages()));
 }
 

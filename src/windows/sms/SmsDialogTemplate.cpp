@@ -66,8 +66,7 @@ ui::DialogTemplate BuildTemplate()
 
 const ui::DialogTemplate& SmsDialogTemplate()
 {
-    static const ui::DialogTemplate t = BuildTemplate();
-    return t;
+    return ui::BuiltOnce<BuildTemplate>();
 }
 
 } // namespace kestra

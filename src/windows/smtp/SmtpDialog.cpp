@@ -284,10 +284,8 @@ void CSmtpDialog::OnSave()
     if (!TakeEveryFieldOver())
         return;
     const SaveDecision<GprsSettings> decision = PrepareGprsSave(ShownSettings(), session());
-    if (!decision.ok()) {
-        ShowMessage(*decision.refusal);
+    if (!ShowRefusal(decision.refusal))
         return;
-    }
     const RecordSaveResult result = WriteGprsFile(m_folderText, decision.record);
     if (result.ok() && decision.record.mode == kGprsModeAuto) {
         // The next Auto save takes the preset again; the fields show the

@@ -100,8 +100,7 @@ ui::DialogTemplate BuildTemplate()
 
 const ui::DialogTemplate& SmtpDialogTemplate()
 {
-    static const ui::DialogTemplate t = BuildTemplate();
-    return t;
+    return ui::BuiltOnce<BuildTemplate>();
 }
 
 } // namespace kestra

@@ -3,8 +3,7 @@
 #include "formats/camera/CameraFile.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
-#include "support/DialogControls.h"
-#include "support/TestServices.h"
+#include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
 #include "ui/DataExchange.h"
 #include "windows/camera/CameraDialog.h"
@@ -17,12 +16,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <iterator>
-#include <memory>
 #include <vector>
 
 namespace kestra {
@@ -44,42 +41,15 @@ QString PlatformRangeMessage(int low, int high)
     return ui::kIntegerRangeText.text(false).arg(low).arg(high);
 }
 
-class CameraDialogTest : public ::testing::Test, protected test::DialogControls {
+class CameraDialogTest : public test::SettingsWindowTest<CCameraDialog> {
 protected:
-    ui::CDialog* openWindow() const override { return m_dialog.get(); }
+    CameraDialogTest() : SettingsWindowTest(kSelectButton, kCameraFileName) {}
 
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        g_languageIndex = kLanguageEnglish;
-        g_chineseChosen = 0;
-        g_tvMode = 0;
+        SettingsWindowTest::SetUp();
         fakes.clock.now = {2024, 3, 5, 8, 7, 6};
     }
-
-    // Opens the window and points it at the test's folder through Select.
-    CCameraDialog& Open(const QString& folder = {})
-    {
-        m_dialog = std::make_unique<CCameraDialog>(fakes, CurrentSession());
-        m_dialog->Create();
-        fakes.folders.answers.push_back(folder.isEmpty() ? m_dir.path() : folder);
-        Click(kSelectButton);
-        return *m_dialog;
-    }
-
-    QByteArray SavedFile(const QString& folder = {}) const
-    {
-        QFile file(SettingsFilePath(folder.isEmpty() ? m_dir.path() : folder, QString::fromLatin1(kCameraFileName)));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QString path() const { return m_dir.path(); }
-
-    test::TestServices fakes;
-
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<CCameraDialog> m_dialog;
 };
 
 // The record a save right after opening writes with the clock at 5 March 2024
@@ -129,6 +99,21 @@ TEST_F(CameraDialogTest, ClockOutsideTheCameraYearsIsClampedInTextAndFile)
         Click(kSaveButton);
         EXPECT_EQ(SavedFile().at(14), c.stored) << c.year;
     }
+}
+
+// The clock offered is the one the window was opened with, whatever the PC
+// clock says by then, and it is still that one at Save.
+TEST_F(CameraDialogTest, SaveWritesTheClockOfTheSessionNotOfThePc)
+{
+    Session session = OpeningSession(fakes.clock);
+    session.pcClock = PcClock{2020, 6, 15, 10, 20, 30};
+    fakes.clock.now = {2024, 3, 5, 8, 7, 6};
+    OpenWith(session);
+    EXPECT_EQ(Field(kClockField)->text(), "06/15/2020 10:20:30 MM/DD/YY");
+
+    fakes.clock.now = {2025, 1, 2, 3, 4, 5};
+    Click(kSaveButton);
+    EXPECT_EQ(SavedFile().mid(14, 6), QByteArray::fromHex("0A060F0A141E"));
 }
 
 TEST_F(CameraDialogTest, LeapDayOutsideTheCameraYearsIsStillSaved)

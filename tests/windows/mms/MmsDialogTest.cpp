@@ -7,8 +7,7 @@
 #include "formats/mms/MmsSave.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
-#include "support/DialogControls.h"
-#include "support/TestServices.h"
+#include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
 #include "ui/BalloonTip.h"
 #include "windows/mms/MmsDialogIds.h"
@@ -26,7 +25,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 namespace kestra {
 namespace {
@@ -41,33 +39,20 @@ Session SessionOf(int language)
     return Session{language, language, 0};
 }
 
-class MmsDialogTest : public ::testing::Test, protected test::DialogControls {
+class MmsDialogTest : public test::SettingsWindowTest<CMmsDialog> {
 protected:
-    ui::CDialog* openWindow() const override { return m_dialog.get(); }
+    MmsDialogTest() : SettingsWindowTest(kSelectButton, kMmsFileName) {}
 
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
-    // Opens the window and points it at `folder` (the test's folder) through Select.
+    // Opens the window in `language` and points it at `folder` (the test's folder) through Select.
     CMmsDialog& Open(int language = kLanguageEnglish, const QString& folder = {})
     {
-        m_dialog.reset();
-        m_dialog = std::make_unique<CMmsDialog>(fakes, SessionOf(language));
-        m_dialog->Create();
-        fakes.folders.answers.push_back(folder.isEmpty() ? m_dir.path() : folder);
-        Click(kSelectButton);
-        return *m_dialog;
-    }
-
-    QByteArray SavedFile(const QString& folder = {}) const
-    {
-        QFile file(SettingsFilePath(folder.isEmpty() ? m_dir.path() : folder, QString::fromLatin1(kMmsFileName)));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return OpenWith(SessionOf(language), folder);
     }
 
     // Writes `bytes` as a file of the test's folder and loads it through Load configure.
     QString Load(const QByteArray& bytes, const QString& name = QStringLiteral("loaded.dat"))
     {
-        const QString path = m_dir.filePath(name);
+        const QString path = filePath(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         file.close();
@@ -75,15 +60,6 @@ protected:
         Click(kLoadButton);
         return path;
     }
-
-    QString path() const { return m_dir.path(); }
-    CMmsDialog& dialog() { return *m_dialog; }
-
-    test::TestServices fakes;
-
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<CMmsDialog> m_dialog;
 };
 
 TEST_F(MmsDialogTest, PhoneWithLeadingPlusSavesTheStartRecord)

@@ -4,8 +4,7 @@
 #include "formats/sms/SmsFile.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
-#include "support/DialogControls.h"
-#include "support/TestServices.h"
+#include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
 #include "windows/sms/SmsDialog.h"
 #include "windows/sms/SmsDialogIds.h"
@@ -15,54 +14,21 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace kestra {
 namespace {
 
 using namespace sms_ids;
 
-class SmsDialogTest : public ::testing::Test, protected test::DialogControls {
+class SmsDialogTest : public test::SettingsWindowTest<CSmsDialog> {
 protected:
-    ui::CDialog* openWindow() const override { return m_dialog.get(); }
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        g_languageIndex = kLanguageEnglish;
-        g_chineseChosen = 0;
-    }
-
-    CSmsDialog& Open()
-    {
-        m_dialog = std::make_unique<CSmsDialog>(fakes, CurrentSession());
-        m_dialog->Create();
-        fakes.folders.answers.push_back(m_dir.path());
-        Click(kSelectButton);
-        return *m_dialog;
-    }
+    SmsDialogTest() : SettingsWindowTest(kSelectButton, kSmsFileName) {}
 
     QString Text(int id) { return Field(id)->text(); }
 
     void Backspace(int id) { test::pressKey(Field(id), Qt::Key_Backspace); }
-
-    QByteArray SavedFile() const
-    {
-        QFile file(SettingsFilePath(m_dir.path(), QString::fromLatin1(kSmsFileName)));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    CSmsDialog& dialog() { return *m_dialog; }
-    QString path() const { return m_dir.path(); }
-    test::TestServices fakes;
-
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<CSmsDialog> m_dialog;
 };
 
 TEST_F(SmsDialogTest, EachNumberUnlocksTheNextOnlyWhileItIsComplete)

@@ -11,8 +11,7 @@
 #include "formats/sms/SmsSave.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
-#include "support/DialogControls.h"
-#include "support/TestServices.h"
+#include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
 #include "ui/BalloonTip.h"
 #include "ui/DataExchange.h"
@@ -32,7 +31,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 namespace kestra {
 namespace {
@@ -43,27 +41,9 @@ using test::AnnouncedName;
 const QString kEnglishSaved = QStringLiteral("Save All Parameters To GPRS Setting File");
 constexpr int kCyprus = 6, kSchweiz = 31, kSwisscom = 2;
 
-class SmtpDialogTest : public ::testing::Test, protected test::DialogControls {
+class SmtpDialogTest : public test::SettingsWindowTest<CSmtpDialog> {
 protected:
-    ui::CDialog* openWindow() const override { return m_dialog.get(); }
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        g_languageIndex = kLanguageEnglish;
-        g_chineseChosen = 0;
-    }
-
-    // Opens the window and points it at `folder` (the test's own by default)
-    // through Select.
-    CSmtpDialog& Open(const QString& folder = {})
-    {
-        m_dialog = std::make_unique<CSmtpDialog>(fakes, CurrentSession());
-        m_dialog->Create();
-        fakes.folders.answers.push_back(folder.isEmpty() ? m_dir.path() : folder);
-        Click(kSelectButton);
-        return *m_dialog;
-    }
+    SmtpDialogTest() : SettingsWindowTest(kSelectButton, kGprsFileName) {}
 
     QString Text(int id) { return Field(id)->text(); }
 
@@ -76,21 +56,6 @@ protected:
         Retype(kSenderPasswordField, QStringLiteral("secret"));
         Retype(kRecipientField, QStringLiteral("me@example.com"));
     }
-
-    QByteArray SavedFile(const QString& folder = {}) const
-    {
-        QFile file(SettingsFilePath(folder.isEmpty() ? m_dir.path() : folder, QString::fromLatin1(kGprsFileName)));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QString path() const { return m_dir.path(); }
-    CSmtpDialog& dialog() { return *m_dialog; }
-
-    test::TestServices fakes;
-
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<CSmtpDialog> m_dialog;
 };
 
 TEST_F(SmtpDialogTest, FreshAutoSaveWritesTheWorkedHeaderAndEmptiesTheShownPreset)
