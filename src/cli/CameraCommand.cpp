@@ -33,9 +33,9 @@ constexpr ListOption kListOptions[] = {
     {"--sense-level", CameraList::SenseLevel, "Motion sensor sensitivity", nullptr},
     {"--beep", CameraList::BeepSound, "Beep sound", nullptr},
     {"--video-length", CameraList::VideoLength, "Video length",
-     "\"1 Sec\" to \"60 Sec\" (also written 10s, 10 sec)"},
+     R"("1 Sec" to "60 Sec" (also written 10s, 10 sec))"},
     {"--pir", CameraList::PirInterval, "PIR interval, the pause between motion-triggered captures",
-     "\"0 Sec\" to \"59 Sec\" or \"1 Min\" to \"60 Min\" (also written 30s, 5min)"},
+     R"("0 Sec" to "59 Sec" or "1 Min" to "60 Min" (also written 30s, 5min))"},
     {"--sd-cycle", CameraList::SdCycle, "Cyclic storage on the SD card", nullptr},
     {"--ir-light", CameraList::IrLight, "Infrared light strength", nullptr},
     {"--mms-status", CameraList::MmsStatus, "How the camera sends pictures", nullptr},
@@ -146,8 +146,7 @@ CameraCommand::CameraCommand(CLI::App& program)
     m_session.addTo(*m_command, true);
     // The default-parameters file has no TV mode byte either.
     std::vector<CLI::Option*> settings{from, clock, m_command->get_option("--tv-mode")};
-    for (std::size_t i = 0; i < std::size(kListOptions); ++i) {
-        const ListOption& option = kListOptions[i];
+    for (const ListOption& option : kListOptions) {
         settings.push_back(m_command->add_option(option.flag, m_lists[static_cast<std::size_t>(option.list)],
                                                  ListHelp(option).toStdString()));
     }

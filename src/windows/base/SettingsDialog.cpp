@@ -199,14 +199,6 @@ bool CSettingsDialog::ShowSaveOutcome(const RecordSaveResult& result, const QStr
     return result.ok();
 }
 
-bool CSettingsDialog::ShowFindings(const SettingsFindings& findings)
-{
-    if (findings.empty())
-        return true;
-    ShowMessage(findings.front().message(m_session.chineseMessages()));
-    return false;
-}
-
 bool CSettingsDialog::ShowRefusal(const std::optional<QString>& refusal)
 {
     if (!refusal)

@@ -107,8 +107,6 @@ protected:
     // failed. Returns whether it went through.
     bool ShowSaveOutcome(const SaveResult& result, const QString& savedMessage);
     bool ShowSaveOutcome(const RecordSaveResult& result, const QString& savedMessage);
-    // Shows the first finding, if any; returns whether there was none.
-    bool ShowFindings(const SettingsFindings& findings);
     // Shows a save decision's refusal, if any; returns whether there was none.
     bool ShowRefusal(const std::optional<QString>& refusal);
     // Load configure's first steps: the open-file dialog, then the file read

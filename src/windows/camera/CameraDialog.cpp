@@ -334,10 +334,8 @@ void CCameraDialog::OnOK()
     // file against one that slipped through all the same.
     const SaveDecision<CameraSettings> decision = PrepareCameraSave(ReadChoices(), m_pcClock, session());
     m_settings = decision.record;
-    if (!decision.ok()) {
-        ShowMessage(*decision.refusal);
+    if (!ShowRefusal(decision.refusal))
         return;
-    }
     ShowSaveOutcome(WriteCameraFile(m_folderText, m_settings), CameraSavedMessage(session().languageIndex));
 }
 
