@@ -63,10 +63,8 @@ wineserver -p30
 trap 'wineserver --kill 2>/dev/null || true' EXIT
 # No window manager runs on the screen: Wine draws the window frames itself,
 # as Windows does, instead of waiting two seconds on every window it hides
-# for a manager's answer. A program that crashes ends with its error code
-# instead of waiting in the debugger.
+# for a manager's answer.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
 for program in "${programs[@]}"; do
     printf '%s\0%s\0' "$program" "${filters[$program]:-}"
 done | xargs -0 -n2 -P2 bash -c 'run_one "$0" "$1"'

@@ -176,7 +176,9 @@ echo "Windows installer: $installer"
 # prefix would otherwise ask for, and without a display.
 export WINEPREFIX=$root/$build/wine
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# A test program that crashes ends with an error code instead of waiting for
+# a debugger that nobody watches.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 rm -rf "$WINEPREFIX"
 env -u DISPLAY -u WAYLAND_DISPLAY wineboot --init >/dev/null 2>&1
 # Qt's offscreen platform on Windows reads fonts from one folder, named by
