@@ -48,6 +48,9 @@ run_one() {
     local args=(-platform windows)
     [ -n "$filter" ] && args+=("--gtest_filter=-$filter")
     local status=0
+    # windowsvista is what Qt picks for a program whose style plugin lies
+    # beside it, as the zip ships it; a test program that ends up in another
+    # style stops at once (tests/support/gui_test_main.cpp).
     KESTRA_TEST_STYLE=windowsvista timeout 300 wine "$tests/$program.exe" "${args[@]}" \
         > "$logs/$program.out" 2>&1 || status=$?
     # Wine's note that it cannot scale window frames by DPI is noise.
