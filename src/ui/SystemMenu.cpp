@@ -52,7 +52,10 @@ public:
             || std::find(m_commandIds.begin(), m_commandIds.end(), command) == m_commandIds.end())
             return false;
         m_chosen(command);
-        *result = 0;
+        // The menu posts the command, and the event loop that takes it off the
+        // queue passes no result to write (only a window procedure has one).
+        if (result)
+            *result = 0;
         return true;
     }
 

@@ -21,10 +21,13 @@ using namespace ui;
 
 // Runs the dialog modally while `act` drives it; a run that does not end
 // within a few seconds ends with -99 so a broken path fails instead of hanging.
+// The timers die with the run: one left behind would fire in a later test's
+// event loop and end a dialog that is long gone.
 int runModal(ScriptedDialog& dialog, const std::function<void()>& act)
 {
-    QTimer::singleShot(0, [&] { act(); });
-    QTimer::singleShot(5000, [&] {
+    QObject run;
+    QTimer::singleShot(0, &run, [&] { act(); });
+    QTimer::singleShot(5000, &run, [&] {
         if (!dialog.IsEnded())
             dialog.EndDialog(-99);
     });
