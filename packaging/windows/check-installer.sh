@@ -91,7 +91,7 @@ fi
 # into a folder on drive C (a card's root is a folder that exists).
 mkdir -p "$WINEPREFIX/drive_c/kestra-worked"
 if run "$user_dir/kestra-setup.exe" camera --out 'C:\kestra-worked' --clock "2024-03-05 08:07:06" >"$work/camera.out" 2>&1 &&
-   cmp -s "$WINEPREFIX/drive_c/kestra-worked/camera.dat" "$root/tests/camera/golden/camera_worked.dat"; then
+   cmp -s "$WINEPREFIX/drive_c/kestra-worked/camera.dat" "$root/tests/formats/camera/golden/camera_worked.dat"; then
     pass "the installed program saved the worked camera example into C:\\kestra-worked"
 else
     fail "the installed program did not save the worked example: $(cat "$work/camera.out")"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "camera/CameraSettings.h"
-#include "messaging/GprsSettings.h"
-#include "messaging/SmsSettings.h"
-#include "mms/MmsSettings.h"
+#include "formats/camera/CameraSettings.h"
+#include "formats/gprs/GprsSettings.h"
+#include "formats/mms/MmsSettings.h"
+#include "formats/sms/SmsSettings.h"
 
 #include <optional>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cards/CardWriter.h"
 
-#include "camera/CameraChoices.h"
-#include "camera/CameraFile.h"
-#include "messaging/GprsFile.h"
-#include "messaging/SmsFile.h"
-#include "mms/MmsFile.h"
+#include "formats/camera/CameraChoices.h"
+#include "formats/camera/CameraFile.h"
+#include "formats/gprs/GprsFile.h"
+#include "formats/mms/MmsFile.h"
+#include "formats/sms/SmsFile.h"
 #include "storage/FileOps.h"
 #include "storage/SettingsFileIo.h"
 

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/CameraCommand.h"
 
-#include "camera/CameraChoices.h"
-#include "camera/CameraFile.h"
-#include "camera/CameraFileReader.h"
 #include "cli/OptionWords.h"
+#include "formats/camera/CameraChoices.h"
+#include "formats/camera/CameraFile.h"
+#include "formats/camera/CameraFileReader.h"
+#include "formats/camera/CameraSave.h"
 #include "storage/SettingsFileIo.h"
 
 #include <CLI/CLI.hpp>
@@ -165,11 +166,6 @@ CameraCommand::CameraCommand(CLI::App& program)
     m_settingOptions = settings;
 }
 
-bool CameraCommand::chosen() const
-{
-    return m_command->parsed();
-}
-
 int CameraCommand::run() const
 {
     const QString folder = FromStd(m_out);
@@ -184,22 +180,14 @@ int CameraCommand::run() const
                                 .arg(FromStd(setting->get_name())));
         }
         const Session session = m_session.session();
-        const RecordSaveResult saved = WriteCameraDefaultFile(folder);
-        if (!saved.ok())
-            throw CliFailure{kExitFailed, saved.message(session.chineseMessages())};
-        PrintLine(QStringLiteral("%1: %2").arg(CameraDefaultSavedMessage(session.languageIndex), path));
-        return kExitOk;
+        return FinishSave(WriteCameraDefaultFile(folder), session.chineseMessages(),
+                          CameraDefaultSavedMessage(session.languageIndex), path);
     }
 
     const CameraSettings settings = prepare();
     const Session session = m_session.session(settings.languageCode, settings.tvMode);
-    const RecordSaveResult saved = WriteCameraFile(folder, settings);
-    if (saved.refused)
-        RefuseUsage(saved.message(session.chineseMessages()));
-    if (!saved.ok())
-        throw CliFailure{kExitFailed, saved.message(session.chineseMessages())};
-    PrintLine(QStringLiteral("%1: %2").arg(CameraSavedMessage(session.languageIndex), path));
-    return kExitOk;
+    return FinishSave(WriteCameraFile(folder, settings), session.chineseMessages(),
+                      CameraSavedMessage(session.languageIndex), path);
 }
 
 CameraSettings CameraCommand::prepare() const
@@ -239,14 +227,9 @@ CameraSettings CameraCommand::prepare() const
     SetTime(choices, "--timer2-start", m_timer2Start, {CameraNumber::Timer2StartHour, CameraNumber::Timer2StartMinute});
     SetTime(choices, "--timer2-stop", m_timer2Stop, {CameraNumber::Timer2StopHour, CameraNumber::Timer2StopMinute});
 
-    const CameraSettings settings =
-        FillCameraSettings(choices, CameraClock(m_clock), session.languageCode, session.tvMode);
     // Refused before the folder is touched: a value a --from file brought in
     // that no window could have written.
-    const SettingsFindings findings = CheckCameraSettings(settings);
-    if (!findings.empty())
-        RefuseUsage(findings.front().message(session.chineseMessages()));
-    return settings;
+    return Decided(PrepareCameraSave(choices, CameraClock(m_clock), session));
 }
 
 } // namespace kestra::cli

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "camera/CameraSettings.h"
-#include "camera/CameraTexts.h"
 #include "cli/CliSupport.h"
+#include "formats/camera/CameraSettings.h"
+#include "formats/camera/CameraTexts.h"
 
 #include <array>
 #include <string>
@@ -29,7 +29,7 @@ class CameraCommand {
 public:
     explicit CameraCommand(CLI::App& program);
 
-    bool chosen() const;
+    CLI::App* subcommand() const { return m_command; }
     int run() const;
     // The record the options stand for, refused (CliFailure) as run() refuses
     // it; nothing is written.

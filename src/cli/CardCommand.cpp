@@ -97,11 +97,6 @@ CardCommand::CardCommand(CLI::App& program)
     m_session.addTo(*m_write, false);
 }
 
-bool CardCommand::chosen() const
-{
-    return m_command->parsed();
-}
-
 int CardCommand::run() const
 {
     const std::unique_ptr<RemovableDrives> drives = SystemRemovableDrives();

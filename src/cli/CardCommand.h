@@ -23,7 +23,7 @@ class CardCommand {
 public:
     explicit CardCommand(CLI::App& program);
 
-    bool chosen() const;
+    CLI::App* subcommand() const { return m_command; }
     int run() const;
 
 private:

@@ -6,10 +6,10 @@
 #include "cli/CatalogueLookup.h"
 #include "cli/CliSupport.h"
 #include "cli/MessagingCommands.h"
-#include "messaging/GprsCatalogue.h"
-#include "messaging/SmsTexts.h"
-#include "mms/MmsCatalogue.h"
-#include "mms/MmsTexts.h"
+#include "formats/gprs/GprsCatalogue.h"
+#include "formats/mms/MmsCatalogue.h"
+#include "formats/mms/MmsTexts.h"
+#include "formats/sms/SmsTexts.h"
 #include "storage/Cp936.h"
 
 #include <CLI/CLI.hpp>

@@ -2,8 +2,8 @@
 #include "cli/CatalogueCommand.h"
 
 #include "cli/CatalogueLookup.h"
-#include "messaging/GprsCatalogue.h"
-#include "mms/MmsCatalogue.h"
+#include "formats/gprs/GprsCatalogue.h"
+#include "formats/mms/MmsCatalogue.h"
 
 #include <CLI/CLI.hpp>
 
@@ -42,11 +42,6 @@ CatalogueCommand::CatalogueCommand(CLI::App& program)
     m_command->add_option("--country", m_country, "Show this country's operators and their presets: its name or index")
         ->type_name("NAME|INDEX");
     m_session.addTo(*m_command, false);
-}
-
-bool CatalogueCommand::chosen() const
-{
-    return m_command->parsed();
 }
 
 int CatalogueCommand::run() const

@@ -15,7 +15,7 @@ class CatalogueCommand {
 public:
     explicit CatalogueCommand(CLI::App& program);
 
-    bool chosen() const;
+    CLI::App* subcommand() const { return m_command; }
     int run() const;
 
 private:

@@ -2,8 +2,8 @@
 #include "cli/CatalogueLookup.h"
 
 #include "cli/CliSupport.h"
-#include "messaging/GprsCatalogue.h"
-#include "mms/MmsCatalogue.h"
+#include "formats/gprs/GprsCatalogue.h"
+#include "formats/mms/MmsCatalogue.h"
 
 #include <QStringList>
 

@@ -30,6 +30,16 @@ void RefuseUsage(const QString& message)
     throw CliFailure{kExitUsage, message};
 }
 
+int FinishSave(const RecordSaveResult& saved, bool chinese, const QString& savedMessage, const QString& path)
+{
+    if (saved.refused)
+        RefuseUsage(saved.message(chinese));
+    if (!saved.ok())
+        throw CliFailure{kExitFailed, saved.message(chinese)};
+    PrintLine(QStringLiteral("%1: %2").arg(savedMessage, path));
+    return kExitOk;
+}
+
 void PrintLine(const QString& line)
 {
     WriteLine(stdout, line);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/SaveDecision.h"
 #include "common/Session.h"
 #include "filecheck/SettingsFileCheck.h"
+#include "storage/SettingsFinding.h"
 
 #include <QString>
 
@@ -28,6 +30,21 @@ struct CliFailure {
 };
 
 [[noreturn]] void RefuseUsage(const QString& message);
+
+// The record a window's save step decided on; its refusal ends the command
+// (kExitUsage) before anything is written.
+template <typename Record>
+Record Decided(const SaveDecision<Record>& decision)
+{
+    if (!decision.ok())
+        RefuseUsage(*decision.refusal);
+    return decision.record;
+}
+
+// How a command that wrote a settings file ends, as the window's Save does: a
+// record the writer refused ends with kExitUsage, a failed save with
+// kExitFailed, and a saved file with "<saved message>: <path>" and kExitOk.
+int FinishSave(const RecordSaveResult& saved, bool chinese, const QString& savedMessage, const QString& path);
 
 // Lines on stdout and stderr, in UTF-8 whatever the locale says: the texts of
 // the Chinese and Japanese interface must come out whole.

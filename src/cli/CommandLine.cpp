@@ -22,6 +22,19 @@
 
 namespace kestra::cli {
 
+namespace {
+
+// Each command runs from its subcommand's callback, which CLI11 calls once the
+// whole line has parsed and passed its checks, and only for the subcommand
+// given; `status` is what the command returns.
+template <typename... Commands>
+void RunWhenChosen(int& status, Commands&... commands)
+{
+    (commands.subcommand()->callback([&status, &commands] { status = commands.run(); }), ...);
+}
+
+} // namespace
+
 bool IsCommandLine(int argc, const char* const* argv)
 {
     if (argc < 2)
@@ -111,6 +124,8 @@ int RunCommandLine(int argc, const char* const* argv)
         return kExitUsage;
     }
 
+    int status = kExitUsage;
+    RunWhenChosen(status, camera, mms, gprs, sms, inspect, catalogue, mailTest, card);
     try {
         program.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -125,28 +140,11 @@ int RunCommandLine(int argc, const char* const* argv)
     } catch (const CLI::ParseError& error) {
         PrintErrorLine(QStringLiteral("%1 (see --help)").arg(FromStd(error.what())));
         return kExitUsage;
-    }
-
-    try {
-        if (camera.chosen())
-            return camera.run();
-        for (MessagingCommand* command : std::initializer_list<MessagingCommand*>{&mms, &gprs, &sms}) {
-            if (command->chosen())
-                return command->run();
-        }
-        if (inspect.chosen())
-            return inspect.run();
-        if (catalogue.chosen())
-            return catalogue.run();
-        if (mailTest.chosen())
-            return mailTest.run();
-        if (card.chosen())
-            return card.run();
     } catch (const CliFailure& failure) {
         PrintErrorLine(failure.message);
         return failure.status;
     }
-    return kExitUsage;
+    return status;
 }
 
 } // namespace kestra::cli

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/FileReportCommand.h"
 
-#include "camera/CameraFields.h"
 #include "cli/CardProfileFile.h"
 #include "cli/RecordDescription.h"
-#include "storage/Cp936.h"
 #include "filecheck/SettingsFileCheck.h"
+#include "formats/camera/CameraFields.h"
+#include "storage/Cp936.h"
 #include "storage/SettingsFileIo.h"
 
 #include <CLI/CLI.hpp>
@@ -271,11 +271,6 @@ FileReportCommand::FileReportCommand(CLI::App& program)
     m_command->add_flag("--json", m_json, "Print the same as JSON");
     m_command->add_flag("--show-secrets", m_showSecrets, "Show passwords instead of asterisks");
     m_session.addTo(*m_command, false);
-}
-
-bool FileReportCommand::chosen() const
-{
-    return m_command->parsed();
 }
 
 int FileReportCommand::run() const

@@ -16,7 +16,7 @@ class FileReportCommand {
 public:
     explicit FileReportCommand(CLI::App& program);
 
-    bool chosen() const;
+    CLI::App* subcommand() const { return m_command; }
     int run() const;
 
 private:

@@ -4,8 +4,8 @@
 #include "cli/CliSupport.h"
 #include "cli/MessagingCommands.h"
 #include "filecheck/SettingsFileCheck.h"
-#include "messaging/GprsFile.h"
-#include "messaging/MailTest.h"
+#include "formats/gprs/GprsFile.h"
+#include "mailtest/core/MailTest.h"
 #include "storage/Cp936.h"
 
 #include <CLI/CLI.hpp>
@@ -37,11 +37,6 @@ MailTestCommand::MailTestCommand(CLI::App& program)
                         "When the camera's login name is refused, log in again with the whole sender address to "
                         "tell the two apart (a second failed login, which servers count)");
     m_session.addTo(*m_command, false);
-}
-
-bool MailTestCommand::chosen() const
-{
-    return m_command->parsed();
 }
 
 int MailTestCommand::run()

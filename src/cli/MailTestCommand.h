@@ -23,7 +23,7 @@ class MailTestCommand {
 public:
     explicit MailTestCommand(CLI::App& program);
 
-    bool chosen() const;
+    CLI::App* subcommand() const { return m_command; }
     int run();
 
 private:

@@ -3,17 +3,17 @@
 
 #include "cli/CatalogueLookup.h"
 #include "cli/OptionWords.h"
-#include "messaging/GprsCatalogue.h"
-#include "messaging/GprsFile.h"
-#include "messaging/SmsFile.h"
-#include "messaging/SmsSave.h"
-#include "messaging/SmsTexts.h"
-#include "messaging/SmtpSave.h"
-#include "messaging/SmtpTexts.h"
-#include "mms/MmsCatalogue.h"
-#include "mms/MmsFile.h"
-#include "mms/MmsSave.h"
-#include "mms/MmsTexts.h"
+#include "formats/gprs/GprsCatalogue.h"
+#include "formats/gprs/GprsFile.h"
+#include "formats/gprs/GprsSave.h"
+#include "formats/gprs/SmtpTexts.h"
+#include "formats/mms/MmsCatalogue.h"
+#include "formats/mms/MmsFile.h"
+#include "formats/mms/MmsSave.h"
+#include "formats/mms/MmsTexts.h"
+#include "formats/sms/SmsFile.h"
+#include "formats/sms/SmsSave.h"
+#include "formats/sms/SmsTexts.h"
 #include "storage/Cp936.h"
 #include "storage/SettingsFileIo.h"
 
@@ -24,12 +24,6 @@ namespace kestra::cli {
 namespace {
 
 constexpr int kPresetModePosition = 0; // the first entry of both mode lists
-
-void RefuseReadError(const std::optional<FileError>& error, const Session& session)
-{
-    if (error)
-        RefuseUsage(QStringLiteral("--from: %1").arg(error->message(session.chineseMessages())));
-}
 
 // The mode list's position for --mode: the window's words in English or the
 // interface language, or the plain words "preset"/"auto" and "custom".
@@ -86,11 +80,6 @@ MessagingCommand::MessagingCommand(CLI::App& program, const char* name, const ch
         ->type_name("VALUE");
 }
 
-bool MessagingCommand::chosen() const
-{
-    return m_command->parsed();
-}
-
 TextOption& MessagingCommand::addText(const char* flag, const char* help)
 {
     m_texts.push_back(std::make_unique<TextOption>(TextOption{flag, help, {}, nullptr}));
@@ -104,28 +93,95 @@ int MessagingCommand::smsControlPosition(const QStringList& english, const QStri
     return MatchListWord(QStringLiteral("--sms-control"), FromStd(m_smsControl), {english, shown});
 }
 
-void MessagingCommand::finish(const RecordSaveResult& saved, const Session& session, const QString& savedMessage) const
+
+template <typename ReadResult>
+ReadResult MessagingCommand::readFrom(SettingsFileKind kind, ReadResult (*read)(const QString&),
+                                      const Session& session) const
 {
-    const bool chinese = session.chineseMessages();
-    if (saved.refused)
-        RefuseUsage(saved.message(chinese));
-    if (!saved.ok())
-        throw CliFailure{kExitFailed, saved.message(chinese)};
-    PrintLine(QStringLiteral("%1: %2").arg(savedMessage,
-                                           SettingsFilePath(FromStd(m_out), QString::fromLatin1(m_fileName))));
+    RefuseUncheckedFromFile(kind, m_from, session.chineseMessages());
+    ReadResult result = read(FromStd(m_from));
+    if (result.error)
+        RefuseUsage(QStringLiteral("--from: %1").arg(result.error->message(session.chineseMessages())));
+    return result;
+}
+
+template <typename Record>
+Record MessagingCommand::decide(Record shown, TextFields<Record> texts, int Record::*picturesPerDay,
+                                const QStringList& smsControlEnglish, const QStringList& smsControlShown,
+                                SaveDecision<Record> (*prepareSave)(const Record&, const Session&),
+                                const Session& session) const
+{
+    for (const auto& [text, member] : texts) {
+        if (text->given())
+            shown.*member = text->bytes();
+    }
+    if (m_picturesOption->count() > 0)
+        shown.*picturesPerDay = m_picturesPerDay;
+    if (!m_smsControl.empty())
+        shown.smsControl = smsControlPosition(smsControlEnglish, smsControlShown);
+    return Decided(prepareSave(shown, session));
+}
+
+template <typename Record>
+int MessagingCommand::save(const Record& record, RecordSaveResult (*write)(const QString&, const Record&),
+                           QString (*savedMessage)(const Session&)) const
+{
+    // The record carries the session's language code: the messages are in
+    // the language the file was written in.
+    const Session session = m_session.session(record.languageCode);
+    return FinishSave(write(FromStd(m_out), record), session.chineseMessages(), savedMessage(session),
+                      SettingsFilePath(FromStd(m_out), QString::fromLatin1(m_fileName)));
+}
+
+// --- Preset and custom modes --------------------------------------------------
+
+OperatorCommand::OperatorCommand(CLI::App& program, const char* name, const char* description,
+                                 const char* fileName, bool withTvMode, const char* modeHelp,
+                                 const char* countryHelp, const char* operatorHelp)
+    : MessagingCommand(program, name, description, fileName, withTvMode)
+{
+    m_command->add_option("--mode", m_mode, modeHelp)->type_name("MODE");
+    m_command->add_option("--country", m_country, countryHelp)->type_name("NAME|INDEX");
+    m_command->add_option("--operator", m_operator, operatorHelp)->type_name("NAME|INDEX");
+}
+
+std::optional<bool> OperatorCommand::presetModeChosen(const QStringList& english, const QStringList& shown) const
+{
+    if (m_mode.empty())
+        return std::nullopt;
+    return ModePosition(FromStd(m_mode), english, shown) == kPresetModePosition;
+}
+
+void OperatorCommand::chooseOperator(bool preset, std::initializer_list<const TextOption*> customTexts,
+                                     int& country, int& operatorIndex, const OperatorCatalogue& catalogue) const
+{
+    for (const TextOption* text : customTexts) {
+        if (preset && text->given())
+            RefuseUsage(QStringLiteral("%1 applies to the custom mode; in the %2 mode %3 written (add --mode custom)")
+                            .arg(QLatin1String(text->flag), QLatin1String(catalogue.presetMode),
+                                 QLatin1String(catalogue.presetWrites)));
+    }
+    if (!preset && (!m_country.empty() || !m_operator.empty()))
+        RefuseUsage(QStringLiteral("--country and --operator apply to the %1 mode (leave out --mode custom)")
+                        .arg(QLatin1String(catalogue.presetMode)));
+    if (!m_country.empty()) {
+        country = catalogue.findCountry(QStringLiteral("--country"), FromStd(m_country));
+        operatorIndex = 0;
+    }
+    if (!m_operator.empty())
+        operatorIndex = catalogue.findOperator(QStringLiteral("--operator"), country, FromStd(m_operator));
+    if (preset && catalogue.operatorCount(country) == 0)
+        RefuseUsage(QStringLiteral("--country: %1 offers no operator").arg(catalogue.englishCountryName(country)));
 }
 
 // --- MMS ------------------------------------------------------------------------
 
 MmsCommand::MmsCommand(CLI::App& program)
-    : MessagingCommand(program, "mms", "Write mms.dat: the MMS window's settings", kMmsFileName, true)
+    : OperatorCommand(program, "mms", "Write mms.dat: the MMS window's settings", kMmsFileName, true,
+                      "preset (the operator's parameters) or custom (typed ones) [default: preset]",
+                      "Preset mode: the country, by name or index (see catalogue mms) [default: China]",
+                      "Preset mode: the operator, by name or index [default: the first]")
 {
-    m_command->add_option("--mode", m_mode, "preset (the operator's parameters) or custom (typed ones) [default: preset]")
-        ->type_name("MODE");
-    m_command->add_option("--country", m_country, "Preset mode: the country, by name or index (see catalogue mms) [default: China]")
-        ->type_name("NAME|INDEX");
-    m_command->add_option("--operator", m_operator, "Preset mode: the operator, by name or index [default: the first]")
-        ->type_name("NAME|INDEX");
     m_url = &addText("--url", "Custom mode: MMS centre URL");
     m_apn = &addText("--apn", "Custom mode: APN");
     m_gateway = &addText("--gateway", "Custom mode: WAP gateway");
@@ -139,9 +195,8 @@ MmsCommand::MmsCommand(CLI::App& program)
 
 int MmsCommand::run()
 {
-    const Session session = m_session.session();
-    finish(WriteMmsFile(FromStd(m_out), prepare()), session, MmsMessageText(session.languageIndex, MmsMessage::Saved));
-    return kExitOk;
+    return save(prepare(), WriteMmsFile,
+                [](const Session& session) { return MmsMessageText(session.languageIndex, MmsMessage::Saved); });
 }
 
 MmsSettings MmsCommand::prepare()
@@ -151,10 +206,7 @@ MmsSettings MmsCommand::prepare()
     MmsSettings shown = InitialMmsSettings(session);
 
     if (!m_from.empty()) {
-        RefuseUncheckedFromFile(SettingsFileKind::Mms, m_from, session.chineseMessages());
-        const MmsReadResult read = ReadMmsFile(FromStd(m_from));
-        RefuseReadError(read.error, session);
-        const MmsLoaded& loaded = read.values;
+        const MmsLoaded loaded = readFrom(SettingsFileKind::Mms, ReadMmsFile, session).values;
         shown.picturesPerDay = loaded.picturesPerDay;
         shown.smsControl = loaded.smsControl.value_or(shown.smsControl);
         shown.presetFlag = loaded.presetMode ? 1 : 0;
@@ -176,65 +228,37 @@ MmsSettings MmsCommand::prepare()
             shown.*to = loaded.*from;
     }
 
-    if (!m_mode.empty()) {
-        const bool preset =
-            ModePosition(FromStd(m_mode), MmsModeEntries(kLanguageEnglish), MmsModeEntries(language)) == kPresetModePosition;
-        if (preset && shown.presetFlag == 0) {
+    if (const std::optional<bool> preset = presetModeChosen(MmsModeEntries(kLanguageEnglish), MmsModeEntries(language))) {
+        if (*preset && shown.presetFlag == 0) {
             // Back to the preset mode: the window starts again on its first country.
             shown.countryCode = kMmsChinaIndex;
             shown.operatorIndex = 0;
         }
-        shown.presetFlag = preset ? 1 : 0;
+        shown.presetFlag = *preset ? 1 : 0;
     }
-    const bool preset = shown.presetFlag != 0;
-    for (const TextOption* text : {m_url, m_apn, m_gateway, m_port, m_account, m_password}) {
-        if (preset && text->given())
-            RefuseUsage(QStringLiteral("%1 applies to the custom mode; in the preset mode the operator's parameters "
-                                       "are written (add --mode custom)")
-                            .arg(QLatin1String(text->flag)));
-    }
-    if (!preset && (!m_country.empty() || !m_operator.empty()))
-        RefuseUsage(QStringLiteral("--country and --operator apply to the preset mode (leave out --mode custom)"));
-    if (!m_country.empty()) {
-        shown.countryCode = FindMmsCountry(QStringLiteral("--country"), FromStd(m_country));
-        shown.operatorIndex = 0;
-    }
-    if (!m_operator.empty())
-        shown.operatorIndex = FindMmsOperator(QStringLiteral("--operator"), shown.countryCode, FromStd(m_operator));
-    if (preset && MmsOfferedCount(shown.countryCode) == 0)
-        RefuseUsage(QStringLiteral("--country: %1 offers no operator").arg(MmsCountryName(CountryListVariant::English, shown.countryCode)));
+    static constexpr OperatorCatalogue kCatalogue{
+        "preset", "the operator's parameters are", FindMmsCountry, FindMmsOperator, MmsOfferedCount,
+        [](int country) { return MmsCountryName(CountryListVariant::English, country); }};
+    chooseOperator(shown.presetFlag != 0, {m_url, m_apn, m_gateway, m_port, m_account, m_password},
+                   shown.countryCode, shown.operatorIndex, kCatalogue);
 
-    const std::pair<TextOption*, QByteArray MmsSettings::*> texts[] = {
-        {m_url, &MmsSettings::url},         {m_apn, &MmsSettings::apn},     {m_gateway, &MmsSettings::gateway},
-        {m_port, &MmsSettings::port},       {m_account, &MmsSettings::account}, {m_password, &MmsSettings::password},
-        {m_phone, &MmsSettings::phone},     {m_email, &MmsSettings::email}, {m_phone2, &MmsSettings::phone2},
-    };
-    for (const auto& [text, member] : texts) {
-        if (text->given())
-            shown.*member = text->bytes();
-    }
-    if (m_picturesOption->count() > 0)
-        shown.picturesPerDay = m_picturesPerDay;
-    if (!m_smsControl.empty())
-        shown.smsControl = smsControlPosition(MmsSmsControlEntries(kLanguageEnglish), MmsSmsControlEntries(language));
-
-    const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, session);
-    if (!decision.ok())
-        RefuseUsage(*decision.refusal);
-    return decision.record;
+    return decide(shown,
+                  {{m_url, &MmsSettings::url}, {m_apn, &MmsSettings::apn}, {m_gateway, &MmsSettings::gateway},
+                   {m_port, &MmsSettings::port}, {m_account, &MmsSettings::account},
+                   {m_password, &MmsSettings::password}, {m_phone, &MmsSettings::phone},
+                   {m_email, &MmsSettings::email}, {m_phone2, &MmsSettings::phone2}},
+                  &MmsSettings::picturesPerDay, MmsSmsControlEntries(kLanguageEnglish), MmsSmsControlEntries(language),
+                  PrepareMmsSave, session);
 }
 
 // --- GPRS -----------------------------------------------------------------------
 
 GprsCommand::GprsCommand(CLI::App& program)
-    : MessagingCommand(program, "gprs", "Write gprs.dat: the GPRS/SMTP e-mail window's settings", kGprsFileName, false)
+    : OperatorCommand(program, "gprs", "Write gprs.dat: the GPRS/SMTP e-mail window's settings", kGprsFileName, false,
+                      "auto (the operator's GPRS access) or custom (typed) [default: auto]",
+                      "Auto mode: the country, by name or index (see catalogue gprs) [default: China]",
+                      "Auto mode: the operator, by name or index [default: the first]")
 {
-    m_command->add_option("--mode", m_mode, "auto (the operator's GPRS access) or custom (typed) [default: auto]")
-        ->type_name("MODE");
-    m_command->add_option("--country", m_country, "Auto mode: the country, by name or index (see catalogue gprs) [default: China]")
-        ->type_name("NAME|INDEX");
-    m_command->add_option("--operator", m_operator, "Auto mode: the operator, by name or index [default: the first]")
-        ->type_name("NAME|INDEX");
     m_apn = &addText("--apn", "Custom mode: GPRS APN");
     m_gprsAccount = &addText("--gprs-account", "Custom mode: GPRS account");
     m_gprsPassword = &addText("--gprs-password", "Custom mode: GPRS password");
@@ -248,9 +272,8 @@ GprsCommand::GprsCommand(CLI::App& program)
 
 int GprsCommand::run()
 {
-    const Session session = m_session.session();
-    finish(WriteGprsFile(FromStd(m_out), prepare()), session, SmtpSavedMessage(session.chineseMessages()));
-    return kExitOk;
+    return save(prepare(), WriteGprsFile,
+                [](const Session& session) { return SmtpSavedMessage(session.chineseMessages()); });
 }
 
 GprsSettings GprsCommand::prepare()
@@ -260,10 +283,7 @@ GprsSettings GprsCommand::prepare()
     GprsSettings shown = InitialGprsSettings(session);
 
     if (!m_from.empty()) {
-        RefuseUncheckedFromFile(SettingsFileKind::Gprs, m_from, session.chineseMessages());
-        const GprsReadResult read = ReadGprsFile(FromStd(m_from));
-        RefuseReadError(read.error, session);
-        const GprsLoaded& loaded = read.values;
+        const GprsLoaded loaded = readFrom(SettingsFileKind::Gprs, ReadGprsFile, session).values;
         shown.mode = loaded.mode;
         if (loaded.mode == kGprsModeAuto) {
             shown.countryIndex = loaded.countryIndex.value_or(shown.countryIndex);
@@ -284,11 +304,10 @@ GprsSettings GprsCommand::prepare()
         shown.recipientEmail = loaded.recipientEmail;
     }
 
-    if (!m_mode.empty()) {
-        const QStringList english{GprsModeEntry(kLanguageEnglish, 0), GprsModeEntry(kLanguageEnglish, 1)};
-        const QStringList own{GprsModeEntry(language, 0), GprsModeEntry(language, 1)};
-        const int mode = ModePosition(FromStd(m_mode), english, own) == kPresetModePosition ? kGprsModeAuto
-                                                                                             : kGprsModeCustomer;
+    const QStringList english{GprsModeEntry(kLanguageEnglish, 0), GprsModeEntry(kLanguageEnglish, 1)};
+    const QStringList own{GprsModeEntry(language, 0), GprsModeEntry(language, 1)};
+    if (const std::optional<bool> preset = presetModeChosen(english, own)) {
+        const int mode = *preset ? kGprsModeAuto : kGprsModeCustomer;
         if (mode == kGprsModeAuto && shown.mode == kGprsModeCustomer) {
             shown.countryIndex = kGprsChinaIndex;
             shown.operatorIndex = 0;
@@ -298,48 +317,24 @@ GprsSettings GprsCommand::prepare()
         }
         shown.mode = mode;
     }
-    const bool automatic = shown.mode == kGprsModeAuto;
-    for (const TextOption* text : {m_apn, m_gprsAccount, m_gprsPassword}) {
-        if (automatic && text->given())
-            RefuseUsage(QStringLiteral("%1 applies to the custom mode; in the auto mode the operator's access is "
-                                       "written (add --mode custom)")
-                            .arg(QLatin1String(text->flag)));
-    }
-    if (!automatic && (!m_country.empty() || !m_operator.empty()))
-        RefuseUsage(QStringLiteral("--country and --operator apply to the auto mode (leave out --mode custom)"));
-    if (!m_country.empty()) {
-        shown.countryIndex = FindGprsCountry(QStringLiteral("--country"), FromStd(m_country));
-        shown.operatorIndex = 0;
-    }
-    if (!m_operator.empty())
-        shown.operatorIndex = FindGprsOperator(QStringLiteral("--operator"), shown.countryIndex, FromStd(m_operator));
-    if (automatic && GprsOperatorCount(shown.countryIndex) == 0)
-        RefuseUsage(QStringLiteral("--country: %1 offers no operator").arg(GprsCountryName(false, shown.countryIndex)));
+    static constexpr OperatorCatalogue kCatalogue{
+        "auto", "the operator's access is", FindGprsCountry, FindGprsOperator, GprsOperatorCount,
+        [](int country) { return GprsCountryName(false, country); }};
+    chooseOperator(shown.mode == kGprsModeAuto, {m_apn, m_gprsAccount, m_gprsPassword}, shown.countryIndex,
+                   shown.operatorIndex, kCatalogue);
 
-    const std::pair<TextOption*, QByteArray GprsSettings::*> texts[] = {
-        {m_apn, &GprsSettings::apn},
-        {m_gprsAccount, &GprsSettings::gprsAccount},
-        {m_gprsPassword, &GprsSettings::gprsPassword},
-        {m_smtpServer, &GprsSettings::smtpServer},
-        {m_smtpPort, &GprsSettings::smtpPort},
-        {m_senderEmail, &GprsSettings::senderEmail},
-        {m_senderPassword, &GprsSettings::senderPassword},
-        {m_phone, &GprsSettings::phoneNumber},
-        {m_recipientEmail, &GprsSettings::recipientEmail},
-    };
-    for (const auto& [text, member] : texts) {
-        if (text->given())
-            shown.*member = text->bytes();
-    }
-    if (m_picturesOption->count() > 0)
-        shown.maxImagesPerDay = m_picturesPerDay;
-    if (!m_smsControl.empty())
-        shown.smsControl = smsControlPosition(SmsControlEntries(kLanguageEnglish), SmsControlEntries(language));
-
-    const SaveDecision<GprsSettings> decision = PrepareGprsSave(shown, session);
-    if (!decision.ok())
-        RefuseUsage(*decision.refusal);
-    return decision.record;
+    return decide(shown,
+                  {{m_apn, &GprsSettings::apn},
+                   {m_gprsAccount, &GprsSettings::gprsAccount},
+                   {m_gprsPassword, &GprsSettings::gprsPassword},
+                   {m_smtpServer, &GprsSettings::smtpServer},
+                   {m_smtpPort, &GprsSettings::smtpPort},
+                   {m_senderEmail, &GprsSettings::senderEmail},
+                   {m_senderPassword, &GprsSettings::senderPassword},
+                   {m_phone, &GprsSettings::phoneNumber},
+                   {m_recipientEmail, &GprsSettings::recipientEmail}},
+                  &GprsSettings::maxImagesPerDay, SmsControlEntries(kLanguageEnglish), SmsControlEntries(language),
+                  PrepareGprsSave, session);
 }
 
 // --- SMS ------------------------------------------------------------------------
@@ -354,10 +349,8 @@ SmsCommand::SmsCommand(CLI::App& program)
 
 int SmsCommand::run()
 {
-    const SmsSettings record = prepare();
-    finish(WriteSmsFile(FromStd(m_out), record), m_session.session(record.languageCode),
-           SmsSavedMessage(m_session.session(record.languageCode).chineseMessages()));
-    return kExitOk;
+    return save(prepare(), WriteSmsFile,
+                [](const Session& session) { return SmsSavedMessage(session.chineseMessages()); });
 }
 
 SmsSettings SmsCommand::prepare()
@@ -365,15 +358,13 @@ SmsSettings SmsCommand::prepare()
     std::optional<int> fileLanguage;
     SmsSettings fromFile;
     if (!m_from.empty()) {
-        RefuseUncheckedFromFile(SettingsFileKind::Sms, m_from, m_session.session().chineseMessages());
-        const SmsReadResult read = ReadSmsFile(FromStd(m_from));
-        RefuseReadError(read.error, m_session.session());
-        fileLanguage = read.values.languageCode;
-        fromFile.smsControl = read.values.smsControl.value_or(kSmsControlOff);
-        fromFile.maxImagesPerDay = read.values.maxImagesPerDay;
-        fromFile.phone1 = read.values.phone1;
-        fromFile.phone2 = read.values.phone2;
-        fromFile.phone3 = read.values.phone3;
+        const SmsLoaded loaded = readFrom(SettingsFileKind::Sms, ReadSmsFile, m_session.session()).values;
+        fileLanguage = loaded.languageCode;
+        fromFile.smsControl = loaded.smsControl.value_or(kSmsControlOff);
+        fromFile.maxImagesPerDay = loaded.maxImagesPerDay;
+        fromFile.phone1 = loaded.phone1;
+        fromFile.phone2 = loaded.phone2;
+        fromFile.phone3 = loaded.phone3;
     }
     const Session session = m_session.session(fileLanguage);
     const int language = session.languageIndex;
@@ -385,20 +376,11 @@ SmsSettings SmsCommand::prepare()
         shown.phone2 = fromFile.phone2;
         shown.phone3 = fromFile.phone3;
     }
-    for (const auto& [text, member] : {std::pair{m_phone1, &SmsSettings::phone1}, std::pair{m_phone2, &SmsSettings::phone2},
-                                       std::pair{m_phone3, &SmsSettings::phone3}}) {
-        if (text->given())
-            shown.*member = text->bytes();
-    }
-    if (m_picturesOption->count() > 0)
-        shown.maxImagesPerDay = m_picturesPerDay;
-    if (!m_smsControl.empty())
-        shown.smsControl = smsControlPosition(SmsControlEntries(kLanguageEnglish), SmsControlEntries(language));
-
-    const SaveDecision<SmsSettings> decision = PrepareSmsSave(shown, session);
-    if (!decision.ok())
-        RefuseUsage(*decision.refusal);
-    return decision.record;
+    return decide(shown,
+                  {{m_phone1, &SmsSettings::phone1}, {m_phone2, &SmsSettings::phone2},
+                   {m_phone3, &SmsSettings::phone3}},
+                  &SmsSettings::maxImagesPerDay, SmsControlEntries(kLanguageEnglish), SmsControlEntries(language),
+                  PrepareSmsSave, session);
 }
 
 } // namespace kestra::cli

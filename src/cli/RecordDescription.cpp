@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/RecordDescription.h"
 
-#include "camera/CameraTexts.h"
 #include "cli/CatalogueLookup.h"
 #include "cli/CliSupport.h"
-#include "messaging/GprsCatalogue.h"
-#include "messaging/SmsTexts.h"
-#include "mms/MmsCatalogue.h"
-#include "mms/MmsTexts.h"
+#include "formats/camera/CameraTexts.h"
+#include "formats/gprs/GprsCatalogue.h"
+#include "formats/mms/MmsCatalogue.h"
+#include "formats/mms/MmsTexts.h"
+#include "formats/sms/SmsTexts.h"
 #include "storage/Cp936.h"
 
 namespace kestra::cli {

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "filecheck/SettingsFileCheck.h"
 
-#include "camera/CameraFields.h"
-#include "camera/CameraFile.h"
-#include "camera/CameraFileReader.h"
-#include "messaging/GprsFile.h"
-#include "messaging/SmsFile.h"
-#include "mms/MmsCatalogue.h"
-#include "mms/MmsFile.h"
+#include "formats/camera/CameraFields.h"
+#include "formats/camera/CameraFile.h"
+#include "formats/camera/CameraFileReader.h"
+#include "formats/gprs/GprsFile.h"
+#include "formats/mms/MmsCatalogue.h"
+#include "formats/mms/MmsFile.h"
+#include "formats/sms/SmsFile.h"
 #include "storage/SettingsBlockFile.h"
 #include "storage/SettingsFileIo.h"
 

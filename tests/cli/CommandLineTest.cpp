@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: Apache-2.0
 // Runs the built kestra-setup as a process, the way scripts and shops use it,
 // with no display in its environment.
-#include "camera/CameraChoices.h"
-#include "camera/CameraFile.h"
-#include "camera/CameraFileReader.h"
 #include "common/Session.h"
-#include "messaging/GprsFile.h"
-#include "messaging/SmsFile.h"
+#include "formats/camera/CameraChoices.h"
+#include "formats/camera/CameraFile.h"
+#include "formats/camera/CameraFileReader.h"
+#include "formats/gprs/GprsFile.h"
+#include "formats/gprs/GprsSave.h"
+#include "formats/mms/MmsCatalogue.h"
+#include "formats/mms/MmsFile.h"
+#include "formats/mms/MmsSave.h"
+#include "formats/sms/SmsFile.h"
+#include "formats/sms/SmsSave.h"
 #include "mailtest/SmtpTestServer.h"
-#include "messaging/SmsSave.h"
-#include "messaging/SmtpSave.h"
-#include "mms/MmsFile.h"
-#include "mms/MmsSave.h"
-#include "mms/MmsCatalogue.h"
 #include "storage/SettingsFileIo.h"
 
 #include <QDir>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "camera/CameraFile.h"
-#include "camera/CameraFileReader.h"
-#include "messaging/GprsFile.h"
-#include "messaging/SmsFile.h"
-#include "mms/MmsCatalogue.h"
-#include "mms/MmsFile.h"
-#include "storage/SettingsCrc.h"
 #include "filecheck/SettingsFileCheck.h"
+#include "formats/camera/CameraFile.h"
+#include "formats/camera/CameraFileReader.h"
+#include "formats/gprs/GprsFile.h"
+#include "formats/mms/MmsCatalogue.h"
+#include "formats/mms/MmsFile.h"
+#include "formats/sms/SmsFile.h"
+#include "storage/SettingsCrc.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,14 +32,14 @@ struct GoldenFile {
 const std::vector<GoldenFile>& GoldenFiles()
 {
     static const std::vector<GoldenFile> files{
-        {"camera", "camera_worked.dat", SettingsFileKind::Camera},
-        {"camera", "camera_default.dat", SettingsFileKind::Camera},
-        {"mms", "mms_preset.dat", SettingsFileKind::Mms},
-        {"mms", "mms_custom.dat", SettingsFileKind::Mms},
-        {"messaging", "gprs_auto.dat", SettingsFileKind::Gprs},
-        {"messaging", "gprs_customer.dat", SettingsFileKind::Gprs},
-        {"messaging", "sms_phone1.dat", SettingsFileKind::Sms},
-        {"messaging", "sms_three.dat", SettingsFileKind::Sms},
+        {"formats/camera", "camera_worked.dat", SettingsFileKind::Camera},
+        {"formats/camera", "camera_default.dat", SettingsFileKind::Camera},
+        {"formats/mms", "mms_preset.dat", SettingsFileKind::Mms},
+        {"formats/mms", "mms_custom.dat", SettingsFileKind::Mms},
+        {"formats/gprs", "gprs_auto.dat", SettingsFileKind::Gprs},
+        {"formats/gprs", "gprs_customer.dat", SettingsFileKind::Gprs},
+        {"formats/sms", "sms_phone1.dat", SettingsFileKind::Sms},
+        {"formats/sms", "sms_three.dat", SettingsFileKind::Sms},
     };
     return files;
 }
@@ -71,18 +71,18 @@ TEST(SettingsFileCheck, EveryGoldenFileChecksClean)
         const SettingsFileCheck check = CheckSettingsFile(g.kind, Golden(g.dir, g.name));
         EXPECT_TRUE(check.clean()) << g.name << ": " << check.findings.front().message().toStdString();
     }
-    EXPECT_TRUE(CheckSettingsFile(SettingsFileKind::Camera, Golden("camera", "camera_default.dat")).cameraDefaultParameters);
+    EXPECT_TRUE(CheckSettingsFile(SettingsFileKind::Camera, Golden("formats/camera", "camera_default.dat")).cameraDefaultParameters);
 }
 
 TEST(SettingsFileCheck, DecodesEveryFieldIncludingThoseNotReadBack)
 {
-    const SettingsFileCheck gprs = CheckSettingsFile(SettingsFileKind::Gprs, Golden("messaging", "gprs_auto.dat"));
+    const SettingsFileCheck gprs = CheckSettingsFile(SettingsFileKind::Gprs, Golden("formats/gprs", "gprs_auto.dat"));
     const auto& record = std::get<GprsSettings>(gprs.record);
     EXPECT_EQ(record.senderPassword, QByteArray("mailpass"));
     EXPECT_EQ(record.languageCode, 2);
     EXPECT_EQ(gprs.gprsUserName, QByteArray("ab"));
 
-    const SettingsFileCheck mms = CheckSettingsFile(SettingsFileKind::Mms, Golden("mms", "mms_custom.dat"));
+    const SettingsFileCheck mms = CheckSettingsFile(SettingsFileKind::Mms, Golden("formats/mms", "mms_custom.dat"));
     EXPECT_EQ(std::get<MmsSettings>(mms.record).languageCode, 1);
     EXPECT_EQ(std::get<MmsSettings>(mms.record).countryCode, COUNTRY_CUSTOM);
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "FuzzInvariants.h"
 
-#include "camera/CameraFileReader.h"
+#include "formats/camera/CameraFileReader.h"
 
 #include <cstddef>
 #include <cstdint>

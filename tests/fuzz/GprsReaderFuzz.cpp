@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "FuzzInvariants.h"
 
-#include "messaging/GprsCatalogue.h"
-#include "messaging/GprsFile.h"
+#include "formats/gprs/GprsCatalogue.h"
+#include "formats/gprs/GprsFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "FuzzInvariants.h"
 
-#include "mms/MmsCatalogue.h"
-#include "mms/MmsFile.h"
+#include "formats/mms/MmsCatalogue.h"
+#include "formats/mms/MmsFile.h"
 
 #include <cstddef>
 #include <cstdint>

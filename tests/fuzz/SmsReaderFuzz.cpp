@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "FuzzInvariants.h"
 
-#include "messaging/SmsFile.h"
+#include "formats/sms/SmsFile.h"
 
 #include <cstddef>
 #include <cstdint>

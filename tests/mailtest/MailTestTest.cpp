@@ -2,8 +2,8 @@
 // The e-mail test against a real SMTP server on 127.0.0.1 (SmtpTestServer.h).
 // Nothing here reaches beyond the loopback address.
 
-#include "mailtest/MailTestSession.h"
 #include "mailtest/SmtpTestServer.h"
+#include "mailtest/network/MailTestSession.h"
 #include "storage/Cp936.h"
 
 #include <QElapsedTimer>
@@ -288,7 +288,7 @@ TEST(MailTestLanguage, ChineseReportFitsCodePage936)
     EXPECT_TRUE(EncodeCp936(text).has_value());
 
     // The texts are in the sources; what is not Chinese there is ASCII.
-    for (const char* source : {"/../src/mailtest/MailTestSession.cpp", "/../src/messaging/MailTest.cpp"}) {
+    for (const char* source : {"/../src/mailtest/network/MailTestSession.cpp", "/../src/mailtest/core/MailTest.cpp"}) {
         QFile file(QStringLiteral(KESTRA_TESTS_DIR) + QString::fromLatin1(source));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << source;
         const QString code = QString::fromUtf8(file.readAll());

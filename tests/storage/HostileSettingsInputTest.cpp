@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "camera/CameraFileReader.h"
-#include "messaging/GprsCatalogue.h"
-#include "messaging/GprsFile.h"
-#include "messaging/SmsFile.h"
-#include "mms/MmsCatalogue.h"
-#include "mms/MmsFile.h"
 #include "filecheck/SettingsFileCheck.h"
+#include "formats/camera/CameraFileReader.h"
+#include "formats/gprs/GprsCatalogue.h"
+#include "formats/gprs/GprsFile.h"
+#include "formats/mms/MmsCatalogue.h"
+#include "formats/mms/MmsFile.h"
+#include "formats/sms/SmsFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -77,9 +77,9 @@ void ReadEverything(const QByteArray& bytes, const std::string& what)
 }
 
 const std::vector<std::pair<const char*, const char*>> kGoldenFiles{
-    {"camera", "camera_worked.dat"}, {"camera", "camera_default.dat"}, {"mms", "mms_preset.dat"},
-    {"mms", "mms_custom.dat"},       {"messaging", "gprs_auto.dat"},   {"messaging", "gprs_customer.dat"},
-    {"messaging", "sms_phone1.dat"}, {"messaging", "sms_three.dat"},
+    {"formats/camera", "camera_worked.dat"}, {"formats/camera", "camera_default.dat"}, {"formats/mms", "mms_preset.dat"},
+    {"formats/mms", "mms_custom.dat"},       {"formats/gprs", "gprs_auto.dat"},   {"formats/gprs", "gprs_customer.dat"},
+    {"formats/sms", "sms_phone1.dat"}, {"formats/sms", "sms_three.dat"},
 };
 
 TEST(HostileSettingsInput, EveryTruncationOfEveryValidFile)
@@ -96,7 +96,7 @@ TEST(HostileSettingsInput, EmptyAndOversizedFiles)
 {
     ReadEverything(QByteArray(), "empty");
     ReadEverything(QByteArray(kMaxSettingsFileRead + 1, '\xFF'), "64 KiB + 1 of 0xFF");
-    QByteArray wrapped = Golden("mms", "mms_preset.dat").repeated(90);
+    QByteArray wrapped = Golden("formats/mms", "mms_preset.dat").repeated(90);
     ReadEverything(wrapped, "mms.dat 90 times");
 }
 
@@ -113,7 +113,7 @@ TEST(HostileSettingsInput, LengthBytesPastTheTextArea)
             }
         }
     }
-    QByteArray mms = Golden("mms", "mms_custom.dat");
+    QByteArray mms = Golden("formats/mms", "mms_custom.dat");
     mms[117] = static_cast<char>(200);
     const MmsLoaded loaded = ParseMmsFile(mms);
     EXPECT_EQ(loaded.url.size(), kTextArea) << "clipped to the bytes before the length byte";

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "windows/camera/CameraDialog.h"
 
-#include "camera/CameraFile.h"
-#include "camera/CameraTexts.h"
+#include "formats/camera/CameraFile.h"
+#include "formats/camera/CameraSave.h"
+#include "formats/camera/CameraTexts.h"
 #include "ui/DataExchange.h"
 #include "windows/base/DialogHelpers.h"
 #include "windows/base/PcClock.h"
@@ -329,17 +330,15 @@ void CCameraDialog::OnOK()
     // shows; a failed check has shown its message, and nothing is written.
     if (!TakeEveryFieldOver())
         return;
-    // The window's checks keep every value in range; this guards the file
-    // against one that slipped through all the same.
-    if (!ShowFindings(ReadCameraControls()))
+    // The window's checks keep every value in range; the save step guards the
+    // file against one that slipped through all the same.
+    const SaveDecision<CameraSettings> decision = PrepareCameraSave(ReadChoices(), g_pcClock, session());
+    m_settings = decision.record;
+    if (!decision.ok()) {
+        ShowMessage(*decision.refusal);
         return;
+    }
     ShowSaveOutcome(WriteCameraFile(m_folderText, m_settings), CameraSavedMessage(session().languageIndex));
-}
-
-SettingsFindings CCameraDialog::ReadCameraControls()
-{
-    m_settings = FillCameraSettings(ReadChoices(), g_pcClock, session().languageCode, session().tvMode);
-    return CheckCameraSettings(m_settings);
 }
 
 CameraChoices CCameraDialog::ReadChoices()

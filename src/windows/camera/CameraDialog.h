@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "camera/CameraChoices.h"
-#include "camera/CameraSettings.h"
+#include "formats/camera/CameraChoices.h"
+#include "formats/camera/CameraSettings.h"
 #include "windows/base/SettingsDialog.h"
 
 #include <QString>
@@ -26,10 +26,6 @@ public:
     const QString& clockText() const { return m_clockText; }
     // A number field as last taken over from its control.
     int number(CameraNumber number) const;
-
-    // Fills settings() from the window, as Save does before it writes; tells
-    // what the camera could not take, if anything.
-    SettingsFindings ReadCameraControls();
 
 protected:
     bool OnInitDialog() override;

@@ -3,7 +3,7 @@
 #include "common/Languages.h"
 
 #include "windows/camera/CameraDialogIds.h"
-#include "camera/CameraTexts.h"
+#include "formats/camera/CameraTexts.h"
 
 namespace kestra {
 namespace {

@@ -2,9 +2,9 @@
 #include "windows/mms/MmsDialog.h"
 
 #include "common/TextTable.h"
-#include "mms/MmsCatalogue.h"
-#include "mms/MmsSave.h"
-#include "mms/MmsTexts.h"
+#include "formats/mms/MmsCatalogue.h"
+#include "formats/mms/MmsSave.h"
+#include "formats/mms/MmsTexts.h"
 #include "storage/Cp936.h"
 #include "ui/DataExchange.h"
 #include "windows/base/DialogHelpers.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "mms/MmsFile.h"
-#include "mms/MmsSettings.h"
+#include "formats/mms/MmsFile.h"
+#include "formats/mms/MmsSettings.h"
 #include "windows/base/SettingsDialog.h"
 
 #include <QByteArray>

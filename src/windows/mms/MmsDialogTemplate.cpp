@@ -2,7 +2,7 @@
 #include "windows/mms/MmsDialog.h"
 #include "common/Languages.h"
 
-#include "mms/MmsSettings.h"
+#include "formats/mms/MmsSettings.h"
 #include "windows/mms/MmsDialogIds.h"
 
 namespace kestra {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "windows/sms/SmsDialog.h"
 
-#include "messaging/SmsFile.h"
-#include "messaging/SmsSave.h"
-#include "messaging/SmsTexts.h"
+#include "formats/sms/SmsFile.h"
+#include "formats/sms/SmsSave.h"
+#include "formats/sms/SmsTexts.h"
 #include "ui/DataExchange.h"
 #include "windows/sms/SmsDialogIds.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "messaging/SmsSettings.h"
+#include "formats/sms/SmsSettings.h"
 #include "windows/base/SettingsDialog.h"
 
 namespace kestra {

@@ -2,7 +2,7 @@
 #include "windows/sms/SmsDialog.h"
 #include "common/Languages.h"
 
-#include "messaging/SmsSettings.h"
+#include "formats/sms/SmsSettings.h"
 #include "windows/sms/SmsDialogIds.h"
 
 namespace kestra {

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "windows/smtp/SmtpDialog.h"
 
-#include "messaging/GprsCatalogue.h"
-#include "messaging/GprsFile.h"
-#include "messaging/SmsTexts.h"
-#include "messaging/SmtpSave.h"
-#include "messaging/SmtpTexts.h"
+#include "formats/gprs/GprsCatalogue.h"
+#include "formats/gprs/GprsFile.h"
+#include "formats/sms/SmsTexts.h"
+#include "formats/gprs/GprsSave.h"
+#include "formats/gprs/SmtpTexts.h"
 #include "ui/DataExchange.h"
 #include "windows/smtp/SmtpDialogIds.h"
 

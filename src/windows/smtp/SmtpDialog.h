@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "messaging/GprsSettings.h"
-#include "messaging/MailTest.h"
+#include "formats/gprs/GprsSettings.h"
+#include "mailtest/core/MailTest.h"
 #include "windows/base/SettingsDialog.h"
 
 #include <QString>

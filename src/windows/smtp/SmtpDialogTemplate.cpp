@@ -2,7 +2,7 @@
 #include "windows/smtp/SmtpDialog.h"
 #include "common/Languages.h"
 
-#include "messaging/GprsSettings.h"
+#include "formats/gprs/GprsSettings.h"
 #include "windows/smtp/SmtpDialogIds.h"
 
 namespace kestra {

@@ -102,14 +102,14 @@ sms_three = block_file(block(bytes([0, 0, 1, 1, 2, 1]), bytes([1])),
                        [b"13800138000", b"13900139000", b"ABCDE"], False)
 
 FILES = {
-    "tests/camera/golden/camera_worked.dat": camera_worked,
-    "tests/camera/golden/camera_default.dat": camera_default,
-    "tests/mms/golden/mms_preset.dat": mms_preset,
-    "tests/mms/golden/mms_custom.dat": mms_custom,
-    "tests/messaging/golden/gprs_auto.dat": gprs_auto,
-    "tests/messaging/golden/gprs_customer.dat": gprs_customer,
-    "tests/messaging/golden/sms_phone1.dat": sms_phone1,
-    "tests/messaging/golden/sms_three.dat": sms_three,
+    "tests/formats/camera/golden/camera_worked.dat": camera_worked,
+    "tests/formats/camera/golden/camera_default.dat": camera_default,
+    "tests/formats/mms/golden/mms_preset.dat": mms_preset,
+    "tests/formats/mms/golden/mms_custom.dat": mms_custom,
+    "tests/formats/gprs/golden/gprs_auto.dat": gprs_auto,
+    "tests/formats/gprs/golden/gprs_customer.dat": gprs_customer,
+    "tests/formats/sms/golden/sms_phone1.dat": sms_phone1,
+    "tests/formats/sms/golden/sms_three.dat": sms_three,
 }
 
 if __name__ == "__main__":

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "app/AppState.h"
-#include "windows/camera/CameraDialog.h"
-#include "windows/camera/CameraDialogIds.h"
-#include "camera/CameraFile.h"
+#include "formats/camera/CameraFile.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
 #include "support/DialogControls.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
 #include "ui/DataExchange.h"
+#include "windows/camera/CameraDialog.h"
+#include "windows/camera/CameraDialogIds.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

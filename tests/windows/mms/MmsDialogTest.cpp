@@ -2,9 +2,9 @@
 #include "windows/mms/MmsDialog.h"
 
 #include "filecheck/SettingsFileCheck.h"
-#include "mms/MmsCatalogue.h"
-#include "mms/MmsFile.h"
-#include "mms/MmsSave.h"
+#include "formats/mms/MmsCatalogue.h"
+#include "formats/mms/MmsFile.h"
+#include "formats/mms/MmsSave.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
 #include "support/DialogControls.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "app/AppState.h"
 #include "filecheck/SettingsFileCheck.h"
-#include "messaging/SmsFile.h"
+#include "formats/sms/SmsFile.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
 #include "support/DialogControls.h"

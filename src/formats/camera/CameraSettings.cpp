@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "formats/camera/CameraSettings.h"
+
+#include "formats/camera/CameraFields.h"
+
+#include <algorithm>
+
+namespace kestra {
+
+namespace {
+
+constexpr int kPirSecondsEntries = 60; // "0 Sec" to "59 Sec"
+constexpr int kPirSecondsFlag = 0x80;  // the camera reads a set high bit as seconds
+constexpr int kPirMaxMinutes = 60;
+
+constexpr qsizetype kClockDayOffset = 16; // byte of clockDay in camera.dat
+constexpr int kFirstClockYear = 2010;
+constexpr int kLastClockYear = 2031;
+// The years a PC clock outside the camera's calendar is moved to. The day is
+// kept as the PC gave it, so 29 February of a leap year outside the calendar
+// arrives as 29 February of one of these; the camera has always been given it.
+constexpr int kYearForEarlierClocks = 2011;
+
+int DaysInMonth(int year, int month)
+{
+    static constexpr std::array<int, 12> days{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month == 2 && ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0))
+        return 29;
+    return days[static_cast<std::size_t>(month - 1)];
+}
+
+} // namespace
+
+int EncodePirInterval(int listPosition)
+{
+    if (listPosition < 0 || listPosition >= kPirIntervalListSize)
+        return -1;
+    if (listPosition < kPirSecondsEntries)
+        return listPosition + kPirSecondsFlag;
+    return listPosition - (kPirSecondsEntries - 1);
+}
+
+int DecodePirInterval(int storedValue)
+{
+    if (storedValue >= kPirSecondsFlag && storedValue < kPirSecondsFlag + kPirSecondsEntries)
+        return storedValue - kPirSecondsFlag;
+    if (storedValue >= 1 && storedValue <= kPirMaxMinutes)
+        return storedValue + (kPirSecondsEntries - 1);
+    return -1;
+}
+
+int StoredClockYear(int year)
+{
+    return std::clamp(year, kFirstClockYear, kLastClockYear) - kFirstClockYear;
+}
+
+SettingsFindings CheckCameraSettings(const CameraSettings& settings)
+{
+    SettingsFindings findings;
+    for (std::size_t offset = 0; offset < kCameraFields.size(); ++offset) {
+        const CameraField& field = kCameraFields[offset];
+        const int value = settings.*field.member;
+        const QString name = QString::fromLatin1(field.name);
+        if (field.member == &CameraSettings::pirInterval) {
+            if (DecodePirInterval(value) < 0)
+                findings.push_back({FindingKind::ListPosition, name, static_cast<qsizetype>(offset), value, 0});
+            continue;
+        }
+        CheckRange(findings, field.kind, name, static_cast<qsizetype>(offset), value, field.low, field.high);
+    }
+    const bool dateFieldsValid = settings.clockYear >= 0 && settings.clockYear <= kLastClockYear - kFirstClockYear
+        && settings.clockMonth >= 1 && settings.clockMonth <= 12 && settings.clockDay >= 1;
+    if (dateFieldsValid) {
+        const int year = settings.clockYear + kFirstClockYear;
+        const bool clampedLeapDay = settings.clockMonth == 2 && settings.clockDay == 29
+            && (year == kYearForEarlierClocks || year == kLastClockYear);
+        const int days = clampedLeapDay ? 29 : DaysInMonth(year, settings.clockMonth);
+        if (settings.clockDay > days && settings.clockDay <= 31)
+            findings.push_back({FindingKind::Clock, QStringLiteral("clockDay"), kClockDayOffset, settings.clockDay, days});
+    }
+    return findings;
+}
+
+} // namespace kestra

@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "formats/mms/MmsSave.h"
+
+#include "formats/mms/MmsCatalogue.h"
+#include "formats/mms/MmsTexts.h"
+#include "storage/SettingsFinding.h"
+
+#include <algorithm>
+
+namespace kestra {
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// A phone number the camera can dial: digits, with an optional leading "+".
+bool IsPhoneNumber(const QByteArray& phone)
+{
+    if (phone.isEmpty() || !(IsDigit(phone.front()) || phone.front() == '+'))
+        return false;
+    return std::all_of(phone.begin() + 1, phone.end(), IsDigit);
+}
+
+// The second destination is either an address (anything with "@", which the
+// camera takes as it stands) or a number of digits and "+" signs.
+bool IsSecondDestination(const QByteArray& phone2)
+{
+    if (phone2.contains('@'))
+        return true;
+    return std::all_of(phone2.begin(), phone2.end(), [](char c) { return IsDigit(c) || c == '+'; });
+}
+
+struct Refusal {
+    MmsMessage message;
+    const char* field;
+};
+
+// The checks of OK in the order the user meets them; the first failing one is
+// the one reported.
+std::optional<Refusal> FirstFailingCheck(const MmsSettings& s)
+{
+    const qsizetype phone = s.phone.size();
+    const qsizetype phone2 = s.phone2.size();
+    const qsizetype email = s.email.size();
+    if (phone == 0 && email == 0)
+        return Refusal{MmsMessage::NoRecipient, "phone"};
+    if (phone >= 1 && phone <= 4)
+        return Refusal{MmsMessage::PhoneShort, "phone"};
+    if (phone2 >= 1 && phone2 <= 4)
+        return Refusal{MmsMessage::Phone2Short, "phone2"};
+    if (phone >= 5 && !IsPhoneNumber(s.phone))
+        return Refusal{MmsMessage::PhoneDigits, "phone"};
+    if (phone2 >= 5 && !IsSecondDestination(s.phone2))
+        return Refusal{MmsMessage::Phone2Format, "phone2"};
+    if (email > 0 && (!s.email.contains('@') || !s.email.contains('.')))
+        return Refusal{MmsMessage::EmailFormat, "email"};
+    if (s.presetFlag == 0) {
+        if (s.url.isEmpty())
+            return Refusal{MmsMessage::UrlMissing, "url"};
+        if (s.apn.isEmpty())
+            return Refusal{MmsMessage::ApnMissing, "apn"};
+        if (s.gateway.isEmpty())
+            return Refusal{MmsMessage::GatewayFormat, "gateway"};
+        if (s.port.isEmpty())
+            return Refusal{MmsMessage::PortMissing, "port"};
+        if (!s.gateway.contains('.'))
+            return Refusal{MmsMessage::GatewayFormat, "gateway"};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void ApplyMmsPreset(MmsSettings& settings, int country, int slot)
+{
+    // Catalogue texts are ASCII, so Latin-1 is their code page 936 form.
+    const MmsPreset preset = MmsOperatorPreset(country, slot);
+    settings.url = preset.url.toLatin1();
+    settings.apn = preset.apn.toLatin1();
+    settings.gateway = preset.gateway.toLatin1();
+    settings.port = preset.port.toLatin1();
+    settings.account = preset.account.toLatin1();
+    settings.password = preset.password.toLatin1();
+}
+
+MmsSettings InitialMmsSettings(const Session& session)
+{
+    MmsSettings s;
+    s.languageCode = session.languageCode;
+    s.tvMode = session.tvMode;
+    s.countryCode = kMmsChinaIndex;
+    s.operatorIndex = 0;
+    s.smsControl = kSmsControlOff;
+    s.presetFlag = 1;
+    s.picturesPerDay = 0;
+    ApplyMmsPreset(s, s.countryCode, s.operatorIndex);
+    return s;
+}
+
+SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session& session)
+{
+    SaveDecision<MmsSettings> decision{shown, std::nullopt};
+    MmsSettings& s = decision.record;
+    const int language = session.languageIndex;
+
+    if (const std::optional<Refusal> refusal = FirstFailingCheck(s)) {
+        decision.refusal = MmsMessageText(language, refusal->message);
+        decision.field = QString::fromLatin1(refusal->field);
+        return decision;
+    }
+
+    // In the preset mode the catalogue decides the parameters, whatever the
+    // fields show; the custom mode has one fixed country code.
+    if (s.presetFlag != 0) {
+        s.presetFlag = 1;
+        ApplyMmsPreset(s, s.countryCode, s.operatorIndex);
+    } else {
+        s.countryCode = COUNTRY_CUSTOM;
+        s.operatorIndex = 0;
+    }
+
+    // The phone is the number the camera takes SMS commands from.
+    if (s.smsControl != kSmsControlOff && s.phone.size() < 5) {
+        decision.refusal = MmsMessageText(language, MmsMessage::SmsControlPhone);
+        decision.field = QStringLiteral("phone");
+        return decision;
+    }
+
+    s.languageCode = session.languageCode;
+    s.tvMode = session.tvMode;
+
+    // The window's own limits keep every value in range; a caller without them
+    // (the command line) learns here, not from the writer, that the camera
+    // could not take the record.
+    const SettingsFindings findings = CheckMmsSettings(s);
+    if (!findings.empty()) {
+        SettingsFinding finding = findings.front();
+        finding.offset = -1; // a user fixes a field, not a file offset
+        decision.refusal = finding.message(session.chineseMessages());
+        decision.field = finding.field;
+    }
+    return decision;
+}
+
+} // namespace kestra

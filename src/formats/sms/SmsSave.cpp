@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "formats/sms/SmsSave.h"
+
+#include "formats/sms/SmsTexts.h"
+#include "storage/SettingsFinding.h"
+
+#include <algorithm>
+
+namespace kestra {
+namespace {
+
+// The camera dials numbers of at least five characters.
+constexpr qsizetype kMinimumPhone = 5;
+
+bool TooShort(const QByteArray& phone)
+{
+    return !phone.isEmpty() && phone.size() < kMinimumPhone;
+}
+
+bool DialableOnly(const QByteArray& phone)
+{
+    return std::all_of(phone.begin(), phone.end(), [](char c) { return (c >= '0' && c <= '9') || c == '+'; });
+}
+
+} // namespace
+
+SmsSettings InitialSmsSettings(const Session& session)
+{
+    SmsSettings settings;
+    settings.smsControl = kSmsControlOff;
+    settings.maxImagesPerDay = 0;
+    settings.languageCode = session.languageCode;
+    return settings;
+}
+
+SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session& session)
+{
+    SaveDecision<SmsSettings> decision{shown, std::nullopt};
+    SmsSettings& record = decision.record;
+    record.languageCode = session.languageCode;
+
+    const auto refuse = [&](SmsCheck check, const char* field) {
+        decision.refusal = SmsCheckMessage(check, session.chineseMessages());
+        decision.field = QString::fromLatin1(field);
+        return decision;
+    };
+    // The first number is the one that may control the camera: it is required.
+    if (record.phone1.isEmpty() || TooShort(record.phone1))
+        return refuse(SmsCheck::Phone1Length, "phone1");
+    if (TooShort(record.phone2))
+        return refuse(SmsCheck::Phone2Length, "phone2");
+    if (TooShort(record.phone3))
+        return refuse(SmsCheck::Phone3Length, "phone3");
+    if (!DialableOnly(record.phone2))
+        return refuse(SmsCheck::Phone2Digits, "phone2");
+    if (!DialableOnly(record.phone1))
+        return refuse(SmsCheck::Phone1Digits, "phone1");
+    return decision;
+}
+
+} // namespace kestra

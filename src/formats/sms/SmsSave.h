@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+
+#include "common/SaveDecision.h"
+#include "common/Session.h"
+#include "formats/sms/SmsSettings.h"
+
+namespace kestra {
+
+// The record the SMS window holds when it opens: SMS control Off (5), pictures
+// per day 0, no phone numbers; languageCode from the session.
+SmsSettings InitialSmsSettings(const Session& session);
+
+// What Save decides: the five phone checks in order (the first that fails
+// gives its message in the session's language), then the session's
+// languageCode on the record to write.
+SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session& session);
+
+} // namespace kestra

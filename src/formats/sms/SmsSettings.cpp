@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "formats/sms/SmsSettings.h"
+
+#include "storage/SettingsBlock.h"
+
+namespace kestra {
+
+SettingsFindings CheckSmsSettings(const SmsSettings& s)
+{
+    SettingsFindings findings;
+    CheckRange(findings, FindingKind::ListPosition, QStringLiteral("smsControl"), 2, s.smsControl, 0,
+               kSmsControlCount - 1);
+    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("maxImagesPerDay"), 3, s.maxImagesPerDay, 0,
+               kMaxPicturesPerDay);
+    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("languageCode"), 5, s.languageCode,
+               kMinLanguageCode, kMaxLanguageCode);
+    for (std::size_t i = 0; i < kSmsTextFields.size(); ++i) {
+        CheckTextLength(findings, QString::fromLatin1(kSmsTextFields[i].name),
+                        static_cast<qsizetype>((i + 1) * kBlockSize + kBlockTextLengthOffset),
+                        s.*kSmsTextFields[i].member, kSmsPhoneLimit);
+    }
+    return findings;
+}
+
+} // namespace kestra

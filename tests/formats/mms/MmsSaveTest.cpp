@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "formats/mms/MmsCatalogue.h"
+#include "formats/mms/MmsSave.h"
+#include "formats/mms/MmsTexts.h"
+#include "storage/Cp936.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace kestra {
+namespace {
+
+const Session kEnglish{kLanguageEnglish, kLanguageEnglish, 0};
+
+// A record that passes every check: the start record with a phone.
+MmsSettings Valid(int presetFlag = 1)
+{
+    MmsSettings s = InitialMmsSettings(kEnglish);
+    s.phone = "13800138000";
+    if (presetFlag == 0) {
+        s.presetFlag = 0;
+        s.countryCode = COUNTRY_CUSTOM;
+        s.url = "http://mms.example.net";
+        s.apn = "mms";
+        s.gateway = "10.0.0.172";
+        s.port = "80";
+    }
+    return s;
+}
+
+struct CheckCase {
+    const char* name;
+    std::function<void(MmsSettings&)> change;
+    int presetFlag;
+    const char* refusal; // English; nullptr: saved
+    const char* field;
+};
+
+class MmsSaveChecks : public ::testing::TestWithParam<CheckCase> {};
+
+TEST_P(MmsSaveChecks, FirstFailingCheckDecides)
+{
+    const CheckCase& c = GetParam();
+    MmsSettings shown = Valid(c.presetFlag);
+    c.change(shown);
+    const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, kEnglish);
+    if (c.refusal == nullptr) {
+        EXPECT_TRUE(decision.ok()) << decision.refusal.value_or(QString()).toStdString();
+        return;
+    }
+    ASSERT_FALSE(decision.ok());
+    EXPECT_EQ(*decision.refusal, QString::fromUtf8(c.refusal));
+    EXPECT_EQ(decision.field, QString::fromLatin1(c.field));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Order, MmsSaveChecks,
+    ::testing::Values(
+        CheckCase{"NoRecipient", [](MmsSettings& s) { s.phone.clear(); }, 1,
+                  "Please input phone number or recieve email", "phone"},
+        CheckCase{"EmailAloneIsARecipient", [](MmsSettings& s) { s.phone.clear(); s.email = "a@b.cn"; }, 1,
+                  nullptr, ""},
+        CheckCase{"ShortPhoneBeforeABadEmail", [](MmsSettings& s) { s.phone = "1234"; s.email = "x"; }, 1,
+                  "Phone number error", "phone"},
+        CheckCase{"ShortPhone2", [](MmsSettings& s) { s.phone2 = "a@b"; }, 1,
+                  "Phone number or receive email format error", "phone2"},
+        CheckCase{"PlusAndTwelveDigits", [](MmsSettings& s) { s.phone = "+861380013800"; }, 1, nullptr, ""},
+        CheckCase{"PlusInTheMiddle", [](MmsSettings& s) { s.phone = "8613+80013800"; }, 1,
+                  "Only numbers(+) are allowed phone number", "phone"},
+        CheckCase{"LetterFirst", [](MmsSettings& s) { s.phone = "a13800138000"; }, 1,
+                  "Only numbers(+) are allowed phone number", "phone"},
+        CheckCase{"Phone2WithAtIsNotCheckedFurther", [](MmsSettings& s) { s.phone2 = "x y@z"; }, 1,
+                  nullptr, ""},
+        CheckCase{"Phone2NumberWithPlusSigns", [](MmsSettings& s) { s.phone2 = "+86+1380"; }, 1, nullptr, ""},
+        CheckCase{"Phone2NeitherAddressNorNumber", [](MmsSettings& s) { s.phone2 = "13800x"; }, 1,
+                  "Please check the phone number or email address", "phone2"},
+        CheckCase{"EmailWithoutAt", [](MmsSettings& s) { s.email = "abc.de"; }, 1, "Error email address", "email"},
+        CheckCase{"EmailWithoutDot", [](MmsSettings& s) { s.email = "a@bcde"; }, 1, "Error email address", "email"},
+        CheckCase{"EmailDotAnywhere", [](MmsSettings& s) { s.email = "a.b@c"; }, 1, nullptr, ""},
+        CheckCase{"PresetModeNeedsNoParameters", [](MmsSettings& s) { s.url.clear(); s.gateway = "x"; }, 1,
+                  nullptr, ""},
+        CheckCase{"CustomUrlBeforeApn", [](MmsSettings& s) { s.url.clear(); s.apn.clear(); }, 0, "Error MMS URL",
+                  "url"},
+        CheckCase{"CustomApn", [](MmsSettings& s) { s.apn.clear(); }, 0, "Error MMS APN ", "apn"},
+        CheckCase{"CustomGatewayBeforePort", [](MmsSettings& s) { s.gateway.clear(); s.port.clear(); }, 0,
+                  "Error MMS GateWay", "gateway"},
+        CheckCase{"CustomPort", [](MmsSettings& s) { s.port.clear(); }, 0, "Error MMS Port", "port"},
+        CheckCase{"CustomGatewayWithoutDot", [](MmsSettings& s) { s.gateway = "localhost"; }, 0,
+                  "Error MMS GateWay", "gateway"},
+        CheckCase{"SmsControlOnWithOnlyAnEmail",
+                  [](MmsSettings& s) { s.phone.clear(); s.email = "a@b.cn"; s.smsControl = 2; }, 1,
+                  "SMS control is already open，please input Phone No.", "phone"},
+        CheckCase{"ParametersBeforeSmsControl",
+                  [](MmsSettings& s) { s.phone.clear(); s.email = "a@b.cn"; s.smsControl = 0; s.port.clear(); }, 0,
+                  "Error MMS Port", "port"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(MmsSave, MessagesAreChineseOnlyForLanguageOne)
+{
+    MmsSettings shown = Valid();
+    shown.phone = "12";
+    for (const auto& [language, expected] :
+         {std::pair{kLanguageChinese, "手机号码格式不正确"}, std::pair{kLanguageJapanese, "Phone number error"},
+          std::pair{kLanguageGerman, "Phone number error"}}) {
+        const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, Session{language, language, 0});
+        EXPECT_EQ(decision.refusal.value_or(QString()), QString::fromUtf8(expected)) << language;
+    }
+}
+
+TEST(MmsSave, PresetModeSavesTheCataloguePresetAndTheSessionsCodes)
+{
+    MmsSettings shown = Valid();
+    shown.countryCode = 40; // United Kingdom, Orange
+    shown.operatorIndex = 3;
+    shown.url = "typed over";
+    shown.account.clear();
+    shown.presetFlag = 7; // any non-zero flag is the preset mode
+    const Session session{kLanguageJapanese, kLanguageJapanese, 0x1234};
+
+    const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, session);
+    ASSERT_TRUE(decision.ok());
+    const MmsPreset preset = MmsOperatorPreset(40, 3);
+    EXPECT_EQ(decision.record.url, preset.url.toLatin1());
+    EXPECT_EQ(decision.record.apn, preset.apn.toLatin1());
+    EXPECT_EQ(decision.record.gateway, preset.gateway.toLatin1());
+    EXPECT_EQ(decision.record.port, preset.port.toLatin1());
+    EXPECT_EQ(decision.record.account, preset.account.toLatin1());
+    EXPECT_FALSE(decision.record.account.isEmpty());
+    EXPECT_EQ(decision.record.password, preset.password.toLatin1());
+    EXPECT_EQ(decision.record.presetFlag, 1);
+    EXPECT_EQ(decision.record.languageCode, kLanguageJapanese);
+    EXPECT_EQ(decision.record.tvMode, 0x1234);
+    EXPECT_TRUE(CheckMmsSettings(decision.record).empty());
+}
+
+TEST(MmsSave, CustomModeKeepsTheTypedParametersUnderTheCustomCode)
+{
+    MmsSettings shown = Valid(0);
+    shown.countryCode = 4; // left over from the preset mode
+    shown.operatorIndex = 1;
+    const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, kEnglish);
+    ASSERT_TRUE(decision.ok());
+    EXPECT_EQ(decision.record.url, "http://mms.example.net");
+    EXPECT_EQ(decision.record.countryCode, COUNTRY_CUSTOM);
+    EXPECT_EQ(decision.record.operatorIndex, 0);
+    EXPECT_TRUE(CheckMmsSettings(decision.record).empty());
+}
+
+TEST(MmsSave, RecordTheCameraCouldNotTakeIsRefusedNotDecided)
+{
+    struct Case { const char* name; std::function<void(MmsSettings&)> change; const char* field; };
+    const Case cases[] = {
+        {"pictures", [](MmsSettings& s) { s.picturesPerDay = 100; }, "picturesPerDay"},
+        {"country", [](MmsSettings& s) { s.countryCode = kMmsCountryCount; }, "countryCode"},
+        {"operator", [](MmsSettings& s) { s.operatorIndex = MmsOfferedCount(s.countryCode); }, "operatorIndex"},
+        {"smsControl", [](MmsSettings& s) { s.smsControl = 6; }, "smsControl"},
+        {"phone", [](MmsSettings& s) { s.phone = QByteArray(33, '1'); }, "phone"},
+    };
+    for (const Case& c : cases) {
+        MmsSettings shown = Valid();
+        c.change(shown);
+        const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, kEnglish);
+        EXPECT_FALSE(decision.ok()) << c.name;
+        EXPECT_EQ(decision.field, QString::fromLatin1(c.field)) << c.name;
+    }
+}
+
+TEST(MmsTexts, EveryTextEncodesToCodePage936)
+{
+    for (int language = 1; language <= kLanguageCount; ++language) {
+        QStringList texts = MmsModeEntries(language) + MmsSmsControlEntries(language);
+        texts << MmsCustomItem(language);
+        for (int i = 0; i < kMmsLabelCount; ++i)
+            texts << MmsLabelText(language, static_cast<MmsLabel>(i));
+        for (int i = 0; i <= static_cast<int>(MmsMessage::NotMmsFile); ++i)
+            texts << MmsMessageText(language, static_cast<MmsMessage>(i));
+        for (MmsHint hint : {MmsHint::Phone, MmsHint::Email, MmsHint::SmsControl})
+            texts << MmsHintText(language, hint);
+        EXPECT_EQ(MmsSmsControlEntries(language).size(), 6);
+        for (const QString& text : texts) {
+            EXPECT_FALSE(text.trimmed().isEmpty()) << "language " << language;
+            EXPECT_TRUE(EncodeCp936(text).has_value()) << text.toStdString();
+        }
+    }
+}
+
+} // namespace
+} // namespace kestra
