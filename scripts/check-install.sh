@@ -60,7 +60,7 @@ rm -f "$stage.files"
 "$stage/usr/bin/kestra-setup" --version
 check_modules "$stage/usr/bin/kestra-setup"
 
-package=$(ls -t build/release/kestra-setup_*.deb | head -n 1)
+package=$(find build/release -maxdepth 1 -name 'kestra-setup_*.deb' -printf '%T@ %p\n' | sort -rn | head -n 1 | cut -d' ' -f2-)
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -qq "./$package" >/dev/null
 kestra-setup --version

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # SPDX-License-Identifier: Apache-2.0
 # Shared by run.sh and test.sh: make sure the Debian packages a step needs are
 # installed, installing them when we are root and explaining how otherwise.
@@ -24,5 +25,6 @@ kestra_require_packages() {
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# shellcheck disable=SC2034 # read by the scripts that source this file
 KESTRA_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libcli11-dev
                        qt6-qpa-plugins libgl-dev qt6-translations-l10n)

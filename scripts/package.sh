@@ -8,10 +8,12 @@ cd "$(dirname "$0")/.."
 
 kestra_require_packages "${KESTRA_BUILD_PACKAGES[@]}" help2man lintian dpkg-dev file
 
+# KESTRA_CMAKE_ARGS may hold several arguments: split on purpose.
+# shellcheck disable=SC2086
 cmake --preset release -DKESTRA_MANPAGE=${KESTRA_MANPAGE:-ON} ${KESTRA_CMAKE_ARGS:-} >/dev/null
 cmake --build --preset release
 (cd build/release && cpack -G DEB >/dev/null)
-package=$(ls -t build/release/kestra-setup_*.deb | head -n 1)
+package=$(find build/release -maxdepth 1 -name 'kestra-setup_*.deb' -printf '%T@ %p\n' | sort -rn | head -n 1 | cut -d' ' -f2-)
 echo "Built $package"
 
 # Errors fail the build; warnings are printed for the record.

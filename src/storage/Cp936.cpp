@@ -118,7 +118,7 @@ using IconvHandle = std::unique_ptr<void, IconvCloser>;
 IconvHandle openConverter(const char* to, const char* from)
 {
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
+    if (cd == reinterpret_cast<iconv_t>(-1)) // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
         return nullptr;
     return IconvHandle(cd);
 }

@@ -57,7 +57,7 @@ SettingsBlock MakeChecksumBlock(std::span<const std::uint8_t> storedBytes)
 QByteArray JoinBlocks(std::span<const SettingsBlock> blocks)
 {
     QByteArray bytes;
-    bytes.reserve(static_cast<qsizetype>(blocks.size() * kBlockSize));
+    bytes.reserve(static_cast<qsizetype>(blocks.size()) * static_cast<qsizetype>(kBlockSize));
     for (const SettingsBlock& block : blocks)
         bytes.append(reinterpret_cast<const char*>(block.data()), static_cast<qsizetype>(block.size()));
     return bytes;

@@ -58,7 +58,7 @@ QByteArray ReadTextField(QByteArrayView file, std::size_t index, const QString& 
 void CheckBlockFileFrame(QByteArrayView file, std::size_t dataBlocks, bool closingBlock, SettingsFindings& findings)
 {
     const std::size_t blockCount = dataBlocks + 1 + (closingBlock ? 1 : 0);
-    const auto expectedSize = static_cast<qsizetype>(blockCount * kBlockSize);
+    const auto expectedSize = static_cast<qsizetype>(blockCount) * static_cast<qsizetype>(kBlockSize);
     if (file.size() != expectedSize)
         findings.push_back({FindingKind::FileSize, QStringLiteral("file"), -1, file.size(), expectedSize});
 

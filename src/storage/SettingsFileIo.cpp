@@ -306,7 +306,7 @@ QString ScratchFileName(const QString& fileName)
         name = QStringLiteral("KESTRA");
     // A target that itself carries the scratch extension must not be its own
     // scratch file (FAT compares names without case).
-    const QString scratch = name + QStringLiteral(".KS~");
+    QString scratch = name + QStringLiteral(".KS~");
     if (scratch.compare(fileName, Qt::CaseInsensitive) == 0)
         return name + QStringLiteral(".KT~");
     return scratch;

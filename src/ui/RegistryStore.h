@@ -12,7 +12,7 @@ namespace kestra::ui {
 
 // The key the tool keeps its choices under (below HKEY_LOCAL_MACHINE on
 // Windows; elsewhere the same path inside a per-user store file).
-inline constexpr const char* kRegistryKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Kestra.exe";
+inline constexpr const char* kRegistryKeyPath = R"(Software\Microsoft\Windows\CurrentVersion\App Paths\Kestra.exe)";
 
 // The values the tool keeps. The three numbers are REG_DWORD values of which
 // only the low 16 bits count: written zero-extended from 16 bits, read back as
