@@ -68,6 +68,8 @@ trap 'wineserver --kill 2>/dev/null || true' EXIT
 # as Windows does, instead of waiting two seconds on every window it hides
 # for a manager's answer.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+# The inner bash expands run_one's arguments, not this one.
+# shellcheck disable=SC2016
 for program in "${programs[@]}"; do
     printf '%s\0%s\0' "$program" "${filters[$program]:-}"
 done | xargs -0 -n2 -P2 bash -c 'run_one "$0" "$1"'

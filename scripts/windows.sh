@@ -125,6 +125,8 @@ fi
 
 # --- 2. The program and its tests -------------------------------------------
 export KESTRA_WINDOWS_QT=$qt_prefix
+# KESTRA_CMAKE_ARGS may hold several arguments: split on purpose.
+# shellcheck disable=SC2086
 cmake --preset windows ${KESTRA_CMAKE_ARGS:-} >/dev/null
 cmake --build --preset windows
 
