@@ -9,6 +9,7 @@ namespace kestra {
 
 namespace {
 
+// clang-format off
 const ui::DialogTemplate& AboutTemplate()
 {
     using ui::ControlKind;
@@ -30,6 +31,7 @@ const ui::DialogTemplate& AboutTemplate()
     };
     return dialogTemplate;
 }
+// clang-format on
 
 } // namespace
 

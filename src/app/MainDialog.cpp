@@ -21,6 +21,7 @@ namespace kestra {
 
 namespace {
 
+// clang-format off
 const ui::DialogTemplate& MainTemplate()
 {
     using ui::ControlKind;
@@ -56,6 +57,7 @@ const ui::DialogTemplate& MainTemplate()
     };
     return dialogTemplate;
 }
+// clang-format on
 
 } // namespace
 

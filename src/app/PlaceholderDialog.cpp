@@ -8,6 +8,7 @@ namespace kestra {
 
 namespace {
 
+// clang-format off
 const ui::DialogTemplate& PlaceholderTemplate()
 {
     using ui::ControlKind;
@@ -26,6 +27,7 @@ const ui::DialogTemplate& PlaceholderTemplate()
     };
     return dialogTemplate;
 }
+// clang-format on
 
 } // namespace
 

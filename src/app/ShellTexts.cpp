@@ -5,6 +5,7 @@
 
 #include <array>
 
+// clang-format off
 namespace kestra {
 
 const TextTable kCameraButtonText{
@@ -130,4 +131,5 @@ std::span<const TextTable* const> ShellTextTables()
     return kAllTables;
 }
 
+// clang-format on
 } // namespace kestra

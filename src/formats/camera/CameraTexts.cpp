@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 
+// clang-format off
 namespace kestra {
 namespace {
 
@@ -397,4 +398,5 @@ QString CameraDefaultSavedMessage(int language)
                          : QStringLiteral("Save All Default Parameters To Camera Setting File");
 }
 
+// clang-format on
 } // namespace kestra

@@ -7,6 +7,7 @@
 // 2.0, copyright 2006 Google Inc. and 2016-2024 The LineageOS Project);
 // GprsOperatorTable.md says for each row where, and carries the full notice.
 
+// clang-format off
 namespace kestra::gprs_table {
 
 const std::array<CountryRow, 41> kCountries{{
@@ -144,4 +145,5 @@ const std::array<OperatorRow, kOperatorTotal> kOperators{{
     {40, 2, "LIFE", "internet", "", ""},
 }};
 
+// clang-format on
 } // namespace kestra::gprs_table

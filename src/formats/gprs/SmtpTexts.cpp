@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 
+// clang-format off
 namespace kestra {
 namespace {
 
@@ -156,4 +157,5 @@ QString SmtpHintText(SmtpHint hint, bool chinese)
     return kHints[static_cast<std::size_t>(hint)].text(chinese);
 }
 
+// clang-format on
 } // namespace kestra

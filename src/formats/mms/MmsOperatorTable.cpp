@@ -8,6 +8,7 @@
 // LineageOS Project); MmsOperatorTable.md says for each row where, and carries
 // the full notice.
 
+// clang-format off
 namespace kestra::mms_table {
 
 const std::array<CountryRow, 42> kCountries{{
@@ -160,4 +161,5 @@ const std::array<OperatorRow, kOfferedOperatorTotal> kOperators{{
     {41, 4, "UMC Ukraine", "http://mms", "mms", "192.168.10.10", "8080", "", ""},
 }};
 
+// clang-format on
 } // namespace kestra::mms_table

@@ -6,6 +6,7 @@
 
 #include <array>
 
+// clang-format off
 namespace kestra {
 namespace {
 
@@ -176,4 +177,5 @@ QString MmsHintText(int language, MmsHint hint)
     return kHints[static_cast<std::size_t>(hint)].text(language);
 }
 
+// clang-format on
 } // namespace kestra

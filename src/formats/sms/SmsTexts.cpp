@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 
+// clang-format off
 namespace kestra {
 namespace {
 
@@ -94,4 +95,5 @@ QString SmsHintText(SmsHint hint, bool chinese)
     return kHints[static_cast<std::size_t>(hint)].text(chinese);
 }
 
+// clang-format on
 } // namespace kestra

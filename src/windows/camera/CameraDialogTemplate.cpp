@@ -133,6 +133,7 @@ void AddTimeLapseFrame(std::vector<ControlTemplate>& c)
     c.push_back(Label(kTimeLapseSecondUnit, 314, 227, 20, Text(CameraLabel::SecondUnit), kTimeLapseSecond));
 }
 
+// clang-format off
 ui::DialogTemplate BuildTemplate()
 {
     ui::DialogTemplate t;
@@ -166,6 +167,7 @@ ui::DialogTemplate BuildTemplate()
     c.push_back(Button(kExitButton, 221, 261, 56, Text(CameraLabel::ExitButton)));
     return t;
 }
+// clang-format on
 
 } // namespace
 

@@ -39,6 +39,7 @@ ControlTemplate Button(int id, int x, int y, const char* text, ControlKind kind 
     return {id, kind, x, y, id == kSaveButton || id == kExitButton ? 50 : 61, 14, text};
 }
 
+// clang-format off
 ui::DialogTemplate BuildTemplate()
 {
     ui::DialogTemplate t;
@@ -99,6 +100,7 @@ ui::DialogTemplate BuildTemplate()
     c.push_back(Button(kExitButton, 185, 238, "Exit"));
     return t;
 }
+// clang-format on
 
 } // namespace
 

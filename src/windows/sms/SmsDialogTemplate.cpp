@@ -28,6 +28,7 @@ ControlTemplate Phone(int id, int y, unsigned style = ui::StyleNone)
     return {id, ControlKind::Edit, 82, y, 116, 12, "", ui::EsAutoHScroll | style, static_cast<int>(kSmsPhoneLimit)};
 }
 
+// clang-format off
 ui::DialogTemplate BuildTemplate()
 {
     ui::DialogTemplate t;
@@ -61,6 +62,7 @@ ui::DialogTemplate BuildTemplate()
     };
     return t;
 }
+// clang-format on
 
 } // namespace
 

@@ -39,6 +39,7 @@ ControlTemplate Button(int id, int x, int y, int cx, const char* text)
     return {id, ControlKind::PushButton, x, y, cx, 14, text};
 }
 
+// clang-format off
 ui::DialogTemplate BuildTemplate()
 {
     ui::DialogTemplate t;
@@ -95,6 +96,7 @@ ui::DialogTemplate BuildTemplate()
     };
     return t;
 }
+// clang-format on
 
 } // namespace
 
