@@ -269,6 +269,19 @@ QJsonArray MeasuredFit(QWidget* window, const std::vector<QWidget*>& controls, c
     return outcome;
 }
 
+// The program's style sheet is a few kilobytes and seldom changes: hashed
+// once a change.
+QByteArray SheetDigest()
+{
+    static QString sheet;
+    static QByteArray digest;
+    if (digest.isEmpty() || qApp->styleSheet() != sheet) {
+        sheet = qApp->styleSheet();
+        digest = QCryptographicHash::hash(sheet.toUtf8(), QCryptographicHash::Sha1);
+    }
+    return digest;
+}
+
 // Everything a fit reads, hashed: the window's size, font and style, and each
 // control's kind, texts, place, font and last fit. Two fits with one key
 // measure the same texts in the same fonts and end the same way.
@@ -277,7 +290,7 @@ QString FitKey(const QWidget* window, const std::vector<QWidget*>& controls, con
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_4);
-    out << window->size() << window->font().toString() << window->styleSheet() << qApp->styleSheet()
+    out << window->size() << window->font().toString() << window->styleSheet() << SheetDigest()
         << QApplication::style()->name();
     for (std::size_t index = 0; index < controls.size() && index < placed.size(); ++index) {
         const QWidget* control = controls[index];
