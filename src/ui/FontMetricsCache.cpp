@@ -248,8 +248,10 @@ void FontMetricsCache::loadTextFits(const QJsonValue& value)
     std::vector<KeptFit> kept;
     for (const QJsonValue& fit : fits) {
         const QJsonArray pair = fit.toArray();
+        if (pair.size() != 2 || !pair[0].isString() || pair[0].toString().size() > kMaxKeySize)
+            return;
         const QJsonDocument outcome = QJsonDocument::fromJson(pair[1].toString().toUtf8());
-        if (pair.size() != 2 || !pair[0].isString() || pair[0].toString().size() > kMaxKeySize || !outcome.isArray())
+        if (!outcome.isArray())
             return;
         kept.push_back({pair[0].toString(), {outcome.array(), false}});
     }
@@ -298,10 +300,11 @@ bool FontMetricsCache::save()
     // A file too large to be read back would cost every start-up its fits.
     for (;;) {
         QJsonArray fits;
-        for (const KeptFit& kept : m_fits)
-            fits.append(QJsonArray{kept.key, QString::fromUtf8(QJsonDocument(kept.fit.outcome).toJson(QJsonDocument::Compact))});
-        if (!fits.isEmpty())
-            root.insert(QStringLiteral("textFits"), fits);
+        for (const KeptFit& kept : m_fits) {
+            const QByteArray outcome = QJsonDocument(kept.fit.outcome).toJson(QJsonDocument::Compact);
+            fits.append(QJsonArray{kept.key, QString::fromUtf8(outcome)});
+        }
+        root.insert(QStringLiteral("textFits"), fits);
         if (m_fits.empty() || QJsonDocument(root).toJson(QJsonDocument::Indented).size() <= kMaxWrittenSize)
             break;
         m_fits.erase(m_fits.begin());

@@ -235,7 +235,8 @@ void Restore(const std::vector<QWidget*>& controls, const std::vector<ControlSta
 
 // Puts every control back in its template rectangle and the window's font
 // when an earlier fit moved it; the rest keep where they are.
-void ResetFitted(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed, std::size_t index)
+void ResetFitted(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed,
+                 std::size_t index)
 {
     QWidget* control = controls[index];
     if (!control->property("layoutFit").toString().isEmpty()) {
@@ -340,7 +341,8 @@ bool ReplayFit(QWidget* window, const std::vector<QWidget*>& controls, const std
         if (index >= count || (!steps.empty() && index <= steps.back().index)
             || std::find(std::begin(kStretches), std::end(kStretches), numbers[5]) == std::end(kStretches))
             return false;
-        steps.push_back({index, QRect(numbers[1], numbers[2], numbers[3], numbers[4]), numbers[5], entry[6].toString()});
+        const QRect rect(numbers[1], numbers[2], numbers[3], numbers[4]);
+        steps.push_back({index, rect, numbers[5], entry[6].toString()});
     }
     for (std::size_t index = 0; index < count; ++index)
         ResetFitted(window, controls, placed, index);
@@ -442,7 +444,8 @@ QRect GroupTitleRect(const QGroupBox* group)
 void FitTexts(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed)
 {
     // Not a Q_OBJECT class: found by its name, told apart by its type.
-    auto* check = dynamic_cast<FitCheck*>(window->findChild<QObject*>(QString::fromLatin1(FitCheck::kName), Qt::FindDirectChildrenOnly));
+    auto* check = dynamic_cast<FitCheck*>(
+        window->findChild<QObject*>(QString::fromLatin1(FitCheck::kName), Qt::FindDirectChildrenOnly));
     if (check)
         check->cancel(); // superseded by this fit
     FontMetricsCache* cache = ActiveFontMetricsCache();

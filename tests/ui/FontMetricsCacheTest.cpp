@@ -16,6 +16,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -468,6 +469,36 @@ TEST_F(FontMetricsCacheTest, AStoredTextFitServesOnlyTheTextsItWasTakenForAndIsC
         // The next run takes the measured fit from the copy.
         run(longText, true);
     }
+}
+
+TEST_F(FontMetricsCacheTest, TheTextFitsKeptAreTheLatestUsedAndTheFileStaysReadable)
+{
+    // A window with many controls fitted, in many states: more fits, and
+    // larger ones, than the file can take.
+    QJsonArray large;
+    for (int index = 0; index < 60; ++index)
+        large.append(QJsonArray{index, 100, 200, 300, 40, 82, "wider, taller, narrower font 82%"});
+    const int count = 2 * static_cast<int>(FontMetricsCache::kMaxTextFits);
+    auto key = [](int n) { return QStringLiteral("%1").arg(n, 40, 16, QLatin1Char('0')); };
+    {
+        FontMetricsCache cache(m_path);
+        for (int n = 0; n < count; ++n)
+            cache.keepTextFit(key(n), large);
+        ASSERT_TRUE(cache.findTextFit(key(0)) == std::nullopt);
+        cache.findTextFit(key(count / 2 + 1)); // used again: the newest
+        cache.keepTextFit(key(count), large);
+        cache.writeIfChanged();
+    }
+    ASSERT_TRUE(QFile::exists(m_path));
+    EXPECT_LE(QFileInfo(m_path).size(), 64 * 1024);
+    FontMetricsCache nextRun(m_path);
+    for (int n : {count, count / 2 + 1}) {
+        const std::optional<FontMetricsCache::TextFit> fit = nextRun.findTextFit(key(n));
+        ASSERT_TRUE(fit.has_value()) << n;
+        EXPECT_EQ(fit->outcome, large);
+        EXPECT_FALSE(fit->confirmed);
+    }
+    EXPECT_FALSE(nextRun.findTextFit(key(count / 2)).has_value());
 }
 
 } // namespace
