@@ -246,7 +246,7 @@ void FontMetricsCache::loadTextFits(const QJsonValue& value)
     if (static_cast<std::size_t>(fits.size()) > kMaxTextFits)
         return;
     std::vector<KeptFit> kept;
-    for (const QJsonValue& fit : fits) {
+    for (const QJsonValue fit : fits) {
         const QJsonArray pair = fit.toArray();
         if (pair.size() != 2 || !pair[0].isString() || pair[0].toString().size() > kMaxKeySize)
             return;

@@ -326,7 +326,7 @@ bool ReplayFit(QWidget* window, const std::vector<QWidget*>& controls, const std
         QString fit;
     };
     std::vector<Step> steps;
-    for (const QJsonValue& value : outcome) {
+    for (const QJsonValue value : outcome) {
         const QJsonArray entry = value.toArray();
         if (entry.size() != 7 || !entry[6].isString() || entry[6].toString().isEmpty())
             return false;
