@@ -18,6 +18,7 @@
 #include <QStyle>
 #include <QtDebug>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -27,8 +28,12 @@ namespace {
 
 // Raised when what is measured, or how, changes: older copies then no longer match.
 constexpr int kFormat = 1;
-// A copy is a few hundred bytes; anything much larger is not one of ours.
+// A copy is a few kilobytes; anything much larger is not one of ours.
 constexpr qint64 kMaxFileSize = 64 * 1024;
+// What a rewrite may take: the oldest text fits go first.
+constexpr qint64 kMaxWrittenSize = kMaxFileSize / 2;
+// A fit's key is a hash in hexadecimal.
+constexpr qsizetype kMaxKeySize = 64;
 // Larger than any sane font's measurements, small enough to rule out garbage.
 constexpr int kMaxMeasure = 1000;
 
@@ -228,6 +233,58 @@ void FontMetricsCache::load()
         m_stored[font] = *metrics;
         m_entries[font] = {*metrics, false};
     }
+    loadTextFits(root.value(QStringLiteral("textFits")));
+}
+
+// [[key, outcome], ...], the least recently used first, each outcome a JSON
+// text of its own (the file is written indented, one number a line). The
+// outcomes are checked where they are used; a list that is not one of ours
+// is dropped whole.
+void FontMetricsCache::loadTextFits(const QJsonValue& value)
+{
+    const QJsonArray fits = value.toArray();
+    if (static_cast<std::size_t>(fits.size()) > kMaxTextFits)
+        return;
+    std::vector<KeptFit> kept;
+    for (const QJsonValue fit : fits) {
+        const QJsonArray pair = fit.toArray();
+        if (pair.size() != 2 || !pair[0].isString() || pair[0].toString().size() > kMaxKeySize)
+            return;
+        const QJsonDocument outcome = QJsonDocument::fromJson(pair[1].toString().toUtf8());
+        if (!outcome.isArray())
+            return;
+        kept.push_back({pair[0].toString(), {outcome.array(), false}});
+    }
+    m_fits = std::move(kept);
+}
+
+std::optional<FontMetricsCache::TextFit> FontMetricsCache::findTextFit(const QString& key)
+{
+    load();
+    const auto it = std::find_if(m_fits.begin(), m_fits.end(), [&](const KeptFit& kept) { return kept.key == key; });
+    if (it == m_fits.end())
+        return std::nullopt;
+    std::rotate(it, it + 1, m_fits.end()); // the most recently used last
+    return m_fits.back().fit;
+}
+
+void FontMetricsCache::keepTextFit(const QString& key, const QJsonArray& outcome)
+{
+    load();
+    const auto it = std::find_if(m_fits.begin(), m_fits.end(), [&](const KeptFit& kept) { return kept.key == key; });
+    if (it == m_fits.end() || it->fit.outcome != outcome)
+        m_fitsChanged = true;
+    if (it != m_fits.end())
+        m_fits.erase(it);
+    m_fits.push_back({key, {outcome, true}});
+    if (m_fits.size() > kMaxTextFits)
+        m_fits.erase(m_fits.begin(), m_fits.end() - static_cast<std::ptrdiff_t>(kMaxTextFits));
+}
+
+void FontMetricsCache::writeIfChanged()
+{
+    if (m_fitsChanged)
+        save();
 }
 
 bool FontMetricsCache::save()
@@ -237,11 +294,26 @@ bool FontMetricsCache::save()
     QJsonObject fonts;
     for (const auto& [font, metrics] : m_stored)
         fonts.insert(fontKey(font), metricsToJson(metrics));
-    const QJsonObject root = {{QStringLiteral("format"), kFormat},
-                              {QStringLiteral("environment"), m_environment},
-                              {QStringLiteral("fonts"), fonts}};
+    QJsonObject root = {{QStringLiteral("format"), kFormat},
+                        {QStringLiteral("environment"), m_environment},
+                        {QStringLiteral("fonts"), fonts}};
+    // A file too large to be read back would cost every start-up its fits.
+    for (;;) {
+        QJsonArray fits;
+        for (const KeptFit& kept : m_fits) {
+            const QByteArray outcome = QJsonDocument(kept.fit.outcome).toJson(QJsonDocument::Compact);
+            fits.append(QJsonArray{kept.key, QString::fromUtf8(outcome)});
+        }
+        root.insert(QStringLiteral("textFits"), fits);
+        if (m_fits.empty() || QJsonDocument(root).toJson(QJsonDocument::Indented).size() <= kMaxWrittenSize)
+            break;
+        m_fits.erase(m_fits.begin());
+    }
+    m_fitsChanged = false;
     QString why;
     if (!WriteJsonFile(m_filePath, root, &why)) {
+        if (std::exchange(m_writeFailed, true))
+            return false;
         qWarning("The template font measurements cannot be kept in %s: %s",
                  qUtf8Printable(QDir::toNativeSeparators(m_filePath)), qUtf8Printable(why));
         return false;

@@ -4,12 +4,14 @@
 #include "ui/DialogTemplate.h"
 #include "ui/DialogUnits.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
 
 #include <functional>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace kestra::ui {
 
@@ -20,8 +22,9 @@ namespace kestra::ui {
 // the copy saves). A copy made under another environment is not used.
 QJsonObject CurrentFontEnvironment();
 
-// The copy of the template fonts' measurements, kept in a small file of its
-// own in the user's cache folder. It is only ever a hint: a missing, damaged,
+// The copy of the template fonts' measurements and of the windows' text fits
+// before they are first shown, kept in a small file of its own in the user's
+// cache folder. It is only ever a hint: a missing, damaged,
 // foreign or stale file makes the windows measure as they would without it,
 // and the file is then rewritten.
 class FontMetricsCache {
@@ -47,12 +50,34 @@ public:
     // Records measurements taken in this run. The file is rewritten when they
     // differ from what it holds (or it held nothing usable); a list with an
     // edit field not measured (0) leaves the file's measurement of one alone.
-    // A failed write is reported on the debug output and costs only the next
-    // start-up's time.
+    // A failed write is reported on the debug output (once a run) and costs
+    // only the next start-up's time.
     void confirm(DialogFont font, const TemplateFontMetrics& metrics);
 
+    // How a window's texts were fitted to their controls (TextRoom), by a key
+    // made of everything the fit read.
+    struct TextFit {
+        QJsonArray outcome;
+        bool confirmed = false; // measured in this run
+    };
+    // The latest kMaxTextFits fits used are kept.
+    static constexpr std::size_t kMaxTextFits = 48;
+    std::optional<TextFit> findTextFit(const QString& key);
+    // Records a fit measured in this run. The file takes it at the next
+    // write: windows are fitted before they are shown, and the file is
+    // written once they have been (writeIfChanged).
+    void keepTextFit(const QString& key, const QJsonArray& outcome);
+    // Rewrites the file if a fit kept since it was read or written is new or
+    // differs from the one it holds.
+    void writeIfChanged();
+
 private:
+    struct KeptFit {
+        QString key;
+        TextFit fit;
+    };
     void load();
+    void loadTextFits(const QJsonValue& value);
     bool save();
 
     QString m_filePath;
@@ -61,6 +86,9 @@ private:
     bool m_loaded = false;
     std::map<DialogFont, Entry> m_entries;  // what this run uses
     std::map<DialogFont, TemplateFontMetrics> m_stored; // what the file holds
+    std::vector<KeptFit> m_fits; // the least recently used first
+    bool m_fitsChanged = false;
+    bool m_writeFailed = false; // reported once a run
 };
 
 // The copy the windows use; none (the default) makes every window measure its

@@ -1,17 +1,27 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "ui/TextRoom.h"
 
+#include "ui/FontMetricsCache.h"
+
+#include <QApplication>
 #include <QComboBox>
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QJsonArray>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
+#include <QTimer>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace kestra::ui {
 
@@ -131,12 +141,13 @@ QString Describe(bool wider, bool taller, int stretch)
 }
 
 // Tries the room beside, then below, at each narrower width; the first way
-// that fits is taken. Returns false when none does.
-bool FitControl(QWidget* window, const std::vector<QWidget*>& controls, QWidget* control, const QRect& placed)
+// that fits is taken. Returns the width it was taken at (per cent), 0 when
+// none fits.
+int FitControl(QWidget* window, const std::vector<QWidget*>& controls, QWidget* control, const QRect& placed)
 {
     auto* label = qobject_cast<QLabel*>(control);
     if (label && !label->pixmap().isNull())
-        return true;
+        return 100;
     const QFont base = window->font();
     const QPoint end = RoomEnd(window, controls, control, placed);
     const int widest = std::max(placed.width(), end.x() - placed.left());
@@ -145,13 +156,13 @@ bool FitControl(QWidget* window, const std::vector<QWidget*>& controls, QWidget*
         font.setStretch(stretch);
         if (label) {
             if (label->text().trimmed().isEmpty())
-                return true;
+                return stretch;
             const QSize inPlace = LabelNeeds(label, font, placed.width());
             if (inPlace.width() <= placed.width() && inPlace.height() <= placed.height()) {
                 if (stretch != 100)
                     label->setFont(font);
                 control->setProperty("layoutFit", Describe(false, false, stretch));
-                return true;
+                return stretch;
             }
             const QSize oneLine = LabelNeeds(label, font, kUnbounded);
             QRect rect = placed;
@@ -168,25 +179,254 @@ bool FitControl(QWidget* window, const std::vector<QWidget*>& controls, QWidget*
             if (stretch != 100)
                 control->setFont(font);
             control->setProperty("layoutFit", Describe(rect.width() > placed.width(), rect.height() > placed.height(), stretch));
-            return true;
+            return stretch;
         }
         const int needs = OneLineNeeds(control, font);
         if (needs <= placed.width()) {
             if (stretch != 100)
                 control->setFont(font);
             control->setProperty("layoutFit", Describe(false, false, stretch));
-            return true;
+            return stretch;
         }
         if (needs <= widest) {
             control->setGeometry(QRect(placed.topLeft(), QSize(needs, placed.height())));
             if (stretch != 100)
                 control->setFont(font);
             control->setProperty("layoutFit", Describe(true, false, stretch));
-            return true;
+            return stretch;
         }
     }
-    return false;
+    return 0;
 }
+
+// One control's part of a fit's outcome.
+struct ControlState {
+    QRect geometry;
+    QFont font;
+    QString fit;
+    bool operator==(const ControlState& other) const
+    {
+        return geometry == other.geometry && font == other.font && fit == other.fit;
+    }
+};
+
+std::vector<ControlState> StatesOf(const std::vector<QWidget*>& controls)
+{
+    std::vector<ControlState> states;
+    states.reserve(controls.size());
+    for (const QWidget* control : controls)
+        states.push_back({control->geometry(), control->font(), control->property("layoutFit").toString()});
+    return states;
+}
+
+void Restore(const std::vector<QWidget*>& controls, const std::vector<ControlState>& states)
+{
+    // Only what differs: a font set on a control stops the window's from
+    // reaching it.
+    for (std::size_t index = 0; index < controls.size() && index < states.size(); ++index) {
+        QWidget* control = controls[index];
+        if (control->geometry() != states[index].geometry)
+            control->setGeometry(states[index].geometry);
+        if (control->font() != states[index].font)
+            control->setFont(states[index].font);
+        control->setProperty("layoutFit", states[index].fit);
+    }
+}
+
+// Puts every control back in its template rectangle and the window's font
+// when an earlier fit moved it; the rest keep where they are.
+void ResetFitted(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed,
+                 std::size_t index)
+{
+    QWidget* control = controls[index];
+    if (!control->property("layoutFit").toString().isEmpty()) {
+        control->setGeometry(placed[index]);
+        control->setFont(window->font());
+    }
+    control->setProperty("layoutFit", QString());
+}
+
+// Fits by measuring the texts. Returns the outcome, one entry for each
+// control that was not left as it was: [index, x, y, width, height, font
+// width per cent, how it was fitted].
+QJsonArray MeasuredFit(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed)
+{
+    QJsonArray outcome;
+    for (std::size_t index = 0; index < controls.size() && index < placed.size(); ++index) {
+        QWidget* control = controls[index];
+        ResetFitted(window, controls, placed, index);
+        if (control->isHidden())
+            continue;
+        const int stretch = FitControl(window, controls, control, placed[index]);
+        if (stretch == 0)
+            control->setProperty("layoutFit", QStringLiteral("does not fit"));
+        const QString fit = control->property("layoutFit").toString();
+        if (fit.isEmpty())
+            continue;
+        const QRect rect = control->geometry();
+        outcome.append(QJsonArray{static_cast<int>(index), rect.x(), rect.y(), rect.width(), rect.height(),
+                                  stretch == 0 ? 100 : stretch, fit});
+    }
+    return outcome;
+}
+
+// The program's style sheet is a few kilobytes and seldom changes: hashed
+// once a change.
+QByteArray SheetDigest()
+{
+    static QString sheet;
+    static QByteArray digest;
+    if (digest.isEmpty() || qApp->styleSheet() != sheet) {
+        sheet = qApp->styleSheet();
+        digest = QCryptographicHash::hash(sheet.toUtf8(), QCryptographicHash::Sha1);
+    }
+    return digest;
+}
+
+// Everything a fit reads, hashed: the window's size, font and style, and each
+// control's kind, texts, place, font and last fit. Two fits with one key
+// measure the same texts in the same fonts and end the same way.
+QString FitKey(const QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_4);
+    out << window->size() << window->font().toString() << window->styleSheet() << SheetDigest()
+        << QApplication::style()->name();
+    for (std::size_t index = 0; index < controls.size() && index < placed.size(); ++index) {
+        const QWidget* control = controls[index];
+        out << QByteArray(control->metaObject()->className()) << control->isHidden() << placed[index]
+            << control->geometry() << control->font().toString() << control->property("layoutFit").toString();
+        if (const auto* label = qobject_cast<const QLabel*>(control)) {
+            out << label->text() << static_cast<int>(label->alignment()) << label->wordWrap()
+                << label->pixmap().isNull();
+        } else if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+            out << button->text();
+        } else if (const auto* group = qobject_cast<const QGroupBox*>(control)) {
+            out << group->title() << static_cast<int>(group->alignment());
+        } else if (const auto* combo = qobject_cast<const QComboBox*>(control)) {
+            out << combo->isEditable() << combo->count();
+            for (int item = 0; item < combo->count(); ++item)
+                out << combo->itemText(item);
+        }
+    }
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex());
+}
+
+// Ends a fit as `outcome` says, without measuring. False, with nothing
+// changed, when the outcome is not one this window's fit could have had.
+bool ReplayFit(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed,
+               const QJsonArray& outcome)
+{
+    const std::size_t count = std::min(controls.size(), placed.size());
+    struct Step {
+        std::size_t index;
+        QRect rect;
+        int stretch;
+        QString fit;
+    };
+    std::vector<Step> steps;
+    for (const QJsonValue value : outcome) {
+        const QJsonArray entry = value.toArray();
+        if (entry.size() != 7 || !entry[6].isString() || entry[6].toString().isEmpty())
+            return false;
+        int numbers[6];
+        for (int field = 0; field < 6; ++field) {
+            const double number = entry[field].toDouble(-1);
+            if (!entry[field].isDouble() || number < 0 || number > kUnbounded || number != static_cast<int>(number))
+                return false;
+            numbers[field] = static_cast<int>(number);
+        }
+        const auto index = static_cast<std::size_t>(numbers[0]);
+        if (index >= count || (!steps.empty() && index <= steps.back().index)
+            || std::find(std::begin(kStretches), std::end(kStretches), numbers[5]) == std::end(kStretches))
+            return false;
+        const QRect rect(numbers[1], numbers[2], numbers[3], numbers[4]);
+        steps.push_back({index, rect, numbers[5], entry[6].toString()});
+    }
+    for (std::size_t index = 0; index < count; ++index)
+        ResetFitted(window, controls, placed, index);
+    for (const Step& step : steps) {
+        QWidget* control = controls[step.index];
+        control->setGeometry(step.rect);
+        if (step.stretch != 100) {
+            QFont font = window->font();
+            font.setStretch(step.stretch);
+            control->setFont(font);
+        }
+        control->setProperty("layoutFit", step.fit);
+    }
+    return true;
+}
+
+// A fit taken from an earlier run is checked once the window has been
+// painted (the fonts it measures are loaded by then): the texts are measured
+// from the state the stored fit started at, and a fit that differs replaces
+// it, on screen and in the copy.
+class FitCheck : public QObject {
+public:
+    static constexpr auto kName = "textFitCheck";
+
+    explicit FitCheck(QWidget* window)
+        : QObject(window)
+        , m_window(window)
+    {
+        setObjectName(QString::fromLatin1(kName));
+        window->installEventFilter(this);
+    }
+
+    void expect(const std::vector<QWidget*>& controls, const std::vector<QRect>& placed,
+                std::vector<ControlState> before)
+    {
+        m_controls = controls;
+        m_placed = placed;
+        m_before = std::move(before);
+        m_pending = true;
+    }
+    void expectWrite() { m_write = true; }
+    void cancel() { m_pending = false; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Paint && (m_pending || m_write) && !m_scheduled) {
+            m_scheduled = true;
+            QTimer::singleShot(0, this, [this] {
+                m_scheduled = false;
+                check();
+            });
+        }
+        return false;
+    }
+
+private:
+    void check()
+    {
+        FontMetricsCache* cache = ActiveFontMetricsCache();
+        if (std::exchange(m_pending, false)) {
+            const std::vector<ControlState> replayed = StatesOf(m_controls);
+            Restore(m_controls, m_before);
+            const QString key = FitKey(m_window, m_controls, m_placed);
+            const QJsonArray outcome = MeasuredFit(m_window, m_controls, m_placed);
+            if (cache)
+                cache->keepTextFit(key, outcome);
+            if (StatesOf(m_controls) != replayed)
+                qDebug("Window %s: a stored text fit was out of date and is replaced",
+                       qUtf8Printable(m_window->objectName()));
+        }
+        m_write = false;
+        if (cache)
+            cache->writeIfChanged();
+    }
+
+    QWidget* m_window;
+    std::vector<QWidget*> m_controls;
+    std::vector<QRect> m_placed;
+    std::vector<ControlState> m_before;
+    bool m_pending = false; // a stored fit to check
+    bool m_write = false;   // a fit measured before the window was shown, to store
+    bool m_scheduled = false;
+};
 
 } // namespace
 
@@ -203,19 +443,31 @@ QRect GroupTitleRect(const QGroupBox* group)
 
 void FitTexts(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed)
 {
-    const QFont base = window->font();
-    for (std::size_t index = 0; index < controls.size() && index < placed.size(); ++index) {
-        QWidget* control = controls[index];
-        if (!control->property("layoutFit").toString().isEmpty()) {
-            control->setGeometry(placed[index]);
-            control->setFont(base);
-        }
-        control->setProperty("layoutFit", QString());
-        if (control->isHidden())
-            continue;
-        if (!FitControl(window, controls, control, placed[index]))
-            control->setProperty("layoutFit", QStringLiteral("does not fit"));
+    // Not a Q_OBJECT class: found by its name, told apart by its type.
+    auto* check = dynamic_cast<FitCheck*>(
+        window->findChild<QObject*>(QString::fromLatin1(FitCheck::kName), Qt::FindDirectChildrenOnly));
+    if (check)
+        check->cancel(); // superseded by this fit
+    FontMetricsCache* cache = ActiveFontMetricsCache();
+    // Only a window's fits before it is first shown are kept: they are what
+    // the start-up waits for. Later ones measure fonts the window has loaded
+    // to paint, and their texts (values, names) change from run to run.
+    if (!cache || window->isVisible()) {
+        MeasuredFit(window, controls, placed);
+        return;
     }
+    if (!check)
+        check = new FitCheck(window);
+    const QString key = FitKey(window, controls, placed);
+    const std::optional<FontMetricsCache::TextFit> stored = cache->findTextFit(key);
+    const std::vector<ControlState> before = StatesOf(controls);
+    if (stored && ReplayFit(window, controls, placed, stored->outcome)) {
+        if (!stored->confirmed)
+            check->expect(controls, placed, before);
+        return;
+    }
+    cache->keepTextFit(key, MeasuredFit(window, controls, placed));
+    check->expectWrite();
 }
 
 } // namespace kestra::ui

@@ -23,6 +23,12 @@ namespace kestra::ui {
 // whose text fits goes back to its template rectangle and the window's font.
 // How a control was fitted is left in its "layoutFit" property ("wider",
 // "taller", "narrower font 85%", or empty).
+//
+// Measuring texts loads every font they need, the CJK one included, so with
+// a FontMetricsCache in use a window not yet shown takes a stored fit for
+// exactly its present texts, places, fonts and style instead, and measures
+// once it has painted; a stored fit that proves wrong is replaced on screen
+// and in the cache.
 void FitTexts(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed);
 
 // Where the style draws a frame's title, in the frame's coordinates.

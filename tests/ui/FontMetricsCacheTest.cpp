@@ -2,7 +2,8 @@
 // The stored copy of the template font's measurements: a window built from a
 // good copy is placed as a measuring run places it, a damaged, foreign or
 // stale copy never leaves a control out of place once the window is shown,
-// and the copy is rewritten only when the measurements change.
+// and the copy is rewritten only when the measurements change. The same goes
+// for the windows' text fits kept with them.
 
 #include "support/ScriptedDialog.h"
 #include "support/TestServices.h"
@@ -15,12 +16,17 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
@@ -45,6 +51,17 @@ DialogTemplate ListsTemplate(DialogFont font = DialogFont::SimSun9)
                 {IDC_STATIC, ControlKind::GroupBox, 4, 64, 150, 30, "Frame"},
                 {IDOK, ControlKind::DefPushButton, 10, 100, 50, 14, "OK"},
                 {IDCANCEL, ControlKind::PushButton, 90, 100, 50, 14, "Exit"},
+            }};
+}
+
+// A label far too short for its text, with free room to its right.
+DialogTemplate LabelTemplate(const char* text)
+{
+    return {911, 160, 60, "Fit", DialogFont::SimSun9,
+            {
+                {IDC_STATIC, ControlKind::Static, 8, 10, 24, 8, text},
+                {1001, ControlKind::Edit, 8, 24, 80, 12, ""},
+                {IDOK, ControlKind::DefPushButton, 10, 40, 50, 14, "OK"},
             }};
 }
 
@@ -378,6 +395,110 @@ TEST_F(FontMetricsCacheTest, ACopyThatCannotBeWrittenIsReportedAndTheWindowStill
     EXPECT_EQ(PlacementOf(dialog), m_reference);
     EXPECT_EQ(warnings.filter(QStringLiteral("template font measurements cannot be kept")).size(), 1)
         << warnings.join('\n').toStdString();
+}
+
+TEST_F(FontMetricsCacheTest, AStoredTextFitServesOnlyTheTextsItWasTakenForAndIsCheckedOnceShown)
+{
+    const char* const longText = "A label far too long for its place";
+    UseFontMetricsCache(nullptr);
+    Placement reference;
+    {
+        ScriptedDialog measured(LabelTemplate(longText), m_fakes);
+        measured.Create();
+        reference = PlacementOf(measured);
+        ASSERT_EQ(measured.widget()->findChild<QLabel*>()->property("layoutFit").toString(), QStringLiteral("wider"));
+    }
+    // Every stored fit claims another outcome.
+    auto outcome = [](const char* json) {
+        return [json](QJsonObject& root) {
+            QJsonArray fits = root.value("textFits").toArray();
+            ASSERT_FALSE(fits.isEmpty());
+            for (QJsonValueRef fit : fits)
+                fit = QJsonArray{fit.toArray().at(0), QString::fromLatin1(json)};
+            root.insert("textFits", fits);
+        };
+    };
+    const struct {
+        const char* what;
+        const char* firstRunText;
+        std::function<void(QJsonObject&)> forge;
+        bool usedBeforeShown;
+    } cases[] = {
+        {"stale: the label left at its template width", longText, outcome("[]"), true},
+        {"another environment", longText,
+         [&](QJsonObject& root) {
+             outcome("[]")(root);
+             QJsonObject environment = root.value("environment").toObject();
+             environment.insert("qt", "5.15.2");
+             root.insert("environment", environment);
+         },
+         false},
+        {"taken for another text", "Short", [](QJsonObject&) {}, false},
+        {"a control the window lacks", longText, outcome(R"([[7,0,0,10,10,100,"wider"]])"), false},
+        {"a font width never tried", longText, outcome(R"([[0,0,0,10,10,55,"narrower font 55%"]])"), false},
+    };
+    auto run = [&](const char* text, bool placedAsMeasuredAtOnce) {
+        FontMetricsCache cache(m_path);
+        UseFontMetricsCache(&cache);
+        ScriptedDialog dialog(LabelTemplate(text), m_fakes);
+        dialog.Create();
+        if (placedAsMeasuredAtOnce) {
+            EXPECT_EQ(PlacementOf(dialog), reference);
+        }
+        ASSERT_TRUE(WaitForLayoutCheck(dialog));
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(m_path);
+        run(c.firstRunText, false);
+        QJsonObject root = QJsonDocument::fromJson(ReadAll(m_path)).object();
+        c.forge(root);
+        WriteAll(m_path, QJsonDocument(root).toJson());
+
+        FontMetricsCache cache(m_path);
+        UseFontMetricsCache(&cache);
+        {
+            ScriptedDialog dialog(LabelTemplate(longText), m_fakes);
+            dialog.Create();
+            EXPECT_EQ(!(PlacementOf(dialog) == reference), c.usedBeforeShown);
+            ASSERT_TRUE(WaitForLayoutCheck(dialog));
+            processEvents();
+            // Never left cut once shown.
+            EXPECT_EQ(PlacementOf(dialog), reference);
+        }
+        // The next run takes the measured fit from the copy.
+        run(longText, true);
+    }
+}
+
+TEST_F(FontMetricsCacheTest, TheTextFitsKeptAreTheLatestUsedAndTheFileStaysReadable)
+{
+    // A window with many controls fitted, in many states: more fits, and
+    // larger ones, than the file can take.
+    QJsonArray large;
+    for (int index = 0; index < 60; ++index)
+        large.append(QJsonArray{index, 100, 200, 300, 40, 82, "wider, taller, narrower font 82%"});
+    const int count = 2 * static_cast<int>(FontMetricsCache::kMaxTextFits);
+    auto key = [](int n) { return QStringLiteral("%1").arg(n, 40, 16, QLatin1Char('0')); };
+    {
+        FontMetricsCache cache(m_path);
+        for (int n = 0; n < count; ++n)
+            cache.keepTextFit(key(n), large);
+        ASSERT_TRUE(cache.findTextFit(key(0)) == std::nullopt);
+        cache.findTextFit(key(count / 2 + 1)); // used again: the newest
+        cache.keepTextFit(key(count), large);
+        cache.writeIfChanged();
+    }
+    ASSERT_TRUE(QFile::exists(m_path));
+    EXPECT_LE(QFileInfo(m_path).size(), 64 * 1024);
+    FontMetricsCache nextRun(m_path);
+    for (int n : {count, count / 2 + 1}) {
+        const std::optional<FontMetricsCache::TextFit> fit = nextRun.findTextFit(key(n));
+        ASSERT_TRUE(fit.has_value()) << n;
+        EXPECT_EQ(fit->outcome, large);
+        EXPECT_FALSE(fit->confirmed);
+    }
+    EXPECT_FALSE(nextRun.findTextFit(key(count / 2)).has_value());
 }
 
 } // namespace
