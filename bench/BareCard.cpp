@@ -23,7 +23,9 @@ int main(int argc, char** argv)
         const char* name;
         const char* scratch;
         int size;
-    } files[] = {{"camera.dat", "CAMERA.KS~", 180}, {"mms.dat", "MMS.KS~", 780}, {"gprs.dat", "GPRS.KS~", 780},
+    } files[] = {{"camera.dat", "CAMERA.KS~", 180},
+                 {"mms.dat", "MMS.KS~", 780},
+                 {"gprs.dat", "GPRS.KS~", 780},
                  {"sms.dat", "SMS.KS~", 300}};
     for (const auto& target : files) {
         const QString scratch = dir.filePath(QLatin1String(target.scratch));
@@ -35,7 +37,8 @@ int main(int argc, char** argv)
             return 1;
         file.close();
         if (::rename(QFile::encodeName(scratch).constData(),
-                     QFile::encodeName(dir.filePath(QLatin1String(target.name))).constData()) != 0)
+                     QFile::encodeName(dir.filePath(QLatin1String(target.name))).constData())
+            != 0)
             return 1;
     }
     return 0;

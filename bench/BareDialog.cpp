@@ -51,7 +51,8 @@ int main(int argc, char** argv)
         dialog.setFont(font);
     }
     if (qEnvironmentVariableIsSet("BARE_METRICS"))
-        (void)QFontMetrics(dialog.font()).horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+        (void)QFontMetrics(dialog.font())
+            .horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     if (qEnvironmentVariableIsSet("BARE_FAMILIES"))
         (void)QFontDatabase::families();
     if (qEnvironmentVariableIsSet("BARE_SHEET")) {

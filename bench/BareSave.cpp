@@ -27,7 +27,8 @@ int main(int argc, char** argv)
         return 1;
     file.close();
     if (::rename(QFile::encodeName(scratch).constData(),
-                 QFile::encodeName(dir.filePath(QStringLiteral("camera.dat"))).constData()) != 0)
+                 QFile::encodeName(dir.filePath(QStringLiteral("camera.dat"))).constData())
+        != 0)
         return 1;
     return 0;
 }

@@ -62,8 +62,9 @@ int main(int argc, char** argv)
     // The windows and Qt Widgets are loaded only now, for a run that shows them.
     const kestra::ModuleEntry windows = kestra::LoadModuleEntry(kestra::ProgramModule::Windows, kWindowsEntryName);
     if (!windows.function) {
-        std::fprintf(stderr, "kestra-setup: the windows cannot open: %s.\nInstalling Kestra Setup again brings "
-                             "them back; the commands (kestra-setup --help) work without them.\n",
+        std::fprintf(stderr,
+                     "kestra-setup: the windows cannot open: %s.\nInstalling Kestra Setup again brings "
+                     "them back; the commands (kestra-setup --help) work without them.\n",
                      windows.error.toLocal8Bit().constData());
         return 1;
     }

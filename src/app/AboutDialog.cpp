@@ -35,9 +35,7 @@ const ui::DialogTemplate& AboutTemplate()
 
 } // namespace
 
-CAboutDialog::CAboutDialog(ui::Services& services) : ui::CDialog(AboutTemplate(), services)
-{
-}
+CAboutDialog::CAboutDialog(ui::Services& services) : ui::CDialog(AboutTemplate(), services) {}
 
 bool CAboutDialog::OnInitDialog()
 {

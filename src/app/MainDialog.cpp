@@ -7,8 +7,8 @@
 #include "app/ShellTexts.h"
 #include "app/StartupSettings.h"
 #include "common/LanguageNames.h"
-#include "ui/Dialog.h"
 #include "ui/DataExchange.h"
+#include "ui/Dialog.h"
 #include "ui/QtTranslations.h"
 #include "ui/SystemMenu.h"
 
@@ -60,7 +60,6 @@ const ui::DialogTemplate& MainTemplate()
 // clang-format on
 
 } // namespace
-
 
 CMainDialog::CMainDialog(ui::Services& services) : ui::CDialog(MainTemplate(), services)
 {
@@ -130,7 +129,8 @@ void CMainDialog::AddLanguageMenu()
         action->setCheckable(true);
         action->setData(language.index);
         m_languageActions->addAction(action);
-        QObject::connect(action, &QAction::triggered, widget(), [this, code = language.index] { OnLanguageMenu(code); });
+        QObject::connect(action, &QAction::triggered, widget(),
+                         [this, code = language.index] { OnLanguageMenu(code); });
         entries.push_back({LanguageCommandId(language.index), name});
     }
     QAction* title = m_languageMenu->menuAction();
@@ -139,10 +139,9 @@ void CMainDialog::AddLanguageMenu()
     widget()->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     // On Windows also where "CopyRight" is, in the system menu.
-    m_systemLanguageMenu = ui::AddSystemSubmenu(*widget(), kLanguageMenuTitle.text(g_languageIndex), entries,
-                                                [this](unsigned commandId) {
-                                                    OnLanguageMenu(LanguageOfCommandId(commandId));
-                                                });
+    m_systemLanguageMenu =
+        ui::AddSystemSubmenu(*widget(), kLanguageMenuTitle.text(g_languageIndex), entries,
+                             [this](unsigned commandId) { OnLanguageMenu(LanguageOfCommandId(commandId)); });
 }
 
 void CMainDialog::ShowLanguage()

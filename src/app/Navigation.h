@@ -7,7 +7,7 @@ namespace kestra {
 // CSetupApp runs them one after the other, so returning to the main window
 // never nests a modal run inside another.
 enum class AppWindow {
-    None,   // the tool ends
+    None, // the tool ends
     Main,
     Camera,
     Mms,

@@ -31,10 +31,7 @@ const ui::DialogTemplate& PlaceholderTemplate()
 
 } // namespace
 
-CPlaceholderDialog::CPlaceholderDialog(ui::Services& services)
-    : ui::CDialog(PlaceholderTemplate(), services)
-{
-}
+CPlaceholderDialog::CPlaceholderDialog(ui::Services& services) : ui::CDialog(PlaceholderTemplate(), services) {}
 
 bool CPlaceholderDialog::OnInitDialog()
 {

@@ -7,7 +7,9 @@
 
 namespace kestra {
 
-namespace ui { class RegistryStore; }
+namespace ui {
+class RegistryStore;
+}
 
 // The tool's four registry values. Each accessor opens the key afresh, reads or
 // writes one value and shows nothing: a registry that fails only costs the

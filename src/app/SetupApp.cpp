@@ -74,8 +74,7 @@ AppWindow CSetupApp::RunMainWindow()
 AppWindow CSetupApp::RunSettingsWindow(AppWindow window)
 {
     auto it = m_windows.find(window);
-    const SettingsWindowFactory& factory =
-        it != m_windows.end() && it->second ? it->second : PlaceholderWindow();
+    const SettingsWindowFactory& factory = it != m_windows.end() && it->second ? it->second : PlaceholderWindow();
     std::unique_ptr<ui::CDialog> settingsWindow = factory(m_services);
     if (!settingsWindow)
         settingsWindow = PlaceholderWindow()(m_services);

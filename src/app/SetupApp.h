@@ -29,8 +29,7 @@ SettingsWindowFactory PlaceholderWindow();
 // The application object: start-up, then the windows in turn.
 class CSetupApp {
 public:
-    explicit CSetupApp(ui::Services& services,
-                       SettingsWindowFactories windows = DefaultSettingsWindows());
+    explicit CSetupApp(ui::Services& services, SettingsWindowFactories windows = DefaultSettingsWindows());
 
     // A language code 1 to 11 that start-up chooses (and stores) after restoring
     // the stored choices, as the language menu would; 0 keeps the stored one.

@@ -17,8 +17,7 @@ namespace kestra {
 
 namespace {
 
-template <typename Window>
-std::unique_ptr<ui::CDialog> SettingsWindow(ui::Services& services)
+template <typename Window> std::unique_ptr<ui::CDialog> SettingsWindow(ui::Services& services)
 {
     if constexpr (std::is_constructible_v<Window, ui::Services&, const Session&>) {
         // The shell's state as it stands when the window opens; it cannot

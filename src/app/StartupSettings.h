@@ -5,7 +5,9 @@
 
 namespace kestra {
 
-namespace ui { class RegistryStore; }
+namespace ui {
+class RegistryStore;
+}
 
 // The registry half of start-up: sets g_systemIsChinese, g_languageIndex,
 // g_chineseChosen, g_modelIndex and g_tvMode from the system default language

@@ -80,7 +80,10 @@ public:
     Interrupts& operator=(const Interrupts&) = delete;
 
 #ifndef Q_OS_WIN
-    static int wakeDescriptor() { return g_wakePipe[0]; }
+    static int wakeDescriptor()
+    {
+        return g_wakePipe[0];
+    }
 
 private:
     struct sigaction m_oldInt {};
@@ -89,9 +92,7 @@ private:
 };
 
 CardWatcher::CardWatcher(RemovableDrives& drives, QString root)
-    : m_drives(drives)
-    , m_root(std::move(root))
-    , m_interrupts(std::make_unique<Interrupts>())
+    : m_drives(drives), m_root(std::move(root)), m_interrupts(std::make_unique<Interrupts>())
 {
     for (const QStorageInfo& storage : QStorageInfo::mountedVolumes())
         m_seen.insert(storage.rootPath());

@@ -37,10 +37,12 @@ QStringList CardWriteReport::lines(bool chinese) const
         if (file.ok())
             lines << (chinese ? QStringLiteral("新 %1").arg(name) : QStringLiteral("new %1").arg(name));
         else if (file.written)
-            lines << (chinese ? QStringLiteral("新 %1，但读回不符: %2") : QStringLiteral("new %1, but it does not read back as written: %2"))
+            lines << (chinese ? QStringLiteral("新 %1，但读回不符: %2")
+                              : QStringLiteral("new %1, but it does not read back as written: %2"))
                          .arg(name, file.failure);
         else if (file.hadOldFile)
-            lines << (chinese ? QStringLiteral("旧 %1 保留: %2") : QStringLiteral("old %1 kept: %2")).arg(name, file.failure);
+            lines << (chinese ? QStringLiteral("旧 %1 保留: %2") : QStringLiteral("old %1 kept: %2"))
+                         .arg(name, file.failure);
         else
             lines << (chinese ? QStringLiteral("没有 %1: %2") : QStringLiteral("no %1: %2")).arg(name, file.failure);
     }
@@ -64,7 +66,8 @@ std::vector<std::pair<SettingsFileKind, QByteArray>> CardFiles(const CardProfile
 {
     std::vector<std::pair<SettingsFileKind, QByteArray>> files;
     if (profile.camera)
-        files.emplace_back(SettingsFileKind::Camera, BuildCameraFile(CardCameraSettings(*profile.camera, clock, serial)));
+        files.emplace_back(SettingsFileKind::Camera,
+                           BuildCameraFile(CardCameraSettings(*profile.camera, clock, serial)));
     if (profile.mms)
         files.emplace_back(SettingsFileKind::Mms, BuildMmsFile(*profile.mms));
     if (profile.gprs)

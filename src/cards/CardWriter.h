@@ -19,9 +19,9 @@ class FileOps;
 // What became of one file of a card.
 struct CardFileOutcome {
     SettingsFileKind kind = SettingsFileKind::Camera;
-    bool written = false;   // the new file is in place
+    bool written = false;    // the new file is in place
     bool hadOldFile = false; // a file of this name was there before
-    QString failure;        // why not, or why the read-back differs; empty when all is well
+    QString failure;         // why not, or why the read-back differs; empty when all is well
     bool ok() const { return written && failure.isEmpty(); }
 };
 

@@ -32,8 +32,7 @@ constexpr ListOption kListOptions[] = {
     {"--time-stamp", CameraList::TimeStamp, "Date and time imprinted on pictures", nullptr},
     {"--sense-level", CameraList::SenseLevel, "Motion sensor sensitivity", nullptr},
     {"--beep", CameraList::BeepSound, "Beep sound", nullptr},
-    {"--video-length", CameraList::VideoLength, "Video length",
-     R"("1 Sec" to "60 Sec" (also written 10s, 10 sec))"},
+    {"--video-length", CameraList::VideoLength, "Video length", R"("1 Sec" to "60 Sec" (also written 10s, 10 sec))"},
     {"--pir", CameraList::PirInterval, "PIR interval, the pause between motion-triggered captures",
      R"("0 Sec" to "59 Sec" or "1 Min" to "60 Min" (also written 30s, 5min))"},
     {"--sd-cycle", CameraList::SdCycle, "Cyclic storage on the SD card", nullptr},
@@ -45,14 +44,14 @@ constexpr ListOption kListOptions[] = {
     {"--time-lapse", CameraList::TimeLapse, "Time lapse", nullptr},
 };
 
-constexpr CameraList kSerialCharacters[] = {CameraList::SerialChar1, CameraList::SerialChar2,
-                                            CameraList::SerialChar3, CameraList::SerialChar4};
+constexpr CameraList kSerialCharacters[] = {CameraList::SerialChar1, CameraList::SerialChar2, CameraList::SerialChar3,
+                                            CameraList::SerialChar4};
 
 QString ListHelp(const ListOption& option)
 {
     const QString accepted = option.hint != nullptr
-        ? QString::fromUtf8(option.hint)
-        : CameraListEntries(kLanguageEnglish, option.list).join(QStringLiteral(", "));
+                                 ? QString::fromUtf8(option.hint)
+                                 : CameraListEntries(kLanguageEnglish, option.list).join(QStringLiteral(", "));
     return QStringLiteral("%1: %2, or the list position [default: %3]")
         .arg(QString::fromUtf8(option.what), accepted,
              CameraListEntries(kLanguageEnglish, option.list).at(CameraListInitialPosition(option.list)));
@@ -75,12 +74,13 @@ void SetTime(CameraChoices& choices, const char* flag, const std::string& value,
         const int number = parts[i].toInt(&isNumber);
         const CameraNumberField& field = CameraNumberInfo(*(fields.begin() + i));
         sound = isNumber && !parts[i].startsWith(QLatin1Char('-')) && !parts[i].startsWith(QLatin1Char('+'))
-            && number >= 0 && number <= field.maxValue;
+                && number >= 0 && number <= field.maxValue;
         numbers.push_back(number);
     }
     if (!sound)
-        RefuseUsage(QStringLiteral("%1: \"%2\" is not accepted; write %3 with hours 0 to 23, minutes and seconds 0 to 59")
-                        .arg(QLatin1String(flag), text, shape));
+        RefuseUsage(
+            QStringLiteral("%1: \"%2\" is not accepted; write %3 with hours 0 to 23, minutes and seconds 0 to 59")
+                .arg(QLatin1String(flag), text, shape));
     std::size_t i = 0;
     for (CameraNumber number : fields)
         choices.*CameraNumberInfo(number).member = numbers[i++];
@@ -123,9 +123,11 @@ std::vector<std::pair<QString, QString>> CameraOptionWords(const CameraSettings&
     words.emplace_back(QStringLiteral("--serial-text"), serial);
     words.emplace_back(QStringLiteral("--time-lapse-period"),
                        TimeWords({choices.timeLapseHour, choices.timeLapseMinute, choices.timeLapseSecond}));
-    words.emplace_back(QStringLiteral("--timer1-start"), TimeWords({choices.timer1StartHour, choices.timer1StartMinute}));
+    words.emplace_back(QStringLiteral("--timer1-start"),
+                       TimeWords({choices.timer1StartHour, choices.timer1StartMinute}));
     words.emplace_back(QStringLiteral("--timer1-stop"), TimeWords({choices.timer1StopHour, choices.timer1StopMinute}));
-    words.emplace_back(QStringLiteral("--timer2-start"), TimeWords({choices.timer2StartHour, choices.timer2StartMinute}));
+    words.emplace_back(QStringLiteral("--timer2-start"),
+                       TimeWords({choices.timer2StartHour, choices.timer2StartMinute}));
     words.emplace_back(QStringLiteral("--timer2-stop"), TimeWords({choices.timer2StopHour, choices.timer2StopMinute}));
     return words;
 }
@@ -136,13 +138,14 @@ CameraCommand::CameraCommand(CLI::App& program)
     m_command->add_option("--out", m_out, "Folder to write camera.dat into (the card's root)")
         ->required()
         ->type_name("DIR");
-    CLI::Option* from = m_command->add_option(
-        "--from", m_from, "Start from this camera.dat instead of the window's opening state; its language "
-                          "byte and TV mode stay unless --lang or --tv-mode is given, the clock is set anew");
-    CLI::Option* clock = m_command->add_option(
-        "--clock", m_clock, "Camera clock as \"2024-03-05 08:07:06\" [default: the PC's clock now]");
-    m_command->add_flag(
-        "--defaults", m_defaults, "Write the default-parameters file, which resets the camera to its factory settings");
+    CLI::Option* from =
+        m_command->add_option("--from", m_from,
+                              "Start from this camera.dat instead of the window's opening state; its language "
+                              "byte and TV mode stay unless --lang or --tv-mode is given, the clock is set anew");
+    CLI::Option* clock = m_command->add_option("--clock", m_clock,
+                                               "Camera clock as \"2024-03-05 08:07:06\" [default: the PC's clock now]");
+    m_command->add_flag("--defaults", m_defaults,
+                        "Write the default-parameters file, which resets the camera to its factory settings");
     m_session.addTo(*m_command, true);
     // The default-parameters file has no TV mode byte either.
     std::vector<CLI::Option*> settings{from, clock, m_command->get_option("--tv-mode")};
@@ -150,13 +153,15 @@ CameraCommand::CameraCommand(CLI::App& program)
         settings.push_back(m_command->add_option(option.flag, m_lists[static_cast<std::size_t>(option.list)],
                                                  ListHelp(option).toStdString()));
     }
-    settings.push_back(m_command->add_option(
-        "--serial-text", m_serialText, "The four serial characters, each 0 to 9 or A to Z [default: 0000]"));
+    settings.push_back(m_command->add_option("--serial-text", m_serialText,
+                                             "The four serial characters, each 0 to 9 or A to Z [default: 0000]"));
     settings.push_back(m_command->add_option("--time-lapse-period", m_timeLapsePeriod,
                                              "Time-lapse period as HH:MM:SS [default: 00:00:00]"));
-    settings.push_back(m_command->add_option("--timer1-start", m_timer1Start, "Timer 1 start as HH:MM [default: 00:00]"));
+    settings.push_back(
+        m_command->add_option("--timer1-start", m_timer1Start, "Timer 1 start as HH:MM [default: 00:00]"));
     settings.push_back(m_command->add_option("--timer1-stop", m_timer1Stop, "Timer 1 stop as HH:MM [default: 00:00]"));
-    settings.push_back(m_command->add_option("--timer2-start", m_timer2Start, "Timer 2 start as HH:MM [default: 00:00]"));
+    settings.push_back(
+        m_command->add_option("--timer2-start", m_timer2Start, "Timer 2 start as HH:MM [default: 00:00]"));
     settings.push_back(m_command->add_option("--timer2-stop", m_timer2Stop, "Timer 2 stop as HH:MM [default: 00:00]"));
     for (std::size_t i = 3; i < settings.size(); ++i)
         settings[i]->type_name("VALUE");

@@ -75,23 +75,32 @@ CardCommand::CardCommand(CLI::App& program)
     m_list->add_flag("--json", m_json, "Print the same as JSON");
 
     m_read = m_command->add_subcommand("read", "Print the profile of a card or folder (JSON) for card write");
-    m_read->add_option("folder", m_folder, "The card's root or a folder with settings files")->required()->type_name("DIR");
+    m_read->add_option("folder", m_folder, "The card's root or a folder with settings files")
+        ->required()
+        ->type_name("DIR");
 
     m_write = m_command->add_subcommand(
         "write", "Write every file a profile holds onto a card, each after the windows' checks and atomically, "
                  "then read each back; with --wait one card after another");
     m_write->add_option("--profile", m_profile, "The profile (see card read)")->required()->type_name("FILE");
     CLI::Option* out = m_write->add_option("--out", m_out, "The card's root (or any folder)")->type_name("DIR");
-    CLI::Option* wait = m_write->add_flag(
-        "--wait", m_wait, "Wait for the next removable volume, write it, check it, eject it, and wait for the next; "
+    CLI::Option* wait =
+        m_write->add_flag("--wait", m_wait,
+                          "Wait for the next removable volume, write it, check it, eject it, and wait for the next; "
                           "Ctrl+C between cards stops");
-    m_write->add_option("--count", m_count, "With --wait: stop after this many cards")->check(CLI::PositiveNumber)->needs(wait);
+    m_write->add_option("--count", m_count, "With --wait: stop after this many cards")
+        ->check(CLI::PositiveNumber)
+        ->needs(wait);
     m_write->add_flag("--eject", m_eject, "Eject the card once written (always done with --wait)");
-    m_write->add_option("--clock", m_clock, "Camera clock as \"2024-03-05 08:07:06\" [default: the PC's clock when "
-                                            "each card is written]")
+    m_write
+        ->add_option("--clock", m_clock,
+                     "Camera clock as \"2024-03-05 08:07:06\" [default: the PC's clock when "
+                     "each card is written]")
         ->type_name("\"YYYY-MM-DD hh:mm:ss\"");
-    m_write->add_option("--serial-from", m_serialFrom, "Turn the serial text on and give the first card this one "
-                                                       "(four characters 0-9, A-Z); each next card gets the next")
+    m_write
+        ->add_option("--serial-from", m_serialFrom,
+                     "Turn the serial text on and give the first card this one "
+                     "(four characters 0-9, A-Z); each next card gets the next")
         ->type_name("XXXX");
     out->excludes(wait);
     m_session.addTo(*m_write, false);
@@ -115,8 +124,9 @@ int CardCommand::list(RemovableDrives& drives) const
     if (volumes.empty()) {
         const QString unavailable = drives.unavailable();
         if (!unavailable.isEmpty())
-            throw CliFailure{kExitFailed, QStringLiteral("card list: which drives are removable cannot be told: %1")
-                                              .arg(unavailable)};
+            throw CliFailure{
+                kExitFailed,
+                QStringLiteral("card list: which drives are removable cannot be told: %1").arg(unavailable)};
     }
     if (m_json) {
         QJsonArray array;
@@ -157,10 +167,12 @@ int CardCommand::write(RemovableDrives& drives) const
         m_serialFrom.empty() ? std::nullopt : SerialText::Parse(FromStd(m_serialFrom));
     if (!m_serialFrom.empty()) {
         if (!serial)
-            RefuseUsage(QStringLiteral("--serial-from: \"%1\" is not accepted; give four characters, each 0 to 9 or A to Z")
-                            .arg(FromStd(m_serialFrom)));
+            RefuseUsage(
+                QStringLiteral("--serial-from: \"%1\" is not accepted; give four characters, each 0 to 9 or A to Z")
+                    .arg(FromStd(m_serialFrom)));
         if (!profile.camera)
-            RefuseUsage(QStringLiteral("--serial-from: the serial text is in camera.dat, and the profile has no camera section"));
+            RefuseUsage(QStringLiteral(
+                "--serial-from: the serial text is in camera.dat, and the profile has no camera section"));
         if (m_count > 0 && !serial->roomFor(m_count))
             RefuseUsage(QStringLiteral("--serial-from: %1 cards from %2 would go past ZZZZ, the last serial text")
                             .arg(m_count)
@@ -170,12 +182,14 @@ int CardCommand::write(RemovableDrives& drives) const
         return writeEach(drives, profile, serial);
 
     const QString folder = FromStd(m_out);
-    const bool complete =
-        Report(WriteCard(folder, profile, CameraClock(m_clock), serial, session.chineseMessages()), session.chineseMessages());
+    const bool complete = Report(WriteCard(folder, profile, CameraClock(m_clock), serial, session.chineseMessages()),
+                                 session.chineseMessages());
     if (m_eject) {
         const std::optional<CardVolume> volume = CardVolumeOf(drives, folder);
         if (!volume)
-            throw CliFailure{kExitFailed, QStringLiteral("--eject: %1 is on no removable volume").arg(QDir::toNativeSeparators(folder))};
+            throw CliFailure{
+                kExitFailed,
+                QStringLiteral("--eject: %1 is on no removable volume").arg(QDir::toNativeSeparators(folder))};
         const EjectResult ejected = drives.eject(volume->mountPoint, volume->device);
         if (!ejected.ok())
             throw CliFailure{kExitFailed, QStringLiteral("--eject: %1").arg(ejected.failure)};

@@ -8,7 +8,9 @@
 #include <optional>
 #include <string>
 
-namespace CLI { class App; }
+namespace CLI {
+class App;
+}
 
 namespace kestra {
 class RemovableDrives;

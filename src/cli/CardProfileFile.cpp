@@ -43,7 +43,8 @@ QString KindSection(SettingsFileKind kind)
 // goes, what it starts from and what every card gets anew.
 bool ProfileKey(const std::string& name)
 {
-    static const char* const kNotInProfile[] = {"--out", "--from", "--defaults", "--clock", "--lang", "--tv-mode", "--help"};
+    static const char* const kNotInProfile[] = {"--out",  "--from",    "--defaults", "--clock",
+                                                "--lang", "--tv-mode", "--help"};
     return std::none_of(std::begin(kNotInProfile), std::end(kNotInProfile),
                         [&name](const char* excluded) { return name == excluded; });
 }
@@ -94,16 +95,18 @@ std::vector<std::string> SectionArguments(CLI::App& command, const QJsonObject& 
     for (auto it = section.begin(); it != section.end(); ++it) {
         const std::string flag = "--" + it.key().toStdString();
         if (flag == "--clock")
-            RefuseIn(source, QStringLiteral("%1.clock: the clock is set when each card is written (card write --clock)")
-                                 .arg(name));
+            RefuseIn(
+                source,
+                QStringLiteral("%1.clock: the clock is set when each card is written (card write --clock)").arg(name));
         if (!ProfileKey(flag) || command.get_option_no_throw(flag) == nullptr) {
             QStringList keys;
             for (const CLI::Option* option : command.get_options()) {
                 if (option->get_name().rfind("--", 0) == 0 && ProfileKey(option->get_name()))
                     keys << FromStd(option->get_name().substr(2));
             }
-            RefuseIn(source, QStringLiteral("%1.%2: no such key; %1 takes %3")
-                                 .arg(name, it.key(), keys.join(QStringLiteral(", "))));
+            RefuseIn(
+                source,
+                QStringLiteral("%1.%2: no such key; %1 takes %3").arg(name, it.key(), keys.join(QStringLiteral(", "))));
         }
         arguments.push_back(flag);
         arguments.push_back(ValueWord(it.value(), source, name + QLatin1Char('.') + it.key()));
@@ -129,17 +132,19 @@ QJsonValue OperatorWord(const std::function<QString(int)>& name, int slot)
 
 QJsonObject MmsSection(const MmsSettings& s)
 {
-    QJsonObject section{{QStringLiteral("mode"), s.presetFlag != 0 ? QStringLiteral("preset") : QStringLiteral("custom")}};
+    QJsonObject section{
+        {QStringLiteral("mode"), s.presetFlag != 0 ? QStringLiteral("preset") : QStringLiteral("custom")}};
     if (s.presetFlag != 0) {
         section.insert(QStringLiteral("country"), MmsCountryName(CountryListVariant::English, s.countryCode));
-        section.insert(QStringLiteral("operator"),
-                       OperatorWord([&s](int slot) { return MmsOperatorShownName(s.countryCode, slot, kLanguageEnglish); },
-                                    s.operatorIndex));
+        section.insert(
+            QStringLiteral("operator"),
+            OperatorWord([&s](int slot) { return MmsOperatorShownName(s.countryCode, slot, kLanguageEnglish); },
+                         s.operatorIndex));
     } else {
-        for (const auto& [key, member] : {std::pair{"url", &MmsSettings::url}, std::pair{"apn", &MmsSettings::apn},
-                                          std::pair{"gateway", &MmsSettings::gateway}, std::pair{"port", &MmsSettings::port},
-                                          std::pair{"account", &MmsSettings::account},
-                                          std::pair{"password", &MmsSettings::password}})
+        for (const auto& [key, member] :
+             {std::pair{"url", &MmsSettings::url}, std::pair{"apn", &MmsSettings::apn},
+              std::pair{"gateway", &MmsSettings::gateway}, std::pair{"port", &MmsSettings::port},
+              std::pair{"account", &MmsSettings::account}, std::pair{"password", &MmsSettings::password}})
             section.insert(QLatin1String(key), Text(s.*member));
     }
     for (const auto& [key, member] : {std::pair{"phone", &MmsSettings::phone}, std::pair{"email", &MmsSettings::email},
@@ -156,18 +161,21 @@ QJsonObject GprsSection(const GprsSettings& s)
     QJsonObject section{{QStringLiteral("mode"), automatic ? QStringLiteral("auto") : QStringLiteral("custom")}};
     if (automatic) {
         section.insert(QStringLiteral("country"), GprsCountryName(false, s.countryIndex));
-        section.insert(QStringLiteral("operator"),
-                       OperatorWord([&s](int slot) { return GprsOperatorShownName(s.countryIndex, slot, kLanguageEnglish); },
-                                    s.operatorIndex));
+        section.insert(
+            QStringLiteral("operator"),
+            OperatorWord([&s](int slot) { return GprsOperatorShownName(s.countryIndex, slot, kLanguageEnglish); },
+                         s.operatorIndex));
     } else {
-        for (const auto& [key, member] : {std::pair{"apn", &GprsSettings::apn}, std::pair{"gprs-account", &GprsSettings::gprsAccount},
-                                          std::pair{"gprs-password", &GprsSettings::gprsPassword}})
+        for (const auto& [key, member] :
+             {std::pair{"apn", &GprsSettings::apn}, std::pair{"gprs-account", &GprsSettings::gprsAccount},
+              std::pair{"gprs-password", &GprsSettings::gprsPassword}})
             section.insert(QLatin1String(key), Text(s.*member));
     }
     for (const auto& [key, member] :
          {std::pair{"smtp-server", &GprsSettings::smtpServer}, std::pair{"smtp-port", &GprsSettings::smtpPort},
-          std::pair{"sender-email", &GprsSettings::senderEmail}, std::pair{"sender-password", &GprsSettings::senderPassword},
-          std::pair{"phone", &GprsSettings::phoneNumber}, std::pair{"recipient-email", &GprsSettings::recipientEmail}})
+          std::pair{"sender-email", &GprsSettings::senderEmail},
+          std::pair{"sender-password", &GprsSettings::senderPassword}, std::pair{"phone", &GprsSettings::phoneNumber},
+          std::pair{"recipient-email", &GprsSettings::recipientEmail}})
         section.insert(QLatin1String(key), Text(s.*member));
     section.insert(QStringLiteral("pictures-per-day"), s.maxImagesPerDay);
     section.insert(QStringLiteral("sms-control"), SmsControlEntries(kLanguageEnglish).value(s.smsControl));
@@ -177,8 +185,9 @@ QJsonObject GprsSection(const GprsSettings& s)
 QJsonObject SmsSection(const SmsSettings& s)
 {
     QJsonObject section;
-    for (const auto& [key, member] : {std::pair{"phone1", &SmsSettings::phone1}, std::pair{"phone2", &SmsSettings::phone2},
-                                      std::pair{"phone3", &SmsSettings::phone3}})
+    for (const auto& [key, member] :
+         {std::pair{"phone1", &SmsSettings::phone1}, std::pair{"phone2", &SmsSettings::phone2},
+          std::pair{"phone3", &SmsSettings::phone3}})
         section.insert(QLatin1String(key), Text(s.*member));
     section.insert(QStringLiteral("pictures-per-day"), s.maxImagesPerDay);
     section.insert(QStringLiteral("sms-control"), SmsControlEntries(kLanguageEnglish).value(s.smsControl));
@@ -191,13 +200,15 @@ CardProfile ReadCardProfile(const QString& path, const std::string& languageFall
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        RefuseUsage(QStringLiteral("--profile: %1 cannot be read: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        RefuseUsage(
+            QStringLiteral("--profile: %1 cannot be read: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(file.read(kMaxProfileSize + 1), &error);
     if (file.size() > kMaxProfileSize)
         RefuseIn(QDir::toNativeSeparators(path), QStringLiteral("larger than any profile can be"));
     if (error.error != QJsonParseError::NoError)
-        RefuseIn(QDir::toNativeSeparators(path), QStringLiteral("no JSON at character %1: %2").arg(error.offset).arg(error.errorString()));
+        RefuseIn(QDir::toNativeSeparators(path),
+                 QStringLiteral("no JSON at character %1: %2").arg(error.offset).arg(error.errorString()));
     if (!document.isObject())
         RefuseIn(QDir::toNativeSeparators(path), QStringLiteral("a profile is one JSON object {...}"));
     return CardProfileFromJson(document.object(), QDir::toNativeSeparators(path), languageFallback);
@@ -222,8 +233,9 @@ CardProfile CardProfileFromJson(const QJsonObject& profile, const QString& sourc
         } else if (it.key() == kTvModeKey) {
             common.insert(common.end(), {"--tv-mode", ValueWord(it.value(), source, it.key())});
         } else {
-            RefuseIn(source, QStringLiteral("%1: no such key; a profile takes language, tv-mode, camera, mms, gprs and sms")
-                                 .arg(it.key()));
+            RefuseIn(source,
+                     QStringLiteral("%1: no such key; a profile takes language, tv-mode, camera, mms, gprs and sms")
+                         .arg(it.key()));
         }
     }
     if (!profile.contains(kLanguageKey) && !languageFallback.empty())
@@ -283,8 +295,9 @@ QJsonObject CardProfileOf(const QString& folder)
 {
     const std::vector<SettingsFileKind> kinds = SettingsFilesIn(folder);
     if (kinds.empty())
-        throw CliFailure{kExitFailed, QStringLiteral("%1: no settings file (camera.dat, mms.dat, gprs.dat, sms.dat) in this folder")
-                                          .arg(QDir::toNativeSeparators(folder))};
+        throw CliFailure{kExitFailed,
+                         QStringLiteral("%1: no settings file (camera.dat, mms.dat, gprs.dat, sms.dat) in this folder")
+                             .arg(QDir::toNativeSeparators(folder))};
     QJsonObject profile;
     std::optional<int> language;
     std::optional<int> tvMode;
@@ -294,12 +307,14 @@ QJsonObject CardProfileOf(const QString& folder)
         if (!checked.ok())
             throw CliFailure{kExitFailed, checked.error->message(false)};
         if (!checked.values.clean())
-            throw CliFailure{kExitFailed, QStringLiteral("%1: %2 \"kestra-setup inspect\" shows everything it finds.")
-                                              .arg(QDir::toNativeSeparators(path), checked.values.findings.front().message(false))};
+            throw CliFailure{kExitFailed,
+                             QStringLiteral("%1: %2 \"kestra-setup inspect\" shows everything it finds.")
+                                 .arg(QDir::toNativeSeparators(path), checked.values.findings.front().message(false))};
         if (checked.values.cameraDefaultParameters)
-            throw CliFailure{kExitFailed, QStringLiteral("%1 holds the default parameters (the camera's factory settings), "
-                                                         "no settings a profile could give")
-                                              .arg(QDir::toNativeSeparators(path))};
+            throw CliFailure{kExitFailed,
+                             QStringLiteral("%1 holds the default parameters (the camera's factory settings), "
+                                            "no settings a profile could give")
+                                 .arg(QDir::toNativeSeparators(path))};
         const SettingsFileCheck& check = checked.values;
         std::visit(
             [&](const auto& record) {

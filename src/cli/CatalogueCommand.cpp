@@ -37,7 +37,8 @@ void PrintCountries(int count, const std::function<QString(int)>& name, const st
 
 CatalogueCommand::CatalogueCommand(CLI::App& program)
 {
-    m_command = program.add_subcommand("catalogue", "List the countries, operators and presets of the MMS or GPRS catalogue");
+    m_command =
+        program.add_subcommand("catalogue", "List the countries, operators and presets of the MMS or GPRS catalogue");
     m_command->add_option("which", m_which, "mms or gprs")->required()->check(CLI::IsMember({"mms", "gprs"}));
     m_command->add_option("--country", m_country, "Show this country's operators and their presets: its name or index")
         ->type_name("NAME|INDEX");
@@ -54,7 +55,8 @@ int CatalogueCommand::run() const
         const CountryListVariant variant = chinese ? CountryListVariant::Chinese : CountryListVariant::English;
         if (country.isEmpty()) {
             PrintLine(QStringLiteral("MMS countries (index, name, operators):"));
-            PrintCountries(kMmsCountryCount, [variant](int i) { return MmsCountryName(variant, i); }, MmsOfferedCount);
+            PrintCountries(
+                kMmsCountryCount, [variant](int i) { return MmsCountryName(variant, i); }, MmsOfferedCount);
             return kExitOk;
         }
         const int index = FindMmsCountry(QStringLiteral("--country"), country);
@@ -77,7 +79,8 @@ int CatalogueCommand::run() const
 
     if (country.isEmpty()) {
         PrintLine(QStringLiteral("GPRS countries (index, name, operators):"));
-        PrintCountries(kGprsCountryCount, [chinese](int i) { return GprsCountryName(chinese, i); }, GprsOperatorCount);
+        PrintCountries(
+            kGprsCountryCount, [chinese](int i) { return GprsCountryName(chinese, i); }, GprsOperatorCount);
         return kExitOk;
     }
     const int index = FindGprsCountry(QStringLiteral("--country"), country);

@@ -5,7 +5,9 @@
 
 #include <string>
 
-namespace CLI { class App; }
+namespace CLI {
+class App;
+}
 
 namespace kestra::cli {
 

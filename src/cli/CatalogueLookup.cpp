@@ -40,8 +40,8 @@ int FindIndex(const QString& option, const QString& value, int count, const QStr
                 return i;
         }
     }
-    RefuseUsage(QStringLiteral("%1: \"%2\" is no %3; %4 lists the accepted names")
-                    .arg(option, value, what, listCommand));
+    RefuseUsage(
+        QStringLiteral("%1: \"%2\" is no %3; %4 lists the accepted names").arg(option, value, what, listCommand));
 }
 
 } // namespace
@@ -62,41 +62,47 @@ QString GprsOperatorShownName(int country, int slot, int languageIndex)
 
 int FindMmsCountry(const QString& option, const QString& value)
 {
-    return FindIndex(option, value, kMmsCountryCount, QStringLiteral("country of the MMS list"),
-                     [](int i) {
-                         return QStringList{MmsCountryName(CountryListVariant::English, i),
-                                            MmsCountryName(CountryListVariant::Chinese, i)};
-                     },
-                     QStringLiteral("\"kestra-setup catalogue mms\""));
+    return FindIndex(
+        option, value, kMmsCountryCount, QStringLiteral("country of the MMS list"),
+        [](int i) {
+            return QStringList{MmsCountryName(CountryListVariant::English, i),
+                               MmsCountryName(CountryListVariant::Chinese, i)};
+        },
+        QStringLiteral("\"kestra-setup catalogue mms\""));
 }
 
 int FindMmsOperator(const QString& option, int country, const QString& value)
 {
-    return FindIndex(option, value, MmsOfferedCount(country),
-                     QStringLiteral("operator of %1").arg(MmsCountryName(CountryListVariant::English, country)),
-                     [country](int i) {
-                         return QStringList{MmsOperatorShownName(country, i, kLanguageEnglish),
-                                            MmsOperatorShownName(country, i, kLanguageChinese)};
-                     },
-                     QStringLiteral("\"kestra-setup catalogue mms --country %1\"").arg(country));
+    return FindIndex(
+        option, value, MmsOfferedCount(country),
+        QStringLiteral("operator of %1").arg(MmsCountryName(CountryListVariant::English, country)),
+        [country](int i) {
+            return QStringList{MmsOperatorShownName(country, i, kLanguageEnglish),
+                               MmsOperatorShownName(country, i, kLanguageChinese)};
+        },
+        QStringLiteral("\"kestra-setup catalogue mms --country %1\"").arg(country));
 }
 
 int FindGprsCountry(const QString& option, const QString& value)
 {
-    return FindIndex(option, value, kGprsCountryCount, QStringLiteral("country of the GPRS list"),
-                     [](int i) { return QStringList{GprsCountryName(false, i), GprsCountryName(true, i)}; },
-                     QStringLiteral("\"kestra-setup catalogue gprs\""));
+    return FindIndex(
+        option, value, kGprsCountryCount, QStringLiteral("country of the GPRS list"),
+        [](int i) {
+            return QStringList{GprsCountryName(false, i), GprsCountryName(true, i)};
+        },
+        QStringLiteral("\"kestra-setup catalogue gprs\""));
 }
 
 int FindGprsOperator(const QString& option, int country, const QString& value)
 {
-    return FindIndex(option, value, GprsOperatorCount(country),
-                     QStringLiteral("operator of %1").arg(GprsCountryName(false, country)),
-                     [country](int i) {
-                         return QStringList{GprsOperatorShownName(country, i, kLanguageEnglish),
-                                            GprsOperatorShownName(country, i, kLanguageChinese)};
-                     },
-                     QStringLiteral("\"kestra-setup catalogue gprs --country %1\"").arg(country));
+    return FindIndex(
+        option, value, GprsOperatorCount(country),
+        QStringLiteral("operator of %1").arg(GprsCountryName(false, country)),
+        [country](int i) {
+            return QStringList{GprsOperatorShownName(country, i, kLanguageEnglish),
+                               GprsOperatorShownName(country, i, kLanguageChinese)};
+        },
+        QStringLiteral("\"kestra-setup catalogue gprs --country %1\"").arg(country));
 }
 
 } // namespace kestra::cli

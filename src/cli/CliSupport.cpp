@@ -78,7 +78,9 @@ QString LanguageChoices()
 {
     QStringList accepted;
     for (const LanguageSpelling& language : kLanguageSpellings)
-        accepted << QStringLiteral("%1 (%2, %3)").arg(QLatin1String(language.name), QLatin1String(language.code)).arg(language.index);
+        accepted << QStringLiteral("%1 (%2, %3)")
+                        .arg(QLatin1String(language.name), QLatin1String(language.code))
+                        .arg(language.index);
     return accepted.join(QStringLiteral(", "));
 }
 
@@ -90,11 +92,12 @@ QString LanguageName(int languageIndex)
 
 void SessionOptions::addTo(CLI::App& command, bool withTvMode)
 {
-    command.add_option("--lang", language,
-                       "Interface language of the messages and language byte of the file: a name "
-                       "(Chinese, English, Deutsch, Suomi, Italiano, Francais, Magyar, Slovenian, "
-                       "Cesky, Japanese, Lithuanian), its code (zh, en, de, fi, it, fr, hu, sl, cs, ja, "
-                       "lt) or its number 1 to 11 [default: English]")
+    command
+        .add_option("--lang", language,
+                    "Interface language of the messages and language byte of the file: a name "
+                    "(Chinese, English, Deutsch, Suomi, Italiano, Francais, Magyar, Slovenian, "
+                    "Cesky, Japanese, Lithuanian), its code (zh, en, de, fi, it, fr, hu, sl, cs, ja, "
+                    "lt) or its number 1 to 11 [default: English]")
         ->type_name("LANGUAGE");
     if (withTvMode)
         command.add_option("--tv-mode", tvMode, "TV mode byte copied into the file [default: 0]")

@@ -11,7 +11,9 @@
 #include <optional>
 #include <string>
 
-namespace CLI { class App; }
+namespace CLI {
+class App;
+}
 
 namespace kestra::cli {
 
@@ -33,8 +35,7 @@ struct CliFailure {
 
 // The record a window's save step decided on; its refusal ends the command
 // (kExitUsage) before anything is written.
-template <typename Record>
-Record Decided(const SaveDecision<Record>& decision)
+template <typename Record> Record Decided(const SaveDecision<Record>& decision)
 {
     if (!decision.ok())
         RefuseUsage(*decision.refusal);

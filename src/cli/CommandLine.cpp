@@ -27,8 +27,7 @@ namespace {
 // Each command runs from its subcommand's callback, which CLI11 calls once the
 // whole line has parsed and passed its checks, and only for the subcommand
 // given; `status` is what the command returns.
-template <typename... Commands>
-void RunWhenChosen(int& status, Commands&... commands)
+template <typename... Commands> void RunWhenChosen(int& status, Commands&... commands)
 {
     (commands.subcommand()->callback([&status, &commands] { status = commands.run(); }), ...);
 }
@@ -41,7 +40,7 @@ bool IsCommandLine(int argc, const char* const* argv)
         return false;
     const char* first = argv[1];
     return first[0] != '-' || std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0
-        || std::strcmp(first, "--version") == 0;
+           || std::strcmp(first, "--version") == 0;
 }
 
 WindowsOptions ReadWindowsOptions(int argc, const char* const* argv)

@@ -122,18 +122,30 @@ QString KindName(SettingsFileKind kind)
 QString FindingKindName(FindingKind kind)
 {
     switch (kind) {
-    case FindingKind::FileSize: return QStringLiteral("fileSize");
-    case FindingKind::LineEnd: return QStringLiteral("lineEnd");
-    case FindingKind::Checksum: return QStringLiteral("checksum");
-    case FindingKind::Reserved: return QStringLiteral("reserved");
-    case FindingKind::OutOfRange: return QStringLiteral("outOfRange");
-    case FindingKind::ListPosition: return QStringLiteral("listPosition");
-    case FindingKind::Clock: return QStringLiteral("clock");
-    case FindingKind::CatalogueIndex: return QStringLiteral("catalogueIndex");
-    case FindingKind::Mode: return QStringLiteral("mode");
-    case FindingKind::TextLength: return QStringLiteral("textLength");
-    case FindingKind::TextClipped: return QStringLiteral("textClipped");
-    case FindingKind::UserName: return QStringLiteral("userName");
+    case FindingKind::FileSize:
+        return QStringLiteral("fileSize");
+    case FindingKind::LineEnd:
+        return QStringLiteral("lineEnd");
+    case FindingKind::Checksum:
+        return QStringLiteral("checksum");
+    case FindingKind::Reserved:
+        return QStringLiteral("reserved");
+    case FindingKind::OutOfRange:
+        return QStringLiteral("outOfRange");
+    case FindingKind::ListPosition:
+        return QStringLiteral("listPosition");
+    case FindingKind::Clock:
+        return QStringLiteral("clock");
+    case FindingKind::CatalogueIndex:
+        return QStringLiteral("catalogueIndex");
+    case FindingKind::Mode:
+        return QStringLiteral("mode");
+    case FindingKind::TextLength:
+        return QStringLiteral("textLength");
+    case FindingKind::TextClipped:
+        return QStringLiteral("textClipped");
+    case FindingKind::UserName:
+        return QStringLiteral("userName");
     }
     return {};
 }
@@ -184,27 +196,30 @@ QJsonObject RawValues(const SettingsFileCheck& check, bool showSecrets)
             raw.insert(QLatin1String(field.name), camera->*field.member);
     } else if (const auto* mms = std::get_if<MmsSettings>(&check.record)) {
         for (const auto& [name, member] :
-             {std::pair{"picturesPerDay", &MmsSettings::picturesPerDay}, std::pair{"languageCode", &MmsSettings::languageCode},
-              std::pair{"tvMode", &MmsSettings::tvMode}, std::pair{"countryCode", &MmsSettings::countryCode},
-              std::pair{"operatorIndex", &MmsSettings::operatorIndex}, std::pair{"smsControl", &MmsSettings::smsControl},
-              std::pair{"presetFlag", &MmsSettings::presetFlag}})
+             {std::pair{"picturesPerDay", &MmsSettings::picturesPerDay},
+              std::pair{"languageCode", &MmsSettings::languageCode}, std::pair{"tvMode", &MmsSettings::tvMode},
+              std::pair{"countryCode", &MmsSettings::countryCode},
+              std::pair{"operatorIndex", &MmsSettings::operatorIndex},
+              std::pair{"smsControl", &MmsSettings::smsControl}, std::pair{"presetFlag", &MmsSettings::presetFlag}})
             raw.insert(QLatin1String(name), mms->*member);
         for (const MmsTextField& field : kMmsTextFields)
             raw.insert(QLatin1String(field.name), RawText(field.name, mms->*field.member, showSecrets));
     } else if (const auto* gprs = std::get_if<GprsSettings>(&check.record)) {
         for (const auto& [name, member] :
              {std::pair{"mode", &GprsSettings::mode}, std::pair{"countryIndex", &GprsSettings::countryIndex},
-              std::pair{"operatorIndex", &GprsSettings::operatorIndex}, std::pair{"maxImagesPerDay", &GprsSettings::maxImagesPerDay},
-              std::pair{"languageCode", &GprsSettings::languageCode}, std::pair{"smsControl", &GprsSettings::smsControl}})
+              std::pair{"operatorIndex", &GprsSettings::operatorIndex},
+              std::pair{"maxImagesPerDay", &GprsSettings::maxImagesPerDay},
+              std::pair{"languageCode", &GprsSettings::languageCode},
+              std::pair{"smsControl", &GprsSettings::smsControl}})
             raw.insert(QLatin1String(name), gprs->*member);
         for (const GprsTextField& field : kGprsTextFields)
             raw.insert(QLatin1String(field.name), RawText(field.name, gprs->*field.member, showSecrets));
         raw.insert(QStringLiteral("userName"), DecodeCp936(check.gprsUserName));
     } else {
         const SmsSettings& sms = std::get<SmsSettings>(check.record);
-        for (const auto& [name, member] :
-             {std::pair{"smsControl", &SmsSettings::smsControl}, std::pair{"maxImagesPerDay", &SmsSettings::maxImagesPerDay},
-              std::pair{"languageCode", &SmsSettings::languageCode}})
+        for (const auto& [name, member] : {std::pair{"smsControl", &SmsSettings::smsControl},
+                                           std::pair{"maxImagesPerDay", &SmsSettings::maxImagesPerDay},
+                                           std::pair{"languageCode", &SmsSettings::languageCode}})
             raw.insert(QLatin1String(name), sms.*member);
         for (const SmsTextField& field : kSmsTextFields)
             raw.insert(QLatin1String(field.name), DecodeCp936(sms.*field.member));
@@ -284,7 +299,8 @@ int FileReportCommand::run() const
             if (files.empty()) {
                 Inspected none;
                 none.path = QDir::toNativeSeparators(path);
-                none.problem = QStringLiteral("no settings file (camera.dat, mms.dat, gprs.dat, sms.dat) in this folder");
+                none.problem =
+                    QStringLiteral("no settings file (camera.dat, mms.dat, gprs.dat, sms.dat) in this folder");
                 results.push_back(none);
             }
             for (const QString& file : files)
@@ -298,7 +314,8 @@ int FileReportCommand::run() const
         QJsonArray files;
         for (const Inspected& inspected : results)
             files.append(Json(inspected, session.languageIndex, m_showSecrets));
-        const QByteArray text = QJsonDocument(QJsonObject{{QStringLiteral("files"), files}}).toJson(QJsonDocument::Indented);
+        const QByteArray text =
+            QJsonDocument(QJsonObject{{QStringLiteral("files"), files}}).toJson(QJsonDocument::Indented);
         std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
         std::fflush(stdout);
     } else {

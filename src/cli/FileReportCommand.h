@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace CLI { class App; }
+namespace CLI {
+class App;
+}
 
 namespace kestra::cli {
 

@@ -30,8 +30,8 @@ MailTestCommand::MailTestCommand(CLI::App& program)
     m_command->add_option("--timeout", m_timeoutSeconds, "Longest wait of each step, in seconds [default: 15]")
         ->check(CLI::Range(1, 120))
         ->type_name("SECONDS");
-    m_command->add_option("--ca-file", m_caFile,
-                          "Also trust the certificates of this file, PEM or DER (a server's own)")
+    m_command
+        ->add_option("--ca-file", m_caFile, "Also trust the certificates of this file, PEM or DER (a server's own)")
         ->type_name("FILE");
     m_command->add_flag("--compare-whole-address", m_compareWholeAddress,
                         "When the camera's login name is refused, log in again with the whole sender address to "

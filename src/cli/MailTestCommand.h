@@ -34,8 +34,8 @@ private:
     TextOption m_smtpServer{"--smtp-server", "SMTP server", {}};
     TextOption m_smtpPort{"--smtp-port", "SMTP port", {}};
     TextOption m_senderEmail{"--sender-email", "Sender's e-mail address (the camera's mailbox)", {}};
-    TextOption m_senderPassword{"--sender-password",
-                                "Sender's mailbox password; - reads it from the first line of standard input", {}};
+    TextOption m_senderPassword{
+        "--sender-password", "Sender's mailbox password; - reads it from the first line of standard input", {}};
     TextOption m_recipientEmail{"--recipient-email", "E-mail address the test message goes to", {}};
     SessionOptions m_session;
     std::string m_caFile;

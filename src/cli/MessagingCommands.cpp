@@ -55,28 +55,33 @@ QByteArray TextOption::bytes() const
     return *encoded;
 }
 
-MessagingCommand::MessagingCommand(CLI::App& program, const char* name, const char* description,
-                                   const char* fileName, bool withTvMode)
+MessagingCommand::MessagingCommand(CLI::App& program, const char* name, const char* description, const char* fileName,
+                                   bool withTvMode)
     : m_fileName(fileName)
 {
     m_command = program.add_subcommand(name, description);
-    m_command->add_option("--out", m_out, QStringLiteral("Folder to write %1 into (the card's root)")
-                                              .arg(QLatin1String(fileName))
-                                              .toStdString())
+    m_command
+        ->add_option(
+            "--out", m_out,
+            QStringLiteral("Folder to write %1 into (the card's root)").arg(QLatin1String(fileName)).toStdString())
         ->required()
         ->type_name("DIR");
-    m_command->add_option("--from", m_from, QStringLiteral("Start from this %1 instead of the window's opening state")
-                                                .arg(QLatin1String(fileName))
-                                                .toStdString())
+    m_command
+        ->add_option("--from", m_from,
+                     QStringLiteral("Start from this %1 instead of the window's opening state")
+                         .arg(QLatin1String(fileName))
+                         .toStdString())
         ->type_name("FILE");
     m_session.addTo(*m_command, withTvMode);
-    m_picturesOption = m_command->add_option("--pictures-per-day", m_picturesPerDay,
-                                             "Pictures sent per day, 0 for no limit [default: 0]")
-                           ->check(CLI::Range(0, kMaxPicturesPerDay))
-                           ->type_name("0-99");
-    m_command->add_option("--sms-control", m_smsControl,
-                          "How often the camera listens for SMS commands: ON, 5 Min, 30 Min, 1 Hour, 2 Hour, Off "
-                          "(also written 30min, 1h), or the list position [default: Off]")
+    m_picturesOption =
+        m_command
+            ->add_option("--pictures-per-day", m_picturesPerDay, "Pictures sent per day, 0 for no limit [default: 0]")
+            ->check(CLI::Range(0, kMaxPicturesPerDay))
+            ->type_name("0-99");
+    m_command
+        ->add_option("--sms-control", m_smsControl,
+                     "How often the camera listens for SMS commands: ON, 5 Min, 30 Min, 1 Hour, 2 Hour, Off "
+                     "(also written 30min, 1h), or the list position [default: Off]")
         ->type_name("VALUE");
 }
 
@@ -92,7 +97,6 @@ int MessagingCommand::smsControlPosition(const QStringList& english, const QStri
 {
     return MatchListWord(QStringLiteral("--sms-control"), FromStd(m_smsControl), {english, shown});
 }
-
 
 template <typename ReadResult>
 ReadResult MessagingCommand::readFrom(SettingsFileKind kind, ReadResult (*read)(const QString&),
@@ -135,9 +139,9 @@ int MessagingCommand::save(const Record& record, RecordSaveResult (*write)(const
 
 // --- Preset and custom modes --------------------------------------------------
 
-OperatorCommand::OperatorCommand(CLI::App& program, const char* name, const char* description,
-                                 const char* fileName, bool withTvMode, const char* modeHelp,
-                                 const char* countryHelp, const char* operatorHelp)
+OperatorCommand::OperatorCommand(CLI::App& program, const char* name, const char* description, const char* fileName,
+                                 bool withTvMode, const char* modeHelp, const char* countryHelp,
+                                 const char* operatorHelp)
     : MessagingCommand(program, name, description, fileName, withTvMode)
 {
     m_command->add_option("--mode", m_mode, modeHelp)->type_name("MODE");
@@ -152,8 +156,8 @@ std::optional<bool> OperatorCommand::presetModeChosen(const QStringList& english
     return ModePosition(FromStd(m_mode), english, shown) == kPresetModePosition;
 }
 
-void OperatorCommand::chooseOperator(bool preset, std::initializer_list<const TextOption*> customTexts,
-                                     int& country, int& operatorIndex, const OperatorCatalogue& catalogue) const
+void OperatorCommand::chooseOperator(bool preset, std::initializer_list<const TextOption*> customTexts, int& country,
+                                     int& operatorIndex, const OperatorCatalogue& catalogue) const
 {
     for (const TextOption* text : customTexts) {
         if (preset && text->given())
@@ -188,7 +192,8 @@ MmsCommand::MmsCommand(CLI::App& program)
     m_port = &addText("--port", "Custom mode: gateway port");
     m_account = &addText("--account", "Custom mode: account");
     m_password = &addText("--password", "Custom mode: password");
-    m_phone = &addText("--phone", "Phone number the pictures go to; also the number allowed to control the camera by SMS");
+    m_phone =
+        &addText("--phone", "Phone number the pictures go to; also the number allowed to control the camera by SMS");
     m_email = &addText("--email", "E-mail address the pictures go to");
     m_phone2 = &addText("--phone2", "Second phone number or e-mail address");
 }
@@ -228,7 +233,8 @@ MmsSettings MmsCommand::prepare()
             shown.*to = loaded.*from;
     }
 
-    if (const std::optional<bool> preset = presetModeChosen(MmsModeEntries(kLanguageEnglish), MmsModeEntries(language))) {
+    if (const std::optional<bool> preset =
+            presetModeChosen(MmsModeEntries(kLanguageEnglish), MmsModeEntries(language))) {
         if (*preset && shown.presetFlag == 0) {
             // Back to the preset mode: the window starts again on its first country.
             shown.countryCode = kMmsChinaIndex;
@@ -237,16 +243,22 @@ MmsSettings MmsCommand::prepare()
         shown.presetFlag = *preset ? 1 : 0;
     }
     static constexpr OperatorCatalogue kCatalogue{
-        "preset", "the operator's parameters are", FindMmsCountry, FindMmsOperator, MmsOfferedCount,
-        [](int country) { return MmsCountryName(CountryListVariant::English, country); }};
-    chooseOperator(shown.presetFlag != 0, {m_url, m_apn, m_gateway, m_port, m_account, m_password},
-                   shown.countryCode, shown.operatorIndex, kCatalogue);
+        "preset",        "the operator's parameters are",
+        FindMmsCountry,  FindMmsOperator,
+        MmsOfferedCount, [](int country) { return MmsCountryName(CountryListVariant::English, country); }};
+    chooseOperator(shown.presetFlag != 0, {m_url, m_apn, m_gateway, m_port, m_account, m_password}, shown.countryCode,
+                   shown.operatorIndex, kCatalogue);
 
     return decide(shown,
-                  {{m_url, &MmsSettings::url}, {m_apn, &MmsSettings::apn}, {m_gateway, &MmsSettings::gateway},
-                   {m_port, &MmsSettings::port}, {m_account, &MmsSettings::account},
-                   {m_password, &MmsSettings::password}, {m_phone, &MmsSettings::phone},
-                   {m_email, &MmsSettings::email}, {m_phone2, &MmsSettings::phone2}},
+                  {{m_url, &MmsSettings::url},
+                   {m_apn, &MmsSettings::apn},
+                   {m_gateway, &MmsSettings::gateway},
+                   {m_port, &MmsSettings::port},
+                   {m_account, &MmsSettings::account},
+                   {m_password, &MmsSettings::password},
+                   {m_phone, &MmsSettings::phone},
+                   {m_email, &MmsSettings::email},
+                   {m_phone2, &MmsSettings::phone2}},
                   &MmsSettings::picturesPerDay, MmsSmsControlEntries(kLanguageEnglish), MmsSmsControlEntries(language),
                   PrepareMmsSave, session);
 }
@@ -318,8 +330,8 @@ GprsSettings GprsCommand::prepare()
         shown.mode = mode;
     }
     static constexpr OperatorCatalogue kCatalogue{
-        "auto", "the operator's access is", FindGprsCountry, FindGprsOperator, GprsOperatorCount,
-        [](int country) { return GprsCountryName(false, country); }};
+        "auto",           "the operator's access is", FindGprsCountry,
+        FindGprsOperator, GprsOperatorCount,          [](int country) { return GprsCountryName(false, country); }};
     chooseOperator(shown.mode == kGprsModeAuto, {m_apn, m_gprsAccount, m_gprsPassword}, shown.countryIndex,
                    shown.operatorIndex, kCatalogue);
 
@@ -376,11 +388,10 @@ SmsSettings SmsCommand::prepare()
         shown.phone2 = fromFile.phone2;
         shown.phone3 = fromFile.phone3;
     }
-    return decide(shown,
-                  {{m_phone1, &SmsSettings::phone1}, {m_phone2, &SmsSettings::phone2},
-                   {m_phone3, &SmsSettings::phone3}},
-                  &SmsSettings::maxImagesPerDay, SmsControlEntries(kLanguageEnglish), SmsControlEntries(language),
-                  PrepareSmsSave, session);
+    return decide(
+        shown, {{m_phone1, &SmsSettings::phone1}, {m_phone2, &SmsSettings::phone2}, {m_phone3, &SmsSettings::phone3}},
+        &SmsSettings::maxImagesPerDay, SmsControlEntries(kLanguageEnglish), SmsControlEntries(language), PrepareSmsSave,
+        session);
 }
 
 } // namespace kestra::cli

@@ -40,8 +40,7 @@ struct TextOption {
 };
 
 // The typed texts of a record: which option sets which field.
-template <typename Record>
-using TextFields = std::initializer_list<std::pair<const TextOption*, QByteArray Record::*>>;
+template <typename Record> using TextFields = std::initializer_list<std::pair<const TextOption*, QByteArray Record::*>>;
 
 // What the three messaging commands share: --out, --from, --lang, the
 // pictures-per-day limit and the SMS control interval, and the one procedure
@@ -105,8 +104,8 @@ struct OperatorCatalogue {
 // connection texts, and a custom mode, in which they are typed.
 class OperatorCommand : public MessagingCommand {
 protected:
-    OperatorCommand(CLI::App& program, const char* name, const char* description, const char* fileName,
-                    bool withTvMode, const char* modeHelp, const char* countryHelp, const char* operatorHelp);
+    OperatorCommand(CLI::App& program, const char* name, const char* description, const char* fileName, bool withTvMode,
+                    const char* modeHelp, const char* countryHelp, const char* operatorHelp);
 
     // Whether --mode names the mode list's first entry (the preset mode);
     // nothing when --mode is not given.

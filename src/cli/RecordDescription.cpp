@@ -68,8 +68,8 @@ std::vector<ValueLine> DescribeCamera(const CameraSettings& s, bool defaultParam
         pir = QStringLiteral("%1 s").arg(s.pirInterval - kPirSecondsFlag);
     else if (s.pirInterval >= 1 && s.pirInterval <= 60)
         pir = QStringLiteral("%1 min").arg(s.pirInterval);
-    const QString videoLength =
-        s.videoLength >= 0 && s.videoLength < 60 ? QStringLiteral("%1 s").arg(s.videoLength + 1) : Invalid(s.videoLength);
+    const QString videoLength = s.videoLength >= 0 && s.videoLength < 60 ? QStringLiteral("%1 s").arg(s.videoLength + 1)
+                                                                         : Invalid(s.videoLength);
     const auto timer = [&](int on, int startHour, int startMinute, int stopHour, int stopMinute) {
         return QStringLiteral("%1, %2:%3 to %4:%5")
             .arg(list(CameraList::Timer1, on), Two(startHour), Two(startMinute), Two(stopHour), Two(stopMinute));
@@ -123,17 +123,20 @@ std::vector<ValueLine> DescribeMms(const MmsSettings& s, int language, bool show
         const QString name = MmsCountryName(variant, s.countryCode);
         country = name.isEmpty() ? Invalid(s.countryCode) : name;
         const QString op = s.operatorIndex < MmsOfferedCount(s.countryCode)
-            ? MmsOperatorShownName(s.countryCode, s.operatorIndex, language)
-            : QString();
+                               ? MmsOperatorShownName(s.countryCode, s.operatorIndex, language)
+                               : QString();
         operatorName = op.isEmpty() ? Invalid(s.operatorIndex) : op;
     }
     return {
         {QStringLiteral("presetFlag"), QStringLiteral("mode"),
-         s.presetFlag == 1 ? QStringLiteral("preset") : s.presetFlag == 0 ? QStringLiteral("custom") : Invalid(s.presetFlag)},
+         s.presetFlag == 1   ? QStringLiteral("preset")
+         : s.presetFlag == 0 ? QStringLiteral("custom")
+                             : Invalid(s.presetFlag)},
         {QStringLiteral("countryCode"), QStringLiteral("country"), country},
         {QStringLiteral("operatorIndex"), QStringLiteral("operator"), operatorName},
         {QStringLiteral("picturesPerDay"), QStringLiteral("pictures per day"), PicturesPerDay(s.picturesPerDay)},
-        {QStringLiteral("smsControl"), QStringLiteral("SMS control"), Entry(MmsSmsControlEntries(language), s.smsControl)},
+        {QStringLiteral("smsControl"), QStringLiteral("SMS control"),
+         Entry(MmsSmsControlEntries(language), s.smsControl)},
         {QStringLiteral("languageCode"), QStringLiteral("language"), LanguageText(s.languageCode)},
         {QStringLiteral("tvMode"), QStringLiteral("TV mode"), QString::number(s.tvMode)},
         {QStringLiteral("url"), QStringLiteral("URL"), Text(s.url)},
@@ -148,8 +151,7 @@ std::vector<ValueLine> DescribeMms(const MmsSettings& s, int language, bool show
     };
 }
 
-std::vector<ValueLine> DescribeGprs(const GprsSettings& s, const QByteArray& userName, int language,
-                                    bool showSecrets)
+std::vector<ValueLine> DescribeGprs(const GprsSettings& s, const QByteArray& userName, int language, bool showSecrets)
 {
     QString country = QStringLiteral("custom");
     QString operatorName = QStringLiteral("custom");
@@ -157,13 +159,15 @@ std::vector<ValueLine> DescribeGprs(const GprsSettings& s, const QByteArray& use
         const QString name = GprsCountryName(language == kLanguageChinese, s.countryIndex);
         country = name.isEmpty() ? Invalid(s.countryIndex) : name;
         const QString op = s.operatorIndex >= 0 && s.operatorIndex < GprsOperatorCount(s.countryIndex)
-            ? GprsOperatorShownName(s.countryIndex, s.operatorIndex, language)
-            : QString();
+                               ? GprsOperatorShownName(s.countryIndex, s.operatorIndex, language)
+                               : QString();
         operatorName = op.isEmpty() ? Invalid(s.operatorIndex) : op;
     }
     return {
         {QStringLiteral("mode"), QStringLiteral("mode"),
-         s.mode == kGprsModeAuto ? QStringLiteral("auto") : s.mode == kGprsModeCustomer ? QStringLiteral("custom") : Invalid(s.mode)},
+         s.mode == kGprsModeAuto       ? QStringLiteral("auto")
+         : s.mode == kGprsModeCustomer ? QStringLiteral("custom")
+                                       : Invalid(s.mode)},
         {QStringLiteral("countryIndex"), QStringLiteral("country"), country},
         {QStringLiteral("operatorIndex"), QStringLiteral("operator"), operatorName},
         {QStringLiteral("maxImagesPerDay"), QStringLiteral("pictures per day"), PicturesPerDay(s.maxImagesPerDay)},

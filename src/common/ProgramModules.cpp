@@ -73,8 +73,8 @@ ModuleEntry LoadModuleEntry(ProgramModule module, const char* entryName)
     const QString file = ModuleFileName(module);
     const QString programDir = ProgramDirectory();
     if (programDir.isEmpty())
-        return {nullptr, QStringLiteral("the program's own folder cannot be found, so neither can its module %1")
-                             .arg(file)};
+        return {nullptr,
+                QStringLiteral("the program's own folder cannot be found, so neither can its module %1").arg(file)};
     QStringList tried;
     for (const QString& folder : {programDir, QDir(programDir).filePath(QStringLiteral(KESTRA_MODULE_DIR))}) {
         const QString path = QDir::cleanPath(QDir(folder).filePath(file));
@@ -93,7 +93,8 @@ ModuleEntry LoadModuleEntry(ProgramModule module, const char* entryName)
         return {nullptr, QStringLiteral("%1 is no module of this program: it has no %2")
                              .arg(Shown(path), QString::fromLatin1(entryName))};
     }
-    return {nullptr, QStringLiteral("the module %1 is missing (looked for %2)").arg(file, tried.join(QStringLiteral(" and ")))};
+    return {nullptr,
+            QStringLiteral("the module %1 is missing (looked for %2)").arg(file, tried.join(QStringLiteral(" and ")))};
 }
 
 } // namespace kestra

@@ -12,8 +12,7 @@ namespace kestra {
 // operator preset over the texts), or the message of the first check that
 // failed, in the session's language. The window and the command line run the
 // same decision, so both refuse the same input with the same words.
-template <typename Record>
-struct SaveDecision {
+template <typename Record> struct SaveDecision {
     Record record;
     std::optional<QString> refusal;
     // For a refusal that concerns one field: the field's control role, so a

@@ -6,18 +6,30 @@ namespace kestra {
 const char* TextTable::entry(int languageIndex) const
 {
     switch (languageIndex) {
-    case kLanguageChinese: return chinese;
-    case kLanguageEnglish: return english;
-    case kLanguageGerman: return german;
-    case kLanguageFinnish: return finnish;
-    case kLanguageItalian: return italian;
-    case kLanguageFrench: return french;
-    case kLanguageHungarian: return hungarian;
-    case kLanguageSlovenian: return slovenian;
-    case kLanguageCzech: return czech;
-    case kLanguageJapanese: return japanese;
-    case kLanguageLithuanian: return lithuanian;
-    default: return nullptr;
+    case kLanguageChinese:
+        return chinese;
+    case kLanguageEnglish:
+        return english;
+    case kLanguageGerman:
+        return german;
+    case kLanguageFinnish:
+        return finnish;
+    case kLanguageItalian:
+        return italian;
+    case kLanguageFrench:
+        return french;
+    case kLanguageHungarian:
+        return hungarian;
+    case kLanguageSlovenian:
+        return slovenian;
+    case kLanguageCzech:
+        return czech;
+    case kLanguageJapanese:
+        return japanese;
+    case kLanguageLithuanian:
+        return lithuanian;
+    default:
+        return nullptr;
     }
 }
 

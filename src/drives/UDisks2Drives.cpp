@@ -51,9 +51,9 @@ QString ObjectPath(const QVariant& value)
 
 QString CallFailure(const QDBusMessage& reply)
 {
-    return reply.type() == QDBusMessage::ErrorMessage ? reply.errorMessage().isEmpty() ? reply.errorName()
-                                                                                      : reply.errorMessage()
-                                                      : QString();
+    return reply.type() == QDBusMessage::ErrorMessage
+               ? reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage()
+               : QString();
 }
 
 // Every object UDisks2 knows with its interfaces and their properties.
@@ -63,8 +63,8 @@ std::optional<KestraManagedObjects> ManagedObjects(const QDBusConnection& bus, Q
         *failure = QStringLiteral("the system bus is not reachable");
         return std::nullopt;
     }
-    const QDBusMessage call = QDBusMessage::createMethodCall(kService, kRoot, QStringLiteral("org.freedesktop.DBus.ObjectManager"),
-                                                             QStringLiteral("GetManagedObjects"));
+    const QDBusMessage call = QDBusMessage::createMethodCall(
+        kService, kRoot, QStringLiteral("org.freedesktop.DBus.ObjectManager"), QStringLiteral("GetManagedObjects"));
     const QDBusMessage reply = QDBusConnection(bus).call(call, QDBus::Block, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
         *failure = QStringLiteral("UDisks2 does not answer: %1").arg(CallFailure(reply));
@@ -75,8 +75,7 @@ std::optional<KestraManagedObjects> ManagedObjects(const QDBusConnection& bus, Q
 
 } // namespace
 
-UDisks2Drives::UDisks2Drives(QDBusConnection bus)
-    : m_bus(std::move(bus))
+UDisks2Drives::UDisks2Drives(QDBusConnection bus) : m_bus(std::move(bus))
 {
     qDBusRegisterMetaType<KestraInterfaceMap>();
     qDBusRegisterMetaType<KestraManagedObjects>();
@@ -90,7 +89,7 @@ QString UDisks2Drives::unavailable()
 }
 
 std::optional<UDisks2Drives::Found> UDisks2Drives::find(const QString& mountPoint, const QByteArray& device,
-                                                         QString* failure)
+                                                        QString* failure)
 {
     const std::optional<KestraManagedObjects> managed = ManagedObjects(m_bus, failure);
     if (!managed)
@@ -113,8 +112,8 @@ std::optional<UDisks2Drives::Found> UDisks2Drives::find(const QString& mountPoin
         found.block = object.key().path();
         found.drive = ObjectPath(block.value(QStringLiteral("Drive")));
         const QVariantMap drive = objects.value(QDBusObjectPath(found.drive)).value(kDrive);
-        found.removable = drive.value(QStringLiteral("Removable")).toBool()
-            || drive.value(QStringLiteral("MediaRemovable")).toBool();
+        found.removable =
+            drive.value(QStringLiteral("Removable")).toBool() || drive.value(QStringLiteral("MediaRemovable")).toBool();
         found.canPowerOff = drive.value(QStringLiteral("CanPowerOff")).toBool();
         found.ejectable = drive.value(QStringLiteral("Ejectable")).toBool();
         return found;

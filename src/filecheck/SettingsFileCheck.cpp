@@ -119,8 +119,8 @@ void CheckGprs(QByteArrayView bytes, SettingsFileCheck& check)
 
     GprsSettings settings = DecodeGprsFile(bytes, check.gprsUserName, findings);
     if (settings.mode == kGprsModeCustomer && settings.countryIndex != kGprsCountryCustomer)
-        findings.push_back({FindingKind::Mode, QStringLiteral("countryIndex"), 2, settings.countryIndex,
-                            kGprsCountryCustomer});
+        findings.push_back(
+            {FindingKind::Mode, QStringLiteral("countryIndex"), 2, settings.countryIndex, kGprsCountryCustomer});
     if (check.gprsUserName != GprsUserName(settings.senderEmail))
         findings.push_back({FindingKind::UserName, QStringLiteral("user name"),
                             static_cast<qsizetype>(kGprsUserNameBlock * kBlockSize), 0, 0});
@@ -149,8 +149,8 @@ void CheckSms(QByteArrayView bytes, SettingsFileCheck& check)
 
 std::optional<SettingsFileKind> SettingsFileKindForName(const QString& fileName)
 {
-    for (SettingsFileKind kind : {SettingsFileKind::Camera, SettingsFileKind::Mms, SettingsFileKind::Gprs,
-                                  SettingsFileKind::Sms}) {
+    for (SettingsFileKind kind :
+         {SettingsFileKind::Camera, SettingsFileKind::Mms, SettingsFileKind::Gprs, SettingsFileKind::Sms}) {
         if (fileName.compare(SettingsFileName(kind), Qt::CaseInsensitive) == 0)
             return kind;
     }
@@ -160,10 +160,14 @@ std::optional<SettingsFileKind> SettingsFileKindForName(const QString& fileName)
 QString SettingsFileName(SettingsFileKind kind)
 {
     switch (kind) {
-    case SettingsFileKind::Camera: return QString::fromLatin1(kCameraFileName);
-    case SettingsFileKind::Mms: return QString::fromLatin1(kMmsFileName);
-    case SettingsFileKind::Gprs: return QString::fromLatin1(kGprsFileName);
-    case SettingsFileKind::Sms: return QString::fromLatin1(kSmsFileName);
+    case SettingsFileKind::Camera:
+        return QString::fromLatin1(kCameraFileName);
+    case SettingsFileKind::Mms:
+        return QString::fromLatin1(kMmsFileName);
+    case SettingsFileKind::Gprs:
+        return QString::fromLatin1(kGprsFileName);
+    case SettingsFileKind::Sms:
+        return QString::fromLatin1(kSmsFileName);
     }
     return {};
 }
@@ -171,10 +175,14 @@ QString SettingsFileName(SettingsFileKind kind)
 qsizetype SettingsFileSize(SettingsFileKind kind)
 {
     switch (kind) {
-    case SettingsFileKind::Camera: return kCameraFileSize;
-    case SettingsFileKind::Mms: return kMmsFileSize;
-    case SettingsFileKind::Gprs: return kGprsFileSize;
-    case SettingsFileKind::Sms: return kSmsFileSize;
+    case SettingsFileKind::Camera:
+        return kCameraFileSize;
+    case SettingsFileKind::Mms:
+        return kMmsFileSize;
+    case SettingsFileKind::Gprs:
+        return kGprsFileSize;
+    case SettingsFileKind::Sms:
+        return kSmsFileSize;
     }
     return 0;
 }
@@ -184,10 +192,18 @@ SettingsFileCheck CheckSettingsFile(SettingsFileKind kind, QByteArrayView bytes)
     SettingsFileCheck check;
     check.kind = kind;
     switch (kind) {
-    case SettingsFileKind::Camera: CheckCamera(bytes, check); break;
-    case SettingsFileKind::Mms: CheckMms(bytes, check); break;
-    case SettingsFileKind::Gprs: CheckGprs(bytes, check); break;
-    case SettingsFileKind::Sms: CheckSms(bytes, check); break;
+    case SettingsFileKind::Camera:
+        CheckCamera(bytes, check);
+        break;
+    case SettingsFileKind::Mms:
+        CheckMms(bytes, check);
+        break;
+    case SettingsFileKind::Gprs:
+        CheckGprs(bytes, check);
+        break;
+    case SettingsFileKind::Sms:
+        CheckSms(bytes, check);
+        break;
     }
     return check;
 }

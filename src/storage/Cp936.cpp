@@ -60,15 +60,16 @@ std::optional<QByteArray> EncodeCp936(const QString& text)
     BOOL usedDefault = FALSE;
     // WC_NO_BEST_FIT_CHARS: a character without its own form fails instead
     // of turning into a look-alike.
-    const int size = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide, wideLength, nullptr, 0, nullptr,
-                                         &usedDefault);
+    const int size =
+        WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide, wideLength, nullptr, 0, nullptr, &usedDefault);
     if (size <= 0 || usedDefault)
         return std::nullopt;
     QByteArray output(size, '\0');
     usedDefault = FALSE;
     if (WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide, wideLength, output.data(), size, nullptr,
-                            &usedDefault) != size ||
-        usedDefault)
+                            &usedDefault)
+            != size
+        || usedDefault)
         return std::nullopt;
     return output;
 }
@@ -176,8 +177,7 @@ namespace {
 
 // Calls `visit` with each character of `text` (a surrogate pair as one) and
 // its code page 936 form, until `visit` returns false.
-template <typename Visit>
-void ForEachCharacter(const QString& text, Visit visit)
+template <typename Visit> void ForEachCharacter(const QString& text, Visit visit)
 {
     for (qsizetype i = 0; i < text.size();) {
         const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();

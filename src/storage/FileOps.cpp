@@ -135,8 +135,7 @@ public:
     int createExclusive(const QString& path, FileHandle& handle) override
     {
         // O_EXCL also refuses a symbolic link planted under the scratch name.
-        const int fd = ::open(NativeName(path).constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        const int fd = ::open(NativeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
         if (fd < 0)
             return errno;
         handle.value = fd;
@@ -154,10 +153,7 @@ public:
         return 0;
     }
 
-    int syncFile(FileHandle handle) override
-    {
-        return SyncDescriptor(Fd(handle));
-    }
+    int syncFile(FileHandle handle) override { return SyncDescriptor(Fd(handle)); }
 
     int close(FileHandle handle) override
     {
@@ -170,14 +166,12 @@ public:
 
     int rename(const QString& from, const QString& to) override
     {
-        return ::rename(NativeName(from).constData(), NativeName(to).constData()) == 0
-            ? 0 : errno;
+        return ::rename(NativeName(from).constData(), NativeName(to).constData()) == 0 ? 0 : errno;
     }
 
     int syncFolder(const QString& folder) override
     {
-        const int fd = ::open(NativeName(folder).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY);
+        const int fd = ::open(NativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY);
         if (fd < 0)
             return errno;
         const int error = SyncDescriptor(fd);
@@ -185,10 +179,7 @@ public:
         return error == EINVAL ? 0 : error; // EINVAL: this file system has no folder to flush
     }
 
-    int remove(const QString& path) override
-    {
-        return ::unlink(NativeName(path).constData()) == 0 ? 0 : errno;
-    }
+    int remove(const QString& path) override { return ::unlink(NativeName(path).constData()) == 0 ? 0 : errno; }
 
     int status(const QString& path, FileStatus& status) override
     {
@@ -218,8 +209,7 @@ public:
 
     int openExisting(const QString& path, FileHandle& handle) override
     {
-        const int fd = ::open(NativeName(path).constData(),
-                              O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        const int fd = ::open(NativeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         if (fd < 0)
             return errno;
         handle.value = fd;
@@ -245,8 +235,7 @@ public:
     int openForReading(const QString& path, FileHandle& handle) override
     {
         // O_NONBLOCK: opening a FIFO with no writer would otherwise wait forever.
-        const int fd = ::open(NativeName(path).constData(),
-                              O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        const int fd = ::open(NativeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         if (fd < 0)
             return errno;
         handle.value = fd;
@@ -279,27 +268,37 @@ public:
 FileErrorKind SaveErrorKind(int systemError)
 {
     switch (systemError) {
-    case ENOENT: return FileErrorKind::FolderMissing;
-    case ENOTDIR: return FileErrorKind::NotAFolder;
+    case ENOENT:
+        return FileErrorKind::FolderMissing;
+    case ENOTDIR:
+        return FileErrorKind::NotAFolder;
     case EROFS:
     case EACCES:
-    case EPERM: return FileErrorKind::WriteProtected;
+    case EPERM:
+        return FileErrorKind::WriteProtected;
     case ENOSPC:
-    case EDQUOT: return FileErrorKind::MediumFull;
-    case ENAMETOOLONG: return FileErrorKind::PathTooLong;
+    case EDQUOT:
+        return FileErrorKind::MediumFull;
+    case ENAMETOOLONG:
+        return FileErrorKind::PathTooLong;
     case EWOULDBLOCK:
     case EBUSY:
     case ETXTBSY:
-    case EEXIST: return FileErrorKind::Busy;
-    case EISDIR: return FileErrorKind::NotRegularFile;
-    case EFBIG: return FileErrorKind::FileTooLarge;
+    case EEXIST:
+        return FileErrorKind::Busy;
+    case EISDIR:
+        return FileErrorKind::NotRegularFile;
+    case EFBIG:
+        return FileErrorKind::FileTooLarge;
     case EIO:
     case ENXIO:
     case ENODEV:
     case ENOMEDIUM:
     case ENOTCONN: // a FUSE mount whose daemon went away
-    case ESTALE: return FileErrorKind::MediumRemoved;
-    default: return FileErrorKind::WriteFailed; // the message adds the system's words
+    case ESTALE:
+        return FileErrorKind::MediumRemoved;
+    default:
+        return FileErrorKind::WriteFailed; // the message adds the system's words
     }
 }
 
@@ -307,15 +306,21 @@ FileErrorKind LoadErrorKind(int systemError)
 {
     switch (systemError) {
     case ENOENT:
-    case ENOTDIR: return FileErrorKind::NotFound;
-    case EISDIR: return FileErrorKind::NotRegularFile;
+    case ENOTDIR:
+        return FileErrorKind::NotFound;
+    case EISDIR:
+        return FileErrorKind::NotRegularFile;
     case EIO:
     case ENXIO:
-    case ENODEV: return FileErrorKind::MediumRemoved;
-    case ENAMETOOLONG: return FileErrorKind::PathTooLong;
+    case ENODEV:
+        return FileErrorKind::MediumRemoved;
+    case ENAMETOOLONG:
+        return FileErrorKind::PathTooLong;
     case EBUSY:
-    case ETXTBSY: return FileErrorKind::Busy;
-    default: return FileErrorKind::Unreadable;
+    case ETXTBSY:
+        return FileErrorKind::Busy;
+    default:
+        return FileErrorKind::Unreadable;
     }
 }
 
@@ -398,12 +403,11 @@ int Store(HANDLE h, FileHandle& handle)
 
 int StatusOfHandle(HANDLE h, FileStatus& status)
 {
-    BY_HANDLE_FILE_INFORMATION info {};
+    BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(h, &info))
         return static_cast<int>(GetLastError());
     const bool folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    status.type = folder ? PathType::Directory
-        : GetFileType(h) == FILE_TYPE_DISK ? PathType::Regular : PathType::Other;
+    status.type = folder ? PathType::Directory : GetFileType(h) == FILE_TYPE_DISK ? PathType::Regular : PathType::Other;
     status.identity = {info.dwVolumeSerialNumber,
                        (static_cast<quint64>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
     status.writeProtected = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
@@ -437,8 +441,8 @@ public:
     {
         // FILE_SHARE_DELETE lets the rename replace the target while the
         // scratch handle stays open for the flush after it.
-        const int error = Store(CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                            nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
+        const int error = Store(CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
                                 handle);
         // A folder of that name is refused as "access denied", not as taken:
         // it is a leftover in the way, not a write-protected card.
@@ -463,10 +467,7 @@ public:
         return FlushFileBuffers(Win(handle)) ? 0 : static_cast<int>(GetLastError());
     }
 
-    int close(FileHandle handle) override
-    {
-        return CloseHandle(Win(handle)) ? 0 : static_cast<int>(GetLastError());
-    }
+    int close(FileHandle handle) override { return CloseHandle(Win(handle)) ? 0 : static_cast<int>(GetLastError()); }
 
     int rename(const QString& from, const QString& to) override
     {
@@ -490,8 +491,8 @@ public:
     int syncFolder(const QString& folder) override
     {
         const HANDLE h = CreateFileW(Wide(folder), GENERIC_READ | GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             const DWORD error = GetLastError();
             // A folder (or a drive root) that refuses a write handle cannot be
@@ -503,17 +504,14 @@ public:
         return error == ERROR_ACCESS_DENIED || error == ERROR_INVALID_FUNCTION ? 0 : error;
     }
 
-    int remove(const QString& path) override
-    {
-        return DeleteFileW(Wide(path)) ? 0 : static_cast<int>(GetLastError());
-    }
+    int remove(const QString& path) override { return DeleteFileW(Wide(path)) ? 0 : static_cast<int>(GetLastError()); }
 
     int status(const QString& path, FileStatus& status) override
     {
         status = {};
         // No access asked: this opens even a file another program holds open.
-        const HANDLE h = CreateFileW(Wide(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        const HANDLE h = CreateFileW(Wide(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             const DWORD error = GetLastError();
             return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : static_cast<int>(error);
@@ -541,10 +539,11 @@ public:
 
     int tryLock(FileHandle handle) override
     {
-        OVERLAPPED whole {};
+        OVERLAPPED whole{};
         return LockFileEx(Win(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
                           &whole)
-            ? 0 : static_cast<int>(GetLastError());
+                   ? 0
+                   : static_cast<int>(GetLastError());
     }
 
     int setPermissions(FileHandle, quint32) override
@@ -554,8 +553,8 @@ public:
 
     int openForReading(const QString& path, FileHandle& handle) override
     {
-        return Store(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+        return Store(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr),
                      handle);
     }
 
@@ -566,7 +565,7 @@ public:
             type = PathType::Other;
             return 0;
         }
-        BY_HANDLE_FILE_INFORMATION info {};
+        BY_HANDLE_FILE_INFORMATION info{};
         if (!GetFileInformationByHandle(Win(handle), &info))
             return static_cast<int>(GetLastError());
         type = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PathType::Directory : PathType::Regular;
@@ -592,25 +591,34 @@ FileErrorKind SaveErrorKind(int systemError)
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH: return FileErrorKind::FolderMissing;
-    case ERROR_DIRECTORY: return FileErrorKind::NotAFolder;
+    case ERROR_BAD_NETPATH:
+        return FileErrorKind::FolderMissing;
+    case ERROR_DIRECTORY:
+        return FileErrorKind::NotAFolder;
     case ERROR_WRITE_PROTECT:
-    case ERROR_ACCESS_DENIED: return FileErrorKind::WriteProtected;
+    case ERROR_ACCESS_DENIED:
+        return FileErrorKind::WriteProtected;
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return FileErrorKind::MediumFull;
-    case ERROR_FILENAME_EXCED_RANGE: return FileErrorKind::PathTooLong;
+    case ERROR_HANDLE_DISK_FULL:
+        return FileErrorKind::MediumFull;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return FileErrorKind::PathTooLong;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS: return FileErrorKind::Busy;
-    case ERROR_FILE_TOO_LARGE: return FileErrorKind::FileTooLarge;
+    case ERROR_ALREADY_EXISTS:
+        return FileErrorKind::Busy;
+    case ERROR_FILE_TOO_LARGE:
+        return FileErrorKind::FileTooLarge;
     case ERROR_NOT_READY:
     case ERROR_DEVICE_NOT_CONNECTED:
     case ERROR_DEV_NOT_EXIST:
     case ERROR_CRC:
     case ERROR_IO_DEVICE:
-    case ERROR_GEN_FAILURE: return FileErrorKind::MediumRemoved;
-    default: return FileErrorKind::WriteFailed; // the message adds the system's words
+    case ERROR_GEN_FAILURE:
+        return FileErrorKind::MediumRemoved;
+    default:
+        return FileErrorKind::WriteFailed; // the message adds the system's words
     }
 }
 
@@ -620,17 +628,22 @@ FileErrorKind LoadErrorKind(int systemError)
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH: return FileErrorKind::NotFound;
+    case ERROR_BAD_NETPATH:
+        return FileErrorKind::NotFound;
     case ERROR_NOT_READY:
     case ERROR_DEVICE_NOT_CONNECTED:
     case ERROR_DEV_NOT_EXIST:
     case ERROR_CRC:
     case ERROR_IO_DEVICE:
-    case ERROR_GEN_FAILURE: return FileErrorKind::MediumRemoved;
-    case ERROR_FILENAME_EXCED_RANGE: return FileErrorKind::PathTooLong;
+    case ERROR_GEN_FAILURE:
+        return FileErrorKind::MediumRemoved;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return FileErrorKind::PathTooLong;
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return FileErrorKind::Busy;
-    default: return FileErrorKind::Unreadable;
+    case ERROR_LOCK_VIOLATION:
+        return FileErrorKind::Busy;
+    default:
+        return FileErrorKind::Unreadable;
     }
 }
 

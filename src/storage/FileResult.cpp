@@ -48,8 +48,7 @@ Wording WordingOf(FileErrorKind kind, FileAction action, const QString& path)
         return {"The path \"%1\" is longer than this system allows. Choose a folder with a shorter path.",
                 "路径“%1”超出了系统允许的长度。请选择路径较短的文件夹。"};
     case FileErrorKind::NotAFolder:
-        return {"\"%1\" is not a folder. Choose the folder to save into.",
-                "“%1”不是文件夹。请选择要保存到的文件夹。"};
+        return {"\"%1\" is not a folder. Choose the folder to save into.", "“%1”不是文件夹。请选择要保存到的文件夹。"};
     case FileErrorKind::Busy:
         if (loading)
             return {"\"%1\" is in use by another program. Close that program and try again.",
@@ -103,19 +102,20 @@ QString FileError::message(bool chinese) const
     if (kind != FileErrorKind::ScratchLeft)
         return Sentence(kind, action, path, systemError, chinese);
     if (!cause) {
-        const QString text = chinese
-            ? QStringLiteral("无法保存“%1”：之前保存时遗留的临时文件“%2”无法删除。请手动删除后重新保存。")
-            : QStringLiteral("\"%1\" cannot be saved: the scratch file \"%2\" left by an earlier save cannot be "
-                             "removed. Delete it by hand and save again.");
+        const QString text =
+            chinese
+                ? QStringLiteral("无法保存“%1”：之前保存时遗留的临时文件“%2”无法删除。请手动删除后重新保存。")
+                : QStringLiteral("\"%1\" cannot be saved: the scratch file \"%2\" left by an earlier save cannot be "
+                                 "removed. Delete it by hand and save again.");
         return text.arg(path, scratchPath) + SystemPart(systemError, chinese);
     }
 
     // What made the save give up comes first; the leftover is what to do next.
     const QString first = Sentence(cause.value_or(FileErrorKind::MediumRemoved), action, path, causeError, chinese);
-    const QString leftover = chinese
-        ? QStringLiteral("另外，临时文件“%1”无法删除，请手动删除。").arg(scratchPath)
-        : QStringLiteral(" In addition, the scratch file \"%1\" could not be removed; delete it by hand.")
-              .arg(scratchPath);
+    const QString leftover =
+        chinese ? QStringLiteral("另外，临时文件“%1”无法删除，请手动删除。").arg(scratchPath)
+                : QStringLiteral(" In addition, the scratch file \"%1\" could not be removed; delete it by hand.")
+                      .arg(scratchPath);
     return first + leftover + SystemPart(systemError, chinese);
 }
 

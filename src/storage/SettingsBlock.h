@@ -57,7 +57,10 @@ void StoreBlockChecksum(SettingsBlock& block, std::span<const std::uint8_t> cove
 std::uint16_t StoredBlockChecksum(const SettingsBlock& block);
 
 // The closing block of mms.dat and gprs.dat: 58 zeros and CR LF.
-inline SettingsBlock MakeClosingBlock() { return MakeEmptyBlock(); }
+inline SettingsBlock MakeClosingBlock()
+{
+    return MakeEmptyBlock();
+}
 
 // Concatenates blocks into the bytes of a file.
 QByteArray JoinBlocks(std::span<const SettingsBlock> blocks);

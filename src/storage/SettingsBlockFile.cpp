@@ -19,8 +19,8 @@ QByteArray BuildBlockFile(const SettingsBlock& plainHeader, std::span<const QByt
         ScramblePayload(block);
 
     const QByteArray stored = JoinBlocks(blocks);
-    blocks.push_back(MakeChecksumBlock(std::span(reinterpret_cast<const std::uint8_t*>(stored.constData()),
-                                                 static_cast<std::size_t>(stored.size()))));
+    blocks.push_back(MakeChecksumBlock(
+        std::span(reinterpret_cast<const std::uint8_t*>(stored.constData()), static_cast<std::size_t>(stored.size()))));
     if (closingBlock)
         blocks.push_back(MakeClosingBlock());
     return JoinBlocks(blocks);
@@ -49,8 +49,8 @@ QByteArray ReadTextField(QByteArrayView file, std::size_t index, const QString& 
     DecodedText decoded = ReadTextBlock(BlockAt(file, index));
     if (decoded.lengthClipped) {
         findings.push_back({FindingKind::TextClipped, field,
-                            static_cast<qsizetype>(index * kBlockSize + kBlockTextLengthOffset),
-                            decoded.storedLength, static_cast<long long>(kBlockTextArea)});
+                            static_cast<qsizetype>(index * kBlockSize + kBlockTextLengthOffset), decoded.storedLength,
+                            static_cast<long long>(kBlockTextArea)});
     }
     return decoded.text;
 }
@@ -73,10 +73,10 @@ void CheckBlockFileFrame(QByteArrayView file, std::size_t dataBlocks, bool closi
     QByteArray data(static_cast<qsizetype>(dataBlocks * kBlockSize), '\0');
     const qsizetype present = std::min(data.size(), file.size());
     std::copy_n(file.data(), present, data.data());
-    CheckBlockChecksum(BlockAt(file, dataBlocks), dataBlocks,
-                       std::span(reinterpret_cast<const std::uint8_t*>(data.constData()),
-                                 static_cast<std::size_t>(data.size())),
-                       findings);
+    CheckBlockChecksum(
+        BlockAt(file, dataBlocks), dataBlocks,
+        std::span(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size())),
+        findings);
 
     CheckZeroBytes(file, dataBlocks, 0, kBlockChecksumOffset, findings);
     if (closingBlock)
@@ -93,7 +93,8 @@ void CheckBlockChecksum(const SettingsBlock& block, std::size_t index, std::span
                             static_cast<qsizetype>(index * kBlockSize + kBlockChecksumOffset), stored, computed});
 }
 
-void CheckZeroBytes(QByteArrayView file, std::size_t index, std::size_t from, std::size_t to, SettingsFindings& findings)
+void CheckZeroBytes(QByteArrayView file, std::size_t index, std::size_t from, std::size_t to,
+                    SettingsFindings& findings)
 {
     const SettingsBlock block = BlockAt(file, index);
     for (std::size_t i = from; i < std::min(to, kBlockSize); ++i) {

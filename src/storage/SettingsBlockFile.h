@@ -65,7 +65,8 @@ void CheckBlockChecksum(const SettingsBlock& block, std::size_t index, std::span
 
 // A Reserved finding for the first non-zero byte of block `index` in
 // `from`..`to` - 1 (bytes past the end of the file count as zero).
-void CheckZeroBytes(QByteArrayView file, std::size_t index, std::size_t from, std::size_t to, SettingsFindings& findings);
+void CheckZeroBytes(QByteArrayView file, std::size_t index, std::size_t from, std::size_t to,
+                    SettingsFindings& findings);
 
 // A Reserved finding for the first non-zero byte of text block `index`
 // between the end of its text and its length byte: the camera finds a text's

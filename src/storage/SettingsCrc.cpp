@@ -5,7 +5,6 @@
 
 namespace kestra {
 
-
 namespace {
 
 constexpr std::array<std::uint16_t, 256> makeTable()

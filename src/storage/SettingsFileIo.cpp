@@ -193,8 +193,7 @@ private:
     {
         const FileErrorKind kind = SaveErrorKind(error);
         if (kind == FileErrorKind::WriteProtected || kind == FileErrorKind::MediumRemoved
-            || kind == FileErrorKind::FolderMissing || kind == FileErrorKind::NotAFolder
-            || kind == FileErrorKind::Busy)
+            || kind == FileErrorKind::FolderMissing || kind == FileErrorKind::NotAFolder || kind == FileErrorKind::Busy)
             return stepError(error);
         return scratchLeft(error);
     }
@@ -324,8 +323,7 @@ SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByt
     // drive; a NUL would cut the path short where the system reads it.
     if (folder.isEmpty() || folder.contains(QChar(0)))
         return Failed(Error(FileErrorKind::FolderMissing, folder));
-    if (fileName.isEmpty() || fileName.contains(QChar(0)) || fileName.contains(u'/')
-        || fileName.contains(kSeparator))
+    if (fileName.isEmpty() || fileName.contains(QChar(0)) || fileName.contains(u'/') || fileName.contains(kSeparator))
         return Failed(Error(FileErrorKind::NotRegularFile, target));
 
     const QString scratch = SettingsFilePath(folder, ScratchFileName(fileName));
@@ -382,8 +380,7 @@ ReadResult ReadSettingsFile(const QString& path, FileOps& ops)
     // The path may have been swapped for a FIFO or a folder since it was looked at.
     if (const int error = ops.handleType(handle, type); error || type != PathType::Regular) {
         ops.close(handle);
-        return error ? LoadFailed(LoadErrorKind(error), path, error)
-                     : LoadFailed(FileErrorKind::NotRegularFile, path);
+        return error ? LoadFailed(LoadErrorKind(error), path, error) : LoadFailed(FileErrorKind::NotRegularFile, path);
     }
 
     // One byte past the limit tells a file of exactly 64 KiB from a longer one.

@@ -16,14 +16,16 @@ QString EnglishText(const SettingsFinding& f)
     case FindingKind::FileSize:
         if (f.value > kMaxSettingsFileRead)
             return QStringLiteral("The file is longer than %1 bytes; only those were read. The camera expects %2.")
-                .arg(kMaxSettingsFileRead).arg(f.expected);
+                .arg(kMaxSettingsFileRead)
+                .arg(f.expected);
         return QStringLiteral("The file is %1 bytes long; the camera expects %2.").arg(f.value).arg(f.expected);
     case FindingKind::LineEnd:
         return QStringLiteral("%1 does not end in CR LF.").arg(f.field);
     case FindingKind::Checksum:
         return QStringLiteral("The stored checksum is %1, the bytes give %2.").arg(Hex(f.value, 4), Hex(f.expected, 4));
     case FindingKind::Reserved:
-        return QStringLiteral("%1 holds %2 where the camera expects %3.").arg(f.field, Hex(f.value, 2), Hex(f.expected, 2));
+        return QStringLiteral("%1 holds %2 where the camera expects %3.")
+            .arg(f.field, Hex(f.value, 2), Hex(f.expected, 2));
     case FindingKind::OutOfRange:
         return QStringLiteral("%1 is %2, outside its range (up to %3).").arg(f.field).arg(f.value).arg(f.expected);
     case FindingKind::ListPosition:
@@ -31,14 +33,20 @@ QString EnglishText(const SettingsFinding& f)
     case FindingKind::Clock:
         return QStringLiteral("%1 is %2, which is no valid date or time.").arg(f.field).arg(f.value);
     case FindingKind::CatalogueIndex:
-        return QStringLiteral("%1 is %2, outside the catalogue (%3 entries).").arg(f.field).arg(f.value).arg(f.expected);
+        return QStringLiteral("%1 is %2, outside the catalogue (%3 entries).")
+            .arg(f.field)
+            .arg(f.value)
+            .arg(f.expected);
     case FindingKind::Mode:
         return QStringLiteral("%1 is %2, which does not fit the mode of the file.").arg(f.field).arg(f.value);
     case FindingKind::TextLength:
         return QStringLiteral("%1 is %2 bytes long; at most %3 bytes fit.").arg(f.field).arg(f.value).arg(f.expected);
     case FindingKind::TextClipped:
-        return QStringLiteral("The length byte of %1 is %2, past the %3 bytes of the block's text area; the text was cut there.")
-            .arg(f.field).arg(f.value).arg(f.expected);
+        return QStringLiteral(
+                   "The length byte of %1 is %2, past the %3 bytes of the block's text area; the text was cut there.")
+            .arg(f.field)
+            .arg(f.value)
+            .arg(f.expected);
     case FindingKind::UserName:
         return QStringLiteral("The user name block does not match the sender address.");
     }
@@ -51,7 +59,8 @@ QString ChineseText(const SettingsFinding& f)
     case FindingKind::FileSize:
         if (f.value > kMaxSettingsFileRead)
             return QStringLiteral("文件长度超过 %1 字节，只读取了这些字节。相机需要 %2 字节。")
-                .arg(kMaxSettingsFileRead).arg(f.expected);
+                .arg(kMaxSettingsFileRead)
+                .arg(f.expected);
         return QStringLiteral("文件长度为 %1 字节，相机需要 %2 字节。").arg(f.value).arg(f.expected);
     case FindingKind::LineEnd:
         return QStringLiteral("%1 不以回车换行结束。").arg(f.field);
@@ -72,7 +81,10 @@ QString ChineseText(const SettingsFinding& f)
     case FindingKind::TextLength:
         return QStringLiteral("%1 长 %2 字节，最多只能 %3 字节。").arg(f.field).arg(f.value).arg(f.expected);
     case FindingKind::TextClipped:
-        return QStringLiteral("%1 的长度字节为 %2，超出了 %3 字节的文本区，文本已截断。").arg(f.field).arg(f.value).arg(f.expected);
+        return QStringLiteral("%1 的长度字节为 %2，超出了 %3 字节的文本区，文本已截断。")
+            .arg(f.field)
+            .arg(f.value)
+            .arg(f.expected);
     case FindingKind::UserName:
         return QStringLiteral("用户名与发件人地址不符。");
     }
@@ -104,8 +116,8 @@ QString RecordSaveResult::message(bool chinese) const
     return {};
 }
 
-void CheckRange(SettingsFindings& findings, FindingKind kind, const QString& field, qsizetype offset,
-                long long value, long long low, long long high)
+void CheckRange(SettingsFindings& findings, FindingKind kind, const QString& field, qsizetype offset, long long value,
+                long long low, long long high)
 {
     if (value < low || value > high)
         findings.push_back({kind, field, offset, value, high});
@@ -120,8 +132,8 @@ void CheckFileSize(SettingsFindings& findings, qsizetype size, bool truncated, q
         findings.push_back({FindingKind::FileSize, QStringLiteral("file"), -1, shown, expected});
 }
 
-void CheckTextLength(SettingsFindings& findings, const QString& field, qsizetype offset,
-                     const QByteArray& text, qsizetype limit)
+void CheckTextLength(SettingsFindings& findings, const QString& field, qsizetype offset, const QByteArray& text,
+                     qsizetype limit)
 {
     if (text.size() > limit)
         findings.push_back({FindingKind::TextLength, field, offset, text.size(), limit});

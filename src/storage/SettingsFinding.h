@@ -30,9 +30,9 @@ enum class FindingKind {
 // One finding: which field (or block) and where, with values for the message.
 struct SettingsFinding {
     FindingKind kind;
-    QString field;         // record field ("url", "clockMonth") or block ("block 11")
-    qsizetype offset = -1; // file offset of the first byte concerned, -1 for a record
-    long long value = 0;   // what was found (a byte, a length, a checksum)
+    QString field;          // record field ("url", "clockMonth") or block ("block 11")
+    qsizetype offset = -1;  // file offset of the first byte concerned, -1 for a record
+    long long value = 0;    // what was found (a byte, a length, a checksum)
     long long expected = 0; // the limit or the value wanted, where one applies
 
     // One sentence naming the field and the values; Chinese when `chinese` is set.
@@ -54,14 +54,14 @@ struct RecordSaveResult {
 };
 
 // Adds a finding to `findings` when `value` lies outside `low`..`high`.
-void CheckRange(SettingsFindings& findings, FindingKind kind, const QString& field, qsizetype offset,
-                long long value, long long low, long long high);
+void CheckRange(SettingsFindings& findings, FindingKind kind, const QString& field, qsizetype offset, long long value,
+                long long low, long long high);
 // Adds a FileSize finding when a file read as `size` bytes is not `expected`
 // bytes long; `truncated`: the file goes on past kMaxSettingsFileRead.
 void CheckFileSize(SettingsFindings& findings, qsizetype size, bool truncated, qsizetype expected);
 // Adds a TextLength finding when `text` is longer than `limit` bytes.
-void CheckTextLength(SettingsFindings& findings, const QString& field, qsizetype offset,
-                     const QByteArray& text, qsizetype limit);
+void CheckTextLength(SettingsFindings& findings, const QString& field, qsizetype offset, const QByteArray& text,
+                     qsizetype limit);
 
 // The SMS control list shared by the MMS, SMTP and SMS windows: 0 on, 1 every
 // 5 minutes, 2 every 30 minutes, 3 every hour, 4 every 2 hours, 5 off.

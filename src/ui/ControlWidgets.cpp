@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
+#include <QGroupBox>
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
-#include <QGroupBox>
 #include <QTimer>
 
 namespace kestra::ui {
@@ -33,9 +33,7 @@ int nonDigitCount(const QString& text)
 
 } // namespace
 
-EditInputRules::EditInputRules(QLineEdit* edit)
-    : QValidator(edit)
-    , m_accepted(edit->text())
+EditInputRules::EditInputRules(QLineEdit* edit) : QValidator(edit), m_accepted(edit->text())
 {
     // Every change that stood, typed or set from code, is the base the next
     // typed change is judged against.
@@ -63,8 +61,7 @@ EditInputRules* EditInputRules::of(QLineEdit* edit)
     return rules;
 }
 
-DropDownWidget::DropDownWidget(QWidget* parent)
-    : QComboBox(parent)
+DropDownWidget::DropDownWidget(QWidget* parent) : QComboBox(parent)
 {
     connect(this, &QComboBox::activated, this, [this] { m_picked = true; });
 }

@@ -39,7 +39,8 @@ QString UnstorableCharacterMessage(const QString& fieldName, const QString& char
 {
     if (chinese)
         return QStringLiteral("字段“%1”含有相机无法保存的字符：“%2”").arg(fieldName, character);
-    return QStringLiteral("The field \"%1\" contains a character the camera cannot store: \"%2\"").arg(fieldName, character);
+    return QStringLiteral("The field \"%1\" contains a character the camera cannot store: \"%2\"")
+        .arg(fieldName, character);
 }
 
 std::optional<int> ParseFieldInteger(const QString& text)
@@ -76,8 +77,7 @@ std::optional<int> ParseFieldInteger(const QString& text)
 }
 
 CDataExchange::CDataExchange(CDialog* dialog, bool saveAndValidate)
-    : m_bSaveAndValidate(saveAndValidate)
-    , m_pDlgWnd(dialog)
+    : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog)
 {
 }
 
@@ -193,9 +193,9 @@ void DDX_Text(CDataExchange* pDX, int id, QByteArray& value)
     if (!bytes) {
         if (!pDX->ReportFault())
             return;
-        pDX->ShowToolMessage(
-            UnstorableCharacterMessage(ControlLabel(control), FirstNonCp936Character(text).value_or(QString()),
-                                       pDX->m_pDlgWnd->ChineseMessages()));
+        pDX->ShowToolMessage(UnstorableCharacterMessage(ControlLabel(control),
+                                                        FirstNonCp936Character(text).value_or(QString()),
+                                                        pDX->m_pDlgWnd->ChineseMessages()));
         pDX->Fail();
     }
     value = *bytes;
@@ -215,8 +215,7 @@ namespace {
 void checkMaxChars(CDataExchange* pDX, int length, int maxChars)
 {
     if (pDX->m_bSaveAndValidate && length > maxChars && pDX->ReportFault()) {
-        pDX->ShowFrameworkMessage(
-            kMaxCharsText.text(pDX->m_pDlgWnd->ChineseMessages()).arg(maxChars));
+        pDX->ShowFrameworkMessage(kMaxCharsText.text(pDX->m_pDlgWnd->ChineseMessages()).arg(maxChars));
         pDX->Fail();
     }
     if (pDX->m_idLastControl != 0 && pDX->m_bEditLastControl) {
@@ -247,9 +246,8 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue)
     if (!pDX->m_bSaveAndValidate)
         return; // the framework only warns about out-of-range initial data
     if ((value < minValue || value > maxValue) && pDX->ReportFault()) {
-        pDX->ShowFrameworkMessage(kIntegerRangeText.text(pDX->m_pDlgWnd->ChineseMessages())
-                                      .arg(minValue)
-                                      .arg(maxValue));
+        pDX->ShowFrameworkMessage(
+            kIntegerRangeText.text(pDX->m_pDlgWnd->ChineseMessages()).arg(minValue).arg(maxValue));
         pDX->Fail();
     }
 }

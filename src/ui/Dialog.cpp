@@ -29,10 +29,7 @@ namespace kestra::ui {
 // paths, so only EndDialog ends it.
 class CDialog::Window : public QDialog {
 public:
-    explicit Window(CDialog& owner)
-        : m_owner(owner)
-    {
-    }
+    explicit Window(CDialog& owner) : m_owner(owner) {}
 
     void accept() override { m_owner.Notify(Notification::Clicked, IDOK); }
     void reject() override { m_owner.Notify(Notification::Clicked, IDCANCEL); }
@@ -260,8 +257,7 @@ QRect controlGeometry(const ControlTemplate& control, QWidget* widget, const Tem
 } // namespace
 
 CDialog::CDialog(const DialogTemplate& dialogTemplate, Services& services)
-    : m_template(dialogTemplate)
-    , m_services(services)
+    : m_template(dialogTemplate), m_services(services)
 {
 }
 
@@ -304,10 +300,10 @@ void CDialog::build()
     window->setObjectName(QStringLiteral("dialog%1").arg(m_template.resourceId));
     window->setWindowTitle(QString::fromUtf8(m_template.caption));
     window->setWindowIcon(ToolIcon());
-    window->setWindowFlags(((Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                             Qt::WindowCloseButtonHint) |
-                            m_extraFlags) &
-                           ~m_clearedFlags);
+    window->setWindowFlags(((Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                             | Qt::WindowCloseButtonHint)
+                            | m_extraFlags)
+                           & ~m_clearedFlags);
     TemplateFontMetrics metrics;
     if (stored) {
         metrics = stored->metrics;
@@ -610,11 +606,13 @@ QString CDialog::GetWindowText() const
 
 void CDialog::On(Notification what, int id, std::function<void()> handler)
 {
-    const bool known = id == IDOK || id == IDCANCEL
+    const bool known =
+        id == IDOK || id == IDCANCEL
         || std::any_of(m_template.controls.begin(), m_template.controls.end(),
                        [id](const ControlTemplate& control) { return control.id == id && id != IDC_STATIC; });
     if (!known)
-        qFatal("Dialog %d: a handler is registered for control %d, which the template lacks", m_template.resourceId, id);
+        qFatal("Dialog %d: a handler is registered for control %d, which the template lacks", m_template.resourceId,
+               id);
     m_handlers.emplace(std::make_pair(what, id), std::move(handler));
 }
 

@@ -89,12 +89,12 @@ public:
 
 // Control notifications a window can route to a handler by control id.
 enum class Notification {
-    EditChange,     // EN_CHANGE: the edit's text changed (typed or set from code)
-    SelChange,      // CBN_SELCHANGE: the user picked a list entry
-    SelEndCancel,   // CBN_SELENDCANCEL: the list closed without a pick
-    Clicked,        // BN_CLICKED (also Enter on the default button, Esc as IDCANCEL)
-    SetFocus,       // EN_SETFOCUS / CBN_SETFOCUS: the control gained the keyboard focus
-    KillFocus,      // EN_KILLFOCUS / CBN_KILLFOCUS: the control lost it
+    EditChange,   // EN_CHANGE: the edit's text changed (typed or set from code)
+    SelChange,    // CBN_SELCHANGE: the user picked a list entry
+    SelEndCancel, // CBN_SELENDCANCEL: the list closed without a pick
+    Clicked,      // BN_CLICKED (also Enter on the default button, Esc as IDCANCEL)
+    SetFocus,     // EN_SETFOCUS / CBN_SETFOCUS: the control gained the keyboard focus
+    KillFocus,    // EN_KILLFOCUS / CBN_KILLFOCUS: the control lost it
 };
 
 // Sees every mouse press, key press and right click on a window's controls
@@ -189,10 +189,10 @@ public:
     void Notify(Notification what, int id);
 
 protected:
-    virtual bool OnInitDialog();                    // base: UpdateData(false); true = focus to the first control
+    virtual bool OnInitDialog();                     // base: UpdateData(false); true = focus to the first control
     virtual void DoDataExchange(CDataExchange* pDX); // base: nothing
-    virtual void OnOK();                            // base: UpdateData(true), then EndDialog(IDOK)
-    virtual void OnCancel();                        // base: EndDialog(IDCANCEL)
+    virtual void OnOK();                             // base: UpdateData(true), then EndDialog(IDOK)
+    virtual void OnCancel();                         // base: EndDialog(IDCANCEL)
 
     // Window flags to set and to clear beyond a dialog's own, called from the
     // constructor: the window is built with them, because changing a built
@@ -230,7 +230,7 @@ private:
     std::vector<QWidget*> m_widgets; // every control, in template order
     std::vector<QRect> m_placed;     // their template rectangles in pixels
     bool m_textFitPending = false;
-    bool m_textsInPlace = false;     // OnInitDialog has run
+    bool m_textsInPlace = false; // OnInitDialog has run
     TemplateFontMetrics m_fontMetrics;
     FontCheck m_fontCheck = FontCheck::None;
     std::map<int, CWnd> m_items;

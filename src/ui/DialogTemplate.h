@@ -17,23 +17,23 @@ enum class ControlKind {
     PushButton,
     DefPushButton, // the default button: Enter runs its OK path
     GroupBox,
-    Static,        // a label
-    Edit,          // a one-line edit field
-    DropDownList,  // a drop-down list without edit field
-    DropDown,      // a drop-down list with an edit field
-    Icon,          // the picture of the tool's icon
+    Static,       // a label
+    Edit,         // a one-line edit field
+    DropDownList, // a drop-down list without edit field
+    DropDown,     // a drop-down list with an edit field
+    Icon,         // the picture of the tool's icon
 };
 
 // Style bits of a control; only those that change behaviour or looks.
 enum ControlStyle : unsigned {
     StyleNone = 0,
     EsReadOnly = 1U << 0,
-    EsNumber = 1U << 1,     // digits only
+    EsNumber = 1U << 1, // digits only
     EsPassword = 1U << 2,
     EsCenter = 1U << 3,
     EsAutoHScroll = 1U << 4,
-    SsCenter = 1U << 5,     // centred label
-    WsVScroll = 1U << 6,    // scroll bar on a drop-down list
+    SsCenter = 1U << 5,  // centred label
+    WsVScroll = 1U << 6, // scroll bar on a drop-down list
     WsDisabled = 1U << 7,
 };
 
@@ -41,9 +41,9 @@ struct ControlTemplate {
     int id = IDC_STATIC;
     ControlKind kind = ControlKind::Static;
     int x = 0, y = 0, cx = 0, cy = 0; // dialog units
-    const char* text = "";           // UTF-8 template text
+    const char* text = "";            // UTF-8 template text
     unsigned style = StyleNone;
-    int maxLength = 0;               // edit fields: typed bytes (code page 936), 0 for none
+    int maxLength = 0; // edit fields: typed bytes (code page 936), 0 for none
     // Labels: the id of the control this label names. kBuddyFromOrder lets the
     // label name the control right after it when that is an edit field or a
     // list (the usual "label, then its field" order of a template);
@@ -72,8 +72,7 @@ struct DialogTemplate {
 // The template `Build` makes, built on first use and kept for the program's
 // life: a window opened again gets the same template, and one nobody opens
 // is never built.
-template <DialogTemplate (*Build)()>
-const DialogTemplate& BuiltOnce()
+template <DialogTemplate (*Build)()> const DialogTemplate& BuiltOnce()
 {
     static const DialogTemplate kept = Build();
     return kept;

@@ -27,7 +27,7 @@ struct DialogBaseUnits {
 // is on screen (CDialog checks them after its first paint;
 // see FontMetricsCache.h).
 struct TemplateFontMetrics {
-    QString family;              // the family the template font resolved to; empty: the default font
+    QString family; // the family the template font resolved to; empty: the default font
     DialogBaseUnits units;
     int listFieldHeight = 0;     // a closed drop-down list
     int editListFieldHeight = 0; // a closed drop-down with an edit field; 0: not measured

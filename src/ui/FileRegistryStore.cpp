@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "ui/FileRegistryStore.h"
 
-#include <QDir>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonValue>
@@ -42,8 +42,7 @@ bool isHex(const QString& text)
 } // namespace
 
 FileRegistryStore::FileRegistryStore(QString filePath, QString keyPath)
-    : m_filePath(std::move(filePath))
-    , m_keyPath(std::move(keyPath))
+    : m_filePath(std::move(filePath)), m_keyPath(std::move(keyPath))
 {
 }
 
@@ -86,7 +85,8 @@ const FileRegistryStore::Contents& FileRegistryStore::load() const
         return *m_loaded;
     m_stamp = now;
     m_loaded = ReadJsonFile(m_filePath, kMaxStoreSize);
-    if (m_loaded->state == FileState::Valid && m_loaded->root.contains(kKeys) && !m_loaded->root.value(kKeys).isObject())
+    if (m_loaded->state == FileState::Valid && m_loaded->root.contains(kKeys)
+        && !m_loaded->root.value(kKeys).isObject())
         m_loaded = Contents{FileState::Corrupt, {}};
     return *m_loaded;
 }

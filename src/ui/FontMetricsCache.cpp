@@ -69,11 +69,15 @@ QString homeRelative(const char* variable, const QString& fallback)
 // removed rewrites the cache folder), and the platform's font folders.
 QJsonArray fontConfigurationStamps()
 {
-    const QString userConfig = homeRelative("XDG_CONFIG_HOME", QStringLiteral("/.config")) + QStringLiteral("/fontconfig");
+    const QString userConfig =
+        homeRelative("XDG_CONFIG_HOME", QStringLiteral("/.config")) + QStringLiteral("/fontconfig");
     const QString userCache = homeRelative("XDG_CACHE_HOME", QStringLiteral("/.cache")) + QStringLiteral("/fontconfig");
-    QStringList paths = {QStringLiteral("/etc/fonts/fonts.conf"), QStringLiteral("/etc/fonts/local.conf"),
-                         QStringLiteral("/etc/fonts/conf.d"),     QStringLiteral("/var/cache/fontconfig"),
-                         userConfig,                              userConfig + QStringLiteral("/fonts.conf"),
+    QStringList paths = {QStringLiteral("/etc/fonts/fonts.conf"),
+                         QStringLiteral("/etc/fonts/local.conf"),
+                         QStringLiteral("/etc/fonts/conf.d"),
+                         QStringLiteral("/var/cache/fontconfig"),
+                         userConfig,
+                         userConfig + QStringLiteral("/fonts.conf"),
                          userCache};
     paths += QStandardPaths::standardLocations(QStandardPaths::FontsLocation);
     if (const QString file = qEnvironmentVariable("FONTCONFIG_FILE"); !file.isEmpty())
@@ -153,8 +157,9 @@ QJsonObject CurrentFontEnvironment()
     // The lists' heights come from the style and the skin's sheet.
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
         const QStyle* style = QApplication::style();
-        environment.insert(QStringLiteral("style"),
-                           QStringLiteral("%1 %2").arg(QString::fromLatin1(style->metaObject()->className()), style->name()));
+        environment.insert(
+            QStringLiteral("style"),
+            QStringLiteral("%1 %2").arg(QString::fromLatin1(style->metaObject()->className()), style->name()));
         const QByteArray sheet = qApp->styleSheet().toUtf8();
         environment.insert(QStringLiteral("styleSheet"),
                            QString::fromLatin1(QCryptographicHash::hash(sheet, QCryptographicHash::Sha1).toHex()));
@@ -168,8 +173,7 @@ QJsonObject CurrentFontEnvironment()
 }
 
 FontMetricsCache::FontMetricsCache(QString filePath, std::function<QJsonObject()> environment)
-    : m_filePath(std::move(filePath))
-    , m_environmentOf(std::move(environment))
+    : m_filePath(std::move(filePath)), m_environmentOf(std::move(environment))
 {
 }
 

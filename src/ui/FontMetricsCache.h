@@ -36,8 +36,7 @@ public:
         bool confirmed = false;
     };
 
-    explicit FontMetricsCache(QString filePath,
-                              std::function<QJsonObject()> environment = &CurrentFontEnvironment);
+    explicit FontMetricsCache(QString filePath, std::function<QJsonObject()> environment = &CurrentFontEnvironment);
 
     // "<cache folder>/template-fonts.json" (QStandardPaths' cache location).
     static QString DefaultFilePath();
@@ -84,9 +83,9 @@ private:
     std::function<QJsonObject()> m_environmentOf;
     QJsonObject m_environment;
     bool m_loaded = false;
-    std::map<DialogFont, Entry> m_entries;  // what this run uses
+    std::map<DialogFont, Entry> m_entries;              // what this run uses
     std::map<DialogFont, TemplateFontMetrics> m_stored; // what the file holds
-    std::vector<KeptFit> m_fits; // the least recently used first
+    std::vector<KeptFit> m_fits;                        // the least recently used first
     bool m_fitsChanged = false;
     bool m_writeFailed = false; // reported once a run
 };

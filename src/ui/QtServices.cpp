@@ -72,8 +72,8 @@ std::uint16_t QtSystemLanguageService::defaultLanguageId()
 }
 
 ProgramServices::ProgramServices()
-    : m_registry(CreatePlatformRegistryStore())
-    , m_services{m_messages, m_folders, m_files, m_clock, m_systemLanguage, *m_registry}
+    : m_registry(CreatePlatformRegistryStore()), m_services{m_messages, m_folders,        m_files,
+                                                            m_clock,    m_systemLanguage, *m_registry}
 {
 }
 

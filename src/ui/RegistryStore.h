@@ -24,8 +24,14 @@ inline constexpr const char* kTvModeValue = "TvMode";
 inline constexpr const char* kCompanyValue = "Company";
 inline constexpr int kCompanyDataSize = 260;
 
-inline std::uint32_t DwordFromWord(std::uint16_t value) { return value; }
-inline std::uint16_t LowWord(std::uint32_t value) { return static_cast<std::uint16_t>(value & 0xFFFFU); }
+inline std::uint32_t DwordFromWord(std::uint16_t value)
+{
+    return value;
+}
+inline std::uint16_t LowWord(std::uint32_t value)
+{
+    return static_cast<std::uint16_t>(value & 0xFFFFU);
+}
 
 // One registry key with DWORD and string values. Every operation opens the key
 // afresh, as the tool's accessors do; none of them shows anything.

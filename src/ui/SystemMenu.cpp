@@ -80,7 +80,8 @@ class NativeSystemSubmenu final : public SystemSubmenu {
 public:
     NativeSystemSubmenu(HWND window, HMENU menu, HMENU popup, std::vector<unsigned> commandIds,
                         std::function<void(unsigned)> chosen)
-        : m_menu(menu), m_popup(popup), m_commandIds(commandIds), m_filter(window, std::move(commandIds), std::move(chosen))
+        : m_menu(menu), m_popup(popup), m_commandIds(commandIds),
+          m_filter(window, std::move(commandIds), std::move(chosen))
     {
     }
 

@@ -78,7 +78,8 @@ int OneLineNeeds(QWidget* control, const QFont& font)
         QStyleOptionComboBox option;
         option.initFrom(combo);
         option.editable = combo->isEditable();
-        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+        const QRect field =
+            combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
         return combo->width() - field.width() + widest;
     }
     return 0;
@@ -170,15 +171,18 @@ int FitControl(QWidget* window, const std::vector<QWidget*>& controls, QWidget* 
                 rect.setWidth(std::max(placed.width(), oneLine.width()));
             } else {
                 const QSize wrapped = LabelNeeds(label, font, widest);
-                const int deepest = RoomEnd(window, controls, control, QRect(placed.topLeft(), QSize(widest, placed.height()))).y();
-                if (wrapped.width() > widest || placed.top() + wrapped.height() > std::max(deepest, placed.bottom() + 1))
+                const int deepest =
+                    RoomEnd(window, controls, control, QRect(placed.topLeft(), QSize(widest, placed.height()))).y();
+                if (wrapped.width() > widest
+                    || placed.top() + wrapped.height() > std::max(deepest, placed.bottom() + 1))
                     continue;
                 rect.setSize(QSize(widest, std::max(placed.height(), wrapped.height())));
             }
             control->setGeometry(rect);
             if (stretch != 100)
                 control->setFont(font);
-            control->setProperty("layoutFit", Describe(rect.width() > placed.width(), rect.height() > placed.height(), stretch));
+            control->setProperty("layoutFit",
+                                 Describe(rect.width() > placed.width(), rect.height() > placed.height(), stretch));
             return stretch;
         }
         const int needs = OneLineNeeds(control, font);
@@ -367,9 +371,7 @@ class FitCheck : public QObject {
 public:
     static constexpr auto kName = "textFitCheck";
 
-    explicit FitCheck(QWidget* window)
-        : QObject(window)
-        , m_window(window)
+    explicit FitCheck(QWidget* window) : QObject(window), m_window(window)
     {
         setObjectName(QString::fromLatin1(kName));
         window->installEventFilter(this);

@@ -53,15 +53,15 @@ DWORD RegType(bool dword)
 } // namespace
 
 WindowsRegistryStore::WindowsRegistryStore(void* machineRoot, void* userRoot)
-    : m_machineRoot(machineRoot ? machineRoot : static_cast<void*>(HKEY_LOCAL_MACHINE))
-    , m_userRoot(userRoot ? userRoot : static_cast<void*>(HKEY_CURRENT_USER))
+    : m_machineRoot(machineRoot ? machineRoot : static_cast<void*>(HKEY_LOCAL_MACHINE)),
+      m_userRoot(userRoot ? userRoot : static_cast<void*>(HKEY_CURRENT_USER))
 {
 }
 
 bool WindowsRegistryStore::openKey()
 {
-    return OpenKey(static_cast<HKEY>(m_userRoot), kToolAccess).get() != nullptr ||
-           OpenKey(static_cast<HKEY>(m_machineRoot), kToolAccess).get() != nullptr;
+    return OpenKey(static_cast<HKEY>(m_userRoot), kToolAccess).get() != nullptr
+           || OpenKey(static_cast<HKEY>(m_machineRoot), kToolAccess).get() != nullptr;
 }
 
 bool WindowsRegistryStore::createKey()
@@ -96,8 +96,8 @@ bool WindowsRegistryStore::write(const QString& name, Type type, const QByteArra
     const QByteArray valueName = name.toLatin1();
     const auto set = [&](HKEY key) {
         return RegSetValueExA(key, valueName.constData(), 0, RegType(type == Type::Dword),
-                              reinterpret_cast<const BYTE*>(data.constData()),
-                              static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+                              reinterpret_cast<const BYTE*>(data.constData()), static_cast<DWORD>(data.size()))
+               == ERROR_SUCCESS;
     };
     {
         OpenKey user(static_cast<HKEY>(m_userRoot), kToolAccess);

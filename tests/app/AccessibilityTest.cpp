@@ -3,18 +3,18 @@
 // they ask (through QAccessible), over many windows built and torn down in one
 // process, as in a session with the tool.
 
-#include "support/AnnouncedName.h"
-#include "ui/SampleTemplate.h"
 #include "app/AppState.h"
 #include "app/MainDialog.h"
 #include "app/ShellTexts.h"
 #include "app/StartupSettings.h"
-#include "windows/camera/CameraDialog.h"
-#include "windows/sms/SmsDialog.h"
-#include "windows/smtp/SmtpDialog.h"
+#include "support/AnnouncedName.h"
 #include "support/ScriptedDialog.h"
 #include "support/TestServices.h"
 #include "ui/ControlWidgets.h"
+#include "ui/SampleTemplate.h"
+#include "windows/camera/CameraDialog.h"
+#include "windows/sms/SmsDialog.h"
+#include "windows/smtp/SmtpDialog.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -108,8 +108,8 @@ std::vector<QWidget*> inputsAndButtons(const CDialog& dialog)
 {
     std::vector<QWidget*> controls;
     for (const ui::ControlTemplate& control : dialog.dialogTemplate().controls) {
-        if (control.kind == ControlKind::Static || control.kind == ControlKind::GroupBox ||
-            control.kind == ControlKind::Icon)
+        if (control.kind == ControlKind::Static || control.kind == ControlKind::GroupBox
+            || control.kind == ControlKind::Icon)
             continue;
         if (QWidget* widget = dialog.Control(control.id))
             controls.push_back(widget);
@@ -166,7 +166,11 @@ TEST(Accessibility, EveryControlKeepsItsNameOverManyWindows)
 
 TEST(Accessibility, WindowsAreNamedByTheirLabels)
 {
-    struct Case { int window; int id; const char* name; };
+    struct Case {
+        int window;
+        int id;
+        const char* name;
+    };
     const Case cases[] = {
         {1, MainControl::LanguageList, "Select Language"}, // a list: through its Label relation
         {1, MainControl::ModelList, "Camera Model"},

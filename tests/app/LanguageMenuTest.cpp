@@ -78,7 +78,10 @@ protected:
 
     QString text(int id) const { return window->GetDlgItem(id)->GetWindowText(); }
     QComboBox* list() const { return qobject_cast<QComboBox*>(window->Control(LanguageList)); }
-    std::optional<std::uint32_t> stored(const char* name) const { return fakes.registry.dword(QString::fromUtf8(name)); }
+    std::optional<std::uint32_t> stored(const char* name) const
+    {
+        return fakes.registry.dword(QString::fromUtf8(name));
+    }
 };
 
 struct MenuCase {
@@ -175,7 +178,11 @@ QString FileDialogLookInText()
 
 TEST_F(LanguageMenu, QtsOwnTextsFollowTheInterfaceLanguage)
 {
-    struct Case { int code; const char* ok; const char* lookIn; };
+    struct Case {
+        int code;
+        const char* ok;
+        const char* lookIn;
+    };
     const Case cases[] = {
         {kLanguageChinese, "确定", "查找范围："},
         {kLanguageGerman, "OK", "Suchen in:"},

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "app/AppState.h"
 #include "app/MainDialog.h"
+#include "app/AppState.h"
 #include "app/RegistrySettings.h"
 #include "app/ShellTexts.h"
 #include "app/StartupSettings.h"
@@ -53,7 +53,10 @@ protected:
         list(id)->setCurrentIndex(index);
         emit list(id)->activated(index);
     }
-    std::optional<std::uint32_t> stored(const char* name) const { return fakes.registry.dword(QString::fromUtf8(name)); }
+    std::optional<std::uint32_t> stored(const char* name) const
+    {
+        return fakes.registry.dword(QString::fromUtf8(name));
+    }
     void storeBeforeStart(const char* name, std::uint32_t value)
     {
         fakes.registry.keyExists = true;
@@ -147,16 +150,14 @@ struct LanguagePick {
 TEST_F(MainWindow, PickingALanguageSwitchesTheTextsAndStoresTheCode)
 {
     const LanguagePick picks[] = {
-        {0x0804, 0, "相机设置", "中文", 1, 1, 1},
-        {0x0804, 1, "Camera Setting", "Chinese", 2, 0, 2},
-        {0x0409, 0, "Camera Setting", "Chinese", 2, 1, 1},
-        {0x0409, 1, "Camera Setting", "Chinese", 2, 0, 2},
+        {0x0804, 0, "相机设置", "中文", 1, 1, 1},          {0x0804, 1, "Camera Setting", "Chinese", 2, 0, 2},
+        {0x0409, 0, "Camera Setting", "Chinese", 2, 1, 1}, {0x0409, 1, "Camera Setting", "Chinese", 2, 0, 2},
         {0x1407, 0, "Camera Setting", "Chinese", 2, 1, 1},
     };
     for (const std::uint32_t storedBefore : {1U, 2U, 5U}) {
         for (const LanguagePick& p : picks) {
-            SCOPED_TRACE(testing::Message() << "stored " << storedBefore << ", system " << p.systemId
-                                            << ", entry " << p.entry);
+            SCOPED_TRACE(testing::Message()
+                         << "stored " << storedBefore << ", system " << p.systemId << ", entry " << p.entry);
             window.reset();
             storeBeforeStart("language", storedBefore);
             start(p.systemId);
@@ -212,7 +213,10 @@ TEST_F(MainWindow, UnusableRegistryShowsTheSystemLanguageAndKeepsWorking)
 
 TEST_F(MainWindow, EnterAndEscEndTheTool)
 {
-    struct Case { Qt::Key key; int result; };
+    struct Case {
+        Qt::Key key;
+        int result;
+    };
     for (const Case c : {Case{Qt::Key_Return, ui::IDOK}, Case{Qt::Key_Escape, ui::IDCANCEL}}) {
         window.reset();
         start(0x0409);
@@ -225,7 +229,10 @@ TEST_F(MainWindow, EnterAndEscEndTheTool)
 
 TEST_F(MainWindow, EachButtonEndsTheWindowAndNamesItsSettingsWindow)
 {
-    struct Case { int button; AppWindow next; };
+    struct Case {
+        int button;
+        AppWindow next;
+    };
     for (const Case c : {Case{CameraButton, AppWindow::Camera}, Case{MmsButton, AppWindow::Mms},
                          Case{SmtpButton, AppWindow::Smtp}, Case{SmsButton, AppWindow::Sms}}) {
         window.reset();

@@ -37,7 +37,10 @@ TEST(ReadLanguageSetting, CreatesAMissingKeyAndReportsFailure)
 
 TEST(ReadLanguageSetting, MissingValueGivesTheSystemDefaultWithoutStoringIt)
 {
-    struct Case { std::uint16_t systemId; short expected; };
+    struct Case {
+        std::uint16_t systemId;
+        short expected;
+    };
     for (const Case c : {Case{0x0804, 1}, Case{0x1407, 3}, Case{0x0409, 2}}) {
         MemoryRegistryStore store = MemoryRegistryStore::withKey();
         short out = 0;
@@ -49,7 +52,10 @@ TEST(ReadLanguageSetting, MissingValueGivesTheSystemDefaultWithoutStoringIt)
 
 TEST(RegistryValues, OnlyTheLow16BitsCount)
 {
-    struct Case { std::uint32_t stored; short expected; };
+    struct Case {
+        std::uint32_t stored;
+        short expected;
+    };
     for (const Case c : {Case{5, 5}, Case{0x00010001, 1}, Case{0xFFFF, -1}, Case{0xFFFF8000, -32768}}) {
         MemoryRegistryStore store = MemoryRegistryStore::withKey();
         store.values = {{"language", c.stored}, {"model", c.stored}, {"TvMode", c.stored}};

@@ -39,8 +39,8 @@ public:
     }
 
     bool finished() const { return m_next == m_steps.size(); }
-    std::vector<QString> titles;    // of the window each step acted on
-    std::vector<int> mainWindows;   // main windows alive at each step
+    std::vector<QString> titles;  // of the window each step acted on
+    std::vector<int> mainWindows; // main windows alive at each step
 
 private:
     void tick()
@@ -113,17 +113,22 @@ TEST_F(SetupAppRun, SettingsWindowsReturnToTheMainWindowWithoutNesting)
     // Four round trips, one per button; Esc ends. Enter leaves the GPRS/SMTP
     // window open (it saves nothing, so it must not end the tool either).
     ModalScript script({
-        Click(1000), Click(ui::IDCANCEL),
-        Click(1001), Key(Qt::Key_Escape),
-        Click(1002), Key(Qt::Key_Return), Click(ui::IDCANCEL),
-        Click(1003), Click(ui::IDCANCEL),
+        Click(1000),
+        Click(ui::IDCANCEL),
+        Click(1001),
+        Key(Qt::Key_Escape),
+        Click(1002),
+        Key(Qt::Key_Return),
+        Click(ui::IDCANCEL),
+        Click(1003),
+        Click(ui::IDCANCEL),
         Key(Qt::Key_Escape),
     });
     CSetupApp app(fakes.services());
     app.RunWindows();
 
     EXPECT_TRUE(script.finished());
-    const std::vector<QString> expected{"Kestra", "Kestra T870N", "Kestra", "Kestra T870N", "Kestra",
+    const std::vector<QString> expected{"Kestra",       "Kestra T870N", "Kestra", "Kestra T870N", "Kestra",
                                         "Kestra T870N", "Kestra T870N", "Kestra", "Kestra T870N", "Kestra"};
     EXPECT_EQ(script.titles, expected);
     // The main window that opened a settings window is gone, not waiting
@@ -180,8 +185,7 @@ TEST_F(SetupAppRun, PlaceholderSaysWhatItIs)
     ModalScript script({
         Click(1001),
         [&](QDialog& dialog) {
-            if (auto* label = dialog.findChild<QLabel*>(
-                    QStringLiteral("control%1").arg(CPlaceholderDialog::kNoticeId)))
+            if (auto* label = dialog.findChild<QLabel*>(QStringLiteral("control%1").arg(CPlaceholderDialog::kNoticeId)))
                 notice = label->text();
             Click(ui::IDCANCEL)(dialog);
         },
@@ -203,10 +207,17 @@ public:
 private:
     static const ui::DialogTemplate& Template()
     {
-        static const ui::DialogTemplate t{
-            .resourceId = 900, .cx = 100, .cy = 40, .caption = "Kestra T870N",
-            .controls = {{.id = ui::IDOK, .kind = ui::ControlKind::DefPushButton,
-                          .x = 10, .y = 10, .cx = 50, .cy = 14, .text = "OK"}}};
+        static const ui::DialogTemplate t{.resourceId = 900,
+                                          .cx = 100,
+                                          .cy = 40,
+                                          .caption = "Kestra T870N",
+                                          .controls = {{.id = ui::IDOK,
+                                                        .kind = ui::ControlKind::DefPushButton,
+                                                        .x = 10,
+                                                        .y = 10,
+                                                        .cx = 50,
+                                                        .cy = 14,
+                                                        .text = "OK"}}};
         return t;
     }
 };
@@ -249,7 +260,10 @@ TEST(DefaultSettingsWindows, TheCameraWindowOffersThePcTimeOfItsOpening)
     test::TestServices fakes;
     g_languageIndex = kLanguageEnglish;
     const SettingsWindowFactory openCamera = DefaultSettingsWindows().at(AppWindow::Camera);
-    struct Case { ui::LocalTime now; const char* clockText; };
+    struct Case {
+        ui::LocalTime now;
+        const char* clockText;
+    };
     for (const Case& c : {Case{{2024, 3, 5, 8, 7, 6}, "03/05/2024 08:07:06 MM/DD/YY"},
                           Case{{2040, 12, 31, 23, 59, 58}, "12/31/2031 23:59:58 MM/DD/YY"}}) {
         fakes.clock.now = c.now;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "app/AppState.h"
-#include "windows/base/DialogHelpers.h"
-#include "windows/base/PcClock.h"
 #include "app/ShellTexts.h"
+#include "app/AppState.h"
 #include "storage/Cp936.h"
 #include "ui/Services.h"
+#include "windows/base/DialogHelpers.h"
+#include "windows/base/PcClock.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +21,7 @@ TEST(ShellTexts, EveryTextEncodesToCodePage936)
         EXPECT_STRNE(table->english, "");
         for (int language = 1; language <= kLanguageCount; ++language) {
             const QString text = table->text(language);
-            EXPECT_TRUE(EncodeCp936(text).has_value())
-                << "language " << language << ": " << text.toStdString();
+            EXPECT_TRUE(EncodeCp936(text).has_value()) << "language " << language << ": " << text.toStdString();
         }
     }
     EXPECT_EQ(EncodeCp936(QStringLiteral("オフ")), QByteArray("\xA5\xAA\xA5\xD5"));
@@ -48,7 +47,11 @@ TEST(ShellTexts, MainWindowTextsCoverEveryTextControl)
 
 TEST(FormatText, FormatsTheTablesPrintfConversions)
 {
-    struct Case { const char* format; std::initializer_list<int> values; const char* expected; };
+    struct Case {
+        const char* format;
+        std::initializer_list<int> values;
+        const char* expected;
+    };
     const Case cases[] = {
         {"%d and %d", {-3, 7}, "-3 and 7"},
         {"%02d:%04d", {5, 42}, "05:0042"},
@@ -82,9 +85,12 @@ private:
 
 TEST(ReadPcClock, KeepsTheYearInsideTheCamerasCalendar)
 {
-    struct Case { int pcYear; int cameraYear; };
-    for (const Case c : {Case{2009, 2011}, Case{1980, 2011}, Case{2010, 2010}, Case{2024, 2024},
-                         Case{2031, 2031}, Case{2032, 2031}, Case{2040, 2031}}) {
+    struct Case {
+        int pcYear;
+        int cameraYear;
+    };
+    for (const Case c : {Case{2009, 2011}, Case{1980, 2011}, Case{2010, 2010}, Case{2024, 2024}, Case{2031, 2031},
+                         Case{2032, 2031}, Case{2040, 2031}}) {
         FixedClock clock({c.pcYear, 12, 31, 23, 59, 58});
         ReadPcClock(clock);
         EXPECT_EQ(g_pcClock.year, c.cameraYear) << c.pcYear;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
+#include "app/StartupSettings.h"
 #include "app/AppState.h"
 #include "app/RegistrySettings.h"
-#include "app/StartupSettings.h"
 #include "support/MemoryRegistryStore.h"
 
 #include <gtest/gtest.h>

@@ -84,11 +84,13 @@ protected:
             const std::unique_ptr<ui::CDialog> dialog = make(fakes.services(), language);
             dialog->Create();
             QApplication::processEvents();
-            const QString where = QStringLiteral("%1 window, %2: ").arg(QLatin1String(window), QLatin1String(kLanguageTags[language]));
+            const QString where =
+                QStringLiteral("%1 window, %2: ").arg(QLatin1String(window), QLatin1String(kLanguageTags[language]));
             if (!gallery.isEmpty()) {
                 QDir().mkpath(gallery);
-                dialog->widget()->grab().save(QStringLiteral("%1/%2-%3.png").arg(gallery, QLatin1String(window),
-                                                                                 QLatin1String(kLanguageTags[language])));
+                dialog->widget()->grab().save(
+                    QStringLiteral("%1/%2-%3.png")
+                        .arg(gallery, QLatin1String(window), QLatin1String(kLanguageTags[language])));
             }
             if (report) {
                 for (const QString& line : test::LayoutAdjustments(*dialog))
@@ -124,16 +126,20 @@ TEST_F(TextFit, CameraWindowListsInEveryLanguage)
 
 TEST_F(TextFit, MmsWindowInEveryLanguage)
 {
-    CheckEveryLanguage("mms", [](ui::Services& services, int language) {
-        return std::make_unique<CMmsDialog>(services, SessionOf(language));
-    }, {mms_ids::kCountryList, mms_ids::kOperatorList});
+    CheckEveryLanguage("mms",
+                       [](ui::Services& services, int language) {
+                           return std::make_unique<CMmsDialog>(services, SessionOf(language));
+                       },
+                       {mms_ids::kCountryList, mms_ids::kOperatorList});
 }
 
 TEST_F(TextFit, SmtpWindowInEveryLanguage)
 {
-    CheckEveryLanguage("smtp", [](ui::Services& services, int language) {
-        return std::make_unique<CSmtpDialog>(services, SessionOf(language));
-    }, {smtp_ids::kCountryList, smtp_ids::kOperatorList});
+    CheckEveryLanguage("smtp",
+                       [](ui::Services& services, int language) {
+                           return std::make_unique<CSmtpDialog>(services, SessionOf(language));
+                       },
+                       {smtp_ids::kCountryList, smtp_ids::kOperatorList});
 }
 
 TEST_F(TextFit, SmsWindowInEveryLanguage)

@@ -46,21 +46,21 @@ TEST_F(CardCommand, ARefusedProfileWritesNothingAndABrokenCardFails)
     ASSERT_TRUE(WriteText(path("bad.json"), R"({"camera": {"mode": "Video"}, "sms": {"phone1": "1"}})"));
     ASSERT_TRUE(QDir().mkpath(path("card")));
     const ProgramRun refused = Program({QStringLiteral("card"), QStringLiteral("write"), QStringLiteral("--profile"),
-                                 path("bad.json"), QStringLiteral("--out"), path("card")});
+                                        path("bad.json"), QStringLiteral("--out"), path("card")});
     EXPECT_EQ(refused.status, 2) << refused.err.toStdString();
     EXPECT_TRUE(refused.err.contains("sms")) << refused.err.toStdString();
     EXPECT_TRUE(QDir(path("card")).isEmpty()) << "a refused profile wrote camera.dat";
 
     ASSERT_TRUE(WriteText(path("site.json"), R"({"camera": {"mode": "Video"}})"));
     const ProgramRun missing = Program({QStringLiteral("card"), QStringLiteral("write"), QStringLiteral("--profile"),
-                                 path("site.json"), QStringLiteral("--out"), path("gone")});
+                                        path("site.json"), QStringLiteral("--out"), path("gone")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.err.contains("card incomplete")) << missing.err.toStdString();
     EXPECT_TRUE(missing.err.contains("no camera.dat")) << missing.err.toStdString();
 
-    const ProgramRun past = Program({QStringLiteral("card"), QStringLiteral("write"), QStringLiteral("--profile"), path("site.json"),
-                              QStringLiteral("--wait"), QStringLiteral("--count"), QStringLiteral("3"),
-                              QStringLiteral("--serial-from"), QStringLiteral("ZZZY")});
+    const ProgramRun past = Program({QStringLiteral("card"), QStringLiteral("write"), QStringLiteral("--profile"),
+                                     path("site.json"), QStringLiteral("--wait"), QStringLiteral("--count"),
+                                     QStringLiteral("3"), QStringLiteral("--serial-from"), QStringLiteral("ZZZY")});
     EXPECT_EQ(past.status, 2) << "three cards from ZZZY would pass ZZZZ: refused before any wait";
     EXPECT_TRUE(past.err.contains("ZZZZ")) << past.err.toStdString();
 }
@@ -78,7 +78,8 @@ TEST_F(CardCommand, InspectJsonGivesTheProfileNamesAndTheStoredValues)
     const ProgramRun read = Program({QStringLiteral("card"), QStringLiteral("read"), work.path()});
     ASSERT_EQ(read.status, 0) << read.err.toStdString();
     const QJsonObject profile = QJsonDocument::fromJson(read.out).object();
-    EXPECT_EQ(profile.value(QStringLiteral("camera")).toObject().value(QStringLiteral("serial-text")).toString(), QStringLiteral("B07Z"));
+    EXPECT_EQ(profile.value(QStringLiteral("camera")).toObject().value(QStringLiteral("serial-text")).toString(),
+              QStringLiteral("B07Z"));
 
     const ProgramRun inspected = Program({QStringLiteral("inspect"), QStringLiteral("--json"), work.path()});
     ASSERT_EQ(inspected.status, 0) << inspected.err.toStdString();

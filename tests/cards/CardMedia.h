@@ -35,7 +35,9 @@ public:
     {
         for (const char* tool : {"mkfs.fat", "fusefat", "fusermount"}) {
             if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()
-                && QStandardPaths::findExecutable(QLatin1String(tool), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")}).isEmpty())
+                && QStandardPaths::findExecutable(QLatin1String(tool),
+                                                  {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")})
+                       .isEmpty())
                 m_skipReason = std::string(tool) + " is not installed (dosfstools, fusefat, fuse3)";
         }
         if (!QFile::exists(QStringLiteral("/dev/fuse")))
@@ -47,8 +49,10 @@ public:
             m_skipReason = "cannot make the image file";
         file.close();
         QDir().mkpath(mountPoint);
-        const QString mkfs = QStandardPaths::findExecutable(QStringLiteral("mkfs.fat"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
-        if (m_skipReason.empty() && !RunQuietly(mkfs.isEmpty() ? QStringLiteral("mkfs.fat") : mkfs, {QStringLiteral("-n"), label, image}))
+        const QString mkfs = QStandardPaths::findExecutable(QStringLiteral("mkfs.fat"),
+                                                            {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+        if (m_skipReason.empty()
+            && !RunQuietly(mkfs.isEmpty() ? QStringLiteral("mkfs.fat") : mkfs, {QStringLiteral("-n"), label, image}))
             m_skipReason = "mkfs.fat failed";
     }
     ~FatCard() { unmount(); }
@@ -57,7 +61,8 @@ public:
 
     bool mount()
     {
-        return RunQuietly(QStringLiteral("fusefat"), {QStringLiteral("-o"), QStringLiteral("rw+"), m_image, m_mountPoint});
+        return RunQuietly(QStringLiteral("fusefat"),
+                          {QStringLiteral("-o"), QStringLiteral("rw+"), m_image, m_mountPoint});
     }
     // The command that unmounts it, for the stand-in UDisks2.
     QStringList unmountCommand() const { return {QStringLiteral("fusermount"), QStringLiteral("-u"), m_mountPoint}; }
@@ -86,14 +91,14 @@ public:
         // The system's Python has the python3-dbusmock package; another one
         // first on the path may not.
         const QString python = QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                                                  : QStringLiteral("python3");
+                                                                                 : QStringLiteral("python3");
         if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty()
             || !RunQuietly(python, {QStringLiteral("-c"), QStringLiteral("import dbusmock")})) {
             m_skipReason = "needs dbus-daemon and python3-dbusmock";
             return;
         }
-        m_daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                                                       QStringLiteral("--print-address=1")});
+        m_daemon.start(QStringLiteral("dbus-daemon"),
+                       {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
         if (!m_daemon.waitForReadyRead(10000)) {
             m_skipReason = "dbus-daemon did not start";
             return;
@@ -104,10 +109,13 @@ public:
         m_mock.setProcessEnvironment(environment);
         m_mock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_mock.setStandardOutputFile(QProcess::nullDevice()); // its log of every call would fill the pipe
-        const QString parameters = QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("cards"), cards}}).toJson(QJsonDocument::Compact));
-        m_mock.start(python, {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--system"), QStringLiteral("--template"),
-                              QStringLiteral(KESTRA_TEST_DATA_DIR "/udisks2_template.py"), QStringLiteral("-p"), parameters});
-        m_bus = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(m_address, QStringLiteral("kestra-udisks2-test")));
+        const QString parameters = QString::fromUtf8(
+            QJsonDocument(QJsonObject{{QStringLiteral("cards"), cards}}).toJson(QJsonDocument::Compact));
+        m_mock.start(python, {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--system"),
+                              QStringLiteral("--template"), QStringLiteral(KESTRA_TEST_DATA_DIR "/udisks2_template.py"),
+                              QStringLiteral("-p"), parameters});
+        m_bus = std::make_unique<QDBusConnection>(
+            QDBusConnection::connectToBus(m_address, QStringLiteral("kestra-udisks2-test")));
         for (int i = 0; i < 200 && !ready(); ++i)
             QThread::msleep(50); // the stand-in's start-up, not the code under test
         if (!ready())
@@ -133,7 +141,8 @@ public:
 private:
     bool ready() const
     {
-        return m_bus && m_bus->isConnected() && m_bus->interface()->isServiceRegistered(QStringLiteral("org.freedesktop.UDisks2"));
+        return m_bus && m_bus->isConnected()
+               && m_bus->interface()->isServiceRegistered(QStringLiteral("org.freedesktop.UDisks2"));
     }
 
     QProcess m_daemon;

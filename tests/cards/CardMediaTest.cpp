@@ -67,11 +67,13 @@ public:
 TEST(CardMedia, AFatCardHoldsEveryFileAfterItIsMountedAgain)
 {
     QTemporaryDir work;
-    FatCard card(work.filePath(QStringLiteral("card.img")), work.filePath(QStringLiteral("card")), QStringLiteral("KESTRA"));
+    FatCard card(work.filePath(QStringLiteral("card.img")), work.filePath(QStringLiteral("card")),
+                 QStringLiteral("KESTRA"));
     if (!card.skipReason().empty())
         GTEST_SKIP() << card.skipReason();
     ASSERT_TRUE(card.mount());
-    const CardWriteReport report = WriteCard(card.mountPoint(), FourFiles(), kClock, SerialText::Parse(QStringLiteral("CAM7")));
+    const CardWriteReport report =
+        WriteCard(card.mountPoint(), FourFiles(), kClock, SerialText::Parse(QStringLiteral("CAM7")));
     ASSERT_TRUE(report.complete()) << report.lines(false).join(QLatin1Char('\n')).toStdString();
     card.unmount();
 
@@ -92,8 +94,10 @@ TEST(CardMedia, AFatCardHoldsEveryFileAfterItIsMountedAgain)
 TEST(CardMedia, TheVolumeListShowsTheCardsUnderItsRoot)
 {
     QTemporaryDir work;
-    FatCard written(work.filePath(QStringLiteral("a.img")), work.filePath(QStringLiteral("cards/a")), QStringLiteral("A"));
-    FatCard blank(work.filePath(QStringLiteral("b.img")), work.filePath(QStringLiteral("cards/b")), QStringLiteral("B"));
+    FatCard written(work.filePath(QStringLiteral("a.img")), work.filePath(QStringLiteral("cards/a")),
+                    QStringLiteral("A"));
+    FatCard blank(work.filePath(QStringLiteral("b.img")), work.filePath(QStringLiteral("cards/b")),
+                  QStringLiteral("B"));
     if (!written.skipReason().empty())
         GTEST_SKIP() << written.skipReason();
     ASSERT_TRUE(written.mount() && blank.mount());
@@ -238,7 +242,8 @@ TEST(CardMedia, UDisks2TellsRemovableDrivesAndEjectsThem)
 
 TEST(CardMedia, WithoutUDisks2NoVolumeIsRemovable)
 {
-    UDisks2Drives drives(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("none")));
+    UDisks2Drives drives(
+        QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("none")));
     EXPECT_FALSE(drives.isRemovable(QStringLiteral("/"), {}));
     EXPECT_FALSE(drives.eject(QStringLiteral("/"), {}).ok());
     EXPECT_FALSE(drives.unavailable().isEmpty()) << "card list and --wait must say why they find no card";

@@ -42,41 +42,40 @@ TEST_P(ProfileRefusal, RefusesTheWholeProfileNamingTheKey)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Profiles, ProfileRefusal,
-    ::testing::Values(
-        // unknown keys, at the top and in a section, and keys no profile takes
-        Refusal{R"({"camera": {}, "colour": "red"})", "colour: no such key"},
-        Refusal{R"({"camera": {"colour": "red"}})", "camera.colour: no such key"},
-        Refusal{R"({"camera": {"out": "/tmp"}})", "camera.out: no such key"},
-        Refusal{R"({"camera": {"clock": "2024-03-05 08:07:06"}})", "camera.clock"},
-        Refusal{R"({"sms": {"from": "sms.dat"}})", "sms.from: no such key"},
-        Refusal{R"({"gprs": {"tv-mode": 1}})", "gprs.tv-mode: no such key"},
-        // wrong values and wrong types
-        Refusal{R"({"camera": {"mode": "fast"}})", "camera.mode"},
-        Refusal{R"({"camera": {"pir": "61 Min"}})", "camera.pir"},
-        Refusal{R"({"camera": {"serial-text": "CAM"}})", "camera.serial-text"},
-        Refusal{R"({"camera": {"timer1-start": "24:00"}})", "camera.timer1-start"},
-        Refusal{R"({"camera": {"mode": true}})", "camera.mode: give a text"},
-        Refusal{R"({"camera": {"pictures": 1.5}})", "camera.pictures: give a text"},
-        Refusal{R"({"mms": {"country": "Atlantis"}})", "mms.country"},
-        Refusal{R"({"gprs": {"pictures-per-day": 100}})", "gprs.pictures-per-day"},
-        Refusal{R"({"sms": {"phone1": "13800138000", "sms-control": "sometimes"}})", "sms.sms-control"},
-        Refusal{R"({"language": "Klingon", "sms": {}})", "language"},
-        Refusal{R"({"tv-mode": 300, "camera": {}})", "tv-mode"},
-        Refusal{R"({"camera": "Video"})", "camera: give its settings as an object"},
-        Refusal{R"({})", "holds no settings"},
-        // values the windows' save checks refuse, and a mode clash the commands refuse
-        Refusal{R"({"sms": {"phone1": "12"}})", "sms: "},
-        Refusal{R"({"mms": {"mode": "custom", "country": "China"}})", "mms.country"},
-        Refusal{R"({"mms": {"url": "http://mms"}})", "mms.url applies to the custom mode"},
-        Refusal{R"({"gprs": {"mode": "custom", "apn": "cmnet"}})", "gprs: "},
-        Refusal{R"({"mms": {"mode": "custom", "phone": "中文"}})", "mms: "}));
+INSTANTIATE_TEST_SUITE_P(Profiles, ProfileRefusal,
+                         ::testing::Values(
+                             // unknown keys, at the top and in a section, and keys no profile takes
+                             Refusal{R"({"camera": {}, "colour": "red"})", "colour: no such key"},
+                             Refusal{R"({"camera": {"colour": "red"}})", "camera.colour: no such key"},
+                             Refusal{R"({"camera": {"out": "/tmp"}})", "camera.out: no such key"},
+                             Refusal{R"({"camera": {"clock": "2024-03-05 08:07:06"}})", "camera.clock"},
+                             Refusal{R"({"sms": {"from": "sms.dat"}})", "sms.from: no such key"},
+                             Refusal{R"({"gprs": {"tv-mode": 1}})", "gprs.tv-mode: no such key"},
+                             // wrong values and wrong types
+                             Refusal{R"({"camera": {"mode": "fast"}})", "camera.mode"},
+                             Refusal{R"({"camera": {"pir": "61 Min"}})", "camera.pir"},
+                             Refusal{R"({"camera": {"serial-text": "CAM"}})", "camera.serial-text"},
+                             Refusal{R"({"camera": {"timer1-start": "24:00"}})", "camera.timer1-start"},
+                             Refusal{R"({"camera": {"mode": true}})", "camera.mode: give a text"},
+                             Refusal{R"({"camera": {"pictures": 1.5}})", "camera.pictures: give a text"},
+                             Refusal{R"({"mms": {"country": "Atlantis"}})", "mms.country"},
+                             Refusal{R"({"gprs": {"pictures-per-day": 100}})", "gprs.pictures-per-day"},
+                             Refusal{R"({"sms": {"phone1": "13800138000", "sms-control": "sometimes"}})",
+                                     "sms.sms-control"},
+                             Refusal{R"({"language": "Klingon", "sms": {}})", "language"},
+                             Refusal{R"({"tv-mode": 300, "camera": {}})", "tv-mode"},
+                             Refusal{R"({"camera": "Video"})", "camera: give its settings as an object"},
+                             Refusal{R"({})", "holds no settings"},
+                             // values the windows' save checks refuse, and a mode clash the commands refuse
+                             Refusal{R"({"sms": {"phone1": "12"}})", "sms: "},
+                             Refusal{R"({"mms": {"mode": "custom", "country": "China"}})", "mms.country"},
+                             Refusal{R"({"mms": {"url": "http://mms"}})", "mms.url applies to the custom mode"},
+                             Refusal{R"({"gprs": {"mode": "custom", "apn": "cmnet"}})", "gprs: "},
+                             Refusal{R"({"mms": {"mode": "custom", "phone": "中文"}})", "mms: "}));
 
 TEST(CardProfile, ACardReadBackWritesTheSameFiles)
 {
-    const CardProfile written = CardProfileFromJson(
-        Json(R"({"language": "Deutsch", "tv-mode": 1,
+    const CardProfile written = CardProfileFromJson(Json(R"({"language": "Deutsch", "tv-mode": 1,
                  "camera": {"mode": "Video", "pir": "30 Sec", "timer1": "On", "timer1-start": "22:30",
                             "timer1-stop": "06:00", "serial": "On", "serial-text": "K7Z9"},
                  "mms": {"country": "Deutschland", "phone": "0170123456", "pictures-per-day": 5},
@@ -85,7 +84,7 @@ TEST(CardProfile, ACardReadBackWritesTheSameFiles)
                           "recipient-email": "me@example.org", "phone": "+49170123456",
                           "sms-control": "1 Hour"},
                  "sms": {"phone1": "+49170123456", "phone3": "+49170654321"}})"),
-        QStringLiteral("site.json"), {});
+                                                    QStringLiteral("site.json"), {});
     ASSERT_TRUE(written.camera && written.mms && written.gprs && written.sms);
     const PcClock clock{2024, 3, 5, 8, 7, 6};
     QTemporaryDir card;
@@ -119,7 +118,8 @@ TEST(SerialText, CountsPlaceByPlaceUpToZZZZ)
     const struct {
         const char* from;
         const char* next; // nullptr: none
-    } rows[] = {{"CAM1", "CAM2"}, {"CAM9", "CAMA"}, {"CAMZ", "CAN0"}, {"0ZZZ", "1000"}, {"ZZZY", "ZZZZ"}, {"ZZZZ", nullptr}};
+    } rows[] = {{"CAM1", "CAM2"}, {"CAM9", "CAMA"}, {"CAMZ", "CAN0"},
+                {"0ZZZ", "1000"}, {"ZZZY", "ZZZZ"}, {"ZZZZ", nullptr}};
     for (const auto& row : rows) {
         const std::optional<SerialText> next = SerialText::Parse(QLatin1String(row.from))->next();
         if (row.next == nullptr)

@@ -77,7 +77,8 @@ struct Fleet {
         skipReason = udisks->skipReason();
         QFile file(profile);
         if (!file.open(QIODevice::WriteOnly)
-            || file.write(R"({"camera": {"mode": "Camera+Video", "pir": "5 Min"}, "sms": {"phone1": "13800138000"}})") < 0)
+            || file.write(R"({"camera": {"mode": "Camera+Video", "pir": "5 Min"}, "sms": {"phone1": "13800138000"}})")
+                   < 0)
             skipReason = "cannot write the profile";
     }
 
@@ -120,14 +121,15 @@ TEST(CardWait, ThreeCardsOneAfterAnotherAreWrittenNumberedAndEjected)
         FatCard& card = *fleet.cards[i];
         EXPECT_TRUE(seen.contains(QStringLiteral("serial text %1").arg(QLatin1String(serials[i])))) << serials[i];
         ASSERT_TRUE(card.mount());
-        const SettingsFileCheckResult camera =
-            CheckSettingsFileAt(SettingsFileKind::Camera, QDir(card.mountPoint()).filePath(QStringLiteral("camera.dat")));
+        const SettingsFileCheckResult camera = CheckSettingsFileAt(
+            SettingsFileKind::Camera, QDir(card.mountPoint()).filePath(QStringLiteral("camera.dat")));
         ASSERT_TRUE(camera.ok());
         EXPECT_TRUE(camera.values.clean());
         const auto& settings = std::get<CameraSettings>(camera.values.record);
         EXPECT_EQ(settings.serialOn, 1);
         const QString expected = QLatin1String(serials[i]);
-        const int last = expected.back().isDigit() ? expected.back().digitValue() : 10 + (expected.back().unicode() - u'A');
+        const int last =
+            expected.back().isDigit() ? expected.back().digitValue() : 10 + (expected.back().unicode() - u'A');
         EXPECT_EQ(settings.serialChar4, last) << serials[i];
         EXPECT_EQ(settings.cameraMode, 2);
         EXPECT_TRUE(QFile::exists(QDir(card.mountPoint()).filePath(QStringLiteral("sms.dat"))));

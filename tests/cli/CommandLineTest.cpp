@@ -119,10 +119,13 @@ TEST(CommandLineCamera, WritesWhatTheWindowsWriterWritesForTheSameChoices)
              c.position(CameraList::PictureNo) = 2;
              c.position(CameraList::BeepSound) = 0;
          }},
-        {"minutes and the PIR list's ends", {"--pir", "5min"}, [](CameraChoices& c) { c.position(CameraList::PirInterval) = 64; }},
+        {"minutes and the PIR list's ends",
+         {"--pir", "5min"},
+         [](CameraChoices& c) { c.position(CameraList::PirInterval) = 64; }},
         {"PIR 0 seconds", {"--pir", "0 Sec"}, [](CameraChoices& c) { c.position(CameraList::PirInterval) = 0; }},
         {"PIR 60 minutes", {"--pir", "60min"}, [](CameraChoices& c) { c.position(CameraList::PirInterval) = 119; }},
-        {"stored positions", {"--mms-status", "3", "--ir-light", "1", "--time-stamp", "1"},
+        {"stored positions",
+         {"--mms-status", "3", "--ir-light", "1", "--time-stamp", "1"},
          [](CameraChoices& c) {
              c.position(CameraList::MmsStatus) = 3;
              c.position(CameraList::IrLight) = 1;
@@ -152,8 +155,11 @@ TEST(CommandLineCamera, WritesWhatTheWindowsWriterWritesForTheSameChoices)
              c.position(CameraList::SerialChar4) = 2;
          }},
         // The interface language's own words are accepted, and set the language byte.
-        {"German words", {"--lang", "Deutsch", "--sense-level", "Hoch", "--tv-mode", "1"},
-         [](CameraChoices& c) { c.position(CameraList::SenseLevel) = 1; }, kLanguageGerman, 1},
+        {"German words",
+         {"--lang", "Deutsch", "--sense-level", "Hoch", "--tv-mode", "1"},
+         [](CameraChoices& c) { c.position(CameraList::SenseLevel) = 1; },
+         kLanguageGerman,
+         1},
         {"language by number", {"--lang", "11"}, [](CameraChoices&) {}, kLanguageLithuanian},
     };
     for (const CameraCase& c : cases) {
@@ -182,7 +188,8 @@ TEST(CommandLineCamera, ClockOptionAloneGivesTheWorkedRecord)
 
 TEST(CommandLineCamera, ClockYearIsLimitedAsTheWindowLimitsThePcClock)
 {
-    for (const auto& [clock, storedYear] : {std::pair{"2040-01-02 03:04:05", 21}, std::pair{"2005-01-02 03:04:05", 1}}) {
+    for (const auto& [clock, storedYear] :
+         {std::pair{"2040-01-02 03:04:05", 21}, std::pair{"2005-01-02 03:04:05", 1}}) {
         QTemporaryDir card;
         ASSERT_EQ(Kestra({"camera", "--out", card.path(), "--clock", clock}).status, 0) << clock;
         EXPECT_EQ(ReadAll(card.filePath("camera.dat")).at(14), storedYear) << clock;
@@ -199,20 +206,22 @@ TEST(CommandLineCamera, DefaultsWriteTheDefaultParametersFile)
 TEST(CommandLineCamera, FromRoundTripsAndOptionsOverrideTheFile)
 {
     QTemporaryDir first, second, third;
-    ASSERT_EQ(Kestra({"camera", "--out", first.path(), "--clock", kClock, "--lang", "Deutsch", "--tv-mode", "2",
-                      "--mode", "video", "--pir", "45s", "--serial", "on", "--serial-text", "Z9Y8", "--timer2", "on",
-                      "--timer2-start", "05:06"})
-                  .status,
-              0);
+    ASSERT_EQ(
+        Kestra({"camera", "--out",    first.path(), "--clock",        kClock, "--lang",   "Deutsch", "--tv-mode",
+                "2",      "--mode",   "video",      "--pir",          "45s",  "--serial", "on",      "--serial-text",
+                "Z9Y8",   "--timer2", "on",         "--timer2-start", "05:06"})
+            .status,
+        0);
     const QByteArray original = ReadAll(first.filePath("camera.dat"));
 
     // Language byte and TV mode come from the file when no option names them.
-    const Outcome same = Kestra({"camera", "--from", first.filePath("camera.dat"), "--out", second.path(), "--clock", kClock});
+    const Outcome same =
+        Kestra({"camera", "--from", first.filePath("camera.dat"), "--out", second.path(), "--clock", kClock});
     ASSERT_EQ(same.status, 0) << same.err.toStdString();
     EXPECT_EQ(ReadAll(second.filePath("camera.dat")), original);
 
     const Outcome changed = Kestra({"camera", "--from", first.filePath("camera.dat"), "--out", third.path(), "--clock",
-                                kClock, "--mode", "Camera", "--lang", "English"});
+                                    kClock, "--mode", "Camera", "--lang", "English"});
     ASSERT_EQ(changed.status, 0) << changed.err.toStdString();
     CameraSettings expected = ParseCameraFile(original).settings;
     expected.cameraMode = 0;
@@ -251,14 +260,17 @@ TEST(CommandLineMessaging, WritesWhatTheWindowsSaveWritesAndRoundTripsThroughFro
         return [=] { return WindowFile(InitialMmsSettings, PrepareMmsSave, BuildMmsFile, change, language, tvMode); };
     };
     const auto gprs = [](std::function<void(GprsSettings&)> change) {
-        return [=] { return WindowFile(InitialGprsSettings, PrepareGprsSave, BuildGprsFile, change, kLanguageEnglish); };
+        return
+            [=] { return WindowFile(InitialGprsSettings, PrepareGprsSave, BuildGprsFile, change, kLanguageEnglish); };
     };
     const auto sms = [](std::function<void(SmsSettings&)> change) {
         return [=] { return WindowFile(InitialSmsSettings, PrepareSmsSave, BuildSmsFile, change, kLanguageEnglish); };
     };
     const std::vector<MessagingCase> cases = {
-        {"mms preset", {"mms", "--phone", "13800013800", "--sms-control", "30min", "--pictures-per-day", "12"},
-         "mms.dat", mms([](MmsSettings& s) {
+        {"mms preset",
+         {"mms", "--phone", "13800013800", "--sms-control", "30min", "--pictures-per-day", "12"},
+         "mms.dat",
+         mms([](MmsSettings& s) {
              s.phone = "13800013800";
              s.smsControl = 2;
              s.picturesPerDay = 12;
@@ -266,15 +278,19 @@ TEST(CommandLineMessaging, WritesWhatTheWindowsSaveWritesAndRoundTripsThroughFro
         {"mms country and operator by name, German words",
          {"mms", "--country", "Deutschland", "--operator", "2", "--email", "me@example.org", "--lang", "Deutsch",
           "--tv-mode", "1"},
-         "mms.dat", mms([](MmsSettings& s) {
-             s.countryCode = 10;
-             s.operatorIndex = 2;
-             s.email = "me@example.org";
-         }, kLanguageGerman, 1)},
+         "mms.dat",
+         mms(
+             [](MmsSettings& s) {
+                 s.countryCode = 10;
+                 s.operatorIndex = 2;
+                 s.email = "me@example.org";
+             },
+             kLanguageGerman, 1)},
         {"mms custom",
          {"mms", "--mode", "custom", "--url", "http://mms.example", "--apn", "mms", "--gateway", "10.0.0.1", "--port",
           "8080", "--account", "", "--password", "pw", "--phone", "+4917012345", "--phone2", "me@example.org"},
-         "mms.dat", mms([](MmsSettings& s) {
+         "mms.dat",
+         mms([](MmsSettings& s) {
              s.presetFlag = 0;
              s.url = "http://mms.example";
              s.apn = "mms";
@@ -289,7 +305,8 @@ TEST(CommandLineMessaging, WritesWhatTheWindowsSaveWritesAndRoundTripsThroughFro
          {"gprs", "--country", "deutschland", "--operator", "Vodafone", "--smtp-server", "smtp.example.org",
           "--smtp-port", "25", "--sender-email", "cam@example.org", "--sender-password", "secret99",
           "--recipient-email", "me@example.org", "--phone", "01701234567", "--sms-control", "ON"},
-         "gprs.dat", gprs([](GprsSettings& s) {
+         "gprs.dat",
+         gprs([](GprsSettings& s) {
              s.countryIndex = 9; // the GPRS list has no Cayman Islands
              s.operatorIndex = 0;
              s.smtpServer = "smtp.example.org";
@@ -304,7 +321,8 @@ TEST(CommandLineMessaging, WritesWhatTheWindowsSaveWritesAndRoundTripsThroughFro
          {"gprs", "--mode", "custom", "--apn", "internet", "--gprs-account", "me", "--gprs-password", "pw",
           "--smtp-server", "smtp.example.org", "--smtp-port", "587", "--sender-email", "cam@example.org",
           "--sender-password", "secret99", "--recipient-email", "me@example.org"},
-         "gprs.dat", gprs([](GprsSettings& s) {
+         "gprs.dat",
+         gprs([](GprsSettings& s) {
              s.mode = kGprsModeCustomer;
              s.countryIndex = kGprsCountryCustomer;
              s.operatorIndex = 0;
@@ -317,8 +335,11 @@ TEST(CommandLineMessaging, WritesWhatTheWindowsSaveWritesAndRoundTripsThroughFro
              s.senderPassword = "secret99";
              s.recipientEmail = "me@example.org";
          })},
-        {"sms", {"sms", "--phone1", "01701234567", "--phone3", "+3612345", "--sms-control", "2 hour", "--pictures-per-day", "99"},
-         "sms.dat", sms([](SmsSettings& s) {
+        {"sms",
+         {"sms", "--phone1", "01701234567", "--phone3", "+3612345", "--sms-control", "2 hour", "--pictures-per-day",
+          "99"},
+         "sms.dat",
+         sms([](SmsSettings& s) {
              s.phone1 = "01701234567";
              s.phone3 = "+3612345";
              s.smsControl = 4;
@@ -340,7 +361,8 @@ TEST(CommandLineMessaging, WritesWhatTheWindowsSaveWritesAndRoundTripsThroughFro
         if (c.arguments.contains("--tv-mode"))
             again << "--tv-mode" << c.arguments.at(c.arguments.indexOf("--tv-mode") + 1);
         if (c.arguments.front() == "gprs")
-            again << "--sender-password" << "secret99";
+            again << "--sender-password"
+                  << "secret99";
         const Outcome reread = Kestra(again);
         ASSERT_EQ(reread.status, 0) << reread.err.toStdString();
         EXPECT_EQ(ReadAll(copy.filePath(c.fileName)), written);
@@ -352,13 +374,17 @@ TEST(CommandLineMessaging, WritesWhatTheWindowsSaveWritesAndRoundTripsThroughFro
 TEST(CommandLine, LanguageNamesAndCodesSetTheLanguageByte)
 {
     QTemporaryDir card;
-    const struct { const char* word; int code; } cases[] = {
-        {"zh", 1}, {"中文", 1}, {"Chinese", 1}, {"EN", 2}, {"de", 3}, {"fi", 4}, {"it", 5}, {"fr", 6},
-        {"hu", 7}, {"sl", 8}, {"cs", 9}, {"Czech", 9}, {"ja", 10}, {"lt", 11}, {"Lithuanian", 11},
+    const struct {
+        const char* word;
+        int code;
+    } cases[] = {
+        {"zh", 1}, {"中文", 1}, {"Chinese", 1}, {"EN", 2},    {"de", 3},  {"fi", 4},  {"it", 5},          {"fr", 6},
+        {"hu", 7}, {"sl", 8},   {"cs", 9},      {"Czech", 9}, {"ja", 10}, {"lt", 11}, {"Lithuanian", 11},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.word);
-        const Outcome run = Kestra({"camera", "--out", card.path(), "--clock", kClock, "--lang", QString::fromUtf8(c.word)});
+        const Outcome run =
+            Kestra({"camera", "--out", card.path(), "--clock", kClock, "--lang", QString::fromUtf8(c.word)});
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
         EXPECT_EQ(ParseCameraFile(ReadAll(card.filePath("camera.dat"))).settings.languageCode, c.code);
     }
@@ -368,8 +394,12 @@ TEST(CommandLine, LanguageForTheWindowsIsCheckedBeforeTheyOpen)
 {
     // An unknown language is refused with the list; a known one gets as far
     // as looking for a display (there is none here).
-    const struct { QStringList arguments; const char* said; } cases[] = {
-        {{"--lang", "Klingon"}, "\"Klingon\" is no language; use one of Chinese (zh, 1), English (en, 2), Deutsch (de, 3)"},
+    const struct {
+        QStringList arguments;
+        const char* said;
+    } cases[] = {
+        {{"--lang", "Klingon"},
+         "\"Klingon\" is no language; use one of Chinese (zh, 1), English (en, 2), Deutsch (de, 3)"},
         {{"--lang=xx"}, "Japanese (ja, 10), Lithuanian (lt, 11)"},
         {{"--lang"}, "--lang needs a language"},
 #ifndef Q_OS_WIN
@@ -597,8 +627,9 @@ TEST(CommandLineMailTest, RefusesWhatGprsRefusesWithTheSameWords)
     WriteAll(card.filePath("notes.txt"), "no certificate here\n");
     const QString port = QString::number(server.port());
     const auto values = [&](const QString& sender, const QString& password) {
-        return QStringList{"--smtp-server", "127.0.0.1", "--smtp-port", port, "--sender-email", sender,
-                           "--sender-password", password, "--recipient-email", "me@example.org"};
+        return QStringList{"--smtp-server",     "127.0.0.1",     "--smtp-port",       port,
+                           "--sender-email",    sender,          "--sender-password", password,
+                           "--recipient-email", "me@example.org"};
     };
     struct Case {
         QString sender;
@@ -620,8 +651,8 @@ TEST(CommandLineMailTest, RefusesWhatGprsRefusesWithTheSameWords)
         EXPECT_TRUE(!summary.isEmpty() && gprs.err.trimmed().endsWith(summary)) << summary.toStdString();
         EXPECT_EQ(report.value("cameraCanHold"), QJsonValue(false));
     }
-    const Outcome ca = Kestra(QStringList{"mail-test", "--ca-file", card.filePath("notes.txt")} +
-                              values("cam@example.org", "pw-123"));
+    const Outcome ca =
+        Kestra(QStringList{"mail-test", "--ca-file", card.filePath("notes.txt")} + values("cam@example.org", "pw-123"));
     EXPECT_EQ(ca.status, 2);
     EXPECT_TRUE(ca.out.contains(card.filePath("notes.txt"))) << ca.out.toStdString();
     EXPECT_TRUE(server.logins().isEmpty());
@@ -640,8 +671,8 @@ TEST(CommandLineModules, MissingOrBrokenModuleIsNamedAndFailsTheRun)
     ASSERT_TRUE(QFile::copy(QStringLiteral(KESTRA_SETUP_PROGRAM), program));
     const QDir programDir(QFileInfo(folder.path()).canonicalFilePath());
     const QStringList windows = {"-platform", "offscreen"};
-    const QStringList mailTest = {"mail-test", "--smtp-server", "127.0.0.1", "--sender-email", "cam@example.org",
-                                  "--sender-password", "pw", "--json"};
+    const QStringList mailTest = {"mail-test",       "--smtp-server",     "127.0.0.1", "--sender-email",
+                                  "cam@example.org", "--sender-password", "pw",        "--json"};
     struct Case {
         const char* name;
         QStringList arguments;

@@ -47,9 +47,7 @@ const std::vector<GoldenFile>& GoldenFiles()
 // Stores the right checksum again after a change, so that one fault shows alone.
 void Reseal(SettingsFileKind kind, QByteArray& file)
 {
-    const qsizetype covered = kind == SettingsFileKind::Camera ? 50
-        : kind == SettingsFileKind::Sms                        ? 240
-                                                               : 660;
+    const qsizetype covered = kind == SettingsFileKind::Camera ? 50 : kind == SettingsFileKind::Sms ? 240 : 660;
     const qsizetype at = kind == SettingsFileKind::Camera ? 56 : covered + 56;
     const std::uint16_t sum = StoredSettingsChecksum(
         std::span(reinterpret_cast<const std::uint8_t*>(file.constData()), static_cast<std::size_t>(covered)));
@@ -71,7 +69,8 @@ TEST(SettingsFileCheck, EveryGoldenFileChecksClean)
         const SettingsFileCheck check = CheckSettingsFile(g.kind, Golden(g.dir, g.name));
         EXPECT_TRUE(check.clean()) << g.name << ": " << check.findings.front().message().toStdString();
     }
-    EXPECT_TRUE(CheckSettingsFile(SettingsFileKind::Camera, Golden("formats/camera", "camera_default.dat")).cameraDefaultParameters);
+    EXPECT_TRUE(CheckSettingsFile(SettingsFileKind::Camera, Golden("formats/camera", "camera_default.dat"))
+                    .cameraDefaultParameters);
 }
 
 TEST(SettingsFileCheck, DecodesEveryFieldIncludingThoseNotReadBack)
@@ -111,7 +110,11 @@ TEST(SettingsFileCheck, FindsEachFault)
         {"mms checksum", 2, [](QByteArray& f) { f[716] = 0; }, false, {K::Checksum}},
         {"mms closing block", 2, [](QByteArray& f) { f[730] = 1; }, false, {K::Reserved}},
         {"mms version byte", 2, [](QByteArray& f) { f[7] = 0; }, true, {K::Reserved}},
-        {"mms tens digit 10", 2, [](QByteArray& f) { f[3] = static_cast<char>(0xA0); }, true, {K::OutOfRange, K::OutOfRange}},
+        {"mms tens digit 10",
+         2,
+         [](QByteArray& f) { f[3] = static_cast<char>(0xA0); },
+         true,
+         {K::OutOfRange, K::OutOfRange}},
         {"mms units digit 10", 2, [](QByteArray& f) { f[4] = static_cast<char>(0xA0); }, true, {K::OutOfRange}},
         {"mms block 10 text", 2, [](QByteArray& f) { f[600] = 1; }, true, {K::Reserved}},
         {"mms country 42", 2, [](QByteArray& f) { f[8] = static_cast<char>(0xA2); }, true, {K::CatalogueIndex}},
@@ -127,7 +130,11 @@ TEST(SettingsFileCheck, FindsEachFault)
         {"sms size 360", 6, [](QByteArray& f) { f.append(QByteArray(60, '\0')); }, false, {K::FileSize}},
         {"sms fixed byte 50", 6, [](QByteArray& f) { f[50] = 0; }, true, {K::Reserved}},
         {"sms language 12", 6, [](QByteArray& f) { f[5] = static_cast<char>(0xC0); }, true, {K::OutOfRange}},
-        {"sms phone3 255", 7, [](QByteArray& f) { f[237] = static_cast<char>(255); }, true, {K::TextClipped, K::TextLength}},
+        {"sms phone3 255",
+         7,
+         [](QByteArray& f) { f[237] = static_cast<char>(255); },
+         true,
+         {K::TextClipped, K::TextLength}},
         // Bytes the format fixes at zero: unused header bytes, padding after a text.
         {"mms header byte 20", 2, [](QByteArray& f) { f[20] = 0x10; }, true, {K::Reserved}},
         {"mms header byte 53", 2, [](QByteArray& f) { f[53] = 1; }, true, {K::Reserved}},
@@ -187,8 +194,7 @@ TEST(SettingsFileCheck, WhatTheWritersSaveChecksClean)
     EXPECT_FALSE(CheckSettingsFileAt(SettingsFileKind::Mms, dir.path()).ok());
 }
 
-template <typename Result>
-std::optional<SettingsFindings> FindingsOf(const Result& result)
+template <typename Result> std::optional<SettingsFindings> FindingsOf(const Result& result)
 {
     if (!result.ok())
         return std::nullopt;
@@ -207,7 +213,11 @@ QByteArray GoldenOf(SettingsFileKind kind)
 TEST(SettingsFileCheck, EveryLoaderReportsAFileOfTheWrongSize)
 {
     using Load = std::optional<SettingsFindings> (*)(const QString&);
-    struct Reader { const char* name; SettingsFileKind kind; Load load; };
+    struct Reader {
+        const char* name;
+        SettingsFileKind kind;
+        Load load;
+    };
     const Reader readers[] = {
         {"ReadCameraFile", SettingsFileKind::Camera, [](const QString& p) { return FindingsOf(ReadCameraFile(p)); }},
         {"ReadMmsFile", SettingsFileKind::Mms, [](const QString& p) { return FindingsOf(ReadMmsFile(p)); }},
@@ -226,8 +236,8 @@ TEST(SettingsFileCheck, EveryLoaderReportsAFileOfTheWrongSize)
     const QString path = dir.filePath(QStringLiteral("picked.dat"));
     for (const Reader& r : readers) {
         const qsizetype size = SettingsFileSize(r.kind);
-        for (qsizetype length : {qsizetype(0), size - 1, size, size + 1, kMaxSettingsFileRead,
-                                 kMaxSettingsFileRead + 1, 3 * kMaxSettingsFileRead}) {
+        for (qsizetype length : {qsizetype(0), size - 1, size, size + 1, kMaxSettingsFileRead, kMaxSettingsFileRead + 1,
+                                 3 * kMaxSettingsFileRead}) {
             QFile file(path);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
             // The right size holds a file this tool writes; every other size zeros.
@@ -247,7 +257,8 @@ TEST(SettingsFileCheck, EveryLoaderReportsAFileOfTheWrongSize)
             ASSERT_NE(sizeFinding, findings->end()) << r.name << ", " << length << " bytes";
             EXPECT_EQ(std::count_if(findings->begin(), findings->end(),
                                     [](const SettingsFinding& x) { return x.kind == FindingKind::FileSize; }),
-                      1) << r.name;
+                      1)
+                << r.name;
             EXPECT_EQ(sizeFinding->expected, size) << r.name;
             const bool longer = length > kMaxSettingsFileRead;
             EXPECT_EQ(sizeFinding->message().contains(QStringLiteral("longer than 65536")), longer)

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::RequireIndex(loaded.countryIndex, kGprsCountryCount, "GPRS country past its list");
         fuzz::Require(loaded.countryIndex || !loaded.operatorIndex, "an operator without its country");
         if (loaded.countryIndex)
-            fuzz::RequireIndex(loaded.operatorIndex, GprsOperatorCount(*loaded.countryIndex), "GPRS operator not offered");
+            fuzz::RequireIndex(loaded.operatorIndex, GprsOperatorCount(*loaded.countryIndex),
+                               "GPRS operator not offered");
     } else {
         fuzz::Require(loaded.mode == kGprsModeCustomer, "a mode other than Auto or Customer");
         fuzz::Require(loaded.countryIndex.value_or(kGprsCountryCustomer) == kGprsCountryCustomer,

@@ -53,8 +53,8 @@ QJsonValue Json(const std::optional<bool>& value)
 
 QStringList ServerArguments(const char* mode, const QByteArray& login)
 {
-    QStringList arguments{"--mode", QString::fromLatin1(mode), "--login", QString::fromLatin1(login), "--password",
-                          QString::fromLatin1(kPassword)};
+    QStringList arguments{"--mode",     QString::fromLatin1(mode),     "--login", QString::fromLatin1(login),
+                          "--password", QString::fromLatin1(kPassword)};
     if (QByteArray(mode) != "plain" && QByteArray(mode) != "silent")
         arguments += QStringList{"--cert", Certificate::Get().cert(), "--key", Certificate::Get().key()};
     return arguments;
@@ -72,9 +72,9 @@ void ExpectNoPassword(const MailTestReport& report, const QByteArray& password)
 
 struct LoginCase {
     const char* name;
-    const char* mode;          // the server's
-    QByteArray serverLogin;    // the login it accepts
-    QByteArray typedPassword;  // the sender password of the settings
+    const char* mode;         // the server's
+    QByteArray serverLogin;   // the login it accepts
+    QByteArray typedPassword; // the sender password of the settings
     bool trustCertificate;
     MailTestOutcome outcome;
     std::optional<MailTransport> transport;
@@ -115,8 +115,8 @@ TEST_P(MailTestLogin, ReportsWhatTheServerSaid)
     const QJsonObject json = QJsonDocument::fromJson(MailTestReportJson(report)).object();
     EXPECT_EQ(json.value("loginWorks"),
               Json(c.logins > 0 ? std::optional<bool>(c.outcome == MailTestOutcome::LoginAccepted) : std::nullopt));
-    EXPECT_EQ(json.value("tlsNeeded"), Json(c.transport ? std::optional<bool>(c.transport != MailTransport::Plain)
-                                                         : std::nullopt));
+    EXPECT_EQ(json.value("tlsNeeded"),
+              Json(c.transport ? std::optional<bool>(c.transport != MailTransport::Plain) : std::nullopt));
     EXPECT_EQ(json.value("cameraCanHold"), QJsonValue(true));
 }
 
@@ -127,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
                   MailTransport::Plain, std::nullopt, "TLS: Not needed"},
         // One failed login per run unless a comparison is asked for.
         LoginCase{"OnlyTheWholeAddressAccepted", "plain", "alice@example.test", kPassword, true,
-                  MailTestOutcome::LoginRefused, MailTransport::Plain, std::nullopt, "some servers want the whole address"},
+                  MailTestOutcome::LoginRefused, MailTransport::Plain, std::nullopt,
+                  "some servers want the whole address"},
         LoginCase{"OnlyTheWholeAddressAcceptedCompared", "plain", "alice@example.test", kPassword, true,
                   MailTestOutcome::LoginNameRefused, MailTransport::Plain, true,
                   "accepts the whole address \"alice@example.test\"", 2, true},
@@ -137,9 +138,18 @@ INSTANTIATE_TEST_SUITE_P(
                   MailTransport::Plain, false, "app password", 2, true},
         // A server slowed by its own penalty answers the comparison with 454:
         // the camera's refusal stays the verdict.
-        LoginCase{"WrongPasswordComparedWithPenalty", "plain", "alice", "wrong-password", true,
-                  MailTestOutcome::LoginRefused, MailTransport::Plain, std::nullopt,
-                  "The comparison with the whole address could not be made", 2, true, {"--penalty"}},
+        LoginCase{"WrongPasswordComparedWithPenalty",
+                  "plain",
+                  "alice",
+                  "wrong-password",
+                  true,
+                  MailTestOutcome::LoginRefused,
+                  MailTransport::Plain,
+                  std::nullopt,
+                  "The comparison with the whole address could not be made",
+                  2,
+                  true,
+                  {"--penalty"}},
         LoginCase{"StartTlsRequired", "starttls", "alice", kPassword, true, MailTestOutcome::LoginAccepted,
                   MailTransport::StartTls, std::nullopt, "asks for STARTTLS before the login"},
         LoginCase{"ImplicitTlsRequired", "implicit", "alice", kPassword, true, MailTestOutcome::LoginAccepted,
@@ -238,7 +248,8 @@ TEST(MailTestConnection, SlowAnswerIsAnnouncedAndTimed)
     ASSERT_EQ(waiting.size(), 1) << waiting.join('\n').toStdString();
     EXPECT_TRUE(waiting[0].contains(QStringLiteral("answer to AUTH (at most 10 s)"))) << waiting[0].toStdString();
     ASSERT_FALSE(report.steps.empty());
-    EXPECT_TRUE(report.steps.back().text.contains(QStringLiteral("The server took"))) << report.steps.back().text.toStdString();
+    EXPECT_TRUE(report.steps.back().text.contains(QStringLiteral("The server took")))
+        << report.steps.back().text.toStdString();
 }
 
 // Values the camera cannot be given are refused with the window's own words,

@@ -28,8 +28,8 @@ inline QString Python()
 // build's tests cannot start it, and skip with this reason; the Linux run
 // covers them.
 #ifdef Q_OS_WIN
-#define KESTRA_SKIP_WITHOUT_SMTP_SERVER()                                                                     \
-    GTEST_SKIP() << "needs the loopback SMTP server, a Linux python3-aiosmtpd program that a Windows test "  \
+#define KESTRA_SKIP_WITHOUT_SMTP_SERVER()                                                                              \
+    GTEST_SKIP() << "needs the loopback SMTP server, a Linux python3-aiosmtpd program that a Windows test "            \
                     "cannot start; the Linux run covers this test"
 #else
 #define KESTRA_SKIP_WITHOUT_SMTP_SERVER() static_cast<void>(0)
@@ -56,9 +56,9 @@ private:
     {
         QProcess openssl;
         openssl.start(QStringLiteral("openssl"),
-                      {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes",
-                       "-days", "2", "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
-                       "-keyout", key(), "-out", cert()});
+                      {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes", "-days",
+                       "2", "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1", "-keyout", key(),
+                       "-out", cert()});
         openssl.waitForFinished(30000);
     }
     QTemporaryDir m_dir;
@@ -72,8 +72,8 @@ public:
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(Python(), QStringList{QStringLiteral(KESTRA_TESTS_DIR "/mailtest/smtp_test_server.py"),
-                                              QStringLiteral("--mailbox"), m_mailbox.path()} +
-                                      arguments);
+                                              QStringLiteral("--mailbox"), m_mailbox.path()}
+                                      + arguments);
         QElapsedTimer clock;
         clock.start();
         while (!m_process.canReadLine() && clock.elapsed() < 15000 && m_process.state() != QProcess::NotRunning)

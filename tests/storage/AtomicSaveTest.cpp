@@ -49,11 +49,11 @@ class SaveFolder {
 public:
     SaveFolder()
     {
-        for (const auto& [name, bytes] : {std::pair{kTarget, kOldBytes},
-                                          std::pair{QStringLiteral("mms.dat"), Pattern(780, 'm')},
-                                          std::pair{QStringLiteral("CAMERA.KS1"), Pattern(10, 's')},
-                                          std::pair{QStringLiteral("camera.ks~"), Pattern(11, 'c')},
-                                          std::pair{QStringLiteral("MMS.KS~"), Pattern(12, 'k')}}) {
+        for (const auto& [name, bytes] :
+             {std::pair{kTarget, kOldBytes}, std::pair{QStringLiteral("mms.dat"), Pattern(780, 'm')},
+              std::pair{QStringLiteral("CAMERA.KS1"), Pattern(10, 's')},
+              std::pair{QStringLiteral("camera.ks~"), Pattern(11, 'c')},
+              std::pair{QStringLiteral("MMS.KS~"), Pattern(12, 'k')}}) {
 #ifdef Q_OS_WIN
             // Names ignore case there: this one is the scratch file itself.
             if (name == QStringLiteral("camera.ks~"))
@@ -62,15 +62,24 @@ public:
             EXPECT_TRUE(PlantFile(path(name), bytes));
         }
     }
-    QString path() const { return m_dir.path(); }
+    QString path() const
+    {
+        return m_dir.path();
+    }
     // As the save names it: "folder\name" on Windows.
-    QString path(const QString& name) const { return SettingsFilePath(m_dir.path(), name); }
+    QString path(const QString& name) const
+    {
+        return SettingsFilePath(m_dir.path(), name);
+    }
     QByteArray bytesOf(const QString& name) const
     {
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    bool exists(const QString& name) const { return QFile::exists(path(name)); }
+    bool exists(const QString& name) const
+    {
+        return QFile::exists(path(name));
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -79,11 +88,11 @@ private:
 TEST(SettingsFilePath, JoinsWithTheSeparatorAndNoNormalisation)
 {
 #ifdef Q_OS_WIN
-    const char* const cases[][2] = {{"E:", "E:\\camera.dat"}, {"E:\\", "E:\\\\camera.dat"},
-                                    {"C:\\cards\\", "C:\\cards\\\\camera.dat"}};
+    const char* const cases[][2] = {
+        {"E:", "E:\\camera.dat"}, {"E:\\", "E:\\\\camera.dat"}, {"C:\\cards\\", "C:\\cards\\\\camera.dat"}};
 #else
-    const char* const cases[][2] = {{"/media/card", "/media/card/camera.dat"},
-                                    {"/media/card/", "/media/card//camera.dat"}, {"/", "//camera.dat"}};
+    const char* const cases[][2] = {
+        {"/media/card", "/media/card/camera.dat"}, {"/media/card/", "/media/card//camera.dat"}, {"/", "//camera.dat"}};
 #endif
     for (const auto& [folder, path] : cases)
         EXPECT_EQ(SettingsFilePath(QString::fromLatin1(folder), kTarget), QString::fromLatin1(path)) << folder;
@@ -91,11 +100,13 @@ TEST(SettingsFilePath, JoinsWithTheSeparatorAndNoNormalisation)
 
 TEST(ScratchFileName, IsAFixedShortNamePerTarget)
 {
-    struct Case { const char* target; const char* scratch; };
-    for (const Case& c : {Case{"camera.dat", "CAMERA.KS~"}, Case{"mms.dat", "MMS.KS~"},
-                          Case{"gprs.dat", "GPRS.KS~"}, Case{"sms.dat", "SMS.KS~"},
-                          Case{"settings-file.dat", "SETTINGS.KS~"}, Case{"a b.dat", "A_B.KS~"},
-                          Case{"noext", "NOEXT.KS~"}, Case{".dat", "KESTRA.KS~"},
+    struct Case {
+        const char* target;
+        const char* scratch;
+    };
+    for (const Case& c : {Case{"camera.dat", "CAMERA.KS~"}, Case{"mms.dat", "MMS.KS~"}, Case{"gprs.dat", "GPRS.KS~"},
+                          Case{"sms.dat", "SMS.KS~"}, Case{"settings-file.dat", "SETTINGS.KS~"},
+                          Case{"a b.dat", "A_B.KS~"}, Case{"noext", "NOEXT.KS~"}, Case{".dat", "KESTRA.KS~"},
                           Case{"camera.ks~", "CAMERA.KT~"}, Case{"CAMERA.KS~", "CAMERA.KT~"}}) {
         EXPECT_EQ(ScratchFileName(QString::fromUtf8(c.target)), QString::fromUtf8(c.scratch)) << c.target;
     }
@@ -129,9 +140,13 @@ TEST(AtomicSave, CreatesAMissingFile)
 
 TEST(AtomicSave, SurvivesShortAndInterruptedWrites)
 {
-    struct Case { const char* name; qint64 maxTransfer; bool interrupt; };
-    for (const Case& c : {Case{"one byte per write", 1, false}, Case{"interrupted writes", 0, true},
-                          Case{"both", 3, true}}) {
+    struct Case {
+        const char* name;
+        qint64 maxTransfer;
+        bool interrupt;
+    };
+    for (const Case& c :
+         {Case{"one byte per write", 1, false}, Case{"interrupted writes", 0, true}, Case{"both", 3, true}}) {
         if (c.interrupt && !test::sys::kCallsCanBeInterrupted)
             continue;
         SaveFolder folder;
@@ -165,12 +180,16 @@ TEST(AtomicSave, EveryFailedStepLeavesTheOldFileAndNoScratchFile)
         ASSERT_TRUE(SaveSettingsFile(folder.path(), kTarget, kNewBytes, recorder).ok());
     }
     const QStringList steps{QStringLiteral("createExclusive"), QStringLiteral("write"), QStringLiteral("syncFile"),
-                            QStringLiteral("rename"), QStringLiteral("close"), QStringLiteral("syncFolder")};
+                            QStringLiteral("rename"),          QStringLiteral("close"), QStringLiteral("syncFolder")};
     const int renameCall = static_cast<int>(recorder.calls.indexOf(QStringLiteral("rename")));
 
-    struct ErrorCase { int error; FileErrorKind kind; };
+    struct ErrorCase {
+        int error;
+        FileErrorKind kind;
+    };
     using namespace test::sys;
-    const ErrorCase errors[] = {{kNoSpace, FileErrorKind::MediumFull}, {kIoError, FileErrorKind::MediumRemoved},
+    const ErrorCase errors[] = {{kNoSpace, FileErrorKind::MediumFull},
+                                {kIoError, FileErrorKind::MediumRemoved},
                                 {kReadOnlyMedium, FileErrorKind::WriteProtected},
                                 {kAccessDenied, FileErrorKind::WriteProtected},
                                 {kNoSuchPath, FileErrorKind::FolderMissing}};
@@ -181,7 +200,7 @@ TEST(AtomicSave, EveryFailedStepLeavesTheOldFileAndNoScratchFile)
         ++failedSteps;
         for (const ErrorCase& e : errors) {
             const std::string where = "call " + std::to_string(call) + " (" + recorder.calls[call].toStdString()
-                + ") failing with " + SystemErrorText(e.error).toStdString();
+                                      + ") failing with " + SystemErrorText(e.error).toStdString();
             SaveFolder folder;
             auto before = Snapshot(folder.path());
             FaultyFileOps ops;
@@ -211,7 +230,7 @@ TEST(AtomicSave, EveryFailedStepLeavesTheOldFileAndNoScratchFile)
         }
     }
     EXPECT_EQ(failedSteps, 9) << "open, three writes, flush, rename, flush, close, folder flush: "
-                               << recorder.calls.join(u' ').toStdString();
+                              << recorder.calls.join(u' ').toStdString();
 }
 
 // The calls that lock the scratch file, tell files apart and carry the
@@ -238,7 +257,7 @@ TEST(AtomicSave, EveryFailedLockOrIdentityStepIsReported)
             continue;
         for (int error : {test::sys::kIoError, test::sys::kNoLocks}) {
             const std::string where = "call " + std::to_string(call) + " (" + recorder.calls[call].toStdString()
-                + ") failing with " + SystemErrorText(error).toStdString();
+                                      + ") failing with " + SystemErrorText(error).toStdString();
             SaveFolder folder;
             prepare(folder);
             FaultyFileOps ops;
@@ -335,7 +354,8 @@ TEST(AtomicSave, AStaleScratchFileThatCannotBeRemovedStopsTheSave)
     for (bool chinese : {false, true}) {
         const QString message = result.error->message(chinese);
         EXPECT_TRUE(message.startsWith(QStringLiteral("\"") + folder.path(kTarget))
-                    || message.contains(QStringLiteral("“") + folder.path(kTarget))) << message.toStdString();
+                    || message.contains(QStringLiteral("“") + folder.path(kTarget)))
+            << message.toStdString();
         EXPECT_TRUE(message.contains(folder.path(ScratchFileName(kTarget)))) << message.toStdString();
         EXPECT_TRUE(EncodeCp936(message).has_value());
     }
@@ -351,7 +371,11 @@ TEST(AtomicSave, RefusesBadFoldersWithoutTouchingAnything)
     const QString longName(NAME_MAX + 1, u'n');
     const QString deep = dir.path() + QString(QStringLiteral("/abcdefghi")).repeated(PATH_MAX / 10);
 
-    struct Case { const char* name; QString folder; FileErrorKind kind; };
+    struct Case {
+        const char* name;
+        QString folder;
+        FileErrorKind kind;
+    };
     const Case cases[] = {
         {"empty folder text", QString(), FileErrorKind::FolderMissing},
         {"folder with a NUL", dir.path() + QChar(0) + QStringLiteral("x"), FileErrorKind::FolderMissing},

@@ -84,7 +84,7 @@ QString FastTempFolder()
 {
     const QString shm = QStringLiteral("/dev/shm");
     return (QFileInfo(shm).isDir() && QFileInfo(shm).isWritable() ? shm : QDir::tempPath())
-        + QStringLiteral("/kestra-save-XXXXXX");
+           + QStringLiteral("/kestra-save-XXXXXX");
 }
 
 // The number of file calls one save makes on its own.
@@ -106,7 +106,7 @@ TEST(ConcurrentSave, EachSaveReportsTheTruthWhateverTheOrderOfTheirSteps)
     for (int first = 0; first <= solo; ++first) {
         for (int second = 0; second <= solo + 4; ++second) {
             const std::string where = "after " + std::to_string(first) + " calls of the first save and "
-                + std::to_string(second) + " of the second";
+                                      + std::to_string(second) + " of the second";
             QTemporaryDir dir(FastTempFolder());
             ASSERT_TRUE(PlantFile(dir.filePath(kTarget), kOldBytes));
 
@@ -179,8 +179,7 @@ TEST(ConcurrentSave, TwoProcessesSavingAtOnceNeverLeaveABrokenFileOrAFalseSucces
                 char c;
                 while (::read(gate[0], &c, 1) > 0) {
                 }
-                const SaveResult result =
-                    SaveSettingsFile(dir.path(), kTarget, who == 0 ? kFirstBytes : kSecondBytes);
+                const SaveResult result = SaveSettingsFile(dir.path(), kTarget, who == 0 ? kFirstBytes : kSecondBytes);
                 // 0 saved, 1 busy, 2 anything else
                 ::_exit(result.ok() ? 0 : result.error->kind == FileErrorKind::Busy ? 1 : 2);
             }

@@ -47,8 +47,7 @@ inline bool PlantFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         return false;
-    return file.setFileTime(QDateTime::fromSecsSinceEpoch(978307200, Qt::UTC),
-                            QFileDevice::FileModificationTime);
+    return file.setFileTime(QDateTime::fromSecsSinceEpoch(978307200, Qt::UTC), QFileDevice::FileModificationTime);
 }
 
 inline std::ostream& operator<<(std::ostream& out, const FileState& state)

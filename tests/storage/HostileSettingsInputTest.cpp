@@ -77,9 +77,10 @@ void ReadEverything(const QByteArray& bytes, const std::string& what)
 }
 
 const std::vector<std::pair<const char*, const char*>> kGoldenFiles{
-    {"formats/camera", "camera_worked.dat"}, {"formats/camera", "camera_default.dat"}, {"formats/mms", "mms_preset.dat"},
-    {"formats/mms", "mms_custom.dat"},       {"formats/gprs", "gprs_auto.dat"},   {"formats/gprs", "gprs_customer.dat"},
-    {"formats/sms", "sms_phone1.dat"}, {"formats/sms", "sms_three.dat"},
+    {"formats/camera", "camera_worked.dat"}, {"formats/camera", "camera_default.dat"},
+    {"formats/mms", "mms_preset.dat"},       {"formats/mms", "mms_custom.dat"},
+    {"formats/gprs", "gprs_auto.dat"},       {"formats/gprs", "gprs_customer.dat"},
+    {"formats/sms", "sms_phone1.dat"},       {"formats/sms", "sms_three.dat"},
 };
 
 TEST(HostileSettingsInput, EveryTruncationOfEveryValidFile)
@@ -130,8 +131,8 @@ TEST(HostileSettingsInput, EveryHeaderByteValue)
             for (int value = 0; value < 256; ++value) {
                 QByteArray file = original;
                 file[offset] = static_cast<char>(value);
-                ReadEverything(file, std::string(name) + " byte " + std::to_string(offset) + " = "
-                                         + std::to_string(value));
+                ReadEverything(file,
+                               std::string(name) + " byte " + std::to_string(offset) + " = " + std::to_string(value));
             }
         }
     }

@@ -145,9 +145,11 @@ mode_t ModeOf(const QString& path)
 // permission test lets through; a file with any write bit is replaced.
 TEST(RealMediumSave, AFileWithoutWritePermissionIsRefusedAndKept)
 {
-    struct Case { mode_t mode; bool refused; };
-    for (const Case& c : {Case{0444, true}, Case{0400, true}, Case{0000, true}, Case{0644, false},
-                          Case{0200, false}}) {
+    struct Case {
+        mode_t mode;
+        bool refused;
+    };
+    for (const Case& c : {Case{0444, true}, Case{0400, true}, Case{0000, true}, Case{0644, false}, Case{0200, false}}) {
         QTemporaryDir dir;
         const QString target = dir.filePath(kTarget);
         ASSERT_TRUE(PlantFile(target, kOldBytes));

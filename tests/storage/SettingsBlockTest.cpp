@@ -11,7 +11,10 @@ namespace {
 
 TEST(SettingsCrc, MatchesPublishedCheckValues)
 {
-    struct Case { const char* text; std::uint16_t crc; };
+    struct Case {
+        const char* text;
+        std::uint16_t crc;
+    };
     for (const Case& c : {Case{"abc", 0x9DD6}, Case{"123456789", 0x31C3}, Case{"", 0x0000}}) {
         std::uint32_t crc = 0;
         UpdateSettingsCrc(crc, reinterpret_cast<const std::uint8_t*>(c.text), static_cast<long>(std::strlen(c.text)));

@@ -39,7 +39,12 @@ QString Plant(const QTemporaryDir& dir, const char* name, qsizetype size)
 TEST(ReadSettingsFile, ReadsWholeFilesUpTo64KiB)
 {
     QTemporaryDir dir;
-    struct Case { const char* name; qsizetype size; qsizetype read; bool truncated; };
+    struct Case {
+        const char* name;
+        qsizetype size;
+        qsizetype read;
+        bool truncated;
+    };
     for (const Case& c : {Case{"empty.dat", 0, 0, false}, Case{"camera.dat", 180, 180, false},
                           Case{"exact.dat", kMaxSettingsFileRead, kMaxSettingsFileRead, false},
                           Case{"over.dat", kMaxSettingsFileRead + 1, kMaxSettingsFileRead, true},
@@ -60,7 +65,11 @@ TEST(ReadSettingsFile, ReadsWholeFilesUpTo64KiB)
 TEST(ReadSettingsFile, RefusesWhatIsNotARegularFile)
 {
     QTemporaryDir dir;
-    struct Case { const char* name; QString path; FileErrorKind kind; };
+    struct Case {
+        const char* name;
+        QString path;
+        FileErrorKind kind;
+    };
     const Case cases[] = {
         {"a folder", QDir::toNativeSeparators(dir.path()), FileErrorKind::NotRegularFile},
         {"a missing file", QDir::toNativeSeparators(dir.filePath(QStringLiteral("missing.dat"))),
@@ -94,7 +103,11 @@ TEST(ReadSettingsFile, RefusesWhatIsNotARegularFile)
     const QString link = dir.filePath(QStringLiteral("link.dat"));
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere.dat")), link));
 
-    struct Case { const char* name; QString path; FileErrorKind kind; };
+    struct Case {
+        const char* name;
+        QString path;
+        FileErrorKind kind;
+    };
     const Case cases[] = {
         {"a folder", dir.path(), FileErrorKind::NotRegularFile},
         {"a FIFO with no writer", fifo, FileErrorKind::NotRegularFile},
@@ -160,15 +173,19 @@ TEST(ReadSettingsFile, MapsFailedCallsToKinds)
     FaultyFileOps recorder;
     ASSERT_TRUE(ReadSettingsFile(path, recorder).ok());
 
-    struct Case { const char* call; int error; FileErrorKind kind; };
+    struct Case {
+        const char* call;
+        int error;
+        FileErrorKind kind;
+    };
     using namespace test::sys;
-    for (const Case& c : {Case{"openForReading", kAccessDenied, FileErrorKind::Unreadable},
-                          Case{"openForReading", kNoSuchPath, FileErrorKind::NotFound},
-                          Case{"openForReading", kBusy, FileErrorKind::Busy},
-                          Case{"handleType", kIoError, FileErrorKind::MediumRemoved},
-                          Case{"read", kIoError, FileErrorKind::MediumRemoved},
-                          Case{"read", kDeviceGone, FileErrorKind::MediumRemoved},
-                          Case{"read", kInvalid, FileErrorKind::Unreadable}}) {
+    for (const Case& c :
+         {Case{"openForReading", kAccessDenied, FileErrorKind::Unreadable},
+          Case{"openForReading", kNoSuchPath, FileErrorKind::NotFound},
+          Case{"openForReading", kBusy, FileErrorKind::Busy},
+          Case{"handleType", kIoError, FileErrorKind::MediumRemoved},
+          Case{"read", kIoError, FileErrorKind::MediumRemoved}, Case{"read", kDeviceGone, FileErrorKind::MediumRemoved},
+          Case{"read", kInvalid, FileErrorKind::Unreadable}}) {
         FaultyFileOps ops;
         ops.failCall(static_cast<int>(recorder.calls.indexOf(QString::fromLatin1(c.call))), c.error);
         const ReadResult result = ReadSettingsFile(path, ops);

@@ -43,8 +43,8 @@ public:
 
     bool remountReadOnly()
     {
-        return ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
-                       MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+        return ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr)
+               == 0;
     }
 
     const std::string& skipReason() const { return m_skipReason; }

@@ -7,7 +7,9 @@
 class QComboBox;
 class QLineEdit;
 
-namespace kestra::ui { class CDialog; }
+namespace kestra::ui {
+class CDialog;
+}
 
 namespace kestra::test {
 

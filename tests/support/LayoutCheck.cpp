@@ -119,7 +119,8 @@ void CheckListEntries(const QComboBox* combo, const QString& name, QStringList& 
     QStyleOptionComboBox option;
     option.initFrom(combo);
     option.editable = combo->isEditable();
-    const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+    const QRect field =
+        combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
     const QFontMetrics metrics(combo->font());
     for (int i = 0; i < combo->count(); ++i) {
         const QString text = combo->itemText(i);
@@ -152,16 +153,25 @@ void CheckPopup(QComboBox* combo, const ui::ControlTemplate& control, const ui::
     }
     if (shown != expected)
         problems << QStringLiteral("%1: opens %2 entries, its template height %3 allows %4")
-                        .arg(name).arg(shown).arg(control.cy).arg(expected);
+                        .arg(name)
+                        .arg(shown)
+                        .arg(control.cy)
+                        .arg(expected);
     if (expected < std::min(combo->count(), kSeveralEntries))
         problems << QStringLiteral("%1: its template height %2 opens %3 of %4 entries")
-                        .arg(name).arg(control.cy).arg(expected).arg(combo->count());
-    if (const QScreen* screen = popup->screen(); screen && !screen->availableGeometry().contains(popup->frameGeometry()))
+                        .arg(name)
+                        .arg(control.cy)
+                        .arg(expected)
+                        .arg(combo->count());
+    if (const QScreen* screen = popup->screen();
+        screen && !screen->availableGeometry().contains(popup->frameGeometry()))
         problems << QStringLiteral("%1: the open list leaves the screen").arg(name);
     const int widest = view->sizeHintForColumn(combo->modelColumn());
     if (widest > view->viewport()->width())
         problems << QStringLiteral("%1: the open list is %2 px wide, its longest entry needs %3")
-                        .arg(name).arg(view->viewport()->width()).arg(widest);
+                        .arg(name)
+                        .arg(view->viewport()->width())
+                        .arg(widest);
     combo->hidePopup();
 }
 
@@ -206,7 +216,8 @@ QStringList LayoutAdjustments(const ui::CDialog& dialog)
         if (fit.isEmpty())
             continue;
         const int id = child->property("controlId").toInt();
-        adjustments << QStringLiteral("%1: %2").arg(id == ui::IDC_STATIC ? child->objectName() : QString::number(id), fit);
+        adjustments << QStringLiteral("%1: %2").arg(id == ui::IDC_STATIC ? child->objectName() : QString::number(id),
+                                                    fit);
     }
     return adjustments;
 }

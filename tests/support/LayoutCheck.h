@@ -4,7 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace kestra::ui { class CDialog; }
+namespace kestra::ui {
+class CDialog;
+}
 
 namespace kestra::test {
 

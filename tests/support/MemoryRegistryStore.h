@@ -53,8 +53,8 @@ public:
     bool denyCreate = false; // creating the key fails
     bool denyWrites = false; // every write fails
 
-    int writeCalls = 0;      // writes asked for
-    int writeCount = 0;      // writes that succeeded
+    int writeCalls = 0; // writes asked for
+    int writeCount = 0; // writes that succeeded
     int createCalls = 0;
 
     bool has(const QString& name) const { return values.count(name) != 0; }
@@ -72,8 +72,7 @@ private:
         return true;
     }
 
-    template <typename T>
-    std::optional<T> stored(const QString& name) const
+    template <typename T> std::optional<T> stored(const QString& name) const
     {
         const auto it = values.find(name);
         if (it == values.end() || !std::holds_alternative<T>(it->second))

@@ -30,8 +30,7 @@ namespace kestra::test {
 //   protected:
 //       CMyDialogTest() : SettingsWindowTest(kSelectButton, kMyFileName) {}
 //   };
-template <typename Window>
-class SettingsWindowTest : public ::testing::Test, protected DialogControls {
+template <typename Window> class SettingsWindowTest : public ::testing::Test, protected DialogControls {
 protected:
     SettingsWindowTest(int selectButtonId, const char* fileName)
         : m_selectButtonId(selectButtonId), m_fileName(QString::fromLatin1(fileName))

@@ -31,8 +31,7 @@ void Wait(int milliseconds)
 }
 
 // Waits up to `limit` ms for `condition`.
-template <typename Condition>
-bool WaitFor(Condition condition, int limit = 2000)
+template <typename Condition> bool WaitFor(Condition condition, int limit = 2000)
 {
     QElapsedTimer clock;
     clock.start();
@@ -175,8 +174,7 @@ TEST_F(BalloonTipTest, ClicksOnTheWindowItselfHideIt)
         ASSERT_TRUE(WaitFor([&] { return balloon.IsVisible(); })) << c.name;
         EXPECT_EQ(balloon.window()->accessibleName(), "Phone hint") << "named by its text";
         const QPointF local(3, 3);
-        QMouseEvent press(c.type, local, c.target->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
+        QMouseEvent press(c.type, local, c.target->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(c.target, &press);
         EXPECT_FALSE(balloon.IsVisible()) << c.name;
         EXPECT_EQ(balloon.CurrentTool(), c.type == QEvent::MouseButtonPress ? nullptr : phone) << c.name;
@@ -191,7 +189,10 @@ TEST_F(BalloonTipTest, ClicksOnTheWindowItselfHideIt)
 
 TEST_F(BalloonTipTest, StaysOnTheScreenAtTheRightAndBottomEdges)
 {
-    struct Case { QPoint at; QPoint expected; };
+    struct Case {
+        QPoint at;
+        QPoint expected;
+    };
     const Case cases[] = {
         {{1270, 500}, {1280 - 200, 500}},
         {{300, 1000}, {300, 1024 - 80}},
@@ -229,7 +230,8 @@ TEST(BalloonTipLayout, WideTextWrapsFromTheTop)
     const QRect rect(38, 12, 134, 56);
     EXPECT_EQ(CBalloonTip::TextFlags(metrics, rect, QStringLiteral("Ex: a@b.com")),
               Qt::AlignCenter | Qt::TextSingleLine);
-    const QString wide = QStringLiteral("Note: the recommended settings for 30 minutes, you can get a longer battery life");
+    const QString wide =
+        QStringLiteral("Note: the recommended settings for 30 minutes, you can get a longer battery life");
     EXPECT_EQ(CBalloonTip::TextFlags(metrics, rect, wide), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap);
 }
 

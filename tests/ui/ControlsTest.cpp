@@ -2,8 +2,8 @@
 // The controls a template builds: dialog-unit geometry, the fonts, list
 // behaviour, names for screen readers, tab order.
 
-#include "support/AnnouncedName.h"
 #include "SampleTemplate.h"
+#include "support/AnnouncedName.h"
 #include "support/ScriptedDialog.h"
 #include "support/TestServices.h"
 
@@ -23,7 +23,9 @@ using namespace ui;
 
 TEST(DialogUnits, RoundLikeMulDiv)
 {
-    struct Case { int a, b, c, result; };
+    struct Case {
+        int a, b, c, result;
+    };
     for (const Case& c : {Case{7, 6, 4, 11}, Case{5, 13, 8, 8}, Case{3, 13, 8, 5}, Case{-7, 6, 4, -11},
                           Case{0, 7, 4, 0}, Case{1, 1, 2, 1}, Case{9, 9, 0, -1}})
         EXPECT_EQ(MulDivRound(c.a, c.b, c.c), c.result) << c.a << "*" << c.b << "/" << c.c;
@@ -40,7 +42,8 @@ TEST(DialogUnits, BaseUnitsComeFromTheTemplateFont)
     EXPECT_EQ(system.pixelSize(), 12);
 
     const QFontMetrics metrics(simsun);
-    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     const DialogBaseUnits units = BaseUnitsOf(simsun);
     EXPECT_EQ(units.x, (letters / 26 + 1) / 2);
     EXPECT_EQ(units.y, metrics.height());
@@ -102,9 +105,13 @@ TEST(Controls, ListsKeepTheOriginalSelectionRules)
     EXPECT_EQ(list.GetCurSel(), 1);
     EXPECT_EQ(list.GetWindowText(), QStringLiteral("Video"));
 
-    struct Case { int index; int returned; int selected; };
-    for (const Case& c : {Case{2, 2, 2}, Case{3, CB_ERR, CB_ERR}, Case{0, 0, 0}, Case{-1, CB_ERR, CB_ERR},
-                          Case{-5, CB_ERR, CB_ERR}}) {
+    struct Case {
+        int index;
+        int returned;
+        int selected;
+    };
+    for (const Case& c :
+         {Case{2, 2, 2}, Case{3, CB_ERR, CB_ERR}, Case{0, 0, 0}, Case{-1, CB_ERR, CB_ERR}, Case{-5, CB_ERR, CB_ERR}}) {
         EXPECT_EQ(list.SetCurSel(c.index), c.returned) << c.index;
         EXPECT_EQ(list.GetCurSel(), c.selected) << c.index;
     }
@@ -139,16 +146,15 @@ TEST(Accessibility, EveryInputIsNamedByItsLabelAndEveryButtonByItsText)
     ScriptedDialog dialog(SampleTemplate(), fakes);
     dialog.Create();
 
-    struct Case { int id; const char* name; };
+    struct Case {
+        int id;
+        const char* name;
+    };
     const Case cases[] = {
-        {1017, "Hour"},            // label right before it, mnemonic removed
-        {1022, "Minute"},
-        {1013, "Mode"},            // a list, labelled by a label with an id of its own
-        {1100, "Phone No 01:"},
-        {1064, "Folder"},          // named explicitly across the Select button
-        {1057, "Select"},
-        {IDOK, "Save"},
-        {IDCANCEL, "Exit"},
+        {1017, "Hour"},                           // label right before it, mnemonic removed
+        {1022, "Minute"},       {1013, "Mode"},   // a list, labelled by a label with an id of its own
+        {1100, "Phone No 01:"}, {1064, "Folder"}, // named explicitly across the Select button
+        {1057, "Select"},       {IDOK, "Save"},   {IDCANCEL, "Exit"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(AnnouncedName(dialog.Control(c.id)), QString::fromUtf8(c.name)) << c.id;
@@ -195,9 +201,12 @@ TEST(Accessibility, ObjectNamesAndTabOrderFollowTheTemplate)
 
 TEST(Controls, MnemonicsAreStrippedForNames)
 {
-    struct Case { const char* text; const char* stripped; };
-    for (const Case& c : {Case{"&Save", "Save"}, Case{"Save && Exit", "Save & Exit"}, Case{"Plain", "Plain"},
-                          Case{"End&", "End"}})
+    struct Case {
+        const char* text;
+        const char* stripped;
+    };
+    for (const Case& c :
+         {Case{"&Save", "Save"}, Case{"Save && Exit", "Save & Exit"}, Case{"Plain", "Plain"}, Case{"End&", "End"}})
         EXPECT_EQ(StripMnemonic(QString::fromUtf8(c.text)), QString::fromUtf8(c.stripped)) << c.text;
 }
 

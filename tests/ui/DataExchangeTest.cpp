@@ -3,10 +3,10 @@
 // exact messages, Fail() (focus, selection, abandon), code page 936 bytes.
 
 #include "SampleTemplate.h"
+#include "storage/Cp936.h"
 #include "support/ScriptedDialog.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
-#include "storage/Cp936.h"
 
 #include <QLineEdit>
 
@@ -19,13 +19,32 @@ using namespace ui;
 
 TEST(ParseFieldInteger, ReadsWhatTheFrameworkReads)
 {
-    struct Case { const char* text; std::optional<int> value; };
+    struct Case {
+        const char* text;
+        std::optional<int> value;
+    };
     const Case cases[] = {
-        {"0", 0}, {"25", 25}, {"007", 7}, {"  7", 7}, {"\t-3", -3}, {"+4", 4}, {"7 ", 7}, {"7\t", 7},
-        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
-        {"", std::nullopt}, {" ", std::nullopt}, {"-", std::nullopt}, {"1a", std::nullopt},
-        {"a1", std::nullopt}, {"1 2", std::nullopt}, {"0x10", std::nullopt}, {"1.5", std::nullopt},
-        {"2147483648", std::nullopt}, {"-2147483649", std::nullopt}, {"99999999999999999999", std::nullopt},
+        {"0", 0},
+        {"25", 25},
+        {"007", 7},
+        {"  7", 7},
+        {"\t-3", -3},
+        {"+4", 4},
+        {"7 ", 7},
+        {"7\t", 7},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"", std::nullopt},
+        {" ", std::nullopt},
+        {"-", std::nullopt},
+        {"1a", std::nullopt},
+        {"a1", std::nullopt},
+        {"1 2", std::nullopt},
+        {"0x10", std::nullopt},
+        {"1.5", std::nullopt},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"99999999999999999999", std::nullopt},
         {"１２", std::nullopt}, // full-width digits are not digits to the framework
     };
     for (const Case& c : cases)
@@ -81,7 +100,10 @@ TEST_F(DataExchange, AFailedFieldTakesTheFocusSelectsItsTextAndStopsTheExchange)
 
 TEST_F(DataExchange, RangeCheckShowsTheBoundsAndKeepsTheValueThatFailed)
 {
-    struct Case { const char* typed; bool passes; };
+    struct Case {
+        const char* typed;
+        bool passes;
+    };
     for (const Case& c : {Case{"0", true}, Case{"23", true}, Case{"24", false}, Case{"-1", false}}) {
         fakes.messages.clear();
         int hour = 99;
@@ -115,7 +137,11 @@ TEST_F(DataExchange, RangeCheckShowsTheBoundsAndKeepsTheValueThatFailed)
 
 TEST_F(DataExchange, LengthLimitsCountCodePage936Bytes)
 {
-    struct Case { const char* text; int limit; bool passes; };
+    struct Case {
+        const char* text;
+        int limit;
+        bool passes;
+    };
     const Case cases[] = {
         {"abc", 3, true}, {"abcd", 3, false}, {"中文", 4, true}, {"中文", 3, false}, {"中a", 3, true}, {"", 0, true},
     };
@@ -133,8 +159,7 @@ TEST_F(DataExchange, LengthLimitsCountCodePage936Bytes)
         setText(1064, QString::fromUtf8(c.text));
         EXPECT_EQ(dialog.UpdateData(true), c.passes) << c.text;
         if (!c.passes) {
-            EXPECT_EQ(fakes.messages.texts(),
-                      QStringList{kMaxCharsText.text(false).arg(c.limit)});
+            EXPECT_EQ(fakes.messages.texts(), QStringList{kMaxCharsText.text(false).arg(c.limit)});
             EXPECT_EQ(focusWidget(), dialog.Control(1100));
         }
         // The QString form reaches its check only when the bytes passed.
@@ -171,7 +196,12 @@ TEST_F(DataExchange, PuttingALongTextInLimitsTypingButKeepsTheText)
 // interface, English in every other.
 TEST_F(DataExchange, StandardMessagesFollowTheMessageLanguage)
 {
-    struct Case { const char* typed; int limit; const char* chinese; const char* english; };
+    struct Case {
+        const char* typed;
+        int limit;
+        const char* chinese;
+        const char* english;
+    };
     const Case cases[] = {
         {"", 2, "请键入一个整数。", "Please enter an integer."},
         {"7", 2, "“请填入一个在0和5之间的整数。”", "Please enter an integer between 0 and 5."},
@@ -322,7 +352,10 @@ TEST_F(DataExchange, ListIndexAndControlBinding)
         DDX_Control(pDX, 1013, bound);
         DDX_CBIndex(pDX, 1013, index);
     };
-    struct Case { int put; int shown; };
+    struct Case {
+        int put;
+        int shown;
+    };
     for (const Case& c : {Case{1, 1}, Case{-1, -1}, Case{3, -1}, Case{2, 2}}) {
         index = c.put;
         ASSERT_TRUE(dialog.UpdateData(false));

@@ -50,8 +50,8 @@ TEST(DialogModal, EveryWayOutGoesThroughItsPath)
         {"reject()", [](ScriptedDialog& d) { d.widget()->reject(); }, IDCANCEL, 0, 1},
         {"Exit button", [](ScriptedDialog& d) { d.Button(IDCANCEL).button()->click(); }, IDCANCEL, 0, 1},
         {"Enter in an edit field", [](ScriptedDialog& d) { pressKey(d.Control(1017), Qt::Key_Return); }, IDOK, 1, 0},
-        {"keypad Enter", [](ScriptedDialog& d) { pressKey(d.Control(1017), Qt::Key_Enter, Qt::KeypadModifier); },
-         IDOK, 1, 0},
+        {"keypad Enter", [](ScriptedDialog& d) { pressKey(d.Control(1017), Qt::Key_Enter, Qt::KeypadModifier); }, IDOK,
+         1, 0},
         {"Save button", [](ScriptedDialog& d) { d.Button(IDOK).button()->click(); }, IDOK, 1, 0},
         {"accept()", [](ScriptedDialog& d) { d.widget()->accept(); }, IDOK, 1, 0},
     };

@@ -41,7 +41,11 @@ using namespace ui;
 // list draws a wider frame in the skin), an editable list, a field, buttons.
 DialogTemplate ListsTemplate(DialogFont font = DialogFont::SimSun9)
 {
-    return {910, 160, 120, "Lists", font,
+    return {910,
+            160,
+            120,
+            "Lists",
+            font,
             {
                 {IDC_STATIC, ControlKind::Static, 8, 10, 50, 8, "Language"},
                 {1001, ControlKind::DropDownList, 64, 8, 80, 60, "", WsVScroll},
@@ -57,7 +61,11 @@ DialogTemplate ListsTemplate(DialogFont font = DialogFont::SimSun9)
 // A label far too short for its text, with free room to its right.
 DialogTemplate LabelTemplate(const char* text)
 {
-    return {911, 160, 60, "Fit", DialogFont::SimSun9,
+    return {911,
+            160,
+            60,
+            "Fit",
+            DialogFont::SimSun9,
             {
                 {IDC_STATIC, ControlKind::Static, 8, 10, 24, 8, text},
                 {1001, ControlKind::Edit, 8, 24, 80, 12, ""},
@@ -251,7 +259,8 @@ TEST_F(FontMetricsCacheTest, ADamagedOrForeignCopyIsIgnoredAndRewritten)
         {"fraction", with("baseUnitY", 15.5)},
         {"huge", with("baseUnitY", 1e12)},
         {"text for a number", with("listItemHeight", "16")},
-        {"missing field", [&] {
+        {"missing field",
+         [&] {
              QJsonObject cut = good;
              cut.remove("editListFieldHeight");
              return CopyFile(environment, {{"SimSun9", cut}});
@@ -313,8 +322,7 @@ TEST_F(FontMetricsCacheTest, AStaleCopyIsCorrectedOnceTheWindowIsShown)
     const auto widgets = dialog.widget()->findChildren<QWidget*>();
     for (const QWidget* widget : widgets) {
         if (!widget->isWindow()) {
-            EXPECT_EQ(widget->font().family().toStdString(), family.toStdString())
-                << widget->metaObject()->className();
+            EXPECT_EQ(widget->font().family().toStdString(), family.toStdString()) << widget->metaObject()->className();
         }
     }
     EXPECT_TRUE(dialog.LayoutMetrics() == m_live);
@@ -380,8 +388,8 @@ TEST_F(FontMetricsCacheTest, ACopyThatCannotBeWrittenIsReportedAndTheWindowStill
     WriteAll(m_folder.filePath("cache"), "not a folder");
     static QStringList warnings;
     warnings.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext&, const QString& message) {
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
             if (type == QtWarningMsg)
                 warnings << message;
         });

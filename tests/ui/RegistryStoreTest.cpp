@@ -6,8 +6,8 @@
 #include "ui/FileRegistryStore.h"
 #include "ui/WindowsRegistryStore.h"
 
-#include <QDir>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -119,7 +119,7 @@ TEST_F(FileStore, AValueOfAnotherTypeOrShapeReadsAsMissing)
 TEST_F(FileStore, ADamagedFileFallsBackToNoKeyAndIsSetAsideWhenTheKeyIsCreated)
 {
     for (const QByteArray& damage : {QByteArray("{\"keys\": {"), QByteArray("[1, 2]"), QByteArray("{\"keys\": 7}"),
-                                      QByteArray("\xFF\xFE\x00garbage", 10)}) {
+                                     QByteArray("\xFF\xFE\x00garbage", 10)}) {
         writeFile(damage);
         EXPECT_FALSE(store.openKey()) << damage.constData();
         EXPECT_EQ(store.readDword(QStringLiteral("language")), std::nullopt);
@@ -279,7 +279,8 @@ TEST_F(RegistryKeys, WithoutRightsToTheMachineKeyTheChoicesAreKeptForTheUser)
     EXPECT_EQ(WindowsRegistryStore().readDword(QStringLiteral("language")), 3U) << "the user key is read first";
     EXPECT_EQ(Query(QStringLiteral("HKCU"), QStringLiteral("language")).section(u' ', -2),
               QStringLiteral("REG_DWORD 0x3"));
-    EXPECT_TRUE(Query(QStringLiteral("HKCU"), QStringLiteral("Company")).endsWith(QStringLiteral("REG_SZ Kestra Optics")));
+    EXPECT_TRUE(
+        Query(QStringLiteral("HKCU"), QStringLiteral("Company")).endsWith(QStringLiteral("REG_SZ Kestra Optics")));
 }
 
 TEST_F(RegistryKeys, TheMachineKeyIsUsedAsDescribedAndFillsWhatTheUserKeyLacks)
@@ -288,7 +289,8 @@ TEST_F(RegistryKeys, TheMachineKeyIsUsedAsDescribedAndFillsWhatTheUserKeyLacks)
     ASSERT_TRUE(store.createKey());
     ASSERT_TRUE(store.writeDword(QStringLiteral("model"), 1));
     ASSERT_TRUE(store.writeDword(QStringLiteral("TvMode"), 0x0107));
-    EXPECT_EQ(Query(QStringLiteral("HKLM"), QStringLiteral("model")).section(u' ', -2), QStringLiteral("REG_DWORD 0x1"));
+    EXPECT_EQ(Query(QStringLiteral("HKLM"), QStringLiteral("model")).section(u' ', -2),
+              QStringLiteral("REG_DWORD 0x1"));
 
     // A later run without rights keeps its own choice under the user key; from
     // then on that key is read first and the machine key fills in the rest.
@@ -297,7 +299,8 @@ TEST_F(RegistryKeys, TheMachineKeyIsUsedAsDescribedAndFillsWhatTheUserKeyLacks)
     EXPECT_EQ(user.readDword(QStringLiteral("model")), 2U);
     EXPECT_EQ(store.readDword(QStringLiteral("model")), 2U);
     EXPECT_EQ(store.readDword(QStringLiteral("TvMode")), 0x0107U);
-    EXPECT_EQ(Query(QStringLiteral("HKLM"), QStringLiteral("model")).section(u' ', -2), QStringLiteral("REG_DWORD 0x1"));
+    EXPECT_EQ(Query(QStringLiteral("HKLM"), QStringLiteral("model")).section(u' ', -2),
+              QStringLiteral("REG_DWORD 0x1"));
 }
 
 #endif

@@ -10,7 +10,11 @@ namespace kestra::test {
 inline ui::DialogTemplate SampleTemplate()
 {
     using namespace ui;
-    return {900, 200, 150, "Sample", DialogFont::SimSun9,
+    return {900,
+            200,
+            150,
+            "Sample",
+            DialogFont::SimSun9,
             {
                 {1077, ControlKind::Static, 10, 4, 100, 8, "Static", SsCenter},
                 {IDC_STATIC, ControlKind::GroupBox, 4, 14, 190, 80, "Work Hour"},

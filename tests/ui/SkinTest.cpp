@@ -2,11 +2,11 @@
 // The skin: loaded from the resources by id, applied through the three
 // start-up calls, and the plain look when anything fails.
 
+#include "ui/Skin.h"
 #include "SampleTemplate.h"
 #include "support/ScriptedDialog.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
-#include "ui/Skin.h"
 
 #include <QApplication>
 #include <QFile>
@@ -49,7 +49,8 @@ TEST_F(Skin, Skin165LoadsAndStylesEveryWindowWithoutComplaint)
     processEvents();
     dialog.widget()->grab();
     qInstallMessageHandler(previous);
-    EXPECT_TRUE(g_warnings.filter(QStringLiteral("parse"), Qt::CaseInsensitive).isEmpty()) << g_warnings.join('\n').toStdString();
+    EXPECT_TRUE(g_warnings.filter(QStringLiteral("parse"), Qt::CaseInsensitive).isEmpty())
+        << g_warnings.join('\n').toStdString();
     EXPECT_TRUE(QFile::exists(QStringLiteral(":/skins/arrow-down.png")));
 }
 

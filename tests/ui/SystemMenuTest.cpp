@@ -83,8 +83,8 @@ TEST_F(SystemMenu, ASubmenuNamesItsPickAndChecksOneEntry)
     std::vector<unsigned> picked;
     const std::vector<ui::SystemMenuEntry> entries = {{kFirstEntryId, QStringLiteral("English")},
                                                       {kSecondEntryId, QString::fromUtf8("中文")}};
-    auto submenu = ui::AddSystemSubmenu(window, QStringLiteral("Language"), entries,
-                                        [&](unsigned id) { picked.push_back(id); });
+    auto submenu =
+        ui::AddSystemSubmenu(window, QStringLiteral("Language"), entries, [&](unsigned id) { picked.push_back(id); });
     ASSERT_NE(submenu, nullptr);
     HMENU popup = GetSubMenu(menu, GetMenuItemCount(menu) - 1);
     ASSERT_NE(popup, nullptr);

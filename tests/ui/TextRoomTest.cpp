@@ -46,7 +46,11 @@ TEST(TextRoom, LongTextTakesRoomBesideThenBelowThenANarrowerFont)
     };
     for (const Case& c : cases) {
         TestServices fakes;
-        ScriptedDialog dialog({901, 200 + room, 80, "Sample", DialogFont::SimSun9,
+        ScriptedDialog dialog({901,
+                               200 + room,
+                               80,
+                               "Sample",
+                               DialogFont::SimSun9,
                                {
                                    {1100, ControlKind::Static, 10, 10, cx, 8, "Short"},
                                    {1101, ControlKind::Edit, c.rightNeighbour, 8, 30, 12, ""},

@@ -4,7 +4,6 @@
 #include "common/Session.h"
 #include "formats/camera/CameraFields.h"
 
-
 #include <cstddef>
 
 namespace kestra {
@@ -126,8 +125,7 @@ const CameraNumberField& CameraNumberInfo(CameraNumber number)
     return kNumbers[static_cast<std::size_t>(number)];
 }
 
-CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& clock, int languageCode,
-                                  int tvMode)
+CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& clock, int languageCode, int tvMode)
 {
     CameraSettings s;
     for (const ListInfo& info : kLists)

@@ -69,8 +69,7 @@ const CameraNumberField& CameraNumberInfo(CameraNumber number);
 // The record the choices stand for. The clock comes from the PC clock snapshot
 // (the year limited to what the camera can hold), languageCode and tvMode from
 // the session. CheckCameraSettings tells whether the camera can take it.
-CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& clock, int languageCode,
-                                  int tvMode);
+CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& clock, int languageCode, int tvMode);
 
 // The choices a record stands for, so a saved camera.dat can be edited and
 // written again: the inverse of FillCameraSettings for every list and number

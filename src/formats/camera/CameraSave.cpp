@@ -5,8 +5,7 @@
 
 namespace kestra {
 
-SaveDecision<CameraSettings> PrepareCameraSave(const CameraChoices& shown, const PcClock& clock,
-                                               const Session& session)
+SaveDecision<CameraSettings> PrepareCameraSave(const CameraChoices& shown, const PcClock& clock, const Session& session)
 {
     SaveDecision<CameraSettings> decision{FillCameraSettings(shown, clock, session.languageCode, session.tvMode),
                                           std::nullopt};

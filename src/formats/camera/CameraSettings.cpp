@@ -69,14 +69,15 @@ SettingsFindings CheckCameraSettings(const CameraSettings& settings)
         CheckRange(findings, field.kind, name, static_cast<qsizetype>(offset), value, field.low, field.high);
     }
     const bool dateFieldsValid = settings.clockYear >= 0 && settings.clockYear <= kLastClockYear - kFirstClockYear
-        && settings.clockMonth >= 1 && settings.clockMonth <= 12 && settings.clockDay >= 1;
+                                 && settings.clockMonth >= 1 && settings.clockMonth <= 12 && settings.clockDay >= 1;
     if (dateFieldsValid) {
         const int year = settings.clockYear + kFirstClockYear;
         const bool clampedLeapDay = settings.clockMonth == 2 && settings.clockDay == 29
-            && (year == kYearForEarlierClocks || year == kLastClockYear);
+                                    && (year == kYearForEarlierClocks || year == kLastClockYear);
         const int days = clampedLeapDay ? 29 : DaysInMonth(year, settings.clockMonth);
         if (settings.clockDay > days && settings.clockDay <= 31)
-            findings.push_back({FindingKind::Clock, QStringLiteral("clockDay"), kClockDayOffset, settings.clockDay, days});
+            findings.push_back(
+                {FindingKind::Clock, QStringLiteral("clockDay"), kClockDayOffset, settings.clockDay, days});
     }
     return findings;
 }

@@ -12,21 +12,21 @@ namespace kestra {
 // Almost every field is the position of the chosen entry of a Camera window
 // list; the comments give the stored values.
 struct CameraSettings {
-    int cameraMode = 0;      // 0 photo, 1 video, 2 photo and video
-    int imageSize = 0;       // 0 12MP, 1 5MP, 2 1.3MP
-    int videoSize = 0;       // 0 1280x720, 1 640x480, 2 320x240
-    int pictureCount = 0;    // pictures per trigger minus 1
-    int videoLength = 0;     // seconds minus 1, 0 to 59
-    int timeStamp = 0;       // 0 on, 1 off
-    int pirInterval = 0;     // 0x80 + seconds (0 to 59 s) or minutes 1 to 60
-    int senseLevel = 0;      // 0 normal, 1 high, 2 low, 3 off
+    int cameraMode = 0;   // 0 photo, 1 video, 2 photo and video
+    int imageSize = 0;    // 0 12MP, 1 5MP, 2 1.3MP
+    int videoSize = 0;    // 0 1280x720, 1 640x480, 2 320x240
+    int pictureCount = 0; // pictures per trigger minus 1
+    int videoLength = 0;  // seconds minus 1, 0 to 59
+    int timeStamp = 0;    // 0 on, 1 off
+    int pirInterval = 0;  // 0x80 + seconds (0 to 59 s) or minutes 1 to 60
+    int senseLevel = 0;   // 0 normal, 1 high, 2 low, 3 off
     int timer1On = 0;
-    int beepSound = 0;       // 0 off, 1 on
-    int timeLapseOn = 0;     // 0 on, 1 off (sic: the camera's order)
+    int beepSound = 0;   // 0 off, 1 on
+    int timeLapseOn = 0; // 0 on, 1 off (sic: the camera's order)
     int timeLapseHour = 0;
     int timeLapseMinute = 0;
     int timeLapseSecond = 0;
-    int clockYear = 0;       // year minus 2010, 0 to 21
+    int clockYear = 0; // year minus 2010, 0 to 21
     int clockMonth = 0;
     int clockDay = 0;
     int clockHour = 0;
@@ -37,7 +37,7 @@ struct CameraSettings {
     int timer1StopHour = 0;
     int timer1StopMinute = 0;
     int serialOn = 0;
-    int serialChar1 = 0;     // 0 to 9 for "0" to "9", 10 to 35 for "A" to "Z"
+    int serialChar1 = 0; // 0 to 9 for "0" to "9", 10 to 35 for "A" to "Z"
     int serialChar2 = 0;
     int serialChar3 = 0;
     int serialChar4 = 0;
@@ -49,8 +49,8 @@ struct CameraSettings {
     int timer2StopHour = 0;
     int timer2StopMinute = 0;
     int sdCycle = 0;
-    int irLight = 0;         // 0 high, 1 low
-    int mmsStatus = 0;       // 0 off, 1 MMS, 2 GPRS, 3 SMS
+    int irLight = 0;   // 0 high, 1 low
+    int mmsStatus = 0; // 0 off, 1 MMS, 2 GPRS, 3 SMS
 };
 
 // PIR interval list position (0 to 119: "0 Sec".."59 Sec", "1 Min".."60 Min")

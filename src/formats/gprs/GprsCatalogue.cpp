@@ -21,20 +21,22 @@ const std::vector<Entry>& Entries()
     static const std::vector<Entry> entries = [] {
         std::vector<Entry> built(static_cast<std::size_t>(kGprsCountryCount * kGprsSlotsPerCountry));
         for (const gprs_table::OperatorRow& row : gprs_table::kOperators) {
-            if (row.country < 0 || row.country >= kGprsCountryCount || row.slot < 0
-                || row.slot >= kGprsSlotsPerCountry)
+            if (row.country < 0 || row.country >= kGprsCountryCount || row.slot < 0 || row.slot >= kGprsSlotsPerCountry)
                 continue;
             Entry& entry = built[static_cast<std::size_t>(row.country * kGprsSlotsPerCountry + row.slot)];
             entry.name = QString::fromUtf8(row.name);
-            entry.preset = GprsPreset{QString::fromUtf8(row.apn), QString::fromUtf8(row.account),
-                                      QString::fromUtf8(row.password)};
+            entry.preset =
+                GprsPreset{QString::fromUtf8(row.apn), QString::fromUtf8(row.account), QString::fromUtf8(row.password)};
         }
         return built;
     }();
     return entries;
 }
 
-bool ValidCountry(int country) { return country >= 0 && country < kGprsCountryCount; }
+bool ValidCountry(int country)
+{
+    return country >= 0 && country < kGprsCountryCount;
+}
 
 const Entry* FindEntry(int country, int slot)
 {

@@ -63,7 +63,8 @@ GprsSettings DecodeGprsFile(QByteArrayView bytes, QByteArray& userName, Settings
 
 RecordSaveResult WriteGprsFile(const QString& folder, const GprsSettings& settings)
 {
-    return SaveCheckedRecord(folder, kGprsFileName, CheckGprsSettings(settings), [&] { return BuildGprsFile(settings); });
+    return SaveCheckedRecord(folder, kGprsFileName, CheckGprsSettings(settings),
+                             [&] { return BuildGprsFile(settings); });
 }
 
 GprsLoaded ParseGprsFile(QByteArrayView bytes)
@@ -78,7 +79,7 @@ GprsLoaded ParseGprsFile(QByteArrayView bytes)
     loaded.findings.erase(std::remove_if(loaded.findings.begin(), loaded.findings.end(),
                                          [](const SettingsFinding& f) {
                                              return f.field == QLatin1String("senderPassword")
-                                                 || f.field == QLatin1String("user name");
+                                                    || f.field == QLatin1String("user name");
                                          }),
                           loaded.findings.end());
     const SettingsFindings problems = CheckGprsSettings(s);

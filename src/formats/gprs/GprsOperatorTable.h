@@ -10,8 +10,8 @@ namespace kestra::gprs_table {
 // where each value came from in GprsOperatorTable.md.
 
 struct CountryRow {
-    const char* name;   // general variant; the Chinese variant differs only for China
-    int operatorCount;  // 1..5; the window offers slots 0 to operatorCount - 1
+    const char* name;  // general variant; the Chinese variant differs only for China
+    int operatorCount; // 1..5; the window offers slots 0 to operatorCount - 1
 };
 
 struct OperatorRow {

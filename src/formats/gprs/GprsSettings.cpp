@@ -20,18 +20,18 @@ SettingsFindings CheckGprsSettings(const GprsSettings& s)
         if (s.operatorIndex != 0)
             findings.push_back({FindingKind::Mode, QStringLiteral("operatorIndex"), 1, s.operatorIndex, 0});
     } else if (s.countryIndex < 0 || s.countryIndex >= kGprsCountryCount) {
-        findings.push_back({FindingKind::CatalogueIndex, QStringLiteral("countryIndex"), 2, s.countryIndex,
-                            kGprsCountryCount});
+        findings.push_back(
+            {FindingKind::CatalogueIndex, QStringLiteral("countryIndex"), 2, s.countryIndex, kGprsCountryCount});
     } else {
         const int count = GprsOperatorCount(s.countryIndex);
         if (s.operatorIndex < 0 || s.operatorIndex >= count)
-            findings.push_back({FindingKind::CatalogueIndex, QStringLiteral("operatorIndex"), 1, s.operatorIndex,
-                                count});
+            findings.push_back(
+                {FindingKind::CatalogueIndex, QStringLiteral("operatorIndex"), 1, s.operatorIndex, count});
     }
     CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("maxImagesPerDay"), 3, s.maxImagesPerDay, 0,
                kMaxPicturesPerDay);
-    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("languageCode"), 5, s.languageCode,
-               kMinLanguageCode, kMaxLanguageCode);
+    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("languageCode"), 5, s.languageCode, kMinLanguageCode,
+               kMaxLanguageCode);
     CheckRange(findings, FindingKind::ListPosition, QStringLiteral("smsControl"), 8, s.smsControl, 0,
                kSmsControlCount - 1);
     for (const GprsTextField& field : kGprsTextFields) {

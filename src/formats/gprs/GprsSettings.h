@@ -33,8 +33,8 @@ struct GprsSettings {
     int countryIndex = 0;  // GPRS country list index; Auto mode only
     int operatorIndex = 0; // operator of that country; 0 in the Customer mode
     int maxImagesPerDay = 0;
-    int languageCode = 0;  // CameraLanguageCode at the time of the save
-    int smsControl = 0;    // SMS control list position
+    int languageCode = 0; // CameraLanguageCode at the time of the save
+    int smsControl = 0;   // SMS control list position
     QByteArray apn;
     QByteArray gprsAccount;
     QByteArray gprsPassword;

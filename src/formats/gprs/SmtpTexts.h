@@ -13,12 +13,12 @@ namespace kestra {
 // about widgets, so the command line speaks with the window's words.
 
 enum class SmtpLabel {
-    ModeLabel,         // label of the GPRS mode list
-    PicturesLabel,     // label of the pictures-per-day field
-    PicturesNote,      // note beside it
+    ModeLabel,     // label of the GPRS mode list
+    PicturesLabel, // label of the pictures-per-day field
+    PicturesNote,  // note beside it
     CountryLabel,
     OperatorLabel,
-    ApnLabel,          // "GPRS APN" in every language
+    ApnLabel, // "GPRS APN" in every language
     AccountLabel,
     GprsPasswordLabel,
     ServerLabel,
@@ -48,15 +48,15 @@ QString GprsCustomerListEntry(int language);
 
 // The save checks of the SMTP window, in the order they run.
 enum class SmtpCheck {
-    Apn,              // Customer mode: an APN of at least 2 bytes
+    Apn, // Customer mode: an APN of at least 2 bytes
     Server,
     Port,
     SenderEmpty,
-    SenderAddress,    // an "@" and a "."
+    SenderAddress, // an "@" and a "."
     SenderPassword,
     RecipientEmpty,
     RecipientAddress,
-    SmsPhone,         // SMS control on: a phone number of at least 5 bytes
+    SmsPhone, // SMS control on: a phone number of at least 5 bytes
 };
 
 QString SmtpCheckMessage(SmtpCheck check, bool chinese);

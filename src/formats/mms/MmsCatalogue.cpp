@@ -21,21 +21,23 @@ const std::vector<Entry>& Entries()
     static const std::vector<Entry> entries = [] {
         std::vector<Entry> built(static_cast<std::size_t>(kMmsCountryCount * kMmsSlotsPerCountry));
         for (const mms_table::OperatorRow& row : mms_table::kOperators) {
-            if (row.country < 0 || row.country >= kMmsCountryCount || row.slot < 0
-                || row.slot >= kMmsSlotsPerCountry)
+            if (row.country < 0 || row.country >= kMmsCountryCount || row.slot < 0 || row.slot >= kMmsSlotsPerCountry)
                 continue;
             Entry& entry = built[static_cast<std::size_t>(row.country * kMmsSlotsPerCountry + row.slot)];
             entry.name = QString::fromUtf8(row.name);
-            entry.preset = MmsPreset{QString::fromUtf8(row.url),     QString::fromUtf8(row.apn),
-                                     QString::fromUtf8(row.gateway), QString::fromUtf8(row.port),
-                                     QString::fromUtf8(row.account), QString::fromUtf8(row.password)};
+            entry.preset =
+                MmsPreset{QString::fromUtf8(row.url),  QString::fromUtf8(row.apn),     QString::fromUtf8(row.gateway),
+                          QString::fromUtf8(row.port), QString::fromUtf8(row.account), QString::fromUtf8(row.password)};
         }
         return built;
     }();
     return entries;
 }
 
-bool ValidCountry(int country) { return country >= 0 && country < kMmsCountryCount; }
+bool ValidCountry(int country)
+{
+    return country >= 0 && country < kMmsCountryCount;
+}
 
 const Entry* FindEntry(int country, int slot)
 {

@@ -10,8 +10,8 @@ namespace kestra::mms_table {
 // where each value came from in MmsOperatorTable.md.
 
 struct CountryRow {
-    const char* name;   // English variant; the Chinese variant differs only for China
-    int offeredCount;   // 1..5; the window offers slots 0 to offeredCount - 1
+    const char* name; // English variant; the Chinese variant differs only for China
+    int offeredCount; // 1..5; the window offers slots 0 to offeredCount - 1
 };
 
 struct OperatorRow {

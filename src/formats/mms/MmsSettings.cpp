@@ -11,8 +11,8 @@ SettingsFindings CheckMmsSettings(const MmsSettings& s)
     SettingsFindings findings;
     CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("picturesPerDay"), 3, s.picturesPerDay, 0,
                kMaxPicturesPerDay);
-    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("languageCode"), 5, s.languageCode,
-               kMinLanguageCode, kMaxLanguageCode);
+    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("languageCode"), 5, s.languageCode, kMinLanguageCode,
+               kMaxLanguageCode);
     CheckRange(findings, FindingKind::ListPosition, QStringLiteral("smsControl"), 10, s.smsControl, 0,
                kSmsControlCount - 1);
     CheckRange(findings, FindingKind::Mode, QStringLiteral("presetFlag"), 50, s.presetFlag, 0, 1);
@@ -20,13 +20,13 @@ SettingsFindings CheckMmsSettings(const MmsSettings& s)
     // The camera, like Load configure, takes any non-zero flag as the preset mode.
     if (s.presetFlag != 0) {
         if (s.countryCode < 0 || s.countryCode >= kMmsCountryCount) {
-            findings.push_back({FindingKind::CatalogueIndex, QStringLiteral("countryCode"), 8, s.countryCode,
-                                kMmsCountryCount});
+            findings.push_back(
+                {FindingKind::CatalogueIndex, QStringLiteral("countryCode"), 8, s.countryCode, kMmsCountryCount});
         } else {
             const int offered = MmsOfferedCount(s.countryCode);
             if (s.operatorIndex < 0 || s.operatorIndex >= offered)
-                findings.push_back({FindingKind::CatalogueIndex, QStringLiteral("operatorIndex"), 9,
-                                    s.operatorIndex, offered});
+                findings.push_back(
+                    {FindingKind::CatalogueIndex, QStringLiteral("operatorIndex"), 9, s.operatorIndex, offered});
         }
     } else {
         if (s.countryCode != COUNTRY_CUSTOM)

@@ -28,10 +28,10 @@ struct MmsSettings {
     int picturesPerDay = 0; // 0 to 99, 0 unlimited
     int languageCode = 0;   // CameraLanguageCode at the time of saving
     int tvMode = 0;
-    int countryCode = 0;    // MMS country list index, or COUNTRY_CUSTOM in the custom mode
-    int operatorIndex = 0;  // slot within the country; 0 in the custom mode
-    int smsControl = 0;     // SMS control list position
-    int presetFlag = 0;     // 1 preset mode, 0 custom mode
+    int countryCode = 0;   // MMS country list index, or COUNTRY_CUSTOM in the custom mode
+    int operatorIndex = 0; // slot within the country; 0 in the custom mode
+    int smsControl = 0;    // SMS control list position
+    int presetFlag = 0;    // 1 preset mode, 0 custom mode
     QByteArray url;
     QByteArray apn;
     QByteArray gateway;

@@ -48,20 +48,20 @@ QString MmsCustomItem(int language);
 // The messages of the window's own code; Chinese for language 1, English for
 // every other language.
 enum class MmsMessage {
-    NoRecipient,      // neither phone nor email
-    PhoneShort,       // phone of 1 to 4 characters
-    Phone2Short,      // phone2 of 1 to 4 characters
-    PhoneDigits,      // phone with other than digits (and a leading "+")
-    Phone2Format,     // phone2 neither an address nor a number
-    EmailFormat,      // email without "@" or "."
+    NoRecipient,  // neither phone nor email
+    PhoneShort,   // phone of 1 to 4 characters
+    Phone2Short,  // phone2 of 1 to 4 characters
+    PhoneDigits,  // phone with other than digits (and a leading "+")
+    Phone2Format, // phone2 neither an address nor a number
+    EmailFormat,  // email without "@" or "."
     UrlMissing,
     ApnMissing,
-    GatewayFormat,    // gateway empty or without "."
+    GatewayFormat, // gateway empty or without "."
     PortMissing,
-    SmsControlPhone,  // SMS control on without a phone
+    SmsControlPhone, // SMS control on without a phone
     Saved,
-    PhoneTooLong,     // "%d" takes the phone limit
-    NotMmsFile,       // Load configure: "%1" the path, "%2" what is wrong
+    PhoneTooLong, // "%d" takes the phone limit
+    NotMmsFile,   // Load configure: "%1" the path, "%2" what is wrong
 };
 QString MmsMessageText(int language, MmsMessage message);
 

@@ -12,8 +12,8 @@ SettingsFindings CheckSmsSettings(const SmsSettings& s)
                kSmsControlCount - 1);
     CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("maxImagesPerDay"), 3, s.maxImagesPerDay, 0,
                kMaxPicturesPerDay);
-    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("languageCode"), 5, s.languageCode,
-               kMinLanguageCode, kMaxLanguageCode);
+    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("languageCode"), 5, s.languageCode, kMinLanguageCode,
+               kMaxLanguageCode);
     for (std::size_t i = 0; i < kSmsTextFields.size(); ++i) {
         CheckTextLength(findings, QString::fromLatin1(kSmsTextFields[i].name),
                         static_cast<qsizetype>((i + 1) * kBlockSize + kBlockTextLengthOffset),

@@ -89,8 +89,8 @@ QString MailTestSeconds(std::chrono::milliseconds duration)
 {
     const auto ms = static_cast<qint64>(duration.count());
     // Whole seconds as the timeouts are given; a tenth where it tells more.
-    const QString number = ms % 1000 == 0 ? QString::number(ms / 1000)
-                                          : QString::number(static_cast<double>(ms) / 1000.0, 'f', 1);
+    const QString number =
+        ms % 1000 == 0 ? QString::number(ms / 1000) : QString::number(static_cast<double>(ms) / 1000.0, 'f', 1);
     return number + QStringLiteral(" s");
 }
 
@@ -109,31 +109,46 @@ MailTestReport RunMailTest(const GprsSettings& settings, const MailTestOptions& 
     report.loginName = options.loginName.value_or(GprsUserName(settings.senderEmail));
     report.sendRequested = options.send;
     report.outcome = MailTestOutcome::Unavailable;
-    report.summary = MailTestWords(report.chinese,
-                                   "The e-mail test cannot run: %1. Installing Kestra Setup again brings it back.",
-                                   "邮件测试无法运行：%1。重新安装 Kestra Setup 即可恢复。")
-                         .arg(module.error);
+    report.summary =
+        MailTestWords(report.chinese, "The e-mail test cannot run: %1. Installing Kestra Setup again brings it back.",
+                      "邮件测试无法运行：%1。重新安装 Kestra Setup 即可恢复。")
+            .arg(module.error);
     return report;
 }
 
 const char* MailTestOutcomeName(MailTestOutcome outcome)
 {
     switch (outcome) {
-    case MailTestOutcome::LoginAccepted: return "login-accepted";
-    case MailTestOutcome::Sent: return "sent";
-    case MailTestOutcome::BadSettings: return "bad-settings";
-    case MailTestOutcome::HostNotFound: return "host-not-found";
-    case MailTestOutcome::NothingListens: return "nothing-listens";
-    case MailTestOutcome::NoAnswer: return "no-answer";
-    case MailTestOutcome::ServerRefused: return "server-refused";
-    case MailTestOutcome::TlsFailed: return "tls-failed";
-    case MailTestOutcome::NoLoginOffered: return "no-login-offered";
-    case MailTestOutcome::LoginNameRefused: return "login-name-refused";
-    case MailTestOutcome::LoginRefused: return "login-refused";
-    case MailTestOutcome::SenderRefused: return "sender-refused";
-    case MailTestOutcome::RecipientRefused: return "recipient-refused";
-    case MailTestOutcome::MessageRefused: return "message-refused";
-    case MailTestOutcome::Unavailable: return "test-unavailable";
+    case MailTestOutcome::LoginAccepted:
+        return "login-accepted";
+    case MailTestOutcome::Sent:
+        return "sent";
+    case MailTestOutcome::BadSettings:
+        return "bad-settings";
+    case MailTestOutcome::HostNotFound:
+        return "host-not-found";
+    case MailTestOutcome::NothingListens:
+        return "nothing-listens";
+    case MailTestOutcome::NoAnswer:
+        return "no-answer";
+    case MailTestOutcome::ServerRefused:
+        return "server-refused";
+    case MailTestOutcome::TlsFailed:
+        return "tls-failed";
+    case MailTestOutcome::NoLoginOffered:
+        return "no-login-offered";
+    case MailTestOutcome::LoginNameRefused:
+        return "login-name-refused";
+    case MailTestOutcome::LoginRefused:
+        return "login-refused";
+    case MailTestOutcome::SenderRefused:
+        return "sender-refused";
+    case MailTestOutcome::RecipientRefused:
+        return "recipient-refused";
+    case MailTestOutcome::MessageRefused:
+        return "message-refused";
+    case MailTestOutcome::Unavailable:
+        return "test-unavailable";
     }
     return "unknown";
 }
@@ -141,10 +156,11 @@ const char* MailTestOutcomeName(MailTestOutcome outcome)
 QString MailTestReportText(const MailTestReport& report)
 {
     const bool zh = report.chinese;
-    QString text = MailTestWords(zh, "Mail test of %1 port %2, login name %3\n", "邮件测试：服务器 %1 端口 %2，登录名 %3\n")
-                       .arg(QuotedForReport(report.server))
-                       .arg(report.port)
-                       .arg(QuotedForReport(report.loginName));
+    QString text =
+        MailTestWords(zh, "Mail test of %1 port %2, login name %3\n", "邮件测试：服务器 %1 端口 %2，登录名 %3\n")
+            .arg(QuotedForReport(report.server))
+            .arg(report.port)
+            .arg(QuotedForReport(report.loginName));
     const QString ok = MailTestWords(zh, "  ok    ", "  成功  ");
     const QString failed = MailTestWords(zh, "  FAIL  ", "  失败  ");
     const QString server = MailTestWords(zh, "        server: ", "        服务器: ");
@@ -156,8 +172,8 @@ QString MailTestReportText(const MailTestReport& report)
         }
     }
     text += (report.succeeded() ? MailTestWords(zh, "Result: passed. ", "结果：通过。")
-                                : MailTestWords(zh, "Result: FAILED. ", "结果：失败。")) +
-            report.summary + QLatin1Char('\n');
+                                : MailTestWords(zh, "Result: FAILED. ", "结果：失败。"))
+            + report.summary + QLatin1Char('\n');
     text += MailTestWords(zh, "TLS: ", "TLS：") + TransportText(report) + QLatin1Char('\n');
     text += NetworkNote(zh) + QLatin1Char('\n');
     return text;
@@ -167,11 +183,11 @@ QByteArray MailTestReportJson(const MailTestReport& report)
 {
     QJsonArray steps;
     for (const MailTestStep& step : report.steps)
-        steps.append(QJsonObject{{"ok", step.ok}, {"text", step.text}, {"reply", step.reply}, {"heading", step.heading}});
+        steps.append(
+            QJsonObject{{"ok", step.ok}, {"text", step.text}, {"reply", step.reply}, {"heading", step.heading}});
     // The verdicts a script acts on, each unknown (null) where the test did
     // not get far enough to tell.
-    const std::optional<bool> loginWorks =
-        report.loginTried ? std::optional<bool>(report.loginAccepted) : std::nullopt;
+    const std::optional<bool> loginWorks = report.loginTried ? std::optional<bool>(report.loginAccepted) : std::nullopt;
     const std::optional<bool> tlsNeeded =
         report.transport ? std::optional<bool>(*report.transport != MailTransport::Plain) : std::nullopt;
     QJsonObject object{

@@ -86,8 +86,8 @@ enum class MailTransport { Plain, StartTls, ImplicitTls };
 
 struct MailTestStep {
     bool ok = false;
-    QString text;  // in plain words
-    QString reply; // the server's own reply, password masked; empty for local steps
+    QString text;         // in plain words
+    QString reply;        // the server's own reply, password masked; empty for local steps
     bool heading = false; // introduces the steps after it rather than being one
 };
 

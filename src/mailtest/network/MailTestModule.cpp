@@ -8,8 +8,7 @@
 #include <type_traits>
 
 extern "C" Q_DECL_EXPORT void KestraRunMailTest(const kestra::GprsSettings& settings,
-                                                const kestra::MailTestOptions& options,
-                                                kestra::MailTestReport& report)
+                                                const kestra::MailTestOptions& options, kestra::MailTestReport& report)
 {
     report = kestra::RunMailTestSession(settings, options);
 }

@@ -5,8 +5,8 @@
 #include "formats/gprs/GprsSave.h"
 
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QHostInfo>
@@ -52,8 +52,7 @@ enum class LoginEnd { Accepted, Refused, Failed };
 
 class MailTester {
 public:
-    MailTester(const GprsSettings& settings, const MailTestOptions& options)
-        : m_settings(settings), m_options(options)
+    MailTester(const GprsSettings& settings, const MailTestOptions& options) : m_settings(settings), m_options(options)
     {
         m_report.chinese = options.languageIndex == kLanguageChinese;
         m_report.server = settings.smtpServer.trimmed();
@@ -243,17 +242,17 @@ bool MailTester::Resolve()
         return false;
     }
     if (result->error() != QHostInfo::NoError || result->addresses().isEmpty()) {
-        Fail(MailTestOutcome::HostNotFound,
-             Say("The host %1 is not known (%2). Check the spelling of the server.",
-                 "主机 %1 不存在（%2）。请检查服务器的拼写。")
-                 .arg(QuotedForReport(m_report.server), result->errorString()));
+        Fail(MailTestOutcome::HostNotFound, Say("The host %1 is not known (%2). Check the spelling of the server.",
+                                                "主机 %1 不存在（%2）。请检查服务器的拼写。")
+                                                .arg(QuotedForReport(m_report.server), result->errorString()));
         return false;
     }
     m_addresses = result->addresses().mid(0, kMaxAddresses);
     QStringList shown;
     for (const QHostAddress& address : m_addresses)
         shown.append(address.toString());
-    Step(true, Say("Host %1 found: %2", "已找到主机 %1：%2").arg(QuotedForReport(m_report.server), shown.join(QStringLiteral(", "))));
+    Step(true, Say("Host %1 found: %2", "已找到主机 %1：%2")
+                   .arg(QuotedForReport(m_report.server), shown.join(QStringLiteral(", "))));
     return true;
 }
 
@@ -317,8 +316,8 @@ Reply MailTester::ReadReply(QSslSocket& socket)
         reply.lines.append(line);
         bool numeric = false;
         const int code = line.left(3).toInt(&numeric);
-        if (!numeric || line.size() < 3 || reply.lines.size() > kMaxReplyLines ||
-            (reply.code != 0 && code != reply.code))
+        if (!numeric || line.size() < 3 || reply.lines.size() > kMaxReplyLines
+            || (reply.code != 0 && code != reply.code))
             return finish(Reply::Status::Garbled);
         reply.code = code;
         if (line.size() == 3 || line.at(3) != '-')
@@ -398,8 +397,9 @@ bool MailTester::Connect(QSslSocket& socket, MailTransport transport, const QHos
                         .arg(where, TlsErrorText(socket)));
         return false;
     }
-    Step(true, transport == MailTransport::ImplicitTls ? Say("Connected to %1 with TLS.", "已用TLS连接到 %1。").arg(where)
-                                                        : Say("Connected to %1.", "已连接到 %1。").arg(where));
+    Step(true, transport == MailTransport::ImplicitTls
+                   ? Say("Connected to %1 with TLS.", "已用TLS连接到 %1。").arg(where)
+                   : Say("Connected to %1.", "已连接到 %1。").arg(where));
     return true;
 }
 
@@ -433,7 +433,8 @@ std::unique_ptr<QSslSocket> MailTester::OpenSession()
         if (Greet(*socket, *m_startTransport, *m_address))
             return socket;
         if (!m_failed)
-            Fail(MailTestOutcome::NoAnswer, Say("The server did not greet a second time.", "服务器第二次没有发来问候。"));
+            Fail(MailTestOutcome::NoAnswer,
+                 Say("The server did not greet a second time.", "服务器第二次没有发来问候。"));
         return nullptr;
     }
     const bool tlsFirst = m_report.port == m_options.implicitTlsPort;
@@ -455,8 +456,8 @@ std::unique_ptr<QSslSocket> MailTester::OpenSession()
                 m_startTransport = transport;
                 return socket;
             }
-            if (m_failed && m_report.outcome != MailTestOutcome::NothingListens &&
-                m_report.outcome != MailTestOutcome::NoAnswer)
+            if (m_failed && m_report.outcome != MailTestOutcome::NothingListens
+                && m_report.outcome != MailTestOutcome::NoAnswer)
                 return nullptr; // the server answered and said no
             if (m_failed)
                 break; // no connection at all: the other way would not do better
@@ -549,7 +550,8 @@ bool MailTester::StartTls(QSslSocket& socket, QList<QByteArray>& extensions)
     if (!go.is(220)) {
         Step(false, Say("STARTTLS is refused.", "STARTTLS被拒绝。"), &go);
         Fail(MailTestOutcome::TlsFailed,
-             Say("The server wants TLS but refuses STARTTLS: %1", "服务器要求TLS，却拒绝了STARTTLS：%1").arg(AnswerText(go)));
+             Say("The server wants TLS but refuses STARTTLS: %1", "服务器要求TLS，却拒绝了STARTTLS：%1")
+                 .arg(AnswerText(go)));
         return false;
     }
     PrepareTls(socket);
@@ -650,7 +652,8 @@ bool MailTester::Send(QSslSocket& socket)
     if (!from.positive()) {
         Step(false, Say("The sender %1 is refused.", "发件人 %1 被拒绝。").arg(sender), &from);
         Fail(MailTestOutcome::SenderRefused,
-             Say("The server refuses %1 as the sender: %2", "服务器拒绝以 %1 作为发件人：%2").arg(sender, AnswerText(from)));
+             Say("The server refuses %1 as the sender: %2", "服务器拒绝以 %1 作为发件人：%2")
+                 .arg(sender, AnswerText(from)));
         return false;
     }
     Step(true, Say("The sender %1 is accepted.", "发件人 %1 被接受。").arg(sender), &from);
@@ -739,18 +742,18 @@ void MailTester::Refused()
     if (!m_options.compareWholeAddress || m_report.loginName == address)
         return;
     // The camera sends only the part before "@". Would the whole address do?
-    m_report.steps.push_back({true,
-                              Say("Again with the whole address as the login name, to compare:",
-                                  "为作比较，再以完整地址作为登录名登录："),
-                              {},
-                              true});
+    m_report.steps.push_back(
+        {true,
+         Say("Again with the whole address as the login name, to compare:", "为作比较，再以完整地址作为登录名登录："),
+         {},
+         true});
     const LoginEnd whole = Attempt(address, false);
     if (whole == LoginEnd::Failed) {
         const QString reason = m_report.summary;
         Fail(MailTestOutcome::LoginRefused,
-             refused + Say(" The comparison with the whole address could not be made: %1",
-                           "未能以完整地址作比较：%1")
-                           .arg(reason));
+             refused
+                 + Say(" The comparison with the whole address could not be made: %1", "未能以完整地址作比较：%1")
+                       .arg(reason));
         return;
     }
     m_report.wholeAddressAccepted = whole == LoginEnd::Accepted;
@@ -767,8 +770,8 @@ void MailTester::Refused()
              Say("The server refuses the login, with the name %1 the camera sends and with the whole address %2 "
                  "alike.",
                  "服务器拒绝了登录：相机发送的名称 %1 和完整地址 %2 都被拒绝。")
-                     .arg(login, QuotedForReport(address)) +
-                 appPassword);
+                     .arg(login, QuotedForReport(address))
+                 + appPassword);
     }
 }
 
@@ -780,11 +783,10 @@ MailTestReport MailTester::Run()
     if (camera == LoginEnd::Accepted) {
         m_report.sent = m_options.send;
         m_report.outcome = m_options.send ? MailTestOutcome::Sent : MailTestOutcome::LoginAccepted;
-        m_report.summary = m_options.send
-                               ? Say("The login worked and the server took the test message for %1.",
-                                     "登录成功，服务器已接收发给 %1 的测试邮件。")
-                                     .arg(QuotedForReport(m_settings.recipientEmail))
-                               : Say("The login the camera uses works.", "相机使用的登录方式可用。");
+        m_report.summary = m_options.send ? Say("The login worked and the server took the test message for %1.",
+                                                "登录成功，服务器已接收发给 %1 的测试邮件。")
+                                                .arg(QuotedForReport(m_settings.recipientEmail))
+                                          : Say("The login the camera uses works.", "相机使用的登录方式可用。");
     } else if (camera == LoginEnd::Refused) {
         Refused();
     }

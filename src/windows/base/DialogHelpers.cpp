@@ -31,8 +31,8 @@ void DDV_IntRange(ui::CDataExchange* pDX, int value, int minValue, int maxValue)
         return; // a field the user is not changing: Save checks it
     // The tool's own message box, not the platform's: caption "Kestra", the
     // message in the window's language (Chinese or English).
-    pDX->m_pDlgWnd->services().messages.showMessage(QString::fromUtf8(g_appCaption),
-                                                    RangeMessage(pDX->m_pDlgWnd->ChineseMessages(), minValue, maxValue));
+    pDX->m_pDlgWnd->services().messages.showMessage(
+        QString::fromUtf8(g_appCaption), RangeMessage(pDX->m_pDlgWnd->ChineseMessages(), minValue, maxValue));
     pDX->Fail();
 }
 

@@ -5,7 +5,9 @@
 
 namespace kestra {
 
-namespace ui { class CDataExchange; }
+namespace ui {
+class CDataExchange;
+}
 
 // "Please enter an integer between %d and %d!", or its Chinese form.
 QString RangeMessage(bool chinese, int minValue, int maxValue);

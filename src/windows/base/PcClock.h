@@ -7,7 +7,9 @@
 
 namespace kestra {
 
-namespace ui { class ClockService; }
+namespace ui {
+class ClockService;
+}
 
 // The PC's local time as the camera's clock: a year above 2031 becomes 2031,
 // below 2010 becomes 2011.

@@ -223,8 +223,8 @@ std::optional<PickedSettingsFile> CSettingsDialog::PickSettingsFile(SettingsFile
     // hold would be shown half-read and refused at Save: it is not taken.
     const SettingsFileCheck check = CheckSettingsFile(kind, read.bytes);
     if (!check.clean()) {
-        ShowMessage(kNotLoadedText.text(chinese).arg(*path, SettingsFileName(kind),
-                                                     check.findings.front().message(chinese)));
+        ShowMessage(
+            kNotLoadedText.text(chinese).arg(*path, SettingsFileName(kind), check.findings.front().message(chinese)));
         return std::nullopt;
     }
     return PickedSettingsFile{*path, std::move(read.bytes)};

@@ -15,7 +15,9 @@
 
 namespace kestra {
 
-namespace ui { class CBalloonTip; }
+namespace ui {
+class CBalloonTip;
+}
 
 // The folder row every settings window has: the Select button and the folder
 // field beside it, with the field's length limit (0: none).

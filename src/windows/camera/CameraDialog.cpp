@@ -52,16 +52,11 @@ struct NumberControl {
 };
 
 constexpr NumberControl kNumberControls[] = {
-    {CameraNumber::TimeLapseHour, kTimeLapseHour},
-    {CameraNumber::TimeLapseMinute, kTimeLapseMinute},
-    {CameraNumber::TimeLapseSecond, kTimeLapseSecond},
-    {CameraNumber::Timer1StartHour, kTimer1StartHour},
-    {CameraNumber::Timer1StartMinute, kTimer1StartMinute},
-    {CameraNumber::Timer1StopHour, kTimer1StopHour},
-    {CameraNumber::Timer1StopMinute, kTimer1StopMinute},
-    {CameraNumber::Timer2StartHour, kTimer2StartHour},
-    {CameraNumber::Timer2StartMinute, kTimer2StartMinute},
-    {CameraNumber::Timer2StopHour, kTimer2StopHour},
+    {CameraNumber::TimeLapseHour, kTimeLapseHour},         {CameraNumber::TimeLapseMinute, kTimeLapseMinute},
+    {CameraNumber::TimeLapseSecond, kTimeLapseSecond},     {CameraNumber::Timer1StartHour, kTimer1StartHour},
+    {CameraNumber::Timer1StartMinute, kTimer1StartMinute}, {CameraNumber::Timer1StopHour, kTimer1StopHour},
+    {CameraNumber::Timer1StopMinute, kTimer1StopMinute},   {CameraNumber::Timer2StartHour, kTimer2StartHour},
+    {CameraNumber::Timer2StartMinute, kTimer2StartMinute}, {CameraNumber::Timer2StopHour, kTimer2StopHour},
     {CameraNumber::Timer2StopMinute, kTimer2StopMinute},
 };
 
@@ -123,12 +118,14 @@ constexpr LabelControl kLabelControls[] = {
 // The exchange order matters: an exchange stops at the first failed check, so
 // a bad folder text keeps the timer 2 fields from being taken over.
 constexpr CameraNumber kCheckedByIntRange[] = {
-    CameraNumber::TimeLapseMinute, CameraNumber::TimeLapseSecond, CameraNumber::TimeLapseHour,
-    CameraNumber::Timer1StopMinute, CameraNumber::Timer1StopHour, CameraNumber::Timer1StartHour,
+    CameraNumber::TimeLapseMinute,   CameraNumber::TimeLapseSecond, CameraNumber::TimeLapseHour,
+    CameraNumber::Timer1StopMinute,  CameraNumber::Timer1StopHour,  CameraNumber::Timer1StartHour,
     CameraNumber::Timer1StartMinute,
 };
 constexpr CameraNumber kCheckedByPlatform[] = {
-    CameraNumber::Timer2StopMinute, CameraNumber::Timer2StopHour, CameraNumber::Timer2StartMinute,
+    CameraNumber::Timer2StopMinute,
+    CameraNumber::Timer2StopHour,
+    CameraNumber::Timer2StartMinute,
     CameraNumber::Timer2StartHour,
 };
 
@@ -143,7 +140,8 @@ constexpr int kSerialCharacters[] = {kSerialChar1, kSerialChar2, kSerialChar3, k
 } // namespace
 
 CCameraDialog::CCameraDialog(ui::Services& services, const Session& session)
-    : CSettingsDialog(CameraDialogTemplate(), services, session, FolderRow{kSelectButton, kFolderField, kCameraFolderMaxChars}),
+    : CSettingsDialog(CameraDialogTemplate(), services, session,
+                      FolderRow{kSelectButton, kFolderField, kCameraFolderMaxChars}),
       m_pcClock(session.pcClock)
 {
     // The camera's clock is the PC time when the window opens (the shell read

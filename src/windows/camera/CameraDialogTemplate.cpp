@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "windows/camera/CameraDialog.h"
 #include "common/Languages.h"
+#include "windows/camera/CameraDialog.h"
 
-#include "windows/camera/CameraDialogIds.h"
 #include "formats/camera/CameraTexts.h"
+#include "windows/camera/CameraDialogIds.h"
 
 namespace kestra {
 namespace {
@@ -50,7 +50,12 @@ ControlTemplate Button(int id, int x, int y, int cx, const char* text, ControlKi
 // shows them.
 void AddLeftColumn(std::vector<ControlTemplate>& c)
 {
-    struct Row { int label; CameraLabel text; int list; unsigned style; };
+    struct Row {
+        int label;
+        CameraLabel text;
+        int list;
+        unsigned style;
+    };
     const Row rows[] = {
         {kModeLabel, CameraLabel::ModeLabel, kModeList, ui::StyleNone},
         {kVideoSizeLabel, CameraLabel::VideoSizeLabel, kVideoSizeList, ui::StyleNone},
@@ -95,7 +100,11 @@ void AddTimerGroup(std::vector<ControlTemplate>& c, const TimerIds& t, int top)
     c.push_back(Frame(t.group, 190, top, 177, 54, Text(CameraLabel::WorkHourGroup)));
     c.push_back(Label(t.label, 196, top + 13, 64, Text(t.listText), t.list));
     c.push_back(List(t.list, 262, top + 11, 50));
-    const struct { int y; int label, hour, hourUnit, minute, minuteUnit; CameraLabel text; } rows[] = {
+    const struct {
+        int y;
+        int label, hour, hourUnit, minute, minuteUnit;
+        CameraLabel text;
+    } rows[] = {
         {top + 28, t.startLabel, t.startHour, t.startHourUnit, t.startMinute, t.startMinuteUnit, t.startText},
         {top + 42, t.stopLabel, t.stopHour, t.stopHourUnit, t.stopMinute, t.stopMinuteUnit, t.stopText},
     };

@@ -63,8 +63,8 @@ struct TextControl {
 };
 
 constexpr TextControl kTextControls[] = {
-    {"url", kUrlField},     {"apn", kApnField},     {"gateway", kGatewayField},
-    {"port", kPortField},   {"phone", kPhoneField}, {"email", kEmailField},
+    {"url", kUrlField},         {"apn", kApnField},           {"gateway", kGatewayField},
+    {"port", kPortField},       {"phone", kPhoneField},       {"email", kEmailField},
     {"account", kAccountField}, {"password", kPasswordField}, {"phone2", kPhone2Field},
 };
 
@@ -81,7 +81,8 @@ bool OpensPhone2AsAddress(const QString& email)
 } // namespace
 
 CMmsDialog::CMmsDialog(ui::Services& services, const Session& session)
-    : CSettingsDialog(MmsDialogTemplate(), services, session, FolderRow{kSelectButton, kFolderField, kMmsFolderMaxChars})
+    : CSettingsDialog(MmsDialogTemplate(), services, session,
+                      FolderRow{kSelectButton, kFolderField, kMmsFolderMaxChars})
 {
     RegisterHandlers();
 }
@@ -94,8 +95,8 @@ void CMmsDialog::RegisterHandlers()
     On(Notification::SelChange, kOperatorList, [this] { OnOperatorChange(); });
     On(Notification::SelChange, kSmsControlList, [this] { TakeFieldsOver(kSmsControlList); });
     // These fields only take the window's values over.
-    for (int id : {kUrlField, kApnField, kGatewayField, kPortField, kAccountField, kPasswordField, kPhone2Field,
-                   kFolderField}) {
+    for (int id :
+         {kUrlField, kApnField, kGatewayField, kPortField, kAccountField, kPasswordField, kPhone2Field, kFolderField}) {
         On(Notification::EditChange, id, [this, id] {
             if (!m_applyingRule)
                 TakeFieldsOver(id);
@@ -272,8 +273,8 @@ void CMmsDialog::TakePreset()
 
 void CMmsDialog::ClearTexts()
 {
-    for (QByteArray* text : {&m_url, &m_apn, &m_gateway, &m_port, &m_account, &m_password, &m_email, &m_phone,
-                             &m_phone2})
+    for (QByteArray* text :
+         {&m_url, &m_apn, &m_gateway, &m_port, &m_account, &m_password, &m_email, &m_phone, &m_phone2})
         text->clear();
     for (const TextControl& control : kTextControls)
         SettleField(control.id);
@@ -328,8 +329,8 @@ void CMmsDialog::SetText(int id, QByteArray& member, const QByteArray& value)
 
 bool CMmsDialog::Phone2Allowed()
 {
-    return Length(Edit(kPhoneField).GetWindowText()) >= kMinRecipientLength ||
-           OpensPhone2AsAddress(Edit(kEmailField).GetWindowText());
+    return Length(Edit(kPhoneField).GetWindowText()) >= kMinRecipientLength
+           || OpensPhone2AsAddress(Edit(kEmailField).GetWindowText());
 }
 
 void CMmsDialog::UpdatePhone2Lock()
@@ -411,8 +412,8 @@ void CMmsDialog::ApplyLoaded(const MmsLoaded& loaded)
     m_account = loaded.account;
     m_password = loaded.password;
     m_phone2 = loaded.phone2;
-    const bool phone2Open = loaded.phone.size() >= kMinRecipientLength || !loaded.phone2.isEmpty() ||
-                            OpensPhone2AsAddress(DecodeCp936(loaded.email));
+    const bool phone2Open = loaded.phone.size() >= kMinRecipientLength || !loaded.phone2.isEmpty()
+                            || OpensPhone2AsAddress(DecodeCp936(loaded.email));
     Edit(kPhone2Field).SetReadOnly(!phone2Open);
 }
 

@@ -72,7 +72,7 @@ private:
     int m_countryCode = 0;
     int m_operatorIndex = 0;
     bool m_shownPresetMode = true; // the mode the lists and fields are in
-    bool m_applyingRule = false; // the texts a rule sets are not the user's typing
+    bool m_applyingRule = false;   // the texts a rule sets are not the user's typing
 };
 
 } // namespace kestra

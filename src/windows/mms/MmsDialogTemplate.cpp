@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "windows/mms/MmsDialog.h"
 #include "common/Languages.h"
+#include "windows/mms/MmsDialog.h"
 
 #include "formats/mms/MmsSettings.h"
 #include "windows/mms/MmsDialogIds.h"

@@ -7,7 +7,6 @@
 #include "ui/DataExchange.h"
 #include "windows/sms/SmsDialogIds.h"
 
-
 namespace kestra {
 namespace {
 

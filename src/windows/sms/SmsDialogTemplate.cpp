@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "windows/sms/SmsDialog.h"
 #include "common/Languages.h"
+#include "windows/sms/SmsDialog.h"
 
 #include "formats/sms/SmsSettings.h"
 #include "windows/sms/SmsDialogIds.h"

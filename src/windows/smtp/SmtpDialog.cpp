@@ -3,9 +3,9 @@
 
 #include "formats/gprs/GprsCatalogue.h"
 #include "formats/gprs/GprsFile.h"
-#include "formats/sms/SmsTexts.h"
 #include "formats/gprs/GprsSave.h"
 #include "formats/gprs/SmtpTexts.h"
+#include "formats/sms/SmsTexts.h"
 #include "ui/DataExchange.h"
 #include "windows/smtp/SmtpDialogIds.h"
 
@@ -17,7 +17,6 @@ namespace kestra {
 namespace {
 
 using namespace smtp_ids;
-
 
 struct TextControl {
     int id;
@@ -80,8 +79,8 @@ struct HintControl {
 };
 
 constexpr HintControl kHintControls[] = {
-    {SmtpHint::Server, kServerField},       {SmtpHint::Port, kPortField},
-    {SmtpHint::Recipient, kRecipientField}, {SmtpHint::Phone, kPhoneField},
+    {SmtpHint::Server, kServerField},        {SmtpHint::Port, kPortField},
+    {SmtpHint::Recipient, kRecipientField},  {SmtpHint::Phone, kPhoneField},
     {SmtpHint::SmsControl, kSmsControlList}, {SmtpHint::Sender, kSenderField},
 };
 

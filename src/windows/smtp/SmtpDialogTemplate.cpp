@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "windows/smtp/SmtpDialog.h"
 #include "common/Languages.h"
+#include "windows/smtp/SmtpDialog.h"
 
 #include "formats/gprs/GprsSettings.h"
 #include "windows/smtp/SmtpDialogIds.h"

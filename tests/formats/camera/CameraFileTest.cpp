@@ -51,11 +51,11 @@ CameraSettings WorkedExample()
 
 TEST(CameraRecord, WorkedBlockStoresCrc79F0As7A04)
 {
-    const QByteArray expected = Bytes({0x00, 0x00, 0x00, 0x00, 0x09, 0x00, 0x01, 0x00, 0x00, 0x01, 0x01, 0x00, 0x00,
-                                       0x00, 0x0E, 0x03, 0x05, 0x08, 0x07, 0x06, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                                       0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                                       0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                                       0x00, 0x00, 0x00, 0x00, 0x04, 0x7A, 0x0D, 0x0A});
+    const QByteArray expected =
+        Bytes({0x00, 0x00, 0x00, 0x00, 0x09, 0x00, 0x01, 0x00, 0x00, 0x01, 0x01, 0x00, 0x00, 0x00, 0x0E,
+               0x03, 0x05, 0x08, 0x07, 0x06, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02,
+               0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+               0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0x7A, 0x0D, 0x0A});
     EXPECT_EQ(BlockBytes(BuildCameraRecord(WorkedExample())), expected);
 }
 
@@ -71,7 +71,13 @@ TEST(CameraRecord, WindowDefaultsGiveTheDocumentedLeadingBytes)
 // records below were searched out to give the CRCs named.
 TEST(CameraRecord, ChecksumCarryReachesTheHighByteAndWrapsAround)
 {
-    struct Case { int irLight; int mmsStatus; std::uint16_t crc; std::uint8_t low; std::uint8_t high; };
+    struct Case {
+        int irLight;
+        int mmsStatus;
+        std::uint16_t crc;
+        std::uint8_t low;
+        std::uint8_t high;
+    };
     for (const Case& c : {Case{234, 20, 0x00F0, 0x04, 0x01}, Case{96, 88, 0xFFF0, 0x04, 0x00}}) {
         CameraSettings s = WorkedExample();
         s.irLight = c.irLight;
@@ -101,7 +107,8 @@ TEST(CameraFile, MatchesTheGoldenFiles)
     const QByteArray defaults = BuildCameraDefaultFile();
     EXPECT_EQ(defaults, Golden("camera_default.dat"));
 
-    QByteArray expectedRecord = Bytes({0x7F, 0x7F, 0x7F, 0x7F}) + QByteArray(52, '\0') + Bytes({0x64, 0x88, 0x0D, 0x0A});
+    QByteArray expectedRecord =
+        Bytes({0x7F, 0x7F, 0x7F, 0x7F}) + QByteArray(52, '\0') + Bytes({0x64, 0x88, 0x0D, 0x0A});
     EXPECT_EQ(defaults.left(60), expectedRecord);
     for (const QByteArray& file : {defaults, BuildCameraFile(WorkedExample())}) {
         ASSERT_EQ(file.size(), kCameraFileSize);
@@ -114,9 +121,12 @@ TEST(CameraFile, MatchesTheGoldenFiles)
 
 TEST(PirInterval, EncodesSecondsWithTheHighBitAndMinutesPlain)
 {
-    struct Case { int position; int stored; };
-    for (const Case& c : {Case{0, 0x80}, Case{1, 0x81}, Case{59, 0xBB}, Case{60, 0x01}, Case{61, 0x02},
-                          Case{119, 0x3C}, Case{-1, -1}, Case{120, -1}}) {
+    struct Case {
+        int position;
+        int stored;
+    };
+    for (const Case& c : {Case{0, 0x80}, Case{1, 0x81}, Case{59, 0xBB}, Case{60, 0x01}, Case{61, 0x02}, Case{119, 0x3C},
+                          Case{-1, -1}, Case{120, -1}}) {
         EXPECT_EQ(EncodePirInterval(c.position), c.stored) << c.position;
         if (c.stored >= 0) {
             EXPECT_EQ(DecodePirInterval(c.stored), c.position) << c.stored;
@@ -128,9 +138,12 @@ TEST(PirInterval, EncodesSecondsWithTheHighBitAndMinutesPlain)
 
 TEST(ClockYear, IsLimitedTo2010To2031)
 {
-    struct Case { int year; int stored; };
-    for (const Case& c : {Case{1999, 0}, Case{2009, 0}, Case{2010, 0}, Case{2011, 1}, Case{2024, 14},
-                          Case{2031, 21}, Case{2035, 21}, Case{9999, 21}})
+    struct Case {
+        int year;
+        int stored;
+    };
+    for (const Case& c : {Case{1999, 0}, Case{2009, 0}, Case{2010, 0}, Case{2011, 1}, Case{2024, 14}, Case{2031, 21},
+                          Case{2035, 21}, Case{9999, 21}})
         EXPECT_EQ(StoredClockYear(c.year), c.stored) << c.year;
 }
 
@@ -138,7 +151,12 @@ TEST(CameraSettingsCheck, FlagsWhatNoListOrClockOffers)
 {
     EXPECT_TRUE(CheckCameraSettings(WorkedExample()).empty());
 
-    struct Case { const char* name; void (*change)(CameraSettings&); FindingKind kind; qsizetype offset; };
+    struct Case {
+        const char* name;
+        void (*change)(CameraSettings&);
+        FindingKind kind;
+        qsizetype offset;
+    };
     const std::vector<Case> cases{
         {"cameraMode 3", [](CameraSettings& s) { s.cameraMode = 3; }, FindingKind::ListPosition, 0},
         {"videoLength 60", [](CameraSettings& s) { s.videoLength = 60; }, FindingKind::ListPosition, 4},
@@ -146,7 +164,12 @@ TEST(CameraSettingsCheck, FlagsWhatNoListOrClockOffers)
         {"pirInterval 0xBC", [](CameraSettings& s) { s.pirInterval = 0xBC; }, FindingKind::ListPosition, 6},
         {"clockYear 22", [](CameraSettings& s) { s.clockYear = 22; }, FindingKind::Clock, 14},
         {"clockMonth 0", [](CameraSettings& s) { s.clockMonth = 0; }, FindingKind::Clock, 15},
-        {"30 February", [](CameraSettings& s) { s.clockMonth = 2; s.clockDay = 30; }, FindingKind::Clock, 16},
+        {"30 February",
+         [](CameraSettings& s) {
+             s.clockMonth = 2;
+             s.clockDay = 30;
+         },
+         FindingKind::Clock, 16},
         {"hour 24", [](CameraSettings& s) { s.timer2StopHour = 24; }, FindingKind::Clock, 34},
         {"serial Z+1", [](CameraSettings& s) { s.serialChar4 = 36; }, FindingKind::ListPosition, 28},
         {"language 12", [](CameraSettings& s) { s.languageCode = 12; }, FindingKind::OutOfRange, 29},
@@ -217,7 +240,8 @@ TEST(CameraFileWriter, SavesAndReplaces180Bytes)
     bad.cameraMode = 7;
     const RecordSaveResult refused = WriteCameraFile(dir.path(), bad);
     ASSERT_TRUE(refused.refused.has_value());
-    EXPECT_EQ(ReadCameraFile(dir.filePath(QStringLiteral("camera.dat"))).values.settings.cameraMode, WorkedExample().cameraMode);
+    EXPECT_EQ(ReadCameraFile(dir.filePath(QStringLiteral("camera.dat"))).values.settings.cameraMode,
+              WorkedExample().cameraMode);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "formats/camera/CameraChoices.h"
 #include "formats/camera/CameraTexts.h"
+#include "formats/camera/CameraChoices.h"
 #include "storage/Cp936.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +13,14 @@ namespace {
 constexpr int kFirstLanguage = 1;
 constexpr int kLastLanguage = 11;
 
-CameraLabel LabelAt(int i) { return static_cast<CameraLabel>(i); }
-CameraList ListAt(int i) { return static_cast<CameraList>(i); }
+CameraLabel LabelAt(int i)
+{
+    return static_cast<CameraLabel>(i);
+}
+CameraList ListAt(int i)
+{
+    return static_cast<CameraList>(i);
+}
 
 TEST(CameraTexts, EveryLanguageHasEveryTextAndItEncodesToCodePage936)
 {
@@ -79,18 +85,14 @@ INSTANTIATE_TEST_SUITE_P(
         LabelCase{11, CameraLabel::Timer2StopLabel, "Stop:", false},
         LabelCase{11, CameraLabel::SaveButton, " Save", true},
         // Unit labels: only Chinese and Japanese have their own.
-        LabelCase{1, CameraLabel::HourUnit, "时", true},
-        LabelCase{10, CameraLabel::HourUnit, "時", true},
-        LabelCase{10, CameraLabel::SecondUnit, "秒", true},
-        LabelCase{2, CameraLabel::HourUnit, "Hour", false},
-        LabelCase{3, CameraLabel::MinuteUnit, "Min", false},
-        LabelCase{7, CameraLabel::SecondUnit, "Sec", false},
+        LabelCase{1, CameraLabel::HourUnit, "时", true}, LabelCase{10, CameraLabel::HourUnit, "時", true},
+        LabelCase{10, CameraLabel::SecondUnit, "秒", true}, LabelCase{2, CameraLabel::HourUnit, "Hour", false},
+        LabelCase{3, CameraLabel::MinuteUnit, "Min", false}, LabelCase{7, CameraLabel::SecondUnit, "Sec", false},
         LabelCase{8, CameraLabel::SdCycleLabel, "SD cikel", true},
         LabelCase{10, CameraLabel::Timer1Label, "タイマー", true},
         LabelCase{1, CameraLabel::IrLightLabel, "LED 亮度", true},
         // An index no table names reads English.
-        LabelCase{0, CameraLabel::ModeLabel, "Mode", true},
-        LabelCase{12, CameraLabel::DefaultButton, "Default", true},
+        LabelCase{0, CameraLabel::ModeLabel, "Mode", true}, LabelCase{12, CameraLabel::DefaultButton, "Default", true},
         LabelCase{-3, CameraLabel::SyncTimeButton, "Sync Time", true}));
 
 struct ListCase {
@@ -107,19 +109,17 @@ TEST_P(CameraListQuirks, HaveTheirOwnEntries)
     EXPECT_EQ(CameraListEntries(c.language, c.list), c.entries);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Languages, CameraListQuirks,
-    ::testing::Values(
-        ListCase{7, CameraList::TimeStamp, {"Be", "Off"}},
-        ListCase{7, CameraList::SdCycle, {"Off", "Be"}},
-        ListCase{7, CameraList::BeepSound, {"Ki", "Be"}},
-        ListCase{8, CameraList::SdCycle, {"Izklop", "paalla"}},
-        ListCase{10, CameraList::SenseLevel, {"中", "高", "低", "オフ"}},
-        ListCase{1, CameraList::MmsStatus, {"关闭", "MMS", "GPRS", "SMS"}},
-        ListCase{3, CameraList::SenseLevel, {"Normal", "Hoch", "Niedring", "Aus"}},
-        ListCase{11, CameraList::Timer2, {"NE", "TAIP"}},
-        ListCase{1, CameraList::ImageSize, {"12MP", "5MP", "1.3MP"}},
-        ListCase{10, CameraList::VideoSize, {"1280x720", "640x480", "320x240"}}));
+INSTANTIATE_TEST_SUITE_P(Languages, CameraListQuirks,
+                         ::testing::Values(ListCase{7, CameraList::TimeStamp, {"Be", "Off"}},
+                                           ListCase{7, CameraList::SdCycle, {"Off", "Be"}},
+                                           ListCase{7, CameraList::BeepSound, {"Ki", "Be"}},
+                                           ListCase{8, CameraList::SdCycle, {"Izklop", "paalla"}},
+                                           ListCase{10, CameraList::SenseLevel, {"中", "高", "低", "オフ"}},
+                                           ListCase{1, CameraList::MmsStatus, {"关闭", "MMS", "GPRS", "SMS"}},
+                                           ListCase{3, CameraList::SenseLevel, {"Normal", "Hoch", "Niedring", "Aus"}},
+                                           ListCase{11, CameraList::Timer2, {"NE", "TAIP"}},
+                                           ListCase{1, CameraList::ImageSize, {"12MP", "5MP", "1.3MP"}},
+                                           ListCase{10, CameraList::VideoSize, {"1280x720", "640x480", "320x240"}}));
 
 TEST(CameraTexts, JapaneseTextsAreCodePage936Bytes)
 {
@@ -130,8 +130,15 @@ TEST(CameraTexts, JapaneseTextsAreCodePage936Bytes)
 
 TEST(CameraTexts, SecondAndMinuteListsUseChineseUnitsForChineseOnly)
 {
-    struct Case { int language; const char* firstLength; const char* lastLength; const char* firstPir;
-                  const char* lastSeconds; const char* firstMinutes; const char* lastPir; };
+    struct Case {
+        int language;
+        const char* firstLength;
+        const char* lastLength;
+        const char* firstPir;
+        const char* lastSeconds;
+        const char* firstMinutes;
+        const char* lastPir;
+    };
     for (const Case& c : {Case{1, "1 秒", "60 秒", "0 秒", "59 秒", "1 分", "60 分"},
                           Case{2, "1 Sec", "60 Sec", "0 Sec", "59 Sec", "1 Min", "60 Min"},
                           Case{10, "1 Sec", "60 Sec", "0 Sec", "59 Sec", "1 Min", "60 Min"}}) {

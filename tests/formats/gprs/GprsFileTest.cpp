@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "formats/gprs/GprsCatalogue.h"
 #include "formats/gprs/GprsFile.h"
+#include "formats/gprs/GprsCatalogue.h"
 #include "storage/SettingsBlock.h"
 
 #include <QDir>
@@ -76,7 +76,11 @@ TEST(GprsFile, CustomerModeStores0x80AndNoAutoFlag)
 
 TEST(GprsFile, PicturesPerDayAsTwoDigits)
 {
-    struct Case { int pictures; char tens; char units; };
+    struct Case {
+        int pictures;
+        char tens;
+        char units;
+    };
     for (const Case& c : {Case{0, 0, 0}, Case{7, 0, 7}, Case{42, 4, 2}, Case{99, 9, 9}}) {
         GprsSettings s = EnglishAuto();
         s.maxImagesPerDay = c.pictures;
@@ -88,7 +92,10 @@ TEST(GprsFile, PicturesPerDayAsTwoDigits)
 
 TEST(GprsFile, UserNameBlockIsTheSenderBeforeItsFirstAt)
 {
-    struct Case { QByteArray sender; QByteArray user; };
+    struct Case {
+        QByteArray sender;
+        QByteArray user;
+    };
     for (const Case& c : {Case{"ab@example.com", "ab"}, Case{"trailcam", "trailcam"}, Case{"a@b@c", "a"},
                           Case{"@example.com", ""}, Case{"", ""}}) {
         GprsSettings s = EnglishAuto();
@@ -123,10 +130,14 @@ TEST(GprsFileReader, GivesBackAllButSenderPasswordAndLanguage)
         EXPECT_EQ(loaded.operatorIndex, s.operatorIndex);
         EXPECT_EQ(loaded.maxImagesPerDay, s.maxImagesPerDay);
         EXPECT_EQ(loaded.smsControl, s.smsControl);
-        for (const auto& [got, want] :
-             {std::pair{loaded.apn, s.apn}, {loaded.gprsAccount, s.gprsAccount}, {loaded.gprsPassword, s.gprsPassword},
-              {loaded.smtpServer, s.smtpServer}, {loaded.smtpPort, s.smtpPort}, {loaded.senderEmail, s.senderEmail},
-              {loaded.phoneNumber, s.phoneNumber}, {loaded.recipientEmail, s.recipientEmail}})
+        for (const auto& [got, want] : {std::pair{loaded.apn, s.apn},
+                                        {loaded.gprsAccount, s.gprsAccount},
+                                        {loaded.gprsPassword, s.gprsPassword},
+                                        {loaded.smtpServer, s.smtpServer},
+                                        {loaded.smtpPort, s.smtpPort},
+                                        {loaded.senderEmail, s.senderEmail},
+                                        {loaded.phoneNumber, s.phoneNumber},
+                                        {loaded.recipientEmail, s.recipientEmail}})
             EXPECT_EQ(got, want);
     }
 }
@@ -147,12 +158,18 @@ TEST(GprsFileReader, ModeComesFromByte50Alone)
 
 TEST(GprsFileReader, NeverHandsBackAnIndexPastItsList)
 {
-    struct Case { const char* name; int offset; int stored; bool sms; bool country; bool op; };
+    struct Case {
+        const char* name;
+        int offset;
+        int stored;
+        bool sms;
+        bool country;
+        bool op;
+    };
     // Stored bytes are nibble-swapped: 0x92 is 41, 0x20 is 2.
-    for (const Case& c : {Case{"sms control 0xFF", 8, 0xFF, false, true, true},
-                          Case{"country 41", 2, 0x92, true, false, false},
-                          Case{"Auto with 0x80", 2, 0x08, true, false, false},
-                          Case{"China operator 2", 1, 0x20, true, true, false}}) {
+    for (const Case& c :
+         {Case{"sms control 0xFF", 8, 0xFF, false, true, true}, Case{"country 41", 2, 0x92, true, false, false},
+          Case{"Auto with 0x80", 2, 0x08, true, false, false}, Case{"China operator 2", 1, 0x20, true, true, false}}) {
         QByteArray file = BuildGprsFile(EnglishAuto());
         file[c.offset] = static_cast<char>(c.stored);
         const GprsLoaded loaded = ParseGprsFile(file);
@@ -167,13 +184,23 @@ TEST(GprsFileWriter, RefusesWhatTheCameraWouldMisread)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    struct Case { const char* name; void (*change)(GprsSettings&); FindingKind kind; };
+    struct Case {
+        const char* name;
+        void (*change)(GprsSettings&);
+        FindingKind kind;
+    };
     const std::vector<Case> cases{
         {"server 41", [](GprsSettings& s) { s.smtpServer = QByteArray(41, 's'); }, FindingKind::TextLength},
         {"phone 31", [](GprsSettings& s) { s.phoneNumber = QByteArray(31, '1'); }, FindingKind::TextLength},
-        {"sender password 33", [](GprsSettings& s) { s.senderPassword = QByteArray(33, 'p'); }, FindingKind::TextLength},
+        {"sender password 33", [](GprsSettings& s) { s.senderPassword = QByteArray(33, 'p'); },
+         FindingKind::TextLength},
         {"country 41", [](GprsSettings& s) { s.countryIndex = 41; }, FindingKind::CatalogueIndex},
-        {"Swisscom slot 3", [](GprsSettings& s) { s.countryIndex = 31; s.operatorIndex = 3; }, FindingKind::CatalogueIndex},
+        {"Swisscom slot 3",
+         [](GprsSettings& s) {
+             s.countryIndex = 31;
+             s.operatorIndex = 3;
+         },
+         FindingKind::CatalogueIndex},
         {"mode 2", [](GprsSettings& s) { s.mode = 2; }, FindingKind::Mode},
         {"language 0", [](GprsSettings& s) { s.languageCode = 0; }, FindingKind::OutOfRange},
     };

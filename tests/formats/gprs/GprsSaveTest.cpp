@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "formats/gprs/GprsCatalogue.h"
 #include "formats/gprs/GprsSave.h"
+#include "formats/gprs/GprsCatalogue.h"
 #include "storage/SettingsFinding.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,10 @@ namespace {
 
 constexpr int kSchweiz = 31, kSwisscom = 2;
 
-Session English() { return Session{kLanguageEnglish, kLanguageEnglish, 0}; }
+Session English()
+{
+    return Session{kLanguageEnglish, kLanguageEnglish, 0};
+}
 
 // Everything the checks ask for, in Auto mode with China's first operator.
 GprsSettings Complete()
@@ -34,8 +37,7 @@ const CheckCase kCheckCases[] = {
     {"one-character port", [](GprsSettings& s) { s.smtpPort = "2"; }, "Please Input Port"},
     {"two-letter port", [](GprsSettings& s) { s.smtpPort = "ab"; }, nullptr},
     {"one-character server", [](GprsSettings& s) { s.smtpServer = "s"; }, "Please Input Smtp Server address"},
-    {"sender with a dot but no at", [](GprsSettings& s) { s.senderEmail = "cam.example.com"; },
-     "Error email address"},
+    {"sender with a dot but no at", [](GprsSettings& s) { s.senderEmail = "cam.example.com"; }, "Error email address"},
     {"sender with an at but no dot", [](GprsSettings& s) { s.senderEmail = "cam@example"; }, "Error email address"},
     {"sender with the dot before the at", [](GprsSettings& s) { s.senderEmail = "c.am@example"; }, nullptr},
     {"empty sender", [](GprsSettings& s) { s.senderEmail.clear(); }, "Please Input Email"},

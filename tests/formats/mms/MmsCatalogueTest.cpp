@@ -17,56 +17,17 @@ namespace {
 // data file: mms.dat stores country and slot indexes, so a shifted row, a
 // renamed operator or a lost credential is a camera that dials the wrong network.
 const char* const kCountryNames[kMmsCountryCount] = {
-    "Australia",
-    "Belgium",
-    "Brazil",
-    "Bulgaria",
-    "China",
-    "Canada",
-    "Cyprus",
-    "Croatia",
-    "Ceska republika",
-    "Cayman Islands",
-    "Deutschland",
-    "Denmark",
-    "Egypt",
-    "Estonia",
-    "Finland",
-    "France",
-    "Greece",
-    "Hungary",
-    "Italy",
-    "Ireland",
-    "India",
-    "Lithuania",
-    "Latvia",
-    "Namibia",
-    "Norway",
-    "Netherlands",
-    "New Zealand",
-    "Oesterreich",
-    "Portugal",
-    "Poland",
-    "Russia",
-    "Romania",
-    "Schweiz",
-    "South Africa",
-    "Spain",
-    "Slovakia",
-    "Sweden",
-    "Slovenia",
-    "Turkey",
-    "United States",
-    "United Kingdom",
-    "Ukraine",
+    "Australia", "Belgium",         "Brazil",         "Bulgaria",    "China",         "Canada",         "Cyprus",
+    "Croatia",   "Ceska republika", "Cayman Islands", "Deutschland", "Denmark",       "Egypt",          "Estonia",
+    "Finland",   "France",          "Greece",         "Hungary",     "Italy",         "Ireland",        "India",
+    "Lithuania", "Latvia",          "Namibia",        "Norway",      "Netherlands",   "New Zealand",    "Oesterreich",
+    "Portugal",  "Poland",          "Russia",         "Romania",     "Schweiz",       "South Africa",   "Spain",
+    "Slovakia",  "Sweden",          "Slovenia",       "Turkey",      "United States", "United Kingdom", "Ukraine",
 };
 
 const int kOfferedCounts[kMmsCountryCount] = {
-    3, 2, 1, 2, 2, 2, 1, 2, 2, 1,
-    3, 3, 2, 3, 3, 3, 2, 2, 2, 2,
-    3, 3, 1, 1, 3, 2, 1, 2, 2, 3,
-    2, 1, 3, 4, 4, 3, 3, 3, 2, 2,
-    5, 5,
+    3, 2, 1, 2, 2, 2, 1, 2, 2, 1, 3, 3, 2, 3, 3, 3, 2, 2, 2, 2, 3,
+    3, 1, 1, 3, 2, 1, 2, 2, 3, 2, 1, 3, 4, 4, 3, 3, 3, 2, 2, 5, 5,
 };
 
 enum class Credentials { None, AccountOnly, Both };
@@ -203,10 +164,13 @@ bool IsDottedQuad(const QString& text)
 bool IsEmpty(const MmsPreset& p)
 {
     return p.url.isEmpty() && p.apn.isEmpty() && p.gateway.isEmpty() && p.port.isEmpty() && p.account.isEmpty()
-        && p.password.isEmpty();
+           && p.password.isEmpty();
 }
 
-std::vector<QString> Texts(const MmsPreset& p) { return {p.url, p.apn, p.gateway, p.port, p.account, p.password}; }
+std::vector<QString> Texts(const MmsPreset& p)
+{
+    return {p.url, p.apn, p.gateway, p.port, p.account, p.password};
+}
 
 TEST(MmsCatalogue, CountryListKeepsItsOrderAndDiffersOnlyAtChinaBetweenVariants)
 {

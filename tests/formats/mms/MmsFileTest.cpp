@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "formats/mms/MmsCatalogue.h"
 #include "formats/mms/MmsFile.h"
+#include "formats/mms/MmsCatalogue.h"
 #include "storage/SettingsBlock.h"
 
 #include <QDir>
@@ -116,9 +116,14 @@ TEST(ReadMmsFile, GivesBackWhatLoadConfigureReads)
             EXPECT_FALSE(loaded.countryCode.has_value()) << "the custom mode's codes are not read";
             EXPECT_FALSE(loaded.operatorIndex.has_value());
         }
-        for (const auto& [got, want] : {std::pair{loaded.url, s.url}, {loaded.apn, s.apn}, {loaded.gateway, s.gateway},
-                                        {loaded.port, s.port}, {loaded.phone, s.phone}, {loaded.email, s.email},
-                                        {loaded.account, s.account}, {loaded.password, s.password},
+        for (const auto& [got, want] : {std::pair{loaded.url, s.url},
+                                        {loaded.apn, s.apn},
+                                        {loaded.gateway, s.gateway},
+                                        {loaded.port, s.port},
+                                        {loaded.phone, s.phone},
+                                        {loaded.email, s.email},
+                                        {loaded.account, s.account},
+                                        {loaded.password, s.password},
                                         {loaded.phone2, s.phone2}})
             EXPECT_EQ(got, want);
     }
@@ -126,7 +131,13 @@ TEST(ReadMmsFile, GivesBackWhatLoadConfigureReads)
 
 TEST(ReadMmsFile, NeverHandsBackAnIndexPastItsList)
 {
-    struct Case { const char* name; void (*change)(QByteArray&); bool sms; bool country; bool op; };
+    struct Case {
+        const char* name;
+        void (*change)(QByteArray&);
+        bool sms;
+        bool country;
+        bool op;
+    };
     // Header bytes are stored nibble-swapped: 0x60 is 6, 0xA2 is 0x2A (42).
     const std::vector<Case> cases{
         {"sms control 6", [](QByteArray& f) { f[10] = 0x60; }, false, true, true},
@@ -150,7 +161,10 @@ TEST(WriteMmsFile, RefusesATextLongerThanItsFieldAndWritesNothing)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    struct Case { const char* name; void (*change)(MmsSettings&); };
+    struct Case {
+        const char* name;
+        void (*change)(MmsSettings&);
+    };
     const std::vector<Case> cases{
         {"url 51", [](MmsSettings& s) { s.url = QByteArray(51, 'u'); }},
         {"gateway 21", [](MmsSettings& s) { s.gateway = QByteArray(21, '1'); }},

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "formats/mms/MmsCatalogue.h"
 #include "formats/mms/MmsSave.h"
+#include "formats/mms/MmsCatalogue.h"
 #include "formats/mms/MmsTexts.h"
 #include "storage/Cp936.h"
 
@@ -59,10 +59,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CheckCase{"NoRecipient", [](MmsSettings& s) { s.phone.clear(); }, 1,
                   "Please input phone number or recieve email", "phone"},
-        CheckCase{"EmailAloneIsARecipient", [](MmsSettings& s) { s.phone.clear(); s.email = "a@b.cn"; }, 1,
-                  nullptr, ""},
-        CheckCase{"ShortPhoneBeforeABadEmail", [](MmsSettings& s) { s.phone = "1234"; s.email = "x"; }, 1,
-                  "Phone number error", "phone"},
+        CheckCase{"EmailAloneIsARecipient",
+                  [](MmsSettings& s) {
+                      s.phone.clear();
+                      s.email = "a@b.cn";
+                  },
+                  1, nullptr, ""},
+        CheckCase{"ShortPhoneBeforeABadEmail",
+                  [](MmsSettings& s) {
+                      s.phone = "1234";
+                      s.email = "x";
+                  },
+                  1, "Phone number error", "phone"},
         CheckCase{"ShortPhone2", [](MmsSettings& s) { s.phone2 = "a@b"; }, 1,
                   "Phone number or receive email format error", "phone2"},
         CheckCase{"PlusAndTwelveDigits", [](MmsSettings& s) { s.phone = "+861380013800"; }, 1, nullptr, ""},
@@ -70,30 +78,50 @@ INSTANTIATE_TEST_SUITE_P(
                   "Only numbers(+) are allowed phone number", "phone"},
         CheckCase{"LetterFirst", [](MmsSettings& s) { s.phone = "a13800138000"; }, 1,
                   "Only numbers(+) are allowed phone number", "phone"},
-        CheckCase{"Phone2WithAtIsNotCheckedFurther", [](MmsSettings& s) { s.phone2 = "x y@z"; }, 1,
-                  nullptr, ""},
+        CheckCase{"Phone2WithAtIsNotCheckedFurther", [](MmsSettings& s) { s.phone2 = "x y@z"; }, 1, nullptr, ""},
         CheckCase{"Phone2NumberWithPlusSigns", [](MmsSettings& s) { s.phone2 = "+86+1380"; }, 1, nullptr, ""},
         CheckCase{"Phone2NeitherAddressNorNumber", [](MmsSettings& s) { s.phone2 = "13800x"; }, 1,
                   "Please check the phone number or email address", "phone2"},
         CheckCase{"EmailWithoutAt", [](MmsSettings& s) { s.email = "abc.de"; }, 1, "Error email address", "email"},
         CheckCase{"EmailWithoutDot", [](MmsSettings& s) { s.email = "a@bcde"; }, 1, "Error email address", "email"},
         CheckCase{"EmailDotAnywhere", [](MmsSettings& s) { s.email = "a.b@c"; }, 1, nullptr, ""},
-        CheckCase{"PresetModeNeedsNoParameters", [](MmsSettings& s) { s.url.clear(); s.gateway = "x"; }, 1,
-                  nullptr, ""},
-        CheckCase{"CustomUrlBeforeApn", [](MmsSettings& s) { s.url.clear(); s.apn.clear(); }, 0, "Error MMS URL",
-                  "url"},
+        CheckCase{"PresetModeNeedsNoParameters",
+                  [](MmsSettings& s) {
+                      s.url.clear();
+                      s.gateway = "x";
+                  },
+                  1, nullptr, ""},
+        CheckCase{"CustomUrlBeforeApn",
+                  [](MmsSettings& s) {
+                      s.url.clear();
+                      s.apn.clear();
+                  },
+                  0, "Error MMS URL", "url"},
         CheckCase{"CustomApn", [](MmsSettings& s) { s.apn.clear(); }, 0, "Error MMS APN ", "apn"},
-        CheckCase{"CustomGatewayBeforePort", [](MmsSettings& s) { s.gateway.clear(); s.port.clear(); }, 0,
-                  "Error MMS GateWay", "gateway"},
+        CheckCase{"CustomGatewayBeforePort",
+                  [](MmsSettings& s) {
+                      s.gateway.clear();
+                      s.port.clear();
+                  },
+                  0, "Error MMS GateWay", "gateway"},
         CheckCase{"CustomPort", [](MmsSettings& s) { s.port.clear(); }, 0, "Error MMS Port", "port"},
-        CheckCase{"CustomGatewayWithoutDot", [](MmsSettings& s) { s.gateway = "localhost"; }, 0,
-                  "Error MMS GateWay", "gateway"},
+        CheckCase{"CustomGatewayWithoutDot", [](MmsSettings& s) { s.gateway = "localhost"; }, 0, "Error MMS GateWay",
+                  "gateway"},
         CheckCase{"SmsControlOnWithOnlyAnEmail",
-                  [](MmsSettings& s) { s.phone.clear(); s.email = "a@b.cn"; s.smsControl = 2; }, 1,
-                  "SMS control is already open，please input Phone No.", "phone"},
+                  [](MmsSettings& s) {
+                      s.phone.clear();
+                      s.email = "a@b.cn";
+                      s.smsControl = 2;
+                  },
+                  1, "SMS control is already open，please input Phone No.", "phone"},
         CheckCase{"ParametersBeforeSmsControl",
-                  [](MmsSettings& s) { s.phone.clear(); s.email = "a@b.cn"; s.smsControl = 0; s.port.clear(); }, 0,
-                  "Error MMS Port", "port"}),
+                  [](MmsSettings& s) {
+                      s.phone.clear();
+                      s.email = "a@b.cn";
+                      s.smsControl = 0;
+                      s.port.clear();
+                  },
+                  0, "Error MMS Port", "port"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(MmsSave, MessagesAreChineseOnlyForLanguageOne)
@@ -149,7 +177,11 @@ TEST(MmsSave, CustomModeKeepsTheTypedParametersUnderTheCustomCode)
 
 TEST(MmsSave, RecordTheCameraCouldNotTakeIsRefusedNotDecided)
 {
-    struct Case { const char* name; std::function<void(MmsSettings&)> change; const char* field; };
+    struct Case {
+        const char* name;
+        std::function<void(MmsSettings&)> change;
+        const char* field;
+    };
     const Case cases[] = {
         {"pictures", [](MmsSettings& s) { s.picturesPerDay = 100; }, "picturesPerDay"},
         {"country", [](MmsSettings& s) { s.countryCode = kMmsCountryCount; }, "countryCode"},

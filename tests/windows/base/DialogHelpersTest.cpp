@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "common/Session.h"
 #include "windows/base/DialogHelpers.h"
+#include "common/Session.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
-#include "ui/Dialog.h"
 #include "ui/DataExchange.h"
+#include "ui/Dialog.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -38,7 +38,10 @@ private:
     static const ui::DialogTemplate& Template()
     {
         static const ui::DialogTemplate t{
-            .resourceId = 901, .cx = 120, .cy = 60, .caption = "Range",
+            .resourceId = 901,
+            .cx = 120,
+            .cy = 60,
+            .caption = "Range",
             .controls = {
                 {.id = kFieldId, .kind = ui::ControlKind::Edit, .x = 10, .y = 10, .cx = 60, .cy = 12},
                 {.id = 1011, .kind = ui::ControlKind::Edit, .x = 10, .y = 30, .cx = 60, .cy = 12},
@@ -59,9 +62,8 @@ struct RangeCase {
 TEST(DDV_IntRange, AcceptsBothBoundsAndRefusesOneBeyond)
 {
     const RangeCase cases[] = {
-        {1, 99, "1", true}, {1, 99, "99", true}, {1, 99, "0", false}, {1, 99, "100", false},
-        {-5, 5, "-5", true}, {-5, 5, "5", true}, {-5, 5, "-6", false}, {-5, 5, "6", false},
-        {0, 0, "0", true}, {0, 0, "1", false},
+        {1, 99, "1", true}, {1, 99, "99", true},  {1, 99, "0", false}, {1, 99, "100", false}, {-5, 5, "-5", true},
+        {-5, 5, "5", true}, {-5, 5, "-6", false}, {-5, 5, "6", false}, {0, 0, "0", true},     {0, 0, "1", false},
     };
     for (const RangeCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.typed << " in [" << c.minValue << ", " << c.maxValue << "]");
@@ -92,7 +94,10 @@ TEST(DDV_IntRange, AcceptsBothBoundsAndRefusesOneBeyond)
 
 TEST(DDV_IntRange, SpeaksChineseOnlyForLanguage1)
 {
-    struct Case { int language; const char* message; };
+    struct Case {
+        int language;
+        const char* message;
+    };
     const Case cases[] = {
         {kLanguageChinese, "请输入一个介于1和12之间的值!"},
         {kLanguageEnglish, "Please enter an integer between 1 and 12!"},

@@ -2,16 +2,16 @@
 // What every settings window gets from its base: loud handler registration,
 // focus notifications and the balloon hint wired to the window's controls.
 
+#include "windows/base/SettingsDialog.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
 #include "ui/BalloonTip.h"
 #include "ui/SampleTemplate.h"
-#include "windows/base/SettingsDialog.h"
 
-#include <QLineEdit>
-#include <QMouseEvent>
 #include <QApplication>
 #include <QEventLoop>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QTimer>
 
 #include <gtest/gtest.h>

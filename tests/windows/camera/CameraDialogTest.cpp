@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
+#include "windows/camera/CameraDialog.h"
 #include "app/AppState.h"
 #include "formats/camera/CameraFile.h"
 #include "storage/SettingsFileIo.h"
@@ -6,7 +7,6 @@
 #include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
 #include "ui/DataExchange.h"
-#include "windows/camera/CameraDialog.h"
 #include "windows/camera/CameraDialogIds.h"
 
 #include <QComboBox>
@@ -88,7 +88,12 @@ TEST_F(CameraDialogTest, EnterSavesAndLeavesTheWindowOpen)
 
 TEST_F(CameraDialogTest, ClockOutsideTheCameraYearsIsClampedInTextAndFile)
 {
-    struct Case { int language; int year; const char* text; int stored; };
+    struct Case {
+        int language;
+        int year;
+        const char* text;
+        int stored;
+    };
     for (const Case& c : {Case{kLanguageEnglish, 2009, "03/05/2011 08:07:06 MM/DD/YY", 1},
                           Case{kLanguageChinese, 2035, "03/05/2031 08:07:06 月/日/年", 21},
                           Case{kLanguageJapanese, 2010, "03/05/2010 08:07:06 MM/DD/YY", 0}}) {
@@ -121,7 +126,10 @@ TEST_F(CameraDialogTest, LeapDayOutsideTheCameraYearsIsStillSaved)
     // The year is limited but the day is the PC's: 29 February lands in 2011
     // or 2031, which have none. The clock is no choice of the user's, so Save
     // must not be refused over it.
-    struct Case { int year; const char* clockBytes; };
+    struct Case {
+        int year;
+        const char* clockBytes;
+    };
     for (const Case& c : {Case{2008, "01021D"}, Case{2032, "15021D"}}) {
         fakes.clock.now = {c.year, 2, 29, 12, 0, 0};
         Open();
@@ -223,8 +231,8 @@ INSTANTIATE_TEST_SUITE_P(
         OversizeCase{"Hour23", kTimer1List, 1, kTimer1StopHour, CameraNumber::Timer1StopHour, "23", {}, 23},
         OversizeCase{"TimeLapseSecond60", kTimeLapseList, 0, kTimeLapseSecond, CameraNumber::TimeLapseSecond, "60",
                      RangeMessage(0, 59), 0},
-        OversizeCase{"TimeLapseSecond59", kTimeLapseList, 0, kTimeLapseSecond, CameraNumber::TimeLapseSecond, "59",
-                     {}, 59},
+        OversizeCase{
+            "TimeLapseSecond59", kTimeLapseList, 0, kTimeLapseSecond, CameraNumber::TimeLapseSecond, "59", {}, 59},
         // Timer 2 runs the platform's own range check, with its own message.
         OversizeCase{"Timer2Hour24", kTimer2List, 1, kTimer2StopHour, CameraNumber::Timer2StopHour, "24",
                      PlatformRangeMessage(0, 23), 0},
@@ -303,8 +311,8 @@ TEST_F(CameraDialogTest, DefaultWritesTheDefaultFileAndResetsTheWindow)
     EXPECT_EQ(SavedFile(), BuildCameraDefaultFile());
     EXPECT_EQ(fakes.messages.texts(), QStringList{kEnglishDefaultSaved});
     const std::vector<std::pair<int, int>> initial = {
-        {kModeList, 0}, {kPirIntervalList, 60}, {kVideoLengthList, 9}, {kBeepSoundList, 1}, {kTimer1List, 0},
-        {kSerialList, 0}, {kSerialChar2, 0}, {kTimeLapseList, 1}};
+        {kModeList, 0},   {kPirIntervalList, 60}, {kVideoLengthList, 9}, {kBeepSoundList, 1},
+        {kTimer1List, 0}, {kSerialList, 0},       {kSerialChar2, 0},     {kTimeLapseList, 1}};
     for (const auto& [id, position] : initial)
         EXPECT_EQ(List(id)->currentIndex(), position) << "list " << id;
     for (int id : {kTimer1StartHour, kTimeLapseMinute}) {
@@ -448,28 +456,26 @@ TEST_P(CameraDialogLanguages, WindowShowsTheTextsOfItsLanguage)
     EXPECT_EQ(shown, QString::fromUtf8(c.text));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Quirks, CameraDialogLanguages,
-    ::testing::Values(
-        TextCase{kLanguageLithuanian, kTimer1StartLabel, -1, "Pradeti:"},
-        TextCase{kLanguageLithuanian, kTimer2StartLabel, -1, "Start:"},
-        TextCase{kLanguageLithuanian, kTimer2StopLabel, -1, "Stop:"},
-        TextCase{kLanguageLithuanian, kSaveButton, -1, " Save"},
-        TextCase{kLanguageHungarian, kTimeStampList, 0, "Be"},
-        TextCase{kLanguageHungarian, kTimeStampList, 1, "Off"},
-        TextCase{kLanguageHungarian, kSdCycleList, 0, "Off"},
-        TextCase{kLanguageHungarian, kBeepSoundList, 0, "Ki"},
-        TextCase{kLanguageSlovenian, kSdCycleList, 1, "paalla"},
-        TextCase{kLanguageJapanese, kTimer1StartHourUnit, -1, "時"},
-        TextCase{kLanguageJapanese, kTimeLapseSecondUnit, -1, "秒"},
-        TextCase{kLanguageJapanese, kBeepSoundList, 0, "オフ"},
-        TextCase{kLanguageJapanese, kVideoLengthList, 9, "10 Sec"},
-        TextCase{kLanguageChinese, kVideoLengthList, 9, "10 秒"},
-        TextCase{kLanguageChinese, kPirIntervalList, 60, "1 分"},
-        TextCase{kLanguageChinese, kTimer2Group, -1, "工作时间段"},
-        TextCase{kLanguageChinese, kTimer2StopMinuteUnit, -1, "分"},
-        TextCase{kLanguageGerman, kTimer2StopMinuteUnit, -1, "Min"},
-        TextCase{kLanguageGerman, kDefaultButton, -1, "Werkseinstell."}));
+INSTANTIATE_TEST_SUITE_P(Quirks, CameraDialogLanguages,
+                         ::testing::Values(TextCase{kLanguageLithuanian, kTimer1StartLabel, -1, "Pradeti:"},
+                                           TextCase{kLanguageLithuanian, kTimer2StartLabel, -1, "Start:"},
+                                           TextCase{kLanguageLithuanian, kTimer2StopLabel, -1, "Stop:"},
+                                           TextCase{kLanguageLithuanian, kSaveButton, -1, " Save"},
+                                           TextCase{kLanguageHungarian, kTimeStampList, 0, "Be"},
+                                           TextCase{kLanguageHungarian, kTimeStampList, 1, "Off"},
+                                           TextCase{kLanguageHungarian, kSdCycleList, 0, "Off"},
+                                           TextCase{kLanguageHungarian, kBeepSoundList, 0, "Ki"},
+                                           TextCase{kLanguageSlovenian, kSdCycleList, 1, "paalla"},
+                                           TextCase{kLanguageJapanese, kTimer1StartHourUnit, -1, "時"},
+                                           TextCase{kLanguageJapanese, kTimeLapseSecondUnit, -1, "秒"},
+                                           TextCase{kLanguageJapanese, kBeepSoundList, 0, "オフ"},
+                                           TextCase{kLanguageJapanese, kVideoLengthList, 9, "10 Sec"},
+                                           TextCase{kLanguageChinese, kVideoLengthList, 9, "10 秒"},
+                                           TextCase{kLanguageChinese, kPirIntervalList, 60, "1 分"},
+                                           TextCase{kLanguageChinese, kTimer2Group, -1, "工作时间段"},
+                                           TextCase{kLanguageChinese, kTimer2StopMinuteUnit, -1, "分"},
+                                           TextCase{kLanguageGerman, kTimer2StopMinuteUnit, -1, "Min"},
+                                           TextCase{kLanguageGerman, kDefaultButton, -1, "Werkseinstell."}));
 
 TEST_F(CameraDialogTest, StoredValuesAreTheSameInEveryLanguage)
 {
@@ -490,8 +496,8 @@ TEST_F(CameraDialogTest, StoredValuesAreTheSameInEveryLanguage)
         const QByteArray file = SavedFile(folder);
         ASSERT_EQ(file.size(), kCameraFileSize) << language;
         EXPECT_EQ(file.at(29), language) << "language byte";
-        EXPECT_EQ(fakes.messages.last().text, language == kLanguageChinese ? QStringLiteral("相机菜单设置文件已经保存")
-                                                                             : kEnglishSaved);
+        EXPECT_EQ(fakes.messages.last().text,
+                  language == kLanguageChinese ? QStringLiteral("相机菜单设置文件已经保存") : kEnglishSaved);
         // Everything but the language byte and the checksum over it.
         const QByteArray values = file.left(29) + file.mid(30, 26);
         if (first.isEmpty())
@@ -544,7 +550,11 @@ TEST_F(CameraDialogExchange, TimeLapseAndTimer1AreCheckedInTheirOwnOrder)
     ASSERT_TRUE(test::showAndActivate(Open().widget()));
     Pick(kTimeLapseList, 0);
     Pick(kTimer1List, 1);
-    struct Step { int id; const char* text; int low, high; };
+    struct Step {
+        int id;
+        const char* text;
+        int low, high;
+    };
     const Step steps[] = {
         {kTimer1StartMinute, "61", 0, 59}, {kTimer1StartHour, "25", 0, 23}, {kTimer1StopHour, "26", 0, 23},
         {kTimer1StopMinute, "62", 0, 59},  {kTimeLapseHour, "27", 0, 23},   {kTimeLapseSecond, "63", 0, 59},
@@ -570,7 +580,10 @@ TEST_F(CameraDialogExchange, OnlySomeListsTakeTheFieldsOver)
     Pick(kTimeLapseList, 0);
     Place(kTimeLapseHour, QString());
     Place(kTimeLapseMinute, QStringLiteral("0"));
-    struct Case { int id; bool exchanges; };
+    struct Case {
+        int id;
+        bool exchanges;
+    };
     const Case cases[] = {
         {kModeList, true},       {kImageSizeList, true},  {kVideoLengthList, true}, {kPirIntervalList, true},
         {kSdCycleList, true},    {kVideoSizeList, false}, {kPictureNoList, false},  {kSenseLevelList, false},

@@ -90,7 +90,8 @@ TEST_F(MmsDialogTest, RefusedSaveWritesNothingAndFocusesTheField)
     Pick(kSmsControlList, 2);
     Retype(kEmailField, QStringLiteral("cam@example.com"));
     Click(kSaveButton);
-    EXPECT_EQ(fakes.messages.texts(), QStringList{QStringLiteral("SMS control is already open，please input Phone No.")});
+    EXPECT_EQ(fakes.messages.texts(),
+              QStringList{QStringLiteral("SMS control is already open，please input Phone No.")});
     EXPECT_TRUE(SavedFile().isEmpty());
     EXPECT_EQ(test::focusWidget(), Field(kPhoneField));
 }
@@ -323,8 +324,8 @@ TEST_F(MmsDialogTest, FileThatCannotBeLoadedSaysSoAndChangesNothing)
         Click(kLoadButton);
 
         ASSERT_EQ(fakes.messages.count(), 1) << c.name;
-        EXPECT_TRUE(fakes.messages.last().text.contains(QDir::toNativeSeparators(file)) ||
-                    fakes.messages.last().text.contains(file))
+        EXPECT_TRUE(fakes.messages.last().text.contains(QDir::toNativeSeparators(file))
+                    || fakes.messages.last().text.contains(file))
             << c.name << ": " << fakes.messages.last().text.toStdString();
         EXPECT_EQ(BuildMmsFile(dialog().ShownSettings()), BuildMmsFile(before)) << c.name;
         EXPECT_EQ(List(kModeList)->currentIndex(), 1) << c.name;
@@ -422,7 +423,8 @@ TEST_P(MmsDialogLanguages, WindowShowsTheTextsOfItsLanguage)
 INSTANTIATE_TEST_SUITE_P(
     Quirks, MmsDialogLanguages,
     ::testing::Values(TextCase{2, kEmailLabel, -1, "Recieve Email"}, TextCase{4, kEmailLabel, -1, "Sahkoposti"},
-                      TextCase{11, kSaveButton, -1, " Save"}, TextCase{11, kSmsControlLabel, -1, " SMS nuotol.valdymas"},
+                      TextCase{11, kSaveButton, -1, " Save"},
+                      TextCase{11, kSmsControlLabel, -1, " SMS nuotol.valdymas"},
                       TextCase{9, kCountryLabel, -1, " Zeme"}, TextCase{1, kParametersGroup, -1, "彩信参数"},
                       TextCase{10, kSettingsGroup, -1, "MMS Setting"}, TextCase{3, kExitButton, -1, "Back"},
                       TextCase{11, kModeList, 1, "Customer"}, TextCase{9, kModeList, 0, "Automaticky"},

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
+#include "windows/sms/SmsDialog.h"
 #include "app/AppState.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "formats/sms/SmsFile.h"
@@ -6,7 +7,6 @@
 #include "support/AnnouncedName.h"
 #include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
-#include "windows/sms/SmsDialog.h"
 #include "windows/sms/SmsDialogIds.h"
 
 #include <QComboBox>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
+#include "windows/smtp/SmtpDialog.h"
 #include "app/AppState.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "formats/gprs/GprsCatalogue.h"
@@ -15,7 +16,6 @@
 #include "support/WidgetDriver.h"
 #include "ui/BalloonTip.h"
 #include "ui/DataExchange.h"
-#include "windows/smtp/SmtpDialog.h"
 #include "windows/smtp/SmtpDialogIds.h"
 
 #include <QApplication>
@@ -279,8 +279,8 @@ TEST_F(SmtpDialogTest, FileOfAnotherKindOrDamagedIsTurnedDownWhole)
 
         ASSERT_EQ(fakes.messages.count(), 1) << c.name;
         const QString message = fakes.messages.last().text;
-        EXPECT_TRUE(message.contains(file) && message.contains(QStringLiteral("Nothing was loaded")) &&
-                    message.contains(QString::fromUtf8(c.reason)))
+        EXPECT_TRUE(message.contains(file) && message.contains(QStringLiteral("Nothing was loaded"))
+                    && message.contains(QString::fromUtf8(c.reason)))
             << c.name << ": " << message.toStdString();
         EXPECT_EQ(BuildGprsFile(dialog().ShownSettings()), BuildGprsFile(before)) << c.name;
         EXPECT_EQ(Text(kSenderField), "cam@example.com") << c.name;
@@ -305,8 +305,8 @@ TEST_F(SmtpDialogTest, LoadedChinaFileShowsTheTableOperatorNames)
     fakes.files.answers.push_back(SettingsFilePath(path(), QString::fromLatin1(kGprsFileName)));
     Click(kLoadButton);
     EXPECT_TRUE(fakes.messages.empty()) << fakes.messages.texts().join('|').toStdString();
-    EXPECT_EQ(Entries(kOperatorList), (QStringList{GprsOperatorName(kGprsChinaIndex, 0),
-                                                   GprsOperatorName(kGprsChinaIndex, 1)}));
+    EXPECT_EQ(Entries(kOperatorList),
+              (QStringList{GprsOperatorName(kGprsChinaIndex, 0), GprsOperatorName(kGprsChinaIndex, 1)}));
     EXPECT_EQ(List(kOperatorList)->currentIndex(), 1);
     Pick(kCountryList, kGprsChinaIndex);
     EXPECT_EQ(Entries(kOperatorList), (QStringList{"中国移动", "中国联通"}));
@@ -382,8 +382,7 @@ TEST_F(SmtpDialogTest, PicturesPerDayOverTheLimitGoBackToZero)
     Open();
     TypeSender();
     Retype(kPicturesField, QStringLiteral("100"));
-    EXPECT_EQ(fakes.messages.texts(),
-              QStringList{ui::kIntegerRangeText.text(false).arg(0).arg(99)});
+    EXPECT_EQ(fakes.messages.texts(), QStringList{ui::kIntegerRangeText.text(false).arg(0).arg(99)});
     EXPECT_EQ(Text(kPicturesField), "0");
 
     // With no number at all, Save says so and writes nothing.
@@ -416,16 +415,19 @@ TEST_F(SmtpDialogTest, ControlsAreNamedAndHintedInTheSessionLanguage)
 
     ASSERT_TRUE(test::showAndActivate(dialog().widget()));
     ASSERT_NE(dialog().balloon(), nullptr);
-    const struct { int id; SmtpHint hint; } hints[] = {
-        {kServerField, SmtpHint::Server}, {kPortField, SmtpHint::Port}, {kRecipientField, SmtpHint::Recipient},
+    const struct {
+        int id;
+        SmtpHint hint;
+    } hints[] = {
+        {kServerField, SmtpHint::Server}, {kPortField, SmtpHint::Port},     {kRecipientField, SmtpHint::Recipient},
         {kPhoneField, SmtpHint::Phone},   {kSenderField, SmtpHint::Sender},
     };
     for (const auto& h : hints) {
         QWidget* control = dialog().Control(h.id);
         control->setFocus();
         const QPointF local(control->width() / 2.0, control->height() / 2.0);
-        QMouseEvent press(QEvent::MouseButtonPress, local, control->mapToGlobal(local), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, local, control->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
         QApplication::sendEvent(control, &press);
         EXPECT_EQ(dialog().balloon()->CurrentTool(), control) << h.id;
         EXPECT_EQ(dialog().balloon()->Text(), SmtpHintText(h.hint, false)) << h.id;

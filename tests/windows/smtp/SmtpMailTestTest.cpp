@@ -36,8 +36,8 @@ TEST_P(SmtpMailTest, RunsOnWhatTheWindowShowsAndReportsInAMessage)
     bool busyCursor = false;
     dialog.SetMailTestRunner([&](const GprsSettings& settings, const MailTestOptions& options) {
         runs.emplace_back(settings, options);
-        busyCursor = QGuiApplication::overrideCursor() != nullptr &&
-                     QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        busyCursor = QGuiApplication::overrideCursor() != nullptr
+                     && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
         MailTestReport report;
         report.server = settings.smtpServer;
         report.port = 587;
