@@ -7,7 +7,9 @@
 #   windows-look.sh TEST_DIR LOG_DIR
 #
 # Runs on a display (scripts/windows.sh starts it under xvfb-run), with
-# WINEPREFIX and WINEPATH set. Two programs run at a time on one wine server.
+# WINEPREFIX and WINEPATH set. The programs run one after another on one wine
+# server: two at a time on one screen take the focus from each other's windows,
+# and the focus tests then see changes they did not make.
 # Tests that cannot run there are listed with the reason in
 # tests/windows-look-skips.txt; they are named here and left out.
 set -euo pipefail
@@ -72,7 +74,7 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/
 # shellcheck disable=SC2016
 for program in "${programs[@]}"; do
     printf '%s\0%s\0' "$program" "${filters[$program]:-}"
-done | xargs -0 -n2 -P2 bash -c 'run_one "$0" "$1"'
+done | xargs -0 -n2 -P1 bash -c 'run_one "$0" "$1"'
 
 failed=()
 for program in "${programs[@]}"; do
