@@ -49,15 +49,6 @@ bool ProfileKey(const std::string& name)
                         [&name](const char* excluded) { return name == excluded; });
 }
 
-// The four commands, parsed afresh for each section.
-struct Commands {
-    CLI::App program;
-    CameraCommand camera{program};
-    MmsCommand mms{program};
-    GprsCommand gprs{program};
-    SmsCommand sms{program};
-};
-
 // A command's message names its options ("--mode: ..."); a profile's names
 // the key ("mms.mode: ...").
 QString InProfileWords(QString message, const QString& section)
@@ -182,6 +173,35 @@ QJsonObject GprsSection(const GprsSettings& s)
     return section;
 }
 
+// Parses a section as its command parses its command line and puts it
+// through the command's save checks. Only that command's parser is built:
+// building all four for every section was most of a card write's time.
+template <typename Command, typename Settings>
+void PrepareSection(std::optional<Settings>& into, const QJsonObject& profile, const char* name, const QString& source,
+                    const std::vector<std::string>& common)
+{
+    const QString section = QLatin1String(name);
+    if (!profile.contains(section))
+        return;
+    CLI::App program;
+    Command command{program};
+    std::vector<std::string> arguments =
+        SectionArguments(*program.get_subcommand(name), profile.value(section).toObject(), section, source, common);
+    std::reverse(arguments.begin(), arguments.end()); // CLI11 takes a vector last argument first
+    try {
+        program.parse(arguments);
+        into = command.prepare();
+    } catch (const CLI::ParseError& error) {
+        RefuseIn(source, InProfileWords(FromStd(error.what()), section));
+    } catch (const CliFailure& failure) {
+        // A window's own refusal names no key: the section says which window.
+        const QString message = InProfileWords(failure.message, section);
+        RefuseIn(source, message.contains(section + QLatin1Char('.')) || message.startsWith(kLanguageKey)
+                             ? message
+                             : QStringLiteral("%1: %2").arg(section, message));
+    }
+}
+
 QJsonObject SmsSection(const SmsSettings& s)
 {
     QJsonObject section;
@@ -241,36 +261,13 @@ CardProfile CardProfileFromJson(const QJsonObject& profile, const QString& sourc
     if (!profile.contains(kLanguageKey) && !languageFallback.empty())
         common.insert(common.end(), {"--lang", languageFallback});
 
+    // In the order of SettingsFileKind, so the first refusal is the same on
+    // every run.
     CardProfile card;
-    for (const char* name : kSections) {
-        const QString section = QLatin1String(name);
-        if (!profile.contains(section))
-            continue;
-        Commands commands;
-        CLI::App* command = commands.program.get_subcommand(name);
-        std::vector<std::string> arguments =
-            SectionArguments(*command, profile.value(section).toObject(), section, source, common);
-        std::reverse(arguments.begin(), arguments.end()); // CLI11 takes a vector last argument first
-        try {
-            commands.program.parse(arguments);
-            if (section == u"camera")
-                card.camera = commands.camera.prepare();
-            else if (section == u"mms")
-                card.mms = commands.mms.prepare();
-            else if (section == u"gprs")
-                card.gprs = commands.gprs.prepare();
-            else
-                card.sms = commands.sms.prepare();
-        } catch (const CLI::ParseError& error) {
-            RefuseIn(source, InProfileWords(FromStd(error.what()), section));
-        } catch (const CliFailure& failure) {
-            // A window's own refusal names no key: the section says which window.
-            const QString message = InProfileWords(failure.message, section);
-            RefuseIn(source, message.contains(section + QLatin1Char('.')) || message.startsWith(kLanguageKey)
-                                 ? message
-                                 : QStringLiteral("%1: %2").arg(section, message));
-        }
-    }
+    PrepareSection<CameraCommand>(card.camera, profile, kSections[0], source, common);
+    PrepareSection<MmsCommand>(card.mms, profile, kSections[1], source, common);
+    PrepareSection<GprsCommand>(card.gprs, profile, kSections[2], source, common);
+    PrepareSection<SmsCommand>(card.sms, profile, kSections[3], source, common);
     if (card.empty())
         RefuseIn(source, QStringLiteral("the profile holds no settings: give camera, mms, gprs or sms"));
     return card;
