@@ -15,8 +15,11 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstring>
 #include <iostream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,12 +27,23 @@ namespace kestra::cli {
 
 namespace {
 
+// The commands' names, as their parsers give them. A line whose first word is
+// one of them builds that command's parser alone: a parser (every option, its
+// checks and its help text) costs more than a save's own work. Any other line
+// (help, version, a word that is no command) builds them all, so a name
+// missing here costs time, never a command.
+constexpr const char* kCommandNames[] = {"camera", "mms", "gprs", "sms", "inspect", "catalogue", "mail-test", "card"};
+
 // Each command runs from its subcommand's callback, which CLI11 calls once the
 // whole line has parsed and passed its checks, and only for the subcommand
 // given; `status` is what the command returns.
-template <typename... Commands> void RunWhenChosen(int& status, Commands&... commands)
+template <typename... Commands> void RunWhenChosen(int& status, std::optional<Commands>&... commands)
 {
-    (commands.subcommand()->callback([&status, &commands] { status = commands.run(); }), ...);
+    const auto onRun = [&status](auto& command) {
+        if (command)
+            command->subcommand()->callback([&status, &command] { status = command->run(); });
+    };
+    (onRun(commands), ...);
 }
 
 } // namespace
@@ -103,16 +117,30 @@ int RunCommandLine(int argc, const char* const* argv)
     program.require_subcommand(1);
     program.fallthrough(false);
 
-    CameraCommand camera(program);
-    MmsCommand mms(program);
-    GprsCommand gprs(program);
-    SmsCommand sms(program);
-    FileReportCommand inspect(program);
-    CatalogueCommand catalogue(program);
-    MailTestCommand mailTest(program);
-    CardCommand card(program);
-
     const std::string first = argv[1];
+    const bool one = std::any_of(std::begin(kCommandNames), std::end(kCommandNames),
+                                 [&first](const char* name) { return first == name; });
+    const auto build = [&](auto& command, const char* name) {
+        if (!one || first == name)
+            command.emplace(program);
+    };
+    std::optional<CameraCommand> camera;
+    std::optional<MmsCommand> mms;
+    std::optional<GprsCommand> gprs;
+    std::optional<SmsCommand> sms;
+    std::optional<FileReportCommand> inspect;
+    std::optional<CatalogueCommand> catalogue;
+    std::optional<MailTestCommand> mailTest;
+    std::optional<CardCommand> card;
+    build(camera, "camera");
+    build(mms, "mms");
+    build(gprs, "gprs");
+    build(sms, "sms");
+    build(inspect, "inspect");
+    build(catalogue, "catalogue");
+    build(mailTest, "mail-test");
+    build(card, "card");
+
     const auto named = [&first](CLI::App* command) { return command->check_name(first); };
     if (first[0] != '-' && program.get_subcommands(named).empty()) {
         QStringList names;
