@@ -55,6 +55,15 @@ run_one() {
     # style stops at once (tests/support/gui_test_main.cpp).
     KESTRA_TEST_STYLE=windowsvista timeout 300 wine "$tests/$program.exe" "${args[@]}" \
         > "$logs/$program.out" 2>&1 || status=$?
+    # Now and then Wine fails to start a program: it ends at once with no word
+    # from the test runner. That start, and only that, is tried once more; a
+    # program that ran tests and failed is never run again.
+    if [ "$status" != 0 ] && ! grep -q '^\[==========\]' "$logs/$program.out"; then
+        echo "windows look: $program ended with exit $status before running a test; starting it once more"
+        status=0
+        KESTRA_TEST_STYLE=windowsvista timeout 300 wine "$tests/$program.exe" "${args[@]}" \
+            > "$logs/$program.out" 2>&1 || status=$?
+    fi
     # Wine's note that it cannot scale window frames by DPI is noise.
     grep -v 'EnableNonClientDpiScaling() failed' "$logs/$program.out" > "$logs/$program.log" || true
     rm "$logs/$program.out"
