@@ -73,11 +73,15 @@ protected:
     void paintEvent(QPaintEvent* event) override
     {
         QDialog::paintEvent(event);
-        // The template font is measured once the window is on screen, where
-        // painting its texts has loaded the font anyway.
-        if (!m_painted && m_owner.LayoutCheckPending()) {
+        // The template font and a stored text fit are measured once the
+        // window is on screen, where painting its texts has loaded the fonts
+        // anyway.
+        if (!m_painted && (m_owner.LayoutCheckPending() || m_owner.m_textFitCheck.pending())) {
             m_painted = true;
-            QTimer::singleShot(0, this, [this] { m_owner.checkLayoutMetrics(); });
+            QTimer::singleShot(0, this, [this] {
+                m_owner.m_textFitCheck.run(this, m_owner.m_widgets, m_owner.m_placed);
+                m_owner.checkLayoutMetrics();
+            });
         }
     }
 
@@ -414,7 +418,7 @@ void CDialog::fitTexts()
 {
     m_textFitPending = false;
     if (m_window)
-        FitTexts(m_window.get(), m_widgets, m_placed);
+        FitTexts(m_window.get(), m_widgets, m_placed, m_textFitCheck);
 }
 
 void CDialog::TextChanged(QWidget* control)

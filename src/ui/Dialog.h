@@ -4,6 +4,7 @@
 #include "ui/DialogTemplate.h"
 #include "ui/DialogUnits.h"
 #include "ui/Services.h"
+#include "ui/TextRoom.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -233,6 +234,7 @@ private:
     bool m_textsInPlace = false; // OnInitDialog has run
     TemplateFontMetrics m_fontMetrics;
     FontCheck m_fontCheck = FontCheck::None;
+    TextFitCheck m_textFitCheck;
     std::map<int, CWnd> m_items;
     std::multimap<std::pair<Notification, int>, std::function<void()>> m_handlers;
     bool m_created = false;

@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDataStream>
-#include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QJsonArray>
@@ -17,7 +16,6 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
-#include <QTimer>
 
 #include <algorithm>
 #include <optional>
@@ -203,16 +201,7 @@ int FitControl(QWidget* window, const std::vector<QWidget*>& controls, QWidget* 
     return 0;
 }
 
-// One control's part of a fit's outcome.
-struct ControlState {
-    QRect geometry;
-    QFont font;
-    QString fit;
-    bool operator==(const ControlState& other) const
-    {
-        return geometry == other.geometry && font == other.font && fit == other.fit;
-    }
-};
+using ControlState = TextFitCheck::ControlState;
 
 std::vector<ControlState> StatesOf(const std::vector<QWidget*>& controls)
 {
@@ -363,73 +352,6 @@ bool ReplayFit(QWidget* window, const std::vector<QWidget*>& controls, const std
     return true;
 }
 
-// A fit taken from an earlier run is checked once the window has been
-// painted (the fonts it measures are loaded by then): the texts are measured
-// from the state the stored fit started at, and a fit that differs replaces
-// it, on screen and in the copy.
-class FitCheck : public QObject {
-public:
-    static constexpr auto kName = "textFitCheck";
-
-    explicit FitCheck(QWidget* window) : QObject(window), m_window(window)
-    {
-        setObjectName(QString::fromLatin1(kName));
-        window->installEventFilter(this);
-    }
-
-    void expect(const std::vector<QWidget*>& controls, const std::vector<QRect>& placed,
-                std::vector<ControlState> before)
-    {
-        m_controls = controls;
-        m_placed = placed;
-        m_before = std::move(before);
-        m_pending = true;
-    }
-    void expectWrite() { m_write = true; }
-    void cancel() { m_pending = false; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == m_window && event->type() == QEvent::Paint && (m_pending || m_write) && !m_scheduled) {
-            m_scheduled = true;
-            QTimer::singleShot(0, this, [this] {
-                m_scheduled = false;
-                check();
-            });
-        }
-        return false;
-    }
-
-private:
-    void check()
-    {
-        FontMetricsCache* cache = ActiveFontMetricsCache();
-        if (std::exchange(m_pending, false)) {
-            const std::vector<ControlState> replayed = StatesOf(m_controls);
-            Restore(m_controls, m_before);
-            const QString key = FitKey(m_window, m_controls, m_placed);
-            const QJsonArray outcome = MeasuredFit(m_window, m_controls, m_placed);
-            if (cache)
-                cache->keepTextFit(key, outcome);
-            if (StatesOf(m_controls) != replayed)
-                qDebug("Window %s: a stored text fit was out of date and is replaced",
-                       qUtf8Printable(m_window->objectName()));
-        }
-        m_write = false;
-        if (cache)
-            cache->writeIfChanged();
-    }
-
-    QWidget* m_window;
-    std::vector<QWidget*> m_controls;
-    std::vector<QRect> m_placed;
-    std::vector<ControlState> m_before;
-    bool m_pending = false; // a stored fit to check
-    bool m_write = false;   // a fit measured before the window was shown, to store
-    bool m_scheduled = false;
-};
-
 } // namespace
 
 QRect GroupTitleRect(const QGroupBox* group)
@@ -443,13 +365,29 @@ QRect GroupTitleRect(const QGroupBox* group)
     return group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
 }
 
-void FitTexts(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed)
+void TextFitCheck::run(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed)
 {
-    // Not a Q_OBJECT class: found by its name, told apart by its type.
-    auto* check = dynamic_cast<FitCheck*>(
-        window->findChild<QObject*>(QString::fromLatin1(FitCheck::kName), Qt::FindDirectChildrenOnly));
-    if (check)
-        check->cancel(); // superseded by this fit
+    FontMetricsCache* cache = ActiveFontMetricsCache();
+    if (std::exchange(m_check, false)) {
+        const std::vector<ControlState> replayed = StatesOf(controls);
+        Restore(controls, m_before);
+        const QString key = FitKey(window, controls, placed);
+        const QJsonArray outcome = MeasuredFit(window, controls, placed);
+        if (cache)
+            cache->keepTextFit(key, outcome);
+        if (StatesOf(controls) != replayed)
+            qDebug("Window %s: a stored text fit was out of date and is replaced",
+                   qUtf8Printable(window->objectName()));
+    }
+    m_store = false;
+    if (cache)
+        cache->writeIfChanged();
+}
+
+void FitTexts(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed,
+              TextFitCheck& check)
+{
+    check.m_check = false; // superseded by this fit
     FontMetricsCache* cache = ActiveFontMetricsCache();
     // Only a window's fits before it is first shown are kept: they are what
     // the start-up waits for. Later ones measure fonts the window has loaded
@@ -458,18 +396,18 @@ void FitTexts(QWidget* window, const std::vector<QWidget*>& controls, const std:
         MeasuredFit(window, controls, placed);
         return;
     }
-    if (!check)
-        check = new FitCheck(window);
     const QString key = FitKey(window, controls, placed);
     const std::optional<FontMetricsCache::TextFit> stored = cache->findTextFit(key);
-    const std::vector<ControlState> before = StatesOf(controls);
+    std::vector<ControlState> before = StatesOf(controls);
     if (stored && ReplayFit(window, controls, placed, stored->outcome)) {
-        if (!stored->confirmed)
-            check->expect(controls, placed, before);
+        if (!stored->confirmed) {
+            check.m_before = std::move(before);
+            check.m_check = true;
+        }
         return;
     }
     cache->keepTextFit(key, MeasuredFit(window, controls, placed));
-    check->expectWrite();
+    check.m_store = true;
 }
 
 } // namespace kestra::ui

@@ -4,6 +4,7 @@
 // Fitting the texts of a window's controls into the rectangles the template
 // gives them. Internal to the dialog layer.
 
+#include <QFont>
 #include <QRect>
 #include <QString>
 
@@ -13,6 +14,31 @@ class QGroupBox;
 class QWidget;
 
 namespace kestra::ui {
+
+// What a fit taken before a window was first shown leaves for after its
+// first paint, when the fonts it measures are loaded anyway: a stored fit to
+// check against the texts measured, or a measured fit to store.
+class TextFitCheck {
+public:
+    // One control's part of a fit's outcome.
+    struct ControlState {
+        QRect geometry;
+        QFont font;
+        QString fit;
+        bool operator==(const ControlState& other) const = default;
+    };
+
+    bool pending() const { return m_check || m_store; }
+    // Measures from the state the stored fit started at; a fit that differs
+    // replaces it, on screen and in the cache. Then writes the cache.
+    void run(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed);
+
+private:
+    friend void FitTexts(QWidget*, const std::vector<QWidget*>&, const std::vector<QRect>&, TextFitCheck&);
+    std::vector<ControlState> m_before;
+    bool m_check = false;
+    bool m_store = false;
+};
 
 // Lays out again every control of `controls` whose text (a label's, a
 // button's, a group-box title, a list's longest entry) needs more room than
@@ -27,9 +53,10 @@ namespace kestra::ui {
 // Measuring texts loads every font they need, the CJK one included, so with
 // a FontMetricsCache in use a window not yet shown takes a stored fit for
 // exactly its present texts, places, fonts and style instead, and measures
-// once it has painted; a stored fit that proves wrong is replaced on screen
-// and in the cache.
-void FitTexts(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed);
+// once it has painted (`check`); a stored fit that proves wrong is replaced
+// on screen and in the cache.
+void FitTexts(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed,
+              TextFitCheck& check);
 
 // Where the style draws a frame's title, in the frame's coordinates.
 QRect GroupTitleRect(const QGroupBox* group);
