@@ -134,7 +134,7 @@ std::vector<std::pair<QString, QString>> CameraOptionWords(const CameraSettings&
 
 CameraCommand::CameraCommand(CLI::App& program)
 {
-    m_command = program.add_subcommand("camera", "Write camera.dat: the Camera window's settings");
+    m_command = program.add_subcommand(kName, "Write camera.dat: the Camera window's settings");
     m_command->add_option("--out", m_out, "Folder to write camera.dat into (the card's root)")
         ->required()
         ->type_name("DIR");

@@ -27,6 +27,7 @@ std::vector<std::pair<QString, QString>> CameraOptionWords(const CameraSettings&
 // default-parameters file with --defaults.
 class CameraCommand {
 public:
+    static constexpr const char* kName = "camera"; // the subcommand
     explicit CameraCommand(CLI::App& program);
 
     CLI::App* subcommand() const { return m_command; }

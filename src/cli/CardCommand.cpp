@@ -66,8 +66,8 @@ bool Report(const CardWriteReport& report, bool chinese)
 
 CardCommand::CardCommand(CLI::App& program)
 {
-    m_command = program.add_subcommand("card", "Cards for one camera or many: list the cards in, make a profile "
-                                               "from one, write whole cards from a profile");
+    m_command = program.add_subcommand(kName, "Cards for one camera or many: list the cards in, make a profile "
+                                              "from one, write whole cards from a profile");
     m_command->require_subcommand(1);
 
     m_list = m_command->add_subcommand("list", "List the removable volumes mounted now: label, mount point, file "

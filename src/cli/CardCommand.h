@@ -23,6 +23,7 @@ namespace kestra::cli {
 // fleet in a row, each camera with its own serial text.
 class CardCommand {
 public:
+    static constexpr const char* kName = "card"; // the subcommand
     explicit CardCommand(CLI::App& program);
 
     CLI::App* subcommand() const { return m_command; }

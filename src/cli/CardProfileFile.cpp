@@ -177,9 +177,10 @@ QJsonObject GprsSection(const GprsSettings& s)
 // through the command's save checks. Only that command's parser is built:
 // building all four for every section was most of a card write's time.
 template <typename Command, typename Settings>
-void PrepareSection(std::optional<Settings>& into, const QJsonObject& profile, const char* name, const QString& source,
+void PrepareSection(std::optional<Settings>& into, const QJsonObject& profile, const QString& source,
                     const std::vector<std::string>& common)
 {
+    const char* name = Command::kName;
     const QString section = QLatin1String(name);
     if (!profile.contains(section))
         return;
@@ -264,10 +265,10 @@ CardProfile CardProfileFromJson(const QJsonObject& profile, const QString& sourc
     // In the order of SettingsFileKind, so the first refusal is the same on
     // every run.
     CardProfile card;
-    PrepareSection<CameraCommand>(card.camera, profile, kSections[0], source, common);
-    PrepareSection<MmsCommand>(card.mms, profile, kSections[1], source, common);
-    PrepareSection<GprsCommand>(card.gprs, profile, kSections[2], source, common);
-    PrepareSection<SmsCommand>(card.sms, profile, kSections[3], source, common);
+    PrepareSection<CameraCommand>(card.camera, profile, source, common);
+    PrepareSection<MmsCommand>(card.mms, profile, source, common);
+    PrepareSection<GprsCommand>(card.gprs, profile, source, common);
+    PrepareSection<SmsCommand>(card.sms, profile, source, common);
     if (card.empty())
         RefuseIn(source, QStringLiteral("the profile holds no settings: give camera, mms, gprs or sms"));
     return card;

@@ -37,8 +37,7 @@ void PrintCountries(int count, const std::function<QString(int)>& name, const st
 
 CatalogueCommand::CatalogueCommand(CLI::App& program)
 {
-    m_command =
-        program.add_subcommand("catalogue", "List the countries, operators and presets of the MMS or GPRS catalogue");
+    m_command = program.add_subcommand(kName, "List the countries, operators and presets of the MMS or GPRS catalogue");
     m_command->add_option("which", m_which, "mms or gprs")->required()->check(CLI::IsMember({"mms", "gprs"}));
     m_command->add_option("--country", m_country, "Show this country's operators and their presets: its name or index")
         ->type_name("NAME|INDEX");

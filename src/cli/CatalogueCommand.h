@@ -15,6 +15,7 @@ namespace kestra::cli {
 // catalogue, or one country's operators with their presets.
 class CatalogueCommand {
 public:
+    static constexpr const char* kName = "catalogue"; // the subcommand
     explicit CatalogueCommand(CLI::App& program);
 
     CLI::App* subcommand() const { return m_command; }

@@ -15,10 +15,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
-#include <algorithm>
 #include <cstring>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,13 +24,6 @@
 namespace kestra::cli {
 
 namespace {
-
-// The commands' names, as their parsers give them. A line whose first word is
-// one of them builds that command's parser alone: a parser (every option, its
-// checks and its help text) costs more than a save's own work. Any other line
-// (help, version, a word that is no command) builds them all, so a name
-// missing here costs time, never a command.
-constexpr const char* kCommandNames[] = {"camera", "mms", "gprs", "sms", "inspect", "catalogue", "mail-test", "card"};
 
 // Each command runs from its subcommand's callback, which CLI11 calls once the
 // whole line has parsed and passed its checks, and only for the subcommand
@@ -44,6 +35,19 @@ template <typename... Commands> void RunWhenChosen(int& status, std::optional<Co
             command->subcommand()->callback([&status, &command] { status = command->run(); });
     };
     (onRun(commands), ...);
+}
+
+template <typename Command> void BuildIf(bool wanted, CLI::App& program, std::optional<Command>& command)
+{
+    if (wanted)
+        command.emplace(program);
+}
+
+template <typename... Commands>
+void BuildCommands(CLI::App& program, const std::string& first, std::optional<Commands>&... commands)
+{
+    const bool one = ((first == Commands::kName) || ...);
+    (BuildIf(!one || first == Commands::kName, program, commands), ...);
 }
 
 } // namespace
@@ -117,13 +121,11 @@ int RunCommandLine(int argc, const char* const* argv)
     program.require_subcommand(1);
     program.fallthrough(false);
 
+    // A line whose first word names a command builds that command's parser
+    // alone: a parser (every option, its checks and its help text) costs more
+    // than a save's own work. Any other line (help, version, a word that is no
+    // command) builds them all, in the order the help lists them.
     const std::string first = argv[1];
-    const bool one = std::any_of(std::begin(kCommandNames), std::end(kCommandNames),
-                                 [&first](const char* name) { return first == name; });
-    const auto build = [&](auto& command, const char* name) {
-        if (!one || first == name)
-            command.emplace(program);
-    };
     std::optional<CameraCommand> camera;
     std::optional<MmsCommand> mms;
     std::optional<GprsCommand> gprs;
@@ -132,14 +134,7 @@ int RunCommandLine(int argc, const char* const* argv)
     std::optional<CatalogueCommand> catalogue;
     std::optional<MailTestCommand> mailTest;
     std::optional<CardCommand> card;
-    build(camera, "camera");
-    build(mms, "mms");
-    build(gprs, "gprs");
-    build(sms, "sms");
-    build(inspect, "inspect");
-    build(catalogue, "catalogue");
-    build(mailTest, "mail-test");
-    build(card, "card");
+    BuildCommands(program, first, camera, mms, gprs, sms, inspect, catalogue, mailTest, card);
 
     const auto named = [&first](CLI::App* command) { return command->check_name(first); };
     if (first[0] != '-' && program.get_subcommands(named).empty()) {

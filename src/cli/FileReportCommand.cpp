@@ -280,8 +280,8 @@ QJsonObject Json(const Inspected& inspected, int language, bool showSecrets)
 FileReportCommand::FileReportCommand(CLI::App& program)
 {
     m_command = program.add_subcommand(
-        "inspect", "Show what settings files hold and check them: a file, or a folder such as a card's root "
-                   "(every settings file in it); exit status 0 only when every file checks clean");
+        kName, "Show what settings files hold and check them: a file, or a folder such as a card's root "
+               "(every settings file in it); exit status 0 only when every file checks clean");
     m_command->add_option("path", m_paths, "Settings files or folders")->required()->type_name("PATH");
     m_command->add_flag("--json", m_json, "Print the same as JSON");
     m_command->add_flag("--show-secrets", m_showSecrets, "Show passwords instead of asterisks");

@@ -16,6 +16,7 @@ namespace kestra::cli {
 // named folder, decoded in words with the findings of the file check.
 class FileReportCommand {
 public:
+    static constexpr const char* kName = "inspect"; // the subcommand
     explicit FileReportCommand(CLI::App& program);
 
     CLI::App* subcommand() const { return m_command; }

@@ -20,7 +20,7 @@ namespace kestra::cli {
 MailTestCommand::MailTestCommand(CLI::App& program)
 {
     m_command = program.add_subcommand(
-        "mail-test", "Log in to the SMTP server as the camera would (from this PC's network) and report each step");
+        kName, "Log in to the SMTP server as the camera would (from this PC's network) and report each step");
     m_command->add_option("--from", m_from, "Test the settings of this gprs.dat (options below override them)")
         ->type_name("FILE");
     for (TextOption* text : {&m_smtpServer, &m_smtpPort, &m_senderEmail, &m_senderPassword, &m_recipientEmail})

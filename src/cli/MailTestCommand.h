@@ -21,6 +21,7 @@ namespace kestra::cli {
 // --ca-file without a certificate), 1 for every other failure.
 class MailTestCommand {
 public:
+    static constexpr const char* kName = "mail-test"; // the subcommand
     explicit MailTestCommand(CLI::App& program);
 
     CLI::App* subcommand() const { return m_command; }

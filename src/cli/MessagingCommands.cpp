@@ -181,7 +181,7 @@ void OperatorCommand::chooseOperator(bool preset, std::initializer_list<const Te
 // --- MMS ------------------------------------------------------------------------
 
 MmsCommand::MmsCommand(CLI::App& program)
-    : OperatorCommand(program, "mms", "Write mms.dat: the MMS window's settings", kMmsFileName, true,
+    : OperatorCommand(program, kName, "Write mms.dat: the MMS window's settings", kMmsFileName, true,
                       "preset (the operator's parameters) or custom (typed ones) [default: preset]",
                       "Preset mode: the country, by name or index (see catalogue mms) [default: China]",
                       "Preset mode: the operator, by name or index [default: the first]")
@@ -266,7 +266,7 @@ MmsSettings MmsCommand::prepare()
 // --- GPRS -----------------------------------------------------------------------
 
 GprsCommand::GprsCommand(CLI::App& program)
-    : OperatorCommand(program, "gprs", "Write gprs.dat: the GPRS/SMTP e-mail window's settings", kGprsFileName, false,
+    : OperatorCommand(program, kName, "Write gprs.dat: the GPRS/SMTP e-mail window's settings", kGprsFileName, false,
                       "auto (the operator's GPRS access) or custom (typed) [default: auto]",
                       "Auto mode: the country, by name or index (see catalogue gprs) [default: China]",
                       "Auto mode: the operator, by name or index [default: the first]")
@@ -352,7 +352,7 @@ GprsSettings GprsCommand::prepare()
 // --- SMS ------------------------------------------------------------------------
 
 SmsCommand::SmsCommand(CLI::App& program)
-    : MessagingCommand(program, "sms", "Write sms.dat: the SMS window's settings", kSmsFileName, false)
+    : MessagingCommand(program, kName, "Write sms.dat: the SMS window's settings", kSmsFileName, false)
 {
     m_phone1 = &addText("--phone1", "Phone number allowed to control the camera; the pictures go to it too");
     m_phone2 = &addText("--phone2", "Second phone number the pictures go to");

@@ -124,6 +124,7 @@ private:
 // kestra-setup mms --out DIR [options]: mms.dat as the MMS window saves it.
 class MmsCommand : public OperatorCommand {
 public:
+    static constexpr const char* kName = "mms"; // the subcommand
     explicit MmsCommand(CLI::App& program);
     int run() override;
     // The record run() writes, refused as run() refuses it; nothing is written.
@@ -144,6 +145,7 @@ private:
 // kestra-setup gprs --out DIR [options]: gprs.dat as the SMTP window saves it.
 class GprsCommand : public OperatorCommand {
 public:
+    static constexpr const char* kName = "gprs"; // the subcommand
     explicit GprsCommand(CLI::App& program);
     int run() override;
     // The record run() writes, refused as run() refuses it; nothing is written.
@@ -164,6 +166,7 @@ private:
 // kestra-setup sms --out DIR [options]: sms.dat as the SMS window saves it.
 class SmsCommand : public MessagingCommand {
 public:
+    static constexpr const char* kName = "sms"; // the subcommand
     explicit SmsCommand(CLI::App& program);
     int run() override;
     // The record run() writes, refused as run() refuses it; nothing is written.
