@@ -14,15 +14,9 @@ cd "$(dirname "$0")/.."
 steps=("$@")
 [ ${#steps[@]} -gt 0 ] || steps=(format shell tidy)
 
+# The files under version control: build trees and scratch files stay out.
 tracked() {
-    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-        git ls-files -- "$@"
-    else
-        local pattern
-        for pattern in "$@"; do
-            find . -path ./build -prune -o -type f -name "${pattern##*/}" -print | sed 's|^\./||'
-        done | sort -u
-    fi
+    git ls-files -- "$@"
 }
 
 for step in "${steps[@]}"; do
