@@ -343,7 +343,7 @@ TEST(CommandLineMessaging, WritesWhatTheWindowsSaveWritesAndRoundTripsThroughFro
              s.phone1 = "01701234567";
              s.phone3 = "+3612345";
              s.smsControl = 4;
-             s.maxImagesPerDay = 99;
+             s.picturesPerDay = 99;
          })},
     };
     for (const MessagingCase& c : cases) {

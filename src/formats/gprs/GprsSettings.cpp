@@ -28,7 +28,7 @@ SettingsFindings CheckGprsSettings(const GprsSettings& s)
             findings.push_back(
                 {FindingKind::CatalogueIndex, QStringLiteral("operatorIndex"), 1, s.operatorIndex, count});
     }
-    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("maxImagesPerDay"), 3, s.maxImagesPerDay, 0,
+    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("picturesPerDay"), 3, s.picturesPerDay, 0,
                kMaxPicturesPerDay);
     CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("languageCode"), 5, s.languageCode, kMinLanguageCode,
                kMaxLanguageCode);

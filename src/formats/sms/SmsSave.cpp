@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/sms/SmsSave.h"
 
+#include "formats/shared/RecordRefusal.h"
 #include "formats/sms/SmsTexts.h"
 #include "storage/SettingsFinding.h"
 
 #include <algorithm>
 
 namespace kestra {
+
+template <> struct RecordCheck<SmsSettings> {
+    static Checked<SmsSettings> Pass(SmsSettings record) { return Checked<SmsSettings>(std::move(record)); }
+};
+
 namespace {
 
 // The camera dials numbers of at least five characters.
@@ -28,21 +34,19 @@ SmsSettings InitialSmsSettings(const Session& session)
 {
     SmsSettings settings;
     settings.smsControl = kSmsControlOff;
-    settings.maxImagesPerDay = 0;
+    settings.picturesPerDay = 0;
     settings.languageCode = session.languageCode;
     return settings;
 }
 
 SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session& session)
 {
-    SaveDecision<SmsSettings> decision{shown, std::nullopt};
-    SmsSettings& record = decision.record;
+    SmsSettings record = shown;
     record.languageCode = session.languageCode;
 
     const auto refuse = [&](SmsCheck check, const char* field) {
-        decision.refusal = SmsCheckMessage(check, session.chineseMessages());
-        decision.field = QString::fromLatin1(field);
-        return decision;
+        return SaveDecision<SmsSettings>::Refused(SmsCheckMessage(check, session.chineseMessages()),
+                                                  QString::fromLatin1(field));
     };
     // The first number is the one that may control the camera: it is required.
     if (record.phone1.isEmpty() || TooShort(record.phone1))
@@ -55,7 +59,11 @@ SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session
         return refuse(SmsCheck::Phone2Digits, "phone2");
     if (!DialableOnly(record.phone1))
         return refuse(SmsCheck::Phone1Digits, "phone1");
-    return decision;
+
+    // What the window's limits keep out but another door may bring in.
+    if (const SettingsFindings findings = CheckSmsSettings(record); !findings.empty())
+        return RefusalOf<SmsSettings>(findings, session.chineseMessages());
+    return {RecordCheck<SmsSettings>::Pass(std::move(record)), std::nullopt};
 }
 
 } // namespace kestra

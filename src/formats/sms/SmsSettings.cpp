@@ -10,7 +10,7 @@ SettingsFindings CheckSmsSettings(const SmsSettings& s)
     SettingsFindings findings;
     CheckRange(findings, FindingKind::ListPosition, QStringLiteral("smsControl"), 2, s.smsControl, 0,
                kSmsControlCount - 1);
-    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("maxImagesPerDay"), 3, s.maxImagesPerDay, 0,
+    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("picturesPerDay"), 3, s.picturesPerDay, 0,
                kMaxPicturesPerDay);
     CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("languageCode"), 5, s.languageCode, kMinLanguageCode,
                kMaxLanguageCode);

@@ -193,12 +193,6 @@ bool CSettingsDialog::ShowSaveOutcome(const SaveResult& result, const QString& s
     return result.ok();
 }
 
-bool CSettingsDialog::ShowSaveOutcome(const RecordSaveResult& result, const QString& savedMessage)
-{
-    result.ok() ? ConfirmSaved(savedMessage) : ShowMessage(result.message(m_session.chineseMessages()));
-    return result.ok();
-}
-
 bool CSettingsDialog::ShowRefusal(const std::optional<QString>& refusal)
 {
     if (!refusal)

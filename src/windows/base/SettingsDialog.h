@@ -108,7 +108,6 @@ protected:
     // The confirmation when the save went through, otherwise why and where it
     // failed. Returns whether it went through.
     bool ShowSaveOutcome(const SaveResult& result, const QString& savedMessage);
-    bool ShowSaveOutcome(const RecordSaveResult& result, const QString& savedMessage);
     // Shows a save decision's refusal, if any; returns whether there was none.
     bool ShowRefusal(const std::optional<QString>& refusal);
     // Load configure's first steps: the open-file dialog, then the file read

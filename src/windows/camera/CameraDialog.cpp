@@ -331,10 +331,10 @@ void CCameraDialog::OnOK()
     // The window's checks keep every value in range; the save step guards the
     // file against one that slipped through all the same.
     const SaveDecision<CameraSettings> decision = PrepareCameraSave(ReadChoices(), m_pcClock, session());
-    m_settings = decision.record;
     if (!ShowRefusal(decision.refusal))
         return;
-    ShowSaveOutcome(WriteCameraFile(m_folderText, m_settings), CameraSavedMessage(session().languageIndex));
+    m_settings = decision.record();
+    ShowSaveOutcome(WriteCameraFile(m_folderText, *decision.checked), CameraSavedMessage(session().languageIndex));
 }
 
 CameraChoices CCameraDialog::ReadChoices()

@@ -433,12 +433,12 @@ void CMmsDialog::OnOK()
     }
     if (presetMode()) {
         // The catalogue's parameters are what is saved; the window shows them.
-        m_countryCode = decision.record.countryCode;
-        m_operatorIndex = decision.record.operatorIndex;
+        m_countryCode = decision.record().countryCode;
+        m_operatorIndex = decision.record().operatorIndex;
         TakePreset();
         PutFieldsIntoControls();
     }
-    ShowSaveOutcome(WriteMmsFile(m_folderText, decision.record),
+    ShowSaveOutcome(WriteMmsFile(m_folderText, *decision.checked),
                     MmsMessageText(session().languageIndex, MmsMessage::Saved));
 }
 

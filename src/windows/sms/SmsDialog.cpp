@@ -77,8 +77,8 @@ void CSmsDialog::DoDataExchange(ui::CDataExchange* pDX)
         ui::DDV_MaxChars(pDX, value, static_cast<int>(kSmsPhoneLimit));
     }
     DDX_Folder(pDX);
-    ui::DDX_Text(pDX, kPicturesField, m_fields.maxImagesPerDay);
-    ui::DDV_MinMaxInt(pDX, m_fields.maxImagesPerDay, 0, kMaxPicturesPerDay);
+    ui::DDX_Text(pDX, kPicturesField, m_fields.picturesPerDay);
+    ui::DDV_MinMaxInt(pDX, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
 }
 
 void CSmsDialog::ApplyTexts()
@@ -109,7 +109,7 @@ void CSmsDialog::OnPhoneChange(int id, const QByteArray SmsSettings::*phone, int
 void CSmsDialog::OnPicturesChange()
 {
     TakeFieldsOver(kPicturesField);
-    ResetOutOfRange(kPicturesField, m_fields.maxImagesPerDay, 0, kMaxPicturesPerDay);
+    ResetOutOfRange(kPicturesField, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
 }
 
 void CSmsDialog::OnOK()
@@ -119,7 +119,7 @@ void CSmsDialog::OnOK()
     const SaveDecision<SmsSettings> decision = PrepareSmsSave(ShownSettings(), session());
     if (!ShowRefusal(decision.refusal))
         return;
-    ShowSaveOutcome(WriteSmsFile(m_folderText, decision.record), SmsSavedMessage(session().chineseMessages()));
+    ShowSaveOutcome(WriteSmsFile(m_folderText, *decision.checked), SmsSavedMessage(session().chineseMessages()));
 }
 
 } // namespace kestra

@@ -5,7 +5,7 @@
 #include "formats/gprs/GprsFile.h"
 #include "formats/gprs/GprsSave.h"
 #include "formats/gprs/SmtpTexts.h"
-#include "formats/sms/SmsTexts.h"
+#include "formats/shared/SmsControl.h"
 #include "ui/DataExchange.h"
 #include "windows/smtp/SmtpDialogIds.h"
 
@@ -149,8 +149,8 @@ void CSmtpDialog::DoDataExchange(ui::CDataExchange* pDX)
     }
     ui::DDX_Text(pDX, kLoadedPathField, m_loadedPath);
     DDX_Folder(pDX);
-    ui::DDX_Text(pDX, kPicturesField, m_fields.maxImagesPerDay);
-    ui::DDV_MinMaxInt(pDX, m_fields.maxImagesPerDay, 0, kMaxPicturesPerDay);
+    ui::DDX_Text(pDX, kPicturesField, m_fields.picturesPerDay);
+    ui::DDV_MinMaxInt(pDX, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
 }
 
 void CSmtpDialog::ApplyTexts()
@@ -273,7 +273,7 @@ void CSmtpDialog::OnOperatorChange()
 void CSmtpDialog::OnPicturesChange()
 {
     TakeFieldsOver(kPicturesField);
-    ResetOutOfRange(kPicturesField, m_fields.maxImagesPerDay, 0, kMaxPicturesPerDay);
+    ResetOutOfRange(kPicturesField, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
 }
 
 void CSmtpDialog::OnSave()
@@ -285,8 +285,8 @@ void CSmtpDialog::OnSave()
     const SaveDecision<GprsSettings> decision = PrepareGprsSave(ShownSettings(), session());
     if (!ShowRefusal(decision.refusal))
         return;
-    const RecordSaveResult result = WriteGprsFile(m_folderText, decision.record);
-    if (result.ok() && decision.record.mode == kGprsModeAuto) {
+    const SaveResult result = WriteGprsFile(m_folderText, *decision.checked);
+    if (result.ok() && decision.record().mode == kGprsModeAuto) {
         // The next Auto save takes the preset again; the fields show the
         // emptied values from the next time the window puts its values back.
         m_fields.apn.clear();
@@ -307,7 +307,7 @@ void CSmtpDialog::OnLoad()
     m_loadedPath = picked->path;
     // The file holds no mailbox password the window takes: it is typed again.
     m_fields.senderPassword.clear();
-    m_fields.maxImagesPerDay = file.maxImagesPerDay <= kMaxPicturesPerDay ? file.maxImagesPerDay : 0;
+    m_fields.picturesPerDay = file.picturesPerDay <= kMaxPicturesPerDay ? file.picturesPerDay : 0;
     Combo(kSmsControlList).SetCurSel(file.smsControl.value_or(kSmsControlOff));
     // The mode list and the locks follow the file, so a Customer file is saved
     // again with its own access data and not with a preset. A country or

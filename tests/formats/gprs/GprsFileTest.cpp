@@ -42,7 +42,7 @@ GprsSettings Customer()
     GprsSettings s;
     s.mode = kGprsModeCustomer;
     s.countryIndex = 7; // meaningless in Customer mode: the file stores 0x80
-    s.maxImagesPerDay = 99;
+    s.picturesPerDay = 99;
     s.languageCode = 1;
     s.smsControl = 0;
     s.apn = "internet";
@@ -83,7 +83,7 @@ TEST(GprsFile, PicturesPerDayAsTwoDigits)
     };
     for (const Case& c : {Case{0, 0, 0}, Case{7, 0, 7}, Case{42, 4, 2}, Case{99, 9, 9}}) {
         GprsSettings s = EnglishAuto();
-        s.maxImagesPerDay = c.pictures;
+        s.picturesPerDay = c.pictures;
         const QByteArray header = Unscrambled(BuildGprsFile(s).left(60));
         EXPECT_EQ(header[3], c.tens) << c.pictures;
         EXPECT_EQ(header[4], c.units) << c.pictures;
@@ -128,7 +128,7 @@ TEST(GprsFileReader, GivesBackAllButSenderPasswordAndLanguage)
         EXPECT_EQ(loaded.mode, s.mode);
         EXPECT_EQ(loaded.countryIndex, s.mode == kGprsModeCustomer ? kGprsCountryCustomer : s.countryIndex);
         EXPECT_EQ(loaded.operatorIndex, s.operatorIndex);
-        EXPECT_EQ(loaded.maxImagesPerDay, s.maxImagesPerDay);
+        EXPECT_EQ(loaded.picturesPerDay, s.picturesPerDay);
         EXPECT_EQ(loaded.smsControl, s.smsControl);
         for (const auto& [got, want] : {std::pair{loaded.apn, s.apn},
                                         {loaded.gprsAccount, s.gprsAccount},

@@ -29,7 +29,7 @@ SmsSettings ThreeNumbers()
 {
     SmsSettings s;
     s.smsControl = 1;
-    s.maxImagesPerDay = 12;
+    s.picturesPerDay = 12;
     s.languageCode = 1;
     s.phone1 = "13800138000";
     s.phone2 = "13900139000";
@@ -70,7 +70,7 @@ TEST(SmsFile, WritesAndReadsBackEveryField)
     ASSERT_TRUE(read.ok());
     EXPECT_TRUE(read.values.findings.empty());
     EXPECT_EQ(read.values.smsControl, s.smsControl);
-    EXPECT_EQ(read.values.maxImagesPerDay, s.maxImagesPerDay);
+    EXPECT_EQ(read.values.picturesPerDay, s.picturesPerDay);
     EXPECT_EQ(read.values.languageCode, s.languageCode);
     EXPECT_EQ(read.values.phone1, s.phone1);
     EXPECT_EQ(read.values.phone2, s.phone2);
