@@ -9,8 +9,8 @@
 namespace kestra {
 
 // The one check of a kind of record. Each format defines its specialisation
-// in the source file of its save step (PrepareXSave), and nowhere else: a
-// Checked record cannot be made without passing that check.
+// beside its CheckXRecord, in the source file of its record, and nowhere
+// else: a Checked record cannot be made without passing that check.
 template <typename Record> struct RecordCheck;
 
 // A record that passed its kind's check: every value is one the camera can

@@ -3,15 +3,10 @@
 
 #include "formats/gprs/GprsCatalogue.h"
 #include "formats/gprs/SmtpTexts.h"
-#include "formats/shared/RecordRefusal.h"
 #include "storage/Cp936.h"
 #include "storage/SettingsFinding.h"
 
 namespace kestra {
-
-template <> struct RecordCheck<GprsSettings> {
-    static Checked<GprsSettings> Pass(GprsSettings record) { return Checked<GprsSettings>(std::move(record)); }
-};
 
 namespace {
 
@@ -91,9 +86,7 @@ SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Sess
     // The window's own limits keep every value in range; a door without them
     // (the command line, a card profile, the mail test) learns here that the
     // camera could not take the record.
-    if (const SettingsFindings findings = CheckGprsSettings(record); !findings.empty())
-        return RefusalOf<GprsSettings>(findings, session.chineseMessages());
-    return {RecordCheck<GprsSettings>::Pass(std::move(record)), std::nullopt};
+    return CheckGprsRecord(std::move(record), session.chineseMessages());
 }
 
 SaveDecision<GprsSettings> PrepareMailTestValues(const GprsSettings& shown, bool send, const Session& session)

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/gprs/GprsSettings.h"
 
+#include "formats/shared/RecordRefusal.h"
+
 #include "formats/gprs/GprsCatalogue.h"
 #include "storage/SettingsBlock.h"
 
 namespace kestra {
+
+template <> struct RecordCheck<GprsSettings> {
+    static Checked<GprsSettings> Pass(GprsSettings record) { return Checked<GprsSettings>(std::move(record)); }
+};
 
 QByteArray GprsUserName(const QByteArray& senderEmail)
 {
@@ -40,6 +46,13 @@ SettingsFindings CheckGprsSettings(const GprsSettings& s)
                         field.limit);
     }
     return findings;
+}
+
+SaveDecision<GprsSettings> CheckGprsRecord(GprsSettings record, bool chinese)
+{
+    if (const SettingsFindings findings = CheckGprsSettings(record); !findings.empty())
+        return RefusalOf<GprsSettings>(findings, chinese);
+    return {RecordCheck<GprsSettings>::Pass(std::move(record)), std::nullopt};
 }
 
 } // namespace kestra

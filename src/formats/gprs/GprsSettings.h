@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/SaveDecision.h"
 #include "formats/shared/SettingsValues.h"
 #include "formats/shared/TextField.h"
 #include "storage/SettingsFinding.h"
@@ -75,5 +76,11 @@ QByteArray GprsUserName(const QByteArray& senderEmail);
 // 1..11, an SMS control position past the list, a text over its limit.
 // Offsets are those of gprs.dat.
 SettingsFindings CheckGprsSettings(const GprsSettings& settings);
+
+// The one maker of a Checked<GprsSettings>: the record itself when the camera
+// can hold every value of it (CheckGprsSettings finds nothing), otherwise the
+// refusal of the first finding, naming its field, in Chinese or English.
+// Every door reaches it through its window's save step (PrepareGprsSave).
+SaveDecision<GprsSettings> CheckGprsRecord(GprsSettings record, bool chinese = false);
 
 } // namespace kestra

@@ -3,16 +3,11 @@
 
 #include "formats/mms/MmsCatalogue.h"
 #include "formats/mms/MmsTexts.h"
-#include "formats/shared/RecordRefusal.h"
 #include "storage/SettingsFinding.h"
 
 #include <algorithm>
 
 namespace kestra {
-
-template <> struct RecordCheck<MmsSettings> {
-    static Checked<MmsSettings> Pass(MmsSettings record) { return Checked<MmsSettings>(std::move(record)); }
-};
 
 namespace {
 
@@ -135,9 +130,7 @@ SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session
     // The window's own limits keep every value in range; a caller without them
     // (the command line) learns here, not from the writer, that the camera
     // could not take the record.
-    if (const SettingsFindings findings = CheckMmsSettings(s); !findings.empty())
-        return RefusalOf<MmsSettings>(findings, session.chineseMessages());
-    return {RecordCheck<MmsSettings>::Pass(std::move(s)), std::nullopt};
+    return CheckMmsRecord(std::move(s), session.chineseMessages());
 }
 
 } // namespace kestra

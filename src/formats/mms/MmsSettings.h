@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/SaveDecision.h"
 #include "formats/shared/SettingsValues.h"
 #include "formats/shared/TextField.h"
 #include "storage/SettingsFinding.h"
@@ -66,5 +67,11 @@ inline constexpr std::array<MmsTextField, 9> kMmsTextFields{{
 // preset mode, anything but COUNTRY_CUSTOM and slot 0 in the custom mode, a
 // text longer than its field. Offsets are those of mms.dat.
 SettingsFindings CheckMmsSettings(const MmsSettings& settings);
+
+// The one maker of a Checked<MmsSettings>: the record itself when the camera
+// can hold every value of it (CheckMmsSettings finds nothing), otherwise the
+// refusal of the first finding, naming its field, in Chinese or English.
+// Every door reaches it through its window's save step (PrepareMmsSave).
+SaveDecision<MmsSettings> CheckMmsRecord(MmsSettings record, bool chinese = false);
 
 } // namespace kestra

@@ -1,17 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/sms/SmsSave.h"
 
-#include "formats/shared/RecordRefusal.h"
 #include "formats/sms/SmsTexts.h"
 #include "storage/SettingsFinding.h"
 
 #include <algorithm>
 
 namespace kestra {
-
-template <> struct RecordCheck<SmsSettings> {
-    static Checked<SmsSettings> Pass(SmsSettings record) { return Checked<SmsSettings>(std::move(record)); }
-};
 
 namespace {
 
@@ -61,9 +56,7 @@ SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session
         return refuse(SmsCheck::Phone1Digits, "phone1");
 
     // What the window's limits keep out but another door may bring in.
-    if (const SettingsFindings findings = CheckSmsSettings(record); !findings.empty())
-        return RefusalOf<SmsSettings>(findings, session.chineseMessages());
-    return {RecordCheck<SmsSettings>::Pass(std::move(record)), std::nullopt};
+    return CheckSmsRecord(std::move(record), session.chineseMessages());
 }
 
 } // namespace kestra

@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/sms/SmsSettings.h"
 
+#include "formats/shared/RecordRefusal.h"
+
 #include "storage/SettingsBlock.h"
 
 namespace kestra {
+
+template <> struct RecordCheck<SmsSettings> {
+    static Checked<SmsSettings> Pass(SmsSettings record) { return Checked<SmsSettings>(std::move(record)); }
+};
 
 SettingsFindings CheckSmsSettings(const SmsSettings& s)
 {
@@ -20,6 +26,13 @@ SettingsFindings CheckSmsSettings(const SmsSettings& s)
                         s.*kSmsTextFields[i].member, kSmsPhoneLimit);
     }
     return findings;
+}
+
+SaveDecision<SmsSettings> CheckSmsRecord(SmsSettings record, bool chinese)
+{
+    if (const SettingsFindings findings = CheckSmsSettings(record); !findings.empty())
+        return RefusalOf<SmsSettings>(findings, chinese);
+    return {RecordCheck<SmsSettings>::Pass(std::move(record)), std::nullopt};
 }
 
 } // namespace kestra

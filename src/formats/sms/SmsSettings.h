@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/SaveDecision.h"
 #include "formats/shared/SettingsValues.h"
 #include "formats/shared/TextField.h"
 #include "storage/SettingsFinding.h"
@@ -39,5 +40,11 @@ inline constexpr std::array<SmsTextField, 3> kSmsTextFields{{
 // window's own save checks (phone lengths of 5, digits) are its business.
 // Offsets are those of sms.dat.
 SettingsFindings CheckSmsSettings(const SmsSettings& settings);
+
+// The one maker of a Checked<SmsSettings>: the record itself when the camera
+// can hold every value of it (CheckSmsSettings finds nothing), otherwise the
+// refusal of the first finding, naming its field, in Chinese or English.
+// Every door reaches it through its window's save step (PrepareSmsSave).
+SaveDecision<SmsSettings> CheckSmsRecord(SmsSettings record, bool chinese = false);
 
 } // namespace kestra
