@@ -76,8 +76,7 @@ struct PickedSettingsFile {
 // - the tool's message box in the session's language: save, check and load
 //   outcomes;
 // - applying text tables to controls and naming controls for screen readers;
-// - the balloon hint, one line per registered control.
-//
+// - the balloon hint, one line per registered control;
 // - one Save: every field taken over, the window's decision, a refusal shown
 //   with the focus on the refused field's control, or the checked record
 //   written and the outcome shown.
@@ -166,7 +165,6 @@ protected:
     {
         DDX_LimitedText(pDX, row.id, record.*row.text->member, row.text->limit);
     }
-    static void DDX_LimitedText(ui::CDataExchange* pDX, int id, QByteArray& value, qsizetype limit);
 
     // A change in control `id` (a keystroke, a pick): every field taken over.
     // Only a fault of `id` itself is reported; another field's fault waits
@@ -228,6 +226,7 @@ protected:
     QString m_folderText;
 
 private:
+    static void DDX_LimitedText(ui::CDataExchange* pDX, int id, QByteArray& value, qsizetype limit);
     // The folder field's tooltip names the card the folder is on, if any.
     void ShowCardOfFolder();
     // The saved message; on a card it also offers to eject the card.
