@@ -73,11 +73,13 @@ AppWindow CSetupApp::RunMainWindow()
 
 AppWindow CSetupApp::RunSettingsWindow(AppWindow window)
 {
-    auto it = m_windows.find(window);
-    const SettingsWindowFactory& factory = it != m_windows.end() && it->second ? it->second : PlaceholderWindow();
-    std::unique_ptr<ui::CDialog> settingsWindow = factory(m_services);
+    // Every button has its window (DefaultSettingsWindows); one that a
+    // caller left out brings the main window back rather than end the tool.
+    const auto it = m_windows.find(window);
+    std::unique_ptr<ui::CDialog> settingsWindow = it != m_windows.end() && it->second ? it->second(m_services) : nullptr;
+    Q_ASSERT(settingsWindow);
     if (!settingsWindow)
-        settingsWindow = PlaceholderWindow()(m_services);
+        return AppWindow::Main;
     return settingsWindow->DoModal() == ui::IDCANCEL ? AppWindow::Main : AppWindow::None;
 }
 

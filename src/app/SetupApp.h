@@ -22,9 +22,6 @@ using SettingsWindowFactories = std::map<AppWindow, SettingsWindowFactory>;
 
 // The four settings windows as the program runs them (SetupAppWindows.cpp).
 SettingsWindowFactories DefaultSettingsWindows();
-// A stand-in with the settings windows' title that only leads back to the main
-// window, for a window that is not built yet.
-SettingsWindowFactory PlaceholderWindow();
 
 // The application object: start-up, then the windows in turn.
 class CSetupApp {

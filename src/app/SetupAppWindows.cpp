@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-// The settings windows the main window's four buttons open. A window that is
-// not built yet shows a placeholder that leads back to the main window; wiring
-// a real window in is one line here, with its header included below.
+// The settings windows the main window's four buttons open.
 
 #include "app/AppState.h"
-#include "app/PlaceholderDialog.h"
 #include "app/SetupApp.h"
 #include "windows/camera/CameraDialog.h"
 #include "windows/mms/MmsDialog.h"
@@ -29,11 +26,6 @@ template <typename Window> std::unique_ptr<ui::CDialog> SettingsWindow(ui::Servi
 }
 
 } // namespace
-
-SettingsWindowFactory PlaceholderWindow()
-{
-    return SettingsWindow<CPlaceholderDialog>;
-}
 
 SettingsWindowFactories DefaultSettingsWindows()
 {

@@ -91,16 +91,6 @@ const TextTable kLanguageMenuTitle{
     .lithuanian = "Kalba (Language)",
 };
 
-const TextTable kPlaceholderNoticeText{
-    .english = "This settings window is not available yet.",
-    .chinese = "此设置窗口暂不可用。",
-};
-
-const TextTable kPlaceholderExitText{
-    .english = "Exit",
-    .chinese = "退出",
-};
-
 namespace {
 
 const std::array kMainWindowTexts{
@@ -116,7 +106,6 @@ const std::array kMainWindowTexts{
 const std::array kAllTables{
     &kCameraButtonText, &kMmsButtonText, &kSmtpButtonText, &kSmsButtonText,
     &kLanguageLabelText, &kModelLabelText, &kVersionLineText, &kChineseEntryText, &kLanguageMenuTitle,
-    &kPlaceholderNoticeText, &kPlaceholderExitText,
 };
 
 } // namespace

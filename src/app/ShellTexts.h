@@ -51,8 +51,6 @@ inline constexpr int LanguageOfCommandId(unsigned commandId)
 static_assert(LanguageOfCommandId(LanguageCommandId(kLanguageLithuanian)) == kLanguageLithuanian);
 
 // The stand-in for a settings window that is not built yet.
-extern const TextTable kPlaceholderNoticeText;
-extern const TextTable kPlaceholderExitText;
 
 // The About box, the same in every language.
 inline constexpr const char* kAboutCaption = "About Setup";

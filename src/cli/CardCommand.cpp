@@ -69,12 +69,15 @@ CardCommand::CardCommand(CLI::App& program)
     m_command = program.add_subcommand(kName, "Cards for one camera or many: list the cards in, make a profile "
                                               "from one, write whole cards from a profile");
     m_command->require_subcommand(1);
+    const auto choose = [this](Action action) { return [this, action] { m_action = action; }; };
 
     m_list = m_command->add_subcommand("list", "List the removable volumes mounted now: label, mount point, file "
                                                "system, size, free space and the settings files each holds");
     m_list->add_flag("--json", m_json, "Print the same as JSON");
+    m_list->callback(choose(Action::List));
 
     m_read = m_command->add_subcommand("read", "Print the profile of a card or folder (JSON) for card write");
+    m_read->callback(choose(Action::Read));
     m_read->add_option("folder", m_folder, "The card's root or a folder with settings files")
         ->required()
         ->type_name("DIR");
@@ -82,6 +85,7 @@ CardCommand::CardCommand(CLI::App& program)
     m_write = m_command->add_subcommand(
         "write", "Write every file a profile holds onto a card, each after the windows' checks and atomically, "
                  "then read each back; with --wait one card after another");
+    m_write->callback(choose(Action::Write));
     m_write->add_option("--profile", m_profile, "The profile (see card read)")->required()->type_name("FILE");
     CLI::Option* out = m_write->add_option("--out", m_out, "The card's root (or any folder)")->type_name("DIR");
     CLI::Option* wait =
@@ -108,12 +112,15 @@ CardCommand::CardCommand(CLI::App& program)
 
 int CardCommand::run() const
 {
-    const std::unique_ptr<RemovableDrives> drives = SystemRemovableDrives();
-    if (m_list->parsed())
-        return list(*drives);
-    if (m_read->parsed())
+    switch (m_action) {
+    case Action::List:
+        return list(*SystemRemovableDrives());
+    case Action::Read:
         return read();
-    return write(*drives);
+    case Action::Write:
+        break;
+    }
+    return write(*SystemRemovableDrives());
 }
 
 int CardCommand::list(RemovableDrives& drives) const

@@ -35,6 +35,11 @@ private:
     int write(RemovableDrives& drives) const;
     int writeEach(RemovableDrives& drives, const CardProfile& profile, std::optional<SerialText> serial) const;
 
+    // Which of list, read and write the line chose; set by that
+    // subcommand's callback, which CLI11 calls only for the one given.
+    enum class Action { List, Read, Write };
+    Action m_action = Action::Write;
+
     CLI::App* m_command = nullptr;
     CLI::App* m_list = nullptr;
     CLI::App* m_read = nullptr;

@@ -55,15 +55,15 @@ int CatalogueCommand::run() const
         if (country.isEmpty()) {
             PrintLine(QStringLiteral("MMS countries (index, name, operators):"));
             PrintCountries(
-                kMmsCountryCount, [variant](int i) { return MmsCountryName(variant, i); }, MmsOfferedCount);
+                kMmsCountryCount, [variant](int i) { return MmsCountryName(variant, i); }, MmsOperatorCount);
             return kExitOk;
         }
         const int index = FindMmsCountry(QStringLiteral("--country"), country);
         PrintLine(QStringLiteral("%1 (MMS country %2), %3 operators:")
                       .arg(MmsCountryName(variant, index))
                       .arg(index)
-                      .arg(MmsOfferedCount(index)));
-        for (int slot = 0; slot < MmsOfferedCount(index); ++slot) {
+                      .arg(MmsOperatorCount(index)));
+        for (int slot = 0; slot < MmsOperatorCount(index); ++slot) {
             const MmsPreset preset = MmsOperatorPreset(index, slot);
             PrintOperator(slot, MmsOperatorShownName(index, slot, session.languageIndex),
                           {{"url", preset.url},

@@ -56,7 +56,7 @@ QString MmsOperatorShownName(int country, int slot, int languageIndex)
 QString GprsOperatorShownName(int country, int slot, int languageIndex)
 {
     if (country == kGprsChinaIndex && (slot == 0 || slot == 1))
-        return GprsChinaOperatorName(slot, languageIndex);
+        return GprsChinaOperatorName(languageIndex, slot);
     return GprsOperatorName(country, slot);
 }
 
@@ -74,7 +74,7 @@ int FindMmsCountry(const QString& option, const QString& value)
 int FindMmsOperator(const QString& option, int country, const QString& value)
 {
     return FindIndex(
-        option, value, MmsOfferedCount(country),
+        option, value, MmsOperatorCount(country),
         QStringLiteral("operator of %1").arg(MmsCountryName(CountryListVariant::English, country)),
         [country](int i) {
             return QStringList{MmsOperatorShownName(country, i, kLanguageEnglish),

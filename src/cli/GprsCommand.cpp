@@ -32,7 +32,7 @@ GprsCommand::GprsCommand(CLI::App& program)
 int GprsCommand::run()
 {
     return save(prepare(), WriteGprsFile,
-                [](const Session& session) { return SmtpSavedMessage(session.chineseMessages()); });
+                [](const Session& session) { return SmtpSavedMessage(session.languageIndex); });
 }
 
 Checked<GprsSettings> GprsCommand::prepare()

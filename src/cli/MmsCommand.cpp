@@ -76,7 +76,7 @@ Checked<MmsSettings> MmsCommand::prepare()
     static constexpr OperatorCatalogue kCatalogue{
         "preset",        "the operator's parameters are",
         FindMmsCountry,  FindMmsOperator,
-        MmsOfferedCount, [](int country) { return MmsCountryName(CountryListVariant::English, country); }};
+        MmsOperatorCount, [](int country) { return MmsCountryName(CountryListVariant::English, country); }};
     chooseOperator(shown.presetFlag != 0, {m_url, m_apn, m_gateway, m_port, m_account, m_password}, shown.countryCode,
                    shown.operatorIndex, kCatalogue);
 

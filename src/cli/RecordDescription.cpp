@@ -122,7 +122,7 @@ std::vector<ValueLine> DescribeMms(const MmsSettings& s, int language, bool show
     if (preset || s.countryCode != COUNTRY_CUSTOM) {
         const QString name = MmsCountryName(variant, s.countryCode);
         country = name.isEmpty() ? Invalid(s.countryCode) : name;
-        const QString op = s.operatorIndex < MmsOfferedCount(s.countryCode)
+        const QString op = s.operatorIndex < MmsOperatorCount(s.countryCode)
                                ? MmsOperatorShownName(s.countryCode, s.operatorIndex, language)
                                : QString();
         operatorName = op.isEmpty() ? Invalid(s.operatorIndex) : op;

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "app/AppState.h"
-#include "app/PlaceholderDialog.h"
 #include "app/SetupApp.h"
 #include "app/ShellTexts.h"
 #include "support/TestServices.h"
@@ -179,24 +178,20 @@ TEST_F(SetupAppRun, TheReturningMainWindowShowsTheCurrentChoices)
     EXPECT_EQ(g_chineseChosen, 1);
 }
 
-TEST_F(SetupAppRun, PlaceholderSaysWhatItIs)
+TEST_F(SetupAppRun, EachButtonOpensItsOwnSettingsWindow)
 {
-    QString notice;
-    ModalScript script({
-        Click(1001),
-        [&](QDialog& dialog) {
-            if (auto* label = dialog.findChild<QLabel*>(QStringLiteral("control%1").arg(CPlaceholderDialog::kNoticeId)))
-                notice = label->text();
-            Click(ui::IDCANCEL)(dialog);
-        },
-        Key(Qt::Key_Escape),
-    });
+    // Every window exists: no button falls back to a stand-in.
+    QStringList opened;
+    const auto record = [&](QDialog& dialog) {
+        opened << dialog.objectName();
+        Click(ui::IDCANCEL)(dialog);
+    };
+    ModalScript script({Click(1000), record, Click(1001), record, Click(1002), record, Click(1003), record,
+                        Key(Qt::Key_Escape)});
     CSetupApp app(fakes.services());
-    // The MMS button's window is real now; the placeholder stands in for it here.
-    app.SetSettingsWindow(AppWindow::Mms, PlaceholderWindow());
     app.RunWindows();
     EXPECT_TRUE(script.finished());
-    EXPECT_EQ(notice, QString::fromUtf8(kPlaceholderNoticeText.english));
+    EXPECT_EQ(opened, (QStringList{"dialog129", "dialog130", "dialog147", "dialog155"}));
 }
 
 // A settings window that ends the way a saving Enter of the SMTP window does.

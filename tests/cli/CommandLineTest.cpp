@@ -569,7 +569,7 @@ TEST(CommandLineCatalogue, ListsACountrysOperatorsWithTheirPresets)
 {
     const Outcome run = Kestra({"catalogue", "mms", "--country", "deutschland"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    for (int slot = 0; slot < MmsOfferedCount(10); ++slot) {
+    for (int slot = 0; slot < MmsOperatorCount(10); ++slot) {
         EXPECT_TRUE(run.out.contains(MmsOperatorName(10, slot)));
         EXPECT_TRUE(run.out.contains(MmsOperatorPreset(10, slot).url));
     }

@@ -20,6 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(loaded.presetMode || !loaded.countryCode, "a country read in the custom mode");
     fuzz::Require(loaded.countryCode || !loaded.operatorIndex, "an operator without its country");
     if (loaded.countryCode)
-        fuzz::RequireIndex(loaded.operatorIndex, MmsOfferedCount(*loaded.countryCode), "MMS operator not offered");
+        fuzz::RequireIndex(loaded.operatorIndex, MmsOperatorCount(*loaded.countryCode), "MMS operator not offered");
     return 0;
 }

@@ -48,7 +48,7 @@ void ReadEverything(const QByteArray& bytes, const std::string& what)
     EXPECT_TRUE(Within(mms.smsControl, kSmsControlCount));
     EXPECT_TRUE(Within(mms.countryCode, kMmsCountryCount));
     EXPECT_TRUE(mms.countryCode || !mms.operatorIndex);
-    EXPECT_TRUE(!mms.countryCode || Within(mms.operatorIndex, MmsOfferedCount(*mms.countryCode)));
+    EXPECT_TRUE(!mms.countryCode || Within(mms.operatorIndex, MmsOperatorCount(*mms.countryCode)));
 
     const GprsLoaded gprs = ParseGprsFile(bytes);
     for (const QByteArray* text : {&gprs.apn, &gprs.gprsAccount, &gprs.gprsPassword, &gprs.smtpServer, &gprs.smtpPort,

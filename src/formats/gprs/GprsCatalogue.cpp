@@ -67,7 +67,7 @@ QString GprsOperatorName(int country, int slot)
     return entry ? entry->name : QString();
 }
 
-QString GprsChinaOperatorName(int slot, int languageIndex)
+QString GprsChinaOperatorName(int languageIndex, int slot)
 {
     if (slot < 0 || slot > 1)
         return {};

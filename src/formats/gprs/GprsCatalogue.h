@@ -23,7 +23,7 @@ int GprsOperatorCount(int country);
 // Names as the table holds them; in Chinese the window shows China's two
 // operators as GprsChinaOperatorName gives them.
 QString GprsOperatorName(int country, int slot);
-QString GprsChinaOperatorName(int slot, int languageIndex);
+QString GprsChinaOperatorName(int languageIndex, int slot);
 GprsPreset GprsOperatorPreset(int country, int slot);
 
 } // namespace kestra

@@ -59,7 +59,7 @@ SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Sess
     record.languageCode = session.languageCode;
 
     const auto refuse = [&](SmtpCheck check, const char* field) {
-        return SaveDecision<GprsSettings>::Refused(SmtpCheckMessage(check, session.chineseMessages()),
+        return SaveDecision<GprsSettings>::Refused(SmtpCheckMessage(session.languageIndex, check),
                                                    QString::fromLatin1(field));
     };
     // A preset may have no APN at all (the operator needs none), so only a

@@ -142,18 +142,21 @@ QString GprsCustomerListEntry(int language)
     return language == kLanguageChinese ? QStringLiteral("自定义") : QStringLiteral("Customer");
 }
 
-QString SmtpCheckMessage(SmtpCheck check, bool chinese)
+QString SmtpCheckMessage(int language, SmtpCheck check)
 {
+    const bool chinese = language == kLanguageChinese;
     return kCheckMessages[static_cast<std::size_t>(check)].text(chinese);
 }
 
-QString SmtpSavedMessage(bool chinese)
+QString SmtpSavedMessage(int language)
 {
+    const bool chinese = language == kLanguageChinese;
     return chinese ? QStringLiteral("GPRS配置文件已保存") : QStringLiteral("Save All Parameters To GPRS Setting File");
 }
 
-QString SmtpHintText(SmtpHint hint, bool chinese)
+QString SmtpHintText(int language, SmtpHint hint)
 {
+    const bool chinese = language == kLanguageChinese;
     return kHints[static_cast<std::size_t>(hint)].text(chinese);
 }
 

@@ -59,12 +59,12 @@ enum class SmtpCheck {
     SmsPhone, // SMS control on: a phone number of at least 5 bytes
 };
 
-QString SmtpCheckMessage(SmtpCheck check, bool chinese);
-QString SmtpSavedMessage(bool chinese);
+QString SmtpCheckMessage(int language, SmtpCheck check);
+QString SmtpSavedMessage(int language);
 
 // The balloon hints of the window.
 enum class SmtpHint { Server, Port, Recipient, Phone, SmsControl, Sender };
 
-QString SmtpHintText(SmtpHint hint, bool chinese);
+QString SmtpHintText(int language, SmtpHint hint);
 
 } // namespace kestra

@@ -57,7 +57,7 @@ QString MmsCountryName(CountryListVariant variant, int country)
     return QString::fromUtf8(mms_table::kCountries[static_cast<std::size_t>(country)].name);
 }
 
-int MmsOfferedCount(int country)
+int MmsOperatorCount(int country)
 {
     return ValidCountry(country) ? mms_table::kCountries[static_cast<std::size_t>(country)].offeredCount : 0;
 }

@@ -29,7 +29,7 @@ enum class CountryListVariant { English, Chinese };
 
 // Lookups by index only; out-of-range indexes give empty texts and a count of 0.
 QString MmsCountryName(CountryListVariant variant, int country);
-int MmsOfferedCount(int country);
+int MmsOperatorCount(int country);
 QString MmsOperatorName(int country, int slot);
 MmsPreset MmsOperatorPreset(int country, int slot);
 // The two China operators as the window names them in `languageIndex`.

@@ -91,7 +91,7 @@ MmsLoaded ParseMmsFile(QByteArrayView bytes)
     loaded.presetMode = s.presetFlag != 0;
     if (loaded.presetMode && s.countryCode < kMmsCountryCount) {
         loaded.countryCode = s.countryCode;
-        if (s.operatorIndex < MmsOfferedCount(s.countryCode))
+        if (s.operatorIndex < MmsOperatorCount(s.countryCode))
             loaded.operatorIndex = s.operatorIndex;
     }
     loaded.url = s.url;

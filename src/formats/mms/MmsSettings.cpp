@@ -29,7 +29,7 @@ SettingsFindings CheckMmsSettings(const MmsSettings& s)
             findings.push_back(
                 {FindingKind::CatalogueIndex, QStringLiteral("countryCode"), 8, s.countryCode, kMmsCountryCount});
         } else {
-            const int offered = MmsOfferedCount(s.countryCode);
+            const int offered = MmsOperatorCount(s.countryCode);
             if (s.operatorIndex < 0 || s.operatorIndex >= offered)
                 findings.push_back(
                     {FindingKind::CatalogueIndex, QStringLiteral("operatorIndex"), 9, s.operatorIndex, offered});

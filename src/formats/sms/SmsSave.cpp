@@ -40,7 +40,7 @@ SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session
     record.languageCode = session.languageCode;
 
     const auto refuse = [&](SmsCheck check, const char* field) {
-        return SaveDecision<SmsSettings>::Refused(SmsCheckMessage(check, session.chineseMessages()),
+        return SaveDecision<SmsSettings>::Refused(SmsCheckMessage(session.languageIndex, check),
                                                   QString::fromLatin1(field));
     };
     // The first number is the one that may control the camera: it is required.

@@ -65,18 +65,21 @@ const TextTable& SmsLabelTable(SmsLabel label)
     return kLabels[static_cast<std::size_t>(label)];
 }
 
-QString SmsCheckMessage(SmsCheck check, bool chinese)
+QString SmsCheckMessage(int language, SmsCheck check)
 {
+    const bool chinese = language == kLanguageChinese;
     return kCheckMessages[static_cast<std::size_t>(check)].text(chinese);
 }
 
-QString SmsSavedMessage(bool chinese)
+QString SmsSavedMessage(int language)
 {
+    const bool chinese = language == kLanguageChinese;
     return chinese ? QStringLiteral("短信设置文件已生成") : QStringLiteral("Save SMS configuration file");
 }
 
-QString SmsHintText(SmsHint hint, bool chinese)
+QString SmsHintText(int language, SmsHint hint)
 {
+    const bool chinese = language == kLanguageChinese;
     return kHints[static_cast<std::size_t>(hint)].text(chinese);
 }
 

@@ -36,11 +36,11 @@ enum class SmsCheck {
     Phone1Digits,
 };
 
-QString SmsCheckMessage(SmsCheck check, bool chinese);
-QString SmsSavedMessage(bool chinese);
+QString SmsCheckMessage(int language, SmsCheck check);
+QString SmsSavedMessage(int language);
 
 enum class SmsHint { Phone1, SmsControl };
 
-QString SmsHintText(SmsHint hint, bool chinese);
+QString SmsHintText(int language, SmsHint hint);
 
 } // namespace kestra

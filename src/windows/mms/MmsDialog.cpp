@@ -217,7 +217,7 @@ void CMmsDialog::FillOperators(int country, OperatorNames names)
             m_operatorList.AddString(name);
         return;
     }
-    for (int slot = 0; slot < MmsOfferedCount(country); ++slot)
+    for (int slot = 0; slot < MmsOperatorCount(country); ++slot)
         m_operatorList.AddString(MmsOperatorName(country, slot));
 }
 

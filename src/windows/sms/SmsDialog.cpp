@@ -65,8 +65,8 @@ bool CSmsDialog::OnInitDialog()
     for (const QString& entry : SmsControlEntries(language))
         list.AddString(entry);
     list.SetCurSel(kSmsControlOff);
-    AddHint(kPhone1Field, SmsHintText(SmsHint::Phone1, session().chineseMessages()));
-    AddHint(kSmsControlList, SmsHintText(SmsHint::SmsControl, session().chineseMessages()));
+    AddHint(kPhone1Field, SmsHintText(session().languageIndex, SmsHint::Phone1));
+    AddHint(kSmsControlList, SmsHintText(session().languageIndex, SmsHint::SmsControl));
     ApplyTexts();
     Edit(kPhone1Field).SetReadOnly(false);
     Edit(kPhone2Field).SetReadOnly(true);
@@ -125,7 +125,7 @@ int CSmsDialog::ControlOfField(const QString& field) const
 void CSmsDialog::Save()
 {
     SaveRecord([this] { return PrepareSmsSave(ShownSettings(), session()); }, &WriteSmsFile,
-               SmsSavedMessage(session().chineseMessages()));
+               SmsSavedMessage(session().languageIndex));
 }
 
 } // namespace kestra

@@ -164,7 +164,7 @@ void CSmtpDialog::ApplyTexts()
 void CSmtpDialog::AddHints()
 {
     for (const HintControl& control : kHintControls)
-        AddHint(control.id, SmtpHintText(control.hint, session().chineseMessages()));
+        AddHint(control.id, SmtpHintText(session().languageIndex, control.hint));
 }
 
 GprsSettings CSmtpDialog::ShownSettings()
@@ -222,7 +222,7 @@ void CSmtpDialog::FillOperators(int country, int slot, OperatorNames names)
     const int count = GprsOperatorCount(country);
     const bool interfaceChina = country == kGprsChinaIndex && names == OperatorNames::Interface;
     for (int index = 0; index < count; ++index) {
-        list.AddString(interfaceChina ? GprsChinaOperatorName(index, session().languageIndex)
+        list.AddString(interfaceChina ? GprsChinaOperatorName(session().languageIndex, index)
                                       : GprsOperatorName(country, index));
     }
     list.SetCurSel(slot);
@@ -286,7 +286,7 @@ int CSmtpDialog::ControlOfField(const QString& field) const
 void CSmtpDialog::Save()
 {
     SaveRecord([this] { return PrepareGprsSave(ShownSettings(), session()); }, &WriteGprsFile,
-               SmtpSavedMessage(session().chineseMessages()),
+               SmtpSavedMessage(session().languageIndex),
                [this](const GprsSettings& saved, const SaveResult& result) {
                    if (!result.ok() || saved.mode != kGprsModeAuto)
                        return;

@@ -140,14 +140,14 @@ TEST(GprsCatalogue, SlotsBeyondTheCountAreEmpty)
 
 TEST(GprsCatalogue, ChinaOperatorNamesAreChineseOnlyForLanguageOne)
 {
-    EXPECT_EQ(GprsChinaOperatorName(0, 1), QString::fromUtf8("中国移动"));
+    EXPECT_EQ(GprsChinaOperatorName(1, 0), QString::fromUtf8("中国移动"));
     EXPECT_EQ(GprsChinaOperatorName(1, 1), QString::fromUtf8("中国联通"));
     for (int language : {2, 3, 6, 10, 11, 0, 12}) {
-        EXPECT_EQ(GprsChinaOperatorName(0, language), QStringLiteral("China Mobile")) << language;
-        EXPECT_EQ(GprsChinaOperatorName(1, language), QStringLiteral("China Unicom")) << language;
+        EXPECT_EQ(GprsChinaOperatorName(language, 0), QStringLiteral("China Mobile")) << language;
+        EXPECT_EQ(GprsChinaOperatorName(language, 1), QStringLiteral("China Unicom")) << language;
     }
     for (int slot : {-1, 2, kGprsSlotsPerCountry})
-        EXPECT_TRUE(GprsChinaOperatorName(slot, 1).isEmpty()) << slot;
+        EXPECT_TRUE(GprsChinaOperatorName(1, slot).isEmpty()) << slot;
 }
 
 TEST(GprsCatalogue, OutOfRangeLookupsGiveEmptyResults)
@@ -176,7 +176,7 @@ TEST(GprsCatalogue, EveryTextEncodesToCodePage936)
             texts.insert(texts.end(), {GprsOperatorName(c, s), p.apn, p.account, p.password});
         }
     }
-    texts.push_back(GprsChinaOperatorName(0, 1));
+    texts.push_back(GprsChinaOperatorName(1, 0));
     texts.push_back(GprsChinaOperatorName(1, 1));
     for (const QString& text : texts)
         EXPECT_TRUE(EncodeCp936(text).has_value()) << text.toStdString();

@@ -24,7 +24,7 @@ TEST(SmtpTexts, EveryLanguageHasEveryTextAndItEncodesToCodePage936)
     for (bool chinese : {true, false}) {
         for (SmtpHint hint : {SmtpHint::Server, SmtpHint::Port, SmtpHint::Recipient, SmtpHint::Phone,
                               SmtpHint::SmsControl, SmtpHint::Sender})
-            ExpectShowable(SmtpHintText(hint, chinese), "SMTP hint", chinese);
+            ExpectShowable(SmtpHintText(chinese ? kLanguageChinese : kLanguageEnglish, hint), "SMTP hint", chinese);
     }
 }
 

@@ -190,7 +190,7 @@ TEST(MmsCatalogue, OfferedCountsAddUpTo101WithOneAndFiveOperatorCountries)
     std::vector<int> single;
     std::vector<int> five;
     for (int c = 0; c < kMmsCountryCount; ++c) {
-        const int count = MmsOfferedCount(c);
+        const int count = MmsOperatorCount(c);
         EXPECT_EQ(count, kOfferedCounts[c]) << c;
         EXPECT_GE(count, 1) << c;
         EXPECT_LE(count, 5) << c;
@@ -227,7 +227,7 @@ TEST(MmsCatalogue, OperatorsHaveTheirNamesPortsAndCredentialsInSlotOrder)
 TEST(MmsCatalogue, EveryOfferedPresetIsCompleteAndWithinTheCatalogueLimits)
 {
     for (int c = 0; c < kMmsCountryCount; ++c) {
-        for (int s = 0; s < MmsOfferedCount(c); ++s) {
+        for (int s = 0; s < MmsOperatorCount(c); ++s) {
             SCOPED_TRACE(testing::Message() << c << "/" << s << " " << MmsOperatorName(c, s).toStdString());
             const MmsPreset p = MmsOperatorPreset(c, s);
             EXPECT_FALSE(p.url.isEmpty());
@@ -252,7 +252,7 @@ TEST(MmsCatalogue, EveryOfferedPresetIsCompleteAndWithinTheCatalogueLimits)
 TEST(MmsCatalogue, SlotsBeyondTheOfferedCountAreEmpty)
 {
     for (int c = 0; c < kMmsCountryCount; ++c) {
-        for (int s = MmsOfferedCount(c); s < kMmsSlotsPerCountry; ++s) {
+        for (int s = MmsOperatorCount(c); s < kMmsSlotsPerCountry; ++s) {
             EXPECT_TRUE(MmsOperatorName(c, s).isEmpty()) << c << "/" << s;
             EXPECT_TRUE(IsEmpty(MmsOperatorPreset(c, s))) << c << "/" << s;
         }
@@ -300,7 +300,7 @@ TEST(MmsCatalogue, OutOfRangeLookupsGiveEmptyResults)
     for (int country : {-1, kMmsCountryCount, COUNTRY_CUSTOM, INT_MAX, INT_MIN}) {
         EXPECT_TRUE(MmsCountryName(CountryListVariant::English, country).isEmpty()) << country;
         EXPECT_TRUE(MmsCountryName(CountryListVariant::Chinese, country).isEmpty()) << country;
-        EXPECT_EQ(MmsOfferedCount(country), 0) << country;
+        EXPECT_EQ(MmsOperatorCount(country), 0) << country;
         EXPECT_TRUE(MmsOperatorName(country, 0).isEmpty()) << country;
         EXPECT_TRUE(IsEmpty(MmsOperatorPreset(country, 0))) << country;
     }

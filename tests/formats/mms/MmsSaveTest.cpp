@@ -185,7 +185,7 @@ TEST(MmsSave, RecordTheCameraCouldNotTakeIsRefusedNotDecided)
     const Case cases[] = {
         {"pictures", [](MmsSettings& s) { s.picturesPerDay = 100; }, "picturesPerDay"},
         {"country", [](MmsSettings& s) { s.countryCode = kMmsCountryCount; }, "countryCode"},
-        {"operator", [](MmsSettings& s) { s.operatorIndex = MmsOfferedCount(s.countryCode); }, "operatorIndex"},
+        {"operator", [](MmsSettings& s) { s.operatorIndex = MmsOperatorCount(s.countryCode); }, "operatorIndex"},
         {"smsControl", [](MmsSettings& s) { s.smsControl = 6; }, "smsControl"},
         {"phone", [](MmsSettings& s) { s.phone = QByteArray(33, '1'); }, "phone"},
     };

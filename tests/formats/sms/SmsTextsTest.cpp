@@ -25,7 +25,7 @@ TEST(SmsTexts, EveryLanguageHasEveryTextAndItEncodesToCodePage936)
     }
     for (bool chinese : {true, false}) {
         for (SmsHint hint : {SmsHint::Phone1, SmsHint::SmsControl})
-            ExpectShowable(SmsHintText(hint, chinese), "SMS hint", chinese);
+            ExpectShowable(SmsHintText(chinese ? kLanguageChinese : kLanguageEnglish, hint), "SMS hint", chinese);
     }
 }
 

@@ -460,10 +460,10 @@ TEST_F(SmtpDialogTest, ControlsAreNamedAndHintedInTheSessionLanguage)
                           Qt::NoModifier);
         QApplication::sendEvent(control, &press);
         EXPECT_EQ(dialog().balloon()->CurrentTool(), control) << h.id;
-        EXPECT_EQ(dialog().balloon()->Text(), SmtpHintText(h.hint, false)) << h.id;
+        EXPECT_EQ(dialog().balloon()->Text(), SmtpHintText(kLanguageEnglish, h.hint)) << h.id;
         // A screen reader says the hint on focus, and names the balloon by it.
-        EXPECT_EQ(control->accessibleDescription(), SmtpHintText(h.hint, false)) << h.id;
-        EXPECT_EQ(dialog().balloon()->window()->accessibleName(), SmtpHintText(h.hint, false)) << h.id;
+        EXPECT_EQ(control->accessibleDescription(), SmtpHintText(kLanguageEnglish, h.hint)) << h.id;
+        EXPECT_EQ(dialog().balloon()->window()->accessibleName(), SmtpHintText(kLanguageEnglish, h.hint)) << h.id;
     }
 }
 
