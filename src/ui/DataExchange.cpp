@@ -16,6 +16,11 @@ namespace kestra::ui {
 
 namespace {
 
+// Why a global: the data exchange's standard messages are the framework's,
+// raised deep inside DDX_/DDV_ calls that have no session to ask, and the
+// language they follow is the shell's one interface language. The shell sets
+// the query once at start-up (SetToolMessageLanguage); it is read on the GUI
+// thread only and holds no state of its own, so nothing can go stale.
 ChineseMessagesQuery g_chineseToolMessages = nullptr;
 
 bool isBlank(QChar c)

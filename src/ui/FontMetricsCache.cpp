@@ -37,6 +37,10 @@ constexpr qsizetype kMaxKeySize = 64;
 // Larger than any sane font's measurements, small enough to rule out garbage.
 constexpr int kMaxMeasure = 1000;
 
+// Why a global: every dialog built from a template measures its font, and
+// the dialogs are made by the windows, which know nothing of the cache. The
+// application object owns the cache and names it here for its lifetime
+// (UseFontMetricsCache(nullptr) when it goes); GUI thread only.
 FontMetricsCache* g_activeCache = nullptr;
 
 QString fontKey(DialogFont font)

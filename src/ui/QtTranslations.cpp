@@ -12,8 +12,10 @@ namespace kestra::ui {
 
 namespace {
 
-// Owned by the application object, so that it goes with it; the pointer
-// notices that.
+// Why a global: Qt's translators are the application's, installed on
+// QCoreApplication, so there is one per process whatever holds the pointer.
+// The translator is a child of the application object, so that it goes with
+// it; the pointer notices that. GUI thread only.
 QPointer<QTranslator> g_qtTranslator;
 
 // The name Qt files a language's translation under; English needs none.

@@ -21,6 +21,9 @@ struct SkinState {
     bool loaded = false;
 };
 
+// Why a global: the skin is a style sheet set on the application, one per
+// process, and the resources are registered once per process; the state says
+// which sheet the application wears. GUI thread only.
 SkinState& state()
 {
     static SkinState skin;

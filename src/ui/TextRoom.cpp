@@ -264,7 +264,9 @@ QJsonArray MeasuredFit(QWidget* window, const std::vector<QWidget*>& controls, c
 }
 
 // The program's style sheet is a few kilobytes and seldom changes: hashed
-// once a change.
+// once a change. The memo belongs to the one application's style sheet it
+// hashes and is compared against it on every call, so it cannot go stale;
+// it is read on the GUI thread only, as the sheet is.
 QByteArray SheetDigest()
 {
     static QString sheet;
