@@ -76,7 +76,8 @@ AppWindow CSetupApp::RunSettingsWindow(AppWindow window)
     // Every button has its window (DefaultSettingsWindows); one that a
     // caller left out brings the main window back rather than end the tool.
     const auto it = m_windows.find(window);
-    std::unique_ptr<ui::CDialog> settingsWindow = it != m_windows.end() && it->second ? it->second(m_services) : nullptr;
+    std::unique_ptr<ui::CDialog> settingsWindow =
+        it != m_windows.end() && it->second ? it->second(m_services) : nullptr;
     Q_ASSERT(settingsWindow);
     if (!settingsWindow)
         return AppWindow::Main;

@@ -72,8 +72,8 @@ std::vector<CardFile> CardFiles(const CardProfile& profile, const PcClock& clock
     std::vector<CardFile> files;
     if (profile.camera) {
         const SaveDecision<CameraSettings> camera = CardCameraSettings(*profile.camera, clock, serial, chinese);
-        files.push_back({SettingsFileKind::Camera, camera.ok() ? BuildCameraFile(*camera.checked) : QByteArray(),
-                         camera.refusal});
+        files.push_back(
+            {SettingsFileKind::Camera, camera.ok() ? BuildCameraFile(*camera.checked) : QByteArray(), camera.refusal});
     }
     if (profile.mms)
         files.push_back({SettingsFileKind::Mms, BuildMmsFile(*profile.mms), std::nullopt});

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "common/SaveDecision.h"
-#include "formats/shared/TextField.h"
 #include "common/Session.h"
 #include "filecheck/SettingsFileCheck.h"
+#include "formats/shared/TextField.h"
 #include "storage/SettingsFinding.h"
 
 #include <QString>

@@ -72,8 +72,8 @@ protected:
     // field table).
     template <typename Record, typename Fields>
     Checked<Record> decide(Record shown, TextFields<Record> texts, int Record::*picturesPerDay,
-                  const QStringList& smsControlEnglish, const QStringList& smsControlShown,
-                  SaveDecision<Record> (*prepareSave)(const Record&, const Session&), const Session& session,
+                           const QStringList& smsControlEnglish, const QStringList& smsControlShown,
+                           SaveDecision<Record> (*prepareSave)(const Record&, const Session&), const Session& session,
                            const Fields& fields) const;
     // Writes the record and ends as the window's Save does: the failed save
     // (status 1) or the saved message and path.

@@ -74,8 +74,8 @@ Checked<MmsSettings> MmsCommand::prepare()
         shown.presetFlag = *preset ? 1 : 0;
     }
     static constexpr OperatorCatalogue kCatalogue{
-        "preset",        "the operator's parameters are",
-        FindMmsCountry,  FindMmsOperator,
+        "preset",         "the operator's parameters are",
+        FindMmsCountry,   FindMmsOperator,
         MmsOperatorCount, [](int country) { return MmsCountryName(CountryListVariant::English, country); }};
     chooseOperator(shown.presetFlag != 0, {m_url, m_apn, m_gateway, m_port, m_account, m_password}, shown.countryCode,
                    shown.operatorIndex, kCatalogue);

@@ -19,8 +19,7 @@ SmsCommand::SmsCommand(CLI::App& program)
 
 int SmsCommand::run()
 {
-    return save(prepare(), WriteSmsFile,
-                [](const Session& session) { return SmsSavedMessage(session.languageIndex); });
+    return save(prepare(), WriteSmsFile, [](const Session& session) { return SmsSavedMessage(session.languageIndex); });
 }
 
 Checked<SmsSettings> SmsCommand::prepare()

@@ -186,8 +186,8 @@ TEST_F(SetupAppRun, EachButtonOpensItsOwnSettingsWindow)
         opened << dialog.objectName();
         Click(ui::IDCANCEL)(dialog);
     };
-    ModalScript script({Click(1000), record, Click(1001), record, Click(1002), record, Click(1003), record,
-                        Key(Qt::Key_Escape)});
+    ModalScript script(
+        {Click(1000), record, Click(1001), record, Click(1002), record, Click(1003), record, Key(Qt::Key_Escape)});
     CSetupApp app(fakes.services());
     app.RunWindows();
     EXPECT_TRUE(script.finished());

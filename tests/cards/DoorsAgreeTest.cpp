@@ -69,8 +69,7 @@ Session EnglishSession()
     return session;
 }
 
-template <typename Record, typename Build>
-Verdict SaveDoor(const SaveDecision<Record>& decision, Build build)
+template <typename Record, typename Build> Verdict SaveDoor(const SaveDecision<Record>& decision, Build build)
 {
     if (!decision.ok())
         return {false, {}, *decision.refusal};
@@ -131,8 +130,8 @@ void ExpectAgreement(const std::string& what, const Verdict& save, const std::ve
 {
     for (std::size_t door = 0; door < others.size(); ++door) {
         const Verdict& other = others[door];
-        EXPECT_EQ(other.written, save.written) << what << ", door " << door + 1 << ": " << other.words.toStdString()
-                                               << " / " << save.words.toStdString();
+        EXPECT_EQ(other.written, save.written)
+            << what << ", door " << door + 1 << ": " << other.words.toStdString() << " / " << save.words.toStdString();
         if (save.written && other.written) {
             EXPECT_EQ(other.bytes, save.bytes) << what << ", door " << door + 1;
         }
@@ -213,9 +212,10 @@ Options With(Options options, const std::string& key, const std::string& value)
 }
 
 // Custom mode, so every typed text is written as typed.
-const Options kMmsBase{{"mode", "custom"},         {"url", "http://mms.example"}, {"apn", "mms"},
-                       {"gateway", "10.0.0.1"},    {"port", "8080"},              {"password", "pw"},
-                       {"phone", "+4917012345"},   {"phone2", "me@example.org"}};
+const Options kMmsBase{{"mode", "custom"},       {"url", "http://mms.example"},
+                       {"apn", "mms"},           {"gateway", "10.0.0.1"},
+                       {"port", "8080"},         {"password", "pw"},
+                       {"phone", "+4917012345"}, {"phone2", "me@example.org"}};
 const Options kGprsBase{{"mode", "custom"},
                         {"apn", "internet"},
                         {"gprs-account", "me"},
@@ -353,12 +353,12 @@ TEST(DoorsAgree, OnCharactersAFieldRefuses)
         const char* value;
     };
     const std::vector<Case> cases{
-        {"sms", "phone2", "1234a5"},         // a letter inside a number
-        {"sms", "phone2", "123 45"},         // a space inside
-        {"sms", "phone1", "123.45"},         // punctuation inside
-        {"sms", "phone3", "12345+"},         // a sign anywhere but first
-        {"mms", "phone", "12+345"},          // a sign anywhere but first
-        {"mms", "phone", "12345a"},          // a letter
+        {"sms", "phone2", "1234a5"},               // a letter inside a number
+        {"sms", "phone2", "123 45"},               // a space inside
+        {"sms", "phone1", "123.45"},               // punctuation inside
+        {"sms", "phone3", "12345+"},               // a sign anywhere but first
+        {"mms", "phone", "12+345"},                // a sign anywhere but first
+        {"mms", "phone", "12345a"},                // a letter
         {"mms", "url", "http://\xF0\x9F\x93\xB7"}, // a character code page 936 lacks
         {"gprs", "sender-email", "cam\xF0\x9F\x93\xB7@example.org"},
         {"gprs", "smtp-server", "smtp.example.org"}, // the control: accepted everywhere
@@ -368,14 +368,14 @@ TEST(DoorsAgree, OnCharactersAFieldRefuses)
         const std::string kind = c.kind;
         if (kind == "sms") {
             const Options options = With(kSmsBase, c.key, c.value);
-            ExpectAgreement(what, SmsSaveDoor(options),
-                            {CommandDoor<cli::SmsCommand>(options, kSmsFileName),
-                             CardDoor("sms", options, SettingsFileKind::Sms)});
+            ExpectAgreement(
+                what, SmsSaveDoor(options),
+                {CommandDoor<cli::SmsCommand>(options, kSmsFileName), CardDoor("sms", options, SettingsFileKind::Sms)});
         } else if (kind == "mms") {
             const Options options = With(kMmsBase, c.key, c.value);
-            ExpectAgreement(what, MmsSaveDoor(options),
-                            {CommandDoor<cli::MmsCommand>(options, kMmsFileName),
-                             CardDoor("mms", options, SettingsFileKind::Mms)});
+            ExpectAgreement(
+                what, MmsSaveDoor(options),
+                {CommandDoor<cli::MmsCommand>(options, kMmsFileName), CardDoor("mms", options, SettingsFileKind::Mms)});
         } else {
             const Options options = With(kGprsBase, c.key, c.value);
             const Verdict save = GprsSaveDoor(options);
@@ -422,8 +422,7 @@ TEST(DoorsAgree, OnEveryListEntryOfTheCameraAndTheMessagingFiles)
         shown.picturesPerDay = 99;
         ExpectAgreement("sms-control " + word,
                         SaveDoor(PrepareSmsSave(shown, session), [](const auto& c) { return BuildSmsFile(c); }),
-                        {CommandDoor<cli::SmsCommand>(sms, kSmsFileName),
-                         CardDoor("sms", sms, SettingsFileKind::Sms)});
+                        {CommandDoor<cli::SmsCommand>(sms, kSmsFileName), CardDoor("sms", sms, SettingsFileKind::Sms)});
     }
     const Options tooMany = With(kSmsBase, "pictures-per-day", "100");
     EXPECT_FALSE(CommandDoor<cli::SmsCommand>(tooMany, kSmsFileName).written);

@@ -236,8 +236,8 @@ TEST(CommandLineCamera, FromRoundTripsAndOptionsOverrideTheFile)
 // What the window would write after the user changed `change` in its opening state.
 template <typename Record>
 QByteArray WindowFile(Record (*initial)(const Session&), SaveDecision<Record> (*prepare)(const Record&, const Session&),
-                      QByteArray (*build)(const Checked<Record>&), const std::function<void(Record&)>& change, int language,
-                      int tvMode = 0)
+                      QByteArray (*build)(const Checked<Record>&), const std::function<void(Record&)>& change,
+                      int language, int tvMode = 0)
 {
     Session session;
     session.languageIndex = session.languageCode = language;

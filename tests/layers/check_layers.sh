@@ -4,9 +4,10 @@
 # layer, windows, shell, program. Each folder may include itself and the
 # folders listed for it; anything else fails the check with the offending line.
 # A folder is a top folder of src/, except under src/formats (one folder per
-# settings file, none including another but all including formats/shared) and src/mailtest (its QtCore front
-# half, which the windows and the command line may include, and its QtNetwork
-# module, which only the module's own code may).
+# settings file, none including another but all including formats/shared,
+# what they share) and src/mailtest (its QtCore front half, which the windows
+# and the command line may include, and its QtNetwork module, which only the
+# module's own code may).
 set -euo pipefail
 src=${1:?usage: check_layers.sh SRC_DIR}
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "formats/shared/SettingsValues.h"
 #include "formats/camera/CameraSettings.h"
+#include "formats/shared/SettingsValues.h"
 #include "storage/SettingsFinding.h"
 
 #include <array>

@@ -6,9 +6,17 @@
 namespace kestra {
 namespace {
 
-const TextTable kOffEntry{.english = "Off", .chinese = "关闭", .german = "Aus", .finnish = "pois", .italian = "OFF",
-                          .french = "Arret", .hungarian = "Off", .slovenian = "Izklop", .czech = "Vypnuto",
-                          .japanese = "オフ", .lithuanian = "NE"};
+const TextTable kOffEntry{.english = "Off",
+                          .chinese = "关闭",
+                          .german = "Aus",
+                          .finnish = "pois",
+                          .italian = "OFF",
+                          .french = "Arret",
+                          .hungarian = "Off",
+                          .slovenian = "Izklop",
+                          .czech = "Vypnuto",
+                          .japanese = "オフ",
+                          .lithuanian = "NE"};
 
 } // namespace
 

@@ -31,7 +31,7 @@ SaveResult WriteSmsFile(const QString& folder, const Checked<SmsSettings>& setti
 struct SmsLoaded {
     std::optional<int> smsControl;
     int picturesPerDay = 0; // over 99 only in a foreign file
-    int languageCode = 0;    // as stored
+    int languageCode = 0;   // as stored
     QByteArray phone1;
     QByteArray phone2;
     QByteArray phone3;

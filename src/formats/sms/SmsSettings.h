@@ -18,7 +18,7 @@ inline constexpr qsizetype kSmsPhoneLimit = 32;
 // What one save of the SMS window writes to sms.dat.
 struct SmsSettings {
     int smsControl = kSmsControlOff; // SMS control list position
-    int picturesPerDay = 0;         // 0 to 99, 0 no limit
+    int picturesPerDay = 0;          // 0 to 99, 0 no limit
     int languageCode = 0;            // CameraLanguageCode at the time of the save
     QByteArray phone1;               // the number allowed to control the camera
     QByteArray phone2;

@@ -242,7 +242,8 @@ TEST(CameraFileWriter, SavesAndReplaces180Bytes)
     ASSERT_TRUE(read.ok());
     EXPECT_EQ(BuildCameraFile(test::MustPass(read.values.settings)), Golden("camera_worked.dat"));
 
-    const SaveResult missing = WriteCameraFile(dir.filePath(QStringLiteral("no such folder")), test::MustPass(WorkedExample()));
+    const SaveResult missing =
+        WriteCameraFile(dir.filePath(QStringLiteral("no such folder")), test::MustPass(WorkedExample()));
     ASSERT_FALSE(missing.ok());
     EXPECT_EQ(missing.error->kind, FileErrorKind::FolderMissing);
 
