@@ -247,6 +247,19 @@ public:
         got = n;
         return 0;
     }
+
+    int dropCachedPages(FileHandle& handle) override
+    {
+#ifdef POSIX_FADV_DONTNEED
+        // Only clean pages are dropped: flush the file first.
+        if (const int error = SyncDescriptor(Fd(handle)))
+            return error;
+        return ::posix_fadvise(Fd(handle), 0, 0, POSIX_FADV_DONTNEED); // the error itself, not -1
+#else
+        Q_UNUSED(handle);
+        return ENOTSUP;
+#endif
+    }
 };
 
 } // namespace

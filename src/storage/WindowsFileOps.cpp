@@ -2,8 +2,12 @@
 // The file-system calls on Windows: HANDLEs, GetLastError.
 #include "storage/FileOps.h"
 
+#include <QSet>
 #include <QStringList>
 #include <QtGlobal>
+
+#include <cstring>
+#include <mutex>
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -100,7 +104,14 @@ public:
         return FlushFileBuffers(Win(handle)) ? 0 : static_cast<int>(GetLastError());
     }
 
-    int close(FileHandle handle) override { return CloseHandle(Win(handle)) ? 0 : static_cast<int>(GetLastError()); }
+    int close(FileHandle handle) override
+    {
+        {
+            const std::lock_guard lock(m_uncachedMutex);
+            m_uncached.remove(handle.value);
+        }
+        return CloseHandle(Win(handle)) ? 0 : static_cast<int>(GetLastError());
+    }
 
     int rename(const QString& from, const QString& to) override
     {
@@ -207,6 +218,8 @@ public:
 
     int read(FileHandle handle, char* data, qint64 size, qint64& got) override
     {
+        if (Uncached(handle))
+            return ReadUncached(Win(handle), data, size, got);
         DWORD done = 0;
         got = 0;
         if (!ReadFile(Win(handle), data, static_cast<DWORD>(qMin<qint64>(size, 1 << 30)), &done, nullptr))
@@ -214,6 +227,75 @@ public:
         got = done;
         return 0;
     }
+
+    int dropCachedPages(FileHandle& handle) override
+    {
+        // Windows drops no single file's cache on request; a handle opened
+        // without buffering reads from the medium (after the system has
+        // written out what it still held of the file).
+        const HANDLE uncached =
+            ReOpenFile(Win(handle), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_FLAG_NO_BUFFERING);
+        if (uncached == INVALID_HANDLE_VALUE)
+            return static_cast<int>(GetLastError());
+        CloseHandle(Win(handle));
+        handle.value = reinterpret_cast<std::intptr_t>(uncached);
+        const std::lock_guard lock(m_uncachedMutex);
+        m_uncached.insert(handle.value);
+        return 0;
+    }
+
+private:
+    bool Uncached(FileHandle handle)
+    {
+        const std::lock_guard lock(m_uncachedMutex);
+        return m_uncached.contains(handle.value);
+    }
+
+    // A handle without buffering reads whole sectors into sector-aligned
+    // memory from a sector-aligned offset: read the sectors around the wanted
+    // bytes into a page (aligned for any sector size up to one page) and copy
+    // the wanted part out, moving the file position as a plain read would.
+    static int ReadUncached(HANDLE h, char* data, qint64 size, qint64& got)
+    {
+        constexpr qint64 kAlign = 4096;
+        got = 0;
+        LARGE_INTEGER position{};
+        if (!SetFilePointerEx(h, LARGE_INTEGER{}, &position, FILE_CURRENT))
+            return static_cast<int>(GetLastError());
+        const qint64 wanted = qMin<qint64>(size, 1 << 20);
+        const qint64 start = position.QuadPart & ~(kAlign - 1);
+        const qint64 length = ((position.QuadPart + wanted + kAlign - 1) & ~(kAlign - 1)) - start;
+        void* buffer = VirtualAlloc(nullptr, static_cast<SIZE_T>(length), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        if (buffer == nullptr)
+            return static_cast<int>(GetLastError());
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(start & 0xFFFFFFFF);
+        at.OffsetHigh = static_cast<DWORD>(start >> 32);
+        DWORD done = 0;
+        int error = 0;
+        if (!ReadFile(h, buffer, static_cast<DWORD>(length), &done, &at)) {
+            error = static_cast<int>(GetLastError());
+            if (error == ERROR_HANDLE_EOF)
+                error = 0; // nothing past the end
+            done = 0;
+        }
+        if (!error) {
+            const qint64 available = start + static_cast<qint64>(done) - position.QuadPart;
+            got = qBound<qint64>(0, available, wanted);
+            if (got > 0)
+                std::memcpy(data, static_cast<const char*>(buffer) + (position.QuadPart - start),
+                            static_cast<std::size_t>(got));
+            LARGE_INTEGER next{};
+            next.QuadPart = position.QuadPart + got;
+            if (!SetFilePointerEx(h, next, nullptr, FILE_BEGIN))
+                error = static_cast<int>(GetLastError());
+        }
+        VirtualFree(buffer, 0, MEM_RELEASE);
+        return error;
+    }
+
+    std::mutex m_uncachedMutex;
+    QSet<std::intptr_t> m_uncached;
 };
 
 } // namespace
