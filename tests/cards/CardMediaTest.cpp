@@ -4,6 +4,7 @@
 // word on which drives are removable and how they are ejected.
 
 #include "cards/CardFolders.h"
+#include "cards/CardList.h"
 #include "cards/CardVolumes.h"
 #include "cards/CardWriter.h"
 #include "cards/RemovableDrives.h"
@@ -11,6 +12,7 @@
 
 #include <QJsonDocument>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -156,6 +158,34 @@ TEST(CardMedia, TheWindowsOpenOnTheOneCardInAndNameTheCardAFolderIsOn)
     const CardVolume card = *CardVolumeOf(drives, first.mountPoint());
     EXPECT_TRUE(EjectOutcome(card, drives.eject(card.mountPoint, card.device, EjectHow::KeepDrive), false)
                     .contains(QStringLiteral("busy")));
+}
+
+// The windows' list looks again by itself when a card is mounted or
+// unmounted, and ejects on its own thread.
+TEST(CardMedia, TheCardListFollowsTheMountsAndEjectsOffTheCallersThread)
+{
+    QTemporaryDir work;
+    const QString cardSlots = work.filePath(QStringLiteral("slots"));
+    FatCard card(work.filePath(QStringLiteral("a.img")), cardSlots + QStringLiteral("/a"), QStringLiteral("A"));
+    if (!card.skipReason().empty())
+        GTEST_SKIP() << card.skipReason();
+    auto drives = std::make_unique<RemovableUnder>(cardSlots);
+    CardList list(std::move(drives), cardSlots);
+    ASSERT_TRUE(list.waitForLook(10000));
+    EXPECT_EQ(list.volumes()->size(), 0u);
+    ASSERT_TRUE(card.mount());
+    const auto waitFor = [&list](std::size_t count) {
+        for (int i = 0; i < 200 && list.volumes()->size() != count; ++i)
+            QThread::msleep(50);
+        return list.volumes()->size() == count;
+    };
+    EXPECT_TRUE(waitFor(1)) << "the mount was not noticed";
+    EXPECT_EQ(SingleCardFolder(list), QDir::toNativeSeparators(card.mountPoint()));
+    const std::optional<CardVolume> found = list.cardOf(card.mountPoint());
+    ASSERT_TRUE(found);
+    EXPECT_EQ(list.eject(*found, EjectHow::KeepDrive).failure, QStringLiteral("busy"));
+    card.unmount();
+    EXPECT_TRUE(waitFor(0)) << "the unmount was not noticed";
 }
 
 TEST(CardMedia, ACardThatFillsUpHalfwayIsReportedIncomplete)

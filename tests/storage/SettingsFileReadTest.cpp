@@ -210,7 +210,9 @@ TEST(ReadSettingsFile, FromTheMediumDropsTheCacheBeforeTheFirstRead)
     const ReadResult read = ReadSettingsFileFromMedium(path, ops);
     ASSERT_TRUE(read.ok());
     EXPECT_EQ(read.bytes, ReadSettingsFile(path).bytes);
-    EXPECT_EQ(read.cacheError, 0);
+#ifndef Q_OS_WIN
+    EXPECT_EQ(read.cacheError, 0) << "posix_fadvise refused";
+#endif
     const qsizetype drop = ops.calls.indexOf(QStringLiteral("dropCachedPages"));
     ASSERT_GE(drop, 0) << ops.calls.join(QLatin1Char(' ')).toStdString();
     EXPECT_GT(drop, ops.calls.indexOf(QStringLiteral("handleType")));
