@@ -167,7 +167,7 @@ EjectResult CardList::eject(const CardVolume& card, EjectHow how)
     QPointer<QEventLoop> waiting(&loop);
     {
         const std::lock_guard lock(m_mutex);
-        m_jobs.push_back([this, card, how, outcome, waiting] {
+        m_jobs.emplace_back([this, card, how, outcome, waiting] {
             EjectResult result = m_drives->eject(card.mountPoint, card.device, how);
             const std::lock_guard done(m_mutex);
             outcome->result = std::move(result);

@@ -100,14 +100,15 @@ bool KernelDrives::isRemovable(const QString& mountPoint, const QByteArray& devi
     if (SystemMountPoint(wanted))
         return false;
     // A later mount on the same point hides the earlier one.
-    const std::vector<Mount> table = mounts();
-    for (auto it = table.rbegin(); it != table.rend(); ++it) {
-        if (it->mountPoint != wanted && (device.isEmpty() || it->device != device))
-            continue;
-        const std::optional<QString> disk = diskOf(it->majorMinor);
-        return disk && diskIsRemovable(*disk);
+    std::optional<Mount> found;
+    for (const Mount& mount : mounts()) {
+        if (mount.mountPoint == wanted || (!device.isEmpty() && mount.device == device))
+            found = mount;
     }
-    return false;
+    if (!found)
+        return false;
+    const std::optional<QString> disk = diskOf(found->majorMinor);
+    return disk && diskIsRemovable(*disk);
 }
 
 EjectResult KernelDrives::eject(const QString& mountPoint, const QByteArray&, EjectHow)
