@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -44,6 +45,13 @@ public:
     }
 
     std::vector<const char*> focusLog;
+
+    // A save into `folder` went through: the window confirms it.
+    void confirmSavedInto(const QString& folder)
+    {
+        m_folderText = folder;
+        ShowSaveOutcome(SaveResult{}, QStringLiteral("Saved."));
+    }
 
 protected:
     bool OnInitDialog() override
@@ -118,7 +126,10 @@ TEST(SettingsDialog, AClickIntoAHintedFieldShowsThePaleGreenBalloon)
 // one card in.
 class SlowDrives : public RemovableDrives {
 public:
-    explicit SlowDrives(QString card) : m_card(std::move(card)) {}
+    explicit SlowDrives(QString card, std::vector<EjectHow>* ejects = nullptr, bool* ejectedOnWindowThread = nullptr)
+        : m_card(std::move(card)), m_ejects(ejects), m_onWindowThread(ejectedOnWindowThread)
+    {
+    }
     bool isRemovable(const QString& mountPoint, const QByteArray&) override
     {
         if (mountPoint != m_card)
@@ -126,10 +137,20 @@ public:
         QThread::msleep(1500);
         return true;
     }
-    EjectResult eject(const QString&, const QByteArray&, EjectHow) override { return {QStringLiteral("busy")}; }
+    EjectResult eject(const QString&, const QByteArray&, EjectHow how) override
+    {
+        QThread::msleep(500);
+        if (m_ejects != nullptr)
+            m_ejects->push_back(how);
+        if (m_onWindowThread != nullptr)
+            *m_onWindowThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+        return {};
+    }
 
 private:
     QString m_card;
+    std::vector<EjectHow>* m_ejects;
+    bool* m_onWindowThread;
 };
 
 // The windows ask which cards are in from the list kept on its own thread:
@@ -160,6 +181,30 @@ TEST(SettingsDialog, SelectAnswersWhileTheDrivesAreSlow)
     EXPECT_EQ(fakes.services().folders.startFolder, QDir::toNativeSeparators(card)) << "the one card in";
     EXPECT_TRUE(window.Control(kFolder)->toolTip().startsWith(QStringLiteral("On the card")))
         << window.Control(kFolder)->toolTip().toStdString();
+    CardList::replaceShared(std::make_unique<SlowDrives>(QString()));
+}
+
+// After a save onto a card the window offers to eject it; the eject runs on
+// the list's thread and leaves the reader on for the next card.
+TEST(SettingsDialog, ASaveOntoACardOffersTheEjectAndKeepsTheReader)
+{
+    const QString card = QStorageInfo::root().rootPath();
+    std::vector<EjectHow> ejects;
+    bool onWindowThread = true;
+    CardList::replaceShared(std::make_unique<SlowDrives>(card, &ejects, &onWindowThread));
+    ASSERT_TRUE(CardList::shared().waitForLook(20000));
+    test::TestServices fakes;
+    SampleSettingsWindow window(fakes.services());
+    window.Create();
+    fakes.messages.yesNoAnswers = {true};
+    window.confirmSavedInto(card);
+    ASSERT_EQ(fakes.messages.count(), 2) << fakes.messages.texts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(fakes.messages.messages[0].text.startsWith(QStringLiteral("Saved.")));
+    EXPECT_TRUE(fakes.messages.messages[0].text.contains(QStringLiteral("Eject the card")));
+    EXPECT_TRUE(fakes.messages.last().text.contains(QStringLiteral("is ejected")))
+        << fakes.messages.last().text.toStdString();
+    EXPECT_EQ(ejects, std::vector<EjectHow>{EjectHow::KeepDrive});
+    EXPECT_FALSE(onWindowThread) << "the window waited for the eject on its own thread";
     CardList::replaceShared(std::make_unique<SlowDrives>(QString()));
 }
 
