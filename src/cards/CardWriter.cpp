@@ -3,6 +3,7 @@
 
 #include "formats/camera/CameraChoices.h"
 #include "formats/camera/CameraFile.h"
+#include "formats/camera/CameraSave.h"
 #include "formats/gprs/GprsFile.h"
 #include "formats/mms/MmsFile.h"
 #include "formats/sms/SmsFile.h"
@@ -53,31 +54,37 @@ QStringList CardWriteReport::lines(bool chinese) const
     return lines;
 }
 
-CameraSettings CardCameraSettings(const CameraSettings& profile, const PcClock& clock,
-                                  const std::optional<SerialText>& serial)
+SaveDecision<CameraSettings> CardCameraSettings(const Checked<CameraSettings>& profile, const PcClock& clock,
+                                                const std::optional<SerialText>& serial, bool chinese)
 {
-    CameraChoices choices = CameraChoicesFromSettings(profile);
+    CameraChoices choices = CameraChoicesFromSettings(*profile);
     if (serial) {
         choices.position(CameraList::SerialNo) = kSerialOnPosition;
         for (std::size_t i = 0; i < 4; ++i)
             choices.position(kSerialCharacters[i]) = serial->positions()[i];
     }
-    return FillCameraSettings(choices, clock, profile.languageCode, profile.tvMode);
+    Session session;
+    session.languageIndex = chinese ? kLanguageChinese : kLanguageEnglish;
+    session.languageCode = profile->languageCode;
+    session.tvMode = profile->tvMode;
+    return PrepareCameraSave(choices, clock, session);
 }
 
-std::vector<std::pair<SettingsFileKind, QByteArray>> CardFiles(const CardProfile& profile, const PcClock& clock,
-                                                               const std::optional<SerialText>& serial)
+std::vector<CardFile> CardFiles(const CardProfile& profile, const PcClock& clock,
+                                const std::optional<SerialText>& serial, bool chinese)
 {
-    std::vector<std::pair<SettingsFileKind, QByteArray>> files;
-    if (profile.camera)
-        files.emplace_back(SettingsFileKind::Camera,
-                           BuildCameraFile(CardCameraSettings(*profile.camera, clock, serial)));
+    std::vector<CardFile> files;
+    if (profile.camera) {
+        const SaveDecision<CameraSettings> camera = CardCameraSettings(*profile.camera, clock, serial, chinese);
+        files.push_back({SettingsFileKind::Camera, camera.ok() ? BuildCameraFile(*camera.checked) : QByteArray(),
+                         camera.refusal});
+    }
     if (profile.mms)
-        files.emplace_back(SettingsFileKind::Mms, BuildMmsFile(*profile.mms));
+        files.push_back({SettingsFileKind::Mms, BuildMmsFile(*profile.mms), std::nullopt});
     if (profile.gprs)
-        files.emplace_back(SettingsFileKind::Gprs, BuildGprsFile(*profile.gprs));
+        files.push_back({SettingsFileKind::Gprs, BuildGprsFile(*profile.gprs), std::nullopt});
     if (profile.sms)
-        files.emplace_back(SettingsFileKind::Sms, BuildSmsFile(*profile.sms));
+        files.push_back({SettingsFileKind::Sms, BuildSmsFile(*profile.sms), std::nullopt});
     return files;
 }
 
@@ -93,13 +100,19 @@ CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, con
     CardWriteReport report;
     report.folder = folder;
     report.serial = serial;
-    for (const auto& [kind, bytes] : CardFiles(profile, clock, serial)) {
+    for (const auto& [kind, bytes, refusal] : CardFiles(profile, clock, serial, chinese)) {
         CardFileOutcome outcome;
         outcome.kind = kind;
         const QString name = SettingsFileName(kind);
         const QString path = SettingsFilePath(folder, name);
         PathType type = PathType::Missing;
         outcome.hadOldFile = ops.pathType(path, type) == 0 && type != PathType::Missing;
+        if (refusal) {
+            // Nothing the camera could not hold reaches the card.
+            outcome.failure = *refusal;
+            report.files.push_back(outcome);
+            continue;
+        }
         const SaveResult saved = SaveSettingsFile(folder, name, bytes, ops);
         if (!saved.ok()) {
             outcome.failure = saved.error->message(chinese);

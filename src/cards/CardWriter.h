@@ -39,13 +39,21 @@ struct CardWriteReport {
 };
 
 // The camera record for one card: the profile's, its clock set to `clock` and,
-// with a serial text, the serial text switched on and set to it.
-CameraSettings CardCameraSettings(const CameraSettings& profile, const PcClock& clock,
-                                  const std::optional<SerialText>& serial);
+// with a serial text, the serial text switched on and set to it; through the
+// Camera window's save check again, with its refusal in Chinese or English.
+SaveDecision<CameraSettings> CardCameraSettings(const Checked<CameraSettings>& profile, const PcClock& clock,
+                                                const std::optional<SerialText>& serial, bool chinese = false);
 
-// The file bytes of every file the profile holds, in the order written.
-std::vector<std::pair<SettingsFileKind, QByteArray>> CardFiles(const CardProfile& profile, const PcClock& clock,
-                                                               const std::optional<SerialText>& serial);
+// One file of a card: its bytes, or why the camera could not take it.
+struct CardFile {
+    SettingsFileKind kind;
+    QByteArray bytes;
+    std::optional<QString> refusal;
+};
+
+// Every file the profile holds, in the order written.
+std::vector<CardFile> CardFiles(const CardProfile& profile, const PcClock& clock,
+                                const std::optional<SerialText>& serial, bool chinese = false);
 
 // Writes every file of the profile into `folder`, each atomically, then reads
 // each back and compares it byte for byte. A file that fails leaves the old

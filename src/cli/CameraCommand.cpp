@@ -188,13 +188,13 @@ int CameraCommand::run() const
                           CameraDefaultSavedMessage(session.languageIndex), path);
     }
 
-    const CameraSettings settings = prepare();
-    const Session session = m_session.session(settings.languageCode, settings.tvMode);
+    const Checked<CameraSettings> settings = prepare();
+    const Session session = m_session.session(settings->languageCode, settings->tvMode);
     return FinishSave(WriteCameraFile(folder, settings), session.chineseMessages(),
                       CameraSavedMessage(session.languageIndex), path);
 }
 
-CameraSettings CameraCommand::prepare() const
+Checked<CameraSettings> CameraCommand::prepare() const
 {
     CameraChoices choices;
     std::optional<int> fileLanguage;

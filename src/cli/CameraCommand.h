@@ -34,7 +34,7 @@ public:
     int run() const;
     // The record the options stand for, refused (CliFailure) as run() refuses
     // it; nothing is written.
-    CameraSettings prepare() const;
+    Checked<CameraSettings> prepare() const;
 
 private:
     CLI::App* m_command = nullptr;

@@ -5,7 +5,9 @@
 #include "cli/CameraCommand.h"
 #include "cli/CatalogueLookup.h"
 #include "cli/CliSupport.h"
-#include "cli/MessagingCommands.h"
+#include "cli/GprsCommand.h"
+#include "cli/MmsCommand.h"
+#include "cli/SmsCommand.h"
 #include "formats/gprs/GprsCatalogue.h"
 #include "formats/mms/MmsCatalogue.h"
 #include "formats/mms/MmsTexts.h"
@@ -181,7 +183,7 @@ QJsonObject GprsSection(const GprsSettings& s)
           std::pair{"sender-password", &GprsSettings::senderPassword}, std::pair{"phone", &GprsSettings::phoneNumber},
           std::pair{"recipient-email", &GprsSettings::recipientEmail}})
         section.insert(QLatin1String(key), Text(s.*member));
-    section.insert(QStringLiteral("pictures-per-day"), s.maxImagesPerDay);
+    section.insert(QStringLiteral("pictures-per-day"), s.picturesPerDay);
     section.insert(QStringLiteral("sms-control"), SmsControlEntries(kLanguageEnglish).value(s.smsControl));
     return section;
 }
@@ -223,7 +225,7 @@ QJsonObject SmsSection(const SmsSettings& s)
          {std::pair{"phone1", &SmsSettings::phone1}, std::pair{"phone2", &SmsSettings::phone2},
           std::pair{"phone3", &SmsSettings::phone3}})
         section.insert(QLatin1String(key), Text(s.*member));
-    section.insert(QStringLiteral("pictures-per-day"), s.maxImagesPerDay);
+    section.insert(QStringLiteral("pictures-per-day"), s.picturesPerDay);
     section.insert(QStringLiteral("sms-control"), SmsControlEntries(kLanguageEnglish).value(s.smsControl));
     return section;
 }

@@ -3,6 +3,7 @@
 
 #include "common/LanguageNames.h"
 #include "common/PcClockRule.h"
+#include "formats/shared/SettingsValues.h"
 #include "storage/SettingsFinding.h"
 
 #include <CLI/CLI.hpp>
@@ -30,12 +31,10 @@ void RefuseUsage(const QString& message)
     throw CliFailure{kExitUsage, message};
 }
 
-int FinishSave(const RecordSaveResult& saved, bool chinese, const QString& savedMessage, const QString& path)
+int FinishSave(const SaveResult& saved, bool chinese, const QString& savedMessage, const QString& path)
 {
-    if (saved.refused)
-        RefuseUsage(saved.message(chinese));
     if (!saved.ok())
-        throw CliFailure{kExitFailed, saved.message(chinese)};
+        throw CliFailure{kExitFailed, saved.error->message(chinese)};
     PrintLine(QStringLiteral("%1: %2").arg(savedMessage, path));
     return kExitOk;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/SaveDecision.h"
+#include "formats/shared/TextField.h"
 #include "common/Session.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "storage/SettingsFinding.h"
@@ -33,19 +34,31 @@ struct CliFailure {
 
 [[noreturn]] void RefuseUsage(const QString& message);
 
-// The record a window's save step decided on; its refusal ends the command
-// (kExitUsage) before anything is written.
-template <typename Record> Record Decided(const SaveDecision<Record>& decision)
+// The checked record a window's save step decided on; its refusal ends the
+// command (kExitUsage) before anything is written. A refusal of a typed text
+// names the option that set it ("--sender-email: ...") when `fields`, the
+// format's field table, knows the field.
+template <typename Record> Checked<Record> Decided(const SaveDecision<Record>& decision)
 {
     if (!decision.ok())
         RefuseUsage(*decision.refusal);
-    return decision.record;
+    return *decision.checked;
+}
+template <typename Record, typename Fields>
+Checked<Record> Decided(const SaveDecision<Record>& decision, const Fields& fields)
+{
+    if (!decision.ok()) {
+        if (const auto* field = FindTextField(fields, decision.field))
+            RefuseUsage(QStringLiteral("--%1: %2").arg(QLatin1String(field->key), *decision.refusal));
+        RefuseUsage(*decision.refusal);
+    }
+    return *decision.checked;
 }
 
 // How a command that wrote a settings file ends, as the window's Save does: a
-// record the writer refused ends with kExitUsage, a failed save with
-// kExitFailed, and a saved file with "<saved message>: <path>" and kExitOk.
-int FinishSave(const RecordSaveResult& saved, bool chinese, const QString& savedMessage, const QString& path);
+// failed save with kExitFailed, a saved file with "<saved message>: <path>"
+// and kExitOk.
+int FinishSave(const SaveResult& saved, bool chinese, const QString& savedMessage, const QString& path);
 
 // Lines on stdout and stderr, in UTF-8 whatever the locale says: the texts of
 // the Chinese and Japanese interface must come out whole.

@@ -7,7 +7,9 @@
 #include "cli/CliSupport.h"
 #include "cli/FileReportCommand.h"
 #include "cli/MailTestCommand.h"
-#include "cli/MessagingCommands.h"
+#include "cli/GprsCommand.h"
+#include "cli/MmsCommand.h"
+#include "cli/SmsCommand.h"
 #include "cli/WindowsConsole.h"
 
 #include <CLI/CLI.hpp>

@@ -208,7 +208,7 @@ QJsonObject RawValues(const SettingsFileCheck& check, bool showSecrets)
         for (const auto& [name, member] :
              {std::pair{"mode", &GprsSettings::mode}, std::pair{"countryIndex", &GprsSettings::countryIndex},
               std::pair{"operatorIndex", &GprsSettings::operatorIndex},
-              std::pair{"maxImagesPerDay", &GprsSettings::maxImagesPerDay},
+              std::pair{"picturesPerDay", &GprsSettings::picturesPerDay},
               std::pair{"languageCode", &GprsSettings::languageCode},
               std::pair{"smsControl", &GprsSettings::smsControl}})
             raw.insert(QLatin1String(name), gprs->*member);
@@ -218,7 +218,7 @@ QJsonObject RawValues(const SettingsFileCheck& check, bool showSecrets)
     } else {
         const SmsSettings& sms = std::get<SmsSettings>(check.record);
         for (const auto& [name, member] : {std::pair{"smsControl", &SmsSettings::smsControl},
-                                           std::pair{"maxImagesPerDay", &SmsSettings::maxImagesPerDay},
+                                           std::pair{"picturesPerDay", &SmsSettings::picturesPerDay},
                                            std::pair{"languageCode", &SmsSettings::languageCode}})
             raw.insert(QLatin1String(name), sms.*member);
         for (const SmsTextField& field : kSmsTextFields)

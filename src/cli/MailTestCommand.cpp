@@ -2,7 +2,7 @@
 #include "cli/MailTestCommand.h"
 
 #include "cli/CliSupport.h"
-#include "cli/MessagingCommands.h"
+#include "cli/MessagingCommand.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "formats/gprs/GprsFile.h"
 #include "mailtest/core/MailTest.h"

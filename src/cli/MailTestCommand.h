@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "cli/MessagingCommands.h"
+#include "cli/MessagingCommand.h"
 
 #include <memory>
 #include <string>

@@ -170,7 +170,7 @@ std::vector<ValueLine> DescribeGprs(const GprsSettings& s, const QByteArray& use
                                        : Invalid(s.mode)},
         {QStringLiteral("countryIndex"), QStringLiteral("country"), country},
         {QStringLiteral("operatorIndex"), QStringLiteral("operator"), operatorName},
-        {QStringLiteral("maxImagesPerDay"), QStringLiteral("pictures per day"), PicturesPerDay(s.maxImagesPerDay)},
+        {QStringLiteral("picturesPerDay"), QStringLiteral("pictures per day"), PicturesPerDay(s.picturesPerDay)},
         {QStringLiteral("smsControl"), QStringLiteral("SMS control"), Entry(SmsControlEntries(language), s.smsControl)},
         {QStringLiteral("languageCode"), QStringLiteral("language"), LanguageText(s.languageCode)},
         {QStringLiteral("apn"), QStringLiteral("APN"), Text(s.apn)},
@@ -190,7 +190,7 @@ std::vector<ValueLine> DescribeSms(const SmsSettings& s, int language)
 {
     return {
         {QStringLiteral("smsControl"), QStringLiteral("SMS control"), Entry(SmsControlEntries(language), s.smsControl)},
-        {QStringLiteral("maxImagesPerDay"), QStringLiteral("pictures per day"), PicturesPerDay(s.maxImagesPerDay)},
+        {QStringLiteral("picturesPerDay"), QStringLiteral("pictures per day"), PicturesPerDay(s.picturesPerDay)},
         {QStringLiteral("languageCode"), QStringLiteral("language"), LanguageText(s.languageCode)},
         {QStringLiteral("phone1"), QStringLiteral("phone 1"), Text(s.phone1)},
         {QStringLiteral("phone2"), QStringLiteral("phone 2"), Text(s.phone2)},

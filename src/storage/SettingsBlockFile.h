@@ -34,18 +34,6 @@ inline constexpr std::size_t kPicturesPerDayOffset = 3;
 void StorePicturesPerDay(SettingsBlock& header, int picturesPerDay);
 int ReadPicturesPerDay(const SettingsBlock& header);
 
-// Saves the bytes `build` gives as `fileName` in `folder`, unless the record's
-// check found something: then its first finding refuses the save before any
-// file is touched.
-template <typename Build>
-RecordSaveResult SaveCheckedRecord(const QString& folder, const char* fileName, const SettingsFindings& findings,
-                                   Build build)
-{
-    if (!findings.empty())
-        return {findings.front(), {}};
-    return {std::nullopt, SaveSettingsFile(folder, QString::fromLatin1(fileName), build())};
-}
-
 // Block 0 of `file` with its payload unscrambled (missing bytes read as zero).
 SettingsBlock ReadHeaderBlock(QByteArrayView file);
 

@@ -101,21 +101,6 @@ QString SettingsFinding::message(bool chinese) const
     return text;
 }
 
-QString RecordSaveResult::message(bool chinese) const
-{
-    if (refused) {
-        // A user fixes a field, not an offset: leave the offset out.
-        SettingsFinding finding = *refused;
-        finding.offset = -1;
-        const QString reason = finding.message(chinese);
-        return chinese ? QStringLiteral("设置文件未保存：%1").arg(reason)
-                       : QStringLiteral("The settings file was not saved: %1").arg(reason);
-    }
-    if (save.error)
-        return save.error->message(chinese);
-    return {};
-}
-
 void CheckRange(SettingsFindings& findings, FindingKind kind, const QString& field, qsizetype offset, long long value,
                 long long low, long long high)
 {

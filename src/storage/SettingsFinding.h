@@ -41,18 +41,6 @@ struct SettingsFinding {
 
 using SettingsFindings = std::vector<SettingsFinding>;
 
-// The outcome of writing a settings record: refused before any file was touched
-// (a text longer than its field, a value outside its range, an index outside the
-// catalogue; the camera would misread such a file), or the outcome of the save.
-struct RecordSaveResult {
-    std::optional<SettingsFinding> refused;
-    SaveResult save;
-
-    bool ok() const { return !refused && save.ok(); }
-    // Empty on success.
-    QString message(bool chinese = false) const;
-};
-
 // Adds a finding to `findings` when `value` lies outside `low`..`high`.
 void CheckRange(SettingsFindings& findings, FindingKind kind, const QString& field, qsizetype offset, long long value,
                 long long low, long long high);
@@ -62,15 +50,5 @@ void CheckFileSize(SettingsFindings& findings, qsizetype size, bool truncated, q
 // Adds a TextLength finding when `text` is longer than `limit` bytes.
 void CheckTextLength(SettingsFindings& findings, const QString& field, qsizetype offset, const QByteArray& text,
                      qsizetype limit);
-
-// The SMS control list shared by the MMS, SMTP and SMS windows: 0 on, 1 every
-// 5 minutes, 2 every 30 minutes, 3 every hour, 4 every 2 hours, 5 off.
-inline constexpr int kSmsControlCount = 6;
-inline constexpr int kSmsControlOff = 5;
-// Pictures per day are stored as two decimal digits; 0 means no limit.
-inline constexpr int kMaxPicturesPerDay = 99;
-// The language byte of every settings file (CameraLanguageCode): 1 to 11.
-inline constexpr int kMinLanguageCode = 1;
-inline constexpr int kMaxLanguageCode = 11;
 
 } // namespace kestra

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CheckedRecords.h"
+
 #ifndef Q_OS_WIN
 #include "CardMedia.h"
 #include "drives/UDisks2Drives.h"
@@ -88,7 +90,8 @@ TEST(CardMedia, AFatCardHoldsEveryFileAfterItIsMountedAgain)
     names.sort(Qt::CaseInsensitive);
     EXPECT_EQ(names.join(QLatin1Char(' ')).toStdString(), "camera.dat gprs.dat mms.dat sms.dat")
         << "a scratch file was left on the card, or an old name kept its capitals";
-    for (const auto& [kind, bytes] : expected) {
+    for (const auto& [kind, bytes, refusal] : expected) {
+        ASSERT_FALSE(refusal) << refusal->toStdString();
         QFile file(QDir(card.mountPoint()).filePath(SettingsFileName(kind)));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), bytes) << SettingsFileName(kind).toStdString();

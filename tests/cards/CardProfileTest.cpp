@@ -67,11 +67,11 @@ INSTANTIATE_TEST_SUITE_P(Profiles, ProfileRefusal,
                              Refusal{R"({"camera": "Video"})", "camera: give its settings as an object"},
                              Refusal{R"({})", "holds no settings"},
                              // values the windows' save checks refuse, and a mode clash the commands refuse
-                             Refusal{R"({"sms": {"phone1": "12"}})", "sms: "},
+                             Refusal{R"({"sms": {"phone1": "12"}})", "sms.phone1: "},
                              Refusal{R"({"mms": {"mode": "custom", "country": "China"}})", "mms.country"},
                              Refusal{R"({"mms": {"url": "http://mms"}})", "mms.url applies to the custom mode"},
-                             Refusal{R"({"gprs": {"mode": "custom", "apn": "cmnet"}})", "gprs: "},
-                             Refusal{R"({"mms": {"mode": "custom", "phone": "中文"}})", "mms: "}));
+                             Refusal{R"({"gprs": {"mode": "custom", "apn": "cmnet"}})", "gprs.smtp-server: "},
+                             Refusal{R"({"mms": {"mode": "custom", "phone": "中文"}})", "mms.phone: "}));
 
 TEST(CardProfile, ACardReadBackWritesTheSameFiles)
 {
@@ -97,15 +97,17 @@ TEST(CardProfile, ACardReadBackWritesTheSameFiles)
     const auto after = CardFiles(again, clock, std::nullopt);
     ASSERT_EQ(after.size(), before.size());
     for (std::size_t i = 0; i < before.size(); ++i)
-        EXPECT_EQ(after[i].second, before[i].second) << SettingsFileName(before[i].first).toStdString();
+        EXPECT_EQ(after[i].bytes, before[i].bytes) << SettingsFileName(before[i].kind).toStdString();
 }
 
 TEST(CardProfile, TheSerialTextOfACardOverridesTheProfileAndTurnsItOn)
 {
     const CardProfile profile = CardProfileFromJson(Json(R"({"camera": {"serial": "Off", "serial-text": "0000"}})"),
                                                     QStringLiteral("site.json"), {});
-    const CameraSettings card = CardCameraSettings(*profile.camera, PcClock{2031, 12, 31, 23, 59, 59},
-                                                   SerialText::Parse(QStringLiteral("cam1")));
+    const SaveDecision<CameraSettings> checked = CardCameraSettings(*profile.camera, PcClock{2031, 12, 31, 23, 59, 59},
+                                                                    SerialText::Parse(QStringLiteral("cam1")));
+    ASSERT_TRUE(checked.ok());
+    const CameraSettings& card = checked.record();
     EXPECT_EQ(card.serialOn, 1);
     EXPECT_EQ((std::array{card.serialChar1, card.serialChar2, card.serialChar3, card.serialChar4}),
               (std::array{12, 10, 22, 1}));

@@ -29,6 +29,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CheckedRecords.h"
+
 #include <functional>
 #include <vector>
 
@@ -171,7 +173,7 @@ TEST(CommandLineCamera, WritesWhatTheWindowsWriterWritesForTheSameChoices)
         CameraChoices choices;
         c.choose(choices);
         EXPECT_EQ(ReadAll(card.filePath("camera.dat")),
-                  BuildCameraFile(FillCameraSettings(choices, kFifthOfMarch, c.language, c.tvMode)));
+                  BuildCameraFile(test::MustPass(FillCameraSettings(choices, kFifthOfMarch, c.language, c.tvMode))));
     }
 }
 
@@ -226,7 +228,7 @@ TEST(CommandLineCamera, FromRoundTripsAndOptionsOverrideTheFile)
     CameraSettings expected = ParseCameraFile(original).settings;
     expected.cameraMode = 0;
     expected.languageCode = kLanguageEnglish;
-    EXPECT_EQ(ReadAll(third.filePath("camera.dat")), BuildCameraFile(expected));
+    EXPECT_EQ(ReadAll(third.filePath("camera.dat")), BuildCameraFile(test::MustPass(expected)));
 }
 
 // --- mms, gprs, sms -------------------------------------------------------------
@@ -234,7 +236,7 @@ TEST(CommandLineCamera, FromRoundTripsAndOptionsOverrideTheFile)
 // What the window would write after the user changed `change` in its opening state.
 template <typename Record>
 QByteArray WindowFile(Record (*initial)(const Session&), SaveDecision<Record> (*prepare)(const Record&, const Session&),
-                      QByteArray (*build)(const Record&), const std::function<void(Record&)>& change, int language,
+                      QByteArray (*build)(const Checked<Record>&), const std::function<void(Record&)>& change, int language,
                       int tvMode = 0)
 {
     Session session;
@@ -243,8 +245,11 @@ QByteArray WindowFile(Record (*initial)(const Session&), SaveDecision<Record> (*
     Record shown = initial(session);
     change(shown);
     const SaveDecision<Record> decision = prepare(shown, session);
-    EXPECT_TRUE(decision.ok());
-    return build(decision.record);
+    if (!decision.ok()) {
+        ADD_FAILURE() << decision.refusal->toStdString();
+        return {};
+    }
+    return build(*decision.checked);
 }
 
 struct MessagingCase {
@@ -343,7 +348,7 @@ TEST(CommandLineMessaging, WritesWhatTheWindowsSaveWritesAndRoundTripsThroughFro
              s.phone1 = "01701234567";
              s.phone3 = "+3612345";
              s.smsControl = 4;
-             s.maxImagesPerDay = 99;
+             s.picturesPerDay = 99;
          })},
     };
     for (const MessagingCase& c : cases) {
@@ -493,7 +498,7 @@ TEST(CommandLine, FailedWriteExitsWithOneAndNamesThePath)
 TEST(CommandLineInspect, ReportsDamagedTruncatedAndForeignFiles)
 {
     QTemporaryDir card;
-    const QByteArray good = BuildCameraFile(FillCameraSettings(CameraChoices{}, kFifthOfMarch, 2, 0));
+    const QByteArray good = BuildCameraFile(test::MustPass(FillCameraSettings(CameraChoices{}, kFifthOfMarch, 2, 0)));
     WriteAll(card.filePath("camera.dat"), good);
 
     const Outcome clean = Kestra({"inspect", card.path()});
@@ -545,7 +550,7 @@ TEST(CommandLineInspect, KnowsAFileByItsSizeAndMasksPasswords)
     gprs.smtpPort = "25";
     gprs.recipientEmail = "me@example.org";
     QTemporaryDir dir;
-    WriteAll(dir.filePath("backup-of-gprs.bin"), BuildGprsFile(gprs));
+    WriteAll(dir.filePath("backup-of-gprs.bin"), BuildGprsFile(test::MustPass(gprs)));
 
     const Outcome masked = Kestra({"inspect", dir.filePath("backup-of-gprs.bin")});
     EXPECT_EQ(masked.status, 0) << masked.out.toStdString();

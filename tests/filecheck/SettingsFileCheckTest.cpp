@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CheckedRecords.h"
+
 #include "support/TestBytes.h"
 
 #include <algorithm>
@@ -171,17 +173,17 @@ TEST(SettingsFileCheck, WhatTheWritersSaveChecksClean)
     mms.countryCode = 40;
     mms.operatorIndex = 4;
     mms.url = QByteArray(50, 'u');
-    ASSERT_TRUE(WriteMmsFile(dir.path(), mms).ok());
+    ASSERT_TRUE(WriteMmsFile(dir.path(), test::MustPass(mms)).ok());
     GprsSettings gprs;
     gprs.languageCode = 1;
     gprs.countryIndex = 36;
     gprs.operatorIndex = 4;
     gprs.smtpServer = QByteArray(40, 's');
-    ASSERT_TRUE(WriteGprsFile(dir.path(), gprs).ok());
+    ASSERT_TRUE(WriteGprsFile(dir.path(), test::MustPass(gprs)).ok());
     SmsSettings sms;
     sms.languageCode = 3;
     sms.phone1 = QByteArray(32, '1');
-    ASSERT_TRUE(WriteSmsFile(dir.path(), sms).ok());
+    ASSERT_TRUE(WriteSmsFile(dir.path(), test::MustPass(sms)).ok());
     ASSERT_TRUE(WriteCameraDefaultFile(dir.path()).ok());
 
     for (SettingsFileKind kind :

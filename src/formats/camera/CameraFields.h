@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "formats/shared/SettingsValues.h"
 #include "formats/camera/CameraSettings.h"
 #include "storage/SettingsFinding.h"
 

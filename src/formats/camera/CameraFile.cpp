@@ -37,8 +37,9 @@ QByteArray WithTrailer(const SettingsBlock& record)
 
 } // namespace
 
-SettingsBlock BuildCameraRecord(const CameraSettings& settings)
+SettingsBlock BuildCameraRecord(const Checked<CameraSettings>& checked)
 {
+    const CameraSettings& settings = checked.record();
     SettingsBlock record{};
     for (std::size_t offset = 0; offset < kCameraFields.size(); ++offset)
         record[offset] = static_cast<std::uint8_t>(settings.*kCameraFields[offset].member & 0xFF);
@@ -46,7 +47,7 @@ SettingsBlock BuildCameraRecord(const CameraSettings& settings)
     return record;
 }
 
-QByteArray BuildCameraFile(const CameraSettings& settings)
+QByteArray BuildCameraFile(const Checked<CameraSettings>& settings)
 {
     return WithTrailer(BuildCameraRecord(settings));
 }
@@ -69,15 +70,14 @@ bool IsCameraDefaultRecord(const SettingsBlock& record)
     return true;
 }
 
-RecordSaveResult WriteCameraFile(const QString& folder, const CameraSettings& settings)
+SaveResult WriteCameraFile(const QString& folder, const Checked<CameraSettings>& settings)
 {
-    return SaveCheckedRecord(folder, kCameraFileName, CheckCameraSettings(settings),
-                             [&] { return BuildCameraFile(settings); });
+    return SaveSettingsFile(folder, QString::fromLatin1(kCameraFileName), BuildCameraFile(settings));
 }
 
-RecordSaveResult WriteCameraDefaultFile(const QString& folder)
+SaveResult WriteCameraDefaultFile(const QString& folder)
 {
-    return SaveCheckedRecord(folder, kCameraFileName, {}, [] { return BuildCameraDefaultFile(); });
+    return SaveSettingsFile(folder, QString::fromLatin1(kCameraFileName), BuildCameraDefaultFile());
 }
 
 } // namespace kestra

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/SaveDecision.h"
 #include "formats/camera/CameraSettings.h"
 #include "storage/FileResult.h"
 #include "storage/SettingsBlock.h"
@@ -23,15 +24,15 @@ inline std::span<const std::uint8_t> CameraChecksummedBytes(const SettingsBlock&
 }
 
 // The 60-byte record block, checksum included.
-SettingsBlock BuildCameraRecord(const CameraSettings& settings);
+SettingsBlock BuildCameraRecord(const Checked<CameraSettings>& settings);
 // The whole 180-byte file for the settings, and the default-parameters file.
-QByteArray BuildCameraFile(const CameraSettings& settings);
+QByteArray BuildCameraFile(const Checked<CameraSettings>& settings);
 QByteArray BuildCameraDefaultFile();
 // True for the record of the default-parameters file (bytes 0 to 55 only).
 bool IsCameraDefaultRecord(const SettingsBlock& record);
 
 // Save camera.dat into `folder` (atomically).
-RecordSaveResult WriteCameraFile(const QString& folder, const CameraSettings& settings);
-RecordSaveResult WriteCameraDefaultFile(const QString& folder);
+SaveResult WriteCameraFile(const QString& folder, const Checked<CameraSettings>& settings);
+SaveResult WriteCameraDefaultFile(const QString& folder);
 
 } // namespace kestra

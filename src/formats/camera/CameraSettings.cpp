@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/camera/CameraSettings.h"
 
+#include "formats/shared/RecordRefusal.h"
+
 #include "formats/camera/CameraFields.h"
 
 #include <algorithm>
 
 namespace kestra {
+
+template <> struct RecordCheck<CameraSettings> {
+    static Checked<CameraSettings> Pass(CameraSettings record) { return Checked<CameraSettings>(std::move(record)); }
+};
 
 namespace {
 
@@ -80,6 +86,16 @@ SettingsFindings CheckCameraSettings(const CameraSettings& settings)
                 {FindingKind::Clock, QStringLiteral("clockDay"), kClockDayOffset, settings.clockDay, days});
     }
     return findings;
+}
+
+SaveDecision<CameraSettings> CheckCameraRecord(CameraSettings record, bool chinese)
+{
+    if (const SettingsFindings findings = CheckCameraSettings(record); !findings.empty()) {
+        // The camera's fields are lists and times, named with their offset
+        // as the Camera window has always named them.
+        return SaveDecision<CameraSettings>::Refused(findings.front().message(chinese), findings.front().field);
+    }
+    return {RecordCheck<CameraSettings>::Pass(std::move(record)), std::nullopt};
 }
 
 } // namespace kestra

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/SaveDecision.h"
 #include "storage/SettingsFinding.h"
 
 #include <array>
@@ -70,5 +71,11 @@ inline constexpr int kPirIntervalListSize = 120;
 // outside 1..11. `tvMode` is the registry's value and any byte is accepted.
 // The findings carry the file offset of each field.
 SettingsFindings CheckCameraSettings(const CameraSettings& settings);
+
+// The one maker of a Checked<CameraSettings>: the record itself when the camera
+// can hold every value of it (CheckCameraSettings finds nothing), otherwise the
+// refusal of the first finding, naming its field, in Chinese or English.
+// Every door reaches it through its window's save step (PrepareCameraSave).
+SaveDecision<CameraSettings> CheckCameraRecord(CameraSettings record, bool chinese = false);
 
 } // namespace kestra

@@ -25,13 +25,14 @@ constexpr std::size_t kTextBlocks = 10;
 
 } // namespace
 
-QByteArray BuildGprsFile(const GprsSettings& s)
+QByteArray BuildGprsFile(const Checked<GprsSettings>& checked)
 {
+    const GprsSettings& s = checked.record();
     const bool customer = s.mode == kGprsModeCustomer;
     SettingsBlock header = MakeEmptyBlock();
     header[kOperator] = LowByte(s.operatorIndex);
     header[kCountry] = LowByte(customer ? kGprsCountryCustomer : s.countryIndex);
-    StorePicturesPerDay(header, s.maxImagesPerDay);
+    StorePicturesPerDay(header, s.picturesPerDay);
     header[kLanguage] = LowByte(s.languageCode);
     header[kFixedOne1] = 1;
     header[kFixedOne2] = 1;
@@ -52,7 +53,7 @@ GprsSettings DecodeGprsFile(QByteArrayView bytes, QByteArray& userName, Settings
     s.mode = header[kAutoFlag] == 0 ? kGprsModeCustomer : kGprsModeAuto;
     s.operatorIndex = header[kOperator];
     s.countryIndex = header[kCountry];
-    s.maxImagesPerDay = ReadPicturesPerDay(header);
+    s.picturesPerDay = ReadPicturesPerDay(header);
     s.languageCode = header[kLanguage];
     s.smsControl = header[kSmsControl];
     for (const GprsTextField& field : kGprsTextFields)
@@ -61,10 +62,9 @@ GprsSettings DecodeGprsFile(QByteArrayView bytes, QByteArray& userName, Settings
     return s;
 }
 
-RecordSaveResult WriteGprsFile(const QString& folder, const GprsSettings& settings)
+SaveResult WriteGprsFile(const QString& folder, const Checked<GprsSettings>& settings)
 {
-    return SaveCheckedRecord(folder, kGprsFileName, CheckGprsSettings(settings),
-                             [&] { return BuildGprsFile(settings); });
+    return SaveSettingsFile(folder, QString::fromLatin1(kGprsFileName), BuildGprsFile(settings));
 }
 
 GprsLoaded ParseGprsFile(QByteArrayView bytes)
@@ -96,7 +96,7 @@ GprsLoaded ParseGprsFile(QByteArrayView bytes)
         if (s.operatorIndex < GprsOperatorCount(s.countryIndex))
             loaded.operatorIndex = s.operatorIndex;
     }
-    loaded.maxImagesPerDay = s.maxImagesPerDay;
+    loaded.picturesPerDay = s.picturesPerDay;
     if (s.smsControl < kSmsControlCount)
         loaded.smsControl = s.smsControl;
     loaded.apn = s.apn;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/SaveDecision.h"
 #include "formats/gprs/GprsSettings.h"
 #include "storage/FileResult.h"
 #include "storage/SettingsFinding.h"
@@ -16,9 +17,8 @@ namespace kestra {
 inline constexpr qsizetype kGprsFileSize = 780;
 inline constexpr const char* kGprsFileName = "gprs.dat";
 
-// The 780 bytes of gprs.dat. The record must pass CheckGprsSettings (the
-// writer makes sure); a longer text would be cut at 50 bytes here.
-QByteArray BuildGprsFile(const GprsSettings& settings);
+// The 780 bytes of gprs.dat of a record that passed PrepareGprsSave.
+QByteArray BuildGprsFile(const Checked<GprsSettings>& settings);
 
 // Every field of gprs.dat as stored, for the file check: the mode from byte 50
 // (0 Customer, anything else Auto), countryIndex as header byte 2 whatever the
@@ -26,9 +26,8 @@ QByteArray BuildGprsFile(const GprsSettings& settings);
 // `userName`. Texts are clipped to the block's text area (a TextClipped finding).
 GprsSettings DecodeGprsFile(QByteArrayView bytes, QByteArray& userName, SettingsFindings& findings);
 
-// Checks the record, then saves gprs.dat into `folder` atomically. A record
-// that fails the check is refused and nothing is written.
-RecordSaveResult WriteGprsFile(const QString& folder, const GprsSettings& settings);
+// Saves gprs.dat of a checked record into `folder` atomically.
+SaveResult WriteGprsFile(const QString& folder, const Checked<GprsSettings>& settings);
 
 // What Load configure takes from a file: the mode, country and operator, the
 // pictures per day, the SMS control position and eight texts. senderPassword
@@ -44,7 +43,7 @@ struct GprsLoaded {
     std::optional<int> countryIndex;
     // Auto: an operator the country offers. Customer: as stored when 0.
     std::optional<int> operatorIndex;
-    int maxImagesPerDay = 0; // over 99 only in a foreign file
+    int picturesPerDay = 0; // over 99 only in a foreign file
     std::optional<int> smsControl;
     QByteArray apn;
     QByteArray gprsAccount;

@@ -7,6 +7,7 @@
 #include "storage/SettingsFinding.h"
 
 namespace kestra {
+
 namespace {
 
 // Every preset text is ASCII; a table entry the code page could not hold
@@ -42,7 +43,7 @@ GprsSettings InitialGprsSettings(const Session& session)
     settings.mode = kGprsModeAuto;
     settings.countryIndex = kGprsChinaIndex;
     settings.operatorIndex = 0;
-    settings.maxImagesPerDay = 0;
+    settings.picturesPerDay = 0;
     settings.languageCode = session.languageCode;
     settings.smsControl = kSmsControlOff;
     FillGprsPreset(settings, settings.countryIndex, settings.operatorIndex);
@@ -51,17 +52,15 @@ GprsSettings InitialGprsSettings(const Session& session)
 
 SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Session& session)
 {
-    SaveDecision<GprsSettings> decision{shown, std::nullopt};
-    GprsSettings& record = decision.record;
+    GprsSettings record = shown;
     const bool customer = record.mode == kGprsModeCustomer;
     if (!customer)
         FillGprsPreset(record, record.countryIndex, record.operatorIndex);
     record.languageCode = session.languageCode;
 
     const auto refuse = [&](SmtpCheck check, const char* field) {
-        decision.refusal = SmtpCheckMessage(check, session.chineseMessages());
-        decision.field = QString::fromLatin1(field);
-        return decision;
+        return SaveDecision<GprsSettings>::Refused(SmtpCheckMessage(check, session.chineseMessages()),
+                                                   QString::fromLatin1(field));
     };
     // A preset may have no APN at all (the operator needs none), so only a
     // typed one is checked.
@@ -83,7 +82,29 @@ SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Sess
         return refuse(SmtpCheck::RecipientAddress, "recipientEmail");
     if (record.smsControl != kSmsControlOff && record.phoneNumber.size() < kMinimumPhone)
         return refuse(SmtpCheck::SmsPhone, "phoneNumber");
-    return decision;
+
+    // The window's own limits keep every value in range; a door without them
+    // (the command line, a card profile, the mail test) learns here that the
+    // camera could not take the record.
+    return CheckGprsRecord(std::move(record), session.chineseMessages());
+}
+
+SaveDecision<GprsSettings> PrepareMailTestValues(const GprsSettings& shown, bool send, const Session& session)
+{
+    // The GPRS access, the SMS control, the pictures per day and, when
+    // nothing is sent, the recipient are the window's business, not the
+    // test's: with them out of the way, every check of a value the test uses
+    // runs, and the first that fails refuses.
+    GprsSettings record = shown;
+    record.mode = kGprsModeAuto;
+    record.countryIndex = kGprsChinaIndex;
+    record.operatorIndex = 0;
+    record.smsControl = kSmsControlOff;
+    record.phoneNumber.clear();
+    record.picturesPerDay = 0;
+    if (!send)
+        record.recipientEmail = kMailTestNoRecipient;
+    return PrepareGprsSave(record, session);
 }
 
 } // namespace kestra

@@ -26,6 +26,20 @@ void FillGprsPreset(GprsSettings& settings, int country, int slot);
 // The window empties its own three GPRS values once the file is written in
 // Auto mode (the next save takes the preset again); the record returned here
 // keeps them, so the file holds the operator's access data.
+//
+// Then the record must be one the camera can hold (CheckGprsSettings: texts
+// within their limits, indexes in the catalogue): the first finding refuses,
+// naming its field. This is the one check every door of gprs.dat passes: only
+// it makes a Checked<GprsSettings>.
 SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Session& session);
+
+// The check of the mail test: the values the test uses (the SMTP server and
+// port, the sender's address and password and, with `send`, the recipient)
+// pass the same checks as a Save, in the same words; the values it does not
+// use cannot refuse it. The checked record has China's first operator in
+// Auto mode, SMS control off, no phone, no picture limit and, without `send`,
+// kMailTestNoRecipient as the recipient.
+inline constexpr const char* kMailTestNoRecipient = "nobody@invalid.";
+SaveDecision<GprsSettings> PrepareMailTestValues(const GprsSettings& shown, bool send, const Session& session);
 
 } // namespace kestra

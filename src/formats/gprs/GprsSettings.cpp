@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/gprs/GprsSettings.h"
 
+#include "formats/shared/RecordRefusal.h"
+
 #include "formats/gprs/GprsCatalogue.h"
 #include "storage/SettingsBlock.h"
 
 namespace kestra {
+
+template <> struct RecordCheck<GprsSettings> {
+    static Checked<GprsSettings> Pass(GprsSettings record) { return Checked<GprsSettings>(std::move(record)); }
+};
 
 QByteArray GprsUserName(const QByteArray& senderEmail)
 {
@@ -28,7 +34,7 @@ SettingsFindings CheckGprsSettings(const GprsSettings& s)
             findings.push_back(
                 {FindingKind::CatalogueIndex, QStringLiteral("operatorIndex"), 1, s.operatorIndex, count});
     }
-    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("maxImagesPerDay"), 3, s.maxImagesPerDay, 0,
+    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("picturesPerDay"), 3, s.picturesPerDay, 0,
                kMaxPicturesPerDay);
     CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("languageCode"), 5, s.languageCode, kMinLanguageCode,
                kMaxLanguageCode);
@@ -40,6 +46,13 @@ SettingsFindings CheckGprsSettings(const GprsSettings& s)
                         field.limit);
     }
     return findings;
+}
+
+SaveDecision<GprsSettings> CheckGprsRecord(GprsSettings record, bool chinese)
+{
+    if (const SettingsFindings findings = CheckGprsSettings(record); !findings.empty())
+        return RefusalOf<GprsSettings>(findings, chinese);
+    return {RecordCheck<GprsSettings>::Pass(std::move(record)), std::nullopt};
 }
 
 } // namespace kestra

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/SaveDecision.h"
+#include "formats/shared/SettingsValues.h"
+#include "formats/shared/TextField.h"
 #include "storage/SettingsFinding.h"
 
 #include <QByteArray>
@@ -9,8 +12,8 @@
 
 namespace kestra {
 
-// The SMTP window's maximum text lengths, in code page 936 bytes. The window
-// enforces them; WriteGprsFile refuses a record that breaks one.
+// The longest text each field of gprs.dat holds, in code page 936 bytes.
+// kGprsTextFields below is where the check and the window take them from.
 inline constexpr qsizetype kGprsApnLimit = 32;
 inline constexpr qsizetype kGprsAccountLimit = 32;
 inline constexpr qsizetype kGprsPasswordLimit = 32;
@@ -32,7 +35,7 @@ struct GprsSettings {
     int mode = kGprsModeAuto;
     int countryIndex = 0;  // GPRS country list index; Auto mode only
     int operatorIndex = 0; // operator of that country; 0 in the Customer mode
-    int maxImagesPerDay = 0;
+    int picturesPerDay = 0;
     int languageCode = 0; // CameraLanguageCode at the time of the save
     int smsControl = 0;   // SMS control list position
     QByteArray apn;
@@ -46,25 +49,20 @@ struct GprsSettings {
     QByteArray recipientEmail;
 };
 
-// The texts with their limits and their block in gprs.dat (block 9 is the user
-// name derived from senderEmail).
-struct GprsTextField {
-    const char* name;
-    QByteArray GprsSettings::*member;
-    qsizetype limit;
-    std::size_t block;
-};
+// The texts with their limits, keys and blocks in gprs.dat (block 9 is the
+// user name derived from senderEmail).
+using GprsTextField = TextField<GprsSettings>;
 
 inline constexpr std::array<GprsTextField, 9> kGprsTextFields{{
-    {"apn", &GprsSettings::apn, kGprsApnLimit, 1},
-    {"gprsAccount", &GprsSettings::gprsAccount, kGprsAccountLimit, 2},
-    {"gprsPassword", &GprsSettings::gprsPassword, kGprsPasswordLimit, 3},
-    {"smtpServer", &GprsSettings::smtpServer, kSmtpServerLimit, 4},
-    {"smtpPort", &GprsSettings::smtpPort, kSmtpPortLimit, 5},
-    {"senderEmail", &GprsSettings::senderEmail, kSenderEmailLimit, 6},
-    {"senderPassword", &GprsSettings::senderPassword, kSenderPasswordLimit, 7},
-    {"phoneNumber", &GprsSettings::phoneNumber, kSmsPhoneNumberLimit, 8},
-    {"recipientEmail", &GprsSettings::recipientEmail, kRecipientEmailLimit, 10},
+    {"apn", "apn", &GprsSettings::apn, kGprsApnLimit, 1},
+    {"gprsAccount", "gprs-account", &GprsSettings::gprsAccount, kGprsAccountLimit, 2},
+    {"gprsPassword", "gprs-password", &GprsSettings::gprsPassword, kGprsPasswordLimit, 3},
+    {"smtpServer", "smtp-server", &GprsSettings::smtpServer, kSmtpServerLimit, 4},
+    {"smtpPort", "smtp-port", &GprsSettings::smtpPort, kSmtpPortLimit, 5},
+    {"senderEmail", "sender-email", &GprsSettings::senderEmail, kSenderEmailLimit, 6},
+    {"senderPassword", "sender-password", &GprsSettings::senderPassword, kSenderPasswordLimit, 7},
+    {"phoneNumber", "phone", &GprsSettings::phoneNumber, kSmsPhoneNumberLimit, 8},
+    {"recipientEmail", "recipient-email", &GprsSettings::recipientEmail, kRecipientEmailLimit, 10},
 }};
 inline constexpr std::size_t kGprsUserNameBlock = 9;
 
@@ -78,5 +76,11 @@ QByteArray GprsUserName(const QByteArray& senderEmail);
 // 1..11, an SMS control position past the list, a text over its limit.
 // Offsets are those of gprs.dat.
 SettingsFindings CheckGprsSettings(const GprsSettings& settings);
+
+// The one maker of a Checked<GprsSettings>: the record itself when the camera
+// can hold every value of it (CheckGprsSettings finds nothing), otherwise the
+// refusal of the first finding, naming its field, in Chinese or English.
+// Every door reaches it through its window's save step (PrepareGprsSave).
+SaveDecision<GprsSettings> CheckGprsRecord(GprsSettings record, bool chinese = false);
 
 } // namespace kestra

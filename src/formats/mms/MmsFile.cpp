@@ -26,8 +26,9 @@ constexpr std::size_t kTextBlocks = 10;
 
 } // namespace
 
-QByteArray BuildMmsFile(const MmsSettings& s)
+QByteArray BuildMmsFile(const Checked<MmsSettings>& checked)
 {
+    const MmsSettings& s = checked.record();
     SettingsBlock header = MakeEmptyBlock();
     StorePicturesPerDay(header, s.picturesPerDay);
     header[kLanguage] = LowByte(s.languageCode);
@@ -62,9 +63,9 @@ MmsSettings DecodeMmsFile(QByteArrayView bytes, SettingsFindings& findings)
     return s;
 }
 
-RecordSaveResult WriteMmsFile(const QString& folder, const MmsSettings& settings)
+SaveResult WriteMmsFile(const QString& folder, const Checked<MmsSettings>& settings)
 {
-    return SaveCheckedRecord(folder, kMmsFileName, CheckMmsSettings(settings), [&] { return BuildMmsFile(settings); });
+    return SaveSettingsFile(folder, QString::fromLatin1(kMmsFileName), BuildMmsFile(settings));
 }
 
 MmsLoaded ParseMmsFile(QByteArrayView bytes)

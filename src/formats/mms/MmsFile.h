@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/SaveDecision.h"
 #include "formats/mms/MmsSettings.h"
 #include "storage/FileResult.h"
 #include "storage/SettingsFinding.h"
@@ -16,18 +17,16 @@ namespace kestra {
 inline constexpr qsizetype kMmsFileSize = 780;
 inline constexpr const char* kMmsFileName = "mms.dat";
 
-// The 780 bytes of mms.dat. The record must pass CheckMmsSettings (the writer
-// makes sure); a longer text would be cut at 50 bytes here.
-QByteArray BuildMmsFile(const MmsSettings& settings);
+// The 780 bytes of mms.dat of a record that passed PrepareMmsSave.
+QByteArray BuildMmsFile(const Checked<MmsSettings>& settings);
 
 // Every field of mms.dat as stored, including those Load configure leaves
 // alone (languageCode, tvMode), for the file check. Numbers are the stored
 // bytes; texts are clipped to their block's text area (a TextClipped finding).
 MmsSettings DecodeMmsFile(QByteArrayView bytes, SettingsFindings& findings);
 
-// Checks the record, then saves mms.dat into `folder` atomically. A record
-// that fails the check is refused and nothing is written.
-RecordSaveResult WriteMmsFile(const QString& folder, const MmsSettings& settings);
+// Saves mms.dat of a checked record into `folder` atomically.
+SaveResult WriteMmsFile(const QString& folder, const Checked<MmsSettings>& settings);
 
 // What Load configure takes from a file: picturesPerDay, smsControl, the mode
 // and, in the preset mode, country and operator, and the nine texts of blocks

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 namespace kestra {
+
 namespace {
 
 bool IsDigit(char c)
@@ -101,15 +102,12 @@ MmsSettings InitialMmsSettings(const Session& session)
 
 SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session& session)
 {
-    SaveDecision<MmsSettings> decision{shown, std::nullopt};
-    MmsSettings& s = decision.record;
+    MmsSettings s = shown;
     const int language = session.languageIndex;
 
-    if (const std::optional<Refusal> refusal = FirstFailingCheck(s)) {
-        decision.refusal = MmsMessageText(language, refusal->message);
-        decision.field = QString::fromLatin1(refusal->field);
-        return decision;
-    }
+    if (const std::optional<Refusal> refusal = FirstFailingCheck(s))
+        return SaveDecision<MmsSettings>::Refused(MmsMessageText(language, refusal->message),
+                                                  QString::fromLatin1(refusal->field));
 
     // In the preset mode the catalogue decides the parameters, whatever the
     // fields show; the custom mode has one fixed country code.
@@ -122,11 +120,9 @@ SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session
     }
 
     // The phone is the number the camera takes SMS commands from.
-    if (s.smsControl != kSmsControlOff && s.phone.size() < 5) {
-        decision.refusal = MmsMessageText(language, MmsMessage::SmsControlPhone);
-        decision.field = QStringLiteral("phone");
-        return decision;
-    }
+    if (s.smsControl != kSmsControlOff && s.phone.size() < 5)
+        return SaveDecision<MmsSettings>::Refused(MmsMessageText(language, MmsMessage::SmsControlPhone),
+                                                  QStringLiteral("phone"));
 
     s.languageCode = session.languageCode;
     s.tvMode = session.tvMode;
@@ -134,14 +130,7 @@ SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session
     // The window's own limits keep every value in range; a caller without them
     // (the command line) learns here, not from the writer, that the camera
     // could not take the record.
-    const SettingsFindings findings = CheckMmsSettings(s);
-    if (!findings.empty()) {
-        SettingsFinding finding = findings.front();
-        finding.offset = -1; // a user fixes a field, not a file offset
-        decision.refusal = finding.message(session.chineseMessages());
-        decision.field = finding.field;
-    }
-    return decision;
+    return CheckMmsRecord(std::move(s), session.chineseMessages());
 }
 
 } // namespace kestra

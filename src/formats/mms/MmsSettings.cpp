@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/mms/MmsSettings.h"
 
+#include "formats/shared/RecordRefusal.h"
+
 #include "formats/mms/MmsCatalogue.h"
 #include "storage/SettingsBlock.h"
 
 namespace kestra {
+
+template <> struct RecordCheck<MmsSettings> {
+    static Checked<MmsSettings> Pass(MmsSettings record) { return Checked<MmsSettings>(std::move(record)); }
+};
 
 SettingsFindings CheckMmsSettings(const MmsSettings& s)
 {
@@ -42,6 +48,13 @@ SettingsFindings CheckMmsSettings(const MmsSettings& s)
                         field.limit);
     }
     return findings;
+}
+
+SaveDecision<MmsSettings> CheckMmsRecord(MmsSettings record, bool chinese)
+{
+    if (const SettingsFindings findings = CheckMmsSettings(record); !findings.empty())
+        return RefusalOf<MmsSettings>(findings, chinese);
+    return {RecordCheck<MmsSettings>::Pass(std::move(record)), std::nullopt};
 }
 
 } // namespace kestra

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/SaveDecision.h"
+#include "formats/shared/SettingsValues.h"
+#include "formats/shared/TextField.h"
 #include "storage/SettingsFinding.h"
 
 #include <QByteArray>
@@ -9,8 +12,8 @@
 
 namespace kestra {
 
-// The MMS window's maximum text lengths, in code page 936 bytes. The window
-// enforces them while typing; WriteMmsFile refuses a record that breaks one.
+// The longest text each field of mms.dat holds, in code page 936 bytes.
+// kMmsTextFields below is where the check and the window take them from.
 inline constexpr qsizetype kMmsUrlLimit = 50;
 inline constexpr qsizetype kMmsApnLimit = 30;
 inline constexpr qsizetype kMmsGatewayLimit = 20;
@@ -43,23 +46,19 @@ struct MmsSettings {
     QByteArray phone2;
 };
 
-// The nine texts in block order (block 1 to 9) with their limits.
-struct MmsTextField {
-    const char* name;
-    QByteArray MmsSettings::*member;
-    qsizetype limit;
-};
+// The nine texts in block order (block 1 to 9) with their limits and keys.
+using MmsTextField = TextField<MmsSettings>;
 
 inline constexpr std::array<MmsTextField, 9> kMmsTextFields{{
-    {"url", &MmsSettings::url, kMmsUrlLimit},
-    {"apn", &MmsSettings::apn, kMmsApnLimit},
-    {"gateway", &MmsSettings::gateway, kMmsGatewayLimit},
-    {"port", &MmsSettings::port, kMmsPortLimit},
-    {"phone", &MmsSettings::phone, kMmsPhoneLimit},
-    {"email", &MmsSettings::email, kMmsEmailLimit},
-    {"account", &MmsSettings::account, kMmsAccountLimit},
-    {"password", &MmsSettings::password, kMmsPasswordLimit},
-    {"phone2", &MmsSettings::phone2, kMmsPhone2Limit},
+    {"url", "url", &MmsSettings::url, kMmsUrlLimit, 1},
+    {"apn", "apn", &MmsSettings::apn, kMmsApnLimit, 2},
+    {"gateway", "gateway", &MmsSettings::gateway, kMmsGatewayLimit, 3},
+    {"port", "port", &MmsSettings::port, kMmsPortLimit, 4},
+    {"phone", "phone", &MmsSettings::phone, kMmsPhoneLimit, 5},
+    {"email", "email", &MmsSettings::email, kMmsEmailLimit, 6},
+    {"account", "account", &MmsSettings::account, kMmsAccountLimit, 7},
+    {"password", "password", &MmsSettings::password, kMmsPasswordLimit, 8},
+    {"phone2", "phone2", &MmsSettings::phone2, kMmsPhone2Limit, 9},
 }};
 
 // Every value the camera would misread: pictures per day past 99, a language
@@ -68,5 +67,11 @@ inline constexpr std::array<MmsTextField, 9> kMmsTextFields{{
 // preset mode, anything but COUNTRY_CUSTOM and slot 0 in the custom mode, a
 // text longer than its field. Offsets are those of mms.dat.
 SettingsFindings CheckMmsSettings(const MmsSettings& settings);
+
+// The one maker of a Checked<MmsSettings>: the record itself when the camera
+// can hold every value of it (CheckMmsSettings finds nothing), otherwise the
+// refusal of the first finding, naming its field, in Chinese or English.
+// Every door reaches it through its window's save step (PrepareMmsSave).
+SaveDecision<MmsSettings> CheckMmsRecord(MmsSettings record, bool chinese = false);
 
 } // namespace kestra

@@ -17,11 +17,12 @@ constexpr std::size_t kFixedOne = 50; // trailer byte, always 1
 
 } // namespace
 
-QByteArray BuildSmsFile(const SmsSettings& s)
+QByteArray BuildSmsFile(const Checked<SmsSettings>& checked)
 {
+    const SmsSettings& s = checked.record();
     SettingsBlock header = MakeEmptyBlock();
     header[kSmsControl] = LowByte(s.smsControl);
-    StorePicturesPerDay(header, s.maxImagesPerDay);
+    StorePicturesPerDay(header, s.picturesPerDay);
     header[kLanguage] = LowByte(s.languageCode);
     header[kFixedOne] = 1;
 
@@ -36,7 +37,7 @@ SmsSettings DecodeSmsFile(QByteArrayView bytes, SettingsFindings& findings)
     const SettingsBlock header = ReadHeaderBlock(bytes);
     SmsSettings s;
     s.smsControl = header[kSmsControl];
-    s.maxImagesPerDay = ReadPicturesPerDay(header);
+    s.picturesPerDay = ReadPicturesPerDay(header);
     s.languageCode = header[kLanguage];
     for (std::size_t i = 0; i < kSmsTextFields.size(); ++i) {
         const SmsTextField& field = kSmsTextFields[i];
@@ -45,9 +46,9 @@ SmsSettings DecodeSmsFile(QByteArrayView bytes, SettingsFindings& findings)
     return s;
 }
 
-RecordSaveResult WriteSmsFile(const QString& folder, const SmsSettings& settings)
+SaveResult WriteSmsFile(const QString& folder, const Checked<SmsSettings>& settings)
 {
-    return SaveCheckedRecord(folder, kSmsFileName, CheckSmsSettings(settings), [&] { return BuildSmsFile(settings); });
+    return SaveSettingsFile(folder, QString::fromLatin1(kSmsFileName), BuildSmsFile(settings));
 }
 
 SmsLoaded ParseSmsFile(QByteArrayView bytes)
@@ -58,7 +59,7 @@ SmsLoaded ParseSmsFile(QByteArrayView bytes)
     loaded.findings.insert(loaded.findings.end(), problems.begin(), problems.end());
     if (s.smsControl < kSmsControlCount)
         loaded.smsControl = s.smsControl;
-    loaded.maxImagesPerDay = s.maxImagesPerDay;
+    loaded.picturesPerDay = s.picturesPerDay;
     loaded.languageCode = s.languageCode;
     loaded.phone1 = s.phone1;
     loaded.phone2 = s.phone2;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/SaveDecision.h"
 #include "formats/sms/SmsSettings.h"
 #include "storage/FileResult.h"
 #include "storage/SettingsFinding.h"
@@ -16,22 +17,20 @@ namespace kestra {
 inline constexpr qsizetype kSmsFileSize = 300;
 inline constexpr const char* kSmsFileName = "sms.dat";
 
-// The 300 bytes of sms.dat (no closing block). The record must pass
-// CheckSmsSettings (the writer makes sure).
-QByteArray BuildSmsFile(const SmsSettings& settings);
+// The 300 bytes of sms.dat (no closing block) of a record that passed PrepareSmsSave.
+QByteArray BuildSmsFile(const Checked<SmsSettings>& settings);
 
 // Every field of sms.dat as stored; texts clipped to the block's text area.
 SmsSettings DecodeSmsFile(QByteArrayView bytes, SettingsFindings& findings);
 
-// Checks the record, then saves sms.dat into `folder` atomically. A record
-// that fails the check is refused and nothing is written.
-RecordSaveResult WriteSmsFile(const QString& folder, const SmsSettings& settings);
+// Saves sms.dat of a checked record into `folder` atomically.
+SaveResult WriteSmsFile(const QString& folder, const Checked<SmsSettings>& settings);
 
 // What sms.dat holds. The SMS window has no load; the command line and the file
 // check read it. A stored SMS control position past the list comes back empty.
 struct SmsLoaded {
     std::optional<int> smsControl;
-    int maxImagesPerDay = 0; // over 99 only in a foreign file
+    int picturesPerDay = 0; // over 99 only in a foreign file
     int languageCode = 0;    // as stored
     QByteArray phone1;
     QByteArray phone2;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 namespace kestra {
+
 namespace {
 
 // The camera dials numbers of at least five characters.
@@ -28,21 +29,19 @@ SmsSettings InitialSmsSettings(const Session& session)
 {
     SmsSettings settings;
     settings.smsControl = kSmsControlOff;
-    settings.maxImagesPerDay = 0;
+    settings.picturesPerDay = 0;
     settings.languageCode = session.languageCode;
     return settings;
 }
 
 SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session& session)
 {
-    SaveDecision<SmsSettings> decision{shown, std::nullopt};
-    SmsSettings& record = decision.record;
+    SmsSettings record = shown;
     record.languageCode = session.languageCode;
 
     const auto refuse = [&](SmsCheck check, const char* field) {
-        decision.refusal = SmsCheckMessage(check, session.chineseMessages());
-        decision.field = QString::fromLatin1(field);
-        return decision;
+        return SaveDecision<SmsSettings>::Refused(SmsCheckMessage(check, session.chineseMessages()),
+                                                  QString::fromLatin1(field));
     };
     // The first number is the one that may control the camera: it is required.
     if (record.phone1.isEmpty() || TooShort(record.phone1))
@@ -55,7 +54,9 @@ SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session
         return refuse(SmsCheck::Phone2Digits, "phone2");
     if (!DialableOnly(record.phone1))
         return refuse(SmsCheck::Phone1Digits, "phone1");
-    return decision;
+
+    // What the window's limits keep out but another door may bring in.
+    return CheckSmsRecord(std::move(record), session.chineseMessages());
 }
 
 } // namespace kestra

@@ -13,7 +13,9 @@ SmsSettings InitialSmsSettings(const Session& session);
 
 // What Save decides: the five phone checks in order (the first that fails
 // gives its message in the session's language), then the session's
-// languageCode on the record to write.
+// languageCode on the record to write; then the record must be one the camera
+// can hold (CheckSmsSettings), or its first finding refuses. This is the one
+// check every door of sms.dat passes: only it makes a Checked<SmsSettings>.
 SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session& session);
 
 } // namespace kestra

@@ -1,16 +1,22 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/sms/SmsSettings.h"
 
+#include "formats/shared/RecordRefusal.h"
+
 #include "storage/SettingsBlock.h"
 
 namespace kestra {
+
+template <> struct RecordCheck<SmsSettings> {
+    static Checked<SmsSettings> Pass(SmsSettings record) { return Checked<SmsSettings>(std::move(record)); }
+};
 
 SettingsFindings CheckSmsSettings(const SmsSettings& s)
 {
     SettingsFindings findings;
     CheckRange(findings, FindingKind::ListPosition, QStringLiteral("smsControl"), 2, s.smsControl, 0,
                kSmsControlCount - 1);
-    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("maxImagesPerDay"), 3, s.maxImagesPerDay, 0,
+    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("picturesPerDay"), 3, s.picturesPerDay, 0,
                kMaxPicturesPerDay);
     CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("languageCode"), 5, s.languageCode, kMinLanguageCode,
                kMaxLanguageCode);
@@ -20,6 +26,13 @@ SettingsFindings CheckSmsSettings(const SmsSettings& s)
                         s.*kSmsTextFields[i].member, kSmsPhoneLimit);
     }
     return findings;
+}
+
+SaveDecision<SmsSettings> CheckSmsRecord(SmsSettings record, bool chinese)
+{
+    if (const SettingsFindings findings = CheckSmsSettings(record); !findings.empty())
+        return RefusalOf<SmsSettings>(findings, chinese);
+    return {RecordCheck<SmsSettings>::Pass(std::move(record)), std::nullopt};
 }
 
 } // namespace kestra

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/SaveDecision.h"
+#include "formats/shared/SettingsValues.h"
+#include "formats/shared/TextField.h"
 #include "storage/SettingsFinding.h"
 
 #include <QByteArray>
@@ -15,23 +18,20 @@ inline constexpr qsizetype kSmsPhoneLimit = 32;
 // What one save of the SMS window writes to sms.dat.
 struct SmsSettings {
     int smsControl = kSmsControlOff; // SMS control list position
-    int maxImagesPerDay = 0;         // 0 to 99, 0 no limit
+    int picturesPerDay = 0;         // 0 to 99, 0 no limit
     int languageCode = 0;            // CameraLanguageCode at the time of the save
     QByteArray phone1;               // the number allowed to control the camera
     QByteArray phone2;
     QByteArray phone3;
 };
 
-// The phone numbers in block order (blocks 1 to 3).
-struct SmsTextField {
-    const char* name;
-    QByteArray SmsSettings::*member;
-};
+// The phone numbers in block order (blocks 1 to 3) with their limit and keys.
+using SmsTextField = TextField<SmsSettings>;
 
 inline constexpr std::array<SmsTextField, 3> kSmsTextFields{{
-    {"phone1", &SmsSettings::phone1},
-    {"phone2", &SmsSettings::phone2},
-    {"phone3", &SmsSettings::phone3},
+    {"phone1", "phone1", &SmsSettings::phone1, kSmsPhoneLimit, 1},
+    {"phone2", "phone2", &SmsSettings::phone2, kSmsPhoneLimit, 2},
+    {"phone3", "phone3", &SmsSettings::phone3, kSmsPhoneLimit, 3},
 }};
 
 // Every value the camera would misread: an SMS control position past the list
@@ -40,5 +40,11 @@ inline constexpr std::array<SmsTextField, 3> kSmsTextFields{{
 // window's own save checks (phone lengths of 5, digits) are its business.
 // Offsets are those of sms.dat.
 SettingsFindings CheckSmsSettings(const SmsSettings& settings);
+
+// The one maker of a Checked<SmsSettings>: the record itself when the camera
+// can hold every value of it (CheckSmsSettings finds nothing), otherwise the
+// refusal of the first finding, naming its field, in Chinese or English.
+// Every door reaches it through its window's save step (PrepareSmsSave).
+SaveDecision<SmsSettings> CheckSmsRecord(SmsSettings record, bool chinese = false);
 
 } // namespace kestra

@@ -43,10 +43,6 @@ const std::array<TextTable, kSmsLabelCount> kLabels{{
      .lithuanian = "Iseiti"},
 }};
 
-const TextTable kOffEntry{.english = "Off", .chinese = "关闭", .german = "Aus", .finnish = "pois", .italian = "OFF",
-                          .french = "Arret", .hungarian = "Off", .slovenian = "Izklop", .czech = "Vypnuto",
-                          .japanese = "オフ", .lithuanian = "NE"};
-
 // In SmsCheck order; both digit checks share one message.
 constexpr ChineseEnglishText kCheckMessages[] = {
     {"Phone No1. Error", "手机号码1错误"},
@@ -67,17 +63,6 @@ constexpr ChineseEnglishText kHints[] = {
 const TextTable& SmsLabelTable(SmsLabel label)
 {
     return kLabels[static_cast<std::size_t>(label)];
-}
-
-QStringList SmsControlEntries(int language)
-{
-    QStringList entries = language == kLanguageChinese
-                              ? QStringList{QStringLiteral("打开"), QStringLiteral("5 分钟"), QStringLiteral("30 分钟"),
-                                            QStringLiteral("1 小时"), QStringLiteral("2 小时")}
-                              : QStringList{QStringLiteral("On"), QStringLiteral("5 Min"), QStringLiteral("30 Min"),
-                                            QStringLiteral("1 Hour"), QStringLiteral("2 Hour")};
-    entries << kOffEntry.text(language);
-    return entries;
 }
 
 QString SmsCheckMessage(SmsCheck check, bool chinese)

@@ -2,14 +2,14 @@
 #pragma once
 
 #include "common/TextTable.h"
+#include "formats/shared/SmsControl.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace kestra {
 
-// The texts of the SMS settings window, and the SMS control list the SMTP and
-// SMS windows share. Labels and buttons exist in every interface language;
+// The texts of the SMS settings window. Labels and buttons exist in every interface language;
 // messages and hints are Chinese for language 1 and English otherwise.
 
 enum class SmsLabel {
@@ -26,10 +26,6 @@ enum class SmsLabel {
 inline constexpr int kSmsLabelCount = static_cast<int>(SmsLabel::ExitButton) + 1;
 
 const TextTable& SmsLabelTable(SmsLabel label);
-
-// The six entries of the SMS control list in `language`: "On", four intervals,
-// then the language's own word for off. Positions are the stored values.
-QStringList SmsControlEntries(int language);
 
 // The save checks of the SMS window, in the order they run.
 enum class SmsCheck {

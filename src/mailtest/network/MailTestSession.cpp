@@ -152,37 +152,16 @@ void MailTester::Fail(MailTestOutcome outcome, const QString& summary)
 // the test uses, with the words the window and `gprs` refuse them with.
 bool MailTester::CheckCameraCanHold()
 {
-    QStringList used = {QStringLiteral("smtpServer"), QStringLiteral("smtpPort"), QStringLiteral("senderEmail"),
-                        QStringLiteral("senderPassword")};
-    if (m_options.send)
-        used.append(QStringLiteral("recipientEmail"));
-    // The APN and the SMS phone number are the window's business, not the
-    // test's: out of the way, every check of a used value runs.
-    GprsSettings checked = m_settings;
-    checked.mode = kGprsModeAuto;
-    checked.smsControl = kSmsControlOff;
     Session session;
     session.languageIndex = m_options.languageIndex;
-    const SaveDecision<GprsSettings> decision = PrepareGprsSave(checked, session);
-    std::optional<QString> refusal;
-    if (!decision.ok() && used.contains(decision.field)) {
-        refusal = decision.refusal;
-    } else {
-        for (const SettingsFinding& finding : CheckGprsSettings(m_settings)) {
-            if (finding.kind == FindingKind::TextLength && used.contains(finding.field)) {
-                // The reason `gprs` gives, without its "file not saved": the
-                // test saves nothing.
-                SettingsFinding reason = finding;
-                reason.offset = -1;
-                refusal = reason.message(m_report.chinese);
-                break;
-            }
-        }
+    const SaveDecision<GprsSettings> decision = PrepareMailTestValues(m_settings, m_options.send, session);
+    m_report.cameraCanHold = decision.ok();
+    if (!decision.ok()) {
+        // The reason `gprs` gives: the test saves nothing.
+        Fail(MailTestOutcome::BadSettings, *decision.refusal);
+        return false;
     }
-    m_report.cameraCanHold = !refusal;
-    if (refusal)
-        Fail(MailTestOutcome::BadSettings, *refusal);
-    return !refusal;
+    return true;
 }
 
 bool MailTester::CheckSettings()

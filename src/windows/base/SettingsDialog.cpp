@@ -193,18 +193,19 @@ bool CSettingsDialog::ShowSaveOutcome(const SaveResult& result, const QString& s
     return result.ok();
 }
 
-bool CSettingsDialog::ShowSaveOutcome(const RecordSaveResult& result, const QString& savedMessage)
+void CSettingsDialog::ShowRefusal(const QString& message, const QString& field)
 {
-    result.ok() ? ConfirmSaved(savedMessage) : ShowMessage(result.message(m_session.chineseMessages()));
-    return result.ok();
+    ShowMessage(message);
+    if (const int id = ControlOfField(field); id != 0) {
+        if (ui::CWnd* control = GetDlgItem(id))
+            control->SetFocus();
+    }
 }
 
-bool CSettingsDialog::ShowRefusal(const std::optional<QString>& refusal)
+void CSettingsDialog::DDX_LimitedText(ui::CDataExchange* pDX, int id, QByteArray& value, qsizetype limit)
 {
-    if (!refusal)
-        return true;
-    ShowMessage(*refusal);
-    return false;
+    ui::DDX_Text(pDX, id, value);
+    ui::DDV_MaxChars(pDX, value, static_cast<int>(limit));
 }
 
 std::optional<PickedSettingsFile> CSettingsDialog::PickSettingsFile(SettingsFileKind kind)

@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/SaveDecision.h"
 #include "common/Session.h"
 #include "filecheck/SettingsFileCheck.h"
+#include "formats/shared/TextField.h"
 #include "storage/FileResult.h"
 #include "storage/SettingsFinding.h"
 #include "ui/Dialog.h"
 
 #include <QString>
 
+#include <array>
+#include <cstddef>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace kestra {
@@ -26,6 +31,30 @@ struct FolderRow {
     int folderFieldId;
     int maxChars = 0;
 };
+
+// One row of a window's binding table: control `id` shows the record field
+// named `name`, as the format's tables and a refusal name it. A text row also
+// points at the field's entry in the format's field table: the control
+// exchanges that member and takes that limit, so no window keeps a limit of
+// its own.
+template <typename Record> struct FieldBinding {
+    int id;
+    const char* name;
+    const TextField<Record>* text = nullptr;
+};
+
+// The text row of control `id`: the entry of `fields` for `member`. A member
+// the table lacks stops the build.
+template <typename Record, std::size_t N>
+constexpr FieldBinding<Record> BindText(int id, const std::array<TextField<Record>, N>& fields,
+                                        QByteArray Record::*member)
+{
+    for (const TextField<Record>& field : fields) {
+        if (field.member == member)
+            return {id, field.name, &field};
+    }
+    throw "the format's field table lacks this member";
+}
 
 // A settings file the user picked for Load configure, checked and found sound.
 struct PickedSettingsFile {
@@ -47,12 +76,16 @@ struct PickedSettingsFile {
 // - the tool's message box in the session's language: save, check and load
 //   outcomes;
 // - applying text tables to controls and naming controls for screen readers;
-// - the balloon hint, one line per registered control.
+// - the balloon hint, one line per registered control;
+// - one Save: every field taken over, the window's decision, a refusal shown
+//   with the focus on the refused field's control, or the checked record
+//   written and the outcome shown.
 //
 // A derived window registers its handlers in its constructor, calls
 // CSettingsDialog::OnInitDialog and CSettingsDialog::DoDataExchange first in
 // its own, and exchanges the folder with DDX_Folder at the place its data
-// exchange has it.
+// exchange has it. Its Save is one call of SaveRecord; ControlOfField answers
+// from its binding table.
 class CSettingsDialog : public ui::CDialog {
 public:
     CSettingsDialog(const ui::DialogTemplate& dialogTemplate, ui::Services& services, const Session& session,
@@ -75,6 +108,63 @@ protected:
     // Tells the exchange which control the user is changing and which fields
     // hold typed text waiting for Save's check.
     void DoDataExchange(ui::CDataExchange* pDX) override;
+    // Enter, and the Save button where it is IDOK: Save. The window stays open.
+    void OnOK() override { Save(); }
+
+    // The window's Save: one call of SaveRecord.
+    virtual void Save() = 0;
+    // The control that shows the record field `field` (a name of the format's
+    // tables, as a refusal gives it), from the window's binding table; 0 for a
+    // field no control shows.
+    virtual int ControlOfField(const QString& field) const = 0;
+
+    // Save, the same in every window: every field taken over (a failed check
+    // has shown its message, and nothing is written); then `decide`, the
+    // window's decision on the record it shows. A refusal is shown and the
+    // focus put on the refused field's control. Otherwise `write` writes the
+    // checked record into the folder, `written` takes the window's own steps
+    // with the record (it is given the record and the result, whether or not
+    // the write went through), and the outcome is shown with `savedMessage`.
+    // Returns whether the file was written.
+    template <typename Record, typename Decide, typename Written>
+    bool SaveRecord(Decide decide, SaveResult (*write)(const QString& folder, const Checked<Record>& record),
+                    const QString& savedMessage, Written written)
+    {
+        if (!TakeEveryFieldOver())
+            return false;
+        const SaveDecision<Record> decision = decide();
+        if (!decision.ok()) {
+            ShowRefusal(decision.refusal.value_or(QString()), decision.field);
+            return false;
+        }
+        const SaveResult result = write(m_folderText, *decision.checked);
+        written(decision.record(), result);
+        return ShowSaveOutcome(result, savedMessage);
+    }
+    template <typename Record, typename Decide>
+    bool SaveRecord(Decide decide, SaveResult (*write)(const QString& folder, const Checked<Record>& record),
+                    const QString& savedMessage)
+    {
+        return SaveRecord(decide, write, savedMessage, [](const Record&, const SaveResult&) {});
+    }
+
+    // The control of `field` in a window's binding table; 0 for none.
+    template <typename Record>
+    static int BoundControl(std::span<const FieldBinding<Record>> bindings, const QString& field)
+    {
+        for (const FieldBinding<Record>& row : bindings) {
+            if (field == QLatin1String(row.name))
+                return row.id;
+        }
+        return 0;
+    }
+    // A text row's member of `record` exchanged with its control, with the
+    // limit of the format's field table.
+    template <typename Record>
+    static void DDX_BoundText(ui::CDataExchange* pDX, const FieldBinding<Record>& row, Record& record)
+    {
+        DDX_LimitedText(pDX, row.id, record.*row.text->member, row.text->limit);
+    }
 
     // A change in control `id` (a keystroke, a pick): every field taken over.
     // Only a fault of `id` itself is reported; another field's fault waits
@@ -108,9 +198,9 @@ protected:
     // The confirmation when the save went through, otherwise why and where it
     // failed. Returns whether it went through.
     bool ShowSaveOutcome(const SaveResult& result, const QString& savedMessage);
-    bool ShowSaveOutcome(const RecordSaveResult& result, const QString& savedMessage);
-    // Shows a save decision's refusal, if any; returns whether there was none.
-    bool ShowRefusal(const std::optional<QString>& refusal);
+    // A save decision's refusal: its message, then the focus on the control
+    // of the field it names, if a control shows that field.
+    void ShowRefusal(const QString& message, const QString& field);
     // Load configure's first steps: the open-file dialog, then the file read
     // and checked as a file of `kind`. A file that cannot be read, is of
     // another kind, is damaged or holds a text longer than its field takes is
@@ -136,6 +226,7 @@ protected:
     QString m_folderText;
 
 private:
+    static void DDX_LimitedText(ui::CDataExchange* pDX, int id, QByteArray& value, qsizetype limit);
     // The folder field's tooltip names the card the folder is on, if any.
     void ShowCardOfFolder();
     // The saved message; on a card it also offers to eject the card.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "windows/camera/CameraDialog.h"
 
+#include "formats/camera/CameraFields.h"
 #include "formats/camera/CameraFile.h"
 #include "formats/camera/CameraSave.h"
 #include "formats/camera/CameraTexts.h"
@@ -63,6 +64,22 @@ constexpr NumberControl kNumberControls[] = {
 int NumberId(CameraNumber number)
 {
     return kNumberControls[static_cast<std::size_t>(number)].id;
+}
+
+// The clock field shows the six clock values of the record.
+constexpr int CameraSettings::*kClockMembers[] = {
+    &CameraSettings::clockYear, &CameraSettings::clockMonth,  &CameraSettings::clockDay,
+    &CameraSettings::clockHour, &CameraSettings::clockMinute, &CameraSettings::clockSecond,
+};
+
+// Whether `member` is the camera.dat field named `field`.
+bool IsField(int CameraSettings::*member, const QString& field)
+{
+    for (const CameraField& row : kCameraFields) {
+        if (row.member == member)
+            return field == QLatin1String(row.name);
+    }
+    return false;
 }
 
 // Which controls show which text; the hour and minute units and the two
@@ -322,19 +339,28 @@ void CCameraDialog::OnDefault()
     ShowSaveOutcome(WriteCameraDefaultFile(m_folderText), CameraDefaultSavedMessage(session().languageIndex));
 }
 
-void CCameraDialog::OnOK()
+void CCameraDialog::Save()
 {
-    // Every field is taken over first, so the file holds what the window
-    // shows; a failed check has shown its message, and nothing is written.
-    if (!TakeEveryFieldOver())
-        return;
     // The window's checks keep every value in range; the save step guards the
     // file against one that slipped through all the same.
-    const SaveDecision<CameraSettings> decision = PrepareCameraSave(ReadChoices(), m_pcClock, session());
-    m_settings = decision.record;
-    if (!ShowRefusal(decision.refusal))
-        return;
-    ShowSaveOutcome(WriteCameraFile(m_folderText, m_settings), CameraSavedMessage(session().languageIndex));
+    SaveRecord([this] { return PrepareCameraSave(ReadChoices(), m_pcClock, session()); }, &WriteCameraFile,
+               CameraSavedMessage(session().languageIndex),
+               [this](const CameraSettings& saved, const SaveResult&) { m_settings = saved; });
+}
+
+int CCameraDialog::ControlOfField(const QString& field) const
+{
+    // The number fields and the clock; a list offers only positions the
+    // camera takes, so no refusal names one.
+    for (const NumberControl& control : kNumberControls) {
+        if (IsField(CameraNumberInfo(control.number).field, field))
+            return control.id;
+    }
+    for (int CameraSettings::*member : kClockMembers) {
+        if (IsField(member, field))
+            return kClockField;
+    }
+    return 0;
 }
 
 CameraChoices CCameraDialog::ReadChoices()

@@ -30,7 +30,9 @@ public:
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(ui::CDataExchange* pDX) override;
-    void OnOK() override; // Save; the window stays open
+    // Writes camera.dat and keeps its record; the window stays open.
+    void Save() override;
+    int ControlOfField(const QString& field) const override;
 
 private:
     enum class Group { Timer1, Timer2, TimeLapse, Serial };

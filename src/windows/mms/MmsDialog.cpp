@@ -56,16 +56,24 @@ constexpr LabelControl kLabelControls[] = {
 // The six fields the catalogue fills in the preset mode.
 constexpr int kParameterFields[] = {kUrlField, kApnField, kGatewayField, kPortField, kAccountField, kPasswordField};
 
-// The control of each record text, by the field names a refused save reports.
-struct TextControl {
-    const char* field;
-    int id;
-};
-
-constexpr TextControl kTextControls[] = {
-    {"url", kUrlField},         {"apn", kApnField},           {"gateway", kGatewayField},
-    {"port", kPortField},       {"phone", kPhoneField},       {"email", kEmailField},
-    {"account", kAccountField}, {"password", kPasswordField}, {"phone2", kPhone2Field},
+// The window's binding table. The texts come in exchange order: an exchange
+// stops at the first failed check, and the folder is exchanged right after
+// the account, where the camera tool's exchange had it.
+constexpr FieldBinding<MmsSettings> kFieldControls[] = {
+    BindText(kAccountField, kMmsTextFields, &MmsSettings::account),
+    BindText(kUrlField, kMmsTextFields, &MmsSettings::url),
+    BindText(kApnField, kMmsTextFields, &MmsSettings::apn),
+    BindText(kPasswordField, kMmsTextFields, &MmsSettings::password),
+    BindText(kGatewayField, kMmsTextFields, &MmsSettings::gateway),
+    BindText(kPortField, kMmsTextFields, &MmsSettings::port),
+    BindText(kPhoneField, kMmsTextFields, &MmsSettings::phone),
+    BindText(kPhone2Field, kMmsTextFields, &MmsSettings::phone2),
+    BindText(kEmailField, kMmsTextFields, &MmsSettings::email),
+    {kPicturesField, "picturesPerDay"},
+    {kSmsControlList, "smsControl"},
+    {kModeList, "presetFlag"},
+    {kCountryList, "countryCode"},
+    {kOperatorList, "operatorIndex"},
 };
 
 int Length(const QString& text)
@@ -82,7 +90,8 @@ bool OpensPhone2AsAddress(const QString& email)
 
 CMmsDialog::CMmsDialog(ui::Services& services, const Session& session)
     : CSettingsDialog(MmsDialogTemplate(), services, session,
-                      FolderRow{kSelectButton, kFolderField, kMmsFolderMaxChars})
+                      FolderRow{kSelectButton, kFolderField, kMmsFolderMaxChars}),
+      m_fields(InitialMmsSettings(session))
 {
     RegisterHandlers();
 }
@@ -141,28 +150,25 @@ void CMmsDialog::DoDataExchange(ui::CDataExchange* pDX)
     ui::DDX_Control(pDX, kOperatorList, m_operatorList);
     ui::DDX_Control(pDX, kSmsControlList, m_smsControlList);
 
-    const auto text = [pDX](int id, QByteArray& value, qsizetype limit) {
-        ui::DDX_Text(pDX, id, value);
-        ui::DDV_MaxChars(pDX, value, static_cast<int>(limit));
-    };
-    text(kAccountField, m_account, kMmsAccountLimit);
-    DDX_Folder(pDX);
-    text(kUrlField, m_url, kMmsUrlLimit);
-    text(kApnField, m_apn, kMmsApnLimit);
-    text(kPasswordField, m_password, kMmsPasswordLimit);
-    text(kGatewayField, m_gateway, kMmsGatewayLimit);
-    text(kPortField, m_port, kMmsPortLimit);
-    // The phone field takes any length; the copy checks it and says the limit.
-    ui::DDX_Text(pDX, kPhoneField, m_phone);
-    if (pDX->m_bSaveAndValidate && m_phone.size() > kMmsPhoneLimit && pDX->ReportFault()) {
-        const QString format = MmsMessageText(session().languageIndex, MmsMessage::PhoneTooLong);
-        pDX->ShowToolMessage(FormatText(format.toUtf8().constData(), {static_cast<int>(kMmsPhoneLimit)}));
-        pDX->Fail();
+    for (const FieldBinding<MmsSettings>& row : kFieldControls) {
+        if (row.text == nullptr)
+            continue;
+        if (row.text->member != &MmsSettings::phone) {
+            DDX_BoundText(pDX, row, m_fields);
+        } else {
+            // The phone field takes any length; the copy checks it and says the limit.
+            ui::DDX_Text(pDX, row.id, m_fields.phone);
+            if (pDX->m_bSaveAndValidate && m_fields.phone.size() > row.text->limit && pDX->ReportFault()) {
+                const QString format = MmsMessageText(session().languageIndex, MmsMessage::PhoneTooLong);
+                pDX->ShowToolMessage(FormatText(format.toUtf8().constData(), {static_cast<int>(row.text->limit)}));
+                pDX->Fail();
+            }
+        }
+        if (row.id == kAccountField)
+            DDX_Folder(pDX);
     }
-    text(kPhone2Field, m_phone2, kMmsPhone2Limit);
-    text(kEmailField, m_email, kMmsEmailLimit);
-    ui::DDX_Text(pDX, kPicturesField, m_picturesPerDay);
-    DDV_IntRange(pDX, m_picturesPerDay, 0, kMaxPicturesPerDay);
+    ui::DDX_Text(pDX, kPicturesField, m_fields.picturesPerDay);
+    DDV_IntRange(pDX, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
     ui::DDX_Text(pDX, kLoadPathField, m_loadPath);
 }
 
@@ -186,25 +192,20 @@ bool CMmsDialog::presetMode() const
     return m_modeList.GetCurSel() != kCustomModeItem;
 }
 
+int CMmsDialog::ControlOfField(const QString& field) const
+{
+    return BoundControl<MmsSettings>(kFieldControls, field);
+}
+
 MmsSettings CMmsDialog::ShownSettings() const
 {
-    MmsSettings s;
+    MmsSettings s = m_fields;
     s.presetFlag = presetMode() ? 1 : 0;
     s.countryCode = presetMode() ? m_countryList.GetCurSel() : COUNTRY_CUSTOM;
     s.operatorIndex = presetMode() ? m_operatorList.GetCurSel() : 0;
     s.smsControl = m_smsControlList.GetCurSel();
-    s.picturesPerDay = m_picturesPerDay;
     s.languageCode = session().languageCode;
     s.tvMode = session().tvMode;
-    s.url = m_url;
-    s.apn = m_apn;
-    s.gateway = m_gateway;
-    s.port = m_port;
-    s.phone = m_phone;
-    s.email = m_email;
-    s.account = m_account;
-    s.password = m_password;
-    s.phone2 = m_phone2;
     return s;
 }
 
@@ -254,30 +255,24 @@ void CMmsDialog::ShowModeFields(bool preset, int country, int slot)
     Edit(kPhoneField).SetReadOnly(false);
     Edit(kEmailField).SetReadOnly(false);
     Edit(kPhone2Field).SetReadOnly(true);
-    m_countryCode = country;
-    m_operatorIndex = slot;
+    m_fields.countryCode = country;
+    m_fields.operatorIndex = slot;
     m_shownPresetMode = preset;
 }
 
 void CMmsDialog::TakePreset()
 {
-    MmsSettings preset;
-    ApplyMmsPreset(preset, m_countryCode, m_operatorIndex);
-    m_url = preset.url;
-    m_apn = preset.apn;
-    m_gateway = preset.gateway;
-    m_port = preset.port;
-    m_account = preset.account;
-    m_password = preset.password;
+    ApplyMmsPreset(m_fields, m_fields.countryCode, m_fields.operatorIndex);
 }
 
 void CMmsDialog::ClearTexts()
 {
-    for (QByteArray* text :
-         {&m_url, &m_apn, &m_gateway, &m_port, &m_account, &m_password, &m_email, &m_phone, &m_phone2})
-        text->clear();
-    for (const TextControl& control : kTextControls)
-        SettleField(control.id);
+    for (const FieldBinding<MmsSettings>& row : kFieldControls) {
+        if (row.text == nullptr)
+            continue;
+        (m_fields.*row.text->member).clear();
+        SettleField(row.id);
+    }
 }
 
 void CMmsDialog::OnModeChange()
@@ -302,8 +297,8 @@ void CMmsDialog::OnCountryChange()
         const int country = m_countryList.GetCurSel();
         FillOperators(country, OperatorNames::Interface);
         m_operatorList.SetCurSel(0);
-        m_countryCode = country;
-        m_operatorIndex = 0;
+        m_fields.countryCode = country;
+        m_fields.operatorIndex = 0;
         TakePreset();
     }
     PutFieldsIntoControls();
@@ -312,8 +307,8 @@ void CMmsDialog::OnCountryChange()
 void CMmsDialog::OnOperatorChange()
 {
     if (presetMode()) {
-        m_countryCode = m_countryList.GetCurSel();
-        m_operatorIndex = m_operatorList.GetCurSel();
+        m_fields.countryCode = m_countryList.GetCurSel();
+        m_fields.operatorIndex = m_operatorList.GetCurSel();
         TakePreset();
     }
     PutFieldsIntoControls();
@@ -337,7 +332,7 @@ void CMmsDialog::UpdatePhone2Lock()
 {
     const bool allowed = Phone2Allowed();
     if (!allowed)
-        SetText(kPhone2Field, m_phone2, {});
+        SetText(kPhone2Field, m_fields.phone2, {});
     Edit(kPhone2Field).SetReadOnly(!allowed);
 }
 
@@ -351,7 +346,7 @@ void CMmsDialog::OnPhoneChange()
         return;
     TakeFieldsOver(kPhoneField); // a phone over the limit shows its message here
     if (Length(Edit(kPhoneField).GetWindowText()) > kMmsPhoneLimit)
-        SetText(kPhoneField, m_phone, {});
+        SetText(kPhoneField, m_fields.phone, {});
     // Phone2 stays open while the e-mail address still opens it: a shorter
     // phone must not wipe a second address that is still allowed.
     UpdatePhone2Lock();
@@ -375,7 +370,7 @@ void CMmsDialog::OnPicturesChange()
         return;
     TakeFieldsOver(kPicturesField);
     // The camera reads only 0 to 99, so a value below falls back to 0 too.
-    ResetOutOfRange(kPicturesField, m_picturesPerDay, 0, kMaxPicturesPerDay);
+    ResetOutOfRange(kPicturesField, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
 }
 
 void CMmsDialog::OnLoadConfigure()
@@ -402,44 +397,34 @@ void CMmsDialog::ApplyLoaded(const MmsLoaded& loaded)
         ShowCustomMode();
     }
     m_smsControlList.SetCurSel(loaded.smsControl.value_or(kSmsControlOff));
-    m_picturesPerDay = loaded.picturesPerDay;
-    m_url = loaded.url;
-    m_apn = loaded.apn;
-    m_gateway = loaded.gateway;
-    m_port = loaded.port;
-    m_phone = loaded.phone;
-    m_email = loaded.email;
-    m_account = loaded.account;
-    m_password = loaded.password;
-    m_phone2 = loaded.phone2;
+    m_fields.picturesPerDay = loaded.picturesPerDay;
+    m_fields.url = loaded.url;
+    m_fields.apn = loaded.apn;
+    m_fields.gateway = loaded.gateway;
+    m_fields.port = loaded.port;
+    m_fields.phone = loaded.phone;
+    m_fields.email = loaded.email;
+    m_fields.account = loaded.account;
+    m_fields.password = loaded.password;
+    m_fields.phone2 = loaded.phone2;
     const bool phone2Open = loaded.phone.size() >= kMinRecipientLength || !loaded.phone2.isEmpty()
                             || OpensPhone2AsAddress(DecodeCp936(loaded.email));
     Edit(kPhone2Field).SetReadOnly(!phone2Open);
 }
 
-void CMmsDialog::OnOK()
+void CMmsDialog::Save()
 {
-    // Every field is taken over first, so the file holds what the window
-    // shows; a failed check has shown its message, and nothing is written.
-    if (!TakeEveryFieldOver())
-        return;
-    const SaveDecision<MmsSettings> decision = PrepareMmsSave(ShownSettings(), session());
-    if (!ShowRefusal(decision.refusal)) {
-        for (const TextControl& control : kTextControls) {
-            if (decision.field == QLatin1String(control.field))
-                GetDlgItem(control.id)->SetFocus();
-        }
-        return;
-    }
-    if (presetMode()) {
-        // The catalogue's parameters are what is saved; the window shows them.
-        m_countryCode = decision.record.countryCode;
-        m_operatorIndex = decision.record.operatorIndex;
-        TakePreset();
-        PutFieldsIntoControls();
-    }
-    ShowSaveOutcome(WriteMmsFile(m_folderText, decision.record),
-                    MmsMessageText(session().languageIndex, MmsMessage::Saved));
+    SaveRecord([this] { return PrepareMmsSave(ShownSettings(), session()); }, &WriteMmsFile,
+               MmsMessageText(session().languageIndex, MmsMessage::Saved),
+               [this](const MmsSettings& saved, const SaveResult&) {
+                   if (!presetMode())
+                       return;
+                   // The catalogue's parameters are what is saved; the window shows them.
+                   m_fields.countryCode = saved.countryCode;
+                   m_fields.operatorIndex = saved.operatorIndex;
+                   TakePreset();
+                   PutFieldsIntoControls();
+               });
 }
 
 } // namespace kestra

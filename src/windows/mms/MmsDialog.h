@@ -22,6 +22,10 @@ class CMmsDialog : public CSettingsDialog {
 public:
     CMmsDialog(ui::Services& services, const Session& session);
 
+    // The values as last taken over from the controls, with the country and
+    // operator whose preset the parameter fields show; the mode and the SMS
+    // control live in their lists.
+    const MmsSettings& fields() const { return m_fields; }
     // The record as the window shows it, mode and codes from the lists.
     MmsSettings ShownSettings() const;
     bool presetMode() const;
@@ -29,7 +33,9 @@ public:
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(ui::CDataExchange* pDX) override;
-    void OnOK() override; // Save; the window stays open
+    // Writes mms.dat and shows the preset it saved; the window stays open.
+    void Save() override;
+    int ControlOfField(const QString& field) const override;
 
 private:
     void RegisterHandlers();
@@ -66,11 +72,8 @@ private:
     ui::CComboBox m_countryList;
     ui::CComboBox m_operatorList;
     ui::CComboBox m_smsControlList;
-    QByteArray m_url, m_apn, m_gateway, m_port, m_phone, m_email, m_account, m_password, m_phone2;
-    int m_picturesPerDay = 0;
+    MmsSettings m_fields;
     QString m_loadPath;
-    int m_countryCode = 0;
-    int m_operatorIndex = 0;
     bool m_shownPresetMode = true; // the mode the lists and fields are in
     bool m_applyingRule = false;   // the texts a rule sets are not the user's typing
 };

@@ -28,6 +28,17 @@ constexpr LabelControl kLabelControls[] = {
     {SmsLabel::ExitButton, kExitButton},
 };
 
+// The window's binding table; the numbers come first in the exchange: a pull
+// that stops at a bad picture count still takes every number over, so Save
+// and the locks see what the fields show.
+constexpr FieldBinding<SmsSettings> kFieldControls[] = {
+    BindText(kPhone1Field, kSmsTextFields, &SmsSettings::phone1),
+    BindText(kPhone2Field, kSmsTextFields, &SmsSettings::phone2),
+    BindText(kPhone3Field, kSmsTextFields, &SmsSettings::phone3),
+    {kPicturesField, "picturesPerDay"},
+    {kSmsControlList, "smsControl"},
+};
+
 } // namespace
 
 CSmsDialog::CSmsDialog(ui::Services& services, const Session& session)
@@ -66,19 +77,13 @@ bool CSmsDialog::OnInitDialog()
 void CSmsDialog::DoDataExchange(ui::CDataExchange* pDX)
 {
     CSettingsDialog::DoDataExchange(pDX);
-    // The numbers come first: a pull that stops at a bad picture count still
-    // takes every number over, so Save and the locks see what the fields show.
-    for (const SmsTextField& field : kSmsTextFields) {
-        const int id = field.member == &SmsSettings::phone1   ? kPhone1Field
-                       : field.member == &SmsSettings::phone2 ? kPhone2Field
-                                                              : kPhone3Field;
-        QByteArray& value = m_fields.*field.member;
-        ui::DDX_Text(pDX, id, value);
-        ui::DDV_MaxChars(pDX, value, static_cast<int>(kSmsPhoneLimit));
+    for (const FieldBinding<SmsSettings>& row : kFieldControls) {
+        if (row.text != nullptr)
+            DDX_BoundText(pDX, row, m_fields);
     }
     DDX_Folder(pDX);
-    ui::DDX_Text(pDX, kPicturesField, m_fields.maxImagesPerDay);
-    ui::DDV_MinMaxInt(pDX, m_fields.maxImagesPerDay, 0, kMaxPicturesPerDay);
+    ui::DDX_Text(pDX, kPicturesField, m_fields.picturesPerDay);
+    ui::DDV_MinMaxInt(pDX, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
 }
 
 void CSmsDialog::ApplyTexts()
@@ -109,17 +114,18 @@ void CSmsDialog::OnPhoneChange(int id, const QByteArray SmsSettings::*phone, int
 void CSmsDialog::OnPicturesChange()
 {
     TakeFieldsOver(kPicturesField);
-    ResetOutOfRange(kPicturesField, m_fields.maxImagesPerDay, 0, kMaxPicturesPerDay);
+    ResetOutOfRange(kPicturesField, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
 }
 
-void CSmsDialog::OnOK()
+int CSmsDialog::ControlOfField(const QString& field) const
 {
-    if (!TakeEveryFieldOver())
-        return;
-    const SaveDecision<SmsSettings> decision = PrepareSmsSave(ShownSettings(), session());
-    if (!ShowRefusal(decision.refusal))
-        return;
-    ShowSaveOutcome(WriteSmsFile(m_folderText, decision.record), SmsSavedMessage(session().chineseMessages()));
+    return BoundControl<SmsSettings>(kFieldControls, field);
+}
+
+void CSmsDialog::Save()
+{
+    SaveRecord([this] { return PrepareSmsSave(ShownSettings(), session()); }, &WriteSmsFile,
+               SmsSavedMessage(session().chineseMessages()));
 }
 
 } // namespace kestra

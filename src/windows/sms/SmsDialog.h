@@ -26,7 +26,9 @@ public:
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(ui::CDataExchange* pDX) override;
-    void OnOK() override; // Save; the window stays open
+    // Writes sms.dat; the window stays open.
+    void Save() override;
+    int ControlOfField(const QString& field) const override;
 
 private:
     void ApplyTexts();

@@ -5,7 +5,7 @@
 #include "formats/gprs/GprsFile.h"
 #include "formats/gprs/GprsSave.h"
 #include "formats/gprs/SmtpTexts.h"
-#include "formats/sms/SmsTexts.h"
+#include "formats/shared/SmsControl.h"
 #include "ui/DataExchange.h"
 #include "windows/smtp/SmtpDialogIds.h"
 
@@ -18,25 +18,25 @@ namespace {
 
 using namespace smtp_ids;
 
-struct TextControl {
-    int id;
-    QByteArray GprsSettings::*member;
-    qsizetype limit;
-};
-
-// Texts are exchanged before the folder and the pictures per day: a pull that
-// stops at a bad number still takes over every text, so what Save and the
-// pushes of the list handlers use is what the fields show.
-constexpr TextControl kTextControls[] = {
-    {kRecipientField, &GprsSettings::recipientEmail, kRecipientEmailLimit},
-    {kSenderField, &GprsSettings::senderEmail, kSenderEmailLimit},
-    {kSenderPasswordField, &GprsSettings::senderPassword, kSenderPasswordLimit},
-    {kServerField, &GprsSettings::smtpServer, kSmtpServerLimit},
-    {kPortField, &GprsSettings::smtpPort, kSmtpPortLimit},
-    {kAccountField, &GprsSettings::gprsAccount, kGprsAccountLimit},
-    {kApnField, &GprsSettings::apn, kGprsApnLimit},
-    {kGprsPasswordField, &GprsSettings::gprsPassword, kGprsPasswordLimit},
-    {kPhoneField, &GprsSettings::phoneNumber, kSmsPhoneNumberLimit},
+// The window's binding table. Texts are exchanged before the folder and the
+// pictures per day: a pull that stops at a bad number still takes over every
+// text, so what Save and the pushes of the list handlers use is what the
+// fields show.
+constexpr FieldBinding<GprsSettings> kFieldControls[] = {
+    BindText(kRecipientField, kGprsTextFields, &GprsSettings::recipientEmail),
+    BindText(kSenderField, kGprsTextFields, &GprsSettings::senderEmail),
+    BindText(kSenderPasswordField, kGprsTextFields, &GprsSettings::senderPassword),
+    BindText(kServerField, kGprsTextFields, &GprsSettings::smtpServer),
+    BindText(kPortField, kGprsTextFields, &GprsSettings::smtpPort),
+    BindText(kAccountField, kGprsTextFields, &GprsSettings::gprsAccount),
+    BindText(kApnField, kGprsTextFields, &GprsSettings::apn),
+    BindText(kGprsPasswordField, kGprsTextFields, &GprsSettings::gprsPassword),
+    BindText(kPhoneField, kGprsTextFields, &GprsSettings::phoneNumber),
+    {kPicturesField, "picturesPerDay"},
+    {kSmsControlList, "smsControl"},
+    {kModeList, "mode"},
+    {kCountryList, "countryIndex"},
+    {kOperatorList, "operatorIndex"},
 };
 
 // Typed in the Customer mode, filled from the operator's preset in Auto.
@@ -96,18 +96,21 @@ CSmtpDialog::CSmtpDialog(ui::Services& services, const Session& session)
 void CSmtpDialog::RegisterHandlers()
 {
     using ui::Notification;
-    for (const TextControl& control : kTextControls)
-        On(Notification::EditChange, control.id, [this, id = control.id] { TakeFieldsOver(id); });
+    for (const FieldBinding<GprsSettings>& row : kFieldControls) {
+        if (row.text != nullptr)
+            On(Notification::EditChange, row.id, [this, id = row.id] { TakeFieldsOver(id); });
+    }
     On(Notification::EditChange, kFolderField, [this] { TakeFieldsOver(kFolderField); });
     On(Notification::EditChange, kPicturesField, [this] { OnPicturesChange(); });
     On(Notification::SelChange, kModeList, [this] { OnModeChange(); });
     On(Notification::SelChange, kCountryList, [this] { OnCountryChange(); });
     On(Notification::SelChange, kOperatorList, [this] { OnOperatorChange(); });
     On(Notification::SelEndCancel, kSmsControlList, [this] { TakeFieldsOver(kSmsControlList); });
-    On(Notification::Clicked, kSaveButton, [this] { OnSave(); });
+    On(Notification::Clicked, kSaveButton, [this] { Save(); });
     On(Notification::Clicked, kLoadButton, [this] { OnLoad(); });
     // Enter sends the default button's click, IDOK here, which no control of
-    // this window carries: it does nothing.
+    // this window carries: it does nothing (Save is its own button, and
+    // ending the window would throw away everything typed without a word).
     On(Notification::Clicked, ui::IDOK, [] {});
 }
 
@@ -142,15 +145,14 @@ bool CSmtpDialog::OnInitDialog()
 void CSmtpDialog::DoDataExchange(ui::CDataExchange* pDX)
 {
     CSettingsDialog::DoDataExchange(pDX);
-    for (const TextControl& control : kTextControls) {
-        QByteArray& value = m_fields.*control.member;
-        ui::DDX_Text(pDX, control.id, value);
-        ui::DDV_MaxChars(pDX, value, static_cast<int>(control.limit));
+    for (const FieldBinding<GprsSettings>& row : kFieldControls) {
+        if (row.text != nullptr)
+            DDX_BoundText(pDX, row, m_fields);
     }
     ui::DDX_Text(pDX, kLoadedPathField, m_loadedPath);
     DDX_Folder(pDX);
-    ui::DDX_Text(pDX, kPicturesField, m_fields.maxImagesPerDay);
-    ui::DDV_MinMaxInt(pDX, m_fields.maxImagesPerDay, 0, kMaxPicturesPerDay);
+    ui::DDX_Text(pDX, kPicturesField, m_fields.picturesPerDay);
+    ui::DDV_MinMaxInt(pDX, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
 }
 
 void CSmtpDialog::ApplyTexts()
@@ -242,11 +244,11 @@ void CSmtpDialog::OnModeChange()
     TakeFieldsOver(kModeList);
     // A new mode starts the account over; the phone number, the folder and
     // the pictures per day stay.
-    for (const TextControl& control : kTextControls) {
-        if (control.id == kPhoneField)
+    for (const FieldBinding<GprsSettings>& row : kFieldControls) {
+        if (row.text == nullptr || row.id == kPhoneField)
             continue;
-        (m_fields.*control.member).clear();
-        SettleField(control.id);
+        (m_fields.*row.text->member).clear();
+        SettleField(row.id);
     }
     SetMode(CurrentMode(), kGprsChinaIndex, 0, OperatorNames::Interface);
     FillPresetIfAuto();
@@ -273,27 +275,27 @@ void CSmtpDialog::OnOperatorChange()
 void CSmtpDialog::OnPicturesChange()
 {
     TakeFieldsOver(kPicturesField);
-    ResetOutOfRange(kPicturesField, m_fields.maxImagesPerDay, 0, kMaxPicturesPerDay);
+    ResetOutOfRange(kPicturesField, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
 }
 
-void CSmtpDialog::OnSave()
+int CSmtpDialog::ControlOfField(const QString& field) const
 {
-    // Every field is taken over first, so the file holds what the window
-    // shows; a field that fails its check has shown its message.
-    if (!TakeEveryFieldOver())
-        return;
-    const SaveDecision<GprsSettings> decision = PrepareGprsSave(ShownSettings(), session());
-    if (!ShowRefusal(decision.refusal))
-        return;
-    const RecordSaveResult result = WriteGprsFile(m_folderText, decision.record);
-    if (result.ok() && decision.record.mode == kGprsModeAuto) {
-        // The next Auto save takes the preset again; the fields show the
-        // emptied values from the next time the window puts its values back.
-        m_fields.apn.clear();
-        m_fields.gprsAccount.clear();
-        m_fields.gprsPassword.clear();
-    }
-    ShowSaveOutcome(result, SmtpSavedMessage(session().chineseMessages()));
+    return BoundControl<GprsSettings>(kFieldControls, field);
+}
+
+void CSmtpDialog::Save()
+{
+    SaveRecord([this] { return PrepareGprsSave(ShownSettings(), session()); }, &WriteGprsFile,
+               SmtpSavedMessage(session().chineseMessages()),
+               [this](const GprsSettings& saved, const SaveResult& result) {
+                   if (!result.ok() || saved.mode != kGprsModeAuto)
+                       return;
+                   // The next Auto save takes the preset again; the fields show the
+                   // emptied values from the next time the window puts its values back.
+                   m_fields.apn.clear();
+                   m_fields.gprsAccount.clear();
+                   m_fields.gprsPassword.clear();
+               });
 }
 
 void CSmtpDialog::OnLoad()
@@ -307,7 +309,7 @@ void CSmtpDialog::OnLoad()
     m_loadedPath = picked->path;
     // The file holds no mailbox password the window takes: it is typed again.
     m_fields.senderPassword.clear();
-    m_fields.maxImagesPerDay = file.maxImagesPerDay <= kMaxPicturesPerDay ? file.maxImagesPerDay : 0;
+    m_fields.picturesPerDay = file.picturesPerDay <= kMaxPicturesPerDay ? file.picturesPerDay : 0;
     Combo(kSmsControlList).SetCurSel(file.smsControl.value_or(kSmsControlOff));
     // The mode list and the locks follow the file, so a Customer file is saved
     // again with its own access data and not with a preset. A country or

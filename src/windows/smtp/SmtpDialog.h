@@ -37,9 +37,11 @@ public:
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(ui::CDataExchange* pDX) override;
-    // Enter: nothing. The window's Save is its own button, and ending the
-    // window here would throw away everything typed without a word.
-    void OnOK() override {}
+    // Writes gprs.dat; after an Auto save the three GPRS values are emptied,
+    // so the next Auto save takes the preset again. Only the window's own
+    // Save button saves: Enter does nothing here.
+    void Save() override;
+    int ControlOfField(const QString& field) const override;
 
 private:
     void RegisterHandlers();
@@ -62,7 +64,6 @@ private:
     void OnCountryChange();
     void OnOperatorChange();
     void OnPicturesChange();
-    void OnSave();
     void OnLoad();
     // The e-mail test on what the window shows, from the window's context
     // menu (the layout has no room for a button): the login alone, or the

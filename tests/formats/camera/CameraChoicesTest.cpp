@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CheckedRecords.h"
+
 #include <vector>
 
 namespace kestra {
@@ -26,7 +28,7 @@ TEST(CameraChoices, InitialChoicesGiveTheWorkedRecordBlock)
         0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
         0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0x7A, 0x0D, 0x0A,
     };
-    EXPECT_EQ(Bytes(BuildCameraRecord(settings)), expected);
+    EXPECT_EQ(Bytes(BuildCameraRecord(test::MustPass(settings))), expected);
 }
 
 TEST(CameraChoices, EveryChoiceLandsInItsOwnField)

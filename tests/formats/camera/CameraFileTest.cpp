@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CheckedRecords.h"
+
 #include "support/TestBytes.h"
 
 #include <vector>
@@ -56,12 +58,16 @@ TEST(CameraRecord, WorkedBlockStoresCrc79F0As7A04)
                0x03, 0x05, 0x08, 0x07, 0x06, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02,
                0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
                0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0x7A, 0x0D, 0x0A});
-    EXPECT_EQ(BlockBytes(BuildCameraRecord(WorkedExample())), expected);
+    EXPECT_EQ(BlockBytes(BuildCameraRecord(test::MustPass(WorkedExample()))), expected);
 }
 
 TEST(CameraRecord, WindowDefaultsGiveTheDocumentedLeadingBytes)
 {
-    const SettingsBlock record = BuildCameraRecord(WindowDefaults());
+    // The window's opening values with the clock it always fills in.
+    CameraSettings defaults = WindowDefaults();
+    defaults.clockMonth = 1;
+    defaults.clockDay = 1;
+    const SettingsBlock record = BuildCameraRecord(test::MustPass(defaults));
     EXPECT_EQ(BlockBytes(record).left(14), Bytes({0, 0, 0, 0, 9, 0, 1, 0, 0, 1, 1, 0, 0, 0}));
     for (std::size_t i : {20, 21, 22, 23, 24, 25, 26, 27, 28, 31, 32, 33, 34, 35, 36, 37, 38})
         EXPECT_EQ(record[i], 0) << i;
@@ -79,10 +85,11 @@ TEST(CameraRecord, ChecksumCarryReachesTheHighByteAndWrapsAround)
         std::uint8_t high;
     };
     for (const Case& c : {Case{234, 20, 0x00F0, 0x04, 0x01}, Case{96, 88, 0xFFF0, 0x04, 0x00}}) {
-        CameraSettings s = WorkedExample();
-        s.irLight = c.irLight;
-        s.mmsStatus = c.mmsStatus;
-        const SettingsBlock record = BuildCameraRecord(s);
+        // Bytes no list offers, sealed as the builder seals a record.
+        SettingsBlock record = BuildCameraRecord(test::MustPass(WorkedExample()));
+        record[37] = static_cast<std::uint8_t>(c.irLight);
+        record[38] = static_cast<std::uint8_t>(c.mmsStatus);
+        StoreBlockChecksum(record, CameraChecksummedBytes(record));
         std::uint32_t crc = 0;
         UpdateSettingsCrc(crc, record.data(), 50);
         EXPECT_EQ(crc & 0xFFFF, c.crc);
@@ -93,24 +100,28 @@ TEST(CameraRecord, ChecksumCarryReachesTheHighByteAndWrapsAround)
 
 TEST(CameraRecord, ChecksumCoversBytes0To49Only)
 {
-    // Fields are bytes 0 to 38; a value above 255 keeps its low 8 bits only.
+    // Fields are bytes 0 to 38; a value above 255 never reaches the builder.
     CameraSettings s = WorkedExample();
     s.mmsStatus = 0x103;
-    const SettingsBlock record = BuildCameraRecord(s);
-    EXPECT_EQ(record[38], 3);
+    EXPECT_THROW(test::MustPass(s), std::runtime_error);
+    SettingsBlock record = BuildCameraRecord(test::MustPass(WorkedExample()));
+    record[38] = 3;
+    StoreBlockChecksum(record, CameraChecksummedBytes(record));
+    EXPECT_EQ(StoredSettingsChecksum(std::span(record).first(50)), record[56] | (record[57] << 8));
+    record[50] ^= 0xFF; // past byte 49: the checksum does not change
     EXPECT_EQ(StoredSettingsChecksum(std::span(record).first(50)), record[56] | (record[57] << 8));
 }
 
 TEST(CameraFile, MatchesTheGoldenFiles)
 {
-    EXPECT_EQ(BuildCameraFile(WorkedExample()), Golden("camera_worked.dat"));
+    EXPECT_EQ(BuildCameraFile(test::MustPass(WorkedExample())), Golden("camera_worked.dat"));
     const QByteArray defaults = BuildCameraDefaultFile();
     EXPECT_EQ(defaults, Golden("camera_default.dat"));
 
     QByteArray expectedRecord =
         Bytes({0x7F, 0x7F, 0x7F, 0x7F}) + QByteArray(52, '\0') + Bytes({0x64, 0x88, 0x0D, 0x0A});
     EXPECT_EQ(defaults.left(60), expectedRecord);
-    for (const QByteArray& file : {defaults, BuildCameraFile(WorkedExample())}) {
+    for (const QByteArray& file : {defaults, BuildCameraFile(test::MustPass(WorkedExample()))}) {
         ASSERT_EQ(file.size(), kCameraFileSize);
         QByteArray trailer(120, '\0');
         trailer[58] = '\r';
@@ -208,10 +219,10 @@ TEST(CameraFileReader, GivesBackEveryField)
     s.timer2StopMinute = 59;
     s.tvMode = 1;
     s.mmsStatus = 3;
-    const CameraLoaded contents = ParseCameraFile(BuildCameraFile(s));
+    const CameraLoaded contents = ParseCameraFile(BuildCameraFile(test::MustPass(s)));
     EXPECT_FALSE(contents.defaultParameters);
     EXPECT_TRUE(contents.findings.empty());
-    EXPECT_EQ(BuildCameraRecord(contents.settings), BuildCameraRecord(s));
+    EXPECT_EQ(BuildCameraRecord(test::MustPass(contents.settings)), BuildCameraRecord(test::MustPass(s)));
 
     const CameraLoaded defaults = ParseCameraFile(BuildCameraDefaultFile());
     EXPECT_TRUE(defaults.defaultParameters);
@@ -223,23 +234,23 @@ TEST(CameraFileWriter, SavesAndReplaces180Bytes)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(WriteCameraDefaultFile(dir.path()).ok());
-    const RecordSaveResult result = WriteCameraFile(dir.path(), WorkedExample());
-    ASSERT_TRUE(result.ok()) << result.message().toStdString();
+    const SaveResult result = WriteCameraFile(dir.path(), test::MustPass(WorkedExample()));
+    ASSERT_TRUE(result.ok()) << result.error->message().toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("camera.dat")});
 
     const CameraReadResult read = ReadCameraFile(dir.filePath(QStringLiteral("camera.dat")));
     ASSERT_TRUE(read.ok());
-    EXPECT_EQ(BuildCameraFile(read.values.settings), Golden("camera_worked.dat"));
+    EXPECT_EQ(BuildCameraFile(test::MustPass(read.values.settings)), Golden("camera_worked.dat"));
 
-    const RecordSaveResult missing = WriteCameraFile(dir.filePath(QStringLiteral("no such folder")), WorkedExample());
+    const SaveResult missing = WriteCameraFile(dir.filePath(QStringLiteral("no such folder")), test::MustPass(WorkedExample()));
     ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(missing.save.error->kind, FileErrorKind::FolderMissing);
+    EXPECT_EQ(missing.error->kind, FileErrorKind::FolderMissing);
 
-    // A record the camera would misread is refused and the old file stays.
+    // A record the camera would misread never becomes a checked record, so
+    // it cannot reach the file: the old file stays.
     CameraSettings bad = WorkedExample();
     bad.cameraMode = 7;
-    const RecordSaveResult refused = WriteCameraFile(dir.path(), bad);
-    ASSERT_TRUE(refused.refused.has_value());
+    EXPECT_THROW(test::MustPass(bad), std::runtime_error);
     EXPECT_EQ(ReadCameraFile(dir.filePath(QStringLiteral("camera.dat"))).values.settings.cameraMode,
               WorkedExample().cameraMode);
 }

@@ -18,7 +18,7 @@ TEST(CameraSave, TheRecordCarriesTheClockAndTheSessionsLanguageCodeAndTvMode)
     const SaveDecision<CameraSettings> decision = PrepareCameraSave(CameraChoices{}, kClock, session);
     ASSERT_TRUE(decision.ok()) << decision.refusal->toStdString();
     EXPECT_TRUE(decision.field.isEmpty());
-    const CameraSettings& s = decision.record;
+    const CameraSettings& s = decision.record();
     EXPECT_EQ(s.languageCode, 9);
     EXPECT_EQ(s.tvMode, 4);
     EXPECT_EQ((std::vector<int>{s.clockYear, s.clockMonth, s.clockDay, s.clockHour, s.clockMinute, s.clockSecond}),

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CheckedRecords.h"
+
 #include "support/TestBytes.h"
 
 #include <vector>
@@ -42,7 +44,7 @@ GprsSettings Customer()
     GprsSettings s;
     s.mode = kGprsModeCustomer;
     s.countryIndex = 7; // meaningless in Customer mode: the file stores 0x80
-    s.maxImagesPerDay = 99;
+    s.picturesPerDay = 99;
     s.languageCode = 1;
     s.smsControl = 0;
     s.apn = "internet";
@@ -59,7 +61,7 @@ GprsSettings Customer()
 
 TEST(GprsFile, HeaderExampleBeforeAndAfterScrambling)
 {
-    const QByteArray stored = BuildGprsFile(EnglishAuto()).left(60);
+    const QByteArray stored = BuildGprsFile(test::MustPass(EnglishAuto())).left(60);
     EXPECT_EQ(stored.left(9), Bytes({0x00, 0x00, 0x40, 0x00, 0x00, 0x20, 0x10, 0x10, 0x50}));
     EXPECT_EQ(Unscrambled(stored).left(9), Bytes({0x00, 0x00, 0x04, 0x00, 0x00, 0x02, 0x01, 0x01, 0x05}));
     EXPECT_EQ(stored[50], 0x01);
@@ -68,7 +70,7 @@ TEST(GprsFile, HeaderExampleBeforeAndAfterScrambling)
 
 TEST(GprsFile, CustomerModeStores0x80AndNoAutoFlag)
 {
-    const QByteArray header = Unscrambled(BuildGprsFile(Customer()).left(60));
+    const QByteArray header = Unscrambled(BuildGprsFile(test::MustPass(Customer())).left(60));
     EXPECT_EQ(static_cast<std::uint8_t>(header[2]), 0x80);
     EXPECT_EQ(header[1], 0);
     EXPECT_EQ(header[50], 0);
@@ -83,8 +85,8 @@ TEST(GprsFile, PicturesPerDayAsTwoDigits)
     };
     for (const Case& c : {Case{0, 0, 0}, Case{7, 0, 7}, Case{42, 4, 2}, Case{99, 9, 9}}) {
         GprsSettings s = EnglishAuto();
-        s.maxImagesPerDay = c.pictures;
-        const QByteArray header = Unscrambled(BuildGprsFile(s).left(60));
+        s.picturesPerDay = c.pictures;
+        const QByteArray header = Unscrambled(BuildGprsFile(test::MustPass(s)).left(60));
         EXPECT_EQ(header[3], c.tens) << c.pictures;
         EXPECT_EQ(header[4], c.units) << c.pictures;
     }
@@ -100,7 +102,7 @@ TEST(GprsFile, UserNameBlockIsTheSenderBeforeItsFirstAt)
                           Case{"@example.com", ""}, Case{"", ""}}) {
         GprsSettings s = EnglishAuto();
         s.senderEmail = c.sender;
-        const QByteArray block = BuildGprsFile(s).mid(540, 60);
+        const QByteArray block = BuildGprsFile(test::MustPass(s)).mid(540, 60);
         EXPECT_EQ(block[57], c.user.size()) << c.sender.constData();
         EXPECT_EQ(Unscrambled(block).left(static_cast<int>(c.user.size())), c.user) << c.sender.constData();
     }
@@ -108,7 +110,7 @@ TEST(GprsFile, UserNameBlockIsTheSenderBeforeItsFirstAt)
 
 TEST(GprsFile, FrameAndGoldenFiles)
 {
-    const QByteArray file = BuildGprsFile(EnglishAuto());
+    const QByteArray file = BuildGprsFile(test::MustPass(EnglishAuto()));
     ASSERT_EQ(file.size(), kGprsFileSize);
     for (int block = 0; block < 13; ++block)
         EXPECT_EQ(file.mid(block * 60 + 58, 2), QByteArray("\r\n")) << block;
@@ -117,18 +119,18 @@ TEST(GprsFile, FrameAndGoldenFiles)
     EXPECT_EQ(file.mid(120, 60), empty) << "an empty GPRS account";
     EXPECT_EQ(file.mid(720, 60), empty) << "closing block";
     EXPECT_EQ(file, Golden("gprs_auto.dat"));
-    EXPECT_EQ(BuildGprsFile(Customer()), Golden("gprs_customer.dat"));
+    EXPECT_EQ(BuildGprsFile(test::MustPass(Customer())), Golden("gprs_customer.dat"));
 }
 
 TEST(GprsFileReader, GivesBackAllButSenderPasswordAndLanguage)
 {
     for (const GprsSettings& s : {EnglishAuto(), Customer()}) {
-        const GprsLoaded loaded = ParseGprsFile(BuildGprsFile(s));
+        const GprsLoaded loaded = ParseGprsFile(BuildGprsFile(test::MustPass(s)));
         EXPECT_TRUE(loaded.findings.empty());
         EXPECT_EQ(loaded.mode, s.mode);
         EXPECT_EQ(loaded.countryIndex, s.mode == kGprsModeCustomer ? kGprsCountryCustomer : s.countryIndex);
         EXPECT_EQ(loaded.operatorIndex, s.operatorIndex);
-        EXPECT_EQ(loaded.maxImagesPerDay, s.maxImagesPerDay);
+        EXPECT_EQ(loaded.picturesPerDay, s.picturesPerDay);
         EXPECT_EQ(loaded.smsControl, s.smsControl);
         for (const auto& [got, want] : {std::pair{loaded.apn, s.apn},
                                         {loaded.gprsAccount, s.gprsAccount},
@@ -145,13 +147,13 @@ TEST(GprsFileReader, GivesBackAllButSenderPasswordAndLanguage)
 TEST(GprsFileReader, ModeComesFromByte50Alone)
 {
     // A Customer file whose byte 2 holds a valid country still reads as Customer.
-    QByteArray file = BuildGprsFile(Customer());
+    QByteArray file = BuildGprsFile(test::MustPass(Customer()));
     file[2] = 0x40;
     const GprsLoaded loaded = ParseGprsFile(file);
     EXPECT_EQ(loaded.mode, kGprsModeCustomer);
     EXPECT_FALSE(loaded.countryIndex.has_value());
 
-    file = BuildGprsFile(EnglishAuto());
+    file = BuildGprsFile(test::MustPass(EnglishAuto()));
     file[50] = 0x07; // any non-zero value is Auto
     EXPECT_EQ(ParseGprsFile(file).mode, kGprsModeAuto);
 }
@@ -170,7 +172,7 @@ TEST(GprsFileReader, NeverHandsBackAnIndexPastItsList)
     for (const Case& c :
          {Case{"sms control 0xFF", 8, 0xFF, false, true, true}, Case{"country 41", 2, 0x92, true, false, false},
           Case{"Auto with 0x80", 2, 0x08, true, false, false}, Case{"China operator 2", 1, 0x20, true, true, false}}) {
-        QByteArray file = BuildGprsFile(EnglishAuto());
+        QByteArray file = BuildGprsFile(test::MustPass(EnglishAuto()));
         file[c.offset] = static_cast<char>(c.stored);
         const GprsLoaded loaded = ParseGprsFile(file);
         EXPECT_EQ(loaded.smsControl.has_value(), c.sms) << c.name;
@@ -207,13 +209,15 @@ TEST(GprsFileWriter, RefusesWhatTheCameraWouldMisread)
     for (const Case& c : cases) {
         GprsSettings s = EnglishAuto();
         c.change(s);
-        const RecordSaveResult result = WriteGprsFile(dir.path(), s);
-        ASSERT_TRUE(result.refused.has_value()) << c.name;
-        EXPECT_EQ(result.refused->kind, c.kind) << c.name;
-        EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) << c.name;
+        const SaveDecision<GprsSettings> decision = CheckGprsRecord(s);
+        ASSERT_FALSE(decision.ok()) << c.name;
+        const SettingsFindings findings = CheckGprsSettings(s);
+        ASSERT_FALSE(findings.empty()) << c.name;
+        EXPECT_EQ(findings.front().kind, c.kind) << c.name;
+        EXPECT_EQ(decision.field, findings.front().field) << c.name;
     }
 
-    ASSERT_TRUE(WriteGprsFile(dir.path(), Customer()).ok());
+    ASSERT_TRUE(WriteGprsFile(dir.path(), test::MustPass(Customer())).ok());
     const GprsReadResult read = ReadGprsFile(dir.filePath(QStringLiteral("gprs.dat")));
     ASSERT_TRUE(read.ok());
     EXPECT_EQ(read.values.countryIndex, kGprsCountryCustomer);

@@ -101,22 +101,22 @@ TEST(GprsSave, AutoModeWritesThePresetOfTheChosenOperator)
     const Session german{kLanguageGerman, kLanguageGerman, 0};
     const SaveDecision<GprsSettings> swisscom = PrepareGprsSave(shown, german);
     ASSERT_TRUE(swisscom.ok());
-    EXPECT_TRUE(swisscom.record.apn.isEmpty());
-    EXPECT_TRUE(swisscom.record.gprsAccount.isEmpty());
-    EXPECT_TRUE(swisscom.record.gprsPassword.isEmpty());
-    EXPECT_EQ(swisscom.record.languageCode, kLanguageGerman);
+    EXPECT_TRUE(swisscom.record().apn.isEmpty());
+    EXPECT_TRUE(swisscom.record().gprsAccount.isEmpty());
+    EXPECT_TRUE(swisscom.record().gprsPassword.isEmpty());
+    EXPECT_EQ(swisscom.record().languageCode, kLanguageGerman);
 
     shown.countryIndex = kGprsChinaIndex;
     shown.operatorIndex = 1;
     const SaveDecision<GprsSettings> unicom = PrepareGprsSave(shown, german);
-    EXPECT_EQ(unicom.record.apn, GprsOperatorPreset(kGprsChinaIndex, 1).apn.toLatin1());
-    EXPECT_FALSE(unicom.record.apn.isEmpty());
+    EXPECT_EQ(unicom.record().apn, GprsOperatorPreset(kGprsChinaIndex, 1).apn.toLatin1());
+    EXPECT_FALSE(unicom.record().apn.isEmpty());
 
     // Typed access data stays in the Customer mode.
     shown.mode = kGprsModeCustomer;
     shown.countryIndex = 0;
     shown.operatorIndex = 0;
-    EXPECT_EQ(PrepareGprsSave(shown, german).record.apn, "typed");
+    EXPECT_EQ(PrepareGprsSave(shown, german).record().apn, "typed");
 }
 
 } // namespace

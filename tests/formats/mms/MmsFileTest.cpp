@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CheckedRecords.h"
+
 #include "support/TestBytes.h"
 
 #include <vector>
@@ -57,7 +59,7 @@ MmsSettings CustomFull()
 
 TEST(MmsFile, HeaderExampleBeforeAndAfterScrambling)
 {
-    const QByteArray file = BuildMmsFile(EnglishStart());
+    const QByteArray file = BuildMmsFile(test::MustPass(EnglishStart()));
     const QByteArray stored = file.left(60);
     EXPECT_EQ(stored.left(11), Bytes({0x00, 0x00, 0x00, 0x00, 0x00, 0x20, 0x00, 0x10, 0x40, 0x00, 0x50}));
     EXPECT_EQ(Unscrambled(stored).left(11), Bytes({0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x01, 0x04, 0x00, 0x05}));
@@ -67,7 +69,7 @@ TEST(MmsFile, HeaderExampleBeforeAndAfterScrambling)
 
 TEST(MmsFile, PicturesAndCustomModeAsStored)
 {
-    const QByteArray header = BuildMmsFile(CustomFull()).left(60);
+    const QByteArray header = BuildMmsFile(test::MustPass(CustomFull())).left(60);
     EXPECT_EQ(header[3], 0x30);
     EXPECT_EQ(header[4], 0x70);
     EXPECT_EQ(static_cast<std::uint8_t>(header[8]), 0x08) << "0x80 stored scrambled";
@@ -76,7 +78,7 @@ TEST(MmsFile, PicturesAndCustomModeAsStored)
 
 TEST(MmsFile, TextBlocksAndFrame)
 {
-    const QByteArray file = BuildMmsFile(CustomFull());
+    const QByteArray file = BuildMmsFile(test::MustPass(CustomFull()));
     ASSERT_EQ(file.size(), kMmsFileSize);
     for (int block = 0; block < 13; ++block) {
         EXPECT_EQ(file[block * 60 + 58], '\r') << block;
@@ -90,21 +92,21 @@ TEST(MmsFile, TextBlocksAndFrame)
     QByteArray empty(58, '\0');
     empty += "\r\n";
     EXPECT_EQ(file.mid(600, 60), empty);
-    EXPECT_EQ(BuildMmsFile(EnglishStart()).mid(360, 60), empty) << "no e-mail address";
+    EXPECT_EQ(BuildMmsFile(test::MustPass(EnglishStart())).mid(360, 60), empty) << "no e-mail address";
     EXPECT_EQ(file.mid(720, 60), empty) << "closing block";
     EXPECT_EQ(file.mid(660, 56), QByteArray(56, '\0'));
 }
 
 TEST(MmsFile, MatchesTheGoldenFiles)
 {
-    EXPECT_EQ(BuildMmsFile(EnglishStart()), Golden("mms_preset.dat"));
-    EXPECT_EQ(BuildMmsFile(CustomFull()), Golden("mms_custom.dat"));
+    EXPECT_EQ(BuildMmsFile(test::MustPass(EnglishStart())), Golden("mms_preset.dat"));
+    EXPECT_EQ(BuildMmsFile(test::MustPass(CustomFull())), Golden("mms_custom.dat"));
 }
 
 TEST(ReadMmsFile, GivesBackWhatLoadConfigureReads)
 {
     for (const MmsSettings& s : {EnglishStart(), CustomFull()}) {
-        const MmsLoaded loaded = ParseMmsFile(BuildMmsFile(s));
+        const MmsLoaded loaded = ParseMmsFile(BuildMmsFile(test::MustPass(s)));
         EXPECT_TRUE(loaded.findings.empty());
         EXPECT_EQ(loaded.picturesPerDay, s.picturesPerDay);
         EXPECT_EQ(loaded.smsControl, s.smsControl);
@@ -147,7 +149,7 @@ TEST(ReadMmsFile, NeverHandsBackAnIndexPastItsList)
         {"China slot 9", [](QByteArray& f) { f[9] = static_cast<char>(0x90); }, true, true, false},
     };
     for (const Case& c : cases) {
-        QByteArray file = BuildMmsFile(EnglishStart());
+        QByteArray file = BuildMmsFile(test::MustPass(EnglishStart()));
         c.change(file);
         const MmsLoaded loaded = ParseMmsFile(file);
         EXPECT_EQ(loaded.smsControl.has_value(), c.sms) << c.name;
@@ -178,25 +180,25 @@ TEST(WriteMmsFile, RefusesATextLongerThanItsFieldAndWritesNothing)
     for (const Case& c : cases) {
         MmsSettings s = EnglishStart();
         c.change(s);
-        const RecordSaveResult result = WriteMmsFile(dir.path(), s);
-        EXPECT_FALSE(result.ok()) << c.name;
-        ASSERT_TRUE(result.refused.has_value()) << c.name;
-        EXPECT_FALSE(result.message().isEmpty()) << c.name;
-        EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) << c.name;
+        const SaveDecision<MmsSettings> decision = CheckMmsRecord(s);
+        EXPECT_FALSE(decision.ok()) << c.name;
+        ASSERT_TRUE(decision.refusal.has_value()) << c.name;
+        EXPECT_FALSE(decision.refusal->isEmpty()) << c.name;
     }
 
     MmsSettings longUrl = EnglishStart();
     longUrl.url = QByteArray(51, 'u');
-    EXPECT_EQ(WriteMmsFile(dir.path(), longUrl).message(),
-              QStringLiteral("The settings file was not saved: url is 51 bytes long; at most 50 bytes fit."));
+    const SaveDecision<MmsSettings> longUrlDecision = CheckMmsRecord(longUrl);
+    EXPECT_EQ(longUrlDecision.refusal, QStringLiteral("url is 51 bytes long; at most 50 bytes fit."));
+    EXPECT_EQ(longUrlDecision.field, QStringLiteral("url"));
 }
 
 TEST(WriteMmsFile, SavesAndReadsBack)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const RecordSaveResult result = WriteMmsFile(dir.path(), CustomFull());
-    ASSERT_TRUE(result.ok()) << result.message().toStdString();
+    const SaveResult result = WriteMmsFile(dir.path(), test::MustPass(CustomFull()));
+    ASSERT_TRUE(result.ok()) << result.error->message().toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("mms.dat")});
 
     const MmsReadResult read = ReadMmsFile(dir.filePath(QStringLiteral("mms.dat")));

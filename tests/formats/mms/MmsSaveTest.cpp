@@ -149,17 +149,17 @@ TEST(MmsSave, PresetModeSavesTheCataloguePresetAndTheSessionsCodes)
     const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, session);
     ASSERT_TRUE(decision.ok());
     const MmsPreset preset = MmsOperatorPreset(40, 3);
-    EXPECT_EQ(decision.record.url, preset.url.toLatin1());
-    EXPECT_EQ(decision.record.apn, preset.apn.toLatin1());
-    EXPECT_EQ(decision.record.gateway, preset.gateway.toLatin1());
-    EXPECT_EQ(decision.record.port, preset.port.toLatin1());
-    EXPECT_EQ(decision.record.account, preset.account.toLatin1());
-    EXPECT_FALSE(decision.record.account.isEmpty());
-    EXPECT_EQ(decision.record.password, preset.password.toLatin1());
-    EXPECT_EQ(decision.record.presetFlag, 1);
-    EXPECT_EQ(decision.record.languageCode, kLanguageJapanese);
-    EXPECT_EQ(decision.record.tvMode, 0x1234);
-    EXPECT_TRUE(CheckMmsSettings(decision.record).empty());
+    EXPECT_EQ(decision.record().url, preset.url.toLatin1());
+    EXPECT_EQ(decision.record().apn, preset.apn.toLatin1());
+    EXPECT_EQ(decision.record().gateway, preset.gateway.toLatin1());
+    EXPECT_EQ(decision.record().port, preset.port.toLatin1());
+    EXPECT_EQ(decision.record().account, preset.account.toLatin1());
+    EXPECT_FALSE(decision.record().account.isEmpty());
+    EXPECT_EQ(decision.record().password, preset.password.toLatin1());
+    EXPECT_EQ(decision.record().presetFlag, 1);
+    EXPECT_EQ(decision.record().languageCode, kLanguageJapanese);
+    EXPECT_EQ(decision.record().tvMode, 0x1234);
+    EXPECT_TRUE(CheckMmsSettings(decision.record()).empty());
 }
 
 TEST(MmsSave, CustomModeKeepsTheTypedParametersUnderTheCustomCode)
@@ -169,10 +169,10 @@ TEST(MmsSave, CustomModeKeepsTheTypedParametersUnderTheCustomCode)
     shown.operatorIndex = 1;
     const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, kEnglish);
     ASSERT_TRUE(decision.ok());
-    EXPECT_EQ(decision.record.url, "http://mms.example.net");
-    EXPECT_EQ(decision.record.countryCode, COUNTRY_CUSTOM);
-    EXPECT_EQ(decision.record.operatorIndex, 0);
-    EXPECT_TRUE(CheckMmsSettings(decision.record).empty());
+    EXPECT_EQ(decision.record().url, "http://mms.example.net");
+    EXPECT_EQ(decision.record().countryCode, COUNTRY_CUSTOM);
+    EXPECT_EQ(decision.record().operatorIndex, 0);
+    EXPECT_TRUE(CheckMmsSettings(decision.record()).empty());
 }
 
 TEST(MmsSave, RecordTheCameraCouldNotTakeIsRefusedNotDecided)

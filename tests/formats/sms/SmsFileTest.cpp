@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CheckedRecords.h"
+
 #include "support/TestBytes.h"
 
 namespace kestra {
@@ -29,7 +31,7 @@ SmsSettings ThreeNumbers()
 {
     SmsSettings s;
     s.smsControl = 1;
-    s.maxImagesPerDay = 12;
+    s.picturesPerDay = 12;
     s.languageCode = 1;
     s.phone1 = "13800138000";
     s.phone2 = "13900139000";
@@ -39,16 +41,16 @@ SmsSettings ThreeNumbers()
 
 TEST(SmsFile, HeaderExamplesAsStored)
 {
-    const QByteArray english = BuildSmsFile(EnglishPhone1()).left(60);
+    const QByteArray english = BuildSmsFile(test::MustPass(EnglishPhone1())).left(60);
     EXPECT_EQ(english.left(7), Bytes({0x00, 0x00, 0x50, 0x00, 0x00, 0x20, 0x00}));
     EXPECT_EQ(english[50], 0x01);
-    const QByteArray chinese = BuildSmsFile(ThreeNumbers()).left(60);
+    const QByteArray chinese = BuildSmsFile(test::MustPass(ThreeNumbers())).left(60);
     EXPECT_EQ(chinese.mid(3, 3), Bytes({0x10, 0x20, 0x10}));
 }
 
 TEST(SmsFile, FrameAndGoldenFiles)
 {
-    const QByteArray file = BuildSmsFile(EnglishPhone1());
+    const QByteArray file = BuildSmsFile(test::MustPass(EnglishPhone1()));
     ASSERT_EQ(file.size(), kSmsFileSize);
     for (int block = 0; block < 5; ++block)
         EXPECT_EQ(file.mid(block * 60 + 58, 2), QByteArray("\r\n")) << block;
@@ -57,7 +59,7 @@ TEST(SmsFile, FrameAndGoldenFiles)
     EXPECT_EQ(file.mid(120, 60), empty);
     EXPECT_EQ(file.mid(180, 60), empty);
     EXPECT_EQ(file, Golden("sms_phone1.dat"));
-    EXPECT_EQ(BuildSmsFile(ThreeNumbers()), Golden("sms_three.dat"));
+    EXPECT_EQ(BuildSmsFile(test::MustPass(ThreeNumbers())), Golden("sms_three.dat"));
 }
 
 TEST(SmsFile, WritesAndReadsBackEveryField)
@@ -65,12 +67,12 @@ TEST(SmsFile, WritesAndReadsBackEveryField)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const SmsSettings s = ThreeNumbers();
-    ASSERT_TRUE(WriteSmsFile(dir.path(), s).ok());
+    ASSERT_TRUE(WriteSmsFile(dir.path(), test::MustPass(s)).ok());
     const SmsReadResult read = ReadSmsFile(dir.filePath(QStringLiteral("sms.dat")));
     ASSERT_TRUE(read.ok());
     EXPECT_TRUE(read.values.findings.empty());
     EXPECT_EQ(read.values.smsControl, s.smsControl);
-    EXPECT_EQ(read.values.maxImagesPerDay, s.maxImagesPerDay);
+    EXPECT_EQ(read.values.picturesPerDay, s.picturesPerDay);
     EXPECT_EQ(read.values.languageCode, s.languageCode);
     EXPECT_EQ(read.values.phone1, s.phone1);
     EXPECT_EQ(read.values.phone2, s.phone2);
@@ -86,12 +88,10 @@ TEST(SmsFile, RefusesAnEditedListEntryAndLongNumbers)
     SmsSettings longPhone = EnglishPhone1();
     longPhone.phone3 = QByteArray(33, '1');
     for (const SmsSettings& s : {noSelection, longPhone}) {
-        const RecordSaveResult result = WriteSmsFile(dir.path(), s);
-        EXPECT_TRUE(result.refused.has_value());
-        EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+        EXPECT_FALSE(CheckSmsRecord(s).ok());
     }
 
-    QByteArray file = BuildSmsFile(EnglishPhone1());
+    QByteArray file = BuildSmsFile(test::MustPass(EnglishPhone1()));
     file[2] = static_cast<char>(0xFF);
     EXPECT_FALSE(ParseSmsFile(file).smsControl.has_value());
 }

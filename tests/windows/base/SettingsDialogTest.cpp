@@ -60,6 +60,8 @@ protected:
         AddHint(kPhone, QStringLiteral("The phone number can be used as an SMS control number"));
         return true;
     }
+    void Save() override {}
+    int ControlOfField(const QString&) const override { return 0; }
 
 private:
     static const ui::DialogTemplate& Template()

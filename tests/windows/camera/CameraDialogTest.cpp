@@ -4,6 +4,7 @@
 #include "formats/camera/CameraFile.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
+#include "support/CheckedRecords.h"
 #include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
 #include "ui/DataExchange.h"
@@ -70,7 +71,7 @@ TEST_F(CameraDialogTest, SaveRightAfterOpeningWritesTheWorkedRecord)
     const QByteArray file = SavedFile();
     ASSERT_EQ(file.size(), kCameraFileSize);
     EXPECT_EQ(file.left(60).toHex(' ').toStdString(), kWorkedRecord.toHex(' ').toStdString());
-    EXPECT_EQ(file.mid(60), BuildCameraFile(dialog.settings()).mid(60));
+    EXPECT_EQ(file.mid(60), BuildCameraFile(test::MustPass(dialog.settings())).mid(60));
     ASSERT_EQ(fakes.messages.count(), 1);
     EXPECT_EQ(fakes.messages.last().caption, "Kestra");
     EXPECT_EQ(fakes.messages.last().text, kEnglishSaved);
@@ -285,7 +286,7 @@ TEST_F(CameraDialogTest, FolderOverEightyCharactersIsRefusedAtSelect)
     EXPECT_EQ(Field(kTimer2StopMinute)->text(), "5");
     EXPECT_EQ(dialog.settings().timer2StopMinute, 5);
     EXPECT_EQ(dialog.settings().timeLapseHour, 0);
-    EXPECT_EQ(SavedFile(), BuildCameraFile(dialog.settings()));
+    EXPECT_EQ(SavedFile(), BuildCameraFile(test::MustPass(dialog.settings())));
 }
 
 TEST_F(CameraDialogTest, DefaultWritesTheDefaultFileAndResetsTheWindow)
@@ -323,7 +324,8 @@ TEST_F(CameraDialogTest, DefaultWritesTheDefaultFileAndResetsTheWindow)
     EXPECT_FALSE(List(kSerialChar2)->isEnabled());
     EXPECT_EQ(Field(kClockField)->text(), clock);
     EXPECT_EQ(Field(kFolderField)->text(), path());
-    EXPECT_EQ(BuildCameraFile(dialog.settings()), BuildCameraFile(saved)) << "Default leaves the record alone";
+    EXPECT_EQ(BuildCameraFile(test::MustPass(dialog.settings())), BuildCameraFile(test::MustPass(saved)))
+        << "Default leaves the record alone";
 }
 
 TEST_F(CameraDialogTest, FailedSaveNamesThePathAndConfirmsNothing)

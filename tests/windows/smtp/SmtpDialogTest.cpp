@@ -10,8 +10,10 @@
 #include "formats/mms/MmsSave.h"
 #include "formats/sms/SmsFile.h"
 #include "formats/sms/SmsSave.h"
+#include "storage/SettingsBlockFile.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
+#include "support/CheckedRecords.h"
 #include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
 #include "ui/BalloonTip.h"
@@ -30,6 +32,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 
 namespace kestra {
@@ -40,6 +43,20 @@ using test::AnnouncedName;
 
 const QString kEnglishSaved = QStringLiteral("Save All Parameters To GPRS Setting File");
 constexpr int kCyprus = 6, kSchweiz = 31, kSwisscom = 2;
+
+using test::MustPass;
+
+// The mailbox values every save needs, on a stored record.
+void FillMailbox(GprsSettings& stored)
+{
+    stored.smtpServer = "smtp.example.com";
+    stored.smtpPort = "465";
+    if (stored.senderEmail.isEmpty())
+        stored.senderEmail = "cam@example.com";
+    if (stored.senderPassword.isEmpty())
+        stored.senderPassword = "secret";
+    stored.recipientEmail = "me@example.com";
+}
 
 class SmtpDialogTest : public test::SettingsWindowTest<CSmtpDialog> {
 protected:
@@ -224,7 +241,8 @@ TEST_F(SmtpDialogTest, AutoFileLoadsItsCountryAndOperator)
     stored.senderEmail = "cam@example.com";
     stored.senderPassword = "kept out";
     stored.phoneNumber = "12345";
-    ASSERT_TRUE(WriteGprsFile(path(), stored).ok());
+    FillMailbox(stored);
+    ASSERT_TRUE(WriteGprsFile(path(), MustPass(stored)).ok());
 
     Open();
     Pick(kModeList, kGprsModeCustomer);
@@ -247,22 +265,33 @@ TEST_F(SmtpDialogTest, AutoFileLoadsItsCountryAndOperator)
 TEST_F(SmtpDialogTest, FileOfAnotherKindOrDamagedIsTurnedDownWhole)
 {
     const Session english = CurrentSession();
-    GprsSettings longApn;
-    longApn.languageCode = kLanguageEnglish;
-    longApn.smsControl = kSmsControlOff;
-    longApn.countryIndex = kGprsChinaIndex;
-    longApn.apn = QByteArray(40, 'a');
-    QByteArray damaged = BuildGprsFile(InitialGprsSettings(english));
+    // An APN longer than its field passes no check: the file is put together
+    // from the header of a checked record and text blocks of its own.
+    GprsSettings header;
+    header.languageCode = kLanguageEnglish;
+    header.smsControl = kSmsControlOff;
+    header.countryIndex = kGprsChinaIndex;
+    FillMailbox(header);
+    std::array<QByteArray, kGprsTextFields.size() + 1> longApnTexts; // block 9 is the user name
+    longApnTexts[0] = QByteArray(40, 'a');
+    const QByteArray longApn = BuildBlockFile(ReadHeaderBlock(BuildGprsFile(MustPass(header))), longApnTexts, true);
+    GprsSettings start = InitialGprsSettings(english);
+    FillMailbox(start);
+    QByteArray damaged = BuildGprsFile(MustPass(start));
     damaged[61] = 'x';
+    MmsSettings mms = InitialMmsSettings(english);
+    mms.phone = "13800138000";
+    SmsSettings sms = InitialSmsSettings(english);
+    sms.phone1 = "13800138000";
     struct Case {
         const char* name;
         QByteArray bytes;
         const char* reason;
     };
     const Case cases[] = {
-        {"mms.dat", BuildMmsFile(InitialMmsSettings(english)), ""},
-        {"sms.dat", BuildSmsFile(InitialSmsSettings(english)), "300 bytes"},
-        {"long apn", BuildGprsFile(longApn), ""},
+        {"mms.dat", BuildMmsFile(MustPass(mms)), ""},
+        {"sms.dat", BuildSmsFile(MustPass(sms)), "300 bytes"},
+        {"long apn", longApn, ""},
         {"damaged", damaged, ""},
     };
     for (const Case& c : cases) {
@@ -282,7 +311,7 @@ TEST_F(SmtpDialogTest, FileOfAnotherKindOrDamagedIsTurnedDownWhole)
         EXPECT_TRUE(message.contains(file) && message.contains(QStringLiteral("Nothing was loaded"))
                     && message.contains(QString::fromUtf8(c.reason)))
             << c.name << ": " << message.toStdString();
-        EXPECT_EQ(BuildGprsFile(dialog().ShownSettings()), BuildGprsFile(before)) << c.name;
+        EXPECT_EQ(BuildGprsFile(MustPass(dialog().ShownSettings())), BuildGprsFile(MustPass(before))) << c.name;
         EXPECT_EQ(Text(kSenderField), "cam@example.com") << c.name;
         EXPECT_EQ(Text(kApnField), GprsOperatorPreset(kGprsChinaIndex, 0).apn) << c.name;
         EXPECT_EQ(Text(kLoadedPathField), QString()) << c.name;
@@ -298,7 +327,8 @@ TEST_F(SmtpDialogTest, LoadedChinaFileShowsTheTableOperatorNames)
     stored.operatorIndex = 1;
     stored.languageCode = kLanguageChinese;
     stored.smsControl = kSmsControlOff;
-    ASSERT_TRUE(WriteGprsFile(path(), stored).ok());
+    FillMailbox(stored);
+    ASSERT_TRUE(WriteGprsFile(path(), MustPass(stored)).ok());
     g_languageIndex = kLanguageChinese;
     g_chineseChosen = 1;
     Open();

@@ -3,9 +3,8 @@
 
 #include "cli/CliSupport.h"
 #include "common/SaveDecision.h"
-#include "formats/gprs/GprsSettings.h"
-#include "formats/mms/MmsSettings.h"
-#include "formats/sms/SmsSettings.h"
+#include "formats/shared/SettingsValues.h"
+#include "storage/SettingsFileIo.h"
 #include "storage/SettingsFinding.h"
 
 #include <QByteArray>
@@ -60,6 +59,7 @@ public:
 protected:
     TextOption& addText(const char* flag, const char* help);
     int smsControlPosition(const QStringList& english, const QStringList& shown) const;
+    bool picturesGiven() const;
 
     // The --from file's values; a file that does not check clean or cannot be
     // read ends the command (status 2) before anything is written.
@@ -67,15 +67,18 @@ protected:
     ReadResult readFrom(SettingsFileKind kind, ReadResult (*read)(const QString&), const Session& session) const;
     // The typed texts, --pictures-per-day and --sms-control (the list in
     // English and in the session's language) over `shown`, then the window's
-    // save step: the record to write, or the window's refusal (status 2).
-    template <typename Record>
-    Record decide(Record shown, TextFields<Record> texts, int Record::*picturesPerDay,
+    // save step: the checked record to write, or the window's refusal
+    // (status 2) naming the option of a refused text (`fields`: the format's
+    // field table).
+    template <typename Record, typename Fields>
+    Checked<Record> decide(Record shown, TextFields<Record> texts, int Record::*picturesPerDay,
                   const QStringList& smsControlEnglish, const QStringList& smsControlShown,
-                  SaveDecision<Record> (*prepareSave)(const Record&, const Session&), const Session& session) const;
-    // Writes the record and ends as the window's Save does: the refusal
-    // (status 2), the failed save (status 1) or the saved message and path.
+                  SaveDecision<Record> (*prepareSave)(const Record&, const Session&), const Session& session,
+                           const Fields& fields) const;
+    // Writes the record and ends as the window's Save does: the failed save
+    // (status 1) or the saved message and path.
     template <typename Record>
-    int save(const Record& record, RecordSaveResult (*write)(const QString&, const Record&),
+    int save(const Checked<Record>& record, SaveResult (*write)(const QString&, const Checked<Record>&),
              QString (*savedMessage)(const Session&)) const;
 
     CLI::App* m_command = nullptr;
@@ -121,61 +124,45 @@ private:
     std::string m_operator;
 };
 
-// kestra-setup mms --out DIR [options]: mms.dat as the MMS window saves it.
-class MmsCommand : public OperatorCommand {
-public:
-    static constexpr const char* kName = "mms"; // the subcommand
-    explicit MmsCommand(CLI::App& program);
-    int run() override;
-    // The record run() writes, refused as run() refuses it; nothing is written.
-    MmsSettings prepare();
+// --- What every messaging command does the same way ---------------------------
 
-private:
-    TextOption* m_url;
-    TextOption* m_apn;
-    TextOption* m_gateway;
-    TextOption* m_port;
-    TextOption* m_account;
-    TextOption* m_password;
-    TextOption* m_phone;
-    TextOption* m_email;
-    TextOption* m_phone2;
-};
+template <typename ReadResult>
+ReadResult MessagingCommand::readFrom(SettingsFileKind kind, ReadResult (*read)(const QString&),
+                                      const Session& session) const
+{
+    RefuseUncheckedFromFile(kind, m_from, session.chineseMessages());
+    ReadResult result = read(FromStd(m_from));
+    if (result.error)
+        RefuseUsage(QStringLiteral("--from: %1").arg(result.error->message(session.chineseMessages())));
+    return result;
+}
 
-// kestra-setup gprs --out DIR [options]: gprs.dat as the SMTP window saves it.
-class GprsCommand : public OperatorCommand {
-public:
-    static constexpr const char* kName = "gprs"; // the subcommand
-    explicit GprsCommand(CLI::App& program);
-    int run() override;
-    // The record run() writes, refused as run() refuses it; nothing is written.
-    GprsSettings prepare();
+template <typename Record, typename Fields>
+Checked<Record> MessagingCommand::decide(Record shown, TextFields<Record> texts, int Record::*picturesPerDay,
+                                         const QStringList& smsControlEnglish, const QStringList& smsControlShown,
+                                         SaveDecision<Record> (*prepareSave)(const Record&, const Session&),
+                                         const Session& session, const Fields& fields) const
+{
+    for (const auto& [text, member] : texts) {
+        if (text->given())
+            shown.*member = text->bytes();
+    }
+    if (picturesGiven())
+        shown.*picturesPerDay = m_picturesPerDay;
+    if (!m_smsControl.empty())
+        shown.smsControl = smsControlPosition(smsControlEnglish, smsControlShown);
+    return Decided(prepareSave(shown, session), fields);
+}
 
-private:
-    TextOption* m_apn;
-    TextOption* m_gprsAccount;
-    TextOption* m_gprsPassword;
-    TextOption* m_smtpServer;
-    TextOption* m_smtpPort;
-    TextOption* m_senderEmail;
-    TextOption* m_senderPassword;
-    TextOption* m_phone;
-    TextOption* m_recipientEmail;
-};
-
-// kestra-setup sms --out DIR [options]: sms.dat as the SMS window saves it.
-class SmsCommand : public MessagingCommand {
-public:
-    static constexpr const char* kName = "sms"; // the subcommand
-    explicit SmsCommand(CLI::App& program);
-    int run() override;
-    // The record run() writes, refused as run() refuses it; nothing is written.
-    SmsSettings prepare();
-
-private:
-    TextOption* m_phone1;
-    TextOption* m_phone2;
-    TextOption* m_phone3;
-};
+template <typename Record>
+int MessagingCommand::save(const Checked<Record>& record, SaveResult (*write)(const QString&, const Checked<Record>&),
+                           QString (*savedMessage)(const Session&)) const
+{
+    // The record carries the session's language code: the messages are in
+    // the language the file was written in.
+    const Session session = m_session.session(record->languageCode);
+    return FinishSave(write(FromStd(m_out), record), session.chineseMessages(), savedMessage(session),
+                      SettingsFilePath(FromStd(m_out), QString::fromLatin1(m_fileName)));
+}
 
 } // namespace kestra::cli

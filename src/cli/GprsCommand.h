@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+
+#include "cli/MessagingCommand.h"
+#include "formats/gprs/GprsSettings.h"
+
+namespace kestra::cli {
+
+// kestra-setup gprs --out DIR [options]: gprs.dat as the SMTP window saves it.
+class GprsCommand : public OperatorCommand {
+public:
+    static constexpr const char* kName = "gprs"; // the subcommand
+    explicit GprsCommand(CLI::App& program);
+    int run() override;
+    // The record run() writes, refused as run() refuses it; nothing is written.
+    Checked<GprsSettings> prepare();
+
+private:
+    TextOption* m_apn;
+    TextOption* m_gprsAccount;
+    TextOption* m_gprsPassword;
+    TextOption* m_smtpServer;
+    TextOption* m_smtpPort;
+    TextOption* m_senderEmail;
+    TextOption* m_senderPassword;
+    TextOption* m_phone;
+    TextOption* m_recipientEmail;
+};
+
+} // namespace kestra::cli

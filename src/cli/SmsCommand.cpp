@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "cli/SmsCommand.h"
+
+#include "formats/sms/SmsFile.h"
+#include "formats/sms/SmsSave.h"
+#include "formats/sms/SmsTexts.h"
+
+#include <CLI/CLI.hpp>
+
+namespace kestra::cli {
+
+SmsCommand::SmsCommand(CLI::App& program)
+    : MessagingCommand(program, kName, "Write sms.dat: the SMS window's settings", kSmsFileName, false)
+{
+    m_phone1 = &addText("--phone1", "Phone number allowed to control the camera; the pictures go to it too");
+    m_phone2 = &addText("--phone2", "Second phone number the pictures go to");
+    m_phone3 = &addText("--phone3", "Third phone number the pictures go to");
+}
+
+int SmsCommand::run()
+{
+    return save(prepare(), WriteSmsFile,
+                [](const Session& session) { return SmsSavedMessage(session.chineseMessages()); });
+}
+
+Checked<SmsSettings> SmsCommand::prepare()
+{
+    std::optional<int> fileLanguage;
+    SmsSettings fromFile;
+    if (!m_from.empty()) {
+        const SmsLoaded loaded = readFrom(SettingsFileKind::Sms, ReadSmsFile, m_session.session()).values;
+        fileLanguage = loaded.languageCode;
+        fromFile.smsControl = loaded.smsControl.value_or(kSmsControlOff);
+        fromFile.picturesPerDay = loaded.picturesPerDay;
+        fromFile.phone1 = loaded.phone1;
+        fromFile.phone2 = loaded.phone2;
+        fromFile.phone3 = loaded.phone3;
+    }
+    const Session session = m_session.session(fileLanguage);
+    const int language = session.languageIndex;
+    SmsSettings shown = InitialSmsSettings(session);
+    if (!m_from.empty()) {
+        shown.smsControl = fromFile.smsControl;
+        shown.picturesPerDay = fromFile.picturesPerDay;
+        shown.phone1 = fromFile.phone1;
+        shown.phone2 = fromFile.phone2;
+        shown.phone3 = fromFile.phone3;
+    }
+    return decide(
+        shown, {{m_phone1, &SmsSettings::phone1}, {m_phone2, &SmsSettings::phone2}, {m_phone3, &SmsSettings::phone3}},
+        &SmsSettings::picturesPerDay, SmsControlEntries(kLanguageEnglish), SmsControlEntries(language), PrepareSmsSave,
+        session, kSmsTextFields);
+}
+
+} // namespace kestra::cli
