@@ -24,13 +24,34 @@ std::optional<QString> SingleCardFolder(RemovableDrives& drives, const QString& 
     return QDir::toNativeSeparators(volumes.front().mountPoint);
 }
 
-QString CardFolderNote(RemovableDrives& drives, const QString& folder, bool chinese)
+std::optional<QString> SingleCardFolder(const CardList& cards)
 {
-    const std::optional<CardVolume> card = CardVolumeOf(drives, QDir::fromNativeSeparators(folder));
+    const std::optional<std::vector<CardVolume>> volumes = cards.volumes();
+    if (!volumes || volumes->size() != 1)
+        return std::nullopt;
+    return QDir::toNativeSeparators(volumes->front().mountPoint);
+}
+
+namespace {
+
+QString NoteOf(const std::optional<CardVolume>& card, bool chinese)
+{
     if (!card)
         return {};
     return chinese ? QStringLiteral("在存储卡 %1 上，剩余 %2").arg(CardName(*card, true), ByteCountText(card->free))
                    : QStringLiteral("On the card %1, %2 free").arg(CardName(*card, false), ByteCountText(card->free));
+}
+
+} // namespace
+
+QString CardFolderNote(RemovableDrives& drives, const QString& folder, bool chinese)
+{
+    return NoteOf(CardVolumeOf(drives, QDir::fromNativeSeparators(folder)), chinese);
+}
+
+QString CardFolderNote(const CardList& cards, const QString& folder, bool chinese)
+{
+    return NoteOf(cards.cardOf(QDir::fromNativeSeparators(folder)), chinese);
 }
 
 QString EjectQuestion(const CardVolume& card, bool chinese)

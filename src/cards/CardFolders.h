@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "cards/CardList.h"
 #include "cards/CardVolumes.h"
 #include "cards/RemovableDrives.h"
 
@@ -18,10 +19,13 @@ namespace kestra {
 // The root of the removable volume mounted, when exactly one is (under
 // `root` when given): where a user with one card in means to save.
 std::optional<QString> SingleCardFolder(RemovableDrives& drives, const QString& root = {});
+// The same from a card list as last looked at: answered at once.
+std::optional<QString> SingleCardFolder(const CardList& cards);
 
 // "On the card KESTRA, 7.3 GB free" for a folder on a removable volume;
 // empty for any other folder.
 QString CardFolderNote(RemovableDrives& drives, const QString& folder, bool chinese);
+QString CardFolderNote(const CardList& cards, const QString& folder, bool chinese);
 
 // The question added to the saved message when the folder lies on a card.
 QString EjectQuestion(const CardVolume& card, bool chinese);

@@ -80,6 +80,20 @@ std::vector<SettingsFileKind> SettingsFilesIn(const QString& folder)
     return kinds;
 }
 
+QString SettingsFilePathIn(const QString& folder, SettingsFileKind kind)
+{
+    const QString name = SettingsFileName(kind);
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    if (names.contains(name))
+        return dir.filePath(name);
+    for (const QString& found : names) {
+        if (found.compare(name, Qt::CaseInsensitive) == 0)
+            return dir.filePath(found);
+    }
+    return dir.filePath(name);
+}
+
 std::optional<CardVolume> CardVolumeOf(RemovableDrives& drives, const QString& folder)
 {
     const QStorageInfo storage(folder);

@@ -37,6 +37,10 @@ std::vector<CardVolume> ListCardVolumes(RemovableDrives& drives, const QString& 
 // The settings files `folder` holds, by name whatever the case (a camera's
 // FAT card may carry CAMERA.DAT).
 std::vector<SettingsFileKind> SettingsFilesIn(const QString& folder);
+// The path of the file of `kind` in `folder` under the name the folder holds
+// it by ("SMS.DAT"), whatever its case; the lower-case name when the folder
+// has it or has none.
+QString SettingsFilePathIn(const QString& folder, SettingsFileKind kind);
 
 // The removable volume `folder` lies on, if it lies on one.
 std::optional<CardVolume> CardVolumeOf(RemovableDrives& drives, const QString& folder);

@@ -35,7 +35,11 @@ QStringList CardWriteReport::lines(bool chinese) const
     QStringList lines;
     for (const CardFileOutcome& file : files) {
         const QString name = SettingsFileName(file.kind);
-        if (file.ok())
+        if (file.ok() && !file.readBackFromCache.isEmpty())
+            lines << (chinese ? QStringLiteral("新 %1，但读回的是系统缓存而非存储卡: %2")
+                              : QStringLiteral("new %1, but the check read the system's cache, not the card: %2"))
+                         .arg(name, file.readBackFromCache);
+        else if (file.ok())
             lines << (chinese ? QStringLiteral("新 %1").arg(name) : QStringLiteral("new %1").arg(name));
         else if (file.written)
             lines << (chinese ? QStringLiteral("新 %1，但读回不符: %2")
@@ -116,9 +120,12 @@ CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, con
             continue;
         }
         outcome.written = true;
-        // The save flushed the file; reading it back proves the card holds
-        // what the camera will read, not only what was handed to the system.
-        const ReadResult read = ReadSettingsFile(path, ops);
+        // The save flushed the file; reading it back past the system's cache
+        // shows the card holds what the camera will read, not only what was
+        // handed to the system.
+        const ReadResult read = ReadSettingsFileFromMedium(path, ops);
+        if (read.ok() && read.cacheError != 0)
+            outcome.readBackFromCache = SystemErrorText(read.cacheError);
         if (!read.ok())
             outcome.failure = read.error->message(chinese);
         else if (read.bytes != bytes)

@@ -22,6 +22,8 @@ struct CardFileOutcome {
     bool written = false;    // the new file is in place
     bool hadOldFile = false; // a file of this name was there before
     QString failure;         // why not, or why the read-back differs; empty when all is well
+    // The read-back could only read the system's cache, not the card: why.
+    QString readBackFromCache;
     bool ok() const { return written && failure.isEmpty(); }
 };
 
@@ -31,7 +33,8 @@ struct CardWriteReport {
     std::vector<CardFileOutcome> files;
 
     bool complete() const;
-    // One line per file: "new camera.dat", "old gprs.dat kept: ...", "no sms.dat: ...".
+    // One line per file: "new camera.dat", "old gprs.dat kept: ...", "no sms.dat: ...";
+    // a new file checked only against the system's cache says so.
     QStringList lines(bool chinese) const;
 };
 

@@ -43,7 +43,11 @@ public:
         return !root.isEmpty() && GetDriveTypeW(reinterpret_cast<const wchar_t*>(root.utf16())) == DRIVE_REMOVABLE;
     }
 
-    EjectResult eject(const QString& mountPoint, const QByteArray&) override
+    DrivesSource source() override { return {QStringLiteral("windows"), {}}; }
+
+    // The medium is ejected, never the drive switched off: a card reader on
+    // Windows takes the next card as it is.
+    EjectResult eject(const QString& mountPoint, const QByteArray&, EjectHow) override
     {
         const QString root = DriveRoot(mountPoint);
         if (root.isEmpty())

@@ -52,11 +52,18 @@ QJsonObject VolumeJson(const CardVolume& volume)
 bool Report(const CardWriteReport& report, bool chinese)
 {
     const QString where = QDir::toNativeSeparators(report.folder);
-    const QString serial = report.serial ? QStringLiteral(", serial text %1").arg(report.serial->text()) : QString();
+    const QString serial =
+        report.serial
+            ? (chinese ? QStringLiteral("，序列号 %1") : QStringLiteral(", serial text %1")).arg(report.serial->text())
+            : QString();
     if (report.complete())
-        PrintLine(QStringLiteral("%1: card written and read back%2").arg(where, serial));
+        PrintLine((chinese ? QStringLiteral("%1: 存储卡已写入并读回核对%2")
+                           : QStringLiteral("%1: card written and read back%2"))
+                      .arg(where, serial));
     else
-        PrintErrorLine(QStringLiteral("%1: card incomplete%2; it holds:").arg(where, serial));
+        PrintErrorLine((chinese ? QStringLiteral("%1: 存储卡未写完整%2；卡上现有:")
+                                : QStringLiteral("%1: card incomplete%2; it holds:"))
+                           .arg(where, serial));
     for (const QString& line : report.lines(chinese))
         report.complete() ? PrintLine(QStringLiteral("  ") + line) : PrintErrorLine(QStringLiteral("  ") + line);
     return report.complete();
@@ -96,6 +103,9 @@ CardCommand::CardCommand(CLI::App& program)
         ->check(CLI::PositiveNumber)
         ->needs(wait);
     m_write->add_flag("--eject", m_eject, "Eject the card once written (always done with --wait)");
+    m_write->add_flag("--power-off", m_powerOff,
+                      "Switch the card's drive off once the card is ejected (a USB card reader then sees no card "
+                      "until plugged in again); with --wait only after the last card of --count");
     m_write
         ->add_option("--clock", m_clock,
                      "Camera clock as \"2024-03-05 08:07:06\" [default: the PC's clock when "
@@ -128,20 +138,25 @@ int CardCommand::list(RemovableDrives& drives) const
     const std::vector<CardVolume> volumes = ListCardVolumes(drives);
     // An empty list where the system could not tell would read as "no card
     // in", in JSON as in text.
-    if (volumes.empty()) {
-        const QString unavailable = drives.unavailable();
-        if (!unavailable.isEmpty())
-            throw CliFailure{
-                kExitFailed,
-                QStringLiteral("card list: which drives are removable cannot be told: %1").arg(unavailable)};
-    }
+    const QString unavailable = volumes.empty() ? drives.unavailable() : QString();
+    const QString failure = unavailable.isEmpty()
+                                ? QString()
+                                : QStringLiteral("which drives are removable cannot be told: %1").arg(unavailable);
+    const DrivesSource source = drives.source();
     if (m_json) {
         QJsonArray array;
         for (const CardVolume& volume : volumes)
             array.append(VolumeJson(volume));
-        PrintJson({{QStringLiteral("volumes"), array}});
-        return kExitOk;
+        QJsonObject object{{QStringLiteral("volumes"), array}, {QStringLiteral("source"), source.name}};
+        if (!source.note.isEmpty())
+            object.insert(QStringLiteral("sourceNote"), source.note);
+        if (!failure.isEmpty())
+            object.insert(QStringLiteral("error"), failure);
+        PrintJson(object);
+        return failure.isEmpty() ? kExitOk : kExitFailed;
     }
+    if (!failure.isEmpty())
+        throw CliFailure{kExitFailed, QStringLiteral("card list: %1").arg(failure)};
     if (volumes.empty())
         PrintLine(QStringLiteral("No removable volume is mounted."));
     for (const CardVolume& volume : volumes) {
@@ -153,6 +168,9 @@ int CardCommand::list(RemovableDrives& drives) const
                            volume.readOnly ? QStringLiteral(", read-only") : QString(),
                            files.isEmpty() ? QStringLiteral("no settings files") : files.join(QLatin1Char(' '))));
     }
+    if (source.name == u"kernel")
+        PrintLine(QStringLiteral("(Removable as the kernel's mount table and removable flags say; %1.)")
+                      .arg(source.note.isEmpty() ? QStringLiteral("UDisks2 was not asked") : source.note));
     return kExitOk;
 }
 
@@ -185,19 +203,37 @@ int CardCommand::write(RemovableDrives& drives) const
                             .arg(m_count)
                             .arg(serial->text()));
     }
+    if (m_wait && m_powerOff && m_count == 0)
+        RefuseUsage(QStringLiteral("--power-off with --wait needs --count: the drive goes off after the last card, "
+                                   "and without a count no card is the last"));
     if (m_wait)
         return writeEach(drives, profile, serial);
 
     const QString folder = FromStd(m_out);
+    // A folder that is not there fails every file alike: said once.
+    if (!QFileInfo(folder).isDir()) {
+        const bool chinese = session.chineseMessages();
+        const QString where = QDir::toNativeSeparators(folder);
+        throw CliFailure{kExitFailed,
+                         QFileInfo::exists(folder)
+                             ? (chinese ? QStringLiteral("%1 不是目录，未写入任何文件")
+                                        : QStringLiteral("%1 is no folder; nothing was written"))
+                                   .arg(where)
+                             : (chinese ? QStringLiteral("目录 %1 不存在（存储卡是否已插入？），未写入任何文件")
+                                        : QStringLiteral("the folder %1 does not exist (is the card in?); "
+                                                         "nothing was written"))
+                                   .arg(where)};
+    }
     const bool complete = Report(WriteCard(folder, profile, CameraClock(m_clock), serial, session.chineseMessages()),
                                  session.chineseMessages());
-    if (m_eject) {
+    if (m_eject || m_powerOff) {
         const std::optional<CardVolume> volume = CardVolumeOf(drives, folder);
         if (!volume)
             throw CliFailure{
                 kExitFailed,
                 QStringLiteral("--eject: %1 is on no removable volume").arg(QDir::toNativeSeparators(folder))};
-        const EjectResult ejected = drives.eject(volume->mountPoint, volume->device);
+        const EjectResult ejected =
+            drives.eject(volume->mountPoint, volume->device, m_powerOff ? EjectHow::PowerOff : EjectHow::KeepDrive);
         if (!ejected.ok())
             throw CliFailure{kExitFailed, QStringLiteral("--eject: %1").arg(ejected.failure)};
         PrintLine(QStringLiteral("%1: ejected; the card can be taken out").arg(volume->description()));
@@ -223,7 +259,11 @@ int CardCommand::writeEach(RemovableDrives& drives, const CardProfile& profile, 
         const CardWriteReport report =
             WriteCard(volume->mountPoint, profile, CameraClock(m_clock), serial, session.chineseMessages());
         const bool complete = Report(report, session.chineseMessages());
-        const EjectResult ejected = drives.eject(volume->mountPoint, volume->device);
+        // The reader stays on for the next card; only after the last one may
+        // it be switched off, when asked.
+        const bool last = complete && m_count > 0 && written + 1 == m_count;
+        const EjectResult ejected = drives.eject(volume->mountPoint, volume->device,
+                                                 m_powerOff && last ? EjectHow::PowerOff : EjectHow::KeepDrive);
         if (ejected.ok())
             PrintLine(QStringLiteral("%1: ejected; take the card out").arg(volume->description()));
         else

@@ -52,6 +52,7 @@ private:
     std::string m_serialFrom;
     bool m_wait = false;
     bool m_eject = false;
+    bool m_powerOff = false;
     int m_count = 0;
     SessionOptions m_session;
 };

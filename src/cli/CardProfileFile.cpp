@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QRegularExpression>
@@ -52,13 +53,25 @@ bool ProfileKey(const std::string& name)
 }
 
 // A command's message names its options ("--mode: ..."); a profile's names
-// the key ("mms.mode: ...").
-QString InProfileWords(QString message, const QString& section)
+// the key ("mms.mode: "). A command quoted for the user to run ("kestra-setup
+// catalogue gprs --country 5") keeps its options.
+QString InProfileWords(const QString& message, const QString& section)
 {
     static const QRegularExpression kOption(QStringLiteral("--([a-z][a-z0-9-]*)"));
-    message.replace(QStringLiteral("--lang"), kLanguageKey);
-    message.replace(QStringLiteral("--tv-mode"), kTvModeKey);
-    return message.replace(kOption, section + QStringLiteral(".\\1"));
+    static const QRegularExpression kQuotedCommand(QStringLiteral("\"kestra-setup [^\"]*\""));
+    const auto keys = [&section](QString words) {
+        words.replace(QStringLiteral("--lang"), kLanguageKey);
+        words.replace(QStringLiteral("--tv-mode"), kTvModeKey);
+        return words.replace(kOption, section + QStringLiteral(".\\1"));
+    };
+    QString result;
+    qsizetype from = 0;
+    for (QRegularExpressionMatchIterator it = kQuotedCommand.globalMatch(message); it.hasNext();) {
+        const QRegularExpressionMatch command = it.next();
+        result += keys(message.mid(from, command.capturedStart() - from)) + command.captured();
+        from = command.capturedEnd();
+    }
+    return result + keys(message.mid(from));
 }
 
 [[noreturn]] void RefuseIn(const QString& source, const QString& message)
@@ -293,6 +306,11 @@ QJsonObject ProfileSection(const SettingsFileCheck& check)
 
 QJsonObject CardProfileOf(const QString& folder)
 {
+    if (!QFileInfo(folder).isDir())
+        throw CliFailure{kExitFailed,
+                         QFileInfo::exists(folder)
+                             ? QStringLiteral("%1 is no folder").arg(QDir::toNativeSeparators(folder))
+                             : QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(folder))};
     const std::vector<SettingsFileKind> kinds = SettingsFilesIn(folder);
     if (kinds.empty())
         throw CliFailure{kExitFailed,
@@ -302,7 +320,7 @@ QJsonObject CardProfileOf(const QString& folder)
     std::optional<int> language;
     std::optional<int> tvMode;
     for (SettingsFileKind kind : kinds) {
-        const QString path = QDir(folder).filePath(SettingsFileName(kind));
+        const QString path = SettingsFilePathIn(folder, kind);
         const SettingsFileCheckResult checked = CheckSettingsFileAt(kind, path);
         if (!checked.ok())
             throw CliFailure{kExitFailed, checked.error->message(false)};

@@ -129,7 +129,7 @@ bool UDisks2Drives::isRemovable(const QString& mountPoint, const QByteArray& dev
     return found && found->removable;
 }
 
-EjectResult UDisks2Drives::eject(const QString& mountPoint, const QByteArray& device)
+EjectResult UDisks2Drives::eject(const QString& mountPoint, const QByteArray& device, EjectHow how)
 {
     QString failure;
     const std::optional<Found> found = find(mountPoint, device, &failure);
@@ -145,17 +145,26 @@ EjectResult UDisks2Drives::eject(const QString& mountPoint, const QByteArray& de
     const QString unmounted = callOn(found->block, kFilesystem, QStringLiteral("Unmount"));
     if (!unmounted.isEmpty())
         return {QStringLiteral("%1 cannot be unmounted: %2").arg(mountPoint, unmounted)};
-    // Unmounted is already safe to pull; powering the drive off (or ejecting
-    // the medium) is what makes a desktop say so.
-    QString released;
-    if (found->canPowerOff)
-        released = callOn(found->drive, kDrive, QStringLiteral("PowerOff"));
-    else if (found->ejectable)
-        released = callOn(found->drive, kDrive, QStringLiteral("Eject"));
-    if (!released.isEmpty())
-        return {QStringLiteral("%1 is unmounted and can be pulled, but its drive could not be switched off: %2")
-                    .arg(mountPoint, released)};
+    // Unmounted is already safe to pull. Ejecting the medium is what makes a
+    // desktop say so, and it leaves a card reader on for the next card;
+    // powering the drive off (asked for) would switch the reader itself off.
+    if (how == EjectHow::PowerOff && found->canPowerOff) {
+        if (const QString off = callOn(found->drive, kDrive, QStringLiteral("PowerOff")); !off.isEmpty())
+            return {QStringLiteral("%1 is unmounted and can be pulled, but its drive could not be switched off: %2")
+                        .arg(mountPoint, off)};
+        return {};
+    }
+    if (found->ejectable) {
+        if (const QString ejected = callOn(found->drive, kDrive, QStringLiteral("Eject")); !ejected.isEmpty())
+            return {QStringLiteral("%1 is unmounted and can be pulled, but the drive did not eject it: %2")
+                        .arg(mountPoint, ejected)};
+    }
     return {};
+}
+
+DrivesSource UDisks2Drives::source()
+{
+    return {QStringLiteral("udisks2"), {}};
 }
 
 } // namespace kestra

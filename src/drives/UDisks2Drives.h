@@ -17,8 +17,9 @@ public:
     explicit UDisks2Drives(QDBusConnection bus);
 
     bool isRemovable(const QString& mountPoint, const QByteArray& device) override;
-    EjectResult eject(const QString& mountPoint, const QByteArray& device) override;
+    EjectResult eject(const QString& mountPoint, const QByteArray& device, EjectHow how) override;
     QString unavailable() override;
+    DrivesSource source() override;
 
 private:
     struct Found {

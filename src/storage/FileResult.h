@@ -60,6 +60,9 @@ struct ReadResult {
     QByteArray bytes;
     std::optional<FileError> error;
     bool truncated = false; // the file is longer than kMaxSettingsFileRead
+    // A read asked of the medium that the system could only serve from its
+    // cache: the system's error code, else 0.
+    int cacheError = 0;
     bool ok() const { return !error.has_value(); }
 };
 

@@ -3,6 +3,8 @@
 
 #include "storage/FileOps.h"
 
+#include <QDir>
+
 namespace kestra {
 
 namespace {
@@ -279,6 +281,22 @@ private:
     quint32 m_createdPermissions = 0;
 };
 
+// The entries of `folder` that name `fileName` in another case ("GPRS.DAT"
+// for "gprs.dat"). FAT matches names without case, so a card holds one of
+// them at most, and it may be the very file the name finds; a folder that
+// tells case apart could hold both, and a reader might take either.
+QStringList OtherCaseNames(const QString& folder, const QString& fileName)
+{
+    QStringList names;
+    const QStringList entries =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : entries) {
+        if (name != fileName && name.compare(fileName, Qt::CaseInsensitive) == 0)
+            names << name;
+    }
+    return names;
+}
+
 bool IsAsciiAlnum(QChar c)
 {
     return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
@@ -351,7 +369,49 @@ SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByt
     std::optional<quint32> keepPermissions;
     if (existing.type == PathType::Regular)
         keepPermissions = existing.permissions;
-    return AtomicSave(ops, folder, target, scratch, keepPermissions).run(bytes);
+
+    // An old file of the name in another case is replaced as well: the new
+    // file has the name asked for, and never stands beside an old twin.
+    QStringList twins;
+    for (const QString& name : OtherCaseNames(folder, fileName)) {
+        const QString path = SettingsFilePath(folder, name);
+        FileStatus twin;
+        if (const int error = ops.status(path, twin))
+            return Failed(Error(SaveErrorKind(error), path, error));
+        if (twin.type != PathType::Regular
+            || (existing.type == PathType::Regular && twin.identity == existing.identity))
+            continue; // not a file of ours, or the same file under the other case
+        if (twin.writeProtected)
+            return Failed(Error(FileErrorKind::WriteProtected, path));
+        keepPermissions = keepPermissions.value_or(twin.permissions);
+        twins << name;
+    }
+
+    SaveResult saved = AtomicSave(ops, folder, target, scratch, keepPermissions).run(bytes);
+    if (!saved.ok() || twins.isEmpty())
+        return saved;
+    // Only a folder that lists the new name and the old one side by side
+    // holds two files. FAT lists one entry under one name, and a file system
+    // in user space may number one file anew on every look, so the listing
+    // decides, never the file numbers.
+    const QStringList now =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    if (!now.contains(fileName))
+        return saved;
+    for (const QString& name : twins) {
+        if (!now.contains(name))
+            continue;
+        const QString path = SettingsFilePath(folder, name);
+        if (const int error = ops.remove(path); error && !IsNotFound(error))
+            return Failed(Error(SaveErrorKind(error), path, error));
+    }
+    if (const int error = ops.syncFolder(folder)) {
+        FileError unconfirmed = Error(FileErrorKind::NotConfirmed, target, error);
+        unconfirmed.cause = SaveErrorKind(error);
+        unconfirmed.causeError = error;
+        return Failed(unconfirmed);
+    }
+    return saved;
 }
 
 ReadResult ReadSettingsFile(const QString& path)
@@ -359,7 +419,9 @@ ReadResult ReadSettingsFile(const QString& path)
     return ReadSettingsFile(path, FileOps::real());
 }
 
-ReadResult ReadSettingsFile(const QString& path, FileOps& ops)
+namespace {
+
+ReadResult ReadSettingsFileVia(const QString& path, FileOps& ops, bool fromMedium)
 {
     if (path.isEmpty() || path.contains(QChar(0)))
         return LoadFailed(FileErrorKind::NotFound, path);
@@ -383,8 +445,10 @@ ReadResult ReadSettingsFile(const QString& path, FileOps& ops)
         return error ? LoadFailed(LoadErrorKind(error), path, error) : LoadFailed(FileErrorKind::NotRegularFile, path);
     }
 
-    // One byte past the limit tells a file of exactly 64 KiB from a longer one.
     ReadResult result;
+    if (fromMedium)
+        result.cacheError = ops.dropCachedPages(handle);
+    // One byte past the limit tells a file of exactly 64 KiB from a longer one.
     result.bytes.resize(kMaxSettingsFileRead + 1);
     qint64 total = 0;
     while (total < result.bytes.size()) {
@@ -404,6 +468,18 @@ ReadResult ReadSettingsFile(const QString& path, FileOps& ops)
     result.truncated = total > kMaxSettingsFileRead;
     result.bytes.truncate(qMin<qint64>(total, kMaxSettingsFileRead));
     return result;
+}
+
+} // namespace
+
+ReadResult ReadSettingsFile(const QString& path, FileOps& ops)
+{
+    return ReadSettingsFileVia(path, ops, false);
+}
+
+ReadResult ReadSettingsFileFromMedium(const QString& path, FileOps& ops)
+{
+    return ReadSettingsFileVia(path, ops, true);
 }
 
 } // namespace kestra

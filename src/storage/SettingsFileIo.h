@@ -29,6 +29,9 @@ QString ScratchFileName(const QString& fileName);
 // replaced file keeps its permission bits. Another save of the same file
 // under way (its scratch file is locked) makes this one fail as Busy, and so
 // does a file renamed over this save's before it could report success.
+// The file is written under `fileName` as given, and an old file of the name
+// in another case ("GPRS.DAT") is replaced too: it goes once the new file is
+// in place, so a folder that tells case apart never holds both.
 // `ops` defaults to the real file system.
 SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByteArrayView bytes);
 SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByteArrayView bytes, FileOps& ops);
@@ -37,6 +40,11 @@ SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByt
 // never blocks on a FIFO, reads at most kMaxSettingsFileRead bytes.
 ReadResult ReadSettingsFile(const QString& path);
 ReadResult ReadSettingsFile(const QString& path, FileOps& ops);
+// As above, for the check after a save: the bytes come from the medium, not
+// from what the system still holds of the file in memory, so a card that did
+// not keep them fails. Where the system cannot read past its cache the bytes
+// are still read, and cacheError says why they may be the cache's.
+ReadResult ReadSettingsFileFromMedium(const QString& path, FileOps& ops);
 
 // Reads the file at `path` as above and decodes its bytes with `parse`.
 template <typename Parse>

@@ -4,6 +4,7 @@
 // giving each file's values under the names a profile uses.
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -51,12 +52,14 @@ TEST_F(CardCommand, ARefusedProfileWritesNothingAndABrokenCardFails)
     EXPECT_TRUE(refused.err.contains("sms")) << refused.err.toStdString();
     EXPECT_TRUE(QDir(path("card")).isEmpty()) << "a refused profile wrote camera.dat";
 
-    ASSERT_TRUE(WriteText(path("site.json"), R"({"camera": {"mode": "Video"}})"));
+    ASSERT_TRUE(WriteText(path("site.json"), R"({"camera": {"mode": "Video"}, "sms": {"phone1": "13800138000"}})"));
     const ProgramRun missing = Program({QStringLiteral("card"), QStringLiteral("write"), QStringLiteral("--profile"),
                                         path("site.json"), QStringLiteral("--out"), path("gone")});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_TRUE(missing.err.contains("card incomplete")) << missing.err.toStdString();
-    EXPECT_TRUE(missing.err.contains("no camera.dat")) << missing.err.toStdString();
+    EXPECT_TRUE(missing.err.contains("does not exist")) << missing.err.toStdString();
+    EXPECT_EQ(missing.err.count(path("gone").toUtf8()), 1) << "a missing folder is said once:\n"
+                                                           << missing.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path("gone")));
 
     const ProgramRun past = Program({QStringLiteral("card"), QStringLiteral("write"), QStringLiteral("--profile"),
                                      path("site.json"), QStringLiteral("--wait"), QStringLiteral("--count"),
@@ -64,6 +67,89 @@ TEST_F(CardCommand, ARefusedProfileWritesNothingAndABrokenCardFails)
     EXPECT_EQ(past.status, 2) << "three cards from ZZZY would pass ZZZZ: refused before any wait";
     EXPECT_TRUE(past.err.contains("ZZZZ")) << past.err.toStdString();
 }
+
+// What a user reads: the report in the language asked for, a missing folder
+// called missing, and a profile's hint naming a command that runs.
+TEST_F(CardCommand, TheWordsFitWhatHappened)
+{
+    ASSERT_TRUE(WriteText(path("site.json"), R"({"sms": {"phone1": "13800138000"}})"));
+    ASSERT_TRUE(QDir().mkpath(path("card")));
+    const ProgramRun chinese =
+        Program({QStringLiteral("card"), QStringLiteral("write"), QStringLiteral("--profile"), path("site.json"),
+                 QStringLiteral("--out"), path("card"), QStringLiteral("--lang"), QStringLiteral("zh")});
+    EXPECT_EQ(chinese.status, 0) << chinese.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(chinese.out).contains(QStringLiteral("存储卡已写入并读回核对")))
+        << chinese.out.toStdString();
+
+    const ProgramRun nothere = Program({QStringLiteral("card"), QStringLiteral("read"), path("nothere")});
+    EXPECT_EQ(nothere.status, 1);
+    EXPECT_TRUE(nothere.err.contains("does not exist")) << nothere.err.toStdString();
+    EXPECT_FALSE(nothere.err.contains("no settings file")) << nothere.err.toStdString();
+
+    ASSERT_TRUE(
+        WriteText(path("bad.json"), R"({"gprs": {"mode": "auto", "country": "China", "operator": "Nowhere"}})"));
+    const ProgramRun hint = Program({QStringLiteral("card"), QStringLiteral("write"), QStringLiteral("--profile"),
+                                     path("bad.json"), QStringLiteral("--out"), path("card")});
+    EXPECT_EQ(hint.status, 2);
+    EXPECT_TRUE(hint.err.contains("gprs.operator")) << hint.err.toStdString();
+    EXPECT_FALSE(hint.err.contains("gprs gprs.")) << "a command to run keeps its options: " << hint.err.toStdString();
+}
+
+// A camera's card may hold its files under capital names: they are read as
+// they are, and a new card write replaces them with the lower-case names,
+// never beside them (a folder that tells case apart, as FAT does not).
+TEST_F(CardCommand, CapitalNamesAreReadAndReplaced)
+{
+    ASSERT_TRUE(WriteText(path("site.json"), R"({"sms": {"phone1": "13800138000"}, "camera": {"mode": "Video"}})"));
+    ASSERT_EQ(Program({QStringLiteral("card"), QStringLiteral("write"), QStringLiteral("--profile"), path("site.json"),
+                       QStringLiteral("--out"), work.path()})
+                  .status,
+              0);
+    ASSERT_TRUE(QFile::rename(path("sms.dat"), path("SMS.DAT")));
+    ASSERT_TRUE(QFile::rename(path("camera.dat"), path("Camera.Dat")));
+    if (QFileInfo::exists(path("sms.dat")))
+        GTEST_SKIP() << "this folder does not tell case apart";
+    const ProgramRun read = Program({QStringLiteral("card"), QStringLiteral("read"), work.path()});
+    ASSERT_EQ(read.status, 0) << read.err.toStdString();
+    const QJsonObject profile = QJsonDocument::fromJson(read.out).object();
+    EXPECT_EQ(profile.value(QStringLiteral("sms")).toObject().value(QStringLiteral("phone1")).toString(),
+              QStringLiteral("13800138000"));
+    EXPECT_TRUE(profile.contains(QStringLiteral("camera")));
+
+    ASSERT_EQ(Program({QStringLiteral("card"), QStringLiteral("write"), QStringLiteral("--profile"), path("site.json"),
+                       QStringLiteral("--out"), work.path()})
+                  .status,
+              0);
+    QStringList names =
+        QDir(work.path())
+            .entryList({QStringLiteral("*.dat"), QStringLiteral("*.DAT"), QStringLiteral("*.Dat")}, QDir::Files);
+    names.sort();
+    EXPECT_EQ(names.join(QLatin1Char(' ')), QStringLiteral("camera.dat sms.dat"));
+}
+
+#ifdef Q_OS_LINUX
+// Without a system bus the kernel's mount table answers, and --json is JSON
+// that says where its answer came from.
+TEST_F(CardCommand, WithoutUDisks2TheListComesFromTheKernel)
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=") + path("no-bus"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(KESTRA_SETUP_PROGRAM),
+                  {QStringLiteral("card"), QStringLiteral("list"), QStringLiteral("--json")});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    const QByteArray out = program.readAllStandardOutput();
+    EXPECT_EQ(program.exitCode(), 0) << out.toStdString() << program.readAllStandardError().toStdString();
+    QJsonParseError error{};
+    const QJsonObject list = QJsonDocument::fromJson(out, &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << out.toStdString();
+    EXPECT_EQ(list.value(QStringLiteral("source")).toString(), QStringLiteral("kernel"));
+    EXPECT_TRUE(list.value(QStringLiteral("sourceNote")).toString().contains(QStringLiteral("UDisks2")));
+    EXPECT_TRUE(list.value(QStringLiteral("volumes")).isArray());
+    EXPECT_FALSE(list.contains(QStringLiteral("error")));
+}
+#endif
 
 TEST_F(CardCommand, InspectJsonGivesTheProfileNamesAndTheStoredValues)
 {

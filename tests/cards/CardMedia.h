@@ -153,12 +153,14 @@ private:
 };
 
 inline QJsonObject StandInCard(const QString& name, const QString& mountPoint, bool removable,
-                               const QStringList& unmount = {}, const QStringList& powerOff = {})
+                               const QStringList& unmount = {}, const QStringList& powerOff = {},
+                               const QStringList& eject = {})
 {
     return {{QStringLiteral("name"), name},
             {QStringLiteral("mountPoint"), mountPoint},
             {QStringLiteral("removable"), removable},
             {QStringLiteral("unmount"), QJsonArray::fromStringList(unmount)},
+            {QStringLiteral("eject"), QJsonArray::fromStringList(eject)},
             {QStringLiteral("powerOff"), QJsonArray::fromStringList(powerOff)}};
 }
 

@@ -4,6 +4,7 @@
 // word on which drives are removable and how they are ejected.
 
 #include "cards/CardFolders.h"
+#include "cards/CardList.h"
 #include "cards/CardVolumes.h"
 #include "cards/CardWriter.h"
 #include "cards/RemovableDrives.h"
@@ -11,6 +12,7 @@
 
 #include <QJsonDocument>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -59,7 +61,7 @@ class AllRemovable : public RemovableDrives {
 public:
     QStringList ejected;
     bool isRemovable(const QString&, const QByteArray&) override { return true; }
-    EjectResult eject(const QString& mountPoint, const QByteArray&) override
+    EjectResult eject(const QString& mountPoint, const QByteArray&, EjectHow) override
     {
         ejected << mountPoint;
         return {};
@@ -74,6 +76,8 @@ TEST(CardMedia, AFatCardHoldsEveryFileAfterItIsMountedAgain)
     if (!card.skipReason().empty())
         GTEST_SKIP() << card.skipReason();
     ASSERT_TRUE(card.mount());
+    // A camera (or another tool) left one file under a capital name.
+    ASSERT_TRUE(test::PlantFile(QDir(card.mountPoint()).filePath(QStringLiteral("GPRS.DAT")), QByteArray(780, 'x')));
     const CardWriteReport report =
         WriteCard(card.mountPoint(), FourFiles(), kClock, SerialText::Parse(QStringLiteral("CAM7")));
     ASSERT_TRUE(report.complete()) << report.lines(false).join(QLatin1Char('\n')).toStdString();
@@ -84,8 +88,8 @@ TEST(CardMedia, AFatCardHoldsEveryFileAfterItIsMountedAgain)
     QStringList names = QDir(card.mountPoint()).entryList(QDir::Files);
     names.removeAll(QStringLiteral("KESTRA")); // fusefat shows the volume label as a file
     names.sort(Qt::CaseInsensitive);
-    EXPECT_EQ(names.join(QLatin1Char(' ')).toLower().toStdString(), "camera.dat gprs.dat mms.dat sms.dat")
-        << "a scratch file was left on the card";
+    EXPECT_EQ(names.join(QLatin1Char(' ')).toStdString(), "camera.dat gprs.dat mms.dat sms.dat")
+        << "a scratch file was left on the card, or an old name kept its capitals";
     for (const auto& [kind, bytes, refusal] : expected) {
         ASSERT_FALSE(refusal) << refusal->toStdString();
         QFile file(QDir(card.mountPoint()).filePath(SettingsFileName(kind)));
@@ -128,7 +132,7 @@ public:
     {
         return mountPoint.startsWith(m_root + QLatin1Char('/'));
     }
-    EjectResult eject(const QString&, const QByteArray&) override { return {QStringLiteral("busy")}; }
+    EjectResult eject(const QString&, const QByteArray&, EjectHow) override { return {QStringLiteral("busy")}; }
 
 private:
     QString m_root;
@@ -155,7 +159,36 @@ TEST(CardMedia, TheWindowsOpenOnTheOneCardInAndNameTheCardAFolderIsOn)
     EXPECT_TRUE(note.endsWith(QStringLiteral(" free"))) << note.toStdString();
     EXPECT_EQ(CardFolderNote(drives, work.path(), false), QString()) << "a folder on no card";
     const CardVolume card = *CardVolumeOf(drives, first.mountPoint());
-    EXPECT_TRUE(EjectOutcome(card, drives.eject(card.mountPoint, card.device), false).contains(QStringLiteral("busy")));
+    EXPECT_TRUE(EjectOutcome(card, drives.eject(card.mountPoint, card.device, EjectHow::KeepDrive), false)
+                    .contains(QStringLiteral("busy")));
+}
+
+// The windows' list looks again by itself when a card is mounted or
+// unmounted, and ejects on its own thread.
+TEST(CardMedia, TheCardListFollowsTheMountsAndEjectsOffTheCallersThread)
+{
+    QTemporaryDir work;
+    const QString cardSlots = work.filePath(QStringLiteral("slots"));
+    FatCard card(work.filePath(QStringLiteral("a.img")), cardSlots + QStringLiteral("/a"), QStringLiteral("A"));
+    if (!card.skipReason().empty())
+        GTEST_SKIP() << card.skipReason();
+    auto drives = std::make_unique<RemovableUnder>(cardSlots);
+    CardList list(std::move(drives), cardSlots);
+    ASSERT_TRUE(list.waitForLook(10000));
+    EXPECT_EQ(list.volumes()->size(), 0u);
+    ASSERT_TRUE(card.mount());
+    const auto waitFor = [&list](std::size_t count) {
+        for (int i = 0; i < 200 && list.volumes()->size() != count; ++i)
+            QThread::msleep(50);
+        return list.volumes()->size() == count;
+    };
+    EXPECT_TRUE(waitFor(1)) << "the mount was not noticed";
+    EXPECT_EQ(SingleCardFolder(list), QDir::toNativeSeparators(card.mountPoint()));
+    const std::optional<CardVolume> found = list.cardOf(card.mountPoint());
+    ASSERT_TRUE(found);
+    EXPECT_EQ(list.eject(*found, EjectHow::KeepDrive).failure, QStringLiteral("busy"));
+    card.unmount();
+    EXPECT_TRUE(waitFor(0)) << "the unmount was not noticed";
 }
 
 TEST(CardMedia, ACardThatFillsUpHalfwayIsReportedIncomplete)
@@ -215,32 +248,68 @@ TEST(CardMedia, ACardThatTurnsReadOnlyHalfwayKeepsItsOldFiles)
     }
 }
 
+// A card's check reads each file from the card; where the system cannot
+// drop what it keeps of the file, the report says the check read the cache.
+TEST(CardMedia, ACheckThatCouldOnlyReadTheCacheSaysSo)
+{
+    QTemporaryDir card;
+    CardProfile smsOnly;
+    smsOnly.sms = FourFiles().sms;
+    test::FaultyFileOps recorder;
+    ASSERT_TRUE(WriteCard(card.path(), smsOnly, kClock, std::nullopt, false, recorder).complete());
+    const qsizetype drop = recorder.calls.indexOf(QStringLiteral("dropCachedPages"));
+    ASSERT_GT(drop, recorder.calls.lastIndexOf(QStringLiteral("rename"))) << "dropped before the file was in place";
+    ASSERT_LT(drop, recorder.calls.lastIndexOf(QStringLiteral("read")));
+
+    test::FaultyFileOps cannot;
+    cannot.failCall(static_cast<int>(drop), ENOSYS);
+    const CardWriteReport report = WriteCard(card.path(), smsOnly, kClock, std::nullopt, false, cannot);
+    ASSERT_EQ(report.files.size(), 1u);
+    EXPECT_TRUE(report.files[0].written);
+    EXPECT_FALSE(report.files[0].readBackFromCache.isEmpty());
+    EXPECT_TRUE(report.lines(false).constFirst().contains(QStringLiteral("the check read the system's cache")))
+        << report.lines(false).constFirst().toStdString();
+}
+
+// An eject unmounts and ejects the medium; the reader stays on and known for
+// the next card. Only a power-off asked for switches the drive off, and a
+// drive switched off is gone (the stand-in drops it, as a USB reader goes).
 TEST(CardMedia, UDisks2TellsRemovableDrivesAndEjectsThem)
 {
     QTemporaryDir work;
     const QString card = work.filePath(QStringLiteral("card"));
     const QString disk = work.filePath(QStringLiteral("disk"));
-    const QString marks = work.path();
-    PrivateUDisks2 udisks({StandInCard(QStringLiteral("sdz1"), card, true,
-                                       {QStringLiteral("touch"), marks + QStringLiteral("/unmounted")},
-                                       {QStringLiteral("touch"), marks + QStringLiteral("/powered-off")}),
-                           StandInCard(QStringLiteral("sda1"), disk, false)});
+    const auto mark = [&work](const char* name) {
+        return QStringList{QStringLiteral("touch"), work.filePath(QLatin1String(name))};
+    };
+    const auto marked = [&work](const char* name) { return QFile::exists(work.filePath(QLatin1String(name))); };
+    PrivateUDisks2 udisks(
+        {StandInCard(QStringLiteral("sdz1"), card, true, mark("unmounted"), mark("powered-off"), mark("ejected")),
+         StandInCard(QStringLiteral("sda1"), disk, false)});
     if (!udisks.skipReason().empty())
         GTEST_SKIP() << udisks.skipReason();
     UDisks2Drives drives(udisks.bus());
     EXPECT_EQ(drives.unavailable(), QString());
+    EXPECT_EQ(drives.source().name, QStringLiteral("udisks2"));
     EXPECT_TRUE(drives.isRemovable(card, {}));
     EXPECT_TRUE(drives.isRemovable(card + QStringLiteral("/"), {})) << "a mount point with a trailing slash";
     EXPECT_TRUE(drives.isRemovable(QStringLiteral("/elsewhere"), "/dev/sdz1")) << "found by its device";
     EXPECT_FALSE(drives.isRemovable(disk, {}));
     EXPECT_FALSE(drives.isRemovable(work.filePath(QStringLiteral("unknown")), {}));
 
-    EXPECT_FALSE(drives.eject(disk, {}).ok()) << "a fixed disk is not ejected";
-    EXPECT_FALSE(QFile::exists(marks + QStringLiteral("/unmounted")));
-    const EjectResult ejected = drives.eject(card, {});
+    EXPECT_FALSE(drives.eject(disk, {}, EjectHow::KeepDrive).ok()) << "a fixed disk is not ejected";
+    EXPECT_FALSE(marked("unmounted"));
+    const EjectResult ejected = drives.eject(card, {}, EjectHow::KeepDrive);
     EXPECT_TRUE(ejected.ok()) << ejected.failure.toStdString();
-    EXPECT_TRUE(QFile::exists(marks + QStringLiteral("/unmounted")));
-    EXPECT_TRUE(QFile::exists(marks + QStringLiteral("/powered-off")));
+    EXPECT_TRUE(marked("unmounted"));
+    EXPECT_TRUE(marked("ejected"));
+    EXPECT_FALSE(marked("powered-off")) << "the reader was switched off without being asked";
+    EXPECT_TRUE(drives.isRemovable(card, {})) << "the reader is gone for the next card";
+
+    const EjectResult off = drives.eject(card, {}, EjectHow::PowerOff);
+    EXPECT_TRUE(off.ok()) << off.failure.toStdString();
+    EXPECT_TRUE(marked("powered-off"));
+    EXPECT_FALSE(drives.isRemovable(card, {})) << "a drive switched off is gone";
 }
 
 TEST(CardMedia, WithoutUDisks2NoVolumeIsRemovable)
@@ -248,7 +317,7 @@ TEST(CardMedia, WithoutUDisks2NoVolumeIsRemovable)
     UDisks2Drives drives(
         QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("none")));
     EXPECT_FALSE(drives.isRemovable(QStringLiteral("/"), {}));
-    EXPECT_FALSE(drives.eject(QStringLiteral("/"), {}).ok());
+    EXPECT_FALSE(drives.eject(QStringLiteral("/"), {}, EjectHow::KeepDrive).ok());
     EXPECT_FALSE(drives.unavailable().isEmpty()) << "card list and --wait must say why they find no card";
 }
 

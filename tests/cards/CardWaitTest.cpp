@@ -59,17 +59,23 @@ struct Fleet {
     QString profile = work.filePath(QStringLiteral("site.json"));
     std::string skipReason;
 
-    explicit Fleet(int count)
+    // `count` cards, each in a reader of its own; or, with `oneReader`, all
+    // put into the same reader one after another (its drive leaves a mark
+    // when switched off).
+    explicit Fleet(int count, bool oneReader = false)
     {
         QJsonArray standIns;
         for (int i = 1; i <= count; ++i) {
             const QString name = QStringLiteral("card%1").arg(i);
-            cards.push_back(std::make_unique<FatCard>(work.filePath(name + QStringLiteral(".img")), work.filePath(name),
+            const QString mountPoint = work.filePath(oneReader ? QStringLiteral("reader") : name);
+            cards.push_back(std::make_unique<FatCard>(work.filePath(name + QStringLiteral(".img")), mountPoint,
                                                       QStringLiteral("CARD%1").arg(i)));
             if (!cards.back()->skipReason().empty())
                 skipReason = cards.back()->skipReason();
-            standIns.append(StandInCard(QStringLiteral("sdz%1").arg(i), cards.back()->mountPoint(), true,
-                                        cards.back()->unmountCommand()));
+            if (!oneReader || i == 1)
+                standIns.append(StandInCard(QStringLiteral("sdz%1").arg(i), mountPoint, true,
+                                            cards.back()->unmountCommand(),
+                                            {QStringLiteral("touch"), work.filePath(QStringLiteral("powered-off"))}));
         }
         if (!skipReason.empty())
             return;
@@ -135,6 +141,33 @@ TEST(CardWait, ThreeCardsOneAfterAnotherAreWrittenNumberedAndEjected)
         EXPECT_TRUE(QFile::exists(QDir(card.mountPoint()).filePath(QStringLiteral("sms.dat"))));
         card.unmount();
     }
+}
+
+// A USB card reader switched off sees no card until it is plugged in again:
+// the reader stays on from card to card, and goes off after the last one
+// only when asked.
+TEST(CardWait, OneReaderTakesCardAfterCardAndGoesOffOnlyAfterTheLast)
+{
+    Fleet fleet(2, true);
+    if (!fleet.skipReason.empty())
+        GTEST_SKIP() << fleet.skipReason;
+    QProcess program;
+    fleet.start(program, {QStringLiteral("--wait"), QStringLiteral("--count"), QStringLiteral("2"),
+                          QStringLiteral("--power-off")});
+    QString seen;
+    const QString poweredOff = fleet.work.filePath(QStringLiteral("powered-off"));
+    for (const auto& card : fleet.cards) {
+        ASSERT_TRUE(WaitForLine(program, QStringLiteral("Waiting for a card"), seen)) << seen.toStdString();
+        EXPECT_FALSE(QFile::exists(poweredOff)) << "the reader went off before the last card";
+        ASSERT_TRUE(card->mount());
+        ASSERT_TRUE(WaitForLine(program, QStringLiteral("ejected"), seen)) << seen.toStdString();
+        EXPECT_FALSE(card->mounted());
+    }
+    ASSERT_TRUE(program.waitForFinished(30000));
+    seen += QString::fromUtf8(program.readAll());
+    EXPECT_EQ(program.exitCode(), 0) << seen.toStdString();
+    EXPECT_TRUE(seen.contains(QStringLiteral("2 card(s) written."))) << seen.toStdString();
+    EXPECT_TRUE(QFile::exists(poweredOff)) << "--power-off: the reader stayed on after the last card";
 }
 
 TEST(CardWait, CtrlCBetweenCardsStopsCleanly)

@@ -1,8 +1,10 @@
 # SPDX-License-Identifier: Apache-2.0
 '''A stand-in UDisks2 for the card tests: one drive and one file system per
 entry of the "cards" parameter, each {"name", "mountPoint", "removable",
-"unmount": [command...], "powerOff": [command...]}. Unmount and PowerOff run
-their command, so a test can unmount a FUSE image or leave a mark.'''
+"unmount": [command...], "eject": [command...], "powerOff": [command...]}.
+Unmount, Eject and PowerOff run their command, so a test can unmount a FUSE
+image or leave a mark. A drive powered off is gone, with its file system, as
+a USB card reader switched off is gone until it is plugged in again.'''
 
 import dbus
 
@@ -36,8 +38,9 @@ def load(mock, parameters):
             'MediaRemovable': removable,
             'Ejectable': removable,
             'CanPowerOff': removable,
-        }, [('PowerOff', 'a{sv}', '', command_code(card.get('powerOff'))),
-            ('Eject', 'a{sv}', '', '')])
+        }, [('PowerOff', 'a{sv}', '', command_code(card.get('powerOff')) +
+             '\nself.RemoveObject(%r)\nself.RemoveObject(%r)' % (block_path, drive_path)),
+            ('Eject', 'a{sv}', '', command_code(card.get('eject')))])
         mock.AddObject(block_path, BLOCK, {
             'Device': dbus.ByteArray(('/dev/' + name).encode() + b'\0', variant_level=1),
             'Drive': dbus.ObjectPath(drive_path, variant_level=1),

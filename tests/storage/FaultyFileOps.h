@@ -145,6 +145,12 @@ public:
             return error;
         return m_real.read(handle, data, cap(size), got);
     }
+    int dropCachedPages(FileHandle& handle) override
+    {
+        if (const int error = enter("dropCachedPages"))
+            return error;
+        return m_real.dropCachedPages(handle);
+    }
 
 private:
     struct Fault {

@@ -199,6 +199,33 @@ TEST(ReadSettingsFile, MapsFailedCallsToKinds)
     }
 }
 
+// The check after a save reads the medium: the file's cached pages go after
+// it is opened and before the first read. Where the system cannot drop them,
+// the bytes are still read and the reason is kept for the report.
+TEST(ReadSettingsFile, FromTheMediumDropsTheCacheBeforeTheFirstRead)
+{
+    QTemporaryDir dir;
+    const QString path = Plant(dir, "camera.dat", 180);
+    FaultyFileOps ops;
+    const ReadResult read = ReadSettingsFileFromMedium(path, ops);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.bytes, ReadSettingsFile(path).bytes);
+#ifndef Q_OS_WIN
+    EXPECT_EQ(read.cacheError, 0) << "posix_fadvise refused";
+#endif
+    const qsizetype drop = ops.calls.indexOf(QStringLiteral("dropCachedPages"));
+    ASSERT_GE(drop, 0) << ops.calls.join(QLatin1Char(' ')).toStdString();
+    EXPECT_GT(drop, ops.calls.indexOf(QStringLiteral("handleType")));
+    EXPECT_LT(drop, ops.calls.indexOf(QStringLiteral("read")));
+
+    FaultyFileOps cannot;
+    cannot.failCall(static_cast<int>(drop), test::sys::kNoLocks);
+    const ReadResult cached = ReadSettingsFileFromMedium(path, cannot);
+    ASSERT_TRUE(cached.ok());
+    EXPECT_EQ(cached.bytes, read.bytes);
+    EXPECT_EQ(cached.cacheError, test::sys::kNoLocks);
+}
+
 // Every message names its path, in both languages, and the Chinese ones can
 // be shown through the code page the rest of the tool uses.
 TEST(FileErrorMessage, NamesThePathInBothLanguages)

@@ -23,6 +23,18 @@ public:
     };
 
     void showMessage(const QString& caption, const QString& text) override;
+    // Records the question as a message and answers with the next of
+    // `yesNoAnswers`; No once they are used up.
+    bool askYesNo(const QString& caption, const QString& text) override
+    {
+        showMessage(caption, text);
+        if (yesNoAnswers.empty())
+            return false;
+        const bool yes = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return yes;
+    }
+    std::deque<bool> yesNoAnswers;
 
     std::vector<Message> messages;
     // Runs inside showMessage, after recording (a test can act while the

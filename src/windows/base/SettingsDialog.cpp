@@ -136,7 +136,7 @@ bool CSettingsDialog::TakeEveryFieldOver()
 void CSettingsDialog::OnSelectFolder()
 {
     // With one card in, that card is where the user means to save.
-    services().folders.startFolder = SingleCardFolder(*SystemRemovableDrives()).value_or(QString());
+    services().folders.startFolder = SingleCardFolder(CardList::shared()).value_or(QString());
     const QString chosen = services().folders.browseForFolder().value_or(DefaultFolder());
     if (m_folderRow.maxChars > 0 && Cp936Length(chosen) > m_folderRow.maxChars) {
         // Taken, it would fail the field's check at every later exchange.
@@ -152,13 +152,13 @@ void CSettingsDialog::OnSelectFolder()
 void CSettingsDialog::ShowCardOfFolder()
 {
     if (QWidget* field = Control(m_folderRow.folderFieldId))
-        field->setToolTip(CardFolderNote(*SystemRemovableDrives(), m_folderText, m_session.chineseMessages()));
+        field->setToolTip(CardFolderNote(CardList::shared(), m_folderText, m_session.chineseMessages()));
 }
 
 void CSettingsDialog::ConfirmSaved(const QString& savedMessage)
 {
-    const std::unique_ptr<RemovableDrives> drives = SystemRemovableDrives();
-    const std::optional<CardVolume> card = CardVolumeOf(*drives, QDir::fromNativeSeparators(m_folderText));
+    CardList& cards = CardList::shared();
+    const std::optional<CardVolume> card = cards.cardOf(QDir::fromNativeSeparators(m_folderText));
     if (!card) {
         ShowMessage(savedMessage);
         return;
@@ -166,7 +166,7 @@ void CSettingsDialog::ConfirmSaved(const QString& savedMessage)
     const bool chinese = m_session.chineseMessages();
     const QString question = savedMessage + QStringLiteral("\n\n") + EjectQuestion(*card, chinese);
     if (services().messages.askYesNo(QString::fromUtf8(g_appCaption), question))
-        ShowMessage(EjectOutcome(*card, drives->eject(card->mountPoint, card->device), chinese));
+        ShowMessage(EjectOutcome(*card, cards.eject(*card, EjectHow::KeepDrive), chinese));
 }
 
 void CSettingsDialog::ApplyText(int id, const char* text)

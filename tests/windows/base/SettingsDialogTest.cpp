@@ -3,15 +3,22 @@
 // focus notifications and the balloon hint wired to the window's controls.
 
 #include "windows/base/SettingsDialog.h"
+#include "cards/CardList.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
 #include "ui/BalloonTip.h"
 #include "ui/SampleTemplate.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QStorageInfo>
+#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -23,6 +30,8 @@ namespace {
 
 constexpr int kPhone = 1100;
 constexpr int kHour = 1017;
+constexpr int kSelect = 1057;
+constexpr int kFolder = 1064;
 
 class SampleSettingsWindow : public CSettingsDialog {
 public:
@@ -36,6 +45,13 @@ public:
     }
 
     std::vector<const char*> focusLog;
+
+    // A save into `folder` went through: the window confirms it.
+    void confirmSavedInto(const QString& folder)
+    {
+        m_folderText = folder;
+        ShowSaveOutcome(SaveResult{}, QStringLiteral("Saved."));
+    }
 
 protected:
     bool OnInitDialog() override
@@ -106,6 +122,92 @@ TEST(SettingsDialog, AClickIntoAHintedFieldShowsThePaleGreenBalloon)
     EXPECT_TRUE(balloon->IsVisible());
     EXPECT_EQ(balloon->Text(), QStringLiteral("The phone number can be used as an SMS control number"));
     EXPECT_EQ(balloon->CurrentTool(), phone);
+}
+
+// Drives that take seconds to answer, as UDisks2 can: the root volume is the
+// one card in.
+class SlowDrives : public RemovableDrives {
+public:
+    explicit SlowDrives(QString card, std::vector<EjectHow>* ejects = nullptr, bool* ejectedOnWindowThread = nullptr)
+        : m_card(std::move(card)), m_ejects(ejects), m_onWindowThread(ejectedOnWindowThread)
+    {
+    }
+    bool isRemovable(const QString& mountPoint, const QByteArray&) override
+    {
+        if (mountPoint != m_card)
+            return false;
+        QThread::msleep(1500);
+        return true;
+    }
+    EjectResult eject(const QString&, const QByteArray&, EjectHow how) override
+    {
+        QThread::msleep(500);
+        if (m_ejects != nullptr)
+            m_ejects->push_back(how);
+        if (m_onWindowThread != nullptr)
+            *m_onWindowThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+        return {};
+    }
+
+private:
+    QString m_card;
+    std::vector<EjectHow>* m_ejects;
+    bool* m_onWindowThread;
+};
+
+// The windows ask which cards are in from the list kept on its own thread:
+// Select answers at once while the drives are slow, and opens on the card
+// once the list knows it.
+TEST(SettingsDialog, SelectAnswersWhileTheDrivesAreSlow)
+{
+    const QString card = QStorageInfo::root().rootPath();
+    CardList::replaceShared(std::make_unique<SlowDrives>(card));
+    test::TestServices fakes;
+    SampleSettingsWindow window(fakes.services());
+    window.Create();
+    ASSERT_TRUE(test::showAndActivate(window.widget()));
+    auto* select = qobject_cast<QAbstractButton*>(window.Control(kSelect));
+    ASSERT_NE(select, nullptr);
+
+    QElapsedTimer timer;
+    timer.start();
+    select->click();
+    EXPECT_LT(timer.elapsed(), 1000) << "Select waited for the drives";
+    EXPECT_EQ(fakes.folders.calls, 1);
+
+    ASSERT_TRUE(CardList::shared().waitForLook(20000));
+    fakes.folders.answers.push_back(card);
+    timer.restart();
+    select->click();
+    EXPECT_LT(timer.elapsed(), 1000) << "Select waited for the drives";
+    EXPECT_EQ(fakes.services().folders.startFolder, QDir::toNativeSeparators(card)) << "the one card in";
+    EXPECT_TRUE(window.Control(kFolder)->toolTip().startsWith(QStringLiteral("On the card")))
+        << window.Control(kFolder)->toolTip().toStdString();
+    CardList::replaceShared(std::make_unique<SlowDrives>(QString()));
+}
+
+// After a save onto a card the window offers to eject it; the eject runs on
+// the list's thread and leaves the reader on for the next card.
+TEST(SettingsDialog, ASaveOntoACardOffersTheEjectAndKeepsTheReader)
+{
+    const QString card = QStorageInfo::root().rootPath();
+    std::vector<EjectHow> ejects;
+    bool onWindowThread = true;
+    CardList::replaceShared(std::make_unique<SlowDrives>(card, &ejects, &onWindowThread));
+    ASSERT_TRUE(CardList::shared().waitForLook(20000));
+    test::TestServices fakes;
+    SampleSettingsWindow window(fakes.services());
+    window.Create();
+    fakes.messages.yesNoAnswers = {true};
+    window.confirmSavedInto(card);
+    ASSERT_EQ(fakes.messages.count(), 2) << fakes.messages.texts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(fakes.messages.messages[0].text.startsWith(QStringLiteral("Saved.")));
+    EXPECT_TRUE(fakes.messages.messages[0].text.contains(QStringLiteral("Eject the card")));
+    EXPECT_TRUE(fakes.messages.last().text.contains(QStringLiteral("is ejected")))
+        << fakes.messages.last().text.toStdString();
+    EXPECT_EQ(ejects, std::vector<EjectHow>{EjectHow::KeepDrive});
+    EXPECT_FALSE(onWindowThread) << "the window waited for the eject on its own thread";
+    CardList::replaceShared(std::make_unique<SlowDrives>(QString()));
 }
 
 } // namespace
