@@ -38,10 +38,25 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace kestra {
 namespace {
+
+// Only a record's check makes a checked record, and nothing builds or writes
+// a file from anything else: an unchecked record does not compile into bytes.
+template <typename Record, typename Build, typename Write> constexpr bool OnlyCheckedRecordsBecomeFiles()
+{
+    return !std::is_constructible_v<
+               Checked<Record>,
+               Record> && !std::is_convertible_v<Record, Checked<Record>> && !std::is_invocable_v<Build, Record> && std::is_invocable_v<Build, Checked<Record>> && !std::is_invocable_v<Write, QString, Record> && std::is_invocable_v<Write, QString, Checked<Record>>;
+}
+static_assert(OnlyCheckedRecordsBecomeFiles<CameraSettings, decltype(&BuildCameraFile), decltype(&WriteCameraFile)>());
+static_assert(OnlyCheckedRecordsBecomeFiles<MmsSettings, decltype(&BuildMmsFile), decltype(&WriteMmsFile)>());
+static_assert(OnlyCheckedRecordsBecomeFiles<GprsSettings, decltype(&BuildGprsFile), decltype(&WriteGprsFile)>());
+static_assert(OnlyCheckedRecordsBecomeFiles<SmsSettings, decltype(&BuildSmsFile), decltype(&WriteSmsFile)>());
+static_assert(!std::is_invocable_v<decltype(&BuildCameraRecord), CameraSettings>);
 
 using Options = std::vector<std::pair<std::string, std::string>>;
 
