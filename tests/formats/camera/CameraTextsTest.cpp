@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/camera/CameraTexts.h"
-#include "formats/camera/CameraChoices.h"
 #include "storage/Cp936.h"
 
 #include <gtest/gtest.h>
@@ -12,36 +11,6 @@ namespace {
 
 constexpr int kFirstLanguage = 1;
 constexpr int kLastLanguage = 11;
-
-CameraLabel LabelAt(int i)
-{
-    return static_cast<CameraLabel>(i);
-}
-CameraList ListAt(int i)
-{
-    return static_cast<CameraList>(i);
-}
-
-TEST(CameraTexts, EveryLanguageHasEveryTextAndItEncodesToCodePage936)
-{
-    for (int language = kFirstLanguage; language <= kLastLanguage; ++language) {
-        for (int i = 0; i < kCameraLabelCount; ++i) {
-            const QString text = CameraLabelText(language, LabelAt(i));
-            EXPECT_FALSE(text.trimmed().isEmpty()) << "language " << language << " label " << i;
-            EXPECT_TRUE(EncodeCp936(text).has_value()) << text.toStdString();
-        }
-        for (int i = 0; i < kCameraListCount; ++i) {
-            const QStringList entries = CameraListEntries(language, ListAt(i));
-            EXPECT_EQ(entries.size(), CameraListSize(ListAt(i))) << "language " << language << " list " << i;
-            for (const QString& entry : entries) {
-                EXPECT_FALSE(entry.isEmpty()) << "language " << language << " list " << i;
-                EXPECT_TRUE(EncodeCp936(entry).has_value()) << entry.toStdString();
-            }
-        }
-        EXPECT_TRUE(EncodeCp936(CameraSavedMessage(language)).has_value());
-        EXPECT_TRUE(EncodeCp936(CameraDefaultSavedMessage(language)).has_value());
-    }
-}
 
 TEST(CameraTexts, TimeLapseListIsTheOffOnPairTheOtherWayRound)
 {

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/mms/MmsSave.h"
 #include "formats/mms/MmsCatalogue.h"
-#include "formats/mms/MmsTexts.h"
-#include "storage/Cp936.h"
 
 #include <gtest/gtest.h>
 
@@ -195,25 +193,6 @@ TEST(MmsSave, RecordTheCameraCouldNotTakeIsRefusedNotDecided)
         const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, kEnglish);
         EXPECT_FALSE(decision.ok()) << c.name;
         EXPECT_EQ(decision.field, QString::fromLatin1(c.field)) << c.name;
-    }
-}
-
-TEST(MmsTexts, EveryTextEncodesToCodePage936)
-{
-    for (int language = 1; language <= kLanguageCount; ++language) {
-        QStringList texts = MmsModeEntries(language) + MmsSmsControlEntries(language);
-        texts << MmsCustomItem(language);
-        for (int i = 0; i < kMmsLabelCount; ++i)
-            texts << MmsLabelText(language, static_cast<MmsLabel>(i));
-        for (int i = 0; i <= static_cast<int>(MmsMessage::NotMmsFile); ++i)
-            texts << MmsMessageText(language, static_cast<MmsMessage>(i));
-        for (MmsHint hint : {MmsHint::Phone, MmsHint::Email, MmsHint::SmsControl})
-            texts << MmsHintText(language, hint);
-        EXPECT_EQ(MmsSmsControlEntries(language).size(), 6);
-        for (const QString& text : texts) {
-            EXPECT_FALSE(text.trimmed().isEmpty()) << "language " << language;
-            EXPECT_TRUE(EncodeCp936(text).has_value()) << text.toStdString();
-        }
     }
 }
 
