@@ -23,7 +23,7 @@ SettingsFindings CheckSmsSettings(const SmsSettings& s)
     for (std::size_t i = 0; i < kSmsTextFields.size(); ++i) {
         CheckTextLength(findings, QString::fromLatin1(kSmsTextFields[i].name),
                         static_cast<qsizetype>((i + 1) * kBlockSize + kBlockTextLengthOffset),
-                        s.*kSmsTextFields[i].member, kSmsPhoneLimit);
+                        s.*kSmsTextFields[i].member, kSmsTextFields[i].limit);
     }
     return findings;
 }
