@@ -334,25 +334,48 @@ TEST_F(MmsDialogTest, FileThatCannotBeLoadedSaysSoAndChangesNothing)
     }
 }
 
-// A folder over the field's 80 characters is refused by Select at once, in the
-// interface language; the folder the window had stays, and typing goes on.
-TEST_F(MmsDialogTest, SelectRefusesAFolderOverEightyCharacters)
+// The folder field holds 80 code-page-936 bytes. A folder over them is
+// refused by Select at once, with a message in the interface language that
+// says what it counts; the folder the window had stays, and typing goes on.
+TEST_F(MmsDialogTest, SelectTakesAFolderOfEightyBytesAndRefusesOneMore)
 {
-    const QString longFolder = path() + QLatin1Char('/') + QString(90, QLatin1Char('f'));
-    for (int language : {kLanguageChinese, kLanguageGerman}) {
-        Open(language);
+    struct Case {
+        const char* name;
+        int language;
+        bool chinese; // the folder's name in Chinese characters (two bytes each)
+        int bytes;
+        const char* refusal; // part of the message, or none when taken
+    };
+    const Case cases[] = {
+        {"letters at the limit", kLanguageGerman, false, 80, nullptr},
+        {"letters one over", kLanguageGerman, false, 81, "longer than 80 bytes: 80 letters or 40 Chinese characters"},
+        {"Chinese at the limit", kLanguageChinese, true, 80, nullptr},
+        {"Chinese one over", kLanguageChinese, true, 81, "超过 80 字节：80 个字母或 40 个汉字"},
+    };
+    for (const Case& c : cases) {
+        const QString start = path() + QLatin1Char('/');
+        const int room = c.bytes - static_cast<int>(start.size());
+        const QString folder = start + QString(c.chinese ? room / 2 : 0, QChar(0x76EE))
+                               + QString(c.chinese ? room % 2 : room, QLatin1Char('a'));
+        Open(c.language);
         fakes.messages.clear();
-        fakes.folders.answers.push_back(longFolder);
+        fakes.folders.answers.push_back(folder);
         Click(kSelectButton);
-        ASSERT_EQ(fakes.messages.count(), 1) << language;
-        const QString message = fakes.messages.last().text;
-        EXPECT_TRUE(message.contains(longFolder)) << message.toStdString();
-        EXPECT_EQ(message.contains(QStringLiteral("目录")), language == kLanguageChinese) << message.toStdString();
-        EXPECT_EQ(Field(kFolderField)->text(), path()) << language;
+        if (c.refusal) {
+            ASSERT_EQ(fakes.messages.count(), 1) << c.name;
+            const QString message = fakes.messages.last().text;
+            EXPECT_TRUE(message.contains(folder)) << message.toStdString();
+            EXPECT_TRUE(message.contains(QString::fromUtf8(c.refusal))) << message.toStdString();
+            EXPECT_EQ(Field(kFolderField)->text(), path()) << c.name;
+        } else {
+            EXPECT_TRUE(fakes.messages.empty()) << c.name;
+            EXPECT_EQ(Field(kFolderField)->text(), folder) << c.name;
+        }
+        fakes.messages.clear();
         Retype(kPhoneField, QStringLiteral("13800138000"));
         Retype(kPicturesField, QStringLiteral("5"));
-        EXPECT_EQ(fakes.messages.count(), 1) << language;
-        EXPECT_EQ(dialog().ShownSettings().picturesPerDay, 5) << language;
+        EXPECT_TRUE(fakes.messages.empty()) << c.name;
+        EXPECT_EQ(dialog().ShownSettings().picturesPerDay, 5) << c.name;
     }
 }
 
