@@ -25,6 +25,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace kestra {
 namespace {
@@ -128,6 +130,63 @@ TEST_F(MmsDialogTest, Phone2StaysWhileTheOtherRecipientStillOpensIt)
     Retype(kEmailField, QStringLiteral("a@b"));
     EXPECT_EQ(Field(kPhone2Field)->text(), "");
     EXPECT_TRUE(Field(kPhone2Field)->isReadOnly());
+}
+
+// Each text field of the Custom mode takes its limit in bytes typed and not
+// one more; a longer text set from code fails the field's check, which names
+// the limit. The picture count refuses every character class but a sign in
+// front. (The phone's own 33rd character: ThirtyThirdPhoneCharacter...)
+TEST_F(MmsDialogTest, FieldsAtTheirLimitsAndRefusedCharacters)
+{
+    struct Limited {
+        int id;
+        QByteArray MmsSettings::*member;
+        int limit;
+    };
+    const Limited limited[] = {
+        {kUrlField, &MmsSettings::url, 50},         {kApnField, &MmsSettings::apn, 30},
+        {kGatewayField, &MmsSettings::gateway, 20}, {kPortField, &MmsSettings::port, 10},
+        {kAccountField, &MmsSettings::account, 30}, {kPasswordField, &MmsSettings::password, 30},
+        {kEmailField, &MmsSettings::email, 40},     {kPhone2Field, &MmsSettings::phone2, 32},
+    };
+    struct Case {
+        int id;
+        bool typed; // else set from code (pasted whole)
+        QString text;
+        QString shown;                             // what the field then shows
+        QString message;                           // empty for none
+        QByteArray MmsSettings::*member = nullptr; // the record takes the shown text
+    };
+    const QString integer = QStringLiteral("Please enter an integer.");
+    std::vector<Case> cases = {
+        {kPicturesField, false, "1a", "1a", integer},   {kPicturesField, false, "1.5", "1.5", integer},
+        {kPicturesField, false, "1 5", "1 5", integer}, {kPicturesField, false, "5-", "5-", integer},
+        {kPicturesField, false, "1+2", "1+2", integer}, {kPicturesField, false, "+7", "+7", {}},
+    };
+    for (const Limited& f : limited) {
+        const QString full(f.limit, u'1');
+        const QString over(f.limit + 1, u'1');
+        const QString tooLong = QStringLiteral("Please enter no more than %1 characters.").arg(f.limit);
+        cases.push_back({f.id, true, full, full, {}, f.member});
+        cases.push_back({f.id, true, over, full, {}, f.member});
+        cases.push_back({f.id, false, over, over, tooLong});
+    }
+    for (const Case& c : cases) {
+        const std::string name = std::to_string(c.id) + (c.typed ? " typed " : " set ") + c.text.toStdString();
+        Open();
+        Pick(kModeList, 1);                                 // Custom: every parameter field takes typing
+        Retype(kPhoneField, QStringLiteral("13800138000")); // opens the second number
+        fakes.messages.clear();
+        if (c.typed)
+            Retype(c.id, c.text);
+        else
+            dialog().Edit(c.id).SetWindowText(c.text);
+        EXPECT_EQ(Field(c.id)->text(), c.shown) << name;
+        EXPECT_EQ(fakes.messages.texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message}) << name;
+        if (c.member) {
+            EXPECT_EQ(dialog().ShownSettings().*c.member, c.shown.toLatin1()) << name;
+        }
+    }
 }
 
 TEST_F(MmsDialogTest, PicturesPerDayOutsideTheRangeFallsBackToZero)
