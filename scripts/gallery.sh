@@ -6,6 +6,8 @@
 #   build/gallery/windows/<window>-<language>.png  the Windows build under Wine
 #                                                  with its own look, when
 #                                                  scripts/windows.sh has built it
+#   build/gallery/linux-150/, windows-150/         the same on a screen scaled
+#                                                  to 150%
 # `scripts/gallery.sh docs` also copies the README's pictures into docs/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,11 +27,15 @@ cmake --preset ci >/dev/null
 cmake --build --preset ci --target app_TextFitTest
 KESTRA_GALLERY_DIR=$gallery/linux QT_QPA_PLATFORM=offscreen build/ci/tests/app_TextFitTest \
     --gtest_filter='TextFit.*' >/dev/null || echo "The layout check fails on Linux; the pictures show where." >&2
+# At 150% the test program makes its own offscreen screen (of that scale).
+(cd build/ci/tests && env -u QT_QPA_PLATFORM KESTRA_GALLERY_DIR="$gallery/linux-150" KESTRA_TEST_SCALE=1.5 \
+    ./app_TextFitTest --gtest_filter='TextFit.*' >/dev/null) \
+    || echo "The layout check fails on Linux at 150%; the pictures show where." >&2
 
 windows_test=build/windows/tests/app_TextFitTest.exe
 if [ -f "$windows_test" ]; then
     kestra_require_packages wine wine64 xvfb xauth
-    mkdir -p "$gallery/windows"
+    mkdir -p "$gallery/windows" "$gallery/windows-150"
     qt_prefix=$(scripts/windows.sh qt-prefix)
     mingw_runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
     export WINEPATH="$qt_prefix/bin;$mingw_runtime;/usr/x86_64-w64-mingw32/lib"
@@ -42,6 +48,10 @@ if [ -f "$windows_test" ]; then
     KESTRA_GALLERY_DIR="Z:${gallery//\//\\}\\windows" xvfb-run -a -s "-screen 0 1280x1024x24" \
         wine "$windows_test" -platform windows --gtest_filter='TextFit.*' >/dev/null 2>&1 \
         || echo "The layout check fails under Wine; the pictures show where." >&2
+    KESTRA_GALLERY_DIR="Z:${gallery//\//\\}\\windows-150" KESTRA_TEST_SCALE=1.5 \
+        xvfb-run -a -s "-screen 0 1280x1024x24" \
+        wine "$windows_test" -platform windows --gtest_filter='TextFit.*' >/dev/null 2>&1 \
+        || echo "The layout check fails under Wine at 150%; the pictures show where." >&2
 else
     echo "No Windows build ($windows_test): run scripts/windows.sh for the Windows pictures." >&2
 fi

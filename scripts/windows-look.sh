@@ -44,9 +44,10 @@ for exe in "$tests"/app_*.exe "$tests"/ui_*.exe "$tests"/windows_*.exe; do
 done
 
 # Every program's output goes to its log; its exit code to a file of its own,
-# since xargs only says that some program failed.
+# since xargs only says that some program failed. A third argument names the
+# run's log when a program runs twice.
 run_one() {
-    local program=$1 filter=$2
+    local program=$1 filter=$2 run=${3:-$1}
     local args=(-platform windows)
     [ -n "$filter" ] && args+=("--gtest_filter=-$filter")
     local status=0
@@ -54,20 +55,20 @@ run_one() {
     # beside it, as the zip ships it; a test program that ends up in another
     # style stops at once (tests/support/gui_test_main.cpp).
     KESTRA_TEST_STYLE=windowsvista timeout 300 wine "$tests/$program.exe" "${args[@]}" \
-        > "$logs/$program.out" 2>&1 || status=$?
+        > "$logs/$run.out" 2>&1 || status=$?
     # Now and then Wine fails to start a program: it ends at once with no word
     # from the test runner. That start, and only that, is tried once more; a
     # program that ran tests and failed is never run again.
-    if [ "$status" != 0 ] && ! grep -q '^\[==========\]' "$logs/$program.out"; then
+    if [ "$status" != 0 ] && ! grep -q '^\[==========\]' "$logs/$run.out"; then
         echo "windows look: $program ended with exit $status before running a test; starting it once more"
         status=0
         KESTRA_TEST_STYLE=windowsvista timeout 300 wine "$tests/$program.exe" "${args[@]}" \
-            > "$logs/$program.out" 2>&1 || status=$?
+            > "$logs/$run.out" 2>&1 || status=$?
     fi
     # Wine's note that it cannot scale window frames by DPI is noise.
-    grep -v 'EnableNonClientDpiScaling() failed' "$logs/$program.out" > "$logs/$program.log" || true
-    rm "$logs/$program.out"
-    echo "$status" > "$logs/$program.status"
+    grep -v 'EnableNonClientDpiScaling() failed' "$logs/$run.out" > "$logs/$run.log" || true
+    rm "$logs/$run.out"
+    echo "$status" > "$logs/$run.status"
 }
 export -f run_one
 export tests logs
@@ -84,6 +85,12 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/
 for program in "${programs[@]}"; do
     printf '%s\0%s\0' "$program" "${filters[$program]:-}"
 done | xargs -0 -n2 -P1 bash -c 'run_one "$0" "$1"'
+# The layout check once more on a screen scaled to 150%, as many Windows
+# laptops are.
+if [ -f "$tests/app_TextFitTest.exe" ]; then
+    KESTRA_TEST_SCALE=1.5 run_one app_TextFitTest "${filters[app_TextFitTest]:-}" app_TextFitTest-150
+    programs+=(app_TextFitTest-150)
+fi
 
 failed=()
 for program in "${programs[@]}"; do

@@ -222,6 +222,10 @@ void CBalloonTip::RelayEvent(QWidget* control, QEvent* event)
     }
     if (mouse->button() != Qt::LeftButton)
         return;
+    // A click that reaches the program while none of its windows has the
+    // keyboard focus (it works in the background) changes nothing.
+    if (!QApplication::focusWidget())
+        return;
     const QPoint point = mouse->globalPosition().toPoint();
     const auto tool = m_tools.find(control);
     if (m_currentTool) {

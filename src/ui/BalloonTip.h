@@ -26,8 +26,9 @@ namespace kestra::ui {
 // click point after a short delay, while the cursor is over one of the owner's
 // controls, and hides it after a few seconds, on a key press or a right click,
 // or on a click outside that control: on another control, a label, a frame,
-// the owner's background or its title bar. The balloon names itself by its
-// text for screen readers.
+// the owner's background or its title bar. A left click while no window of
+// the program has the keyboard focus is ignored. The balloon names itself by
+// its text for screen readers.
 class CBalloonTip {
 public:
     static constexpr int kDefaultHideSeconds = 5;

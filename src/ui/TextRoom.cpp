@@ -78,7 +78,9 @@ int OneLineNeeds(QWidget* control, const QFont& font)
         option.editable = combo->isEditable();
         const QRect field =
             combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
-        return combo->width() - field.width() + widest;
+        // The entry keeps the style's own margin before the arrow, as wide
+        // as the one before the entry: text up to the arrow reads as cut.
+        return combo->width() - field.width() + std::max(0, field.left()) + widest;
     }
     return 0;
 }

@@ -41,8 +41,9 @@ private:
 };
 
 // Lays out again every control of `controls` whose text (a label's, a
-// button's, a group-box title, a list's longest entry) needs more room than
-// its template rectangle in `placed` gives it. The control keeps its place
+// button's, a group-box title, a list's longest entry with the style's own
+// margin before the arrow) needs more room than its template rectangle in
+// `placed` gives it. The control keeps its place
 // and takes, in this order: free room beside it (to the right, up to the next
 // control or the end of its frame or window), free room below it (labels,
 // whose text wraps), then the same family at a narrower width. A control

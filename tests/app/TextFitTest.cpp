@@ -25,6 +25,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QPixmap>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -40,22 +41,38 @@ const char* const kLanguageTags[] = {"", "zh", "en", "de", "fi", "it", "fr", "hu
 using WindowMaker = std::function<std::unique_ptr<ui::CDialog>(ui::Services&, int language)>;
 
 // The windows whose operator list changes with the country: every country's
-// operators are checked as well.
+// operators are checked as well, and both lists in the Customer mode, where
+// they hold one entry of their own and are disabled.
 struct CountryLists {
     int country = 0;
     int operators = 0;
+    int mode = 0;
 };
+
+constexpr int kCustomerModeEntry = 1;
+
+void Pick(ui::CDialog& dialog, int id, int index)
+{
+    auto* list = qobject_cast<QComboBox*>(dialog.Control(id));
+    ASSERT_NE(list, nullptr) << id;
+    list->setCurrentIndex(index);
+    emit list->activated(index); // as the user picks it
+    QApplication::processEvents();
+}
 
 QStringList ProblemsInEveryCountry(ui::CDialog& dialog, CountryLists lists)
 {
     QStringList problems;
     auto* countries = qobject_cast<QComboBox*>(dialog.Control(lists.country));
     for (int country = 0; countries && country < countries->count(); ++country) {
-        countries->setCurrentIndex(country);
-        emit countries->activated(country); // as the user picks it
-        QApplication::processEvents();
+        Pick(dialog, lists.country, country);
         for (const QString& problem : test::LayoutProblems(dialog, lists.operators))
             problems << QStringLiteral("with %1: %2").arg(countries->itemText(country), problem);
+    }
+    Pick(dialog, lists.mode, kCustomerModeEntry);
+    for (const int id : {lists.country, lists.operators}) {
+        for (const QString& problem : test::LayoutProblems(dialog, id))
+            problems << QStringLiteral("in the Customer mode: %1").arg(problem);
     }
     return problems;
 }
@@ -64,6 +81,10 @@ class TextFit : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // A run meant for a scaled screen (KESTRA_TEST_SCALE) must have one.
+        if (const double scale = qEnvironmentVariable("KESTRA_TEST_SCALE").toDouble(); scale > 0) {
+            ASSERT_DOUBLE_EQ(QGuiApplication::primaryScreen()->devicePixelRatio(), scale);
+        }
         ui::InitSkinEngine();
         ASSERT_TRUE(ui::LoadSkin(165).ok());
         ASSERT_TRUE(ui::SelectDialogStyle(QStringLiteral("Dialog")).ok());
@@ -84,8 +105,9 @@ protected:
             const std::unique_ptr<ui::CDialog> dialog = make(fakes.services(), language);
             dialog->Create();
             QApplication::processEvents();
-            const QString where =
-                QStringLiteral("%1 window, %2: ").arg(QLatin1String(window), QLatin1String(kLanguageTags[language]));
+            const QString where = QStringLiteral("%1 window, %2, %3%: ")
+                                      .arg(QLatin1String(window), QLatin1String(kLanguageTags[language]))
+                                      .arg(qRound(dialog->widget()->devicePixelRatioF() * 100));
             if (!gallery.isEmpty()) {
                 QDir().mkpath(gallery);
                 dialog->widget()->grab().save(
@@ -130,7 +152,7 @@ TEST_F(TextFit, MmsWindowInEveryLanguage)
                        [](ui::Services& services, int language) {
                            return std::make_unique<CMmsDialog>(services, SessionOf(language));
                        },
-                       {mms_ids::kCountryList, mms_ids::kOperatorList});
+                       {mms_ids::kCountryList, mms_ids::kOperatorList, mms_ids::kModeList});
 }
 
 TEST_F(TextFit, SmtpWindowInEveryLanguage)
@@ -139,7 +161,7 @@ TEST_F(TextFit, SmtpWindowInEveryLanguage)
                        [](ui::Services& services, int language) {
                            return std::make_unique<CSmtpDialog>(services, SessionOf(language));
                        },
-                       {smtp_ids::kCountryList, smtp_ids::kOperatorList});
+                       {smtp_ids::kCountryList, smtp_ids::kOperatorList, smtp_ids::kModeList});
 }
 
 TEST_F(TextFit, SmsWindowInEveryLanguage)

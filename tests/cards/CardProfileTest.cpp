@@ -6,7 +6,10 @@
 #include "cards/SerialText.h"
 #include "cli/CardProfileFile.h"
 #include "cli/CliSupport.h"
+#include "storage/FaultyFileOps.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 
@@ -98,6 +101,48 @@ TEST(CardProfile, ACardReadBackWritesTheSameFiles)
     ASSERT_EQ(after.size(), before.size());
     for (std::size_t i = 0; i < before.size(); ++i)
         EXPECT_EQ(after[i].bytes, before[i].bytes) << SettingsFileName(before[i].kind).toStdString();
+}
+
+// A card that hands back other bytes than it was given (a fake card, a
+// failing reader) is not reported as written: each file says so, in both
+// languages, and the card as a whole is not complete.
+TEST(CardWriter, AFileThatReadsBackOtherBytesIsNotTakenAsWritten)
+{
+    const CardProfile profile =
+        CardProfileFromJson(Json(R"({"mms": {"phone": "13800138000"}, "sms": {"phone1": "13800138000"}})"),
+                            QStringLiteral("site.json"), {});
+    const PcClock clock{2024, 3, 5, 8, 7, 6};
+    struct Case {
+        bool chinese;
+        QString start; // %1: the file's name
+        QString end;
+    };
+    const Case cases[] = {
+        {false, QStringLiteral("new %1, but it does not read back as written: "),
+         QStringLiteral("reads back different from what was written")},
+        {true, QStringLiteral("新 %1，但读回不符: "), QStringLiteral("读回的内容与写入的不同")},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir card;
+        test::FaultyFileOps ops;
+        ops.alterRead = [](char* data, qint64 got) { data[got - 1] ^= 0x01; };
+        const CardWriteReport report = WriteCard(card.path(), profile, clock, std::nullopt, c.chinese, ops);
+        EXPECT_FALSE(report.complete());
+        ASSERT_EQ(report.files.size(), 2u);
+        const QStringList lines = report.lines(c.chinese);
+        for (std::size_t i = 0; i < report.files.size(); ++i) {
+            const QString name = SettingsFileName(report.files[i].kind);
+            const QString& line = lines[static_cast<qsizetype>(i)];
+            EXPECT_TRUE(report.files[i].written && !report.files[i].ok()) << name.toStdString();
+            EXPECT_TRUE(line.startsWith(c.start.arg(name)) && line.endsWith(c.end)) << line.toStdString();
+        }
+        // Read without the fault, the card holds what was written.
+        for (const auto& [kind, bytes] : CardFiles(profile, clock, std::nullopt)) {
+            QFile written(QDir(card.path()).filePath(SettingsFileName(kind)));
+            ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+            EXPECT_EQ(written.readAll(), bytes) << SettingsFileName(kind).toStdString();
+        }
+    }
 }
 
 TEST(CardProfile, TheSerialTextOfACardOverridesTheProfileAndTurnsItOn)

@@ -34,6 +34,9 @@ public:
     bool writesMakeNoProgress = false;
     // Overrides what pathType reports for existing paths (a FIFO slipped in).
     std::optional<PathType> pretendPathType;
+    // Changes what each read that went through hands back (a medium that
+    // returns other bytes than were written).
+    std::function<void(char* data, qint64 got)> alterRead;
 
     // One entry per call, by name ("write", "rename"...), faulted or not.
     QStringList calls;
@@ -143,7 +146,10 @@ public:
         got = 0;
         if (const int error = enterTransfer("read"))
             return error;
-        return m_real.read(handle, data, cap(size), got);
+        const int error = m_real.read(handle, data, cap(size), got);
+        if (!error && got > 0 && alterRead)
+            alterRead(data, got);
+        return error;
     }
     int dropCachedPages(FileHandle& handle) override
     {

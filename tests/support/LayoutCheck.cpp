@@ -55,7 +55,7 @@ int LinesHeight(const QFontMetrics& metrics, int measuredHeight, const QString& 
 // the frames around it.
 bool Covers(const QWidget* other, const QWidget* control, const QRect& text)
 {
-    if (other == control || other->isHidden())
+    if (!other || other == control || other->isHidden())
         return false;
     if (qobject_cast<const QGroupBox*>(other))
         return false;
@@ -114,6 +114,9 @@ void CheckGroupTitle(const QGroupBox* group, const QString& name, QStringList& p
         problems << Cut(name, ui::StripMnemonic(group->title()), needed, QSize(room, title.height()));
 }
 
+// A shown entry keeps the style's own margin on both sides: as far from the
+// arrow as the style keeps it from the list's left edge. An entry that runs
+// into that margin reads as cut.
 void CheckListEntries(const QComboBox* combo, const QString& name, QStringList& problems)
 {
     QStyleOptionComboBox option;
@@ -121,20 +124,29 @@ void CheckListEntries(const QComboBox* combo, const QString& name, QStringList& 
     option.editable = combo->isEditable();
     const QRect field =
         combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+    const int margin = std::max(0, field.left());
     const QFontMetrics metrics(combo->font());
     for (int i = 0; i < combo->count(); ++i) {
         const QString text = combo->itemText(i);
         const QSize needed(metrics.horizontalAdvance(text), metrics.height());
         if (needed.width() > field.width())
             problems << Cut(name, text, needed, field.size());
+        else if (needed.width() > field.width() - margin)
+            problems << QStringLiteral("%1 \"%2\": runs into the arrow's margin: needs %3 px and %4 px before the "
+                                       "arrow, has %5")
+                            .arg(name, text)
+                            .arg(needed.width())
+                            .arg(margin)
+                            .arg(field.width());
     }
 }
 
-// Opens the list and looks at what the user gets.
+// Opens the list and looks at what the user gets. A disabled list is opened
+// too: the user opens it once the window enables it.
 void CheckPopup(QComboBox* combo, const ui::ControlTemplate& control, const ui::DialogBaseUnits& units,
                 const QString& name, QStringList& problems)
 {
-    if (combo->count() == 0 || !combo->isEnabled())
+    if (combo->count() == 0)
         return;
     combo->showPopup();
     QAbstractItemView* view = combo->view();
@@ -187,6 +199,10 @@ QStringList LayoutProblems(const ui::CDialog& dialog, int onlyId)
         const QString objectName = control.id == ui::IDC_STATIC ? QStringLiteral("static%1").arg(index)
                                                                 : QStringLiteral("control%1").arg(control.id);
         controls.push_back(dialog.widget()->findChild<QWidget*>(objectName, Qt::FindDirectChildrenOnly));
+        // A control the check cannot find is a control it does not check.
+        if (!controls.back() && (onlyId == 0 || control.id == onlyId))
+            problems
+                << QStringLiteral("%1: no control named %2; it is not checked").arg(NameOf(control, index), objectName);
     }
     for (std::size_t index = 0; index < form.controls.size(); ++index) {
         QWidget* widget = controls[index];

@@ -15,13 +15,16 @@ namespace kestra::test {
 // fault naming the control id and the text:
 // - a label, button or group-box title whose text needs more room than the
 //   control gives it, or that runs under another control;
-// - a list entry that does not fit the list's field next to its arrow;
+// - a list entry that does not fit the list's field next to its arrow, or
+//   that runs into the margin the style keeps before the arrow (as wide as
+//   the one it keeps from the list's left edge);
 // - a list whose open popup shows fewer entries than its template height
 //   allows, more than that height, or too few to pick from ("several": three,
 //   or all when the list has fewer), or that leaves the screen;
-// - a popup too narrow for its longest entry.
-// Opens and closes every list of the window. `onlyId` limits the check to
-// one control.
+// - a popup too narrow for its longest entry;
+// - a control of the template the check cannot find by its object name.
+// Opens and closes every list of the window, disabled ones too. `onlyId`
+// limits the check to one control.
 QStringList LayoutProblems(const ui::CDialog& dialog, int onlyId = 0);
 
 // How the window made a text fit (the control's "layoutFit" property, set by

@@ -3,6 +3,7 @@
 // the screen are faked through the balloon's seams.
 
 #include "ui/BalloonTip.h"
+#include "support/WidgetDriver.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -51,7 +52,8 @@ protected:
         email->setGeometry(10, 50, 150, 20);
         plain = new QLineEdit(&owner);
         plain->setGeometry(10, 90, 150, 20);
-        owner.show();
+        // Clicks count only while a window of the program has the focus.
+        ASSERT_TRUE(test::showAndActivate(&owner));
 
         balloon.SetWidth(200);
         ASSERT_TRUE(balloon.Create(&owner));
@@ -185,6 +187,42 @@ TEST_F(BalloonTipTest, ClicksOnTheWindowItselfHideIt)
     ASSERT_TRUE(WaitFor([&] { return balloon.IsVisible(); }));
     owner.move(owner.pos() + QPoint(30, 0));
     EXPECT_TRUE(WaitFor([&] { return !balloon.IsVisible(); }, 500)) << "moved";
+}
+
+// A click that reaches the window while the program works in the background
+// (no window of it has the keyboard focus) neither moves, hides nor shows the
+// balloon; once the window has the focus again, clicks count.
+TEST_F(BalloonTipTest, ClicksWhileNoWindowHasTheFocusAreIgnored)
+{
+    balloon.AddTool(phone, QStringLiteral("Phone hint"), Qt::black, -1, 20);
+    balloon.AddTool(email, QStringLiteral("Email hint"), Qt::black, -1, 20);
+    cursor = Centre(phone);
+    Click(phone);
+    ASSERT_TRUE(WaitFor([&] { return balloon.IsVisible(); }));
+    const QPoint shownAt = balloon.window()->pos();
+
+    QApplication::setActiveWindow(nullptr);
+    ASSERT_EQ(QApplication::focusWidget(), nullptr);
+    for (QWidget* control : {email, plain, phone}) {
+        Click(control);
+        EXPECT_TRUE(balloon.IsVisible()) << control->geometry().y();
+        EXPECT_EQ(balloon.Text(), QStringLiteral("Phone hint"));
+        EXPECT_EQ(balloon.window()->pos(), shownAt);
+        EXPECT_EQ(balloon.CurrentTool(), phone);
+    }
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    balloon.RelayEvent(phone, &key); // keys still hide it
+    ASSERT_FALSE(balloon.IsVisible());
+    cursor = Centre(email);
+    Click(email);
+    Wait(100);
+    EXPECT_FALSE(balloon.IsVisible()) << "a background click shows nothing";
+
+    QApplication::setActiveWindow(&owner);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    Click(email);
+    ASSERT_TRUE(WaitFor([&] { return balloon.IsVisible(); }));
+    EXPECT_EQ(balloon.Text(), QStringLiteral("Email hint"));
 }
 
 TEST_F(BalloonTipTest, StaysOnTheScreenAtTheRightAndBottomEdges)

@@ -17,10 +17,12 @@
 namespace kestra {
 
 namespace {
+// The limit counts code-page-936 bytes, and the message says so: a Chinese
+// character takes two.
 const ChineseEnglishText kFolderTooLongText{
-    .english = "The folder %1 is longer than %2 characters, so it was not taken; please choose a folder with a "
-               "shorter path.",
-    .chinese = "目录 %1 超过 %2 个字符，未采用；请选择路径较短的目录。",
+    .english = "The folder %1 is longer than %2 bytes: %2 letters or %3 Chinese characters. It was not taken; "
+               "please choose a folder with a shorter path.",
+    .chinese = "目录 %1 超过 %2 字节：%2 个字母或 %3 个汉字，未采用；请选择路径较短的目录。",
 };
 const ChineseEnglishText kNotLoadedText{
     .english = "Nothing was loaded from %1: it is not a valid %2 file (%3).",
@@ -140,7 +142,9 @@ void CSettingsDialog::OnSelectFolder()
     const QString chosen = services().folders.browseForFolder().value_or(DefaultFolder());
     if (m_folderRow.maxChars > 0 && Cp936Length(chosen) > m_folderRow.maxChars) {
         // Taken, it would fail the field's check at every later exchange.
-        ShowMessage(kFolderTooLongText.text(m_session.chineseMessages()).arg(chosen).arg(m_folderRow.maxChars));
+        // One pass: a "%1" in the folder's name stays as it is.
+        ShowMessage(kFolderTooLongText.text(m_session.chineseMessages())
+                        .arg(chosen, QString::number(m_folderRow.maxChars), QString::number(m_folderRow.maxChars / 2)));
         return;
     }
     m_folderText = chosen;

@@ -203,7 +203,7 @@ struct OversizeCase {
 
 class CameraDialogNumbers : public CameraDialogTest, public ::testing::WithParamInterface<OversizeCase> {};
 
-TEST_P(CameraDialogNumbers, ValueAboveItsMaximumIsResetToZeroAfterTheMessage)
+TEST_P(CameraDialogNumbers, TypedNumberIsRangeCheckedAndTakesDigitsAlone)
 {
     const OversizeCase& c = GetParam();
     CCameraDialog& dialog = Open();
@@ -238,7 +238,14 @@ INSTANTIATE_TEST_SUITE_P(
         OversizeCase{"Timer2Hour24", kTimer2List, 1, kTimer2StopHour, CameraNumber::Timer2StopHour, "24",
                      PlatformRangeMessage(0, 23), 0},
         OversizeCase{"Timer2Minute60", kTimer2List, 1, kTimer2StartMinute, CameraNumber::Timer2StartMinute, "60",
-                     PlatformRangeMessage(0, 59), 0}),
+                     PlatformRangeMessage(0, 59), 0},
+        // Every number field takes digits alone: each other class of
+        // character typed into one is refused as it is typed.
+        OversizeCase{"Letter", kTimer1List, 1, kTimer1StartMinute, CameraNumber::Timer1StartMinute, "1a", {}, 1},
+        OversizeCase{"Point", kTimer2List, 1, kTimer2StartHour, CameraNumber::Timer2StartHour, "1.5", {}, 15},
+        OversizeCase{"SpaceInside", kTimeLapseList, 0, kTimeLapseHour, CameraNumber::TimeLapseHour, "1 2", {}, 12},
+        OversizeCase{"SignAfter", kTimeLapseList, 0, kTimeLapseMinute, CameraNumber::TimeLapseMinute, "5-", {}, 5},
+        OversizeCase{"SignInFront", kTimer1List, 1, kTimer1StopMinute, CameraNumber::Timer1StopMinute, "+7", {}, 7}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(CameraDialogTest, SwitchedOffTimerKeepsItsNumbersInTheFile)

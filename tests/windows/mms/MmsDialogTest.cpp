@@ -28,6 +28,8 @@
 
 #include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace kestra {
 namespace {
@@ -164,6 +166,63 @@ TEST_F(MmsDialogTest, Phone2StaysWhileTheOtherRecipientStillOpensIt)
     Retype(kEmailField, QStringLiteral("a@b"));
     EXPECT_EQ(Field(kPhone2Field)->text(), "");
     EXPECT_TRUE(Field(kPhone2Field)->isReadOnly());
+}
+
+// Each text field of the Custom mode takes its limit in bytes typed and not
+// one more; a longer text set from code fails the field's check, which names
+// the limit. The picture count refuses every character class but a sign in
+// front. (The phone's own 33rd character: ThirtyThirdPhoneCharacter...)
+TEST_F(MmsDialogTest, FieldsAtTheirLimitsAndRefusedCharacters)
+{
+    struct Limited {
+        int id;
+        QByteArray MmsSettings::*member;
+        int limit;
+    };
+    const Limited limited[] = {
+        {kUrlField, &MmsSettings::url, 50},         {kApnField, &MmsSettings::apn, 30},
+        {kGatewayField, &MmsSettings::gateway, 20}, {kPortField, &MmsSettings::port, 10},
+        {kAccountField, &MmsSettings::account, 30}, {kPasswordField, &MmsSettings::password, 30},
+        {kEmailField, &MmsSettings::email, 40},     {kPhone2Field, &MmsSettings::phone2, 32},
+    };
+    struct Case {
+        int id;
+        bool typed; // else set from code (pasted whole)
+        QString text;
+        QString shown;                             // what the field then shows
+        QString message;                           // empty for none
+        QByteArray MmsSettings::*member = nullptr; // the record takes the shown text
+    };
+    const QString integer = QStringLiteral("Please enter an integer.");
+    std::vector<Case> cases = {
+        {kPicturesField, false, "1a", "1a", integer},   {kPicturesField, false, "1.5", "1.5", integer},
+        {kPicturesField, false, "1 5", "1 5", integer}, {kPicturesField, false, "5-", "5-", integer},
+        {kPicturesField, false, "1+2", "1+2", integer}, {kPicturesField, false, "+7", "+7", {}},
+    };
+    for (const Limited& f : limited) {
+        const QString full(f.limit, u'1');
+        const QString over(f.limit + 1, u'1');
+        const QString tooLong = QStringLiteral("Please enter no more than %1 characters.").arg(f.limit);
+        cases.push_back({f.id, true, full, full, {}, f.member});
+        cases.push_back({f.id, true, over, full, {}, f.member});
+        cases.push_back({f.id, false, over, over, tooLong});
+    }
+    for (const Case& c : cases) {
+        const std::string name = std::to_string(c.id) + (c.typed ? " typed " : " set ") + c.text.toStdString();
+        Open();
+        Pick(kModeList, 1);                                 // Custom: every parameter field takes typing
+        Retype(kPhoneField, QStringLiteral("13800138000")); // opens the second number
+        fakes.messages.clear();
+        if (c.typed)
+            Retype(c.id, c.text);
+        else
+            dialog().Edit(c.id).SetWindowText(c.text);
+        EXPECT_EQ(Field(c.id)->text(), c.shown) << name;
+        EXPECT_EQ(fakes.messages.texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message}) << name;
+        if (c.member) {
+            EXPECT_EQ(dialog().ShownSettings().*c.member, c.shown.toLatin1()) << name;
+        }
+    }
 }
 
 TEST_F(MmsDialogTest, PicturesPerDayOutsideTheRangeFallsBackToZero)
@@ -370,25 +429,48 @@ TEST_F(MmsDialogTest, FileThatCannotBeLoadedSaysSoAndChangesNothing)
     }
 }
 
-// A folder over the field's 80 characters is refused by Select at once, in the
-// interface language; the folder the window had stays, and typing goes on.
-TEST_F(MmsDialogTest, SelectRefusesAFolderOverEightyCharacters)
+// The folder field holds 80 code-page-936 bytes. A folder over them is
+// refused by Select at once, with a message in the interface language that
+// says what it counts; the folder the window had stays, and typing goes on.
+TEST_F(MmsDialogTest, SelectTakesAFolderOfEightyBytesAndRefusesOneMore)
 {
-    const QString longFolder = path() + QLatin1Char('/') + QString(90, QLatin1Char('f'));
-    for (int language : {kLanguageChinese, kLanguageGerman}) {
-        Open(language);
+    struct Case {
+        const char* name;
+        int language;
+        bool chinese; // the folder's name in Chinese characters (two bytes each)
+        int bytes;
+        const char* refusal; // part of the message, or none when taken
+    };
+    const Case cases[] = {
+        {"letters at the limit", kLanguageGerman, false, 80, nullptr},
+        {"letters one over", kLanguageGerman, false, 81, "longer than 80 bytes: 80 letters or 40 Chinese characters"},
+        {"Chinese at the limit", kLanguageChinese, true, 80, nullptr},
+        {"Chinese one over", kLanguageChinese, true, 81, "超过 80 字节：80 个字母或 40 个汉字"},
+    };
+    for (const Case& c : cases) {
+        const QString start = path() + QLatin1Char('/');
+        const int room = c.bytes - static_cast<int>(start.size());
+        const QString folder = start + QString(c.chinese ? room / 2 : 0, QChar(0x76EE))
+                               + QString(c.chinese ? room % 2 : room, QLatin1Char('a'));
+        Open(c.language);
         fakes.messages.clear();
-        fakes.folders.answers.push_back(longFolder);
+        fakes.folders.answers.push_back(folder);
         Click(kSelectButton);
-        ASSERT_EQ(fakes.messages.count(), 1) << language;
-        const QString message = fakes.messages.last().text;
-        EXPECT_TRUE(message.contains(longFolder)) << message.toStdString();
-        EXPECT_EQ(message.contains(QStringLiteral("目录")), language == kLanguageChinese) << message.toStdString();
-        EXPECT_EQ(Field(kFolderField)->text(), path()) << language;
+        if (c.refusal) {
+            ASSERT_EQ(fakes.messages.count(), 1) << c.name;
+            const QString message = fakes.messages.last().text;
+            EXPECT_TRUE(message.contains(folder)) << message.toStdString();
+            EXPECT_TRUE(message.contains(QString::fromUtf8(c.refusal))) << message.toStdString();
+            EXPECT_EQ(Field(kFolderField)->text(), path()) << c.name;
+        } else {
+            EXPECT_TRUE(fakes.messages.empty()) << c.name;
+            EXPECT_EQ(Field(kFolderField)->text(), folder) << c.name;
+        }
+        fakes.messages.clear();
         Retype(kPhoneField, QStringLiteral("13800138000"));
         Retype(kPicturesField, QStringLiteral("5"));
-        EXPECT_EQ(fakes.messages.count(), 1) << language;
-        EXPECT_EQ(dialog().ShownSettings().picturesPerDay, 5) << language;
+        EXPECT_TRUE(fakes.messages.empty()) << c.name;
+        EXPECT_EQ(dialog().ShownSettings().picturesPerDay, 5) << c.name;
     }
 }
 

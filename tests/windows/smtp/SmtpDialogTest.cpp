@@ -34,6 +34,8 @@
 
 #include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace kestra {
 namespace {
@@ -405,6 +407,70 @@ TEST_F(SmtpDialogTest, FailedLoadAndFailedSaveSayWhyAndWhere)
     // A save that did not happen keeps the values it would have emptied.
     Click(kSelectButton);
     EXPECT_EQ(Text(kApnField), GprsOperatorPreset(kGprsChinaIndex, 0).apn);
+}
+
+// Each text field of the Customer mode takes its limit in bytes typed and
+// not one more; a longer text set from code fails the field's check, which
+// names the limit. The picture count takes digits alone when typed, and
+// pasted whole it refuses every character class but a sign in front.
+TEST_F(SmtpDialogTest, FieldsAtTheirLimitsAndRefusedCharacters)
+{
+    struct Limited {
+        int id;
+        QByteArray GprsSettings::*member;
+        int limit;
+    };
+    const Limited limited[] = {
+        {kApnField, &GprsSettings::apn, 32},
+        {kAccountField, &GprsSettings::gprsAccount, 32},
+        {kGprsPasswordField, &GprsSettings::gprsPassword, 32},
+        {kServerField, &GprsSettings::smtpServer, 40},
+        {kPortField, &GprsSettings::smtpPort, 10},
+        {kSenderField, &GprsSettings::senderEmail, 32},
+        {kSenderPasswordField, &GprsSettings::senderPassword, 32},
+        {kPhoneField, &GprsSettings::phoneNumber, 30},
+        {kRecipientField, &GprsSettings::recipientEmail, 32},
+    };
+    struct Case {
+        int id;
+        bool typed; // else set from code (pasted whole)
+        QString text;
+        QString shown;                              // what the field then shows
+        QString message;                            // empty for none
+        QByteArray GprsSettings::*member = nullptr; // the record takes the shown text
+    };
+    const QString integer = QStringLiteral("Please enter an integer.");
+    std::vector<Case> cases = {
+        {kPicturesField, true, "1a", "1", {}},          {kPicturesField, true, "1.5", "15", {}},
+        {kPicturesField, true, "1 5", "15", {}},        {kPicturesField, true, "5-", "5", {}},
+        {kPicturesField, true, "+7", "7", {}},          {kPicturesField, false, "1a", "1a", integer},
+        {kPicturesField, false, "1.5", "1.5", integer}, {kPicturesField, false, "1 5", "1 5", integer},
+        {kPicturesField, false, "5-", "5-", integer},   {kPicturesField, false, "1+2", "1+2", integer},
+        {kPicturesField, false, "+7", "+7", {}},
+    };
+    for (const Limited& f : limited) {
+        const QString full(f.limit, u'1');
+        const QString over(f.limit + 1, u'1');
+        const QString tooLong = QStringLiteral("Please enter no more than %1 characters.").arg(f.limit);
+        cases.push_back({f.id, true, full, full, {}, f.member});
+        cases.push_back({f.id, true, over, full, {}, f.member});
+        cases.push_back({f.id, false, over, over, tooLong});
+    }
+    for (const Case& c : cases) {
+        const std::string name = std::to_string(c.id) + (c.typed ? " typed " : " set ") + c.text.toStdString();
+        Open();
+        Pick(kModeList, kGprsModeCustomer); // the GPRS fields take typing
+        fakes.messages.clear();
+        if (c.typed)
+            Retype(c.id, c.text);
+        else
+            dialog().Edit(c.id).SetWindowText(c.text);
+        EXPECT_EQ(Text(c.id), c.shown) << name;
+        EXPECT_EQ(fakes.messages.texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message}) << name;
+        if (c.member) {
+            EXPECT_EQ(dialog().ShownSettings().*c.member, c.shown.toLatin1()) << name;
+        }
+    }
 }
 
 TEST_F(SmtpDialogTest, PicturesPerDayOverTheLimitGoBackToZero)
