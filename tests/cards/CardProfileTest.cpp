@@ -137,7 +137,8 @@ TEST(CardWriter, AFileThatReadsBackOtherBytesIsNotTakenAsWritten)
             EXPECT_TRUE(line.startsWith(c.start.arg(name)) && line.endsWith(c.end)) << line.toStdString();
         }
         // Read without the fault, the card holds what was written.
-        for (const auto& [kind, bytes] : CardFiles(profile, clock, std::nullopt)) {
+        for (const auto& [kind, bytes, refusal] : CardFiles(profile, clock, std::nullopt)) {
+            ASSERT_FALSE(refusal);
             QFile written(QDir(card.path()).filePath(SettingsFileName(kind)));
             ASSERT_TRUE(written.open(QIODevice::ReadOnly));
             EXPECT_EQ(written.readAll(), bytes) << SettingsFileName(kind).toStdString();

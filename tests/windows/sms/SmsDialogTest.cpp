@@ -111,7 +111,7 @@ TEST_F(SmsDialogTest, FieldsAtTheirLimitsAndRefusedCharacters)
             EXPECT_EQ(dialog().ShownSettings().*c.member, c.shown.toLatin1()) << c.name;
         }
     }
-    EXPECT_EQ(dialog().ShownSettings().maxImagesPerDay, 7);
+    EXPECT_EQ(dialog().ShownSettings().picturesPerDay, 7);
 }
 
 TEST_F(SmsDialogTest, EnterSavesWithTheSessionLanguageCodeAndPictures)
