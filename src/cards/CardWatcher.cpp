@@ -133,6 +133,12 @@ void CardWatcher::refresh(std::optional<CardVolume>& found)
     }
 }
 
+void CardWatcher::forget(const QString& mountPoint)
+{
+    m_seen.remove(mountPoint);
+    m_unsure.remove(mountPoint);
+}
+
 std::optional<CardVolume> CardWatcher::waitForNew()
 {
     QEventLoop loop;

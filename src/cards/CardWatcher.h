@@ -30,6 +30,10 @@ public:
     // The next new removable volume; nothing once a stop was asked for.
     std::optional<CardVolume> waitForNew();
     bool stopRequested() const;
+    // The card at `mountPoint` was ejected: whatever is mounted there next is
+    // a new card, even when it comes before the watcher looks again (one
+    // reader gives every card the same mount point).
+    void forget(const QString& mountPoint);
 
     // Catches Ctrl+C for as long as any watcher lives.
     class Interrupts;

@@ -264,10 +264,12 @@ int CardCommand::writeEach(RemovableDrives& drives, const CardProfile& profile, 
         const bool last = complete && m_count > 0 && written + 1 == m_count;
         const EjectResult ejected = drives.eject(volume->mountPoint, volume->device,
                                                  m_powerOff && last ? EjectHow::PowerOff : EjectHow::KeepDrive);
-        if (ejected.ok())
+        if (ejected.ok()) {
+            watcher.forget(volume->mountPoint);
             PrintLine(QStringLiteral("%1: ejected; take the card out").arg(volume->description()));
-        else
+        } else {
             PrintErrorLine(QStringLiteral("%1 was not ejected: %2").arg(volume->description(), ejected.failure));
+        }
         if (!complete) {
             // The same serial text goes to the next card, so that no camera
             // number is skipped for a card that has to be written again.
