@@ -185,7 +185,7 @@ bool CCardsDialog::OnInitDialog()
     ui::CDialog::OnInitDialog();
     // Opened from the always-on-top main window: it must not open behind it.
     widget()->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    SetChineseMessages(ChineseMessages());
+    SetChineseMessages(kestra::ChineseMessages()); // the shell's choice; ChineseMessages() below asks the window
     SetTexts();
     GetDlgItem(ProfileNote)->SetWindowText(kNoProfileText.text(ChineseMessages()));
     return true;

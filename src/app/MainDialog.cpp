@@ -147,13 +147,14 @@ void CMainDialog::AddLanguageMenu()
 
 void CMainDialog::AddCardsMenuItem()
 {
-    m_cardsAction = new QAction(kWriteCardsMenuItem.text(ChineseMessages()), widget());
+    m_cardsAction = new QAction(kWriteCardsMenuItem.text(kestra::ChineseMessages()), widget());
     m_cardsAction->setObjectName(QStringLiteral("writeCardsAction"));
     QObject::connect(m_cardsAction, &QAction::triggered, widget(), [this] { OpenCardsWindow(); });
     widget()->addAction(m_cardsAction);
     // On Windows also in the system menu, below the languages.
-    m_systemCardsItem = ui::AddSystemMenuItem(
-        *widget(), kWriteCardsCommandId, kWriteCardsMenuItem.text(ChineseMessages()), [this] { OpenCardsWindow(); });
+    m_systemCardsItem =
+        ui::AddSystemMenuItem(*widget(), kWriteCardsCommandId, kWriteCardsMenuItem.text(kestra::ChineseMessages()),
+                              [this] { OpenCardsWindow(); });
 }
 
 void CMainDialog::OpenCardsWindow()
@@ -170,7 +171,7 @@ void CMainDialog::ShowLanguage()
     const int chosen = CameraLanguageCode();
     m_languageMenu->setTitle(title);
     if (m_cardsAction)
-        m_cardsAction->setText(kWriteCardsMenuItem.text(ChineseMessages()));
+        m_cardsAction->setText(kWriteCardsMenuItem.text(kestra::ChineseMessages()));
     for (QAction* action : m_languageActions->actions())
         action->setChecked(action->data().toInt() == chosen);
     if (m_systemLanguageMenu) {
