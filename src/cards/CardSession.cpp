@@ -90,6 +90,8 @@ CardOutcome CardSession::writeCard(const CardVolume& card)
     const bool last = complete && m_plan.count > 0 && m_written + 1 == m_plan.count;
     outcome.ejected = m_drives.eject(card.mountPoint, card.device,
                                      m_plan.powerOffAfterLast && last ? EjectHow::PowerOff : EjectHow::KeepDrive);
+    if (outcome.ejected.ok())
+        m_arrivals.ejected(card.mountPoint);
     if (!complete) {
         // The same serial text goes to the next card, so that no camera
         // number is skipped for a card that has to be written again.

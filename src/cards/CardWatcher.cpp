@@ -116,6 +116,14 @@ void CardWatcher::stop()
         QMetaObject::invokeMethod(m_waiting, m_wake, Qt::QueuedConnection);
 }
 
+void CardWatcher::ejected(const QString& mountPoint)
+{
+    // A reader takes the next card at the same mount point, often before
+    // the next look: that card must not pass for the one ejected.
+    m_seen.remove(mountPoint);
+    m_unsure.remove(mountPoint);
+}
+
 void CardWatcher::refresh(std::optional<CardVolume>& found)
 {
     QSet<QString> mounted;

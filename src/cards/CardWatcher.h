@@ -29,6 +29,9 @@ public:
     // Ends a wait, now or the next one; from any thread.
     virtual void stop() = 0;
     virtual bool stopRequested() const = 0;
+    // The card at `mountPoint` was ejected (unmounted): whatever is mounted
+    // there next is a new card, even if no look saw the mount point empty.
+    virtual void ejected(const QString& mountPoint) = 0;
 };
 
 // Waits for the next removable volume to be mounted. Volumes mounted when the
@@ -49,6 +52,7 @@ public:
     std::optional<CardVolume> waitForNew() override;
     void stop() override;
     bool stopRequested() const override;
+    void ejected(const QString& mountPoint) override;
 
     // Catches Ctrl+C for as long as any watcher lives.
     class Interrupts;

@@ -84,6 +84,7 @@ public:
         m_stop = true;
         m_log.arrived.notify_all();
     }
+    void ejected(const QString&) override {}
     bool stopRequested() const override
     {
         const std::lock_guard lock(m_log.mutex);

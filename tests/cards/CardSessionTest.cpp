@@ -36,9 +36,10 @@ public:
     EjectResult eject(const QString& mountPoint, const QByteArray&, EjectHow how) override
     {
         ejects.push_back({mountPoint, how});
-        return {};
+        return {mountPoint == busy ? QStringLiteral("a program holds a file open") : QString()};
     }
     bool removable = true;
+    QString busy; // the mount point that cannot be ejected
     std::vector<Eject> ejects;
 };
 
@@ -56,9 +57,11 @@ public:
         return card;
     }
     void stop() override { m_stop = true; }
+    void ejected(const QString& mountPoint) override { forgotten.push_back(mountPoint); }
     bool stopRequested() const override { return m_stop; }
 
     std::deque<QString> folders;
+    QStringList forgotten; // mount points told ejected
 
 private:
     bool m_stop = false;
@@ -123,6 +126,7 @@ TEST(CardSession, CardsInARowCountOnAndAFailedCardKeepsItsSerialText)
     }
     CardSessionPlan plan = Plan(3, "CAM9");
     plan.powerOffAfterLast = true;
+    drives.busy = folders[2];
     CardSession session(drives, cards, std::move(plan));
     QStringList waits;
     std::vector<CardOutcome> outcomes;
@@ -151,6 +155,11 @@ TEST(CardSession, CardsInARowCountOnAndAFailedCardKeepsItsSerialText)
         EXPECT_EQ(drives.ejects[i].mountPoint, folders[static_cast<qsizetype>(i)]);
         EXPECT_EQ(drives.ejects[i].how, i == 3 ? EjectHow::PowerOff : EjectHow::KeepDrive) << i;
     }
+    // A card ejected frees its mount point for the next card in the same
+    // reader; one still in does not, or it would be written again.
+    EXPECT_EQ(cards.forgotten, (QStringList{folders[0], folders[1], folders[3]}));
+    EXPECT_TRUE(outcomes[2].ejectLine(false).endsWith(QStringLiteral("was not ejected: a program holds a file open")))
+        << outcomes[2].ejectLine(false).toStdString();
 }
 
 TEST(CardSession, SerialTextsEndAtZZZZ)
