@@ -24,13 +24,16 @@ mkdir -p "$gallery/linux"
 export HOME=/home/user XDG_CACHE_HOME=$root/build/gallery/cache XDG_CONFIG_HOME=$root/build/gallery/config
 
 cmake --preset ci >/dev/null
-cmake --build --preset ci --target app_TextFitTest
+cmake --build --preset ci --target app_TextFitTest app_CardsDialogTest
 KESTRA_GALLERY_DIR=$gallery/linux QT_QPA_PLATFORM=offscreen build/ci/tests/app_TextFitTest \
     --gtest_filter='TextFit.*' >/dev/null || echo "The layout check fails on Linux; the pictures show where." >&2
 # At 150% the test program makes its own offscreen screen (of that scale).
 (cd build/ci/tests && env -u QT_QPA_PLATFORM KESTRA_GALLERY_DIR="$gallery/linux-150" KESTRA_TEST_SCALE=1.5 \
     ./app_TextFitTest --gtest_filter='TextFit.*' >/dev/null) \
     || echo "The layout check fails on Linux at 150%; the pictures show where." >&2
+# The card writing window after a run of three cards.
+KESTRA_GALLERY_DIR=$gallery/linux QT_QPA_PLATFORM=offscreen build/ci/tests/app_CardsDialogTest \
+    --gtest_filter='CardsWindow.WritesThreeCards*' >/dev/null || echo "The card window's test fails." >&2
 
 windows_test=build/windows/tests/app_TextFitTest.exe
 if [ -f "$windows_test" ]; then
@@ -67,6 +70,7 @@ if [ "${1:-}" = docs ]; then
     cp "$gallery/linux/smtp-zh.png" docs/smtp-window-zh.png
     cp "$gallery/linux/sms-en.png" docs/sms-window.png
     cp "$gallery/linux/sms-sl.png" docs/sms-window-sl.png
+    cp "$gallery/linux/cards-run-en.png" docs/cards-window.png
     if [ -d "$gallery/windows" ]; then
         cp "$gallery/windows/main-en.png" docs/windows-main.png
         cp "$gallery/windows/camera-zh.png" docs/windows-camera-zh.png

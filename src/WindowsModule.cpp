@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "WindowsModule.h"
 
+#include "app/CardsDialog.h"
 #include "app/SetupApp.h"
+#include "cli/CardProfileFile.h"
 #include "ui/ControlWidgets.h"
 #include "ui/FontMetricsCache.h"
 #include "ui/QtServices.h"
@@ -19,6 +21,9 @@ extern "C" Q_DECL_EXPORT int KestraRunWindows(int& argc, char** argv, int langua
     // is shown without waiting for the font system to start.
     kestra::ui::FontMetricsCache fontMetrics(kestra::ui::FontMetricsCache::DefaultFilePath());
     kestra::ui::UseFontMetricsCache(&fontMetrics);
+
+    // The card writing window reads profiles as the command line does.
+    kestra::UseCardProfileReader(&kestra::cli::ReadCardProfileAt);
 
     kestra::ui::ProgramServices program;
     kestra::CSetupApp setup(program.services());

@@ -93,6 +93,7 @@ bool CMainDialog::OnInitDialog()
 
     AddAboutMenuItem();
     AddLanguageMenu();
+    AddCardsMenuItem();
 
     ShowLanguage();
     FillLanguageList();
@@ -144,6 +145,24 @@ void CMainDialog::AddLanguageMenu()
                              [this](unsigned commandId) { OnLanguageMenu(LanguageOfCommandId(commandId)); });
 }
 
+void CMainDialog::AddCardsMenuItem()
+{
+    m_cardsAction = new QAction(kWriteCardsMenuItem.text(kestra::ChineseMessages()), widget());
+    m_cardsAction->setObjectName(QStringLiteral("writeCardsAction"));
+    QObject::connect(m_cardsAction, &QAction::triggered, widget(), [this] { OpenCardsWindow(); });
+    widget()->addAction(m_cardsAction);
+    // On Windows also in the system menu, below the languages.
+    m_systemCardsItem =
+        ui::AddSystemMenuItem(*widget(), kWriteCardsCommandId, kWriteCardsMenuItem.text(kestra::ChineseMessages()),
+                              [this] { OpenCardsWindow(); });
+}
+
+void CMainDialog::OpenCardsWindow()
+{
+    CCardsDialog cards(services(), m_cardPorts ? *m_cardPorts : SystemCardWritingPorts());
+    cards.DoModal();
+}
+
 void CMainDialog::ShowLanguage()
 {
     SetMainTexts();
@@ -151,6 +170,8 @@ void CMainDialog::ShowLanguage()
     const QString title = kLanguageMenuTitle.text(g_languageIndex);
     const int chosen = CameraLanguageCode();
     m_languageMenu->setTitle(title);
+    if (m_cardsAction)
+        m_cardsAction->setText(kWriteCardsMenuItem.text(kestra::ChineseMessages()));
     for (QAction* action : m_languageActions->actions())
         action->setChecked(action->data().toInt() == chosen);
     if (m_systemLanguageMenu) {

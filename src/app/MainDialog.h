@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "app/CardsDialog.h"
 #include "app/Navigation.h"
 #include "ui/Dialog.h"
 #include "ui/SystemMenu.h"
@@ -28,6 +29,9 @@ public:
     void SetMainTexts();
     // Runs the About box modally.
     void ShowAboutBox();
+    // How the card writing window reaches drives, mounts and profiles (a
+    // test's stand-ins); the system's unless set.
+    void SetCardWritingPorts(CardWritingPorts ports) { m_cardPorts = std::move(ports); }
 
 protected:
     bool OnInitDialog() override;
@@ -36,6 +40,8 @@ protected:
 private:
     void AddAboutMenuItem();
     void AddLanguageMenu();
+    void AddCardsMenuItem();
+    void OpenCardsWindow();
     void AddLanguageEntries();
     void FillLanguageList();
     void FillModelList();
@@ -51,12 +57,16 @@ private:
     ui::CComboBox m_modelList;
     ui::CComboBox m_languageList;
     AppWindow m_next = AppWindow::None;
+    std::optional<CardWritingPorts> m_cardPorts;
 
     std::unique_ptr<ui::SystemMenuItem> m_systemMenuItem; // where the window has a system menu
     // The eleven languages, in the context menu and, on Windows, in the system menu.
     QMenu* m_languageMenu = nullptr;
     QActionGroup* m_languageActions = nullptr;
     std::unique_ptr<ui::SystemSubmenu> m_systemLanguageMenu;
+    // "Write cards...", below the languages in both menus.
+    QAction* m_cardsAction = nullptr;
+    std::unique_ptr<ui::SystemMenuItem> m_systemCardsItem;
 };
 
 } // namespace kestra

@@ -50,7 +50,11 @@ inline constexpr int LanguageOfCommandId(unsigned commandId)
 }
 static_assert(LanguageOfCommandId(LanguageCommandId(kLanguageLithuanian)) == kLanguageLithuanian);
 
-// The stand-in for a settings window that is not built yet.
+// The main window's menu item that opens the card writing window, and its
+// command id in the Windows system menu (clear of the language entries).
+inline constexpr ChineseEnglishText kWriteCardsMenuItem{.english = "Write cards...", .chinese = "写存储卡..."};
+inline constexpr unsigned kWriteCardsCommandId = 0x200;
+static_assert(kWriteCardsCommandId > LanguageCommandId(kLanguageCount));
 
 // The About box, the same in every language.
 inline constexpr const char* kAboutCaption = "About Setup";

@@ -7,6 +7,9 @@
 #include "formats/mms/MmsSettings.h"
 #include "formats/sms/SmsSettings.h"
 
+#include <QString>
+
+#include <functional>
 #include <optional>
 
 namespace kestra {
@@ -23,5 +26,15 @@ struct CardProfile {
 
     bool empty() const { return !camera && !mms && !gprs && !sms; }
 };
+
+// A profile read from a card's folder or a saved profile file, or why not.
+struct CardProfileRead {
+    std::optional<CardProfile> profile;
+    QString refusal;
+};
+// Reads the profile of `path`: a folder's settings files, or a profile file
+// (JSON, as `card read` prints it); `languageCode` stands in where a profile
+// names no language.
+using CardProfileReader = std::function<CardProfileRead(const QString& path, int languageCode)>;
 
 } // namespace kestra

@@ -7,6 +7,8 @@
 #include <QStorageInfo>
 #include <QTimer>
 
+#include <QScopeGuard>
+
 #include <atomic>
 #include <csignal>
 
@@ -91,8 +93,9 @@ private:
 #endif
 };
 
-CardWatcher::CardWatcher(RemovableDrives& drives, QString root)
-    : m_drives(drives), m_root(std::move(root)), m_interrupts(std::make_unique<Interrupts>())
+CardWatcher::CardWatcher(RemovableDrives& drives, QString root, Interruptible interrupts)
+    : m_drives(drives), m_root(std::move(root)),
+      m_interrupts(interrupts == Interruptible::ByCtrlC ? std::make_unique<Interrupts>() : nullptr)
 {
     for (const QStorageInfo& storage : QStorageInfo::mountedVolumes())
         m_seen.insert(storage.rootPath());
@@ -102,7 +105,23 @@ CardWatcher::~CardWatcher() = default;
 
 bool CardWatcher::stopRequested() const
 {
-    return g_stopRequested;
+    return m_stop || (m_interrupts && g_stopRequested);
+}
+
+void CardWatcher::stop()
+{
+    m_stop = true;
+    const std::lock_guard lock(m_waitMutex);
+    if (m_waiting)
+        QMetaObject::invokeMethod(m_waiting, m_wake, Qt::QueuedConnection);
+}
+
+void CardWatcher::ejected(const QString& mountPoint)
+{
+    // A reader takes the next card at the same mount point, often before
+    // the next look: that card must not pass for the one ejected.
+    m_seen.remove(mountPoint);
+    m_unsure.remove(mountPoint);
 }
 
 void CardWatcher::refresh(std::optional<CardVolume>& found)
@@ -133,20 +152,26 @@ void CardWatcher::refresh(std::optional<CardVolume>& found)
     }
 }
 
-void CardWatcher::forget(const QString& mountPoint)
-{
-    m_seen.remove(mountPoint);
-    m_unsure.remove(mountPoint);
-}
-
 std::optional<CardVolume> CardWatcher::waitForNew()
 {
     QEventLoop loop;
     std::optional<CardVolume> found;
+    // stop() from another thread posts to this object, which lives in the
+    // waiting one: its event wakes the loop, and the loop's next look ends it.
+    QObject waker;
+    {
+        const std::lock_guard lock(m_waitMutex);
+        m_waiting = &waker;
+        m_wake = [&loop] { loop.quit(); };
+    }
+    const auto forget = qScopeGuard([this] {
+        const std::lock_guard lock(m_waitMutex);
+        m_waiting = nullptr;
+    });
     const auto look = [&] {
-        if (!g_stopRequested)
+        if (!stopRequested())
             refresh(found);
-        if (found || g_stopRequested)
+        if (found || stopRequested())
             loop.quit();
     };
     // While a new mount point is still unsure, and always where the system
@@ -195,12 +220,12 @@ std::optional<CardVolume> CardWatcher::waitForNew()
     }
 #endif
     refresh(found);
-    if (found || g_stopRequested)
-        return g_stopRequested ? std::nullopt : found;
+    if (found || stopRequested())
+        return stopRequested() ? std::nullopt : found;
     if (!m_unsure.isEmpty())
         again.start();
     loop.exec();
-    return g_stopRequested ? std::nullopt : found;
+    return stopRequested() ? std::nullopt : found;
 }
 
 } // namespace kestra

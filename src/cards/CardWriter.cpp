@@ -97,6 +97,13 @@ CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, con
 CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, const PcClock& clock,
                           const std::optional<SerialText>& serial, bool chinese, FileOps& ops)
 {
+    return WriteCard(folder, profile, clock, serial, chinese, ops, {});
+}
+
+CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, const PcClock& clock,
+                          const std::optional<SerialText>& serial, bool chinese, FileOps& ops,
+                          const std::function<bool()>& stopped)
+{
     CardWriteReport report;
     report.folder = folder;
     report.serial = serial;
@@ -107,6 +114,14 @@ CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, con
         const QString path = SettingsFilePath(folder, name);
         PathType type = PathType::Missing;
         outcome.hadOldFile = ops.pathType(path, type) == 0 && type != PathType::Missing;
+        if (!report.stopped && stopped && stopped())
+            report.stopped = true;
+        if (report.stopped) {
+            outcome.failure =
+                chinese ? QStringLiteral("已停止，未写入") : QStringLiteral("stopped before it was written");
+            report.files.push_back(outcome);
+            continue;
+        }
         if (refusal) {
             // Nothing the camera could not hold reaches the card.
             outcome.failure = *refusal;

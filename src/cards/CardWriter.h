@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -31,6 +32,8 @@ struct CardWriteReport {
     QString folder;
     std::optional<SerialText> serial; // the serial text the card got
     std::vector<CardFileOutcome> files;
+    // A stop came before every file was begun: those not begun are as they were.
+    bool stopped = false;
 
     bool complete() const;
     // One line per file: "new camera.dat", "old gprs.dat kept: ...", "no sms.dat: ...";
@@ -63,5 +66,11 @@ CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, con
                           const std::optional<SerialText>& serial, bool chinese = false);
 CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, const PcClock& clock,
                           const std::optional<SerialText>& serial, bool chinese, FileOps& ops);
+// The same, asking `stopped` before each file: once it says yes, the files not
+// begun yet are left as they are (old, or none) and the report says so. A file
+// begun is finished, so that every file stays whole, old or new.
+CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, const PcClock& clock,
+                          const std::optional<SerialText>& serial, bool chinese, FileOps& ops,
+                          const std::function<bool()>& stopped);
 
 } // namespace kestra

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/CardCommand.h"
 
+#include "cards/CardSession.h"
 #include "cards/CardVolumes.h"
 #include "cards/CardWatcher.h"
 #include "cards/CardWriter.h"
@@ -49,24 +50,13 @@ QJsonObject VolumeJson(const CardVolume& volume)
 }
 
 // Prints what became of a card; true when every file is new and reads back.
-bool Report(const CardWriteReport& report, bool chinese)
+bool Report(const CardOutcome& card, bool chinese)
 {
-    const QString where = QDir::toNativeSeparators(report.folder);
-    const QString serial =
-        report.serial
-            ? (chinese ? QStringLiteral("，序列号 %1") : QStringLiteral(", serial text %1")).arg(report.serial->text())
-            : QString();
-    if (report.complete())
-        PrintLine((chinese ? QStringLiteral("%1: 存储卡已写入并读回核对%2")
-                           : QStringLiteral("%1: card written and read back%2"))
-                      .arg(where, serial));
-    else
-        PrintErrorLine((chinese ? QStringLiteral("%1: 存储卡未写完整%2；卡上现有:")
-                                : QStringLiteral("%1: card incomplete%2; it holds:"))
-                           .arg(where, serial));
-    for (const QString& line : report.lines(chinese))
-        report.complete() ? PrintLine(QStringLiteral("  ") + line) : PrintErrorLine(QStringLiteral("  ") + line);
-    return report.complete();
+    const auto print = card.complete() ? PrintLine : PrintErrorLine;
+    print(card.headline(chinese));
+    for (const QString& line : card.fileLines(chinese))
+        print(QStringLiteral("  ") + line);
+    return card.complete();
 }
 
 } // namespace
@@ -224,8 +214,9 @@ int CardCommand::write(RemovableDrives& drives) const
                                                          "nothing was written"))
                                    .arg(where)};
     }
-    const bool complete = Report(WriteCard(folder, profile, CameraClock(m_clock), serial, session.chineseMessages()),
-                                 session.chineseMessages());
+    CardOutcome card;
+    card.report = WriteCard(folder, profile, CameraClock(m_clock), serial, session.chineseMessages());
+    const bool complete = Report(card, session.chineseMessages());
     if (m_eject || m_powerOff) {
         const std::optional<CardVolume> volume = CardVolumeOf(drives, folder);
         if (!volume)
@@ -244,51 +235,32 @@ int CardCommand::write(RemovableDrives& drives) const
 int CardCommand::writeEach(RemovableDrives& drives, const CardProfile& profile, std::optional<SerialText> serial) const
 {
     const Session session = m_session.session();
+    const bool chinese = session.chineseMessages();
     const QString unavailable = drives.unavailable();
     if (!unavailable.isEmpty())
         throw CliFailure{kExitFailed, QStringLiteral("--wait: no card would ever be found: %1").arg(unavailable)};
     CardWatcher watcher(drives);
-    int written = 0;
-    int failed = 0;
-    while ((m_count == 0 || written < m_count) && !watcher.stopRequested()) {
-        PrintLine(serial ? QStringLiteral("Waiting for a card (serial text %1); Ctrl+C stops.").arg(serial->text())
-                         : QStringLiteral("Waiting for a card; Ctrl+C stops."));
-        const std::optional<CardVolume> volume = watcher.waitForNew();
-        if (!volume)
-            break;
-        const CardWriteReport report =
-            WriteCard(volume->mountPoint, profile, CameraClock(m_clock), serial, session.chineseMessages());
-        const bool complete = Report(report, session.chineseMessages());
-        // The reader stays on for the next card; only after the last one may
-        // it be switched off, when asked.
-        const bool last = complete && m_count > 0 && written + 1 == m_count;
-        const EjectResult ejected = drives.eject(volume->mountPoint, volume->device,
-                                                 m_powerOff && last ? EjectHow::PowerOff : EjectHow::KeepDrive);
-        if (ejected.ok()) {
-            watcher.forget(volume->mountPoint);
-            PrintLine(QStringLiteral("%1: ejected; take the card out").arg(volume->description()));
-        } else {
-            PrintErrorLine(QStringLiteral("%1 was not ejected: %2").arg(volume->description(), ejected.failure));
-        }
-        if (!complete) {
-            // The same serial text goes to the next card, so that no camera
-            // number is skipped for a card that has to be written again.
-            ++failed;
-            continue;
-        }
-        ++written;
-        if (serial) {
-            serial = serial->next();
-            if (!serial) {
-                PrintLine(QStringLiteral("ZZZZ was the last serial text; no further card can be numbered."));
-                break;
-            }
-        }
-    }
-    PrintLine(QStringLiteral("%1 card(s) written%2.")
-                  .arg(written)
-                  .arg(failed > 0 ? QStringLiteral(", %1 incomplete").arg(failed) : QString()));
-    return failed == 0 ? kExitOk : kExitFailed;
+    CardSessionPlan plan;
+    plan.profile = profile;
+    plan.serial = serial;
+    plan.count = m_count;
+    plan.powerOffAfterLast = m_powerOff;
+    plan.clock = [clock = m_clock] { return CameraClock(clock); };
+    plan.chinese = chinese;
+    CardSession cards(drives, watcher, std::move(plan));
+    cards.run(
+        [&] {
+            PrintLine(cards.waitingLine()
+                      + (chinese ? QStringLiteral("；按 Ctrl+C 停止。") : QStringLiteral("; Ctrl+C stops.")));
+        },
+        [&](const CardOutcome& card) {
+            Report(card, chinese);
+            card.ejected.ok() ? PrintLine(card.ejectLine(chinese)) : PrintErrorLine(card.ejectLine(chinese));
+            if (cards.serialsUsedUp())
+                PrintLine(cards.serialsUsedUpLine());
+        });
+    PrintLine(cards.summaryLine());
+    return cards.failed() == 0 ? kExitOk : kExitFailed;
 }
 
 } // namespace kestra::cli

@@ -350,4 +350,16 @@ QJsonObject CardProfileOf(const QString& folder)
     return profile;
 }
 
+CardProfileRead ReadCardProfileAt(const QString& path, int languageCode)
+{
+    const std::string language = LanguageName(languageCode).toStdString();
+    try {
+        if (QFileInfo(path).isDir())
+            return {CardProfileFromJson(CardProfileOf(path), QDir::toNativeSeparators(path), language), {}};
+        return {ReadCardProfile(path, language), {}};
+    } catch (const CliFailure& failure) {
+        return {std::nullopt, failure.message};
+    }
+}
+
 } // namespace kestra::cli

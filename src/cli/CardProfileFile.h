@@ -35,6 +35,12 @@ CardProfile CardProfileFromJson(const QJsonObject& profile, const QString& sourc
 // a file that does not check clean or holds the default parameters.
 QJsonObject CardProfileOf(const QString& folder);
 
+// The profile of a card's folder (its settings files, as `card read` reads
+// them) or of a profile file, for a reader without a command line: the
+// refusal instead of an exception. `languageCode` (1 to 11) stands in where
+// the profile names no language.
+CardProfileRead ReadCardProfileAt(const QString& path, int languageCode);
+
 // The profile section of one checked settings file, keys as above.
 QJsonObject ProfileSection(const SettingsFileCheck& check);
 

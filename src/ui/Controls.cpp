@@ -7,6 +7,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace kestra::ui {
@@ -215,6 +217,69 @@ QString CComboBox::GetLBText(int index) const
     if (!list || index < 0 || index >= list->count())
         return QString();
     return list->itemText(index);
+}
+
+QListWidget* CListBox::list() const
+{
+    return qobject_cast<QListWidget*>(m_widget);
+}
+
+int CListBox::AddString(const QString& text)
+{
+    QListWidget* widget = list();
+    if (!widget)
+        return CB_ERR;
+    widget->addItem(text);
+    widget->scrollToBottom();
+    return widget->count() - 1;
+}
+
+void CListBox::ResetContent()
+{
+    if (QListWidget* widget = list())
+        widget->clear();
+}
+
+int CListBox::GetCount() const
+{
+    const QListWidget* widget = list();
+    return widget ? widget->count() : 0;
+}
+
+QString CListBox::GetText(int index) const
+{
+    const QListWidget* widget = list();
+    const QListWidgetItem* item = widget && index >= 0 ? widget->item(index) : nullptr;
+    return item ? item->text() : QString();
+}
+
+QProgressBar* CProgressCtrl::bar() const
+{
+    return qobject_cast<QProgressBar*>(m_widget);
+}
+
+void CProgressCtrl::SetRange(int lower, int upper)
+{
+    if (QProgressBar* widget = bar())
+        widget->setRange(lower, upper);
+}
+
+void CProgressCtrl::SetPos(int position)
+{
+    if (QProgressBar* widget = bar())
+        widget->setValue(position);
+}
+
+int CProgressCtrl::GetPos() const
+{
+    const QProgressBar* widget = bar();
+    return widget ? widget->value() : 0;
+}
+
+int CProgressCtrl::GetRangeUpper() const
+{
+    const QProgressBar* widget = bar();
+    return widget ? widget->maximum() : 0;
 }
 
 } // namespace kestra::ui

@@ -14,6 +14,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QtDebug>
@@ -200,6 +202,19 @@ QWidget* createControl(const ControlTemplate& control, QWidget* parent)
         auto* picture = new QLabel(parent);
         picture->setPixmap(ToolIcon().pixmap(32, 32));
         return picture;
+    }
+    case ControlKind::ListBox: {
+        auto* list = new QListWidget(parent);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        return list;
+    }
+    case ControlKind::Progress: {
+        auto* bar = new QProgressBar(parent);
+        bar->setRange(0, 100);
+        bar->setValue(0);
+        bar->setTextVisible(false);
+        return bar;
     }
     }
     return new QWidget(parent);
@@ -576,6 +591,16 @@ void CDialog::SetDlgItemTextQuietly(int id, const QString& text)
 CEdit CDialog::Edit(int id)
 {
     return CEdit(Control(id));
+}
+
+CListBox CDialog::ListBox(int id)
+{
+    return CListBox(Control(id));
+}
+
+CProgressCtrl CDialog::Progress(int id)
+{
+    return CProgressCtrl(Control(id));
 }
 
 CComboBox CDialog::Combo(int id)

@@ -20,6 +20,8 @@
 class QComboBox;
 
 class QLineEdit;
+class QListWidget;
+class QProgressBar;
 class QPushButton;
 class QWidget;
 
@@ -88,6 +90,26 @@ public:
     QString GetLBText(int index) const; // empty for an index out of range
 };
 
+class CListBox : public CWnd {
+public:
+    using CWnd::CWnd;
+    QListWidget* list() const;
+    int AddString(const QString& text); // appends; the new entry is scrolled into view
+    void ResetContent();
+    int GetCount() const;
+    QString GetText(int index) const; // empty for an index out of range
+};
+
+class CProgressCtrl : public CWnd {
+public:
+    using CWnd::CWnd;
+    QProgressBar* bar() const;
+    void SetRange(int lower, int upper);
+    void SetPos(int position);
+    int GetPos() const;
+    int GetRangeUpper() const;
+};
+
 // Control notifications a window can route to a handler by control id.
 enum class Notification {
     EditChange,   // EN_CHANGE: the edit's text changed (typed or set from code)
@@ -147,6 +169,8 @@ public:
     CEdit Edit(int id);
     CComboBox Combo(int id);
     CButton Button(int id);
+    CListBox ListBox(int id);
+    CProgressCtrl Progress(int id);
     QWidget* Control(int id) const;
     // Names a control that has no label of its own (fields that share their
     // labels, lists with none). Qt on Linux announces a list by the label that

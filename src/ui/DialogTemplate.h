@@ -22,6 +22,8 @@ enum class ControlKind {
     DropDownList, // a drop-down list without edit field
     DropDown,     // a drop-down list with an edit field
     Icon,         // the picture of the tool's icon
+    ListBox,      // a list of lines, one entry each, scrolled as it grows
+    Progress,     // a progress bar
 };
 
 // Style bits of a control; only those that change behaviour or looks.

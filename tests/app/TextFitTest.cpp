@@ -10,6 +10,7 @@
 // take more room or a narrower font to fit.
 
 #include "app/AppState.h"
+#include "app/CardsDialog.h"
 #include "app/MainDialog.h"
 #include "support/LayoutCheck.h"
 #include "support/TestServices.h"
@@ -137,6 +138,13 @@ Session SessionOf(int language)
 TEST_F(TextFit, MainWindowListsInEveryLanguage)
 {
     CheckEveryLanguage("main", [](ui::Services& services, int) { return std::make_unique<CMainDialog>(services); });
+}
+
+TEST_F(TextFit, CardsWindowInEveryLanguage)
+{
+    CheckEveryLanguage("cards", [](ui::Services& services, int) {
+        return std::make_unique<CCardsDialog>(services, CardWritingPorts{});
+    });
 }
 
 TEST_F(TextFit, CameraWindowListsInEveryLanguage)
