@@ -10,7 +10,7 @@
 namespace kestra {
 
 template <> struct RecordCheck<CameraSettings> {
-    static Checked<CameraSettings> Pass(CameraSettings record) { return Checked<CameraSettings>(std::move(record)); }
+    static Checked<CameraSettings> Pass(const CameraSettings& record) { return Checked<CameraSettings>(record); }
 };
 
 namespace {
@@ -88,14 +88,14 @@ SettingsFindings CheckCameraSettings(const CameraSettings& settings)
     return findings;
 }
 
-SaveDecision<CameraSettings> CheckCameraRecord(CameraSettings record, bool chinese)
+SaveDecision<CameraSettings> CheckCameraRecord(const CameraSettings& record, bool chinese)
 {
     if (const SettingsFindings findings = CheckCameraSettings(record); !findings.empty()) {
         // The camera's fields are lists and times, named with their offset
         // as the Camera window has always named them.
         return SaveDecision<CameraSettings>::Refused(findings.front().message(chinese), findings.front().field);
     }
-    return {RecordCheck<CameraSettings>::Pass(std::move(record)), std::nullopt};
+    return {RecordCheck<CameraSettings>::Pass(record), std::nullopt};
 }
 
 } // namespace kestra

@@ -76,6 +76,6 @@ SettingsFindings CheckCameraSettings(const CameraSettings& settings);
 // can hold every value of it (CheckCameraSettings finds nothing), otherwise the
 // refusal of the first finding, naming its field, in Chinese or English.
 // Every door reaches it through its window's save step (PrepareCameraSave).
-SaveDecision<CameraSettings> CheckCameraRecord(CameraSettings record, bool chinese = false);
+SaveDecision<CameraSettings> CheckCameraRecord(const CameraSettings& record, bool chinese = false);
 
 } // namespace kestra
