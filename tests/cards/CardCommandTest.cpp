@@ -57,8 +57,9 @@ TEST_F(CardCommand, ARefusedProfileWritesNothingAndABrokenCardFails)
                                         path("site.json"), QStringLiteral("--out"), path("gone")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.err.contains("does not exist")) << missing.err.toStdString();
-    EXPECT_EQ(missing.err.count(QDir::toNativeSeparators(path("gone"))), 1) << "a missing folder is said once:\n"
-                                                                            << missing.err.toStdString();
+    EXPECT_EQ(missing.err.count(QDir::toNativeSeparators(path("gone")).toUtf8()), 1)
+        << "a missing folder is said once:\n"
+        << missing.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(path("gone")));
 
     const ProgramRun past = Program({QStringLiteral("card"), QStringLiteral("write"), QStringLiteral("--profile"),
