@@ -82,18 +82,8 @@ Checked<GprsSettings> GprsCommand::prepare()
     chooseOperator(shown.mode == kGprsModeAuto, {m_apn, m_gprsAccount, m_gprsPassword}, shown.countryIndex,
                    shown.operatorIndex, kCatalogue);
 
-    return decide(shown,
-                  {{m_apn, &GprsSettings::apn},
-                   {m_gprsAccount, &GprsSettings::gprsAccount},
-                   {m_gprsPassword, &GprsSettings::gprsPassword},
-                   {m_smtpServer, &GprsSettings::smtpServer},
-                   {m_smtpPort, &GprsSettings::smtpPort},
-                   {m_senderEmail, &GprsSettings::senderEmail},
-                   {m_senderPassword, &GprsSettings::senderPassword},
-                   {m_phone, &GprsSettings::phoneNumber},
-                   {m_recipientEmail, &GprsSettings::recipientEmail}},
-                  &GprsSettings::picturesPerDay, SmsControlEntries(kLanguageEnglish), SmsControlEntries(language),
-                  PrepareGprsSave, session, kGprsTextFields);
+    return decide(shown, &GprsSettings::picturesPerDay, SmsControlEntries(kLanguageEnglish),
+                  SmsControlEntries(language), PrepareGprsSave, session, kGprsTextFields);
 }
 
 } // namespace kestra::cli

@@ -82,6 +82,16 @@ TextOption& MessagingCommand::addText(const char* flag, const char* help)
     return text;
 }
 
+const TextOption* MessagingCommand::textOption(const char* key) const
+{
+    const std::string flag = std::string("--") + key;
+    for (const std::unique_ptr<TextOption>& text : m_texts) {
+        if (flag == text->flag)
+            return text.get();
+    }
+    return nullptr;
+}
+
 bool MessagingCommand::picturesGiven() const
 {
     return m_picturesOption->count() > 0;

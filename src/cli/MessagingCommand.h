@@ -38,9 +38,6 @@ struct TextOption {
     QByteArray bytes() const;
 };
 
-// The typed texts of a record: which option sets which field.
-template <typename Record> using TextFields = std::initializer_list<std::pair<const TextOption*, QByteArray Record::*>>;
-
 // What the three messaging commands share: --out, --from, --lang, the
 // pictures-per-day limit and the SMS control interval, and the one procedure
 // of a save: the --from file read, the options over the window's record, the
@@ -58,6 +55,8 @@ public:
 
 protected:
     TextOption& addText(const char* flag, const char* help);
+    // The typed text whose option is "--" + `key`; null when there is none.
+    const TextOption* textOption(const char* key) const;
     int smsControlPosition(const QStringList& english, const QStringList& shown) const;
     bool picturesGiven() const;
 
@@ -71,8 +70,8 @@ protected:
     // (status 2) naming the option of a refused text (`fields`: the format's
     // field table).
     template <typename Record, typename Fields>
-    Checked<Record> decide(Record shown, TextFields<Record> texts, int Record::*picturesPerDay,
-                           const QStringList& smsControlEnglish, const QStringList& smsControlShown,
+    Checked<Record> decide(Record shown, int Record::*picturesPerDay, const QStringList& smsControlEnglish,
+                           const QStringList& smsControlShown,
                            SaveDecision<Record> (*prepareSave)(const Record&, const Session&), const Session& session,
                            const Fields& fields) const;
     // Writes the record and ends as the window's Save does: the failed save
@@ -138,14 +137,16 @@ ReadResult MessagingCommand::readFrom(SettingsFileKind kind, ReadResult (*read)(
 }
 
 template <typename Record, typename Fields>
-Checked<Record> MessagingCommand::decide(Record shown, TextFields<Record> texts, int Record::*picturesPerDay,
+Checked<Record> MessagingCommand::decide(Record shown, int Record::*picturesPerDay,
                                          const QStringList& smsControlEnglish, const QStringList& smsControlShown,
                                          SaveDecision<Record> (*prepareSave)(const Record&, const Session&),
                                          const Session& session, const Fields& fields) const
 {
-    for (const auto& [text, member] : texts) {
-        if (text->given())
-            shown.*member = text->bytes();
+    // Each typed text's option is named by its key in the format's table.
+    for (const auto& field : fields) {
+        const TextOption* text = textOption(field.key);
+        if (text != nullptr && text->given())
+            shown.*field.member = text->bytes();
     }
     if (picturesGiven())
         shown.*picturesPerDay = m_picturesPerDay;

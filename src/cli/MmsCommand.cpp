@@ -80,18 +80,8 @@ Checked<MmsSettings> MmsCommand::prepare()
     chooseOperator(shown.presetFlag != 0, {m_url, m_apn, m_gateway, m_port, m_account, m_password}, shown.countryCode,
                    shown.operatorIndex, kCatalogue);
 
-    return decide(shown,
-                  {{m_url, &MmsSettings::url},
-                   {m_apn, &MmsSettings::apn},
-                   {m_gateway, &MmsSettings::gateway},
-                   {m_port, &MmsSettings::port},
-                   {m_account, &MmsSettings::account},
-                   {m_password, &MmsSettings::password},
-                   {m_phone, &MmsSettings::phone},
-                   {m_email, &MmsSettings::email},
-                   {m_phone2, &MmsSettings::phone2}},
-                  &MmsSettings::picturesPerDay, MmsSmsControlEntries(kLanguageEnglish), MmsSmsControlEntries(language),
-                  PrepareMmsSave, session, kMmsTextFields);
+    return decide(shown, &MmsSettings::picturesPerDay, MmsSmsControlEntries(kLanguageEnglish),
+                  MmsSmsControlEntries(language), PrepareMmsSave, session, kMmsTextFields);
 }
 
 } // namespace kestra::cli

@@ -45,10 +45,8 @@ Checked<SmsSettings> SmsCommand::prepare()
         shown.phone2 = fromFile.phone2;
         shown.phone3 = fromFile.phone3;
     }
-    return decide(
-        shown, {{m_phone1, &SmsSettings::phone1}, {m_phone2, &SmsSettings::phone2}, {m_phone3, &SmsSettings::phone3}},
-        &SmsSettings::picturesPerDay, SmsControlEntries(kLanguageEnglish), SmsControlEntries(language), PrepareSmsSave,
-        session, kSmsTextFields);
+    return decide(shown, &SmsSettings::picturesPerDay, SmsControlEntries(kLanguageEnglish), SmsControlEntries(language),
+                  PrepareSmsSave, session, kSmsTextFields);
 }
 
 } // namespace kestra::cli
