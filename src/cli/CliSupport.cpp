@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/CliSupport.h"
 
-#include "common/LanguageNames.h"
 #include "common/PcClockRule.h"
 #include "formats/shared/SettingsValues.h"
 #include "storage/SettingsFinding.h"
@@ -15,22 +14,6 @@
 
 namespace kestra::cli {
 
-namespace {
-
-void WriteLine(std::FILE* stream, const QString& line)
-{
-    const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
-}
-
-} // namespace
-
-void RefuseUsage(const QString& message)
-{
-    throw CliFailure{kExitUsage, message};
-}
-
 int FinishSave(const SaveResult& saved, bool chinese, const QString& savedMessage, const QString& path)
 {
     if (!saved.ok())
@@ -39,54 +22,9 @@ int FinishSave(const SaveResult& saved, bool chinese, const QString& savedMessag
     return kExitOk;
 }
 
-void PrintLine(const QString& line)
-{
-    WriteLine(stdout, line);
-}
-
-void PrintErrorLine(const QString& line)
-{
-    WriteLine(stderr, QStringLiteral("kestra-setup: ") + line);
-}
-
 QString FromStd(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-int ParseLanguage(const QString& value)
-{
-    const QString word = value.trimmed();
-    bool isNumber = false;
-    const int number = word.toInt(&isNumber);
-    if (isNumber && number >= kMinLanguageCode && number <= kMaxLanguageCode)
-        return number;
-    // Chinese as the main window's list writes it while Chinese texts are shown.
-    if (word == QString::fromUtf8(kChineseOwnName))
-        return kLanguageChinese;
-    for (const LanguageSpelling& language : kLanguageSpellings) {
-        for (const char* spelling : {language.name, language.englishName, language.code}) {
-            if (spelling && word.compare(QLatin1String(spelling), Qt::CaseInsensitive) == 0)
-                return language.index;
-        }
-    }
-    RefuseUsage(QStringLiteral("--lang: \"%1\" is no language; use one of %2").arg(value, LanguageChoices()));
-}
-
-QString LanguageChoices()
-{
-    QStringList accepted;
-    for (const LanguageSpelling& language : kLanguageSpellings)
-        accepted << QStringLiteral("%1 (%2, %3)")
-                        .arg(QLatin1String(language.name), QLatin1String(language.code))
-                        .arg(language.index);
-    return accepted.join(QStringLiteral(", "));
-}
-
-QString LanguageName(int languageIndex)
-{
-    const LanguageSpelling* language = FindLanguageSpelling(languageIndex);
-    return language ? QLatin1String(language->name) : QStringLiteral("unknown");
 }
 
 void SessionOptions::addTo(CLI::App& command, bool withTvMode)

@@ -54,46 +54,6 @@ void BuildCommands(CLI::App& program, const std::string& first, std::optional<Co
 
 } // namespace
 
-bool IsCommandLine(int argc, const char* const* argv)
-{
-    if (argc < 2)
-        return false;
-    const char* first = argv[1];
-    return first[0] != '-' || std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0
-           || std::strcmp(first, "--version") == 0;
-}
-
-WindowsOptions ReadWindowsOptions(int argc, const char* const* argv)
-{
-    const auto refuse = [](const QString& message) {
-        // The windowed Windows program has no console of its own to say it on.
-        AttachToParentConsole();
-        PrintErrorLine(message);
-        return WindowsOptions{.status = kExitUsage};
-    };
-    WindowsOptions options;
-    const QString option = QStringLiteral("--lang");
-    for (int i = 1; i < argc; ++i) {
-        const QString argument = QString::fromLocal8Bit(argv[i]);
-        QString value;
-        if (argument == option) {
-            if (i + 1 >= argc)
-                return refuse(QStringLiteral("--lang needs a language: one of %1").arg(LanguageChoices()));
-            value = QString::fromLocal8Bit(argv[++i]);
-        } else if (argument.startsWith(option + QLatin1Char('='))) {
-            value = argument.mid(option.size() + 1);
-        } else {
-            continue;
-        }
-        try {
-            options.languageCode = ParseLanguage(value);
-        } catch (const CliFailure& failure) {
-            return refuse(failure.message);
-        }
-    }
-    return options;
-}
-
 int RunCommandLine(int argc, const char* const* argv)
 {
 #ifdef Q_OS_WIN

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/WindowsConsole.h"
 
-#include <QtGlobal>
-
-#ifdef Q_OS_WIN
+#ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -14,7 +12,7 @@
 
 namespace kestra::cli {
 
-#ifdef Q_OS_WIN
+#ifdef _WIN32
 
 namespace {
 

@@ -15,7 +15,8 @@
 
 // The build names the modules and says where an install keeps them, relative
 // to the program's folder (src/CMakeLists.txt).
-#if !defined(KESTRA_WINDOWS_MODULE_FILE) || !defined(KESTRA_MAILTEST_MODULE_FILE) || !defined(KESTRA_MODULE_DIR)
+#if !defined(KESTRA_WINDOWS_MODULE_FILE) || !defined(KESTRA_MAILTEST_MODULE_FILE) || !defined(KESTRA_MODULE_DIR)       \
+    || !defined(KESTRA_CLI_MODULE_FILE)
 #error "the build defines the module file names and the install's module folder"
 #endif
 #if !defined(Q_OS_WIN) && !defined(KESTRA_DRIVES_MODULE_FILE)
@@ -25,8 +26,8 @@
 namespace kestra {
 namespace {
 
-// The windows module makes the QApplication, so it is looked for before any
-// application object exists, when Qt cannot yet say where the program is.
+// The windows may look for a module before their QApplication exists, when Qt
+// cannot yet say where the program is.
 QString ProgramDirectory()
 {
     if (QCoreApplication::instance())
@@ -54,6 +55,8 @@ QString Shown(const QString& path)
 QString ModuleFileName(ProgramModule module)
 {
     switch (module) {
+    case ProgramModule::CommandLine:
+        return QStringLiteral(KESTRA_CLI_MODULE_FILE);
     case ProgramModule::Windows:
         return QStringLiteral(KESTRA_WINDOWS_MODULE_FILE);
     case ProgramModule::MailTest:

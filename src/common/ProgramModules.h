@@ -12,9 +12,10 @@ namespace kestra {
 // (Kerberos, proxy look-up, TLS), and only a run that asks about removable
 // drives pays for QtDBus and libdbus.
 enum class ProgramModule {
-    Windows,  // the shell, the windows and Qt Widgets
-    MailTest, // the e-mail test over QtNetwork
-    Drives,   // removable drives over UDisks2 and QtDBus (Linux; Windows asks Win32 itself)
+    CommandLine, // the subcommands on QtCore, and the card profiles' reader
+    Windows,     // the shell, the windows and Qt Widgets
+    MailTest,    // the e-mail test over QtNetwork
+    Drives,      // removable drives over UDisks2 and QtDBus (Linux; Windows asks Win32 itself)
 };
 
 // An entry point of a module, or what kept it from being found.

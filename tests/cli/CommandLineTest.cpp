@@ -665,16 +665,17 @@ TEST(CommandLineMailTest, RefusesWhatGprsRefusesWithTheSameWords)
 
 // --- modules ----------------------------------------------------------------
 
-// The windows, the e-mail test and (on Linux) the removable drives are modules
-// loaded when they are used. A copy of the program without them, or with a
-// damaged file in their place, names the file it could not use and exits with
-// 1: never a crash, never a success.
+// The command line, the windows, the e-mail test and (on Linux) the removable
+// drives are modules loaded when they are used. A copy of the program without
+// them, or with a damaged file in their place, names the file it could not use
+// and exits with 1: never a crash, never a success.
 TEST(CommandLineModules, MissingOrBrokenModuleIsNamedAndFailsTheRun)
 {
     QTemporaryDir folder;
     const QString program = folder.filePath("kestra-setup");
     ASSERT_TRUE(QFile::copy(QStringLiteral(KESTRA_SETUP_PROGRAM), program));
     const QDir programDir(QFileInfo(folder.path()).canonicalFilePath());
+    const QString commandLine = QFileInfo(QStringLiteral(KESTRA_SETUP_PROGRAM)).dir().filePath(KESTRA_CLI_MODULE_FILE);
     const QStringList windows = {"-platform", "offscreen"};
     const QStringList mailTest = {"mail-test",       "--smtp-server",     "127.0.0.1", "--sender-email",
                                   "cam@example.org", "--sender-password", "pw",        "--json"};
@@ -685,6 +686,8 @@ TEST(CommandLineModules, MissingOrBrokenModuleIsNamedAndFailsTheRun)
         bool damaged;
     };
     std::vector<Case> cases = {
+        {"command line, missing", {"--version"}, KESTRA_CLI_MODULE_FILE, false},
+        {"command line, damaged", {"--version"}, KESTRA_CLI_MODULE_FILE, true},
         {"windows, missing", windows, KESTRA_WINDOWS_MODULE_FILE, false},
         {"windows, damaged", windows, KESTRA_WINDOWS_MODULE_FILE, true},
         {"mail test, missing", mailTest, KESTRA_MAILTEST_MODULE_FILE, false},
@@ -697,6 +700,11 @@ TEST(CommandLineModules, MissingOrBrokenModuleIsNamedAndFailsTheRun)
 #endif
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        // Every other module is missing, but the command line's, which the
+        // commands need first.
+        const QString ownCommandLine = programDir.filePath(KESTRA_CLI_MODULE_FILE);
+        QFile::remove(ownCommandLine);
+        ASSERT_TRUE(QFile::copy(commandLine, ownCommandLine));
         const QString module = programDir.filePath(QString::fromLatin1(c.module));
         QFile::remove(module);
         if (c.damaged)
@@ -710,21 +718,29 @@ TEST(CommandLineModules, MissingOrBrokenModuleIsNamedAndFailsTheRun)
     }
 }
 
-// Every run starts on QtCore alone: a library that pulls in more Qt (and what
-// lies under it: libdbus, Kerberos, X) belongs in a module, not in the program.
-TEST(CommandLineModules, ProgramLinksQtCoreAlone)
+// The program itself links no Qt at all, and the command line QtCore alone: a
+// library that pulls in more Qt (and what lies under it: libdbus, Kerberos,
+// X) belongs in a module of its own, not where every command pays for it.
+TEST(CommandLineModules, ProgramLinksNoQtAndCommandsQtCoreAlone)
 {
 #ifndef Q_OS_LINUX
     GTEST_SKIP() << "the dynamic dependencies are read with ldd";
 #else
-    QProcess ldd;
-    ldd.start(QStringLiteral("ldd"), {QStringLiteral(KESTRA_SETUP_PROGRAM)});
-    ASSERT_TRUE(ldd.waitForFinished(30000) && ldd.exitStatus() == QProcess::NormalExit && ldd.exitCode() == 0)
-        << ldd.errorString().toStdString() << ldd.readAllStandardError().toStdString();
-    const QString libraries = QString::fromLocal8Bit(ldd.readAllStandardOutput());
-    EXPECT_TRUE(libraries.contains("libQt6Core.so")) << libraries.toStdString();
+    const auto dependencies = [](const QString& file) {
+        QProcess ldd;
+        ldd.start(QStringLiteral("ldd"), {file});
+        EXPECT_TRUE(ldd.waitForFinished(30000) && ldd.exitStatus() == QProcess::NormalExit && ldd.exitCode() == 0)
+            << ldd.errorString().toStdString() << ldd.readAllStandardError().toStdString();
+        return QString::fromLocal8Bit(ldd.readAllStandardOutput());
+    };
+    const QString program = dependencies(QStringLiteral(KESTRA_SETUP_PROGRAM));
+    for (const char* unwanted : {"libQt6", "libstdc++"})
+        EXPECT_FALSE(program.contains(QLatin1String(unwanted))) << unwanted << " in\n" << program.toStdString();
+    const QString commands =
+        dependencies(QFileInfo(QStringLiteral(KESTRA_SETUP_PROGRAM)).dir().filePath(KESTRA_CLI_MODULE_FILE));
+    EXPECT_TRUE(commands.contains("libQt6Core.so")) << commands.toStdString();
     for (const char* unwanted : {"libQt6Gui", "libQt6Widgets", "libQt6Network", "libQt6DBus", "libdbus-1"})
-        EXPECT_FALSE(libraries.contains(QLatin1String(unwanted))) << unwanted << " in\n" << libraries.toStdString();
+        EXPECT_FALSE(commands.contains(QLatin1String(unwanted))) << unwanted << " in\n" << commands.toStdString();
 #endif
 }
 
