@@ -7,6 +7,7 @@
 #include "cli/CardProfileFile.h"
 #include "cli/CliSupport.h"
 #include "storage/FaultyFileOps.h"
+#include "storage/SettingsFileIo.h"
 
 #include <QDir>
 #include <QFile>
@@ -143,6 +144,43 @@ TEST(CardWriter, AFileThatReadsBackOtherBytesIsNotTakenAsWritten)
             ASSERT_TRUE(written.open(QIODevice::ReadOnly));
             EXPECT_EQ(written.readAll(), bytes) << SettingsFileName(kind).toStdString();
         }
+    }
+}
+
+// The folder of a card is flushed once, after the last file is renamed into
+// it; a flush that fails leaves every new file unconfirmed, never reported
+// as written.
+TEST(CardWriter, OneFolderFlushConfirmsEveryFileOfTheCard)
+{
+    const CardProfile profile =
+        CardProfileFromJson(Json(R"({"mms": {"phone": "13800138000"}, "sms": {"phone1": "13800138000"}})"),
+                            QStringLiteral("site.json"), {});
+    const PcClock clock{2024, 3, 5, 8, 7, 6};
+    test::FaultyFileOps recorder;
+    {
+        QTemporaryDir card;
+        ASSERT_TRUE(WriteCard(card.path(), profile, clock, std::nullopt, false, recorder).complete());
+    }
+    ASSERT_EQ(recorder.calls.count(QStringLiteral("syncFolder")), 1) << recorder.calls.join(u' ').toStdString();
+    const qsizetype flush = recorder.calls.indexOf(QStringLiteral("syncFolder"));
+    ASSERT_GT(flush, recorder.calls.lastIndexOf(QStringLiteral("rename")));
+
+    QTemporaryDir card;
+    test::FaultyFileOps ops;
+    ops.failCall(static_cast<int>(flush), test::sys::kIoError);
+    const CardWriteReport report = WriteCard(card.path(), profile, clock, std::nullopt, false, ops);
+    EXPECT_FALSE(report.complete());
+    ASSERT_EQ(report.files.size(), 2u);
+    for (const CardFileOutcome& file : report.files) {
+        const QString path = SettingsFilePath(card.path(), SettingsFileName(file.kind));
+        EXPECT_FALSE(file.ok()) << path.toStdString();
+        EXPECT_TRUE(file.failure.contains(QStringLiteral("not confirmed")) && file.failure.contains(path))
+            << file.failure.toStdString();
+    }
+    for (const auto& [kind, bytes, refusal] : CardFiles(profile, clock, std::nullopt)) {
+        QFile written(QDir(card.path()).filePath(SettingsFileName(kind)));
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll(), bytes) << "the new file is in place all the same";
     }
 }
 
