@@ -6,6 +6,7 @@
 #include "cards/SerialText.h"
 #include "cli/CardProfileFile.h"
 #include "cli/CliSupport.h"
+#include "cli/OptionWords.h"
 #include "storage/FaultyFileOps.h"
 #include "storage/SettingsFileIo.h"
 
@@ -182,6 +183,68 @@ TEST(CardWriter, OneFolderFlushConfirmsEveryFileOfTheCard)
         ASSERT_TRUE(written.open(QIODevice::ReadOnly));
         EXPECT_EQ(written.readAll(), bytes) << "the new file is in place all the same";
     }
+}
+
+// The spelling a profile's or a command's list word is compared in: case,
+// blanks, leading zeros and the units of time do not count; anything else does.
+TEST(OptionWords, TheLooseSpellingKeepsWhatTellsEntriesApart)
+{
+    const struct {
+        const char* word;
+        const char* loose;
+    } rows[] = {{"30 Sec", "30s"},
+                {" 0030sec ", "30s"},
+                {"5 Min", "5min"},
+                {"5minutes", "5min"},
+                {"1 Hour", "1h"},
+                {"02 Photo", "2photo"},
+                {"000", "0"},
+                {"0", "0"},
+                {"007", "7"},
+                {"12MP", "12mp"},
+                {"1.3MP", "1.3mp"},
+                {"1280x720", "1280x720"},
+                {"Camera+Video", "camera+video"},
+                {"Off", "off"},
+                {"5 5", "55"},
+                {"5 Min 30", "5min30"},
+                {"5\tsec", "5s"},
+                {"5 m\nin", "5min"},
+                {"5 s\n", "5s"},
+                {"5\n\nsec", "5s"},
+                {"10 SECONDS", "10s"},
+                {"5 mins x", "5minsx"},
+                {"-5 Min", "-5min"},
+                {"+5", "+5"},
+                {"5-Min", "5-min"},
+                {"", ""},
+                {"   ", ""},
+                {"5 分", "5分"},
+                {"５ Min", "５min"},
+                {"5\u00a0Min", "5min"},
+                {"5 \u00a0Min", "5min"},
+                {"1 h", "1h"},
+                {"3 photos", "3photo"},
+                {"9 Secs", "9s"},
+                {"1 m", "1min"},
+                {"2 hours", "2h"},
+                {"5min\u2003", "5min"},
+                {"\uff10\uff15 Min", "\uff10\uff15min"},
+                {"\u0663 sec", "\u0663sec"},
+                {"5\u0663 m", "5\u0663m"},
+                {"\u2003 5 s", "5s"},
+                {"5 \u2003 s", "5s"},
+                {"5 m\nin x", "5minx"},
+                {"05\r\nsec", "5s"},
+                {"5\vsec", "5s"},
+                {"5\fm", "5min"},
+                {"0 0", "00"},
+                {"00 sec", "0s"},
+                {"12 34 min", "1234min"},
+                {"5 Sec.", "5sec."},
+                {"MIN", "min"}};
+    for (const auto& row : rows)
+        EXPECT_EQ(cli::LooseWord(QString::fromUtf8(row.word)).toStdString(), row.loose) << row.word;
 }
 
 TEST(CardProfile, TheSerialTextOfACardOverridesTheProfileAndTurnsItOn)
