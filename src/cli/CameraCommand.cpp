@@ -51,13 +51,15 @@ constexpr CameraList kSerialCharacters[] = {CameraList::SerialChar1, CameraList:
 // them, and every option given is looked up among them.
 const QStringList& EnglishEntries(CameraList list)
 {
-    static const std::array<QStringList, kCameraListCount> kEntries = [] {
-        std::array<QStringList, kCameraListCount> entries;
-        for (std::size_t i = 0; i < entries.size(); ++i)
-            entries[i] = CameraListEntries(kLanguageEnglish, static_cast<CameraList>(i));
+    // Never freed: the lists live as long as the program, which need not
+    // take them apart on its way out.
+    static const auto* const kEntries = [] {
+        auto* entries = new std::array<QStringList, kCameraListCount>;
+        for (std::size_t i = 0; i < entries->size(); ++i)
+            (*entries)[i] = CameraListEntries(kLanguageEnglish, static_cast<CameraList>(i));
         return entries;
     }();
-    return kEntries[static_cast<std::size_t>(list)];
+    return (*kEntries)[static_cast<std::size_t>(list)];
 }
 
 QString ListHelp(const ListOption& option)

@@ -284,7 +284,7 @@ QStringList OtherCaseNames(const QString& folder, const QString& fileName)
 {
     QStringList names;
     const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
     for (const QString& name : entries) {
         if (name != fileName && name.compare(fileName, Qt::CaseInsensitive) == 0)
             names << name;
@@ -391,7 +391,7 @@ SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByt
     // in user space may number one file anew on every look, so the listing
     // decides, never the file numbers.
     const QStringList now =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
     if (!now.contains(fileName))
         return saved;
     for (const QString& name : twins) {
