@@ -23,6 +23,27 @@ constexpr CameraList kSerialCharacters[] = {CameraList::SerialChar1, CameraList:
                                             CameraList::SerialChar4};
 constexpr int kSerialOnPosition = 1;
 
+// Flushes the folder once for every file renamed into it, so the new names
+// survive a pulled card. A failed flush leaves each of them not confirmed,
+// as a save that flushed its folder itself would have said.
+void ConfirmRenames(CardWriteReport& report, FileOps& ops, bool chinese)
+{
+    const auto renamed = [](const CardFileOutcome& file) { return file.written; };
+    if (std::none_of(report.files.begin(), report.files.end(), renamed))
+        return;
+    const int error = ops.syncFolder(report.folder);
+    if (!error)
+        return;
+    for (CardFileOutcome& file : report.files) {
+        if (!renamed(file))
+            continue;
+        file.written = false;
+        file.readBackFromCache.clear();
+        file.failure =
+            NotConfirmedError(SettingsFilePath(report.folder, SettingsFileName(file.kind)), error).message(chinese);
+    }
+}
+
 } // namespace
 
 bool CardWriteReport::complete() const
@@ -128,7 +149,8 @@ CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, con
             report.files.push_back(outcome);
             continue;
         }
-        const SaveResult saved = SaveSettingsFile(folder, name, bytes, ops);
+        // The folder is flushed once, after the last file.
+        const SaveResult saved = SaveSettingsFile(folder, name, bytes, ops, FolderFlush::ByCaller);
         if (!saved.ok()) {
             outcome.failure = saved.error->message(chinese);
             report.files.push_back(outcome);
@@ -149,6 +171,7 @@ CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, con
                                             .arg(QDir::toNativeSeparators(path));
         report.files.push_back(outcome);
     }
+    ConfirmRenames(report, ops, chinese);
     return report;
 }
 

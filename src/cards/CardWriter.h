@@ -61,7 +61,9 @@ std::vector<CardFile> CardFiles(const CardProfile& profile, const PcClock& clock
 // Writes every file of the profile into `folder`, each atomically, then reads
 // each back and compares it byte for byte. A file that fails leaves the old
 // one as it was and the others are still written: the report says which files
-// are new and which old. `ops` defaults to the real file system.
+// are new and which old. The folder is flushed once, after the last file: a
+// flush that fails leaves every new file not confirmed, none reported as
+// written. `ops` defaults to the real file system.
 CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, const PcClock& clock,
                           const std::optional<SerialText>& serial, bool chinese = false);
 CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, const PcClock& clock,

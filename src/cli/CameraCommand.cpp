@@ -47,14 +47,28 @@ constexpr ListOption kListOptions[] = {
 constexpr CameraList kSerialCharacters[] = {CameraList::SerialChar1, CameraList::SerialChar2, CameraList::SerialChar3,
                                             CameraList::SerialChar4};
 
+// The English entries of a list, each list built once: the help texts name
+// them, and every option given is looked up among them.
+const QStringList& EnglishEntries(CameraList list)
+{
+    // Never freed: the lists live as long as the program, which need not
+    // take them apart on its way out.
+    static const auto* const kEntries = [] {
+        auto* entries = new std::array<QStringList, kCameraListCount>;
+        for (std::size_t i = 0; i < entries->size(); ++i)
+            (*entries)[i] = CameraListEntries(kLanguageEnglish, static_cast<CameraList>(i));
+        return entries;
+    }();
+    return (*kEntries)[static_cast<std::size_t>(list)];
+}
+
 QString ListHelp(const ListOption& option)
 {
-    const QString accepted = option.hint != nullptr
-                                 ? QString::fromUtf8(option.hint)
-                                 : CameraListEntries(kLanguageEnglish, option.list).join(QStringLiteral(", "));
+    const QStringList& entries = EnglishEntries(option.list);
+    const QString accepted =
+        option.hint != nullptr ? QString::fromUtf8(option.hint) : entries.join(QStringLiteral(", "));
     return QStringLiteral("%1: %2, or the list position [default: %3]")
-        .arg(QString::fromUtf8(option.what), accepted,
-             CameraListEntries(kLanguageEnglish, option.list).at(CameraListInitialPosition(option.list)));
+        .arg(QString::fromUtf8(option.what), accepted, entries.at(CameraListInitialPosition(option.list)));
 }
 
 // "HH:MM" or "HH:MM:SS" into the window's number fields, each within the
@@ -95,7 +109,7 @@ void SetSerialText(CameraChoices& choices, const std::string& value)
     if (!kSerial.match(text).hasMatch())
         RefuseUsage(QStringLiteral("--serial-text: \"%1\" is not accepted; give four characters, each 0 to 9 or A to Z")
                         .arg(FromStd(value)));
-    const QStringList entries = CameraListEntries(kLanguageEnglish, CameraList::SerialChar1);
+    const QStringList& entries = EnglishEntries(CameraList::SerialChar1);
     for (int i = 0; i < 4; ++i)
         choices.position(kSerialCharacters[i]) = static_cast<int>(entries.indexOf(text.at(i)));
 }
@@ -116,10 +130,10 @@ std::vector<std::pair<QString, QString>> CameraOptionWords(const CameraSettings&
     std::vector<std::pair<QString, QString>> words;
     for (const ListOption& option : kListOptions)
         words.emplace_back(QLatin1String(option.flag),
-                           CameraListEntries(kLanguageEnglish, option.list).value(choices.position(option.list)));
+                           EnglishEntries(option.list).value(choices.position(option.list)));
     QString serial;
     for (CameraList character : kSerialCharacters)
-        serial += CameraListEntries(kLanguageEnglish, character).value(choices.position(character));
+        serial += EnglishEntries(character).value(choices.position(character));
     words.emplace_back(QStringLiteral("--serial-text"), serial);
     words.emplace_back(QStringLiteral("--time-lapse-period"),
                        TimeWords({choices.timeLapseHour, choices.timeLapseMinute, choices.timeLapseSecond}));
@@ -217,7 +231,7 @@ Checked<CameraSettings> CameraCommand::prepare() const
         const std::string& value = m_lists[static_cast<std::size_t>(option.list)];
         if (value.empty())
             continue;
-        std::vector<QStringList> entrySets{CameraListEntries(kLanguageEnglish, option.list)};
+        std::vector<QStringList> entrySets{EnglishEntries(option.list)};
         if (session.languageIndex != kLanguageEnglish)
             entrySets.push_back(CameraListEntries(session.languageIndex, option.list));
         choices.position(option.list) = MatchListWord(QLatin1String(option.flag), FromStd(value), entrySets,

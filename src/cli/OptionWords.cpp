@@ -5,25 +5,81 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace kestra::cli {
+
+namespace {
+
+bool IsAsciiSpace(char16_t c)
+{
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+bool IsAsciiDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+QString UnitWord(const QString& unit)
+{
+    if (unit == u"s" || unit == u"sec" || unit == u"secs" || unit == u"second" || unit == u"seconds")
+        return QStringLiteral("s");
+    if (unit == u"m" || unit == u"min" || unit == u"mins" || unit == u"minute" || unit == u"minutes")
+        return QStringLiteral("min");
+    if (unit == u"h" || unit == u"hour" || unit == u"hours")
+        return QStringLiteral("h");
+    if (unit == u"photo" || unit == u"photos")
+        return QStringLiteral("photo");
+    return unit;
+}
+
+// LooseWord of a word all in ASCII, as the expressions below take it apart,
+// without them: an option list has a hundred entries or more to compare.
+QString AsciiLooseWord(const QString& word)
+{
+    const QString loose = word.trimmed().toLower();
+    const qsizetype size = loose.size();
+    qsizetype digits = 0;
+    while (digits < size && IsAsciiDigit(loose[digits].unicode()))
+        ++digits;
+    qsizetype unit = digits;
+    while (unit < size && IsAsciiSpace(loose[unit].unicode()))
+        ++unit;
+    // An amount: digits, blanks, then nothing or a unit that begins with no
+    // digit and runs to the end of the line and the word.
+    const bool amount =
+        digits > 0 && (unit == size || (!IsAsciiDigit(loose[unit].unicode()) && loose.indexOf(u'\n', unit) < 0));
+    QString result;
+    if (amount) {
+        qsizetype zeros = 0;
+        while (zeros + 1 < digits && loose[zeros] == u'0')
+            ++zeros;
+        result = loose.mid(zeros, digits - zeros) + UnitWord(loose.mid(unit).trimmed());
+    } else {
+        result = loose;
+    }
+    result.removeIf([](QChar c) { return IsAsciiSpace(c.unicode()); });
+    return result;
+}
+
+bool IsAscii(const QString& word)
+{
+    return std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+} // namespace
 
 QString LooseWord(const QString& word)
 {
+    if (IsAscii(word))
+        return AsciiLooseWord(word);
     static const QRegularExpression kAmount(QStringLiteral(R"(^0*(\d+)\s*([^\d\s].*)?$)"));
     static const QRegularExpression kBlanks(QStringLiteral(R"(\s+)"));
     QString loose = word.trimmed().toLower();
     const QRegularExpressionMatch amount = kAmount.match(loose);
     if (amount.hasMatch()) {
-        QString unit = amount.captured(2).trimmed();
-        if (unit == u"s" || unit == u"sec" || unit == u"secs" || unit == u"second" || unit == u"seconds")
-            unit = QStringLiteral("s");
-        else if (unit == u"m" || unit == u"min" || unit == u"mins" || unit == u"minute" || unit == u"minutes")
-            unit = QStringLiteral("min");
-        else if (unit == u"h" || unit == u"hour" || unit == u"hours")
-            unit = QStringLiteral("h");
-        else if (unit == u"photo" || unit == u"photos")
-            unit = QStringLiteral("photo");
-        loose = amount.captured(1) + unit;
+        loose = amount.captured(1) + UnitWord(amount.captured(2).trimmed());
     }
     return loose.remove(kBlanks);
 }

@@ -80,8 +80,8 @@ public:
     // One read call; `got` is 0 at the end of the file.
     virtual int read(FileHandle handle, char* data, qint64 size, qint64& got) = 0;
     // Makes the reads of a file opened for reading come from the medium, not
-    // from what the system keeps of it in memory: flushes the file and drops
-    // its cached pages (POSIX), or gives `handle` back as a new handle of the
+    // from what the system keeps of it in memory: writes out what is still
+    // unwritten of it and drops its cached pages (POSIX), or gives `handle` back as a new handle of the
     // same file that reads past the cache (Windows). Call it before the first
     // read. An error (the system cannot do it) leaves `handle` as it was, and
     // its reads may come from the cache.

@@ -42,8 +42,9 @@ ReadResult LoadFailed(FileErrorKind kind, const QString& path, int systemError =
 class AtomicSave {
 public:
     AtomicSave(FileOps& ops, const QString& folder, const QString& target, const QString& scratch,
-               std::optional<quint32> keepPermissions)
-        : m_ops(ops), m_folder(folder), m_target(target), m_scratch(scratch), m_keepPermissions(keepPermissions)
+               std::optional<quint32> keepPermissions, FolderFlush flush)
+        : m_ops(ops), m_folder(folder), m_target(target), m_scratch(scratch), m_keepPermissions(keepPermissions),
+          m_flush(flush)
     {
     }
 
@@ -71,25 +72,26 @@ public:
         if (const int error = m_ops.rename(m_scratch, m_target))
             return abandon(error);
 
-        // FAT keeps a file's size and first cluster in its folder entry, which
-        // the rename rewrote: flush the file once more, then the folder.
-        const int syncError = m_ops.syncFile(m_handle);
         // Success means the file in place is the one written and flushed here,
         // not one another save renamed over it since. It is looked at while
         // still open: FAT numbers a file anew once it leaves the cache.
         FileStatus placed;
         const int placedError = m_ops.status(m_target, placed);
         const int closeError = m_ops.close(m_handle);
-        if (syncError)
-            return notConfirmed(syncError);
         if (placedError)
-            return notConfirmed(placedError);
+            return Failed(NotConfirmedError(m_target, placedError));
         if (closeError)
-            return notConfirmed(closeError);
+            return Failed(NotConfirmedError(m_target, closeError));
         if (placed.type != PathType::Regular || placed.identity != m_identity)
             return Failed(Error(FileErrorKind::Busy, m_target));
-        if (const int error = m_ops.syncFolder(m_folder))
-            return notConfirmed(error);
+        // The data went to the medium before the rename; what the rename
+        // changed is the folder's: its entry names the file and, on FAT, holds
+        // the file's size and first cluster, copied from the file flushed
+        // above. Flushing the folder puts the new entry on the medium.
+        if (m_flush == FolderFlush::BySave) {
+            if (const int error = m_ops.syncFolder(m_folder))
+                return Failed(NotConfirmedError(m_target, error));
+        }
         return {};
     }
 
@@ -263,19 +265,12 @@ private:
         return Error(kind, aboutFolder ? m_folder : m_target, error);
     }
 
-    SaveResult notConfirmed(int error)
-    {
-        FileError unconfirmed = Error(FileErrorKind::NotConfirmed, m_target, error);
-        unconfirmed.cause = SaveErrorKind(error);
-        unconfirmed.causeError = error;
-        return Failed(unconfirmed);
-    }
-
     FileOps& m_ops;
     const QString& m_folder;
     const QString& m_target;
     const QString& m_scratch;
     const std::optional<quint32> m_keepPermissions;
+    const FolderFlush m_flush;
     FileHandle m_handle;
     FileIdentity m_identity;
     quint32 m_createdPermissions = 0;
@@ -289,7 +284,7 @@ QStringList OtherCaseNames(const QString& folder, const QString& fileName)
 {
     QStringList names;
     const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
     for (const QString& name : entries) {
         if (name != fileName && name.compare(fileName, Qt::CaseInsensitive) == 0)
             names << name;
@@ -334,7 +329,8 @@ SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByt
     return SaveSettingsFile(folder, fileName, bytes, FileOps::real());
 }
 
-SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByteArrayView bytes, FileOps& ops)
+SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByteArrayView bytes, FileOps& ops,
+                            FolderFlush flush)
 {
     const QString target = SettingsFilePath(folder, fileName);
     // An empty folder text would land the file in the root of the system
@@ -387,7 +383,7 @@ SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByt
         twins << name;
     }
 
-    SaveResult saved = AtomicSave(ops, folder, target, scratch, keepPermissions).run(bytes);
+    SaveResult saved = AtomicSave(ops, folder, target, scratch, keepPermissions, flush).run(bytes);
     if (!saved.ok() || twins.isEmpty())
         return saved;
     // Only a folder that lists the new name and the old one side by side
@@ -395,7 +391,7 @@ SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByt
     // in user space may number one file anew on every look, so the listing
     // decides, never the file numbers.
     const QStringList now =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
     if (!now.contains(fileName))
         return saved;
     for (const QString& name : twins) {
@@ -405,13 +401,19 @@ SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByt
         if (const int error = ops.remove(path); error && !IsNotFound(error))
             return Failed(Error(SaveErrorKind(error), path, error));
     }
-    if (const int error = ops.syncFolder(folder)) {
-        FileError unconfirmed = Error(FileErrorKind::NotConfirmed, target, error);
-        unconfirmed.cause = SaveErrorKind(error);
-        unconfirmed.causeError = error;
-        return Failed(unconfirmed);
+    if (flush == FolderFlush::BySave) {
+        if (const int error = ops.syncFolder(folder))
+            return Failed(NotConfirmedError(target, error));
     }
     return saved;
+}
+
+FileError NotConfirmedError(const QString& target, int systemError)
+{
+    FileError unconfirmed = Error(FileErrorKind::NotConfirmed, target, systemError);
+    unconfirmed.cause = SaveErrorKind(systemError);
+    unconfirmed.causeError = systemError;
+    return unconfirmed;
 }
 
 ReadResult ReadSettingsFile(const QString& path)

@@ -34,7 +34,17 @@ QString ScratchFileName(const QString& fileName);
 // in place, so a folder that tells case apart never holds both.
 // `ops` defaults to the real file system.
 SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByteArrayView bytes);
-SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByteArrayView bytes, FileOps& ops);
+
+// Who flushes the folder once a save has renamed its file into place, so that
+// the new name survives a pulled card: the save itself, or its caller, which
+// saves several files into one folder and flushes it once after the last
+// (FlushSettingsFolder). Until then a file saved is in place but not confirmed.
+enum class FolderFlush { BySave, ByCaller };
+SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByteArrayView bytes, FileOps& ops,
+                            FolderFlush flush = FolderFlush::BySave);
+// What a failed flush after the rename (FileOps::syncFolder, say) means for
+// the file saved as `target`: the new file is in place but not confirmed.
+FileError NotConfirmedError(const QString& target, int systemError);
 
 // Reads a settings file the user picked: refuses what is not a regular file,
 // never blocks on a FIFO, reads at most kMaxSettingsFileRead bytes.

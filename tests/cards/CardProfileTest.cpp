@@ -6,7 +6,9 @@
 #include "cards/SerialText.h"
 #include "cli/CardProfileFile.h"
 #include "cli/CliSupport.h"
+#include "cli/OptionWords.h"
 #include "storage/FaultyFileOps.h"
+#include "storage/SettingsFileIo.h"
 
 #include <QDir>
 #include <QFile>
@@ -144,6 +146,105 @@ TEST(CardWriter, AFileThatReadsBackOtherBytesIsNotTakenAsWritten)
             EXPECT_EQ(written.readAll(), bytes) << SettingsFileName(kind).toStdString();
         }
     }
+}
+
+// The folder of a card is flushed once, after the last file is renamed into
+// it; a flush that fails leaves every new file unconfirmed, never reported
+// as written.
+TEST(CardWriter, OneFolderFlushConfirmsEveryFileOfTheCard)
+{
+    const CardProfile profile =
+        CardProfileFromJson(Json(R"({"mms": {"phone": "13800138000"}, "sms": {"phone1": "13800138000"}})"),
+                            QStringLiteral("site.json"), {});
+    const PcClock clock{2024, 3, 5, 8, 7, 6};
+    test::FaultyFileOps recorder;
+    {
+        QTemporaryDir card;
+        ASSERT_TRUE(WriteCard(card.path(), profile, clock, std::nullopt, false, recorder).complete());
+    }
+    ASSERT_EQ(recorder.calls.count(QStringLiteral("syncFolder")), 1) << recorder.calls.join(u' ').toStdString();
+    const qsizetype flush = recorder.calls.indexOf(QStringLiteral("syncFolder"));
+    ASSERT_GT(flush, recorder.calls.lastIndexOf(QStringLiteral("rename")));
+
+    QTemporaryDir card;
+    test::FaultyFileOps ops;
+    ops.failCall(static_cast<int>(flush), test::sys::kIoError);
+    const CardWriteReport report = WriteCard(card.path(), profile, clock, std::nullopt, false, ops);
+    EXPECT_FALSE(report.complete());
+    ASSERT_EQ(report.files.size(), 2u);
+    for (const CardFileOutcome& file : report.files) {
+        const QString path = SettingsFilePath(card.path(), SettingsFileName(file.kind));
+        EXPECT_FALSE(file.ok()) << path.toStdString();
+        EXPECT_TRUE(file.failure.contains(QStringLiteral("not confirmed")) && file.failure.contains(path))
+            << file.failure.toStdString();
+    }
+    for (const auto& [kind, bytes, refusal] : CardFiles(profile, clock, std::nullopt)) {
+        QFile written(QDir(card.path()).filePath(SettingsFileName(kind)));
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll(), bytes) << "the new file is in place all the same";
+    }
+}
+
+// The spelling a profile's or a command's list word is compared in: case,
+// blanks, leading zeros and the units of time do not count; anything else does.
+TEST(OptionWords, TheLooseSpellingKeepsWhatTellsEntriesApart)
+{
+    const struct {
+        const char* word;
+        const char* loose;
+    } rows[] = {{"30 Sec", "30s"},
+                {" 0030sec ", "30s"},
+                {"5 Min", "5min"},
+                {"5minutes", "5min"},
+                {"1 Hour", "1h"},
+                {"02 Photo", "2photo"},
+                {"000", "0"},
+                {"0", "0"},
+                {"007", "7"},
+                {"12MP", "12mp"},
+                {"1.3MP", "1.3mp"},
+                {"1280x720", "1280x720"},
+                {"Camera+Video", "camera+video"},
+                {"Off", "off"},
+                {"5 5", "55"},
+                {"5 Min 30", "5min30"},
+                {"5\tsec", "5s"},
+                {"5 m\nin", "5min"},
+                {"5 s\n", "5s"},
+                {"5\n\nsec", "5s"},
+                {"10 SECONDS", "10s"},
+                {"5 mins x", "5minsx"},
+                {"-5 Min", "-5min"},
+                {"+5", "+5"},
+                {"5-Min", "5-min"},
+                {"", ""},
+                {"   ", ""},
+                {"5 分", "5分"},
+                {"５ Min", "５min"},
+                {"5\u00a0Min", "5min"},
+                {"5 \u00a0Min", "5min"},
+                {"1 h", "1h"},
+                {"3 photos", "3photo"},
+                {"9 Secs", "9s"},
+                {"1 m", "1min"},
+                {"2 hours", "2h"},
+                {"5min\u2003", "5min"},
+                {"\uff10\uff15 Min", "\uff10\uff15min"},
+                {"\u0663 sec", "\u0663sec"},
+                {"5\u0663 m", "5\u0663m"},
+                {"\u2003 5 s", "5s"},
+                {"5 \u2003 s", "5s"},
+                {"5 m\nin x", "5minx"},
+                {"05\r\nsec", "5s"},
+                {"5\vsec", "5s"},
+                {"5\fm", "5min"},
+                {"0 0", "00"},
+                {"00 sec", "0s"},
+                {"12 34 min", "1234min"},
+                {"5 Sec.", "5sec."},
+                {"MIN", "min"}};
+    for (const auto& row : rows)
+        EXPECT_EQ(cli::LooseWord(QString::fromUtf8(row.word)).toStdString(), row.loose) << row.word;
 }
 
 TEST(CardProfile, TheSerialTextOfACardOverridesTheProfileAndTurnsItOn)

@@ -126,8 +126,15 @@ TEST(AtomicSave, ReplacesTheFileAndTouchesNothingElse)
     before.remove(kTarget);
     EXPECT_EQ(after, before);
     EXPECT_EQ(ops.calls.filter(QStringLiteral("write")).size(), 8) << "780 bytes in writes of at most 100";
-    EXPECT_EQ(ops.calls.count(QStringLiteral("syncFile")), 2) << "flushed before and after the rename";
+    EXPECT_EQ(ops.calls.count(QStringLiteral("syncFile")), 1) << "flushed before the rename";
     EXPECT_EQ(ops.calls.last(), QStringLiteral("syncFolder"));
+    EXPECT_GT(ops.calls.indexOf(QStringLiteral("syncFolder")), ops.calls.indexOf(QStringLiteral("rename")));
+
+    // A caller that saves several files flushes the folder itself, once.
+    FaultyFileOps several;
+    ASSERT_TRUE(SaveSettingsFile(folder.path(), kTarget, kOldBytes, several, FolderFlush::ByCaller).ok());
+    EXPECT_EQ(folder.bytesOf(kTarget), kOldBytes);
+    EXPECT_FALSE(several.calls.contains(QStringLiteral("syncFolder"))) << several.calls.join(u' ').toStdString();
 }
 
 TEST(AtomicSave, CreatesAMissingFile)
@@ -170,19 +177,12 @@ TEST(AtomicSave, AWriteThatMakesNoProgressFailsInsteadOfLooping)
     EXPECT_FALSE(folder.exists(ScratchFileName(kTarget)));
 }
 
-// Every step of a good save failed in turn with every error a card gives.
+// Every step of a good save failed in turn with every error a card gives,
+// with the folder flushed by the save and by its caller.
 TEST(AtomicSave, EveryFailedStepLeavesTheOldFileAndNoScratchFile)
 {
-    FaultyFileOps recorder;
-    recorder.maxTransfer = 260; // three writes
-    {
-        SaveFolder folder;
-        ASSERT_TRUE(SaveSettingsFile(folder.path(), kTarget, kNewBytes, recorder).ok());
-    }
     const QStringList steps{QStringLiteral("createExclusive"), QStringLiteral("write"), QStringLiteral("syncFile"),
                             QStringLiteral("rename"),          QStringLiteral("close"), QStringLiteral("syncFolder")};
-    const int renameCall = static_cast<int>(recorder.calls.indexOf(QStringLiteral("rename")));
-
     struct ErrorCase {
         int error;
         FileErrorKind kind;
@@ -193,44 +193,60 @@ TEST(AtomicSave, EveryFailedStepLeavesTheOldFileAndNoScratchFile)
                                 {kReadOnlyMedium, FileErrorKind::WriteProtected},
                                 {kAccessDenied, FileErrorKind::WriteProtected},
                                 {kNoSuchPath, FileErrorKind::FolderMissing}};
-    int failedSteps = 0;
-    for (int call = 0; call < recorder.calls.size(); ++call) {
-        if (!steps.contains(recorder.calls[call]))
-            continue;
-        ++failedSteps;
-        for (const ErrorCase& e : errors) {
-            const std::string where = "call " + std::to_string(call) + " (" + recorder.calls[call].toStdString()
-                                      + ") failing with " + SystemErrorText(e.error).toStdString();
+    struct FlushCase {
+        FolderFlush flush;
+        int steps;
+        const char* what;
+    };
+    for (const FlushCase& mode :
+         {FlushCase{FolderFlush::BySave, 8, "open, three writes, flush, rename, close, folder flush"},
+          FlushCase{FolderFlush::ByCaller, 7, "open, three writes, flush, rename, close"}}) {
+        FaultyFileOps recorder;
+        recorder.maxTransfer = 260; // three writes
+        {
             SaveFolder folder;
-            auto before = Snapshot(folder.path());
-            FaultyFileOps ops;
-            ops.maxTransfer = recorder.maxTransfer;
-            ops.failCall(call, e.error);
-
-            const SaveResult result = SaveSettingsFile(folder.path(), kTarget, kNewBytes, ops);
-            ASSERT_FALSE(result.ok()) << where;
-            const FileError& error = *result.error;
-            auto after = Snapshot(folder.path());
-            if (call < renameCall || recorder.calls[call] == QStringLiteral("rename")) {
-                EXPECT_EQ(error.kind, e.kind) << where;
-                EXPECT_EQ(after, before) << where << ": the folder changed";
-            } else {
-                EXPECT_EQ(error.kind, FileErrorKind::NotConfirmed) << where;
-                EXPECT_EQ(error.cause, e.kind) << where;
-                EXPECT_TRUE(error.message().contains(QStringLiteral("not confirmed"))) << where;
-                EXPECT_EQ(after.take(kTarget).bytes, kNewBytes) << where;
-                before.remove(kTarget);
-                EXPECT_EQ(after, before) << where << ": a neighbour changed";
-            }
-            EXPECT_EQ(error.systemError, e.error) << where;
-            EXPECT_FALSE(folder.exists(ScratchFileName(kTarget))) << where;
-            const QString named = error.kind == FileErrorKind::FolderMissing ? folder.path() : folder.path(kTarget);
-            EXPECT_EQ(error.path, named) << where;
-            EXPECT_TRUE(error.message().contains(named)) << where;
+            ASSERT_TRUE(SaveSettingsFile(folder.path(), kTarget, kNewBytes, recorder, mode.flush).ok());
         }
+        const int renameCall = static_cast<int>(recorder.calls.indexOf(QStringLiteral("rename")));
+        int failedSteps = 0;
+        for (int call = 0; call < recorder.calls.size(); ++call) {
+            if (!steps.contains(recorder.calls[call]))
+                continue;
+            ++failedSteps;
+            for (const ErrorCase& e : errors) {
+                const std::string where = std::string(mode.what) + ": call " + std::to_string(call) + " ("
+                                          + recorder.calls[call].toStdString() + ") failing with "
+                                          + SystemErrorText(e.error).toStdString();
+                SaveFolder folder;
+                auto before = Snapshot(folder.path());
+                FaultyFileOps ops;
+                ops.maxTransfer = recorder.maxTransfer;
+                ops.failCall(call, e.error);
+
+                const SaveResult result = SaveSettingsFile(folder.path(), kTarget, kNewBytes, ops, mode.flush);
+                ASSERT_FALSE(result.ok()) << where;
+                const FileError& error = *result.error;
+                auto after = Snapshot(folder.path());
+                if (call < renameCall || recorder.calls[call] == QStringLiteral("rename")) {
+                    EXPECT_EQ(error.kind, e.kind) << where;
+                    EXPECT_EQ(after, before) << where << ": the folder changed";
+                } else {
+                    EXPECT_EQ(error.kind, FileErrorKind::NotConfirmed) << where;
+                    EXPECT_EQ(error.cause, e.kind) << where;
+                    EXPECT_TRUE(error.message().contains(QStringLiteral("not confirmed"))) << where;
+                    EXPECT_EQ(after.take(kTarget).bytes, kNewBytes) << where;
+                    before.remove(kTarget);
+                    EXPECT_EQ(after, before) << where << ": a neighbour changed";
+                }
+                EXPECT_EQ(error.systemError, e.error) << where;
+                EXPECT_FALSE(folder.exists(ScratchFileName(kTarget))) << where;
+                const QString named = error.kind == FileErrorKind::FolderMissing ? folder.path() : folder.path(kTarget);
+                EXPECT_EQ(error.path, named) << where;
+                EXPECT_TRUE(error.message().contains(named)) << where;
+            }
+        }
+        EXPECT_EQ(failedSteps, mode.steps) << mode.what << ": " << recorder.calls.join(u' ').toStdString();
     }
-    EXPECT_EQ(failedSteps, 9) << "open, three writes, flush, rename, flush, close, folder flush: "
-                              << recorder.calls.join(u' ').toStdString();
 }
 
 // The calls that lock the scratch file, tell files apart and carry the

@@ -281,21 +281,28 @@ QString MinutesUnit(int language)
     return CameraTextLanguage(language) == kLanguageChinese ? QStringLiteral("分") : QStringLiteral("Min");
 }
 
+// "30 Sec": the number, a blank and the unit. Put together by hand rather
+// than with arg(): these lists have up to 120 entries.
+void AppendCounts(QStringList& list, int from, int to, const QString& unit)
+{
+    for (int count = from; count <= to; ++count)
+        list << QString::number(count) + QLatin1Char(' ') + unit;
+}
+
 QStringList VideoLengthEntries(int language)
 {
     QStringList list;
-    for (int seconds = 1; seconds <= 60; ++seconds)
-        list << QStringLiteral("%1 %2").arg(seconds).arg(SecondsUnit(language));
+    list.reserve(60);
+    AppendCounts(list, 1, 60, SecondsUnit(language));
     return list;
 }
 
 QStringList PirIntervalEntries(int language)
 {
     QStringList list;
-    for (int seconds = 0; seconds <= 59; ++seconds)
-        list << QStringLiteral("%1 %2").arg(seconds).arg(SecondsUnit(language));
-    for (int minutes = 1; minutes <= 60; ++minutes)
-        list << QStringLiteral("%1 %2").arg(minutes).arg(MinutesUnit(language));
+    list.reserve(120);
+    AppendCounts(list, 0, 59, SecondsUnit(language));
+    AppendCounts(list, 1, 60, MinutesUnit(language));
     return list;
 }
 
