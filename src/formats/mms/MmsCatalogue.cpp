@@ -3,47 +3,27 @@
 
 #include "formats/mms/MmsOperatorTable.h"
 
-#include <vector>
-
 namespace kestra {
 
 namespace {
-
-struct Entry {
-    QString name;
-    MmsPreset preset;
-};
-
-// The 420 catalogue entries (country x 10 + slot), built once from the operator
-// rows; slots without a row stay empty.
-const std::vector<Entry>& Entries()
-{
-    static const std::vector<Entry> entries = [] {
-        std::vector<Entry> built(static_cast<std::size_t>(kMmsCountryCount * kMmsSlotsPerCountry));
-        for (const mms_table::OperatorRow& row : mms_table::kOperators) {
-            if (row.country < 0 || row.country >= kMmsCountryCount || row.slot < 0 || row.slot >= kMmsSlotsPerCountry)
-                continue;
-            Entry& entry = built[static_cast<std::size_t>(row.country * kMmsSlotsPerCountry + row.slot)];
-            entry.name = QString::fromUtf8(row.name);
-            entry.preset =
-                MmsPreset{QString::fromUtf8(row.url),  QString::fromUtf8(row.apn),     QString::fromUtf8(row.gateway),
-                          QString::fromUtf8(row.port), QString::fromUtf8(row.account), QString::fromUtf8(row.password)};
-        }
-        return built;
-    }();
-    return entries;
-}
 
 bool ValidCountry(int country)
 {
     return country >= 0 && country < kMmsCountryCount;
 }
 
-const Entry* FindEntry(int country, int slot)
+// The operator row of a catalogue slot, or null for a slot without one. The
+// 101 rows are looked through rather than turned into an index or strings up
+// front: a run reads one preset or fills one list of at most five names.
+const mms_table::OperatorRow* FindRow(int country, int slot)
 {
     if (!ValidCountry(country) || slot < 0 || slot >= kMmsSlotsPerCountry)
         return nullptr;
-    return &Entries()[static_cast<std::size_t>(country * kMmsSlotsPerCountry + slot)];
+    for (const mms_table::OperatorRow& row : mms_table::kOperators) {
+        if (row.country == country && row.slot == slot)
+            return &row;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -64,14 +44,17 @@ int MmsOperatorCount(int country)
 
 QString MmsOperatorName(int country, int slot)
 {
-    const Entry* entry = FindEntry(country, slot);
-    return entry ? entry->name : QString();
+    const mms_table::OperatorRow* row = FindRow(country, slot);
+    return row ? QString::fromUtf8(row->name) : QString();
 }
 
 MmsPreset MmsOperatorPreset(int country, int slot)
 {
-    const Entry* entry = FindEntry(country, slot);
-    return entry ? entry->preset : MmsPreset{};
+    const mms_table::OperatorRow* row = FindRow(country, slot);
+    if (!row)
+        return {};
+    return {QString::fromUtf8(row->url),  QString::fromUtf8(row->apn),     QString::fromUtf8(row->gateway),
+            QString::fromUtf8(row->port), QString::fromUtf8(row->account), QString::fromUtf8(row->password)};
 }
 
 std::array<QString, 2> MmsChinaOperatorPair(int languageIndex)
