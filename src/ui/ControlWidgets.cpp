@@ -17,6 +17,8 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <optional>
+
 namespace kestra::ui {
 
 namespace {
@@ -151,23 +153,43 @@ QString ControlLabel(const QWidget* control)
     return control->objectName();
 }
 
+namespace {
+
+// Empty until the picture is first asked for; then the decoded icon (a null
+// one when the program has no such resource).
+std::optional<QIcon>& DecodedToolIcon()
+{
+    static std::optional<QIcon> icon;
+    return icon;
+}
+
+} // namespace
+
 QIcon ToolIcon()
 {
     // Decoded once, as the PNG it is. An icon made from the file name has
     // Qt's image reader offer the file to every image plugin first (loading
     // each one and its libraries before the first window is shown), and a new
     // icon for every window and message box decodes the picture again.
-    static const QIcon icon = [] {
-        // The picture is the program's resource; a test without it gets none.
-        const QString path = QStringLiteral(":/icons/kestra.png");
-        if (!QFile::exists(path))
-            return QIcon();
-        QImageReader reader(path, "png");
-        reader.setAutoDetectImageFormat(false);
-        const QImage image = reader.read();
-        return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
-    }();
-    return icon.isNull() ? QApplication::windowIcon() : icon;
+    std::optional<QIcon>& icon = DecodedToolIcon();
+    if (!icon) {
+        icon = [] {
+            // The picture is the program's resource; a test without it gets none.
+            const QString path = QStringLiteral(":/icons/kestra.png");
+            if (!QFile::exists(path))
+                return QIcon();
+            QImageReader reader(path, "png");
+            reader.setAutoDetectImageFormat(false);
+            const QImage image = reader.read();
+            return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+        }();
+    }
+    return icon->isNull() ? QApplication::windowIcon() : *icon;
+}
+
+bool ToolIconDecoded()
+{
+    return DecodedToolIcon().has_value();
 }
 
 } // namespace kestra::ui

@@ -74,7 +74,10 @@ QString ControlLabel(const QWidget* control);
 QString StripMnemonic(const QString& text);
 
 // The tool's icon: the shell's resource ":/icons/kestra.png" when present,
-// else the application's window icon.
+// else the application's window icon. Decoded on the first call.
 QIcon ToolIcon();
+// Whether ToolIcon has decoded its picture: until then a window's icon waits
+// for its first paint rather than hold up its opening.
+bool ToolIconDecoded();
 
 } // namespace kestra::ui

@@ -7,6 +7,7 @@
 #include "ui/FontMetricsCache.h"
 #include "ui/TextRoom.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
@@ -25,6 +26,22 @@
 #include <utility>
 
 namespace kestra::ui {
+
+namespace {
+
+// Gives `window` the tool's icon, and the application too when it has none
+// (the windows Qt opens itself, file choosers, take the application's).
+void SetToolIcon(QWidget* window)
+{
+    const QIcon icon = ToolIcon();
+    if (icon.isNull())
+        return;
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(icon);
+    window->setWindowIcon(icon);
+}
+
+} // namespace
 
 // The Qt window of a CDialog. Every way Qt offers to end a dialog (Esc, Enter,
 // the close box, accept/reject) goes through the window's OK and Cancel
@@ -78,19 +95,29 @@ protected:
         // The template font and a stored text fit are measured once the
         // window is on screen, where painting its texts has loaded the fonts
         // anyway.
-        if (!m_painted && (m_owner.LayoutCheckPending() || m_owner.m_textFitCheck.pending())) {
-            m_painted = true;
-            QTimer::singleShot(0, this, [this] {
+        const bool check = !m_painted && (m_owner.LayoutCheckPending() || m_owner.m_textFitCheck.pending());
+        // The tool's icon, when not yet decoded, is decoded once the first
+        // window is on screen: the window manager takes an icon given later.
+        const bool icon = !m_iconAsked && !testAttribute(Qt::WA_SetWindowIcon);
+        m_painted = m_painted || check;
+        m_iconAsked = true;
+        if (!check && !icon)
+            return;
+        QTimer::singleShot(0, this, [this, check, icon] {
+            if (check) {
                 m_owner.m_textFitCheck.run(this, m_owner.m_widgets, m_owner.m_placed);
                 m_owner.checkLayoutMetrics();
-            });
-        }
+            }
+            if (icon)
+                SetToolIcon(this);
+        });
     }
 
 private:
     friend class CDialog;
     CDialog& m_owner;
     bool m_painted = false;
+    bool m_iconAsked = false;
 };
 
 // Watches the window's controls: focus changes become notifications, and mouse
@@ -318,7 +345,8 @@ void CDialog::build()
     window->setFont(TemplateFont(m_template.font, family));
     window->setObjectName(QStringLiteral("dialog%1").arg(m_template.resourceId));
     window->setWindowTitle(QString::fromUtf8(m_template.caption));
-    window->setWindowIcon(ToolIcon());
+    if (ToolIconDecoded())
+        window->setWindowIcon(ToolIcon()); // else after the first paint
     window->setWindowFlags(((Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                              | Qt::WindowCloseButtonHint)
                             | m_extraFlags)

@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace kestra::ui {
 
 JsonFileContents ReadJsonFile(const QString& path, qint64 maxSize)
@@ -19,8 +21,21 @@ JsonFileContents ReadJsonFile(const QString& path, qint64 maxSize)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {JsonFileState::Unreadable, {}};
-    // One byte past the limit tells a file of exactly `maxSize` from a longer one.
-    const QByteArray bytes = file.read(maxSize + 1);
+    // One byte past the limit tells a file of exactly `maxSize` from a longer
+    // one. Read as it comes rather than into a buffer of the limit's size: a
+    // block of a megabyte, even freed at once, makes the C library's
+    // allocator keep that much freed memory for the rest of the run.
+    QByteArray bytes;
+    bytes.reserve(static_cast<qsizetype>(std::clamp<qint64>(file.size(), 0, maxSize) + 1));
+    char chunk[16 * 1024];
+    while (bytes.size() <= maxSize) {
+        const qint64 read = file.read(chunk, std::min<qint64>(sizeof chunk, maxSize + 1 - bytes.size()));
+        if (read < 0)
+            return {JsonFileState::Unreadable, {}};
+        if (read == 0)
+            break;
+        bytes.append(chunk, static_cast<qsizetype>(read));
+    }
     if (bytes.size() > maxSize)
         return {JsonFileState::Corrupt, {}};
     QJsonParseError error{};

@@ -6,9 +6,14 @@
 #include "support/ScriptedDialog.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
+#include "ui/ControlWidgets.h"
 
+#include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
+#include <QIcon>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 
@@ -32,6 +37,33 @@ int runModal(ScriptedDialog& dialog, const std::function<void()>& act)
             dialog.EndDialog(-99);
     });
     return dialog.DoModal();
+}
+
+// The first window opens before the tool's icon is decoded and takes it once
+// it has painted; later windows take it as they are built. (First in this
+// file: no window has painted in this process before it.)
+TEST(DialogModal, TheFirstWindowTakesTheIconAfterItsFirstPaintAndLaterOnesAtOnce)
+{
+    QPixmap picture(16, 16);
+    picture.fill(Qt::darkGreen);
+    QApplication::setWindowIcon(QIcon(picture)); // the tool's icon where its resource is missing
+    TestServices fakes;
+    ScriptedDialog first(SampleTemplate(), fakes);
+    first.Create();
+    const bool decodedEarlier = ToolIconDecoded();
+    EXPECT_EQ(first.widget()->testAttribute(Qt::WA_SetWindowIcon), decodedEarlier);
+    ASSERT_TRUE(showAndActivate(first.widget()));
+    QDeadlineTimer deadline(5000);
+    while (!first.widget()->testAttribute(Qt::WA_SetWindowIcon) && !deadline.hasExpired())
+        processEvents();
+    EXPECT_TRUE(first.widget()->testAttribute(Qt::WA_SetWindowIcon));
+    EXPECT_EQ(first.widget()->windowIcon().cacheKey(), ToolIcon().cacheKey());
+    EXPECT_FALSE(decodedEarlier) << "run first in its program, this test sees only the later windows' way";
+
+    ScriptedDialog later(SampleTemplate(), fakes);
+    later.Create();
+    EXPECT_TRUE(later.widget()->testAttribute(Qt::WA_SetWindowIcon));
+    EXPECT_EQ(later.widget()->windowIcon().cacheKey(), ToolIcon().cacheKey());
 }
 
 struct EndCase {

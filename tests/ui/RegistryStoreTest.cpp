@@ -4,6 +4,7 @@
 
 #include "support/MemoryRegistryStore.h"
 #include "ui/FileRegistryStore.h"
+#include "ui/JsonFile.h"
 #include "ui/WindowsRegistryStore.h"
 
 #include <QDateTime>
@@ -207,6 +208,43 @@ TEST(FileStoreLocation, FollowsXdgConfigHome)
         qunsetenv("XDG_CONFIG_HOME");
     else
         qputenv("XDG_CONFIG_HOME", saved);
+}
+
+// The limit holds to the byte whatever the file's size against the pieces it
+// is read in: a file of exactly the limit is read whole, one byte more is
+// refused, and neither is cut short into a smaller file that parses.
+TEST(JsonFileLimit, AFileUpToTheLimitIsReadWholeAndOneByteMoreIsRefused)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("file.json"));
+    struct Case {
+        qint64 fileSize;
+        qint64 limit;
+        JsonFileState state;
+    };
+    const Case cases[] = {
+        {2, 2, JsonFileState::Valid},           {3, 2, JsonFileState::Corrupt},
+        {16384, 16384, JsonFileState::Valid},   {16385, 16384, JsonFileState::Corrupt},
+        {40000, 40000, JsonFileState::Valid},   {40001, 40000, JsonFileState::Corrupt},
+        {40000, 1 << 20, JsonFileState::Valid},
+    };
+    for (const Case& test : cases) {
+        // An object padded with spaces to the size: any prefix of it is
+        // not JSON, so a short read shows as Corrupt.
+        QByteArray bytes = QByteArrayLiteral("{\"a\":1}");
+        if (test.fileSize < bytes.size())
+            bytes = QByteArrayLiteral("{}");
+        bytes.insert(1, QByteArray(test.fileSize - bytes.size(), ' '));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), test.fileSize);
+        file.close();
+        const JsonFileContents contents = ReadJsonFile(path, test.limit);
+        EXPECT_EQ(contents.state, test.state) << test.fileSize << " bytes, limit " << test.limit;
+        if (test.state == JsonFileState::Valid && test.fileSize > 2) {
+            EXPECT_EQ(contents.root.value(QStringLiteral("a")).toInt(), 1) << test.fileSize;
+        }
+    }
 }
 
 TEST(MemoryStore, BehavesLikeTheKeyWithItsFailureSwitches)
