@@ -6,7 +6,6 @@
 #include "app/SetupApp.h"
 #include "cli/CommandLine.h"
 #include "common/ProgramModules.h"
-#include "ui/ControlWidgets.h"
 #include "ui/FontMetricsCache.h"
 #include "ui/QtServices.h"
 
@@ -71,8 +70,8 @@ extern "C" Q_DECL_EXPORT int KestraRunWindows(int& argc, char** argv)
         return 2;
     }
 
+    // The windows take the tool's icon once the first has painted (CDialog).
     QApplication app(argc, argv);
-    QApplication::setWindowIcon(kestra::ui::ToolIcon());
 
     // The template fonts' measurements from the last run: the first window
     // is shown without waiting for the font system to start.
