@@ -5,7 +5,9 @@
 // bare-dialog-skinned it wears the tool's skin, loaded from the same resources
 // by the same loader and at the same moment as the tool does (the skin is part
 // of the tool's look, so this is the fair floor); as bare-dialog it has no
-// style sheet at all, for the record.
+// style sheet at all, for the record. bench/run.sh gives the skinned dialog the
+// tool's template font too (BARE_FONT, the family the tool draws every window
+// in), so that the floor draws the same glyphs from the same font file.
 // For finding where the tool's extra time goes, each of the tool's start-up
 // costs can be added on its own: BARE_FONT=<family> (the template font),
 // BARE_SHEET=<file> (the skin's style sheet), BARE_FAMILIES=1 (a walk of the
