@@ -37,7 +37,7 @@ void ConfirmRenames(CardWriteReport& report, FileOps& ops, bool chinese)
     for (CardFileOutcome& file : report.files) {
         if (!renamed(file))
             continue;
-        file.written = false;
+        file.notConfirmed = true;
         file.readBackFromCache.clear();
         file.failure =
             NotConfirmedError(SettingsFilePath(report.folder, SettingsFileName(file.kind)), error).message(chinese);
@@ -62,6 +62,10 @@ QStringList CardWriteReport::lines(bool chinese) const
                          .arg(name, file.readBackFromCache);
         else if (file.ok())
             lines << (chinese ? QStringLiteral("新 %1").arg(name) : QStringLiteral("new %1").arg(name));
+        else if (file.notConfirmed)
+            lines << (chinese ? QStringLiteral("新 %1，但存储卡未确认已保存: %2")
+                              : QStringLiteral("new %1, but the card did not confirm it is stored: %2"))
+                         .arg(name, file.failure);
         else if (file.written)
             lines << (chinese ? QStringLiteral("新 %1，但读回不符: %2")
                               : QStringLiteral("new %1, but it does not read back as written: %2"))

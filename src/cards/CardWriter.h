@@ -20,7 +20,10 @@ class FileOps;
 // What became of one file of a card.
 struct CardFileOutcome {
     SettingsFileKind kind = SettingsFileKind::Camera;
-    bool written = false;    // the new file is in place
+    bool written = false; // the new file is in place
+    // It is in place, but the medium did not confirm it is stored (a flush
+    // after the rename failed): `failure` says so.
+    bool notConfirmed = false;
     bool hadOldFile = false; // a file of this name was there before
     QString failure;         // why not, or why the read-back differs; empty when all is well
     // The read-back could only read the system's cache, not the card: why.

@@ -178,6 +178,10 @@ TEST(CardWriter, OneFolderFlushConfirmsEveryFileOfTheCard)
         EXPECT_TRUE(file.failure.contains(QStringLiteral("not confirmed")) && file.failure.contains(path))
             << file.failure.toStdString();
     }
+    // The card's lines say the new files are there, not that old ones were kept.
+    for (const QString& line : report.lines(false))
+        EXPECT_TRUE(line.startsWith(QStringLiteral("new ")) && line.contains(QStringLiteral("did not confirm")))
+            << line.toStdString();
     for (const auto& [kind, bytes, refusal] : CardFiles(profile, clock, std::nullopt)) {
         QFile written(QDir(card.path()).filePath(SettingsFileName(kind)));
         ASSERT_TRUE(written.open(QIODevice::ReadOnly));
