@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,18 +127,25 @@ class CDialog::ControlEvents : public QObject {
 public:
     ControlEvents(CDialog& owner, QObject* parent) : QObject(parent), m_owner(owner) {}
 
+    // Watches `watched` for the control `control` with id `id` (a drop-down's
+    // edit field for the drop-down).
+    void watch(QWidget* watched, QWidget* control, int id)
+    {
+        m_watched.insert(watched, {control, id});
+        watched->installEventFilter(this);
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        auto* control = qobject_cast<QWidget*>(watched);
-        if (!control)
+        const auto found = m_watched.constFind(watched);
+        if (found == m_watched.constEnd())
             return false;
-        if (!control->property("controlId").isValid() && control->parentWidget())
-            control = control->parentWidget(); // the edit field inside a drop-down
+        QWidget* control = found->control;
         switch (event->type()) {
         case QEvent::FocusIn:
         case QEvent::FocusOut: {
-            const int id = control->property("controlId").toInt();
+            const int id = found->id;
             if (id != IDC_STATIC)
                 m_owner.Notify(event->type() == QEvent::FocusIn ? Notification::SetFocus : Notification::KillFocus, id);
             break;
@@ -156,7 +164,14 @@ protected:
     }
 
 private:
+    struct Watched {
+        QWidget* control;
+        int id;
+    };
     CDialog& m_owner;
+    // By the object the events are for: no look-up of the controls' id
+    // property by its name on every focus change and key press.
+    QHash<const QObject*, Watched> m_watched;
 };
 
 namespace {
@@ -335,11 +350,25 @@ void CDialog::build()
     auto window = std::make_unique<Window>(*this);
     // A stored copy of the template font's measurements spares measuring it
     // before the window is shown; they are checked once it is (checkLayoutMetrics).
+    // With no copy at all, the cache's first guess stands in for one, and the
+    // texts keep the template's layout until the same check: the font
+    // system is first asked after the first paint, as with a copy.
     FontMetricsCache* cache = ActiveFontMetricsCache();
     const bool editableList = hasEditableList(m_template);
     std::optional<FontMetricsCache::Entry> stored = cache ? cache->find(m_template.font) : std::nullopt;
-    if (stored && editableList && stored->metrics.editListFieldHeight == 0)
+    bool guessed = false;
+    if (cache && !stored) {
+        if (std::optional<TemplateFontMetrics> guess = cache->firstGuess(m_template.font)) {
+            stored = FontMetricsCache::Entry{std::move(*guess), false};
+            guessed = true;
+        }
+    }
+    if (stored && editableList && stored->metrics.editListFieldHeight == 0) {
         stored.reset(); // never measured with this font
+        guessed = false;
+    }
+    if (guessed)
+        m_textFitCheck.guessUntilChecked();
 
     const QString family = stored ? stored->metrics.family : TemplateFontFamily(m_template.font);
     window->setFont(TemplateFont(m_template.font, family));
@@ -404,10 +433,10 @@ void CDialog::build()
         QWidget* widget = widgets[index];
         if (id == IDC_STATIC)
             continue;
-        widget->installEventFilter(m_controlEvents);
+        m_controlEvents->watch(widget, widget, id);
         // A drop-down list with an edit field gets its keys and clicks there.
         if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
-            combo->lineEdit()->installEventFilter(m_controlEvents);
+            m_controlEvents->watch(combo->lineEdit(), widget, id);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             QObject::connect(edit, &QLineEdit::textChanged, window.get(),
                              [this, id] { Notify(Notification::EditChange, id); });
@@ -426,17 +455,31 @@ void CDialog::build()
 void CDialog::placeControls(QWidget* window, const TemplateFontMetrics& metrics)
 {
     const QFont font = TemplateFont(m_template.font, metrics.family);
-    const bool newFont = window->font() != font;
+    const QFont oldFont = window->font();
+    const bool newFont = oldFont != font;
     window->setFont(font);
     if (newFont && window->testAttribute(Qt::WA_WState_Polished)) {
         // Under the skin's style sheet a window's new font stops at the
         // controls already polished (a list's edit field and popup included):
-        // they take it one by one.
+        // they take it one by one. Only those that took the window's font
+        // (or a narrower width of it, from a text fit): a control built with
+        // a font of its own kind (a frame's title, from the platform's theme)
+        // or given one (a balloon) keeps it, as it would in a window built
+        // with the new font.
         for (QComboBox* combo : window->findChildren<QComboBox*>())
             combo->view(); // the popup, made on first use, is made now so that it is found below
         const QList<QWidget*> widgets = window->findChildren<QWidget*>();
-        for (QWidget* widget : widgets)
-            widget->setFont(font);
+        for (QWidget* widget : widgets) {
+            QFont own = widget->font();
+            const int stretch = own.stretch();
+            own.setStretch(oldFont.stretch());
+            if (own != oldFont)
+                continue;
+            QFont followed = font;
+            if (stretch != oldFont.stretch())
+                followed.setStretch(stretch);
+            widget->setFont(followed);
+        }
     }
     const QSize size = MapDialogRect(QRect(0, 0, m_template.cx, m_template.cy), metrics.units).size();
     if (window->isVisible() && window->size() != size) {

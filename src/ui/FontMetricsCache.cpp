@@ -147,6 +147,34 @@ QJsonObject metricsToJson(TemplateFontMetrics metrics)
 
 } // namespace
 
+std::optional<TemplateFontMetrics> ReferenceFontMetrics(DialogFont font)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(font);
+    return std::nullopt;
+#else
+    // Measured by the program itself (template-fonts.json of a first run);
+    // FontMetricsCacheTest compares them with what this set-up measures.
+    TemplateFontMetrics metrics;
+    switch (font) {
+    case DialogFont::SimSun9:
+        metrics.family = QStringLiteral("Noto Sans CJK SC");
+        metrics.units = {7, 17};
+        metrics.listFieldHeight = 22;
+        metrics.editListFieldHeight = 22;
+        metrics.listItemHeight = 17;
+        return metrics;
+    case DialogFont::System9:
+        metrics.units = {7, 14};
+        metrics.listFieldHeight = 18;
+        metrics.editListFieldHeight = 18;
+        metrics.listItemHeight = 14;
+        return metrics;
+    }
+    return std::nullopt;
+#endif
+}
+
 QJsonObject CurrentFontEnvironment()
 {
     QJsonObject environment;
@@ -176,8 +204,8 @@ QJsonObject CurrentFontEnvironment()
     return environment;
 }
 
-FontMetricsCache::FontMetricsCache(QString filePath, std::function<QJsonObject()> environment)
-    : m_filePath(std::move(filePath)), m_environmentOf(std::move(environment))
+FontMetricsCache::FontMetricsCache(QString filePath, std::function<QJsonObject()> environment, FirstGuess firstGuess)
+    : m_filePath(std::move(filePath)), m_environmentOf(std::move(environment)), m_firstGuess(std::move(firstGuess))
 {
 }
 

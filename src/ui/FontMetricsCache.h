@@ -22,6 +22,13 @@ namespace kestra::ui {
 // the copy saves). A copy made under another environment is not used.
 QJsonObject CurrentFontEnvironment();
 
+// What the template fonts measure on the set-up the tool is made on (Debian
+// with the Noto CJK and DejaVu fonts, the tool's skin, 96 dots per inch):
+// the first guess of a run that has no copy yet (FontMetricsCache::firstGuess).
+// Nothing on Windows, whose font system answers at once and whose fonts are
+// others.
+std::optional<TemplateFontMetrics> ReferenceFontMetrics(DialogFont font);
+
 // The copy of the template fonts' measurements and of the windows' text fits
 // before they are first shown, kept in a small file of its own in the user's
 // cache folder. It is only ever a hint: a missing, damaged,
@@ -36,7 +43,10 @@ public:
         bool confirmed = false;
     };
 
-    explicit FontMetricsCache(QString filePath, std::function<QJsonObject()> environment = &CurrentFontEnvironment);
+    using FirstGuess = std::function<std::optional<TemplateFontMetrics>(DialogFont)>;
+
+    explicit FontMetricsCache(QString filePath, std::function<QJsonObject()> environment = &CurrentFontEnvironment,
+                              FirstGuess firstGuess = &ReferenceFontMetrics);
 
     // "<cache folder>/template-fonts.json" (QStandardPaths' cache location).
     static QString DefaultFilePath();
@@ -46,6 +56,16 @@ public:
     // The measurements of `font`, from this run or from the file (read once,
     // on the first call); nothing when neither has a usable copy.
     std::optional<Entry> find(DialogFont font);
+    // What a window takes when find() has nothing (a first run, a copy
+    // thrown away): a guess placed without asking the font system, so that
+    // the first window is on screen as soon as a warm run's. The window
+    // measures for real after its first paint, corrects itself once if the
+    // guess was wrong and keeps what it measured (confirm). Nothing: measure
+    // before showing.
+    std::optional<TemplateFontMetrics> firstGuess(DialogFont font) const
+    {
+        return m_firstGuess ? m_firstGuess(font) : std::nullopt;
+    }
     // Records measurements taken in this run. The file is rewritten when they
     // differ from what it holds (or it held nothing usable); a list with an
     // edit field not measured (0) leaves the file's measurement of one alone.
@@ -81,6 +101,7 @@ private:
 
     QString m_filePath;
     std::function<QJsonObject()> m_environmentOf;
+    FirstGuess m_firstGuess;
     QJsonObject m_environment;
     bool m_loaded = false;
     std::map<DialogFont, Entry> m_entries;              // what this run uses

@@ -384,6 +384,7 @@ void TextFitCheck::run(QWidget* window, const std::vector<QWidget*>& controls, c
                    qUtf8Printable(window->objectName()));
     }
     m_store = false;
+    m_guess = false;
     if (cache)
         cache->writeIfChanged();
 }
@@ -408,6 +409,11 @@ void FitTexts(QWidget* window, const std::vector<QWidget*>& controls, const std:
             check.m_before = std::move(before);
             check.m_check = true;
         }
+        return;
+    }
+    if (check.m_guess && ReplayFit(window, controls, placed, QJsonArray())) {
+        check.m_before = std::move(before);
+        check.m_check = true;
         return;
     }
     cache->keepTextFit(key, MeasuredFit(window, controls, placed));

@@ -29,6 +29,11 @@ public:
     };
 
     bool pending() const { return m_check || m_store; }
+    // Until the check after the first paint, a fit with no stored copy
+    // takes the template's own layout (no control refitted) and is measured
+    // once the window has painted, as a stored fit is: for a window placed
+    // from a first guess, before which nothing has asked the font system.
+    void guessUntilChecked() { m_guess = true; }
     // Measures from the state the stored fit started at; a fit that differs
     // replaces it, on screen and in the cache. Then writes the cache.
     void run(QWidget* window, const std::vector<QWidget*>& controls, const std::vector<QRect>& placed);
@@ -38,6 +43,7 @@ private:
     std::vector<ControlState> m_before;
     bool m_check = false;
     bool m_store = false;
+    bool m_guess = false;
 };
 
 // Lays out again every control of `controls` whose text (a label's, a

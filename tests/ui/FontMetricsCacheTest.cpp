@@ -12,11 +12,13 @@
 #include "ui/FontMetricsCache.h"
 #include "ui/Skin.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -27,6 +29,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
+#include <ostream>
+#include <vector>
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
@@ -151,6 +156,57 @@ QByteArray CopyFile(const QJsonObject& environment, const QJsonObject& fonts, in
         .toJson(QJsonDocument::Compact);
 }
 
+// A cache with no first guess: a run without a copy measures before the
+// window is shown. The program's own cache guesses (FirstRun below).
+FontMetricsCache MeasuringCache(const QString& path)
+{
+    return FontMetricsCache(path, &CurrentFontEnvironment, nullptr);
+}
+
+// Everything a window's texts and places end as: the window's size and font,
+// and each control's rectangle, font, fit and number of visible list lines.
+struct WindowState {
+    QSize size;
+    QFont font;
+    struct Control {
+        QRect geometry;
+        QFont font;
+        QString fit;
+        int listLines = 0;
+        bool operator==(const Control&) const = default;
+    };
+    std::vector<Control> controls;
+    bool operator==(const WindowState&) const = default;
+};
+
+WindowState StateOf(const CDialog& dialog)
+{
+    WindowState state{dialog.widget()->size(), dialog.widget()->font(), {}};
+    const auto children = dialog.widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (!child->property("controlId").isValid())
+            continue;
+        auto* combo = qobject_cast<QComboBox*>(child);
+        state.controls.push_back({child->geometry(), child->font(), child->property("layoutFit").toString(),
+                                  combo ? combo->maxVisibleItems() : 0});
+        if (combo && combo->lineEdit())
+            state.controls.push_back({combo->lineEdit()->geometry(), combo->lineEdit()->font(), {}, 0});
+        if (combo) // the open list
+            state.controls.push_back({{}, combo->view()->font(), {}, 0});
+    }
+    return state;
+}
+
+std::ostream& operator<<(std::ostream& out, const WindowState& state)
+{
+    out << state.size.width() << "x" << state.size.height() << " " << state.font.toString().toStdString() << ":";
+    for (const WindowState::Control& c : state.controls)
+        out << "\n  " << c.geometry.x() << "," << c.geometry.y() << "," << c.geometry.width() << ","
+            << c.geometry.height() << " " << c.font.toString().toStdString() << " [" << c.fit.toStdString() << "] "
+            << c.listLines;
+    return out;
+}
+
 class FontMetricsCacheTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -202,7 +258,7 @@ TEST_F(FontMetricsCacheTest, ACopyFromTheLastRunPlacesTheWindowAsMeasuringDoesAn
     // First run: no copy, the window measures before it is shown, as it
     // always has, and keeps its measurements once it has been painted.
     {
-        FontMetricsCache cache(m_path);
+        FontMetricsCache cache = MeasuringCache(m_path);
         UseFontMetricsCache(&cache);
         ExpectPlacedAsMeasured();
     }
@@ -273,7 +329,7 @@ TEST_F(FontMetricsCacheTest, ADamagedOrForeignCopyIsIgnoredAndRewritten)
         ASSERT_TRUE(QDir().mkpath(m_folder.filePath("cache")));
         WriteAll(m_path, c.bytes);
 
-        FontMetricsCache cache(m_path);
+        FontMetricsCache cache = MeasuringCache(m_path);
         UseFontMetricsCache(&cache);
         // Measured before showing, exactly as with no copy.
         ExpectPlacedAsMeasured();
@@ -310,6 +366,12 @@ TEST_F(FontMetricsCacheTest, AStaleCopyIsCorrectedOnceTheWindowIsShown)
     ASSERT_TRUE(QDir().mkpath(m_folder.filePath("cache")));
     WriteAll(m_path, CopyFile(CurrentFontEnvironment(), {{"SimSun9", MetricsJson(stale)}}));
 
+    WindowState measured;
+    {
+        ScriptedDialog dialog(ListsTemplate(), m_fakes);
+        dialog.Create();
+        measured = StateOf(dialog);
+    }
     FontMetricsCache cache(m_path);
     UseFontMetricsCache(&cache);
     ScriptedDialog dialog(ListsTemplate(), m_fakes);
@@ -317,14 +379,9 @@ TEST_F(FontMetricsCacheTest, AStaleCopyIsCorrectedOnceTheWindowIsShown)
     ASSERT_FALSE(PlacementOf(dialog) == m_reference); // placed from the copy until it is checked
     ASSERT_TRUE(WaitForLayoutCheck(dialog));
     EXPECT_EQ(PlacementOf(dialog), m_reference);
-    // Every control shows the measured family, down to a list's edit field.
-    const QString family = TemplateFont(DialogFont::SimSun9).family();
-    const auto widgets = dialog.widget()->findChildren<QWidget*>();
-    for (const QWidget* widget : widgets) {
-        if (!widget->isWindow()) {
-            EXPECT_EQ(widget->font().family().toStdString(), family.toStdString()) << widget->metaObject()->className();
-        }
-    }
+    // Every control shows the font a measured window gives it, down to a
+    // list's edit field and popup.
+    EXPECT_EQ(StateOf(dialog), measured);
     EXPECT_TRUE(dialog.LayoutMetrics() == m_live);
 
     FontMetricsCache nextRun(m_path);
@@ -446,7 +503,7 @@ TEST_F(FontMetricsCacheTest, AStoredTextFitServesOnlyTheTextsItWasTakenForAndIsC
         {"a font width never tried", longText, outcome(R"([[0,0,0,10,10,55,"narrower font 55%"]])"), false},
     };
     auto run = [&](const char* text, bool placedAsMeasuredAtOnce) {
-        FontMetricsCache cache(m_path);
+        FontMetricsCache cache = MeasuringCache(m_path);
         UseFontMetricsCache(&cache);
         ScriptedDialog dialog(LabelTemplate(text), m_fakes);
         dialog.Create();
@@ -463,7 +520,7 @@ TEST_F(FontMetricsCacheTest, AStoredTextFitServesOnlyTheTextsItWasTakenForAndIsC
         c.forge(root);
         WriteAll(m_path, QJsonDocument(root).toJson());
 
-        FontMetricsCache cache(m_path);
+        FontMetricsCache cache = MeasuringCache(m_path);
         UseFontMetricsCache(&cache);
         {
             ScriptedDialog dialog(LabelTemplate(longText), m_fakes);
@@ -476,6 +533,95 @@ TEST_F(FontMetricsCacheTest, AStoredTextFitServesOnlyTheTextsItWasTakenForAndIsC
         }
         // The next run takes the measured fit from the copy.
         run(longText, true);
+    }
+}
+
+// A first run has no copy: the window is placed from the cache's first guess
+// and its texts keep the template's layout, without asking the font system;
+// once painted it measures, and ends exactly as a window measured before it
+// was shown, moving only where the guess was wrong.
+TEST_F(FontMetricsCacheTest, AFirstRunPlacedFromAGuessEndsAsAMeasuredRun)
+{
+    // The Lists window with a label too long for its place.
+    DialogTemplate fitted = ListsTemplate();
+    fitted.controls[2].text = "Operator of the network, as the card names it";
+    TemplateFontMetrics otherSizes = m_live;
+    otherSizes.units = {m_live.units.x + 2, m_live.units.y - 3};
+    otherSizes.listFieldHeight = m_live.listFieldHeight + 9;
+    otherSizes.editListFieldHeight = m_live.editListFieldHeight + 5;
+    otherSizes.listItemHeight = m_live.listItemHeight + 4;
+    TemplateFontMetrics notInstalled = otherSizes;
+    notInstalled.family = QStringLiteral("Kestra Missing Sans");
+    TemplateFontMetrics defaultFamily = m_live;
+    defaultFamily.family = m_live.family.isEmpty() ? QStringLiteral("Noto Sans CJK SC") : QString();
+    const struct {
+        const char* what;
+        DialogTemplate form;
+        TemplateFontMetrics guess;
+        bool movesOncePainted;
+    } cases[] = {
+        {"right guess, nothing to fit: nothing moves", ListsTemplate(), m_live, false},
+        {"right guess, a label to fit", fitted, m_live, true},
+        {"other sizes", fitted, otherSizes, true},
+        {"a family not installed", fitted, notInstalled, true},
+        {"the other family", ListsTemplate(), defaultFamily, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(m_path);
+        UseFontMetricsCache(nullptr);
+        WindowState measured;
+        {
+            ScriptedDialog dialog(c.form, m_fakes);
+            dialog.Create();
+            measured = StateOf(dialog);
+        }
+        std::vector<DialogFont> asked;
+        {
+            FontMetricsCache cache(m_path, &CurrentFontEnvironment, [&](DialogFont font) {
+                asked.push_back(font);
+                return std::optional<TemplateFontMetrics>(c.guess);
+            });
+            UseFontMetricsCache(&cache);
+            ScriptedDialog dialog(c.form, m_fakes);
+            dialog.Create();
+            EXPECT_EQ(asked, std::vector<DialogFont>{DialogFont::SimSun9});
+            EXPECT_TRUE(dialog.LayoutCheckPending());
+            EXPECT_EQ(!(StateOf(dialog) == measured), c.movesOncePainted) << StateOf(dialog);
+            ASSERT_TRUE(WaitForLayoutCheck(dialog));
+            processEvents();
+            EXPECT_EQ(StateOf(dialog), measured);
+            EXPECT_TRUE(dialog.LayoutMetrics() == m_live);
+        }
+        // The next run takes what was measured, before showing and without a guess.
+        FontMetricsCache nextRun(m_path, &CurrentFontEnvironment, [](DialogFont) {
+            ADD_FAILURE() << "guessed with a copy at hand";
+            return std::optional<TemplateFontMetrics>();
+        });
+        UseFontMetricsCache(&nextRun);
+        ScriptedDialog dialog(c.form, m_fakes);
+        dialog.Create();
+        EXPECT_EQ(StateOf(dialog), measured);
+        ASSERT_TRUE(WaitForLayoutCheck(dialog));
+        EXPECT_EQ(StateOf(dialog), measured);
+    }
+}
+
+// A stale built-in guess would move every first run's window once it is on
+// screen: it must be what the set-up it was taken on measures.
+TEST_F(FontMetricsCacheTest, TheBuiltInGuessIsWhatTheReferenceSetUpMeasures)
+{
+    if (!ReferenceFontMetrics(DialogFont::SimSun9))
+        GTEST_SKIP() << "no built-in guess on this platform";
+    if (m_live.family != ReferenceFontMetrics(DialogFont::SimSun9)->family
+        || QFontInfo(TemplateFont(DialogFont::System9)).family() != QStringLiteral("DejaVu Sans"))
+        GTEST_SKIP() << "not the reference fonts";
+    for (DialogFont font : {DialogFont::SimSun9, DialogFont::System9}) {
+        MeasuredPlacement(font);
+        const TemplateFontMetrics guess = *ReferenceFontMetrics(font);
+        EXPECT_TRUE(guess == m_live) << static_cast<int>(font) << ": " << m_live.family.toStdString() << " "
+                                     << m_live.units.x << " " << m_live.units.y << " " << m_live.listFieldHeight << " "
+                                     << m_live.editListFieldHeight << " " << m_live.listItemHeight;
     }
 }
 
