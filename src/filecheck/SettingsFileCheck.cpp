@@ -12,23 +12,28 @@
 #include "storage/SettingsFileIo.h"
 
 #include <array>
+#include <iterator>
+#include <utility>
 
 namespace kestra {
 
 namespace {
 
-void AppendAll(SettingsFindings& to, const SettingsFindings& from)
+void AppendAll(SettingsFindings& to, SettingsFindings&& from)
 {
-    to.insert(to.end(), from.begin(), from.end());
+    to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
 }
 
 // Each of the two digits of a pictures-per-day value: the camera reads them as
 // decimal digits, so a byte above 9 is foreign even when the sum fits 0..99.
 void CheckDigits(SettingsFindings& findings, const SettingsBlock& header, std::size_t tensOffset)
 {
-    for (std::size_t offset : {tensOffset, tensOffset + 1})
-        CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("header byte %1").arg(offset),
-                   static_cast<qsizetype>(offset), header[offset], 0, 9);
+    constexpr std::uint8_t kHighestDigit = 9;
+    for (std::size_t offset : {tensOffset, tensOffset + 1}) {
+        if (header[offset] > kHighestDigit)
+            findings.push_back({FindingKind::OutOfRange, QStringLiteral("header byte %1").arg(offset),
+                                static_cast<qsizetype>(offset), header[offset], kHighestDigit});
+    }
 }
 
 // The header bytes from `from` to `to` - 1 are zero: a Reserved finding for
@@ -77,10 +82,10 @@ void CheckCamera(QByteArrayView bytes, SettingsFileCheck& check)
     CheckZeroBytes(bytes, 1, 0, kBlockSize - 2, findings);
     CheckZeroBytes(bytes, 2, 0, kBlockSize, findings);
 
-    const CameraLoaded contents = ParseCameraFile(bytes);
+    CameraLoaded contents = ParseCameraFile(bytes);
     check.record = contents.settings;
     check.cameraDefaultParameters = contents.defaultParameters;
-    AppendAll(findings, contents.findings);
+    AppendAll(findings, std::move(contents.findings));
 }
 
 void CheckMms(QByteArrayView bytes, SettingsFileCheck& check)

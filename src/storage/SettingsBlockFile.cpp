@@ -44,11 +44,11 @@ SettingsBlock ReadHeaderBlock(QByteArrayView file)
     return header;
 }
 
-QByteArray ReadTextField(QByteArrayView file, std::size_t index, const QString& field, SettingsFindings& findings)
+QByteArray ReadTextField(QByteArrayView file, std::size_t index, QLatin1String field, SettingsFindings& findings)
 {
     DecodedText decoded = ReadTextBlock(BlockAt(file, index));
     if (decoded.lengthClipped) {
-        findings.push_back({FindingKind::TextClipped, field,
+        findings.push_back({FindingKind::TextClipped, QString(field),
                             static_cast<qsizetype>(index * kBlockSize + kBlockTextLengthOffset), decoded.storedLength,
                             static_cast<long long>(kBlockTextArea)});
     }

@@ -39,7 +39,7 @@ SettingsBlock ReadHeaderBlock(QByteArrayView file);
 
 // The text of block `index`, read leniently; a length byte past the text area
 // is clipped and reported as a TextClipped finding on `field`.
-QByteArray ReadTextField(QByteArrayView file, std::size_t index, const QString& field, SettingsFindings& findings);
+QByteArray ReadTextField(QByteArrayView file, std::size_t index, QLatin1String field, SettingsFindings& findings);
 
 // The file's size, the CR LF of each of its `blockCount` blocks, the checksum
 // block after `dataBlocks` blocks (its value and its zero bytes) and, when

@@ -108,6 +108,13 @@ void CheckRange(SettingsFindings& findings, FindingKind kind, const QString& fie
         findings.push_back({kind, field, offset, value, high});
 }
 
+void CheckRange(SettingsFindings& findings, FindingKind kind, QLatin1String field, qsizetype offset, long long value,
+                long long low, long long high)
+{
+    if (value < low || value > high)
+        findings.push_back({kind, QString(field), offset, value, high});
+}
+
 void CheckFileSize(SettingsFindings& findings, qsizetype size, bool truncated, qsizetype expected)
 {
     // A file cut at the read limit is reported as longer than it, not as
@@ -122,6 +129,13 @@ void CheckTextLength(SettingsFindings& findings, const QString& field, qsizetype
 {
     if (text.size() > limit)
         findings.push_back({FindingKind::TextLength, field, offset, text.size(), limit});
+}
+
+void CheckTextLength(SettingsFindings& findings, QLatin1String field, qsizetype offset, const QByteArray& text,
+                     qsizetype limit)
+{
+    if (text.size() > limit)
+        findings.push_back({FindingKind::TextLength, QString(field), offset, text.size(), limit});
 }
 
 } // namespace kestra
