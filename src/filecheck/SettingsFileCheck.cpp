@@ -31,8 +31,8 @@ void CheckDigits(SettingsFindings& findings, const SettingsBlock& header, std::s
     constexpr std::uint8_t kHighestDigit = 9;
     for (std::size_t offset : {tensOffset, tensOffset + 1}) {
         if (header[offset] > kHighestDigit)
-            findings.push_back({FindingKind::OutOfRange, QStringLiteral("header byte %1").arg(offset),
-                                static_cast<qsizetype>(offset), header[offset], kHighestDigit});
+            findings.push_back({FindingKind::OutOfRange, HeaderByteName(offset), static_cast<qsizetype>(offset),
+                                header[offset], kHighestDigit});
     }
 }
 
@@ -71,9 +71,9 @@ void CheckCamera(QByteArrayView bytes, SettingsFileCheck& check)
     const SettingsBlock record = BlockAt(bytes, 0);
     const SettingsBlock trailer = BlockAt(bytes, 1);
     if (!HasBlockLineEnd(record))
-        findings.push_back({FindingKind::LineEnd, QStringLiteral("block 0"), 58, 0, 0});
+        findings.push_back({FindingKind::LineEnd, BlockName(0), 58, 0, 0});
     if (!HasBlockLineEnd(trailer))
-        findings.push_back({FindingKind::LineEnd, QStringLiteral("block 1"), 118, 0, 0});
+        findings.push_back({FindingKind::LineEnd, BlockName(1), 118, 0, 0});
 
     CheckBlockChecksum(record, 0, CameraChecksummedBytes(record), findings);
 
@@ -196,6 +196,9 @@ SettingsFileCheck CheckSettingsFile(SettingsFileKind kind, QByteArrayView bytes)
 {
     SettingsFileCheck check;
     check.kind = kind;
+    // Room for the findings of most foreign files at once.
+    constexpr std::size_t kFindingsReserved = 16;
+    check.findings.reserve(kFindingsReserved);
     switch (kind) {
     case SettingsFileKind::Camera:
         CheckCamera(bytes, check);

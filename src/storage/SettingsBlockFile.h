@@ -61,6 +61,12 @@ void CheckZeroBytes(QByteArrayView file, std::size_t index, std::size_t from, st
 // end by the zero after it as well as by the length.
 void CheckTextPadding(QByteArrayView file, std::size_t index, SettingsFindings& findings);
 
+// The names findings give block `index` ("block 3") and header byte
+// `offset` ("header byte 7"); those of a settings file's blocks and bytes are
+// made once and shared.
+QString BlockName(std::size_t index);
+QString HeaderByteName(std::size_t offset);
+
 // A header byte the format fixes: a Reserved finding when it differs.
 void CheckFixedByte(SettingsFindings& findings, const SettingsBlock& header, std::size_t offset, std::uint8_t wanted);
 
