@@ -44,11 +44,54 @@ private:
 // sentence asks for it.
 enum class Arg : std::uint8_t { None, Field, Value, Expected, HexValue, HexExpected, ReadLimit, Offset };
 
-// A sentence with %1 to %3 standing for its arguments. Every argument goes in
-// as given: the field names are the program's own and hold no '%'.
-struct Sentence {
-    QStringView pattern;
-    std::array<Arg, 3> args{};
+// The characters of a message, on the stack while it is put together.
+using MessageChars = QVarLengthArray<QChar, 256>;
+
+void AppendArg(MessageChars& text, const SettingsFinding& f, Arg arg);
+
+// A sentence with %1 to %3 standing for its arguments, taken apart when the
+// program is compiled: its text between the arguments and the argument each
+// place takes. Every argument goes in as given: the field names are the
+// program's own and hold no '%'.
+class Sentence {
+public:
+    constexpr Sentence() = default;
+
+    // `byNumber` names what %1, %2 and %3 stand for.
+    template <std::size_t N>
+    consteval Sentence(const char16_t (&pattern)[N], std::array<Arg, 3> byNumber = {}) // NOLINT: implicit on purpose
+    {
+        const std::size_t length = N - 1;
+        std::size_t from = 0;
+        for (std::size_t at = 0; at + 1 < length; ++at) {
+            const char16_t digit = pattern[at + 1];
+            if (pattern[at] != u'%' || digit < u'1' || digit > u'3')
+                continue;
+            if (m_places == m_args.size())
+                throw "a sentence takes at most three arguments";
+            m_text[m_places] = QStringView(pattern + from, static_cast<qsizetype>(at - from));
+            m_args[m_places] = byNumber[static_cast<std::size_t>(digit - u'1')];
+            ++m_places;
+            from = at + 2;
+            ++at;
+        }
+        m_text[m_places] = QStringView(pattern + from, static_cast<qsizetype>(length - from));
+    }
+
+    // The sentence with its arguments written out for `f`.
+    void AppendTo(MessageChars& text, const SettingsFinding& f) const
+    {
+        for (std::size_t place = 0; place < m_places; ++place) {
+            text.append(m_text[place].data(), m_text[place].size());
+            AppendArg(text, f, m_args[place]);
+        }
+        text.append(m_text[m_places].data(), m_text[m_places].size());
+    }
+
+private:
+    std::array<QStringView, 4> m_text{};
+    std::array<Arg, 3> m_args{};
+    std::size_t m_places = 0;
 };
 
 Sentence EnglishText(const SettingsFinding& f)
@@ -119,9 +162,6 @@ Sentence ChineseText(const SettingsFinding& f)
     return {};
 }
 
-// The characters of a message, on the stack while it is put together.
-using MessageChars = QVarLengthArray<QChar, 256>;
-
 void Append(MessageChars& text, QStringView piece)
 {
     text.append(piece.data(), piece.size());
@@ -158,31 +198,15 @@ void AppendArg(MessageChars& text, const SettingsFinding& f, Arg arg)
     }
 }
 
-// The sentence with its %1 to %3 written out for `f`.
-void AppendSentence(MessageChars& text, const Sentence& sentence, const SettingsFinding& f)
-{
-    const QStringView pattern = sentence.pattern;
-    qsizetype from = 0;
-    for (qsizetype at = pattern.indexOf(u'%'); at >= 0 && at + 1 < pattern.size(); at = pattern.indexOf(u'%', at + 1)) {
-        const char16_t digit = pattern[at + 1].unicode();
-        if (digit < u'1' || digit > u'3')
-            continue;
-        Append(text, pattern.sliced(from, at - from));
-        AppendArg(text, f, sentence.args[static_cast<std::size_t>(digit - u'1')]);
-        from = at + 2;
-    }
-    Append(text, pattern.sliced(from));
-}
-
 } // namespace
 
 QString SettingsFinding::message(bool chinese) const
 {
     MessageChars text;
-    AppendSentence(text, chinese ? ChineseText(*this) : EnglishText(*this), *this);
+    (chinese ? ChineseText(*this) : EnglishText(*this)).AppendTo(text, *this);
     if (offset >= 0)
-        AppendSentence(
-            text, chinese ? Sentence{u"（偏移 %1）", {Arg::Offset}} : Sentence{u" (offset %1)", {Arg::Offset}}, *this);
+        (chinese ? Sentence{u"（偏移 %1）", {Arg::Offset}} : Sentence{u" (offset %1)", {Arg::Offset}})
+            .AppendTo(text, *this);
     return QString(text.constData(), text.size());
 }
 
