@@ -12,23 +12,28 @@
 #include "storage/SettingsFileIo.h"
 
 #include <array>
+#include <iterator>
+#include <utility>
 
 namespace kestra {
 
 namespace {
 
-void AppendAll(SettingsFindings& to, const SettingsFindings& from)
+void AppendAll(SettingsFindings& to, SettingsFindings&& from)
 {
-    to.insert(to.end(), from.begin(), from.end());
+    to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
 }
 
 // Each of the two digits of a pictures-per-day value: the camera reads them as
 // decimal digits, so a byte above 9 is foreign even when the sum fits 0..99.
 void CheckDigits(SettingsFindings& findings, const SettingsBlock& header, std::size_t tensOffset)
 {
-    for (std::size_t offset : {tensOffset, tensOffset + 1})
-        CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("header byte %1").arg(offset),
-                   static_cast<qsizetype>(offset), header[offset], 0, 9);
+    constexpr std::uint8_t kHighestDigit = 9;
+    for (std::size_t offset : {tensOffset, tensOffset + 1}) {
+        if (header[offset] > kHighestDigit)
+            findings.push_back({FindingKind::OutOfRange, HeaderByteName(offset), static_cast<qsizetype>(offset),
+                                header[offset], kHighestDigit});
+    }
 }
 
 // The header bytes from `from` to `to` - 1 are zero: a Reserved finding for
@@ -66,9 +71,9 @@ void CheckCamera(QByteArrayView bytes, SettingsFileCheck& check)
     const SettingsBlock record = BlockAt(bytes, 0);
     const SettingsBlock trailer = BlockAt(bytes, 1);
     if (!HasBlockLineEnd(record))
-        findings.push_back({FindingKind::LineEnd, QStringLiteral("block 0"), 58, 0, 0});
+        findings.push_back({FindingKind::LineEnd, BlockName(0), 58, 0, 0});
     if (!HasBlockLineEnd(trailer))
-        findings.push_back({FindingKind::LineEnd, QStringLiteral("block 1"), 118, 0, 0});
+        findings.push_back({FindingKind::LineEnd, BlockName(1), 118, 0, 0});
 
     CheckBlockChecksum(record, 0, CameraChecksummedBytes(record), findings);
 
@@ -77,10 +82,10 @@ void CheckCamera(QByteArrayView bytes, SettingsFileCheck& check)
     CheckZeroBytes(bytes, 1, 0, kBlockSize - 2, findings);
     CheckZeroBytes(bytes, 2, 0, kBlockSize, findings);
 
-    const CameraLoaded contents = ParseCameraFile(bytes);
+    CameraLoaded contents = ParseCameraFile(bytes);
     check.record = contents.settings;
     check.cameraDefaultParameters = contents.defaultParameters;
-    AppendAll(findings, contents.findings);
+    AppendAll(findings, std::move(contents.findings));
 }
 
 void CheckMms(QByteArrayView bytes, SettingsFileCheck& check)
@@ -191,6 +196,9 @@ SettingsFileCheck CheckSettingsFile(SettingsFileKind kind, QByteArrayView bytes)
 {
     SettingsFileCheck check;
     check.kind = kind;
+    // Room for the findings of most foreign files at once.
+    constexpr std::size_t kFindingsReserved = 16;
+    check.findings.reserve(kFindingsReserved);
     switch (kind) {
     case SettingsFileKind::Camera:
         CheckCamera(bytes, check);

@@ -39,7 +39,7 @@ SettingsBlock ReadHeaderBlock(QByteArrayView file);
 
 // The text of block `index`, read leniently; a length byte past the text area
 // is clipped and reported as a TextClipped finding on `field`.
-QByteArray ReadTextField(QByteArrayView file, std::size_t index, const QString& field, SettingsFindings& findings);
+QByteArray ReadTextField(QByteArrayView file, std::size_t index, QLatin1String field, SettingsFindings& findings);
 
 // The file's size, the CR LF of each of its `blockCount` blocks, the checksum
 // block after `dataBlocks` blocks (its value and its zero bytes) and, when
@@ -60,6 +60,12 @@ void CheckZeroBytes(QByteArrayView file, std::size_t index, std::size_t from, st
 // between the end of its text and its length byte: the camera finds a text's
 // end by the zero after it as well as by the length.
 void CheckTextPadding(QByteArrayView file, std::size_t index, SettingsFindings& findings);
+
+// The names findings give block `index` ("block 3") and header byte
+// `offset` ("header byte 7"); those of a settings file's blocks and bytes are
+// made once and shared.
+QString BlockName(std::size_t index);
+QString HeaderByteName(std::size_t offset);
 
 // A header byte the format fixes: a Reserved finding when it differs.
 void CheckFixedByte(SettingsFindings& findings, const SettingsBlock& header, std::size_t offset, std::uint8_t wanted);

@@ -44,11 +44,17 @@ using SettingsFindings = std::vector<SettingsFinding>;
 // Adds a finding to `findings` when `value` lies outside `low`..`high`.
 void CheckRange(SettingsFindings& findings, FindingKind kind, const QString& field, qsizetype offset, long long value,
                 long long low, long long high);
+// The same for a field named in a table: the name becomes a QString only when
+// there is a finding to carry it.
+void CheckRange(SettingsFindings& findings, FindingKind kind, QLatin1String field, qsizetype offset, long long value,
+                long long low, long long high);
 // Adds a FileSize finding when a file read as `size` bytes is not `expected`
 // bytes long; `truncated`: the file goes on past kMaxSettingsFileRead.
 void CheckFileSize(SettingsFindings& findings, qsizetype size, bool truncated, qsizetype expected);
 // Adds a TextLength finding when `text` is longer than `limit` bytes.
 void CheckTextLength(SettingsFindings& findings, const QString& field, qsizetype offset, const QByteArray& text,
+                     qsizetype limit);
+void CheckTextLength(SettingsFindings& findings, QLatin1String field, qsizetype offset, const QByteArray& text,
                      qsizetype limit);
 
 } // namespace kestra

@@ -66,10 +66,11 @@ SettingsFindings CheckCameraSettings(const CameraSettings& settings)
     for (std::size_t offset = 0; offset < kCameraFields.size(); ++offset) {
         const CameraField& field = kCameraFields[offset];
         const int value = settings.*field.member;
-        const QString name = QString::fromLatin1(field.name);
+        const QLatin1String name(field.name);
         if (field.member == &CameraSettings::pirInterval) {
             if (DecodePirInterval(value) < 0)
-                findings.push_back({FindingKind::ListPosition, name, static_cast<qsizetype>(offset), value, 0});
+                findings.push_back(
+                    {FindingKind::ListPosition, QString(name), static_cast<qsizetype>(offset), value, 0});
             continue;
         }
         CheckRange(findings, field.kind, name, static_cast<qsizetype>(offset), value, field.low, field.high);

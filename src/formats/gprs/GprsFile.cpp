@@ -57,8 +57,8 @@ GprsSettings DecodeGprsFile(QByteArrayView bytes, QByteArray& userName, Settings
     s.languageCode = header[kLanguage];
     s.smsControl = header[kSmsControl];
     for (const GprsTextField& field : kGprsTextFields)
-        s.*field.member = ReadTextField(bytes, field.block, QString::fromLatin1(field.name), findings);
-    userName = ReadTextField(bytes, kGprsUserNameBlock, QStringLiteral("user name"), findings);
+        s.*field.member = ReadTextField(bytes, field.block, QLatin1String(field.name), findings);
+    userName = ReadTextField(bytes, kGprsUserNameBlock, QLatin1String("user name"), findings);
     return s;
 }
 

@@ -41,7 +41,7 @@ SettingsFindings CheckGprsSettings(const GprsSettings& s)
     CheckRange(findings, FindingKind::ListPosition, QStringLiteral("smsControl"), 8, s.smsControl, 0,
                kSmsControlCount - 1);
     for (const GprsTextField& field : kGprsTextFields) {
-        CheckTextLength(findings, QString::fromLatin1(field.name),
+        CheckTextLength(findings, QLatin1String(field.name),
                         static_cast<qsizetype>(field.block * kBlockSize + kBlockTextLengthOffset), s.*field.member,
                         field.limit);
     }

@@ -58,7 +58,7 @@ MmsSettings DecodeMmsFile(QByteArrayView bytes, SettingsFindings& findings)
     s.presetFlag = header[kPresetFlag];
     for (std::size_t i = 0; i < kMmsTextFields.size(); ++i) {
         const MmsTextField& field = kMmsTextFields[i];
-        s.*field.member = ReadTextField(bytes, i + 1, QString::fromLatin1(field.name), findings);
+        s.*field.member = ReadTextField(bytes, i + 1, QLatin1String(field.name), findings);
     }
     return s;
 }

@@ -43,7 +43,7 @@ SettingsFindings CheckMmsSettings(const MmsSettings& s)
 
     for (std::size_t i = 0; i < kMmsTextFields.size(); ++i) {
         const MmsTextField& field = kMmsTextFields[i];
-        CheckTextLength(findings, QString::fromLatin1(field.name),
+        CheckTextLength(findings, QLatin1String(field.name),
                         static_cast<qsizetype>((i + 1) * kBlockSize + kBlockTextLengthOffset), s.*field.member,
                         field.limit);
     }

@@ -41,7 +41,7 @@ SmsSettings DecodeSmsFile(QByteArrayView bytes, SettingsFindings& findings)
     s.languageCode = header[kLanguage];
     for (std::size_t i = 0; i < kSmsTextFields.size(); ++i) {
         const SmsTextField& field = kSmsTextFields[i];
-        s.*field.member = ReadTextField(bytes, i + 1, QString::fromLatin1(field.name), findings);
+        s.*field.member = ReadTextField(bytes, i + 1, QLatin1String(field.name), findings);
     }
     return s;
 }

@@ -21,7 +21,7 @@ SettingsFindings CheckSmsSettings(const SmsSettings& s)
     CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("languageCode"), 5, s.languageCode, kMinLanguageCode,
                kMaxLanguageCode);
     for (std::size_t i = 0; i < kSmsTextFields.size(); ++i) {
-        CheckTextLength(findings, QString::fromLatin1(kSmsTextFields[i].name),
+        CheckTextLength(findings, QLatin1String(kSmsTextFields[i].name),
                         static_cast<qsizetype>((i + 1) * kBlockSize + kBlockTextLengthOffset),
                         s.*kSmsTextFields[i].member, kSmsTextFields[i].limit);
     }
