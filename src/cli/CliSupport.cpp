@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kestra::cli {
@@ -27,16 +28,23 @@ QString FromStd(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void SessionOptions::addTo(CLI::App& command, bool withTvMode)
+bool ParserOptions::wants(const char* flag) const
 {
-    command
-        .add_option("--lang", language,
-                    "Interface language of the messages and language byte of the file: a name "
-                    "(Chinese, English, Deutsch, Suomi, Italiano, Francais, Magyar, Slovenian, "
-                    "Cesky, Japanese, Lithuanian), its code (zh, en, de, fi, it, fr, hu, sl, cs, ja, "
-                    "lt) or its number 1 to 11 [default: English]")
-        ->type_name("LANGUAGE");
-    if (withTvMode)
+    return m_every || std::find(m_flags.begin(), m_flags.end(), flag) != m_flags.end();
+}
+
+void SessionOptions::addTo(CLI::App& command, bool withTvMode, const ParserOptions& options)
+{
+    if (options.wants("--lang")) {
+        command
+            .add_option("--lang", language,
+                        "Interface language of the messages and language byte of the file: a name "
+                        "(Chinese, English, Deutsch, Suomi, Italiano, Francais, Magyar, Slovenian, "
+                        "Cesky, Japanese, Lithuanian), its code (zh, en, de, fi, it, fr, hu, sl, cs, ja, "
+                        "lt) or its number 1 to 11 [default: English]")
+            ->type_name("LANGUAGE");
+    }
+    if (withTvMode && options.wants("--tv-mode"))
         command.add_option("--tv-mode", tvMode, "TV mode byte copied into the file [default: 0]")
             ->check(CLI::Range(0, 255))
             ->type_name("0-255");

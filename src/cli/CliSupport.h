@@ -11,6 +11,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace CLI {
 class App;
@@ -67,6 +69,25 @@ void PrintErrorLine(const QString& line);
 
 QString FromStd(const std::string& text);
 
+// The options a command's parser is built with. A command line's parser has
+// every option and its help text. A card profile section's has only the
+// options the section gives and no help texts built: it never shows help, and
+// thirty options with their texts cost more than the section's own work. The
+// options left out change nothing of how the given ones parse or are refused.
+class ParserOptions {
+public:
+    ParserOptions() = default; // every option
+    explicit ParserOptions(std::vector<std::string> flags) : m_flags(std::move(flags)), m_every(false) {}
+
+    bool wants(const char* flag) const;
+    // Whether the help texts are wanted (texts built for the help alone).
+    bool withHelp() const { return m_every; }
+
+private:
+    std::vector<std::string> m_flags;
+    bool m_every = true;
+};
+
 // --lang and --tv-mode, shared by every command that writes or reads with
 // messages. --lang sets both the interface language (the words and messages)
 // and the language byte every file carries, as the main window does.
@@ -74,7 +95,7 @@ struct SessionOptions {
     std::string language;
     std::optional<int> tvMode;
 
-    void addTo(CLI::App& command, bool withTvMode);
+    void addTo(CLI::App& command, bool withTvMode, const ParserOptions& options = {});
     bool languageGiven() const { return !language.empty(); }
     // The session the options describe; `fallbackLanguage` (a file's language
     // byte) stands in when --lang is not given.
