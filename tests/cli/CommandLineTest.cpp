@@ -441,6 +441,7 @@ TEST(CommandLine, BadInputExitsWithTwoAndLeavesTheFolderAlone)
         {"camera", "--out", out, "--pir", "120"},
         {"camera", "--out", out, "--video-length", "0s"},
         {"camera", "--out", out, "--clock", "2024-02-30 08:00:00"},
+        {"camera", "--out", out, "--clock", "2024-02-29 24:00:00"},
         {"camera", "--out", out, "--clock", "yesterday"},
         {"camera", "--out", out, "--timer1-start", "24:00"},
         {"camera", "--out", out, "--timer1-stop", "-1:30"},
