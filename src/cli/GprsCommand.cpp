@@ -8,8 +8,6 @@
 #include "formats/gprs/SmtpTexts.h"
 #include "formats/shared/SmsControl.h"
 
-#include <CLI/CLI.hpp>
-
 namespace kestra::cli {
 
 GprsCommand::GprsCommand(CLI::App& program, const ParserOptions& options)

@@ -7,8 +7,6 @@
 #include "formats/mms/MmsSave.h"
 #include "formats/mms/MmsTexts.h"
 
-#include <CLI/CLI.hpp>
-
 namespace kestra::cli {
 
 MmsCommand::MmsCommand(CLI::App& program, const ParserOptions& options)

@@ -5,8 +5,6 @@
 #include "formats/sms/SmsSave.h"
 #include "formats/sms/SmsTexts.h"
 
-#include <CLI/CLI.hpp>
-
 namespace kestra::cli {
 
 SmsCommand::SmsCommand(CLI::App& program, const ParserOptions& options)
