@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <string_view>
 
 namespace kestra::cli {
 
@@ -61,6 +62,17 @@ QString FromStd(const std::string& text)
 bool ParserOptions::wants(const char* flag) const
 {
     return m_every || std::find(m_flags.begin(), m_flags.end(), flag) != m_flags.end();
+}
+
+bool MayAskForHelp(int argc, const char* const* argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (word.rfind("--", 0) == 0 ? word.rfind("--help", 0) == 0
+                                     : word.size() > 1 && word[0] == '-' && word.find('h') != std::string_view::npos)
+            return true;
+    }
+    return false;
 }
 
 void SessionOptions::addTo(CLI::App& command, bool withTvMode, const ParserOptions& options)

@@ -69,24 +69,37 @@ void PrintErrorLine(const QString& line);
 
 QString FromStd(const std::string& text);
 
-// The options a command's parser is built with. A command line's parser has
-// every option and its help text. A card profile section's has only the
-// options the section gives and no help texts built: it never shows help, and
-// thirty options with their texts cost more than the section's own work. The
-// options left out change nothing of how the given ones parse or are refused.
+// The options a command's parser is built with, and whether the help texts
+// that are put together for the help alone (a list's every entry) are built.
+// A command line's parser has every option, and those texts when the line may
+// ask for help. A card profile section's has only the options the section
+// gives and never those texts: it shows no help, and thirty options with their
+// texts cost more than the section's own work. The options left out change
+// nothing of how the given ones parse or are refused.
 class ParserOptions {
 public:
-    ParserOptions() = default; // every option
-    explicit ParserOptions(std::vector<std::string> flags) : m_flags(std::move(flags)), m_every(false) {}
+    ParserOptions() = default; // every option, every help text
+    explicit ParserOptions(std::vector<std::string> flags) : m_flags(std::move(flags)), m_every(false), m_help(false) {}
+    // Every option, and the help texts only when `help`.
+    static ParserOptions Every(bool help)
+    {
+        ParserOptions options;
+        options.m_help = help;
+        return options;
+    }
 
     bool wants(const char* flag) const;
-    // Whether the help texts are wanted (texts built for the help alone).
-    bool withHelp() const { return m_every; }
+    bool withHelp() const { return m_help; }
 
 private:
     std::vector<std::string> m_flags;
     bool m_every = true;
+    bool m_help = true;
 };
+
+// Whether a command line may show help: a word that CLI11 could read as -h,
+// --help or --help-all (a group of short flags with an h in it, too).
+bool MayAskForHelp(int argc, const char* const* argv);
 
 // --lang and --tv-mode, shared by every command that writes or reads with
 // messages. --lang sets both the interface language (the words and messages)
