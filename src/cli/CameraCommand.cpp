@@ -12,6 +12,8 @@
 
 #include <QRegularExpression>
 
+#include <mutex>
+
 namespace kestra::cli {
 
 namespace {
@@ -47,19 +49,18 @@ constexpr ListOption kListOptions[] = {
 constexpr CameraList kSerialCharacters[] = {CameraList::SerialChar1, CameraList::SerialChar2, CameraList::SerialChar3,
                                             CameraList::SerialChar4};
 
-// The English entries of a list, each list built once: the help texts name
-// them, and every option given is looked up among them.
+// The English entries of a list, each list built once, when first looked up:
+// the help texts name them, and every option given is looked up among them (a
+// profile's section looks up the few lists it gives).
 const QStringList& EnglishEntries(CameraList list)
 {
     // Never freed: the lists live as long as the program, which need not
     // take them apart on its way out.
-    static const auto* const kEntries = [] {
-        auto* entries = new std::array<QStringList, kCameraListCount>;
-        for (std::size_t i = 0; i < entries->size(); ++i)
-            (*entries)[i] = CameraListEntries(kLanguageEnglish, static_cast<CameraList>(i));
-        return entries;
-    }();
-    return (*kEntries)[static_cast<std::size_t>(list)];
+    static auto* const kEntries = new std::array<QStringList, kCameraListCount>;
+    static std::array<std::once_flag, kCameraListCount> built;
+    const auto index = static_cast<std::size_t>(list);
+    std::call_once(built[index], [list, index] { (*kEntries)[index] = CameraListEntries(kLanguageEnglish, list); });
+    return (*kEntries)[index];
 }
 
 QString ListHelp(const ListOption& option)
@@ -146,41 +147,58 @@ std::vector<std::pair<QString, QString>> CameraOptionWords(const CameraSettings&
     return words;
 }
 
-CameraCommand::CameraCommand(CLI::App& program)
+CameraCommand::CameraCommand(CLI::App& program, const ParserOptions& options)
 {
     m_command = program.add_subcommand(kName, "Write camera.dat: the Camera window's settings");
-    m_command->add_option("--out", m_out, "Folder to write camera.dat into (the card's root)")
-        ->required()
-        ->type_name("DIR");
-    CLI::Option* from =
-        m_command->add_option("--from", m_from,
-                              "Start from this camera.dat instead of the window's opening state; its language "
-                              "byte and TV mode stay unless --lang or --tv-mode is given, the clock is set anew");
-    CLI::Option* clock = m_command->add_option("--clock", m_clock,
-                                               "Camera clock as \"2024-03-05 08:07:06\" [default: the PC's clock now]");
-    m_command->add_flag("--defaults", m_defaults,
-                        "Write the default-parameters file, which resets the camera to its factory settings");
-    m_session.addTo(*m_command, true);
-    // The default-parameters file has no TV mode byte either.
-    std::vector<CLI::Option*> settings{from, clock, m_command->get_option("--tv-mode")};
+    // Everything --defaults refuses: the default-parameters file has no TV
+    // mode byte either.
+    std::vector<CLI::Option*> settings;
+    const auto add = [this, &options, &settings](const char* flag, std::string& value, const std::string& help,
+                                                 const char* typeName, bool setting) {
+        CLI::Option* option = m_command->add_option(flag, value, help)->type_name(typeName);
+        if (setting)
+            settings.push_back(option);
+        return option;
+    };
+    if (options.wants("--out"))
+        add("--out", m_out, "Folder to write camera.dat into (the card's root)", "DIR", false)->required();
+    if (options.wants("--from"))
+        add("--from", m_from,
+            "Start from this camera.dat instead of the window's opening state; its language "
+            "byte and TV mode stay unless --lang or --tv-mode is given, the clock is set anew",
+            "FILE", true);
+    if (options.wants("--clock"))
+        add("--clock", m_clock, "Camera clock as \"2024-03-05 08:07:06\" [default: the PC's clock now]",
+            "\"YYYY-MM-DD hh:mm:ss\"", true);
+    if (options.wants("--defaults"))
+        m_command->add_flag("--defaults", m_defaults,
+                            "Write the default-parameters file, which resets the camera to its factory settings");
+    m_session.addTo(*m_command, true, options);
+    if (CLI::Option* tvMode = m_command->get_option_no_throw("--tv-mode"))
+        settings.push_back(tvMode);
     for (const ListOption& option : kListOptions) {
-        settings.push_back(m_command->add_option(option.flag, m_lists[static_cast<std::size_t>(option.list)],
-                                                 ListHelp(option).toStdString()));
+        if (options.wants(option.flag))
+            add(option.flag, m_lists[static_cast<std::size_t>(option.list)],
+                options.withHelp() ? ListHelp(option).toStdString() : std::string(), "VALUE", true);
     }
-    settings.push_back(m_command->add_option("--serial-text", m_serialText,
-                                             "The four serial characters, each 0 to 9 or A to Z [default: 0000]"));
-    settings.push_back(m_command->add_option("--time-lapse-period", m_timeLapsePeriod,
-                                             "Time-lapse period as HH:MM:SS [default: 00:00:00]"));
-    settings.push_back(
-        m_command->add_option("--timer1-start", m_timer1Start, "Timer 1 start as HH:MM [default: 00:00]"));
-    settings.push_back(m_command->add_option("--timer1-stop", m_timer1Stop, "Timer 1 stop as HH:MM [default: 00:00]"));
-    settings.push_back(
-        m_command->add_option("--timer2-start", m_timer2Start, "Timer 2 start as HH:MM [default: 00:00]"));
-    settings.push_back(m_command->add_option("--timer2-stop", m_timer2Stop, "Timer 2 stop as HH:MM [default: 00:00]"));
-    for (std::size_t i = 3; i < settings.size(); ++i)
-        settings[i]->type_name("VALUE");
-    from->type_name("FILE");
-    clock->type_name("\"YYYY-MM-DD hh:mm:ss\"");
+    struct TextSetting {
+        const char* flag;
+        std::string CameraCommand::*value;
+        const char* help;
+    };
+    const TextSetting texts[] = {
+        {"--serial-text", &CameraCommand::m_serialText,
+         "The four serial characters, each 0 to 9 or A to Z [default: 0000]"},
+        {"--time-lapse-period", &CameraCommand::m_timeLapsePeriod, "Time-lapse period as HH:MM:SS [default: 00:00:00]"},
+        {"--timer1-start", &CameraCommand::m_timer1Start, "Timer 1 start as HH:MM [default: 00:00]"},
+        {"--timer1-stop", &CameraCommand::m_timer1Stop, "Timer 1 stop as HH:MM [default: 00:00]"},
+        {"--timer2-start", &CameraCommand::m_timer2Start, "Timer 2 start as HH:MM [default: 00:00]"},
+        {"--timer2-stop", &CameraCommand::m_timer2Stop, "Timer 2 stop as HH:MM [default: 00:00]"},
+    };
+    for (const TextSetting& text : texts) {
+        if (options.wants(text.flag))
+            add(text.flag, this->*text.value, text.help, "VALUE", true);
+    }
     m_settingOptions = settings;
 }
 

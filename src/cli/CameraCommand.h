@@ -28,7 +28,7 @@ std::vector<std::pair<QString, QString>> CameraOptionWords(const CameraSettings&
 class CameraCommand {
 public:
     static constexpr const char* kName = "camera"; // the subcommand
-    explicit CameraCommand(CLI::App& program);
+    explicit CameraCommand(CLI::App& program, const ParserOptions& options = {});
 
     CLI::App* subcommand() const { return m_command; }
     int run() const;

@@ -176,8 +176,9 @@ int CardCommand::write(RemovableDrives& drives) const
         RefuseUsage(QStringLiteral("card write: give the card with --out DIR, or --wait for cards to be put in"));
     const Session session = m_session.session();
     const CardProfile profile = ReadCardProfile(FromStd(m_profile), m_session.language);
-    if (!m_clock.empty())
-        CameraClock(m_clock); // refused now, not at the first card
+    // A given clock is refused now, not at the first card.
+    const std::optional<PcClock> givenClock =
+        m_clock.empty() ? std::nullopt : std::optional<PcClock>(CameraClock(m_clock));
     const std::optional<SerialText> serial =
         m_serialFrom.empty() ? std::nullopt : SerialText::Parse(FromStd(m_serialFrom));
     if (!m_serialFrom.empty()) {
@@ -215,7 +216,8 @@ int CardCommand::write(RemovableDrives& drives) const
                                    .arg(where)};
     }
     CardOutcome card;
-    card.report = WriteCard(folder, profile, CameraClock(m_clock), serial, session.chineseMessages());
+    card.report =
+        WriteCard(folder, profile, givenClock ? *givenClock : CameraClock(m_clock), serial, session.chineseMessages());
     const bool complete = Report(card, session.chineseMessages());
     if (m_eject || m_powerOff) {
         const std::optional<CardVolume> volume = CardVolumeOf(drives, folder);

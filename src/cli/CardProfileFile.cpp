@@ -88,10 +88,24 @@ std::string ValueWord(const QJsonValue& value, const QString& source, const QStr
     RefuseIn(source, QStringLiteral("%1: give a text or a whole number").arg(key));
 }
 
+// The keys a command takes in a profile: its options but those of the command
+// line alone.
+QStringList ProfileKeys(const CLI::App& command)
+{
+    QStringList keys;
+    for (const CLI::Option* option : command.get_options()) {
+        if (option->get_name().rfind("--", 0) == 0 && ProfileKey(option->get_name()))
+            keys << FromStd(option->get_name().substr(2));
+    }
+    return keys;
+}
+
 // The command line the section stands for: the command, its --out (never
-// written to) and one option per key.
+// written to) and one option per key. `command` has at least the options the
+// section names; `allKeys` lists every key for a key it has no option for.
 std::vector<std::string> SectionArguments(CLI::App& command, const QJsonObject& section, const QString& name,
-                                          const QString& source, const std::vector<std::string>& common)
+                                          const QString& source, const std::vector<std::string>& common,
+                                          QStringList (*allKeys)())
 {
     std::vector<std::string> arguments{name.toStdString(), "--out", "."};
     for (std::size_t i = 0; i + 1 < common.size(); i += 2) {
@@ -104,16 +118,9 @@ std::vector<std::string> SectionArguments(CLI::App& command, const QJsonObject& 
             RefuseIn(
                 source,
                 QStringLiteral("%1.clock: the clock is set when each card is written (card write --clock)").arg(name));
-        if (!ProfileKey(flag) || command.get_option_no_throw(flag) == nullptr) {
-            QStringList keys;
-            for (const CLI::Option* option : command.get_options()) {
-                if (option->get_name().rfind("--", 0) == 0 && ProfileKey(option->get_name()))
-                    keys << FromStd(option->get_name().substr(2));
-            }
-            RefuseIn(
-                source,
-                QStringLiteral("%1.%2: no such key; %1 takes %3").arg(name, it.key(), keys.join(QStringLiteral(", "))));
-        }
+        if (!ProfileKey(flag) || command.get_option_no_throw(flag) == nullptr)
+            RefuseIn(source, QStringLiteral("%1.%2: no such key; %1 takes %3")
+                                 .arg(name, it.key(), allKeys().join(QStringLiteral(", "))));
         arguments.push_back(flag);
         arguments.push_back(ValueWord(it.value(), source, name + QLatin1Char('.') + it.key()));
     }
@@ -199,10 +206,22 @@ void PrepareSection(std::optional<Settings>& into, const QJsonObject& profile, c
     const QString section = QLatin1String(name);
     if (!profile.contains(section))
         return;
+    const QJsonObject keys = profile.value(section).toObject();
+    // The parser has the options the section and the profile's language and
+    // TV mode give, and --out; any other key is refused by name.
+    std::vector<std::string> flags{"--out"};
+    for (std::size_t i = 0; i < common.size(); i += 2)
+        flags.push_back(common[i]);
+    for (auto it = keys.begin(); it != keys.end(); ++it)
+        flags.push_back("--" + it.key().toStdString());
     CLI::App program;
-    Command command{program};
+    Command command{program, ParserOptions(std::move(flags))};
     std::vector<std::string> arguments =
-        SectionArguments(*program.get_subcommand(name), profile.value(section).toObject(), section, source, common);
+        SectionArguments(*program.get_subcommand(name), keys, section, source, common, [] {
+            CLI::App everyOption;
+            const Command all{everyOption};
+            return ProfileKeys(*all.subcommand());
+        });
     std::reverse(arguments.begin(), arguments.end()); // CLI11 takes a vector last argument first
     try {
         program.parse(arguments);

@@ -10,9 +10,41 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <string_view>
 
 namespace kestra::cli {
+
+namespace {
+
+// "2024-03-05 08:07:06" exactly, read digit by digit: Qt's date parser, which
+// takes every other spelling, costs more than a card's whole clock needs, and
+// gives the same date and time (or none) for every text of this shape.
+bool ReadPlainClock(const QString& text, QDate& date, QTime& time)
+{
+    static constexpr char16_t kShape[] = u"dddd-dd-dd dd:dd:dd";
+    constexpr qsizetype kLength = std::size(kShape) - 1;
+    if (text.size() != kLength)
+        return false;
+    for (qsizetype i = 0; i < kLength; ++i) {
+        const char16_t c = text[i].unicode();
+        if (kShape[i] == u'd' ? (c < u'0' || c > u'9') : c != kShape[i])
+            return false;
+    }
+    const auto number = [&text](qsizetype from, qsizetype digits) {
+        int value = 0;
+        for (qsizetype i = from; i < from + digits; ++i)
+            value = value * 10 + (text[i].unicode() - u'0');
+        return value;
+    };
+    date = QDate(number(0, 4), number(5, 2), number(8, 2));
+    time = QTime(number(11, 2), number(14, 2), number(17, 2));
+    return true;
+}
+
+} // namespace
 
 int FinishSave(const SaveResult& saved, bool chinese, const QString& savedMessage, const QString& path)
 {
@@ -27,16 +59,34 @@ QString FromStd(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void SessionOptions::addTo(CLI::App& command, bool withTvMode)
+bool ParserOptions::wants(const char* flag) const
 {
-    command
-        .add_option("--lang", language,
-                    "Interface language of the messages and language byte of the file: a name "
-                    "(Chinese, English, Deutsch, Suomi, Italiano, Francais, Magyar, Slovenian, "
-                    "Cesky, Japanese, Lithuanian), its code (zh, en, de, fi, it, fr, hu, sl, cs, ja, "
-                    "lt) or its number 1 to 11 [default: English]")
-        ->type_name("LANGUAGE");
-    if (withTvMode)
+    return m_every || std::find(m_flags.begin(), m_flags.end(), flag) != m_flags.end();
+}
+
+bool MayAskForHelp(int argc, const char* const* argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (word.rfind("--", 0) == 0 ? word.rfind("--help", 0) == 0
+                                     : word.size() > 1 && word[0] == '-' && word.find('h') != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
+void SessionOptions::addTo(CLI::App& command, bool withTvMode, const ParserOptions& options)
+{
+    if (options.wants("--lang")) {
+        command
+            .add_option("--lang", language,
+                        "Interface language of the messages and language byte of the file: a name "
+                        "(Chinese, English, Deutsch, Suomi, Italiano, Francais, Magyar, Slovenian, "
+                        "Cesky, Japanese, Lithuanian), its code (zh, en, de, fi, it, fr, hu, sl, cs, ja, "
+                        "lt) or its number 1 to 11 [default: English]")
+            ->type_name("LANGUAGE");
+    }
+    if (withTvMode && options.wants("--tv-mode"))
         command.add_option("--tv-mode", tvMode, "TV mode byte copied into the file [default: 0]")
             ->check(CLI::Range(0, 255))
             ->type_name("0-255");
@@ -69,10 +119,13 @@ PcClock CameraClock(const std::string& clockOption)
     } else {
         // Date and time apart, not as one local QDateTime: a wall-clock time in
         // a daylight-saving gap is still a time the camera can be set to.
-        const QStringList parts = FromStd(clockOption).simplified().split(QLatin1Char(' '));
-        if (parts.size() == 2) {
-            date = QDate::fromString(parts[0], QStringLiteral("yyyy-MM-dd"));
-            time = QTime::fromString(parts[1], QStringLiteral("HH:mm:ss"));
+        const QString text = FromStd(clockOption).simplified();
+        if (!ReadPlainClock(text, date, time)) {
+            const QStringList parts = text.split(QLatin1Char(' '));
+            if (parts.size() == 2) {
+                date = QDate::fromString(parts[0], QStringLiteral("yyyy-MM-dd"));
+                time = QTime::fromString(parts[1], QStringLiteral("HH:mm:ss"));
+            }
         }
         if (!date.isValid() || !time.isValid())
             RefuseUsage(QStringLiteral("--clock: \"%1\" is no date and time; write it as \"2024-03-05 08:07:06\"")

@@ -11,6 +11,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace CLI {
 class App;
@@ -67,6 +69,38 @@ void PrintErrorLine(const QString& line);
 
 QString FromStd(const std::string& text);
 
+// The options a command's parser is built with, and whether the help texts
+// that are put together for the help alone (a list's every entry) are built.
+// A command line's parser has every option, and those texts when the line may
+// ask for help. A card profile section's has only the options the section
+// gives and never those texts: it shows no help, and thirty options with their
+// texts cost more than the section's own work. The options left out change
+// nothing of how the given ones parse or are refused.
+class ParserOptions {
+public:
+    ParserOptions() = default; // every option, every help text
+    explicit ParserOptions(std::vector<std::string> flags) : m_flags(std::move(flags)), m_every(false), m_help(false) {}
+    // Every option, and the help texts only when `help`.
+    static ParserOptions Every(bool help)
+    {
+        ParserOptions options;
+        options.m_help = help;
+        return options;
+    }
+
+    bool wants(const char* flag) const;
+    bool withHelp() const { return m_help; }
+
+private:
+    std::vector<std::string> m_flags;
+    bool m_every = true;
+    bool m_help = true;
+};
+
+// Whether a command line may show help: a word that CLI11 could read as -h,
+// --help or --help-all (a group of short flags with an h in it, too).
+bool MayAskForHelp(int argc, const char* const* argv);
+
 // --lang and --tv-mode, shared by every command that writes or reads with
 // messages. --lang sets both the interface language (the words and messages)
 // and the language byte every file carries, as the main window does.
@@ -74,7 +108,7 @@ struct SessionOptions {
     std::string language;
     std::optional<int> tvMode;
 
-    void addTo(CLI::App& command, bool withTvMode);
+    void addTo(CLI::App& command, bool withTvMode, const ParserOptions& options = {});
     bool languageGiven() const { return !language.empty(); }
     // The session the options describe; `fallbackLanguage` (a file's language
     // byte) stands in when --lang is not given.

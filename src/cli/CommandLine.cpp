@@ -21,6 +21,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace kestra::cli {
@@ -39,17 +40,23 @@ template <typename... Commands> void RunWhenChosen(int& status, std::optional<Co
     (onRun(commands), ...);
 }
 
-template <typename Command> void BuildIf(bool wanted, CLI::App& program, std::optional<Command>& command)
+template <typename Command>
+void BuildIf(bool wanted, CLI::App& program, const ParserOptions& options, std::optional<Command>& command)
 {
-    if (wanted)
+    if (!wanted)
+        return;
+    if constexpr (std::is_constructible_v<Command, CLI::App&, const ParserOptions&>)
+        command.emplace(program, options);
+    else
         command.emplace(program);
 }
 
 template <typename... Commands>
-void BuildCommands(CLI::App& program, const std::string& first, std::optional<Commands>&... commands)
+void BuildCommands(CLI::App& program, const std::string& first, const ParserOptions& options,
+                   std::optional<Commands>&... commands)
 {
     const bool one = ((first == Commands::kName) || ...);
-    (BuildIf(!one || first == Commands::kName, program, commands), ...);
+    (BuildIf(!one || first == Commands::kName, program, options, commands), ...);
 }
 
 } // namespace
@@ -96,7 +103,9 @@ int RunCommandLine(int argc, const char* const* argv)
     std::optional<CatalogueCommand> catalogue;
     std::optional<MailTestCommand> mailTest;
     std::optional<CardCommand> card;
-    BuildCommands(program, first, camera, mms, gprs, sms, inspect, catalogue, mailTest, card);
+    // The texts built for the help alone only when the line may ask for it.
+    BuildCommands(program, first, ParserOptions::Every(MayAskForHelp(argc, argv)), camera, mms, gprs, sms, inspect,
+                  catalogue, mailTest, card);
 
     const auto named = [&first](CLI::App* command) { return command->check_name(first); };
     if (first[0] != '-' && program.get_subcommands(named).empty()) {

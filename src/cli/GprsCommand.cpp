@@ -8,25 +8,24 @@
 #include "formats/gprs/SmtpTexts.h"
 #include "formats/shared/SmsControl.h"
 
-#include <CLI/CLI.hpp>
-
 namespace kestra::cli {
 
-GprsCommand::GprsCommand(CLI::App& program)
+GprsCommand::GprsCommand(CLI::App& program, const ParserOptions& options)
     : OperatorCommand(program, kName, "Write gprs.dat: the GPRS/SMTP e-mail window's settings", kGprsFileName, false,
                       "auto (the operator's GPRS access) or custom (typed) [default: auto]",
                       "Auto mode: the country, by name or index (see catalogue gprs) [default: China]",
-                      "Auto mode: the operator, by name or index [default: the first]")
+                      "Auto mode: the operator, by name or index [default: the first]", options)
 {
-    m_apn = &addText("--apn", "Custom mode: GPRS APN");
-    m_gprsAccount = &addText("--gprs-account", "Custom mode: GPRS account");
-    m_gprsPassword = &addText("--gprs-password", "Custom mode: GPRS password");
-    m_smtpServer = &addText("--smtp-server", "SMTP server");
-    m_smtpPort = &addText("--smtp-port", "SMTP port");
-    m_senderEmail = &addText("--sender-email", "Sender's e-mail address (the camera's mailbox)");
-    m_senderPassword = &addText("--sender-password", "Sender's mailbox password (never read back from a file)");
-    m_phone = &addText("--phone", "Phone number allowed to control the camera by SMS");
-    m_recipientEmail = &addText("--recipient-email", "E-mail address the pictures go to");
+    m_apn = &addText("--apn", "Custom mode: GPRS APN", options);
+    m_gprsAccount = &addText("--gprs-account", "Custom mode: GPRS account", options);
+    m_gprsPassword = &addText("--gprs-password", "Custom mode: GPRS password", options);
+    m_smtpServer = &addText("--smtp-server", "SMTP server", options);
+    m_smtpPort = &addText("--smtp-port", "SMTP port", options);
+    m_senderEmail = &addText("--sender-email", "Sender's e-mail address (the camera's mailbox)", options);
+    m_senderPassword =
+        &addText("--sender-password", "Sender's mailbox password (never read back from a file)", options);
+    m_phone = &addText("--phone", "Phone number allowed to control the camera by SMS", options);
+    m_recipientEmail = &addText("--recipient-email", "E-mail address the pictures go to", options);
 }
 
 int GprsCommand::run()

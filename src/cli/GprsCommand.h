@@ -10,7 +10,7 @@ namespace kestra::cli {
 class GprsCommand : public OperatorCommand {
 public:
     static constexpr const char* kName = "gprs"; // the subcommand
-    explicit GprsCommand(CLI::App& program);
+    explicit GprsCommand(CLI::App& program, const ParserOptions& options = {});
     int run() override;
     // The record run() writes, refused as run() refuses it; nothing is written.
     Checked<GprsSettings> prepare();

@@ -45,40 +45,42 @@ QByteArray TextOption::bytes() const
 }
 
 MessagingCommand::MessagingCommand(CLI::App& program, const char* name, const char* description, const char* fileName,
-                                   bool withTvMode)
+                                   bool withTvMode, const ParserOptions& options)
     : m_fileName(fileName)
 {
     m_command = program.add_subcommand(name, description);
-    m_command
-        ->add_option(
-            "--out", m_out,
-            QStringLiteral("Folder to write %1 into (the card's root)").arg(QLatin1String(fileName)).toStdString())
-        ->required()
-        ->type_name("DIR");
-    m_command
-        ->add_option("--from", m_from,
-                     QStringLiteral("Start from this %1 instead of the window's opening state")
-                         .arg(QLatin1String(fileName))
-                         .toStdString())
-        ->type_name("FILE");
-    m_session.addTo(*m_command, withTvMode);
-    m_picturesOption =
+    const auto help = [&options, fileName](const char* text) {
+        return options.withHelp() ? QString::fromLatin1(text).arg(QLatin1String(fileName)).toStdString()
+                                  : std::string();
+    };
+    if (options.wants("--out"))
+        m_command->add_option("--out", m_out, help("Folder to write %1 into (the card's root)"))
+            ->required()
+            ->type_name("DIR");
+    if (options.wants("--from"))
+        m_command->add_option("--from", m_from, help("Start from this %1 instead of the window's opening state"))
+            ->type_name("FILE");
+    m_session.addTo(*m_command, withTvMode, options);
+    if (options.wants("--pictures-per-day"))
+        m_picturesOption = m_command
+                               ->add_option("--pictures-per-day", m_picturesPerDay,
+                                            "Pictures sent per day, 0 for no limit [default: 0]")
+                               ->check(CLI::Range(0, kMaxPicturesPerDay))
+                               ->type_name("0-99");
+    if (options.wants("--sms-control"))
         m_command
-            ->add_option("--pictures-per-day", m_picturesPerDay, "Pictures sent per day, 0 for no limit [default: 0]")
-            ->check(CLI::Range(0, kMaxPicturesPerDay))
-            ->type_name("0-99");
-    m_command
-        ->add_option("--sms-control", m_smsControl,
-                     "How often the camera listens for SMS commands: ON, 5 Min, 30 Min, 1 Hour, 2 Hour, Off "
-                     "(also written 30min, 1h), or the list position [default: Off]")
-        ->type_name("VALUE");
+            ->add_option("--sms-control", m_smsControl,
+                         "How often the camera listens for SMS commands: ON, 5 Min, 30 Min, 1 Hour, 2 Hour, Off "
+                         "(also written 30min, 1h), or the list position [default: Off]")
+            ->type_name("VALUE");
 }
 
-TextOption& MessagingCommand::addText(const char* flag, const char* help)
+TextOption& MessagingCommand::addText(const char* flag, const char* help, const ParserOptions& options)
 {
     m_texts.push_back(std::make_unique<TextOption>(TextOption{flag, help, {}, nullptr}));
     TextOption& text = *m_texts.back();
-    text.option = m_command->add_option(flag, text.value, help)->type_name("TEXT");
+    if (options.wants(flag))
+        text.option = m_command->add_option(flag, text.value, help)->type_name("TEXT");
     return text;
 }
 
@@ -94,7 +96,7 @@ const TextOption* MessagingCommand::textOption(const char* key) const
 
 bool MessagingCommand::picturesGiven() const
 {
-    return m_picturesOption->count() > 0;
+    return m_picturesOption != nullptr && m_picturesOption->count() > 0;
 }
 
 int MessagingCommand::smsControlPosition(const QStringList& english, const QStringList& shown) const
@@ -106,12 +108,15 @@ int MessagingCommand::smsControlPosition(const QStringList& english, const QStri
 
 OperatorCommand::OperatorCommand(CLI::App& program, const char* name, const char* description, const char* fileName,
                                  bool withTvMode, const char* modeHelp, const char* countryHelp,
-                                 const char* operatorHelp)
-    : MessagingCommand(program, name, description, fileName, withTvMode)
+                                 const char* operatorHelp, const ParserOptions& options)
+    : MessagingCommand(program, name, description, fileName, withTvMode, options)
 {
-    m_command->add_option("--mode", m_mode, modeHelp)->type_name("MODE");
-    m_command->add_option("--country", m_country, countryHelp)->type_name("NAME|INDEX");
-    m_command->add_option("--operator", m_operator, operatorHelp)->type_name("NAME|INDEX");
+    if (options.wants("--mode"))
+        m_command->add_option("--mode", m_mode, modeHelp)->type_name("MODE");
+    if (options.wants("--country"))
+        m_command->add_option("--country", m_country, countryHelp)->type_name("NAME|INDEX");
+    if (options.wants("--operator"))
+        m_command->add_option("--operator", m_operator, operatorHelp)->type_name("NAME|INDEX");
 }
 
 std::optional<bool> OperatorCommand::presetModeChosen(const QStringList& english, const QStringList& shown) const

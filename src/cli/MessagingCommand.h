@@ -45,7 +45,7 @@ struct TextOption {
 class MessagingCommand {
 public:
     MessagingCommand(CLI::App& program, const char* name, const char* description, const char* fileName,
-                     bool withTvMode);
+                     bool withTvMode, const ParserOptions& options);
     virtual ~MessagingCommand() = default;
     MessagingCommand(const MessagingCommand&) = delete;
     MessagingCommand& operator=(const MessagingCommand&) = delete;
@@ -54,7 +54,8 @@ public:
     virtual int run() = 0;
 
 protected:
-    TextOption& addText(const char* flag, const char* help);
+    // A typed text; its option is in the parser when `options` wants it.
+    TextOption& addText(const char* flag, const char* help, const ParserOptions& options);
     // The typed text whose option is "--" + `key`; null when there is none.
     const TextOption* textOption(const char* key) const;
     int smsControlPosition(const QStringList& english, const QStringList& shown) const;
@@ -86,7 +87,7 @@ protected:
     SessionOptions m_session;
     std::string m_smsControl;
     int m_picturesPerDay = 0;
-    CLI::Option* m_picturesOption = nullptr;
+    CLI::Option* m_picturesOption = nullptr; // null when the parser has no --pictures-per-day
     std::vector<std::unique_ptr<TextOption>> m_texts;
     const char* m_fileName;
 };
@@ -107,7 +108,8 @@ struct OperatorCatalogue {
 class OperatorCommand : public MessagingCommand {
 protected:
     OperatorCommand(CLI::App& program, const char* name, const char* description, const char* fileName, bool withTvMode,
-                    const char* modeHelp, const char* countryHelp, const char* operatorHelp);
+                    const char* modeHelp, const char* countryHelp, const char* operatorHelp,
+                    const ParserOptions& options);
 
     // Whether --mode names the mode list's first entry (the preset mode);
     // nothing when --mode is not given.

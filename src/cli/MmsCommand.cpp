@@ -7,26 +7,24 @@
 #include "formats/mms/MmsSave.h"
 #include "formats/mms/MmsTexts.h"
 
-#include <CLI/CLI.hpp>
-
 namespace kestra::cli {
 
-MmsCommand::MmsCommand(CLI::App& program)
+MmsCommand::MmsCommand(CLI::App& program, const ParserOptions& options)
     : OperatorCommand(program, kName, "Write mms.dat: the MMS window's settings", kMmsFileName, true,
                       "preset (the operator's parameters) or custom (typed ones) [default: preset]",
                       "Preset mode: the country, by name or index (see catalogue mms) [default: China]",
-                      "Preset mode: the operator, by name or index [default: the first]")
+                      "Preset mode: the operator, by name or index [default: the first]", options)
 {
-    m_url = &addText("--url", "Custom mode: MMS centre URL");
-    m_apn = &addText("--apn", "Custom mode: APN");
-    m_gateway = &addText("--gateway", "Custom mode: WAP gateway");
-    m_port = &addText("--port", "Custom mode: gateway port");
-    m_account = &addText("--account", "Custom mode: account");
-    m_password = &addText("--password", "Custom mode: password");
-    m_phone =
-        &addText("--phone", "Phone number the pictures go to; also the number allowed to control the camera by SMS");
-    m_email = &addText("--email", "E-mail address the pictures go to");
-    m_phone2 = &addText("--phone2", "Second phone number or e-mail address");
+    m_url = &addText("--url", "Custom mode: MMS centre URL", options);
+    m_apn = &addText("--apn", "Custom mode: APN", options);
+    m_gateway = &addText("--gateway", "Custom mode: WAP gateway", options);
+    m_port = &addText("--port", "Custom mode: gateway port", options);
+    m_account = &addText("--account", "Custom mode: account", options);
+    m_password = &addText("--password", "Custom mode: password", options);
+    m_phone = &addText(
+        "--phone", "Phone number the pictures go to; also the number allowed to control the camera by SMS", options);
+    m_email = &addText("--email", "E-mail address the pictures go to", options);
+    m_phone2 = &addText("--phone2", "Second phone number or e-mail address", options);
 }
 
 int MmsCommand::run()

@@ -10,7 +10,7 @@ namespace kestra::cli {
 class MmsCommand : public OperatorCommand {
 public:
     static constexpr const char* kName = "mms"; // the subcommand
-    explicit MmsCommand(CLI::App& program);
+    explicit MmsCommand(CLI::App& program, const ParserOptions& options = {});
     int run() override;
     // The record run() writes, refused as run() refuses it; nothing is written.
     Checked<MmsSettings> prepare();

@@ -21,25 +21,37 @@ bool IsAsciiDigit(char16_t c)
     return c >= u'0' && c <= u'9';
 }
 
-QString UnitWord(const QString& unit)
+// The unit a lower-case unit word stands for; any other word is itself.
+QStringView UnitWord(QStringView unit)
 {
     if (unit == u"s" || unit == u"sec" || unit == u"secs" || unit == u"second" || unit == u"seconds")
-        return QStringLiteral("s");
+        return u"s";
     if (unit == u"m" || unit == u"min" || unit == u"mins" || unit == u"minute" || unit == u"minutes")
-        return QStringLiteral("min");
+        return u"min";
     if (unit == u"h" || unit == u"hour" || unit == u"hours")
-        return QStringLiteral("h");
+        return u"h";
     if (unit == u"photo" || unit == u"photos")
-        return QStringLiteral("photo");
+        return u"photo";
     return unit;
 }
 
-// LooseWord of a word all in ASCII, as the expressions below take it apart,
-// without them: an option list has a hundred entries or more to compare.
-QString AsciiLooseWord(const QString& word)
+char16_t AsciiLower(char16_t c)
 {
-    const QString loose = word.trimmed().toLower();
-    const qsizetype size = loose.size();
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+// LooseWord of a word all in ASCII, as the expressions below take it apart,
+// without them and in one string: an option list has a hundred entries or
+// more to compare.
+QString AsciiLooseWord(QStringView word)
+{
+    const QStringView trimmed = word.trimmed();
+    const qsizetype size = trimmed.size();
+    // Room for the word in lower case and for a unit that grows ("m" is "min").
+    QString result(size + 2, Qt::Uninitialized);
+    char16_t* const out = reinterpret_cast<char16_t*>(result.data());
+    std::transform(trimmed.utf16(), trimmed.utf16() + size, out, AsciiLower);
+    const QStringView loose(out, size);
     qsizetype digits = 0;
     while (digits < size && IsAsciiDigit(loose[digits].unicode()))
         ++digits;
@@ -50,16 +62,23 @@ QString AsciiLooseWord(const QString& word)
     // digit and runs to the end of the line and the word.
     const bool amount =
         digits > 0 && (unit == size || (!IsAsciiDigit(loose[unit].unicode()) && loose.indexOf(u'\n', unit) < 0));
-    QString result;
+    qsizetype length = size;
     if (amount) {
         qsizetype zeros = 0;
         while (zeros + 1 < digits && loose[zeros] == u'0')
             ++zeros;
-        result = loose.mid(zeros, digits - zeros) + UnitWord(loose.mid(unit).trimmed());
-    } else {
-        result = loose;
+        const QStringView unitWord = UnitWord(loose.sliced(unit).trimmed());
+        // The digits without their leading zeros, then the unit (the word's
+        // own, or a shorter or at most two longer in its place); what comes
+        // from the word moves towards the front, so each copy reads at or
+        // ahead of where it writes.
+        std::copy(out + zeros, out + digits, out);
+        length = digits - zeros;
+        std::copy(unitWord.utf16(), unitWord.utf16() + unitWord.size(), out + length);
+        length += unitWord.size();
     }
-    result.removeIf([](QChar c) { return IsAsciiSpace(c.unicode()); });
+    const auto end = std::remove_if(out, out + length, IsAsciiSpace);
+    result.truncate(end - out);
     return result;
 }
 
@@ -79,7 +98,7 @@ QString LooseWord(const QString& word)
     QString loose = word.trimmed().toLower();
     const QRegularExpressionMatch amount = kAmount.match(loose);
     if (amount.hasMatch()) {
-        loose = amount.captured(1) + UnitWord(amount.captured(2).trimmed());
+        loose = amount.captured(1) + UnitWord(amount.captured(2).trimmed()).toString();
     }
     return loose.remove(kBlanks);
 }

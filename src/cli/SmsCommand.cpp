@@ -5,16 +5,14 @@
 #include "formats/sms/SmsSave.h"
 #include "formats/sms/SmsTexts.h"
 
-#include <CLI/CLI.hpp>
-
 namespace kestra::cli {
 
-SmsCommand::SmsCommand(CLI::App& program)
-    : MessagingCommand(program, kName, "Write sms.dat: the SMS window's settings", kSmsFileName, false)
+SmsCommand::SmsCommand(CLI::App& program, const ParserOptions& options)
+    : MessagingCommand(program, kName, "Write sms.dat: the SMS window's settings", kSmsFileName, false, options)
 {
-    m_phone1 = &addText("--phone1", "Phone number allowed to control the camera; the pictures go to it too");
-    m_phone2 = &addText("--phone2", "Second phone number the pictures go to");
-    m_phone3 = &addText("--phone3", "Third phone number the pictures go to");
+    m_phone1 = &addText("--phone1", "Phone number allowed to control the camera; the pictures go to it too", options);
+    m_phone2 = &addText("--phone2", "Second phone number the pictures go to", options);
+    m_phone3 = &addText("--phone3", "Third phone number the pictures go to", options);
 }
 
 int SmsCommand::run()

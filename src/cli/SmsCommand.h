@@ -10,7 +10,7 @@ namespace kestra::cli {
 class SmsCommand : public MessagingCommand {
 public:
     static constexpr const char* kName = "sms"; // the subcommand
-    explicit SmsCommand(CLI::App& program);
+    explicit SmsCommand(CLI::App& program, const ParserOptions& options = {});
     int run() override;
     // The record run() writes, refused as run() refuses it; nothing is written.
     Checked<SmsSettings> prepare();

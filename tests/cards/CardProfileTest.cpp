@@ -54,7 +54,9 @@ INSTANTIATE_TEST_SUITE_P(Profiles, ProfileRefusal,
                              Refusal{R"({"camera": {"colour": "red"}})", "camera.colour: no such key"},
                              Refusal{R"({"camera": {"out": "/tmp"}})", "camera.out: no such key"},
                              Refusal{R"({"camera": {"clock": "2024-03-05 08:07:06"}})", "camera.clock"},
-                             Refusal{R"({"sms": {"from": "sms.dat"}})", "sms.from: no such key"},
+                             Refusal{R"({"sms": {"from": "sms.dat"}})",
+                                     "sms.from: no such key; sms takes pictures-per-day, sms-control, phone1, phone2, "
+                                     "phone3"},
                              Refusal{R"({"gprs": {"tv-mode": 1}})", "gprs.tv-mode: no such key"},
                              // wrong values and wrong types
                              Refusal{R"({"camera": {"mode": "fast"}})", "camera.mode"},

@@ -374,6 +374,31 @@ TEST(CommandLineMessaging, WritesWhatTheWindowsSaveWritesAndRoundTripsThroughFro
     }
 }
 
+// The help names every entry of a list and its default, and the file a
+// messaging command writes, however the line asks for it: the texts built
+// for the help alone are left out of lines that cannot show it.
+TEST(CommandLine, HelpNamesTheListsEntriesHoweverItIsAskedFor)
+{
+    const QString mode = QStringLiteral("Capture mode: Camera, Video, Camera+Video, or the list position "
+                                        "[default: Camera]");
+    const QString mmsOut = QStringLiteral("Folder to write mms.dat into (the card's root)");
+    const struct {
+        QStringList arguments;
+        QString shown;
+    } cases[] = {
+        {{"camera", "--help"}, mode},
+        {{"camera", "-h"}, mode},
+        {{"camera", "--out", "card", "--mode", "video", "--help"}, mode},
+        {{"mms", "--email", "cam@example.org", "-h"}, mmsOut},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Outcome run = Kestra(c.arguments);
+        EXPECT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(c.shown)) << run.out.toStdString();
+    }
+}
+
 // --- refusals -----------------------------------------------------------------
 
 TEST(CommandLine, LanguageNamesAndCodesSetTheLanguageByte)
@@ -441,6 +466,7 @@ TEST(CommandLine, BadInputExitsWithTwoAndLeavesTheFolderAlone)
         {"camera", "--out", out, "--pir", "120"},
         {"camera", "--out", out, "--video-length", "0s"},
         {"camera", "--out", out, "--clock", "2024-02-30 08:00:00"},
+        {"camera", "--out", out, "--clock", "2024-02-29 24:00:00"},
         {"camera", "--out", out, "--clock", "yesterday"},
         {"camera", "--out", out, "--timer1-start", "24:00"},
         {"camera", "--out", out, "--timer1-stop", "-1:30"},

@@ -3,46 +3,27 @@
 
 #include "formats/gprs/GprsOperatorTable.h"
 
-#include <vector>
-
 namespace kestra {
 
 namespace {
-
-struct Entry {
-    QString name;
-    GprsPreset preset;
-};
-
-// The 410 rows (country x 10 + operator), built once from the operator rows;
-// slots without a row stay empty.
-const std::vector<Entry>& Entries()
-{
-    static const std::vector<Entry> entries = [] {
-        std::vector<Entry> built(static_cast<std::size_t>(kGprsCountryCount * kGprsSlotsPerCountry));
-        for (const gprs_table::OperatorRow& row : gprs_table::kOperators) {
-            if (row.country < 0 || row.country >= kGprsCountryCount || row.slot < 0 || row.slot >= kGprsSlotsPerCountry)
-                continue;
-            Entry& entry = built[static_cast<std::size_t>(row.country * kGprsSlotsPerCountry + row.slot)];
-            entry.name = QString::fromUtf8(row.name);
-            entry.preset =
-                GprsPreset{QString::fromUtf8(row.apn), QString::fromUtf8(row.account), QString::fromUtf8(row.password)};
-        }
-        return built;
-    }();
-    return entries;
-}
 
 bool ValidCountry(int country)
 {
     return country >= 0 && country < kGprsCountryCount;
 }
 
-const Entry* FindEntry(int country, int slot)
+// The operator row of a catalogue slot, or null for a slot without one. The
+// 87 rows are looked through rather than turned into an index or strings up
+// front: a run reads one preset or fills one list of at most five names.
+const gprs_table::OperatorRow* FindRow(int country, int slot)
 {
     if (!ValidCountry(country) || slot < 0 || slot >= kGprsSlotsPerCountry)
         return nullptr;
-    return &Entries()[static_cast<std::size_t>(country * kGprsSlotsPerCountry + slot)];
+    for (const gprs_table::OperatorRow& row : gprs_table::kOperators) {
+        if (row.country == country && row.slot == slot)
+            return &row;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -63,8 +44,8 @@ int GprsOperatorCount(int country)
 
 QString GprsOperatorName(int country, int slot)
 {
-    const Entry* entry = FindEntry(country, slot);
-    return entry ? entry->name : QString();
+    const gprs_table::OperatorRow* row = FindRow(country, slot);
+    return row ? QString::fromUtf8(row->name) : QString();
 }
 
 QString GprsChinaOperatorName(int languageIndex, int slot)
@@ -78,8 +59,10 @@ QString GprsChinaOperatorName(int languageIndex, int slot)
 
 GprsPreset GprsOperatorPreset(int country, int slot)
 {
-    const Entry* entry = FindEntry(country, slot);
-    return entry ? entry->preset : GprsPreset{};
+    const gprs_table::OperatorRow* row = FindRow(country, slot);
+    if (!row)
+        return {};
+    return {QString::fromUtf8(row->apn), QString::fromUtf8(row->account), QString::fromUtf8(row->password)};
 }
 
 } // namespace kestra

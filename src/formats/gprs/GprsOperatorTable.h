@@ -5,8 +5,8 @@
 
 namespace kestra::gprs_table {
 
-// The raw rows behind GprsCatalogue.h. Texts are UTF-8; the catalogue turns them
-// into QStrings once. Revise operator settings in GprsOperatorTable.cpp and note
+// The raw rows behind GprsCatalogue.h. Texts are UTF-8; the catalogue turns a row
+// into QStrings when asked for it. Revise operator settings in GprsOperatorTable.cpp and note
 // where each value came from in GprsOperatorTable.md.
 
 struct CountryRow {

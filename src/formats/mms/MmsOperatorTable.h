@@ -5,8 +5,8 @@
 
 namespace kestra::mms_table {
 
-// The raw rows behind MmsCatalogue.h. Texts are UTF-8; the catalogue turns them
-// into QStrings once. Revise operator settings in MmsOperatorTable.cpp and note
+// The raw rows behind MmsCatalogue.h. Texts are UTF-8; the catalogue turns a row
+// into QStrings when asked for it. Revise operator settings in MmsOperatorTable.cpp and note
 // where each value came from in MmsOperatorTable.md.
 
 struct CountryRow {
