@@ -62,8 +62,10 @@ struct Path {
     Path(const Path& other) : length(other.length) { std::memcpy(text, other.text, (length + 1) * sizeof(PathChar)); }
     Path& operator=(const Path& other)
     {
-        length = other.length;
-        std::memcpy(text, other.text, (length + 1) * sizeof(PathChar));
+        if (this != &other) {
+            length = other.length;
+            std::memcpy(text, other.text, (length + 1) * sizeof(PathChar));
+        }
         return *this;
     }
 

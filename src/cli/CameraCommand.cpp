@@ -153,8 +153,8 @@ CameraCommand::CameraCommand(CLI::App& program, const ParserOptions& options)
     // Everything --defaults refuses: the default-parameters file has no TV
     // mode byte either.
     std::vector<CLI::Option*> settings;
-    const auto add = [this, &options, &settings](const char* flag, std::string& value, const std::string& help,
-                                                 const char* typeName, bool setting) {
+    const auto add = [this, &settings](const char* flag, std::string& value, const std::string& help,
+                                       const char* typeName, bool setting) {
         CLI::Option* option = m_command->add_option(flag, value, help)->type_name(typeName);
         if (setting)
             settings.push_back(option);
