@@ -225,7 +225,15 @@ void* LoadEntry(const PathChar* file, const char* entryName, Message& message)
             // A module found but unusable is reported as it is, rather than passed
             // over for another copy that may belong to another version.
 #ifdef _WIN32
+        // A damaged file is an error to report, not a box for the user to
+        // click away: the system's own error boxes stay shut while it loads.
+        DWORD oldMode = 0;
+        const bool modeSet = SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode) != 0;
         HMODULE module = LoadLibraryExW(path->text, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        const DWORD loadError = GetLastError();
+        if (modeSet)
+            SetThreadErrorMode(oldMode, nullptr);
+        SetLastError(loadError);
         void* entry = module ? reinterpret_cast<void*>(GetProcAddress(module, entryName)) : nullptr;
 #else
         void* module = dlopen(path->text, RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
