@@ -59,15 +59,8 @@ struct Path {
     std::size_t length = 0;
 
     Path() { text[0] = 0; }
-    Path(const Path& other) : length(other.length) { std::memcpy(text, other.text, (length + 1) * sizeof(PathChar)); }
-    Path& operator=(const Path& other)
-    {
-        if (this != &other) {
-            length = other.length;
-            std::memcpy(text, other.text, (length + 1) * sizeof(PathChar));
-        }
-        return *this;
-    }
+    Path(const Path&) = delete;
+    Path& operator=(const Path&) = delete;
 
     bool append(const PathChar* part)
     {
@@ -144,7 +137,8 @@ bool ProgramDirectory(Path& folder)
 // of `folder` and separators made the system's own, as messages show paths.
 bool ModulePath(const Path& folder, const PathChar* relative, const PathChar* file, Path& path)
 {
-    path = folder;
+    if (!path.append(folder.text))
+        return false;
     while (relative && *relative) {
         const PathChar* end = relative;
         while (*end && !IsSeparator(*end))
