@@ -198,7 +198,9 @@ void AddSystemError(Message& message)
 // then in the private folder of an install, found from the program's own path
 // so that a moved install still finds it; loads it and returns `entryName`.
 // When it cannot, `message` says why, naming every path tried, and it returns
-// null: a missing or broken module is an error, never a crash.
+// null: a missing or broken module is an error, never a crash. The modules
+// find one another the same way with Qt (common/ProgramModules.cpp); this
+// copy is for the program, which loads no Qt.
 void* LoadEntry(const PathChar* file, const char* entryName, Message& message)
 {
     Path folder;
