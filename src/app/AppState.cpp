@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "app/AppState.h"
 
-#include "windows/base/PcClock.h"
+#include "dialogs/base/PcClock.h"
 
 namespace kestra {
 

@@ -6,7 +6,7 @@
 #include "cards/CardList.h"
 #include "common/TextTable.h"
 #include "ui/Dialog.h"
-#include "windows/base/PcClock.h"
+#include "dialogs/base/PcClock.h"
 
 #include <QDir>
 #include <QFileInfo>

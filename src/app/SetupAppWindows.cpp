@@ -3,10 +3,10 @@
 
 #include "app/AppState.h"
 #include "app/SetupApp.h"
-#include "windows/camera/CameraDialog.h"
-#include "windows/mms/MmsDialog.h"
-#include "windows/sms/SmsDialog.h"
-#include "windows/smtp/SmtpDialog.h"
+#include "dialogs/camera/CameraDialog.h"
+#include "dialogs/mms/MmsDialog.h"
+#include "dialogs/sms/SmsDialog.h"
+#include "dialogs/smtp/SmtpDialog.h"
 
 #include <type_traits>
 

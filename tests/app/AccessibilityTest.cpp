@@ -12,9 +12,9 @@
 #include "support/TestServices.h"
 #include "ui/ControlWidgets.h"
 #include "ui/SampleTemplate.h"
-#include "windows/camera/CameraDialog.h"
-#include "windows/sms/SmsDialog.h"
-#include "windows/smtp/SmtpDialog.h"
+#include "dialogs/camera/CameraDialog.h"
+#include "dialogs/sms/SmsDialog.h"
+#include "dialogs/smtp/SmtpDialog.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -7,8 +7,8 @@
 #include "formats/camera/CameraFileReader.h"
 #include "storage/SettingsFileIo.h"
 #include "support/TestServices.h"
-#include "windows/camera/CameraDialog.h"
-#include "windows/camera/CameraDialogIds.h"
+#include "dialogs/camera/CameraDialog.h"
+#include "dialogs/camera/CameraDialogIds.h"
 
 #include <QAbstractButton>
 #include <QAction>

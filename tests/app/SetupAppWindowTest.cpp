@@ -6,7 +6,7 @@
 #include "support/WidgetDriver.h"
 #include "ui/Dialog.h"
 #include "ui/Skin.h"
-#include "windows/camera/CameraDialog.h"
+#include "dialogs/camera/CameraDialog.h"
 
 #include <QApplication>
 #include <QComboBox>

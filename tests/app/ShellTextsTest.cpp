@@ -3,8 +3,8 @@
 #include "app/AppState.h"
 #include "storage/Cp936.h"
 #include "ui/Services.h"
-#include "windows/base/DialogHelpers.h"
-#include "windows/base/PcClock.h"
+#include "dialogs/base/DialogHelpers.h"
+#include "dialogs/base/PcClock.h"
 
 #include <gtest/gtest.h>
 

@@ -15,12 +15,12 @@
 #include "support/LayoutCheck.h"
 #include "support/TestServices.h"
 #include "ui/Skin.h"
-#include "windows/camera/CameraDialog.h"
-#include "windows/mms/MmsDialog.h"
-#include "windows/mms/MmsDialogIds.h"
-#include "windows/sms/SmsDialog.h"
-#include "windows/smtp/SmtpDialog.h"
-#include "windows/smtp/SmtpDialogIds.h"
+#include "dialogs/camera/CameraDialog.h"
+#include "dialogs/mms/MmsDialog.h"
+#include "dialogs/mms/MmsDialogIds.h"
+#include "dialogs/sms/SmsDialog.h"
+#include "dialogs/smtp/SmtpDialog.h"
+#include "dialogs/smtp/SmtpDialogIds.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -25,9 +25,9 @@ allowed() {
         cards) echo "cards filecheck $formats $base" ;;
         drives) echo "drives cards $base" ;;
         ui) echo "ui $base" ;;
-        windows) echo "windows ui cards filecheck mailtest/core $formats $base" ;;
+        dialogs) echo "dialogs ui cards filecheck mailtest/core $formats $base" ;;
         cli) echo "cli cards filecheck mailtest/core $formats $base" ;;
-        app) echo "app windows ui cards filecheck mailtest/core $formats $base" ;;
+        app) echo "app dialogs ui cards filecheck mailtest/core $formats $base" ;;
         *) echo "UNKNOWN" ;;
     esac
 }
