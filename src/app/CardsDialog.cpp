@@ -5,13 +5,14 @@
 #include "cards/CardFolders.h"
 #include "cards/CardList.h"
 #include "common/TextTable.h"
-#include "ui/Dialog.h"
 #include "dialogs/base/PcClock.h"
+#include "ui/Dialog.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
 #include <QThread>
+#include <QTimer>
 
 #include <array>
 
@@ -39,6 +40,10 @@ const ChineseEnglishText kHoldsText{.english = "Writes %1 onto each card.", .chi
 const ChineseEnglishText kNotAProfileText{.english = "%1 gives no profile: %2", .chinese = "%1 不能用作配置: %2"};
 const ChineseEnglishText kNoReaderText{.english = "Profiles cannot be read here.", .chinese = "此处无法读取配置。"};
 const ChineseEnglishText kNoCardText{.english = "No card is in.", .chinese = "没有插入存储卡。"};
+const ChineseEnglishText kLookingText{.english = "Looking for the cards in...", .chinese = "正在查找插入的存储卡..."};
+const ChineseEnglishText kProfileDialogText{.english = "Open a profile", .chinese = "打开配置文件"};
+const ChineseEnglishText kProfileFilterText{.english = "Profiles (*.json)", .chinese = "配置文件 (*.json)"};
+const ChineseEnglishText kAllFilesFilterText{.english = "All Files (*)", .chinese = "所有文件 (*)"};
 const ChineseEnglishText kSeveralCardsText{
     .english = "%1 cards are in; choose the one to read with Folder...",
     .chinese = "插入了 %1 张存储卡；请用“文件夹...”选择要读取的一张。"};
@@ -166,7 +171,11 @@ CCardsDialog::CCardsDialog(ui::Services& services, CardWritingPorts ports)
     using ui::Notification;
     On(Notification::Clicked, FromCardButton, [this] { FromCard(); });
     On(Notification::Clicked, FromFolderButton, [this] { TakeProfile(this->services().folders.browseForFolder()); });
-    On(Notification::Clicked, FromFileButton, [this] { TakeProfile(this->services().files.getOpenFileName()); });
+    On(Notification::Clicked, FromFileButton, [this] {
+        const bool chinese = ChineseMessages();
+        TakeProfile(this->services().files.chooseFile(
+            kProfileDialogText.text(chinese), {kProfileFilterText.text(chinese), kAllFilesFilterText.text(chinese)}));
+    });
     On(Notification::Clicked, StartButton, [this] { Start(); });
     On(Notification::Clicked, StopButton, [this] { Stop(); });
 }
@@ -207,7 +216,19 @@ void CCardsDialog::FromCard()
 {
     const bool chinese = ChineseMessages();
     CardList& cards = CardList::shared();
-    const std::vector<CardVolume> volumes = cards.volumes().value_or(std::vector<CardVolume>{});
+    const std::optional<std::vector<CardVolume>> known = cards.volumes();
+    if (!known) {
+        // The list's first look has not ended (the drives can take seconds
+        // to answer): say so, and answer once it has, without holding up the
+        // window.
+        GetDlgItem(ProfileNote)->SetWindowText(kLookingText.text(chinese));
+        if (!m_cardLookPending) {
+            m_cardLookPending = true;
+            WaitForFirstLook();
+        }
+        return;
+    }
+    const std::vector<CardVolume>& volumes = *known;
     if (volumes.size() == 1) {
         TakeProfile(volumes.front().mountPoint);
         return;
@@ -216,6 +237,21 @@ void CCardsDialog::FromCard()
     GetDlgItem(ProfileNote)
         ->SetWindowText(volumes.empty() ? kNoCardText.text(chinese)
                                         : kSeveralCardsText.text(chinese).arg(volumes.size()));
+}
+
+void CCardsDialog::WaitForFirstLook()
+{
+    QPointer<QWidget> alive(widget());
+    QTimer::singleShot(kFirstLookPollMs, widget(), [this, alive] {
+        if (!alive)
+            return;
+        if (!CardList::shared().volumes()) {
+            WaitForFirstLook();
+            return;
+        }
+        m_cardLookPending = false;
+        FromCard();
+    });
 }
 
 void CCardsDialog::TakeProfile(const std::optional<QString>& path)

@@ -73,6 +73,7 @@ private:
     void SetTexts();
     void TakeProfile(const std::optional<QString>& path);
     void FromCard();
+    void WaitForFirstLook();
     void Start();
     void Stop();
     void ShowRunning(bool running);
@@ -88,6 +89,9 @@ private:
     std::unique_ptr<CardSession> m_session;
     std::unique_ptr<QThread> m_thread;
     bool m_closeWhenDone = false;
+    // "Card in" was pressed before the card list's first look ended.
+    bool m_cardLookPending = false;
+    static constexpr int kFirstLookPollMs = 100;
 };
 
 } // namespace kestra

@@ -58,6 +58,15 @@ std::optional<QString> QtOpenFileService::getOpenFileName()
     return QDir::toNativeSeparators(file);
 }
 
+std::optional<QString> QtOpenFileService::chooseFile(const QString& title, const QStringList& filters)
+{
+    const QString file =
+        QFileDialog::getOpenFileName(nullptr, title, QDir::homePath(), filters.join(QStringLiteral(";;")));
+    if (file.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(file);
+}
+
 LocalTime QtClockService::localTime()
 {
     const QDateTime now = QDateTime::currentDateTime();

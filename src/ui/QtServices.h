@@ -28,6 +28,7 @@ class QtOpenFileService : public OpenFileService {
 public:
     static constexpr const char* kFilter = "Kestra Files (*.dat);;All Files (*)";
     std::optional<QString> getOpenFileName() override;
+    std::optional<QString> chooseFile(const QString& title, const QStringList& filters) override;
 };
 
 class QtClockService : public ClockService {

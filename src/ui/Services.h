@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -41,6 +42,9 @@ class OpenFileService {
 public:
     virtual ~OpenFileService() = default;
     virtual std::optional<QString> getOpenFileName() = 0;
+    // An open-file dialog of the caller's own: its title and its filters, the
+    // first one chosen (such as "Profiles (*.json)", "All Files (*)").
+    virtual std::optional<QString> chooseFile(const QString& title, const QStringList& filters) = 0;
 };
 
 struct LocalTime {

@@ -9,6 +9,7 @@
 #include "app/AppState.h"
 #include "app/MainDialog.h"
 #include "app/ShellTexts.h"
+#include "cards/CardList.h"
 #include "cards/CardWriter.h"
 #include "cli/CardProfileFile.h"
 #include "filecheck/SettingsFileCheck.h"
@@ -24,7 +25,9 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStorageInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -304,6 +307,59 @@ TEST_F(CardsWindow, StartRefusesWhatMakesNoRun)
     EXPECT_EQ(text(ProfileField), QDir::toNativeSeparators(profileFile));
     ASSERT_EQ(fakes.messages.count(), 1);
     EXPECT_TRUE(fakes.messages.last().text.contains(QStringLiteral("missing.json gives no profile")));
+}
+
+// "Profile file..." asks for profiles in the interface's language, with every
+// file as the second choice, rather than showing only settings files.
+TEST_F(CardsWindow, ProfileFileAsksForProfiles)
+{
+    struct Case {
+        int language;
+        const char* title;
+        QStringList filters;
+    };
+    const Case cases[] = {
+        {kLanguageEnglish, "Open a profile", {QStringLiteral("Profiles (*.json)"), QStringLiteral("All Files (*)")}},
+        {kLanguageChinese, "打开配置文件", {QStringLiteral("配置文件 (*.json)"), QStringLiteral("所有文件 (*)")}},
+    };
+    for (const Case& c : cases) {
+        g_languageIndex = c.language;
+        open();
+        fakes.files.answers.push_back(profileFile);
+        click(FromFileButton);
+        EXPECT_EQ(fakes.files.title, QString::fromUtf8(c.title));
+        EXPECT_EQ(fakes.files.filters, c.filters);
+        EXPECT_TRUE(window->Profile().has_value());
+    }
+}
+
+// Drives that answer slowly, as UDisks2 can: the card list's first look is
+// not done when the window asks.
+class SlowRootDrives final : public RemovableDrives {
+public:
+    bool isRemovable(const QString& mountPoint, const QByteArray&) override
+    {
+        if (mountPoint != QStorageInfo::root().rootPath())
+            return false;
+        QThread::msleep(1000);
+        return true;
+    }
+    EjectResult eject(const QString&, const QByteArray&, EjectHow) override { return {}; }
+};
+
+// "Card in" pressed before the list has looked once says it is looking, not
+// that no card is in, and reads the card once the look is done.
+TEST_F(CardsWindow, CardInBeforeTheFirstLookWaitsForIt)
+{
+    CardList::replaceShared(std::make_unique<SlowRootDrives>());
+    open();
+    fakes.messages.clear();
+    click(FromCardButton);
+    EXPECT_EQ(text(ProfileNote), QStringLiteral("Looking for the cards in..."));
+    // The root volume is the one card in; it holds no settings files.
+    ASSERT_TRUE(WaitUntil([this] { return !fakes.messages.empty(); }));
+    EXPECT_TRUE(fakes.messages.last().text.contains(QStringLiteral("gives no profile")))
+        << fakes.messages.last().text.toStdString();
 }
 
 // "Write cards..." comes below the languages in the main window's menu and

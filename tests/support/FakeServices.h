@@ -64,7 +64,22 @@ public:
 
 class FakeOpenFile : public ui::OpenFileService, public PickerAnswers {
 public:
-    std::optional<QString> getOpenFileName() override { return next(); }
+    std::optional<QString> getOpenFileName() override
+    {
+        title.clear();
+        filters = QStringList{QStringLiteral("Kestra Files (*.dat)"), QStringLiteral("All Files (*)")};
+        return next();
+    }
+    std::optional<QString> chooseFile(const QString& dialogTitle, const QStringList& dialogFilters) override
+    {
+        title = dialogTitle;
+        filters = dialogFilters;
+        return next();
+    }
+
+    // What the last dialog was asked to show.
+    QString title;
+    QStringList filters;
 };
 
 class FakeClock : public ui::ClockService {
