@@ -9,6 +9,8 @@ namespace kestra {
 
 QString SystemErrorText(int systemError)
 {
+    if (systemError == kPagesKeptInMemory)
+        return QStringLiteral("the system keeps the file in memory after being asked to drop it");
     return qt_error_string(systemError);
 }
 

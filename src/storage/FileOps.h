@@ -85,6 +85,9 @@ public:
     // same file that reads past the cache (Windows). Call it before the first
     // read. An error (the system cannot do it) leaves `handle` as it was, and
     // its reads may come from the cache.
+    // Where the call succeeds but the system keeps the pages all the same (a
+    // file system that lives in memory, such as tmpfs), it answers
+    // kPagesKeptInMemory.
     virtual int dropCachedPages(FileHandle& handle) = 0;
 
     // The file system of this machine.
@@ -113,6 +116,11 @@ bool IsPermissionsUnsupported(int systemError);
 int NoProgressError();
 // The platform's own wording of an error code, for the end of a message.
 QString SystemErrorText(int systemError);
+
+// dropCachedPages' answer when the system kept the file's pages in memory
+// after being asked to drop them: reads come from memory, not the medium.
+// Outside the range of the system's own error numbers.
+inline constexpr int kPagesKeptInMemory = 0x4B530001;
 
 // Refuses a path the platform cannot open whole (PATH_MAX and NAME_MAX on
 // POSIX, MAX_PATH on Windows) rather than letting it be cut short.

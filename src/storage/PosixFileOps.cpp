@@ -6,14 +6,17 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <optional>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kestra {
 
@@ -66,6 +69,29 @@ int WriteOutDirtyPages(int fd)
 #else
     return SyncDescriptor(fd);
 #endif
+}
+
+// Whether any page of the file is still in the system's memory, asked of the
+// file's pages through a mapping that touches none of them.
+int PagesStillInMemory(int fd)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return errno;
+    if (st.st_size <= 0)
+        return 0;
+    const auto size = static_cast<size_t>(st.st_size);
+    void* map = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0);
+    if (map == MAP_FAILED)
+        return errno;
+    const auto page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    std::vector<unsigned char> resident((size + page - 1) / page);
+    const int error = ::mincore(map, size, resident.data()) == 0 ? 0 : errno;
+    ::munmap(map, size);
+    if (error)
+        return error;
+    const bool kept = std::any_of(resident.begin(), resident.end(), [](unsigned char p) { return (p & 1) != 0; });
+    return kept ? kPagesKeptInMemory : 0;
 }
 #endif
 
@@ -270,7 +296,11 @@ public:
         // another fsync this asks the drive for nothing then.
         if (const int error = WriteOutDirtyPages(Fd(handle)))
             return error;
-        return ::posix_fadvise(Fd(handle), 0, 0, POSIX_FADV_DONTNEED); // the error itself, not -1
+        if (const int error = ::posix_fadvise(Fd(handle), 0, 0, POSIX_FADV_DONTNEED)) // the error itself, not -1
+            return error;
+        // The call succeeds on file systems that drop nothing (tmpfs): only
+        // pages confirmed gone make the reads that follow the medium's.
+        return PagesStillInMemory(Fd(handle));
 #else
         Q_UNUSED(handle);
         return ENOTSUP;

@@ -269,6 +269,17 @@ TEST(CardMedia, ACheckThatCouldOnlyReadTheCacheSaysSo)
     EXPECT_FALSE(report.files[0].readBackFromCache.isEmpty());
     EXPECT_TRUE(report.lines(false).constFirst().contains(QStringLiteral("the check read the system's cache")))
         << report.lines(false).constFirst().toStdString();
+
+    // A file system in memory takes the request to drop the file's pages and
+    // keeps them: the check read memory, and the line says so.
+    test::TmpfsMount memory("size=64k,mode=0755");
+    if (!memory.skipReason().empty())
+        GTEST_SKIP() << memory.skipReason();
+    const CardWriteReport inMemory = WriteCard(memory.path(), smsOnly, kClock, std::nullopt, false);
+    ASSERT_EQ(inMemory.files.size(), 1u);
+    EXPECT_TRUE(inMemory.files[0].ok());
+    EXPECT_TRUE(inMemory.lines(false).constFirst().contains(QStringLiteral("the check read the system's cache")))
+        << inMemory.lines(false).constFirst().toStdString();
 }
 
 // An eject unmounts and ejects the medium; the reader stays on and known for
