@@ -18,6 +18,10 @@ QString CardOutcome::headline(bool chinese) const
         return (chinese ? QStringLiteral("%1: 存储卡已写入并读回核对%2")
                         : QStringLiteral("%1: card written and read back%2"))
             .arg(where, serial);
+    if (report.removed)
+        return (chinese ? QStringLiteral("%1: 存储卡在写完之前被取出%2；已知:")
+                        : QStringLiteral("%1: the card was removed before it was written whole%2; as far as is known:"))
+            .arg(where, serial);
     if (report.stopped)
         return (chinese ? QStringLiteral("%1: 已停止，存储卡未写完%2；卡上现有:")
                         : QStringLiteral("%1: stopped before the card was written whole%2; it holds:"))

@@ -44,6 +44,41 @@ void ConfirmRenames(CardWriteReport& report, FileOps& ops, bool chinese)
     }
 }
 
+QString RemovedText(bool chinese)
+{
+    return chinese ? QStringLiteral("存储卡已被取出") : QStringLiteral("the card was removed");
+}
+
+// A card's root folder as it was when its writing began.
+class FolderOnVolume {
+public:
+    FolderOnVolume(QString folder, FileOps& ops) : m_folder(std::move(folder))
+    {
+        m_known = ops.status(m_folder, m_status) == 0 && m_status.type == PathType::Directory;
+    }
+    // Still the same folder of the same volume. A folder that could not be
+    // looked at first is not watched: its saves say what is wrong with it.
+    bool stillThere(FileOps& ops) const
+    {
+        if (!m_known)
+            return true;
+        FileStatus now;
+        return ops.status(m_folder, now) == 0 && now.type == PathType::Directory && now.identity == m_status.identity;
+    }
+    // Another folder is there now, on another volume: not the card.
+    bool replaced(FileOps& ops) const
+    {
+        FileStatus now;
+        return m_known && ops.status(m_folder, now) == 0 && now.type == PathType::Directory
+               && now.identity.device != m_status.identity.device;
+    }
+
+private:
+    QString m_folder;
+    FileStatus m_status;
+    bool m_known = false;
+};
+
 } // namespace
 
 bool CardWriteReport::complete() const
@@ -69,6 +104,10 @@ QStringList CardWriteReport::lines(bool chinese) const
         else if (file.written)
             lines << (chinese ? QStringLiteral("新 %1，但读回不符: %2")
                               : QStringLiteral("new %1, but it does not read back as written: %2"))
+                         .arg(name, file.failure);
+        else if (file.oldFileUnknown)
+            lines << (chinese ? QStringLiteral("%1 未写入: %2；卡上可能仍有旧的 %1")
+                              : QStringLiteral("%1 not written: %2; it may still hold its old %1"))
                          .arg(name, file.failure);
         else if (file.hadOldFile)
             lines << (chinese ? QStringLiteral("旧 %1 保留: %2") : QStringLiteral("old %1 kept: %2"))
@@ -132,13 +171,32 @@ CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, con
     CardWriteReport report;
     report.folder = folder;
     report.serial = serial;
-    for (const auto& [kind, bytes, refusal] : CardFiles(profile, clock, serial, chinese)) {
+    const std::vector<CardFile> files = CardFiles(profile, clock, serial, chinese);
+    // A card whose camera record is refused gets none of its files: a card
+    // is prepared whole or not at all.
+    const auto refused =
+        std::find_if(files.begin(), files.end(), [](const CardFile& f) { return f.refusal.has_value(); });
+    // The folder as it is now, the card's root: every file goes in only while
+    // it still is. A card pulled out leaves its bare mount point on the
+    // system's disk, which must get nothing.
+    const FolderOnVolume found(folder, ops);
+    for (const auto& [kind, bytes, refusal] : files) {
         CardFileOutcome outcome;
         outcome.kind = kind;
         const QString name = SettingsFileName(kind);
         const QString path = SettingsFilePath(folder, name);
+        if (!report.removed && !found.stillThere(ops))
+            report.removed = true;
+        if (report.removed) {
+            outcome.oldFileUnknown = true;
+            outcome.failure = RemovedText(chinese);
+            report.files.push_back(outcome);
+            continue;
+        }
         PathType type = PathType::Missing;
-        outcome.hadOldFile = ops.pathType(path, type) == 0 && type != PathType::Missing;
+        const int looked = ops.pathType(path, type);
+        outcome.hadOldFile = looked == 0 && type != PathType::Missing;
+        outcome.oldFileUnknown = looked != 0;
         if (!report.stopped && stopped && stopped())
             report.stopped = true;
         if (report.stopped) {
@@ -153,8 +211,28 @@ CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, con
             report.files.push_back(outcome);
             continue;
         }
+        if (refused != files.end()) {
+            const QString refusedName = SettingsFileName(refused->kind);
+            outcome.failure =
+                chinese ? QStringLiteral("%1 未通过检查，此卡未写入任何文件").arg(refusedName)
+                        : QStringLiteral("%1 was refused, so nothing is written on this card").arg(refusedName);
+            report.files.push_back(outcome);
+            continue;
+        }
         // The folder is flushed once, after the last file.
         const SaveResult saved = SaveSettingsFile(folder, name, bytes, ops, FolderFlush::ByCaller);
+        if (!found.stillThere(ops)) {
+            // Pulled during the save: what was renamed into the bare mount
+            // point is not on the card, and would hide the card's own files
+            // once it is mounted there again.
+            if (saved.ok() && found.replaced(ops))
+                ops.remove(path);
+            report.removed = true;
+            outcome.oldFileUnknown = true;
+            outcome.failure = RemovedText(chinese);
+            report.files.push_back(outcome);
+            continue;
+        }
         if (!saved.ok()) {
             outcome.failure = saved.error->message(chinese);
             report.files.push_back(outcome);

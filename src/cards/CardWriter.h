@@ -25,7 +25,10 @@ struct CardFileOutcome {
     // after the rename failed): `failure` says so.
     bool notConfirmed = false;
     bool hadOldFile = false; // a file of this name was there before
-    QString failure;         // why not, or why the read-back differs; empty when all is well
+    // Whether one was could not be told (the card was removed, or did not
+    // answer): it may still hold its old file.
+    bool oldFileUnknown = false;
+    QString failure; // why not, or why the read-back differs; empty when all is well
     // The read-back could only read the system's cache, not the card: why.
     QString readBackFromCache;
     bool ok() const { return written && failure.isEmpty(); }
@@ -37,6 +40,9 @@ struct CardWriteReport {
     std::vector<CardFileOutcome> files;
     // A stop came before every file was begun: those not begun are as they were.
     bool stopped = false;
+    // The card's folder was no longer the one found (the card was pulled
+    // out): nothing more was written.
+    bool removed = false;
 
     bool complete() const;
     // One line per file: "new camera.dat", "old gprs.dat kept: ...", "no sms.dat: ...";

@@ -285,6 +285,56 @@ TEST(CardMedia, ACheckThatCouldOnlyReadTheCacheSaysSo)
 // An eject unmounts and ejects the medium; the reader stays on and known for
 // the next card. Only a power-off asked for switches the drive off, and a
 // drive switched off is gone (the stand-in drops it, as a USB reader goes).
+// A card pulled out while it is written: what is left of its mount point
+// is a bare folder on the system's disk, which gets nothing, and the report
+// says only what is known of the card. The same when the card is gone
+// before its first file; and a card whose camera record is refused gets
+// none of its files.
+TEST(CardMedia, APulledCardGetsNothingWrittenElsewhere)
+{
+    CardProfile messaging = FourFiles();
+    messaging.camera.reset();
+    for (int pullBeforeRename : {1, 2}) {
+        test::TmpfsMount card("size=256k,mode=0755");
+        if (!card.skipReason().empty())
+            GTEST_SKIP() << card.skipReason();
+        ASSERT_TRUE(test::PlantFile(card.path(QStringLiteral("gprs.dat")), QByteArray(60, '\x11')));
+        test::FaultyFileOps ops;
+        int renames = 0;
+        ops.beforeCall = [&](int call) {
+            if (ops.calls[call] == QLatin1String("rename") && ++renames == pullBeforeRename)
+                ::umount2(QFile::encodeName(card.path()).constData(), MNT_DETACH);
+        };
+        const CardWriteReport report = WriteCard(card.path(), messaging, kClock, std::nullopt, false, ops);
+        EXPECT_TRUE(report.removed);
+        EXPECT_FALSE(report.complete());
+        EXPECT_TRUE(QDir(card.path()).entryList(QDir::Files | QDir::Hidden).isEmpty())
+            << "written onto the system's disk: "
+            << QDir(card.path()).entryList(QDir::Files | QDir::Hidden).join(u' ').toStdString();
+        const QStringList lines = report.lines(false);
+        ASSERT_EQ(lines.size(), 3);
+        for (int i = pullBeforeRename - 1; i < 3; ++i)
+            EXPECT_TRUE(
+                lines[i].contains(QStringLiteral("not written: the card was removed; it may still hold its old")))
+                << lines[i].toStdString();
+        if (pullBeforeRename == 2) {
+            EXPECT_EQ(lines[0], QStringLiteral("new mms.dat, but the check read the system's cache, not the card: "
+                                               "the system keeps the file in memory after being asked to drop it"));
+        }
+    }
+
+    QTemporaryDir folder;
+    CardProfile refusedCamera = FourFiles();
+    const PcClock past{2024, 2, 30, 23, 59, 59}; // a day that does not exist
+    const CardWriteReport refused = WriteCard(folder.path(), refusedCamera, past, std::nullopt, false);
+    ASSERT_EQ(refused.files.size(), 4u);
+    for (const CardFileOutcome& file : refused.files)
+        EXPECT_FALSE(file.written) << SettingsFileName(file.kind).toStdString();
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(refused.lines(false)[1].contains(QStringLiteral("camera.dat was refused, so nothing is written")))
+        << refused.lines(false)[1].toStdString();
+}
+
 TEST(CardMedia, UDisks2TellsRemovableDrivesAndEjectsThem)
 {
     QTemporaryDir work;
