@@ -4,13 +4,62 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 
+#include <cerrno>
 #include <fcntl.h>
+#ifdef Q_OS_LINUX
+#include <sys/mount.h>
+#endif
 #include <unistd.h>
 
 namespace kestra {
 
 namespace {
+
+// The file system the volume at `mountPoint` is mounted with ("vfat",
+// "fuseblk"); empty when it is not mounted.
+QString FileSystemOf(const std::vector<KernelDrives::Mount>& mounts, const QString& mountPoint)
+{
+    const QString wanted = QDir::cleanPath(mountPoint);
+    QString fileSystem;
+    for (const KernelDrives::Mount& mount : mounts) {
+        if (QDir::cleanPath(mount.mountPoint) == wanted)
+            fileSystem = mount.fileSystem; // the last mount there is the one seen
+    }
+    return fileSystem;
+}
+
+bool RunsClean(const QString& program, const QStringList& arguments)
+{
+    const QString found = QStandardPaths::findExecutable(program);
+    if (found.isEmpty())
+        return false;
+    QProcess process;
+    process.start(found, arguments);
+    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// Unmounts the volume: directly where this process may (root), else with the
+// system's own tools, which let a user unmount what the system table or the
+// user's own FUSE mount allows. Never forced or lazy: a volume still in use
+// stays mounted, and its card is not to be pulled.
+bool Unmount(const QString& mountPoint, const QString& fileSystem)
+{
+    if (fileSystem.isEmpty())
+        return false;
+#ifdef Q_OS_LINUX
+    if (::umount2(QFile::encodeName(mountPoint).constData(), UMOUNT_NOFOLLOW) == 0)
+        return true;
+    if (errno != EPERM)
+        return false;
+#endif
+    if (fileSystem.startsWith(QLatin1String("fuse")))
+        return RunsClean(QStringLiteral("fusermount3"), {QStringLiteral("-u"), mountPoint})
+               || RunsClean(QStringLiteral("fusermount"), {QStringLiteral("-u"), mountPoint});
+    return RunsClean(QStringLiteral("umount"), {mountPoint});
+}
 
 // The mount table writes a space, a tab, a newline and a backslash in a path
 // as \040, \011, \012 and \134.
@@ -113,8 +162,11 @@ bool KernelDrives::isRemovable(const QString& mountPoint, const QByteArray& devi
 
 EjectResult KernelDrives::eject(const QString& mountPoint, const QByteArray&, EjectHow)
 {
-    // What is written reaches the card; unmounting is left to the system.
-    const int fd = ::open(QFile::encodeName(mountPoint).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // What is written reaches the card first, then the volume is unmounted
+    // where this user may: the card can then be pulled. The medium is not
+    // ejected and no drive switched off; that takes UDisks2.
+    const QByteArray path = QFile::encodeName(mountPoint);
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 #ifdef Q_OS_LINUX
     const bool flushed = fd >= 0 && ::syncfs(fd) == 0;
 #else
@@ -122,8 +174,10 @@ EjectResult KernelDrives::eject(const QString& mountPoint, const QByteArray&, Ej
 #endif
     if (fd >= 0)
         ::close(fd);
-    return {QStringLiteral("%1 is %2 but still mounted: without UDisks2 (%3) it is unmounted with the system's own "
-                           "tools (umount %1) before the card is pulled")
+    if (flushed && Unmount(mountPoint, FileSystemOf(mounts(), mountPoint)))
+        return {};
+    return {QStringLiteral("%1 is %2 but still mounted: without UDisks2 (%3) unmount it with the system's own "
+                           "tools (umount %1) before you pull the card")
                 .arg(mountPoint, flushed ? QStringLiteral("flushed") : QStringLiteral("not flushed"), m_whyNotUDisks2)};
 }
 

@@ -35,8 +35,9 @@ public:
     bool diskIsRemovable(const QString& disk) const;
 
     bool isRemovable(const QString& mountPoint, const QByteArray& device) override;
-    // Without UDisks2 a user may not unmount: the volume is flushed and the
-    // result says the card is still mounted.
+    // Without UDisks2 the volume is flushed and unmounted where the system
+    // lets this user; otherwise the result says the card is still mounted
+    // and how to unmount it.
     EjectResult eject(const QString& mountPoint, const QByteArray& device, EjectHow how) override;
     QString unavailable() override;
     DrivesSource source() override;

@@ -20,6 +20,7 @@
 
 #ifndef Q_OS_WIN
 #include "CardMedia.h"
+#include "cards/KernelDrives.h"
 #include "drives/UDisks2Drives.h"
 #include "storage/FaultyFileOps.h"
 #include "storage/FolderSnapshot.h"
@@ -333,6 +334,30 @@ TEST(CardMedia, APulledCardGetsNothingWrittenElsewhere)
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(refused.lines(false)[1].contains(QStringLiteral("camera.dat was refused, so nothing is written")))
         << refused.lines(false)[1].toStdString();
+}
+
+// Without UDisks2 the eject flushes and unmounts the card where the system
+// lets this user, so that it can be pulled; a volume in use stays mounted
+// and is never called ejected.
+TEST(CardMedia, WithoutUDisks2TheEjectUnmountsTheCard)
+{
+    QTemporaryDir work;
+    FatCard card(work.filePath(QStringLiteral("a.img")), work.filePath(QStringLiteral("a")), QStringLiteral("A"));
+    if (!card.skipReason().empty())
+        GTEST_SKIP() << card.skipReason();
+    ASSERT_TRUE(card.mount());
+    KernelDrives drives(QStringLiteral("no system bus"));
+    {
+        QFile held(QDir(card.mountPoint()).filePath(QStringLiteral("held.txt")));
+        ASSERT_TRUE(held.open(QIODevice::WriteOnly));
+        const EjectResult busy = drives.eject(card.mountPoint(), {}, EjectHow::KeepDrive);
+        EXPECT_FALSE(busy.ok());
+        EXPECT_TRUE(busy.failure.contains(QStringLiteral("umount"))) << busy.failure.toStdString();
+        EXPECT_TRUE(card.mounted());
+    }
+    const EjectResult ejected = drives.eject(card.mountPoint(), {}, EjectHow::KeepDrive);
+    EXPECT_TRUE(ejected.ok()) << ejected.failure.toStdString();
+    EXPECT_FALSE(card.mounted());
 }
 
 TEST(CardMedia, UDisks2TellsRemovableDrivesAndEjectsThem)
