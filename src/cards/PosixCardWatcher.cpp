@@ -11,7 +11,6 @@
 #include <csignal>
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 namespace kestra {

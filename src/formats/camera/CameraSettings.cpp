@@ -92,7 +92,7 @@ template <> SaveDecision<CameraSettings> RecordCheck(CameraSettings record, bool
         // as the Camera window has always named them.
         return SaveDecision<CameraSettings>::Refused(findings.front().message(chinese), findings.front().field);
     }
-    const Checked<CameraSettings> checked(std::move(record));
+    const Checked<CameraSettings> checked(record);
     return {checked, std::nullopt};
 }
 
