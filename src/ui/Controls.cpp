@@ -181,18 +181,6 @@ int CListBox::AddString(const QString& text)
     return widget->count() - 1;
 }
 
-void CListBox::ResetContent()
-{
-    if (QListWidget* widget = list())
-        widget->clear();
-}
-
-int CListBox::GetCount() const
-{
-    const QListWidget* widget = list();
-    return widget ? widget->count() : 0;
-}
-
 QProgressBar* CProgressCtrl::bar() const
 {
     return qobject_cast<QProgressBar*>(m_widget);

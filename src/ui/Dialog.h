@@ -88,8 +88,6 @@ public:
     using CWnd::CWnd;
     QListWidget* list() const;
     int AddString(const QString& text); // appends; the new entry is scrolled into view
-    void ResetContent();
-    int GetCount() const;
 };
 
 class CProgressCtrl : public CWnd {
