@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: Apache-2.0
 // The card baseline: a bare QtCore program that writes the four settings
-// files of a card into DIR, each into a scratch file that is flushed to the
-// medium and renamed over the file, as `card write` does, without any of its
-// checks, profile or reading back.
-#include <QByteArray>
+// files of a card into DIR with the card writer's safe steps (BareSteps.h):
+// each written into a scratch file, flushed to the medium and renamed over the
+// file, then read back from the medium past the system's cache; the folder
+// flushed once, after the last file. No profile, no checks.
+#include "BareSteps.h"
+
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 
 #include <cstdio>
-#include <unistd.h>
+#include <string>
 
 int main(int argc, char** argv)
 {
@@ -18,28 +18,20 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: bare-card DIR\n");
         return 2;
     }
-    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    const std::string folder = argv[1];
     const struct {
         const char* name;
         const char* scratch;
-        int size;
+        std::size_t size;
     } files[] = {{"camera.dat", "CAMERA.KS~", 180},
                  {"mms.dat", "MMS.KS~", 780},
                  {"gprs.dat", "GPRS.KS~", 780},
                  {"sms.dat", "SMS.KS~", 300}};
-    for (const auto& target : files) {
-        const QString scratch = dir.filePath(QLatin1String(target.scratch));
-        QFile file(scratch);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 1;
-        const QByteArray bytes(target.size, '\x5a');
-        if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0)
-            return 1;
-        file.close();
-        if (::rename(QFile::encodeName(scratch).constData(),
-                     QFile::encodeName(dir.filePath(QLatin1String(target.name))).constData())
-            != 0)
+    for (const auto& file : files) {
+        const std::string bytes(file.size, '\x5a');
+        if (!bare::SaveThroughScratch(folder, file.name, file.scratch, bytes)
+            || !bare::ReadBackFromMedium(folder, file.name, bytes))
             return 1;
     }
-    return 0;
+    return bare::FlushFolder(folder) ? 0 : 1;
 }

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
-// The save baseline: a bare QtCore program that writes 180 bytes into a
-// scratch file in DIR, flushes it to the medium and renames it over
-// DIR/camera.dat, as the tool's atomic save does, without any of its checks.
-#include <QByteArray>
+// The save baseline: a bare QtCore program that saves 180 bytes as DIR/camera.dat
+// with the safe steps of the tool's atomic save (BareSteps.h): written into a
+// scratch file, flushed to the medium, renamed over the file, the folder
+// flushed. No checks.
+#include "BareSteps.h"
+
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 
 #include <cstdio>
-#include <unistd.h>
+#include <string>
 
 int main(int argc, char** argv)
 {
@@ -17,18 +17,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: bare-save DIR\n");
         return 2;
     }
-    const QDir dir(QString::fromLocal8Bit(argv[1]));
-    const QString scratch = dir.filePath(QStringLiteral("CAMERA.KS~"));
-    QFile file(scratch);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    const std::string folder = argv[1];
+    const std::string bytes(180, '\x5a');
+    if (!bare::SaveThroughScratch(folder, "camera.dat", "CAMERA.KS~", bytes))
         return 1;
-    const QByteArray bytes(180, '\x5a');
-    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0)
-        return 1;
-    file.close();
-    if (::rename(QFile::encodeName(scratch).constData(),
-                 QFile::encodeName(dir.filePath(QStringLiteral("camera.dat"))).constData())
-        != 0)
-        return 1;
-    return 0;
+    return bare::FlushFolder(folder) ? 0 : 1;
 }

@@ -9,23 +9,12 @@
 
 #include <chrono>
 
-#ifdef Q_OS_LINUX
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-#endif
-
 namespace kestra {
 
 namespace {
 
 // How often the list's thread looks whether the mounts changed.
 constexpr std::chrono::milliseconds kMountCheckInterval{500};
-#ifndef Q_OS_LINUX
-// Where the system gives no word of mounts, the list is looked at anew this
-// often (a few drive-type questions; no window waits for them).
-constexpr int kChecksPerLook = 6;
-#endif
 // At the application's end a look still under way (a UDisks2 call that does
 // not answer) is waited for this long, then left to the end of the process.
 constexpr unsigned long kEndWaitMs = 2000;
@@ -47,16 +36,6 @@ void EndShared()
     delete SharedSlot();
     SharedSlot() = nullptr;
 }
-
-#ifdef Q_OS_LINUX
-void ReadToEnd(int fd)
-{
-    char bytes[4096];
-    ::lseek(fd, 0, SEEK_SET);
-    while (::read(fd, bytes, sizeof bytes) > 0) {
-    }
-}
-#endif
 
 } // namespace
 
@@ -80,15 +59,8 @@ void CardList::replaceShared(std::unique_ptr<RemovableDrives> drives, const QStr
 }
 
 CardList::CardList(std::unique_ptr<RemovableDrives> drives, QString root)
-    : m_drives(std::move(drives)), m_root(std::move(root))
+    : m_drives(std::move(drives)), m_root(std::move(root)), m_mountChanges(std::make_unique<MountChanges>())
 {
-#ifdef Q_OS_LINUX
-    // The kernel marks the mount table as changed (an exceptional condition
-    // to poll) whenever something is mounted or unmounted.
-    m_mountsFd = ::open("/proc/self/mounts", O_RDONLY | O_CLOEXEC);
-    if (m_mountsFd >= 0)
-        ReadToEnd(m_mountsFd);
-#endif
     m_thread.reset(QThread::create([this] { run(); }));
     m_thread->start();
 }
@@ -105,12 +77,8 @@ CardList::~CardList()
         // end of the process ends both.
         (void)m_thread.release();
         (void)m_drives.release();
-        return;
+        (void)m_mountChanges.release();
     }
-#ifdef Q_OS_LINUX
-    if (m_mountsFd >= 0)
-        ::close(m_mountsFd);
-#endif
 }
 
 std::optional<std::vector<CardVolume>> CardList::volumes() const
@@ -190,9 +158,6 @@ EjectResult CardList::eject(const CardVolume& card, EjectHow how)
 void CardList::run()
 {
     std::unique_lock lock(m_mutex);
-#ifndef Q_OS_LINUX
-    int checks = 0;
-#endif
     while (!m_stop) {
         if (!m_jobs.empty()) {
             std::function<void()> job = std::move(m_jobs.front());
@@ -215,20 +180,8 @@ void CardList::run()
         }
         if (m_wake.wait_for(lock, kMountCheckInterval, [this] { return m_stop || m_lookAgain || !m_jobs.empty(); }))
             continue;
-#ifdef Q_OS_LINUX
-        if (m_mountsFd >= 0) {
-            pollfd mounts{m_mountsFd, POLLPRI, 0};
-            if (::poll(&mounts, 1, 0) > 0 && (mounts.revents & (POLLPRI | POLLERR)) != 0) {
-                ReadToEnd(m_mountsFd); // acknowledges the change
-                m_lookAgain = true;
-            }
-        }
-#else
-        if (++checks >= kChecksPerLook) {
-            checks = 0;
+        if (m_mountChanges->changed())
             m_lookAgain = true;
-        }
-#endif
     }
 }
 

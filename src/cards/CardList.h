@@ -54,6 +54,28 @@ public:
     EjectResult eject(const CardVolume& card, EjectHow how);
 
 private:
+    // Whether the system's mounts may have changed, asked each time the
+    // list's thread has waited half a second for nothing else; one file per
+    // platform (PosixCardList.cpp, WindowsCardList.cpp).
+    class MountChanges {
+    public:
+        MountChanges();
+        ~MountChanges();
+        MountChanges(const MountChanges&) = delete;
+        MountChanges& operator=(const MountChanges&) = delete;
+        // Something was mounted or unmounted since the last ask; where the
+        // system gives no word of mounts, every kChecksPerLook-th ask.
+        bool changed();
+
+    private:
+        // Where the system gives no word of mounts, the list is looked at
+        // anew this often (a few drive-type questions; no window waits for
+        // them).
+        static constexpr int kChecksPerLook = 6;
+        int m_mountTable = -1; // the kernel's mount table, open where it can be
+        int m_checks = 0;
+    };
+
     void run();
 
     std::unique_ptr<RemovableDrives> m_drives;
@@ -67,7 +89,7 @@ private:
     bool m_stop = false;
     quint64 m_looksDone = 0;
     quint64 m_looksStarted = 0;
-    int m_mountsFd = -1;
+    std::unique_ptr<MountChanges> m_mountChanges;
     std::unique_ptr<QThread> m_thread;
 };
 

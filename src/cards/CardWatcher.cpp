@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cards/CardWatcher.h"
 
+#include "cards/CardWatcherSystem.h"
 #include "cards/RemovableDrives.h"
 
 #include <QEventLoop>
@@ -9,89 +10,17 @@
 
 #include <QScopeGuard>
 
-#include <atomic>
-#include <csignal>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
-#include <QFile>
-#include <QSocketNotifier>
-
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace kestra {
 
 namespace {
 
-std::atomic<bool> g_stopRequested{false};
 // A new mount point UDisks2 does not yet call removable is looked at again
 // once a second, a few times: the mount table changes before UDisks2 has
 // caught up with it.
 constexpr int kUnsureLooks = 5;
 constexpr int kLookIntervalMs = 1000;
 
-#ifndef Q_OS_WIN
-int g_wakePipe[2] = {-1, -1};
-
-void OnInterrupt(int)
-{
-    g_stopRequested = true;
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t ignored = ::write(g_wakePipe[1], &byte, 1);
-}
-#else
-BOOL WINAPI OnConsoleEvent(DWORD)
-{
-    g_stopRequested = true;
-    return TRUE;
-}
-#endif
-
 } // namespace
-
-class CardWatcher::Interrupts {
-public:
-    Interrupts()
-    {
-        g_stopRequested = false;
-#ifdef Q_OS_WIN
-        SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
-#else
-        if (g_wakePipe[0] < 0 && ::pipe2(g_wakePipe, O_CLOEXEC | O_NONBLOCK) != 0)
-            g_wakePipe[0] = g_wakePipe[1] = -1;
-        struct sigaction action {};
-        action.sa_handler = OnInterrupt;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &m_oldInt);
-        ::sigaction(SIGTERM, &action, &m_oldTerm);
-#endif
-    }
-    ~Interrupts()
-    {
-#ifdef Q_OS_WIN
-        SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
-#else
-        ::sigaction(SIGINT, &m_oldInt, nullptr);
-        ::sigaction(SIGTERM, &m_oldTerm, nullptr);
-#endif
-    }
-    Interrupts(const Interrupts&) = delete;
-    Interrupts& operator=(const Interrupts&) = delete;
-
-#ifndef Q_OS_WIN
-    static int wakeDescriptor()
-    {
-        return g_wakePipe[0];
-    }
-
-private:
-    struct sigaction m_oldInt {};
-    struct sigaction m_oldTerm {};
-#endif
-};
 
 CardWatcher::CardWatcher(RemovableDrives& drives, QString root, Interruptible interrupts)
     : m_drives(drives), m_root(std::move(root)),
@@ -105,7 +34,7 @@ CardWatcher::~CardWatcher() = default;
 
 bool CardWatcher::stopRequested() const
 {
-    return m_stop || (m_interrupts && g_stopRequested);
+    return m_stop || (m_interrupts && Interrupts::requested());
 }
 
 void CardWatcher::stop()
@@ -178,47 +107,21 @@ std::optional<CardVolume> CardWatcher::waitForNew()
     // gives no word of mounts, look again once a second.
     QTimer again;
     again.setInterval(kLookIntervalMs);
-    QObject::connect(&again, &QTimer::timeout, &loop, [&] {
-        look();
-#ifndef Q_OS_WIN
-        if (m_unsure.isEmpty())
-            again.stop();
-#endif
-    });
-#ifdef Q_OS_WIN
-    again.start();
-#else
-    // The kernel marks /proc/self/mounts as changed (an exceptional
-    // condition to poll) whenever something is mounted or unmounted. It is
-    // opened before the first look, so that a card put in between the two
-    // is not missed.
-    QFile mounts(QStringLiteral("/proc/self/mounts"));
-    std::unique_ptr<QSocketNotifier> mountChange;
-    if (mounts.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        mounts.readAll();
-        mountChange = std::make_unique<QSocketNotifier>(mounts.handle(), QSocketNotifier::Exception);
-        QObject::connect(mountChange.get(), &QSocketNotifier::activated, &loop, [&] {
-            // Reading to the end acknowledges the change.
-            mounts.seek(0);
-            mounts.readAll();
+    const WaitWakers wakers(
+        loop,
+        [&] {
             look();
             if (!m_unsure.isEmpty() && !again.isActive())
                 again.start();
-        });
-    } else {
+        },
+        look);
+    QObject::connect(&again, &QTimer::timeout, &loop, [&] {
+        look();
+        if (wakers.toldOfMounts() && m_unsure.isEmpty())
+            again.stop();
+    });
+    if (!wakers.toldOfMounts())
         again.start();
-    }
-    std::unique_ptr<QSocketNotifier> interrupt;
-    if (Interrupts::wakeDescriptor() >= 0) {
-        interrupt = std::make_unique<QSocketNotifier>(Interrupts::wakeDescriptor(), QSocketNotifier::Read);
-        QObject::connect(interrupt.get(), &QSocketNotifier::activated, &loop, [&] {
-            char bytes[16];
-            while (::read(Interrupts::wakeDescriptor(), bytes, sizeof bytes) > 0) {
-            }
-            look();
-        });
-    }
-#endif
     refresh(found);
     if (found || stopRequested())
         return stopRequested() ? std::nullopt : found;

@@ -225,7 +225,8 @@ void PrepareSection(std::optional<Settings>& into, const QJsonObject& profile, c
     std::reverse(arguments.begin(), arguments.end()); // CLI11 takes a vector last argument first
     try {
         program.parse(arguments);
-        into = command.prepare();
+        const auto prepared = command.prepare(); // a checked record is copied, never moved
+        into = prepared;
     } catch (const CLI::ParseError& error) {
         RefuseIn(source, InProfileWords(FromStd(error.what()), section));
     } catch (const CliFailure& failure) {

@@ -8,24 +8,44 @@
 
 namespace kestra {
 
-// The one check of a kind of record. Each format defines its specialisation
-// beside its CheckXRecord, in the source file of its record, and nowhere
-// else: a Checked record cannot be made without passing that check.
-template <typename Record> struct RecordCheck;
+template <typename Record> struct SaveDecision;
+
+// The one check of a kind of record, and the one maker of its checked records:
+// the record itself when the camera can hold every value of it, otherwise the
+// refusal of its first finding, naming its field, in Chinese or English. Each
+// format defines it once, beside its CheckXSettings in the source file of its
+// record, as a plain function (never inline):
+//     template <> SaveDecision<X> RecordCheck(X record, bool chinese) { ... }
+// A second definition anywhere is a duplicate symbol: the program does not
+// link. The formats' CheckXRecord are this check under the format's own name.
+template <typename Record> SaveDecision<Record> RecordCheck(Record record, bool chinese);
 
 // A record that passed its kind's check: every value is one the camera can
-// hold. Building a file's bytes, writing it, writing a card and testing a
-// mailbox take only checked records, so an unchecked record cannot reach a
-// file (the compiler refuses it).
+// hold. Building a file's bytes, writing it and writing a card take only
+// checked records, so an unchecked record cannot reach a file (the compiler
+// refuses it). The mail test takes the values as shown and runs the ones it
+// uses through the same check itself before anything goes out.
+//
+// A checked record is copied, never moved: a moved-from record would be one
+// nobody checked, so std::move(checked) does not compile, and a checked
+// record is whole for as long as it lives. Copies are cheap (the texts are
+// shared). It is kept in a std::optional or a SaveDecision, or returned as it
+// is made (a named one is returned as a copy: `return Checked(checked);`).
 template <typename Record> class Checked {
 public:
+    Checked(const Checked&) = default;
+    Checked& operator=(const Checked&) = default;
+    Checked(Checked&&) = delete;
+    Checked& operator=(Checked&&) = delete;
+    ~Checked() = default;
+
     const Record& record() const noexcept { return m_record; }
     const Record& operator*() const noexcept { return m_record; }
     const Record* operator->() const noexcept { return &m_record; }
 
 private:
     explicit Checked(Record record) : m_record(std::move(record)) {}
-    friend struct RecordCheck<Record>;
+    friend SaveDecision<Record> RecordCheck<Record>(Record record, bool chinese);
 
     Record m_record;
 };

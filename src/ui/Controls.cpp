@@ -27,11 +27,6 @@ void announceRename(QLabel* label)
 
 } // namespace
 
-int CWnd::GetDlgCtrlID() const
-{
-    return m_widget ? m_widget->property("controlId").toInt() : 0;
-}
-
 void CWnd::SetWindowText(const QString& text)
 {
     if (!m_widget)
@@ -82,22 +77,6 @@ void CWnd::EnableWindow(bool enable)
         m_widget->setEnabled(enable);
 }
 
-bool CWnd::IsWindowEnabled() const
-{
-    return m_widget && m_widget->isEnabled();
-}
-
-void CWnd::ShowWindow(bool show)
-{
-    if (m_widget)
-        m_widget->setVisible(show);
-}
-
-bool CWnd::IsWindowVisible() const
-{
-    return m_widget && !m_widget->isHidden();
-}
-
 void CWnd::SetFocus()
 {
     if (m_widget)
@@ -120,12 +99,6 @@ void CEdit::SetReadOnly(bool readOnly)
         field->setReadOnly(readOnly);
 }
 
-bool CEdit::IsReadOnly() const
-{
-    const QLineEdit* field = edit();
-    return field && field->isReadOnly();
-}
-
 void CEdit::SetLimitText(int maxBytes)
 {
     if (QLineEdit* field = edit())
@@ -136,24 +109,6 @@ int CEdit::GetLimitText() const
 {
     QLineEdit* field = edit();
     return field ? EditInputRules::of(field)->byteLimit() : 0;
-}
-
-void CEdit::SetSel(int start, int end)
-{
-    QLineEdit* field = edit();
-    if (!field)
-        return;
-    if (start < 0) {
-        field->deselect();
-        return;
-    }
-    const int length = static_cast<int>(field->text().size());
-    if (end < 0 || end > length)
-        end = length;
-    start = std::min(start, length);
-    if (start > end)
-        std::swap(start, end);
-    field->setSelection(start, end - start);
 }
 
 QComboBox* CComboBox::combo() const
@@ -211,14 +166,6 @@ int CComboBox::GetCount() const
     return list ? list->count() : 0;
 }
 
-QString CComboBox::GetLBText(int index) const
-{
-    const QComboBox* list = combo();
-    if (!list || index < 0 || index >= list->count())
-        return QString();
-    return list->itemText(index);
-}
-
 QListWidget* CListBox::list() const
 {
     return qobject_cast<QListWidget*>(m_widget);
@@ -232,25 +179,6 @@ int CListBox::AddString(const QString& text)
     widget->addItem(text);
     widget->scrollToBottom();
     return widget->count() - 1;
-}
-
-void CListBox::ResetContent()
-{
-    if (QListWidget* widget = list())
-        widget->clear();
-}
-
-int CListBox::GetCount() const
-{
-    const QListWidget* widget = list();
-    return widget ? widget->count() : 0;
-}
-
-QString CListBox::GetText(int index) const
-{
-    const QListWidget* widget = list();
-    const QListWidgetItem* item = widget && index >= 0 ? widget->item(index) : nullptr;
-    return item ? item->text() : QString();
 }
 
 QProgressBar* CProgressCtrl::bar() const
@@ -268,18 +196,6 @@ void CProgressCtrl::SetPos(int position)
 {
     if (QProgressBar* widget = bar())
         widget->setValue(position);
-}
-
-int CProgressCtrl::GetPos() const
-{
-    const QProgressBar* widget = bar();
-    return widget ? widget->value() : 0;
-}
-
-int CProgressCtrl::GetRangeUpper() const
-{
-    const QProgressBar* widget = bar();
-    return widget ? widget->maximum() : 0;
 }
 
 } // namespace kestra::ui

@@ -39,7 +39,6 @@ public:
 
     QWidget* widget() const { return m_widget; }
     bool isBound() const { return m_widget != nullptr; }
-    int GetDlgCtrlID() const;
 
     // For an edit field, a programmatic text change notifies like typing does
     // (only when the text really changes). A label's new text also becomes the
@@ -47,9 +46,6 @@ public:
     void SetWindowText(const QString& text);
     QString GetWindowText() const;
     void EnableWindow(bool enable);
-    bool IsWindowEnabled() const;
-    void ShowWindow(bool show);
-    bool IsWindowVisible() const;
     void SetFocus();
 
     void attach(QWidget* widget) { m_widget = widget; }
@@ -69,13 +65,11 @@ public:
     using CWnd::CWnd;
     QLineEdit* edit() const;
     void SetReadOnly(bool readOnly);
-    bool IsReadOnly() const;
     // Limits what the user can type to `maxBytes` bytes of code page 936 (a
     // Chinese character counts two), as the ANSI edit control did. Text set
     // from code is never cut; 0 lifts the limit.
     void SetLimitText(int maxBytes);
     int GetLimitText() const;
-    void SetSel(int start, int end); // -1 end selects to the end
 };
 
 class CComboBox : public CWnd {
@@ -87,7 +81,6 @@ public:
     int SetCurSel(int index);           // -1 clears the selection; out of range clears it and returns CB_ERR
     int GetCurSel() const;              // -1 (CB_ERR) when nothing is selected
     int GetCount() const;
-    QString GetLBText(int index) const; // empty for an index out of range
 };
 
 class CListBox : public CWnd {
@@ -95,9 +88,6 @@ public:
     using CWnd::CWnd;
     QListWidget* list() const;
     int AddString(const QString& text); // appends; the new entry is scrolled into view
-    void ResetContent();
-    int GetCount() const;
-    QString GetText(int index) const; // empty for an index out of range
 };
 
 class CProgressCtrl : public CWnd {
@@ -106,8 +96,6 @@ public:
     QProgressBar* bar() const;
     void SetRange(int lower, int upper);
     void SetPos(int position);
-    int GetPos() const;
-    int GetRangeUpper() const;
 };
 
 // Control notifications a window can route to a handler by control id.

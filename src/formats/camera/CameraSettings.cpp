@@ -9,10 +9,6 @@
 
 namespace kestra {
 
-template <> struct RecordCheck<CameraSettings> {
-    static Checked<CameraSettings> Pass(const CameraSettings& record) { return Checked<CameraSettings>(record); }
-};
-
 namespace {
 
 constexpr int kPirSecondsEntries = 60; // "0 Sec" to "59 Sec"
@@ -89,14 +85,20 @@ SettingsFindings CheckCameraSettings(const CameraSettings& settings)
     return findings;
 }
 
-SaveDecision<CameraSettings> CheckCameraRecord(const CameraSettings& record, bool chinese)
+template <> SaveDecision<CameraSettings> RecordCheck(CameraSettings record, bool chinese)
 {
     if (const SettingsFindings findings = CheckCameraSettings(record); !findings.empty()) {
         // The camera's fields are lists and times, named with their offset
         // as the Camera window has always named them.
         return SaveDecision<CameraSettings>::Refused(findings.front().message(chinese), findings.front().field);
     }
-    return {RecordCheck<CameraSettings>::Pass(record), std::nullopt};
+    const Checked<CameraSettings> checked(record);
+    return {checked, std::nullopt};
+}
+
+SaveDecision<CameraSettings> CheckCameraRecord(const CameraSettings& record, bool chinese)
+{
+    return RecordCheck(record, chinese);
 }
 
 } // namespace kestra

@@ -8,10 +8,6 @@
 
 namespace kestra {
 
-template <> struct RecordCheck<GprsSettings> {
-    static Checked<GprsSettings> Pass(GprsSettings record) { return Checked<GprsSettings>(std::move(record)); }
-};
-
 QByteArray GprsUserName(const QByteArray& senderEmail)
 {
     const qsizetype at = senderEmail.indexOf('@');
@@ -48,11 +44,17 @@ SettingsFindings CheckGprsSettings(const GprsSettings& s)
     return findings;
 }
 
-SaveDecision<GprsSettings> CheckGprsRecord(GprsSettings record, bool chinese)
+template <> SaveDecision<GprsSettings> RecordCheck(GprsSettings record, bool chinese)
 {
     if (const SettingsFindings findings = CheckGprsSettings(record); !findings.empty())
         return RefusalOf<GprsSettings>(findings, chinese);
-    return {RecordCheck<GprsSettings>::Pass(std::move(record)), std::nullopt};
+    const Checked<GprsSettings> checked(std::move(record));
+    return {checked, std::nullopt};
+}
+
+SaveDecision<GprsSettings> CheckGprsRecord(GprsSettings record, bool chinese)
+{
+    return RecordCheck(std::move(record), chinese);
 }
 
 } // namespace kestra

@@ -8,10 +8,6 @@
 
 namespace kestra {
 
-template <> struct RecordCheck<MmsSettings> {
-    static Checked<MmsSettings> Pass(MmsSettings record) { return Checked<MmsSettings>(std::move(record)); }
-};
-
 SettingsFindings CheckMmsSettings(const MmsSettings& s)
 {
     SettingsFindings findings;
@@ -50,11 +46,17 @@ SettingsFindings CheckMmsSettings(const MmsSettings& s)
     return findings;
 }
 
-SaveDecision<MmsSettings> CheckMmsRecord(MmsSettings record, bool chinese)
+template <> SaveDecision<MmsSettings> RecordCheck(MmsSettings record, bool chinese)
 {
     if (const SettingsFindings findings = CheckMmsSettings(record); !findings.empty())
         return RefusalOf<MmsSettings>(findings, chinese);
-    return {RecordCheck<MmsSettings>::Pass(std::move(record)), std::nullopt};
+    const Checked<MmsSettings> checked(std::move(record));
+    return {checked, std::nullopt};
+}
+
+SaveDecision<MmsSettings> CheckMmsRecord(MmsSettings record, bool chinese)
+{
+    return RecordCheck(std::move(record), chinese);
 }
 
 } // namespace kestra

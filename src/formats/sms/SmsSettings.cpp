@@ -7,10 +7,6 @@
 
 namespace kestra {
 
-template <> struct RecordCheck<SmsSettings> {
-    static Checked<SmsSettings> Pass(SmsSettings record) { return Checked<SmsSettings>(std::move(record)); }
-};
-
 SettingsFindings CheckSmsSettings(const SmsSettings& s)
 {
     SettingsFindings findings;
@@ -28,11 +24,17 @@ SettingsFindings CheckSmsSettings(const SmsSettings& s)
     return findings;
 }
 
-SaveDecision<SmsSettings> CheckSmsRecord(SmsSettings record, bool chinese)
+template <> SaveDecision<SmsSettings> RecordCheck(SmsSettings record, bool chinese)
 {
     if (const SettingsFindings findings = CheckSmsSettings(record); !findings.empty())
         return RefusalOf<SmsSettings>(findings, chinese);
-    return {RecordCheck<SmsSettings>::Pass(std::move(record)), std::nullopt};
+    const Checked<SmsSettings> checked(std::move(record));
+    return {checked, std::nullopt};
+}
+
+SaveDecision<SmsSettings> CheckSmsRecord(SmsSettings record, bool chinese)
+{
+    return RecordCheck(std::move(record), chinese);
 }
 
 } // namespace kestra
