@@ -9,11 +9,14 @@
 // another case of its name; no lock). Each step returns false when the system
 // refused it.
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace bare {
@@ -63,6 +66,22 @@ inline bool FlushFolder(const std::string& folder)
     return flushed;
 }
 
+// No page of the file is left in memory, as the card writer confirms after
+// dropping them.
+inline bool PagesGone(int fd, std::size_t size)
+{
+    if (size == 0)
+        return true;
+    void* map = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0);
+    if (map == MAP_FAILED)
+        return false;
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    std::vector<unsigned char> resident((size + page - 1) / page);
+    const bool asked = ::mincore(map, size, resident.data()) == 0;
+    ::munmap(map, size);
+    return asked && std::none_of(resident.begin(), resident.end(), [](unsigned char p) { return (p & 1) != 0; });
+}
+
 // The file read back from the medium, not from the system's cache: what is
 // still dirty written out, the cached pages dropped, then read to its end and
 // compared with what was written.
@@ -74,7 +93,7 @@ inline bool ReadBackFromMedium(const std::string& folder, const char* name, cons
     bool ok =
         ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER)
             == 0
-        && ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED) == 0;
+        && ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED) == 0 && PagesGone(fd, bytes.size());
     std::string read;
     char chunk[4096];
     while (ok) {
