@@ -248,7 +248,16 @@ QWidget* createControl(const ControlTemplate& control, QWidget* parent)
     case ControlKind::ListBox: {
         auto* list = new QListWidget(parent);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        if ((control.style & LbsWrapLines) != 0) {
+            // Every word of an entry stays in view, however narrow the list.
+            list->setWordWrap(true);
+            list->setTextElideMode(Qt::ElideNone);
+            list->setUniformItemSizes(false);
+            list->setResizeMode(QListView::Adjust);
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        } else {
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        }
         return list;
     }
     case ControlKind::Progress: {

@@ -37,6 +37,7 @@ enum ControlStyle : unsigned {
     SsCenter = 1U << 5,  // centred label
     WsVScroll = 1U << 6, // scroll bar on a drop-down list
     WsDisabled = 1U << 7,
+    LbsWrapLines = 1U << 8, // a list whose long entries wrap onto further lines
 };
 
 struct ControlTemplate {

@@ -14,12 +14,14 @@
 #include "cli/CardProfileFile.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "support/TestServices.h"
+#include "support/WidgetDriver.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -307,6 +309,26 @@ TEST_F(CardsWindow, StartRefusesWhatMakesNoRun)
     EXPECT_EQ(text(ProfileField), QDir::toNativeSeparators(profileFile));
     ASSERT_EQ(fakes.messages.count(), 1);
     EXPECT_TRUE(fakes.messages.last().text.contains(QStringLiteral("missing.json gives no profile")));
+}
+
+// A card's line longer than the list is wide wraps onto further lines: none
+// of it runs past the list's right edge (the serial text, the eject's advice).
+TEST_F(CardsWindow, ALongCardLineWrapsInsideTheList)
+{
+    open();
+    ASSERT_TRUE(test::showAndActivate(window->widget()));
+    auto* list = qobject_cast<QListWidget*>(window->Control(CardLines));
+    ASSERT_NE(list, nullptr);
+    const QString line = QStringLiteral(
+        "/media/me/KESTRA: card written and read back, serial text CAM8; KESTRA (/media/me/KESTRA), 7.3 GB free "
+        "was not ejected: it is flushed, so it can be pulled out once nothing reads it");
+    list->addItem(line);
+    QApplication::processEvents();
+    const QFontMetrics metrics(list->font());
+    ASSERT_GT(metrics.horizontalAdvance(line), list->viewport()->width()) << "the line is not long enough to test";
+    const QRect shown = list->visualItemRect(list->item(0));
+    EXPECT_LE(shown.right(), list->viewport()->width());
+    EXPECT_GE(shown.height(), 2 * metrics.height()) << "the line was cut, not wrapped";
 }
 
 // "Profile file..." asks for profiles in the interface's language, with every
