@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #ifdef Q_OS_WIN
