@@ -3,8 +3,10 @@
 // kestra-setup-cli, the command line; each linked to what it needs, and both
 // loading only the two optional modules (the e-mail test and, on Linux, the
 // removable drives), each of this build's version alone.
+#include "app/StartOptions.h"
 #include "app/StartupSettings.h"
 #include "common/Languages.h"
+#include "storage/Cp936.h"
 #include "ui/FileRegistryStore.h"
 
 #include <QDir>
@@ -116,6 +118,8 @@ TEST(WindowedProgram, SendsCommandsToTheCommandLineAndRefusesUnknownLanguages)
         // Nothing stored: not the --lang choice, not a first run's key.
         EXPECT_TRUE(QDir(home.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     }
+    // The Chinese line as a Chinese Windows console's code page holds it.
+    EXPECT_TRUE(EncodeCp936(CommandProgramLine(QStringLiteral("card"), true)).has_value());
 }
 
 #ifndef Q_OS_WIN
