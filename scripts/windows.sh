@@ -6,9 +6,11 @@
 #      the checkout (KESTRA_WINDOWS_CACHE, default /var/cache/kestra-setup),
 #      keyed by version and options, so that it is built once per machine;
 #   2. the program and its tests, cross-built with the `windows` preset;
-#   3. build/windows/kestra-setup-windows-x86_64.zip: the program, the Qt DLLs
-#      and plugins it needs, the mingw runtime DLLs and the licence files;
-#   4. the test suite under Wine, in a fresh prefix, headless;
+#   3. build/windows/kestra-setup-windows-x86_64.zip: both programs (the
+#      windowed kestra-setup.exe and the console kestra-setup-cli.exe), the Qt
+#      DLLs and plugins they need, the mingw runtime DLLs and the licence files;
+#   4. the test suite under Wine, in a fresh prefix, headless, and the console
+#      program as a Command Prompt runs it;
 #   5. the window tests again in the Windows look, under Wine and Xvfb;
 #   6. the installer under Wine.
 # `scripts/windows.sh qt` stops after step 1, `scripts/windows.sh build` after
@@ -136,8 +138,8 @@ mingw_runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc
 package=$build/package/kestra-setup
 rm -rf "$build/package"
 mkdir -p "$package/platforms" "$package/styles" "$package/tls" "$package/licenses" "$package/translations"
-cp "$build/src/kestra-setup.exe" "$package/"
-# Modules the program opens on demand, if the build has any.
+cp "$build/src/kestra-setup.exe" "$build/src/kestra-setup-cli.exe" "$package/"
+# Modules the programs open on demand (the e-mail test).
 find "$build/src" -maxdepth 1 -name '*.dll' -exec cp {} "$package/" \;
 for library in Core Gui Widgets Network; do
     cp "$qt_prefix/bin/Qt6$library.dll" "$package/"
@@ -161,14 +163,19 @@ rm -f "$zip_file"
 (cd "$build/package" && zip -qr9 "$zip_file" kestra-setup)
 echo "Windows package: $build/kestra-setup-windows-x86_64.zip"
 
-# The installer beside the zip, and the program's icon, version record and
-# windowed subsystem read back from what was built.
+# The installer beside the zip, and the programs' icons, version records and
+# subsystems read back from what was built: the windows a windowed program
+# (no console window behind them), the command line a console program (a
+# prompt waits for it and %ERRORLEVEL% is its exit status).
 version=$(sed -n 's/^project(KestraSetup VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 installer=$build/kestra-setup-$version-windows-x86_64-setup.exe
 packaging/windows/build-installer.sh "$package" "$version" "$installer"
 /usr/bin/python3 packaging/windows/check-exe.py "$package/kestra-setup.exe" --gui --icon 128 \
     ProductName="Kestra Setup" FileVersion=1.1.0.1 FileDescription="Wirless Scouting Camera" \
     LegalCopyright="Copyright 2026 The Kestra Setup developers"
+/usr/bin/python3 packaging/windows/check-exe.py "$package/kestra-setup-cli.exe" --console --icon 128 \
+    ProductName="Kestra Setup" FileVersion=1.1.0.1 FileDescription="Kestra Setup command line" \
+    OriginalFilename=kestra-setup-cli.exe
 /usr/bin/python3 packaging/windows/check-exe.py "$installer" ProductName="Kestra Setup" ProductVersion="$version"
 echo "Windows installer: $installer"
 [ "$stage" = build ] && exit 0
@@ -197,6 +204,32 @@ wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /t REG_SZ /d "Z:${fonts//\//\\
 wineserver -p60 2>/dev/null || true # may already run for the prefix
 trap 'wineserver --kill 2>/dev/null || true' EXIT
 env -u DISPLAY -u WAYLAND_DISPLAY ctest --preset windows
+
+# Both programs from the zip's folder, as a Command Prompt runs them: the
+# console program's exit status is what cmd sees, and it prints its version;
+# the windowed program sends a command to it and exits with 2.
+console_check() {
+    local status=0 out
+    out=$(cd "$package" && env -u DISPLAY -u WAYLAND_DISPLAY wine cmd /c kestra-setup-cli.exe --bogus 2>&1) || status=$?
+    if [ "$status" -ne 2 ]; then
+        echo "cmd /c kestra-setup-cli.exe --bogus exited with $status, not 2: $out" >&2
+        return 1
+    fi
+    out=$(cd "$package" && env -u DISPLAY -u WAYLAND_DISPLAY wine cmd /c kestra-setup-cli.exe --version 2>&1 | tr -d '\r')
+    if [ "$out" != "kestra-setup-cli $version" ]; then
+        echo "kestra-setup-cli.exe --version printed \"$out\", not \"kestra-setup-cli $version\"" >&2
+        return 1
+    fi
+    status=0
+    out=$(cd "$package" && env -u DISPLAY -u WAYLAND_DISPLAY wine cmd /c kestra-setup.exe card list 2>&1) || status=$?
+    if [ "$status" -ne 2 ] || ! grep -q 'kestra-setup-cli' <<<"$out"; then
+        echo "cmd /c kestra-setup.exe card list exited with $status, not 2, saying: $out" >&2
+        return 1
+    fi
+    echo "Console check: kestra-setup-cli.exe exits 2 on a bad option and prints its version under cmd;" \
+        "kestra-setup.exe sends commands to it"
+}
+console_check
 
 # --- 5. The window tests in the Windows look ----------------------------------
 # The window tests once more on the windows platform plugin and the style a

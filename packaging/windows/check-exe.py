@@ -8,7 +8,9 @@ program promises them:
 
 Each NAME=VALUE is a string the version record must hold (ProductName=...).
 --gui asks for the windowed subsystem (no console window when started from
-Explorer); --icon N for an icon group with the resource id N."""
+Explorer), --console for the console subsystem (a Command Prompt waits for the
+program and %ERRORLEVEL% is its exit status); --icon N for an icon group with
+the resource id N."""
 
 import sys
 
@@ -35,11 +37,13 @@ def icon_groups(pe):
 
 
 def main(argv):
-    path, wanted, gui, icons = None, {}, False, []
+    path, wanted, gui, console, icons = None, {}, False, False, []
     args = iter(argv[1:])
     for arg in args:
         if arg == "--gui":
             gui = True
+        elif arg == "--console":
+            console = True
         elif arg == "--icon":
             icons.append(int(next(args)))
         elif "=" in arg and path:
@@ -59,6 +63,8 @@ def main(argv):
             problems.append(f"{name} is {strings.get(name)!r}, not {value!r}")
     if gui and pe.OPTIONAL_HEADER.Subsystem != pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"]:
         problems.append(f"subsystem {pe.OPTIONAL_HEADER.Subsystem}, not the windowed one")
+    if console and pe.OPTIONAL_HEADER.Subsystem != pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_CUI"]:
+        problems.append(f"subsystem {pe.OPTIONAL_HEADER.Subsystem}, not the console one")
     groups = icon_groups(pe)
     for icon in icons:
         if icon not in groups:

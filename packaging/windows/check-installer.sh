@@ -8,8 +8,9 @@
 # An older build is installed for this user, a stored choice is made, this
 # build is installed over it silently, and then it must hold: the files, the
 # Start-menu shortcut and the Apps & Features entry are where they belong, the
-# older build's files are gone, the stored choice is kept, and the installed
-# program saves the worked camera example into a C:\ folder byte for byte.
+# older build's files are gone, the stored choice is kept, the installed
+# command line saves the worked camera example into a C:\ folder byte for
+# byte, and the installed windows send a command there.
 # A silent uninstall must leave nothing but the stored choice; /PURGE removes
 # that too. Last, an install for all users goes to Program Files and HKLM.
 set -euo pipefail
@@ -87,16 +88,26 @@ else
     fail "the upgrade lost the stored choice"
 fi
 
-# The installed program, started from the command line, saves the worked example
-# into a folder on drive C (a card's root is a folder that exists).
+# The installed command line saves the worked example into a folder on drive
+# C (a card's root is a folder that exists); the installed windows, given the
+# same command, send it there with exit status 2 and write nothing.
 mkdir -p "$WINEPREFIX/drive_c/kestra-worked"
-if run "$user_dir/kestra-setup.exe" camera --out 'C:\kestra-worked' --clock "2024-03-05 08:07:06" >"$work/camera.out" 2>&1 &&
+if run "$user_dir/kestra-setup-cli.exe" camera --out 'C:\kestra-worked' --clock "2024-03-05 08:07:06" >"$work/camera.out" 2>&1 &&
    cmp -s "$WINEPREFIX/drive_c/kestra-worked/camera.dat" "$root/tests/formats/camera/golden/camera_worked.dat"; then
-    pass "the installed program saved the worked camera example into C:\\kestra-worked"
+    pass "the installed command line saved the worked camera example into C:\\kestra-worked"
 else
-    fail "the installed program did not save the worked example: $(cat "$work/camera.out")"
+    fail "the installed command line did not save the worked example: $(cat "$work/camera.out")"
 fi
-grep -q 'camera.dat' "$work/camera.out" || fail "the installed program printed nothing to its console"
+grep -q 'camera.dat' "$work/camera.out" || fail "the installed command line printed nothing to its console"
+mkdir -p "$WINEPREFIX/drive_c/kestra-windowed"
+windowed_status=0
+run "$user_dir/kestra-setup.exe" camera --out 'C:\kestra-windowed' >"$work/windowed.out" 2>&1 || windowed_status=$?
+if [ "$windowed_status" -eq 2 ] && grep -q 'kestra-setup-cli' "$work/windowed.out" &&
+   [ -z "$(ls -A "$WINEPREFIX/drive_c/kestra-windowed")" ]; then
+    pass "the installed windows sent a command to kestra-setup-cli"
+else
+    fail "the installed windows, given a command, exited with $windowed_status: $(cat "$work/windowed.out")"
+fi
 
 run "$user_dir/uninstall.exe" /S || fail "the uninstaller exited with $?"
 settle

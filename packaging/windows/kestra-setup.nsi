@@ -31,6 +31,8 @@ ManifestDPIAware true
 
 !define PRODUCT "Kestra Setup"
 !define PUBLISHER "The Kestra Setup developers"
+; The windows, which the Start menu and the finish page start; the command
+; line, kestra-setup-cli.exe, is a console program in the same folder.
 !define EXE "kestra-setup.exe"
 !define UNINSTALLER "uninstall.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KestraSetup"

@@ -4,7 +4,25 @@
 #include "app/AppState.h"
 #include "app/RegistrySettings.h"
 
+#include "ui/RegistryStore.h"
+
 namespace kestra {
+
+namespace {
+
+// The language whose texts a stored code shows: a code outside 1 to 11 runs
+// in the system's language; Chinese chosen on a system that is not Chinese
+// shows the English texts, unless the language menu or --lang chose it.
+int TextLanguage(ui::RegistryStore& store, int code, int defaultCode)
+{
+    if (code < kLanguageChinese || code > kLanguageCount)
+        return defaultCode;
+    if (code == kLanguageChinese && defaultCode != kLanguageChinese && !ReadChineseTextsSetting(store))
+        return kLanguageEnglish;
+    return code;
+}
+
+} // namespace
 
 void RestoreSettings(ui::RegistryStore& store, std::uint16_t systemLanguageId)
 {
@@ -27,18 +45,11 @@ void RestoreSettings(ui::RegistryStore& store, std::uint16_t systemLanguageId)
     if (code < kLanguageChinese || code > kLanguageCount)
         code = static_cast<short>(defaultCode);
 
-    g_languageIndex = code;
-    g_chineseChosen = 0;
-    // Chinese chosen on a system that cannot show it: English texts, but the
-    // choice (and the stored code 1) is kept.
-    if (g_systemIsChinese == 0 && code == kLanguageChinese) {
-        g_languageIndex = kLanguageEnglish;
-        g_chineseChosen = 1;
-        // Unless the language menu chose Chinese: it showed the Chinese
-        // texts, and they show again.
-        if (ReadChineseTextsSetting(store))
-            g_languageIndex = kLanguageChinese;
-    }
+    // Chinese chosen on a system that cannot show it: English texts, unless
+    // the language menu chose it, but the choice (and the stored code 1) is
+    // kept either way.
+    g_languageIndex = TextLanguage(store, code, defaultCode);
+    g_chineseChosen = g_systemIsChinese == 0 && code == kLanguageChinese ? 1 : 0;
 
     short model = 1;
     if (ReadModelSetting(store, model) == 0)
@@ -72,6 +83,15 @@ void RememberChineseTexts(ui::RegistryStore& store, bool shown)
     // menu's Chinese has no such value.
     if (shown || ReadChineseTextsSetting(store))
         WriteChineseTextsSetting(store, shown);
+}
+
+int RememberedTextLanguage(ui::RegistryStore& store, std::uint16_t systemLanguageId)
+{
+    const int defaultCode = DefaultLanguageCode(systemLanguageId);
+    // Read as RestoreSettings reads it, without creating the key.
+    const std::optional<std::uint32_t> stored = store.readDword(QString::fromLatin1(ui::kLanguageValue));
+    const int code = stored ? static_cast<short>(ui::LowWord(*stored)) : defaultCode;
+    return TextLanguage(store, code, defaultCode);
 }
 
 } // namespace kestra

@@ -16,6 +16,11 @@ class RegistryStore;
 // defaults (the system's language, model 1, TvMode 0).
 void RestoreSettings(ui::RegistryStore& store, std::uint16_t systemLanguageId);
 
+// The language whose texts the windows would open in, as RestoreSettings
+// decides it, read without writing anything (not even the missing key): the
+// language of what the program says before it starts the windows.
+int RememberedTextLanguage(ui::RegistryStore& store, std::uint16_t systemLanguageId);
+
 // The language menu's and --lang's choice of a language code 1 to 11 (any
 // other value changes nothing): the interface language and the stored code as
 // if "language" had held it at start-up, except that Chinese shows its texts

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/LanguageNames.h"
 #include "common/SaveDecision.h"
 #include "common/Session.h"
 #include "filecheck/SettingsFileCheck.h"
@@ -116,13 +117,9 @@ struct SessionOptions {
                     std::optional<int> fallbackTvMode = std::nullopt) const;
 };
 
-// "English", "Deutsch", "german", "de", "中文", "3": the language index 1..11.
-// Anything else is refused (kExitUsage) with the list of languages.
+// A --lang word (common/LanguageNames.h): the language index 1..11. Anything
+// else is refused (kExitUsage) with the list of languages.
 int ParseLanguage(const QString& value);
-// The languages --lang takes, as the refusal lists them: "Chinese (zh, 1), ...".
-QString LanguageChoices();
-// The English name of a language index, as --lang accepts it.
-QString LanguageName(int languageIndex);
 
 // --clock "2024-03-05 08:07:06", or the PC's local time when empty; the year
 // limited to the camera's calendar by the same rule as the Camera window's.

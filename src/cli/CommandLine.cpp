@@ -10,7 +10,6 @@
 #include "cli/MailTestCommand.h"
 #include "cli/MmsCommand.h"
 #include "cli/SmsCommand.h"
-#include "cli/WindowsConsole.h"
 
 #include <CLI/CLI.hpp>
 
@@ -82,11 +81,9 @@ int RunCommandLine(int argc, const char* const* argv)
     CLI::App program{"Prepares the settings files of the Kestra T870N camera without the windows: writes "
                      "camera.dat, mms.dat, gprs.dat and sms.dat, inspects a card, writes whole cards for many "
                      "cameras from one profile, lists the operator catalogues, tests the e-mail settings "
-                     "against their mail server. Without arguments the program opens its windows; with "
-                     "--lang LANGUAGE alone it opens them in that language (a name or code as the commands' "
-                     "--lang takes) and keeps it for the next start.",
-                     "kestra-setup"};
-    program.set_version_flag("--version", "kestra-setup " KESTRA_VERSION);
+                     "against their mail server. The windows are the other program, kestra-setup.",
+                     "kestra-setup-cli"};
+    program.set_version_flag("--version", "kestra-setup-cli " KESTRA_VERSION);
     program.require_subcommand(1);
     program.fallthrough(false);
 
@@ -94,7 +91,7 @@ int RunCommandLine(int argc, const char* const* argv)
     // alone: a parser (every option, its checks and its help text) costs more
     // than a save's own work. Any other line (help, version, a word that is no
     // command) builds them all, in the order the help lists them.
-    const std::string first = argv[1];
+    const std::string first = argc > 1 ? argv[1] : "";
     std::optional<CameraCommand> camera;
     std::optional<MmsCommand> mms;
     std::optional<GprsCommand> gprs;
@@ -108,7 +105,7 @@ int RunCommandLine(int argc, const char* const* argv)
                   catalogue, mailTest, card);
 
     const auto named = [&first](CLI::App* command) { return command->check_name(first); };
-    if (first[0] != '-' && program.get_subcommands(named).empty()) {
+    if (!first.empty() && first[0] != '-' && program.get_subcommands(named).empty()) {
         QStringList names;
         for (const CLI::App* command : program.get_subcommands([](CLI::App*) { return true; }))
             names << FromStd(command->get_name());

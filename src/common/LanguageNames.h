@@ -3,6 +3,8 @@
 
 #include "common/Languages.h"
 
+#include <QString>
+
 #include <array>
 
 namespace kestra {
@@ -45,5 +47,17 @@ constexpr const LanguageSpelling* FindLanguageSpelling(int languageIndex)
     }
     return nullptr;
 }
+
+// The words both programs' --lang takes, read in one place so that the windows
+// and the command line agree: "English", "Deutsch", "german", "de", "中文" or
+// "3" give the language index 1 to 11 (surrounding blanks ignored, the Latin
+// names and codes in any case); any other word gives 0.
+int LanguageFromWord(const QString& word);
+// The languages those words name, as a refusal lists them: "Chinese (zh, 1), ...".
+QString LanguageChoices();
+// The refusal of a --lang word that names no language, with the list.
+QString UnknownLanguageMessage(const QString& word);
+// A language index as the tool spells it ("Deutsch"), "unknown" for any other value.
+QString LanguageName(int languageIndex);
 
 } // namespace kestra

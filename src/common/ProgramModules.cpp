@@ -15,9 +15,8 @@
 
 // The build names the modules and says where an install keeps them, relative
 // to the program's folder (src/CMakeLists.txt).
-#if !defined(KESTRA_WINDOWS_MODULE_FILE) || !defined(KESTRA_MAILTEST_MODULE_FILE) || !defined(KESTRA_MODULE_DIR)       \
-    || !defined(KESTRA_CLI_MODULE_FILE)
-#error "the build defines the module file names and the install's module folder"
+#if !defined(KESTRA_MAILTEST_MODULE_FILE) || !defined(KESTRA_MODULE_DIR) || !defined(KESTRA_VERSION)
+#error "the build defines the module file names, the install's module folder and the version"
 #endif
 #if !defined(Q_OS_WIN) && !defined(KESTRA_DRIVES_MODULE_FILE)
 #error "the build defines the drives module's file name on every system but Windows"
@@ -26,8 +25,8 @@
 namespace kestra {
 namespace {
 
-// The windows may look for a module before their QApplication exists, when Qt
-// cannot yet say where the program is.
+// A module may be looked for before the program's application object exists,
+// when Qt cannot yet say where the program is.
 QString ProgramDirectory()
 {
     if (QCoreApplication::instance())
@@ -55,10 +54,6 @@ QString Shown(const QString& path)
 QString ModuleFileName(ProgramModule module)
 {
     switch (module) {
-    case ProgramModule::CommandLine:
-        return QStringLiteral(KESTRA_CLI_MODULE_FILE);
-    case ProgramModule::Windows:
-        return QStringLiteral(KESTRA_WINDOWS_MODULE_FILE);
     case ProgramModule::MailTest:
         return QStringLiteral(KESTRA_MAILTEST_MODULE_FILE);
     case ProgramModule::Drives:
@@ -69,6 +64,11 @@ QString ModuleFileName(ProgramModule module)
 #endif
     }
     return {};
+}
+
+QString ProgramVersion()
+{
+    return QStringLiteral(KESTRA_VERSION);
 }
 
 ModuleEntry LoadModuleEntry(ProgramModule module, const char* entryName)
@@ -91,6 +91,15 @@ ModuleEntry LoadModuleEntry(ProgramModule module, const char* entryName)
         library.setLoadHints(QLibrary::PreventUnloadHint);
         if (!library.load())
             return {nullptr, QStringLiteral("%1 cannot be loaded (%2)").arg(Shown(path), library.errorString())};
+        // The version first: an entry of another build is never called.
+        const auto version = reinterpret_cast<ModuleVersionEntry>(library.resolve(kModuleVersionEntryName));
+        if (!version)
+            return {nullptr, QStringLiteral("%1 is no module of this program: it has no %2")
+                                 .arg(Shown(path), QString::fromLatin1(kModuleVersionEntryName))};
+        const QString moduleVersion = QString::fromUtf8(version());
+        if (moduleVersion != ProgramVersion())
+            return {nullptr, QStringLiteral("%1 belongs to Kestra Setup %2, not to this program's version %3")
+                                 .arg(Shown(path), moduleVersion, ProgramVersion())};
         if (const QFunctionPointer function = library.resolve(entryName))
             return {function, {}};
         return {nullptr, QStringLiteral("%1 is no module of this program: it has no %2")

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: Apache-2.0
-// The drives module's only exported symbol: SystemRemovableDrives (cards/
-// ModuleDrives.cpp) loads the module the first time a drive is asked about and
-// calls it, so that only such a run loads QtDBus and libdbus.
+// The drives module's exports, its build's version and its entry:
+// SystemRemovableDrives (cards/ModuleDrives.cpp) loads the module the first
+// time a drive is asked about and calls the entry, so that only such a run
+// loads QtDBus and libdbus.
+#include "common/ProgramModules.h"
 #include "drives/UDisks2Drives.h"
 
 #include <QtGlobal>
 
 #include <type_traits>
+
+KESTRA_MODULE_VERSION_EXPORT
 
 extern "C" Q_DECL_EXPORT void KestraSystemDrives(std::unique_ptr<kestra::RemovableDrives>& drives)
 {

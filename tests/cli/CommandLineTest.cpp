@@ -420,33 +420,6 @@ TEST(CommandLine, LanguageNamesAndCodesSetTheLanguageByte)
     }
 }
 
-TEST(CommandLine, LanguageForTheWindowsIsCheckedBeforeTheyOpen)
-{
-    // An unknown language is refused with the list; a known one gets as far
-    // as looking for a display (there is none here).
-    const struct {
-        QStringList arguments;
-        const char* said;
-    } cases[] = {
-        {{"--lang", "Klingon"},
-         "\"Klingon\" is no language; use one of Chinese (zh, 1), English (en, 2), Deutsch (de, 3)"},
-        {{"--lang=xx"}, "Japanese (ja, 10), Lithuanian (lt, 11)"},
-        {{"--lang"}, "--lang needs a language"},
-#ifndef Q_OS_WIN
-        // Windows always has a display: there a known language opens the
-        // windows, which no test may wait on.
-        {{"--lang", "de"}, "no display"},
-#endif
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const Outcome run = Kestra(c.arguments);
-        EXPECT_EQ(run.status, 2);
-        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
-        EXPECT_TRUE(run.out.isEmpty());
-    }
-}
-
 TEST(CommandLine, BadInputExitsWithTwoAndLeavesTheFolderAlone)
 {
     QTemporaryDir card;
@@ -687,91 +660,6 @@ TEST(CommandLineMailTest, RefusesWhatGprsRefusesWithTheSameWords)
     EXPECT_EQ(ca.status, 2);
     EXPECT_TRUE(ca.out.contains(card.filePath("notes.txt"))) << ca.out.toStdString();
     EXPECT_TRUE(server.logins().isEmpty());
-}
-
-// --- modules ----------------------------------------------------------------
-
-// The command line, the windows, the e-mail test and (on Linux) the removable
-// drives are modules loaded when they are used. A copy of the program without
-// them, or with a damaged file in their place, names the file it could not use
-// and exits with 1: never a crash, never a success.
-TEST(CommandLineModules, MissingOrBrokenModuleIsNamedAndFailsTheRun)
-{
-    QTemporaryDir folder;
-    const QString program = folder.filePath("kestra-setup");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(KESTRA_SETUP_PROGRAM), program));
-    const QDir programDir(QFileInfo(folder.path()).canonicalFilePath());
-    const QString commandLine = QFileInfo(QStringLiteral(KESTRA_SETUP_PROGRAM)).dir().filePath(KESTRA_CLI_MODULE_FILE);
-    const QStringList windows = {"-platform", "offscreen"};
-    const QStringList mailTest = {"mail-test",       "--smtp-server",     "127.0.0.1", "--sender-email",
-                                  "cam@example.org", "--sender-password", "pw",        "--json"};
-    struct Case {
-        const char* name;
-        QStringList arguments;
-        const char* module;
-        bool damaged;
-    };
-    std::vector<Case> cases = {
-        {"command line, missing", {"--version"}, KESTRA_CLI_MODULE_FILE, false},
-        {"command line, damaged", {"--version"}, KESTRA_CLI_MODULE_FILE, true},
-        {"windows, missing", windows, KESTRA_WINDOWS_MODULE_FILE, false},
-        {"windows, damaged", windows, KESTRA_WINDOWS_MODULE_FILE, true},
-        {"mail test, missing", mailTest, KESTRA_MAILTEST_MODULE_FILE, false},
-        {"mail test, damaged", mailTest, KESTRA_MAILTEST_MODULE_FILE, true},
-    };
-#ifdef KESTRA_DRIVES_MODULE_FILE
-    cases.push_back({"drives, missing", {"card", "list"}, KESTRA_DRIVES_MODULE_FILE, false});
-    cases.push_back({"drives, damaged", {"card", "list"}, KESTRA_DRIVES_MODULE_FILE, true});
-    cases.push_back({"drives, missing, JSON", {"card", "list", "--json"}, KESTRA_DRIVES_MODULE_FILE, false});
-#endif
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        // Every other module is missing, but the command line's, which the
-        // commands need first.
-        const QString ownCommandLine = programDir.filePath(KESTRA_CLI_MODULE_FILE);
-        QFile::remove(ownCommandLine);
-        ASSERT_TRUE(QFile::copy(commandLine, ownCommandLine));
-        const QString module = programDir.filePath(QString::fromLatin1(c.module));
-        QFile::remove(module);
-        if (c.damaged)
-            WriteAll(module, "not a module");
-        const Outcome run = RunProgram(program, c.arguments);
-        EXPECT_EQ(run.status, 1) << run.out.toStdString() << run.err.toStdString();
-        // The mail test's --json report carries the path escaped: read its summary.
-        const QString summary = QJsonDocument::fromJson(run.out.toUtf8()).object().value("summary").toString();
-        EXPECT_TRUE((run.out + run.err + summary).contains(QDir::toNativeSeparators(module)))
-            << run.out.toStdString() << run.err.toStdString();
-    }
-}
-
-// The program itself links no Qt at all, and the command line QtCore alone: a
-// library that pulls in more Qt (and what lies under it: libdbus, Kerberos,
-// X) belongs in a module of its own, not where every command pays for it.
-TEST(CommandLineModules, ProgramLinksNoQtAndCommandsQtCoreAlone)
-{
-#ifndef Q_OS_LINUX
-    GTEST_SKIP() << "the dynamic dependencies are read with ldd";
-#else
-    const auto dependencies = [](const QString& file) {
-        QProcess ldd;
-        ldd.start(QStringLiteral("ldd"), {file});
-        EXPECT_TRUE(ldd.waitForFinished(30000) && ldd.exitStatus() == QProcess::NormalExit && ldd.exitCode() == 0)
-            << ldd.errorString().toStdString() << ldd.readAllStandardError().toStdString();
-        return QString::fromLocal8Bit(ldd.readAllStandardOutput());
-    };
-    const QString program = dependencies(QStringLiteral(KESTRA_SETUP_PROGRAM));
-    std::vector<const char*> notInProgram = {"libQt6"};
-#ifndef __SANITIZE_ADDRESS__
-    notInProgram.push_back("libstdc++"); // the sanitizers' runtime brings it
-#endif
-    for (const char* library : notInProgram)
-        EXPECT_FALSE(program.contains(QLatin1String(library))) << library << " in\n" << program.toStdString();
-    const QString commands =
-        dependencies(QFileInfo(QStringLiteral(KESTRA_SETUP_PROGRAM)).dir().filePath(KESTRA_CLI_MODULE_FILE));
-    EXPECT_TRUE(commands.contains("libQt6Core.so")) << commands.toStdString();
-    for (const char* unwanted : {"libQt6Gui", "libQt6Widgets", "libQt6Network", "libQt6DBus", "libdbus-1"})
-        EXPECT_FALSE(commands.contains(QLatin1String(unwanted))) << unwanted << " in\n" << commands.toStdString();
-#endif
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: Apache-2.0
 # Includes point down the layers only: storage, formats, file check, dialog
-# layer, windows, shell, program. Each folder may include itself and the
+# layer, windows, shell, programs (kestra-setup, the windows, which holds no
+# command-line code, and kestra-setup-cli). Each folder may include itself and the
 # folders listed for it; anything else fails the check with the offending line.
 # A folder is a top folder of src/, except under src/formats (one folder per
 # settings file, none including another but all including formats/shared,
@@ -53,7 +54,21 @@ status=0
 while IFS= read -r file; do
     rel=${file#"$src"/}
     top=$(folder_of "$rel")
-    [ -z "$top" ] && continue # src/main.cpp, the program, may include anything
+    if [ -z "$top" ]; then
+        # The programs' own files may include anything, but the windowed
+        # program holds no command-line code: nothing of src/cli but the card
+        # profiles' reader, until profiles are read in src/cards.
+        if [ "$rel" = SetupProgram.cpp ]; then
+            while IFS= read -r line; do
+                path=$(sed -E 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)".*/\1/' <<<"${line#*:}")
+                if [ "$(folder_of "$path")" = cli ] && [ "$path" != cli/CardProfileFile.h ]; then
+                    echo "$rel:${line%%:*}: the windowed program may not include $path (the command line's)"
+                    status=1
+                fi
+            done < <(grep -n -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" || true)
+        fi
+        continue
+    fi
     ok=$(allowed "$top")
     if [ "$ok" = UNKNOWN ]; then
         echo "$rel: folder src/$top has no place in the layers; add it to tests/layers/check_layers.sh"

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
-// The e-mail test module's only exported symbol: RunMailTest (mailtest/core/
-// MailTest.cpp) loads the module and calls it.
+// The e-mail test module's exports, its build's version and its entry:
+// RunMailTest (mailtest/core/MailTest.cpp) loads the module and calls the entry.
+#include "common/ProgramModules.h"
 #include "mailtest/network/MailTestSession.h"
 
 #include <QtGlobal>
 
 #include <type_traits>
+
+KESTRA_MODULE_VERSION_EXPORT
 
 extern "C" Q_DECL_EXPORT void KestraRunMailTest(const kestra::GprsSettings& settings,
                                                 const kestra::MailTestOptions& options, kestra::MailTestReport& report)

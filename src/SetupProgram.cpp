@@ -1,19 +1,24 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "WindowsModule.h"
-#include "CommandLineModule.h"
-
+// kestra-setup, the windowed program: the shell and its windows on Qt
+// Widgets. The commands are the other program's (CommandLineProgram.cpp); a
+// command given here is sent there in one line, before any window or display.
 #include "app/CardsDialog.h"
 #include "app/SetupApp.h"
-#include "cli/CommandLine.h"
-#include "common/ProgramModules.h"
+#include "app/StartOptions.h"
+#include "app/StartupSettings.h"
+#include "common/Languages.h"
 #include "ui/FontMetricsCache.h"
 #include "ui/QtServices.h"
+#include "ui/RegistryStore.h"
+#include "ui/SystemLanguage.h"
+
+// Until profiles are read in src/cards.
+#include "cli/CardProfileFile.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <cstring>
-#include <type_traits>
 
 namespace {
 
@@ -36,28 +41,30 @@ bool HasNoDisplay(int argc, char** argv)
 #endif
 }
 
-// The card writing window reads profiles as `card write` does, with the
-// command line's own module, loaded the first time a profile is read: a run
-// that never writes cards maps none of the command line.
-kestra::CardProfileRead ReadProfileWithCommandLine(const QString& path, int languageCode)
-{
-    static const kestra::ModuleEntry module =
-        kestra::LoadModuleEntry(kestra::ProgramModule::CommandLine, kCardProfileEntryName);
-    if (!module.function)
-        return {std::nullopt, QStringLiteral("profiles cannot be read: %1").arg(module.error)};
-    kestra::CardProfileRead read;
-    reinterpret_cast<kestra::CardProfileEntry>(module.function)(path, languageCode, read);
-    return read;
-}
-
 } // namespace
 
-extern "C" Q_DECL_EXPORT int KestraRunWindows(int& argc, char** argv)
+int main(int argc, char** argv)
 {
+    const kestra::StartOptions options = kestra::ReadStartOptions(argc, argv);
+    if (!options.commandWord.isEmpty()) {
+        // Said in the language the windows would open in; nothing is stored.
+        int language = options.languageCode;
+        if (language == 0) {
+            const std::unique_ptr<kestra::ui::RegistryStore> store = kestra::ui::CreatePlatformRegistryStore();
+            language = kestra::RememberedTextLanguage(*store, kestra::ui::SystemDefaultLanguageId());
+        }
+        kestra::SayLine(stderr, kestra::CommandProgramLine(options.commandWord, language == kestra::kLanguageChinese));
+        return 2;
+    }
+    if (options.help || options.version) {
+        kestra::SayLine(stdout, options.help ? kestra::StartHelpText() : kestra::StartVersionText());
+        return 0;
+    }
     // A misspelt language is said before anything else can go wrong.
-    const kestra::cli::WindowsOptions options = kestra::cli::ReadWindowsOptions(argc, argv);
-    if (options.status != 0)
-        return options.status;
+    if (!options.languageRefusal.isEmpty()) {
+        kestra::SayLine(stderr, QStringLiteral("kestra-setup: ") + options.languageRefusal);
+        return 2;
+    }
 
     if (HasNoDisplay(argc, argv)) {
         std::fprintf(stderr,
@@ -65,7 +72,8 @@ extern "C" Q_DECL_EXPORT int KestraRunWindows(int& argc, char** argv)
                      "WAYLAND_DISPLAY are not set).\n"
                      "Start it under a virtual display instead:\n"
                      "    xvfb-run -a %s\n"
-                     "(xvfb-run comes with the Debian package xvfb: sudo apt-get install -y xvfb)\n",
+                     "(xvfb-run comes with the Debian package xvfb: sudo apt-get install -y xvfb)\n"
+                     "The commands run without a display: kestra-setup-cli --help.\n",
                      argc > 0 ? argv[0] : "kestra-setup");
         return 2;
     }
@@ -78,7 +86,8 @@ extern "C" Q_DECL_EXPORT int KestraRunWindows(int& argc, char** argv)
     kestra::ui::FontMetricsCache fontMetrics(kestra::ui::FontMetricsCache::DefaultFilePath());
     kestra::ui::UseFontMetricsCache(&fontMetrics);
 
-    kestra::UseCardProfileReader(&ReadProfileWithCommandLine);
+    // Until profiles are read in src/cards.
+    kestra::UseCardProfileReader(&kestra::cli::ReadCardProfileAt);
 
     kestra::ui::ProgramServices program;
     kestra::CSetupApp setup(program.services());
@@ -88,6 +97,3 @@ extern "C" Q_DECL_EXPORT int KestraRunWindows(int& argc, char** argv)
     kestra::ui::UseFontMetricsCache(nullptr);
     return result;
 }
-
-// A change of the signature not made on both sides fails here, not at run time.
-static_assert(std::is_same_v<decltype(&KestraRunWindows), WindowsEntry>);
