@@ -7,14 +7,14 @@
 #include "app/MainDialog.h"
 #include "app/ShellTexts.h"
 #include "app/StartupSettings.h"
+#include "dialogs/camera/CameraDialog.h"
+#include "dialogs/sms/SmsDialog.h"
+#include "dialogs/smtp/SmtpDialog.h"
 #include "support/AnnouncedName.h"
 #include "support/ScriptedDialog.h"
 #include "support/TestServices.h"
 #include "ui/ControlWidgets.h"
 #include "ui/SampleTemplate.h"
-#include "dialogs/camera/CameraDialog.h"
-#include "dialogs/sms/SmsDialog.h"
-#include "dialogs/smtp/SmtpDialog.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -3,12 +3,12 @@
 #include "app/MainDialog.h"
 #include "app/ShellTexts.h"
 #include "app/StartupSettings.h"
+#include "dialogs/camera/CameraDialog.h"
+#include "dialogs/camera/CameraDialogIds.h"
 #include "formats/camera/CameraFile.h"
 #include "formats/camera/CameraFileReader.h"
 #include "storage/SettingsFileIo.h"
 #include "support/TestServices.h"
-#include "dialogs/camera/CameraDialog.h"
-#include "dialogs/camera/CameraDialogIds.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -2,11 +2,11 @@
 #include "app/AppState.h"
 #include "app/SetupApp.h"
 #include "app/ShellTexts.h"
+#include "dialogs/camera/CameraDialog.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
 #include "ui/Dialog.h"
 #include "ui/Skin.h"
-#include "dialogs/camera/CameraDialog.h"
 
 #include <QApplication>
 #include <QComboBox>

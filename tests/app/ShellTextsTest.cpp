@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "app/ShellTexts.h"
 #include "app/AppState.h"
-#include "storage/Cp936.h"
-#include "ui/Services.h"
 #include "dialogs/base/DialogHelpers.h"
 #include "dialogs/base/PcClock.h"
+#include "storage/Cp936.h"
+#include "ui/Services.h"
 
 #include <gtest/gtest.h>
 

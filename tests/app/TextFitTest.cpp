@@ -12,15 +12,15 @@
 #include "app/AppState.h"
 #include "app/CardsDialog.h"
 #include "app/MainDialog.h"
-#include "support/LayoutCheck.h"
-#include "support/TestServices.h"
-#include "ui/Skin.h"
 #include "dialogs/camera/CameraDialog.h"
 #include "dialogs/mms/MmsDialog.h"
 #include "dialogs/mms/MmsDialogIds.h"
 #include "dialogs/sms/SmsDialog.h"
 #include "dialogs/smtp/SmtpDialog.h"
 #include "dialogs/smtp/SmtpDialogIds.h"
+#include "support/LayoutCheck.h"
+#include "support/TestServices.h"
+#include "ui/Skin.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "dialogs/camera/CameraDialog.h"
 
+#include "dialogs/base/DialogHelpers.h"
+#include "dialogs/base/PcClock.h"
+#include "dialogs/camera/CameraDialogIds.h"
 #include "formats/camera/CameraFields.h"
 #include "formats/camera/CameraFile.h"
 #include "formats/camera/CameraSave.h"
 #include "formats/camera/CameraTexts.h"
 #include "ui/DataExchange.h"
-#include "dialogs/base/DialogHelpers.h"
-#include "dialogs/base/PcClock.h"
-#include "dialogs/camera/CameraDialogIds.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "dialogs/base/SettingsDialog.h"
 #include "formats/camera/CameraChoices.h"
 #include "formats/camera/CameraSettings.h"
-#include "dialogs/base/SettingsDialog.h"
 
 #include <QString>
 

@@ -2,8 +2,8 @@
 #include "common/Languages.h"
 #include "dialogs/camera/CameraDialog.h"
 
-#include "formats/camera/CameraTexts.h"
 #include "dialogs/camera/CameraDialogIds.h"
+#include "formats/camera/CameraTexts.h"
 
 namespace kestra {
 namespace {

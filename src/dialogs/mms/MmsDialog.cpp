@@ -2,13 +2,13 @@
 #include "dialogs/mms/MmsDialog.h"
 
 #include "common/TextTable.h"
+#include "dialogs/base/DialogHelpers.h"
+#include "dialogs/mms/MmsDialogIds.h"
 #include "formats/mms/MmsCatalogue.h"
 #include "formats/mms/MmsSave.h"
 #include "formats/mms/MmsTexts.h"
 #include "storage/Cp936.h"
 #include "ui/DataExchange.h"
-#include "dialogs/base/DialogHelpers.h"
-#include "dialogs/mms/MmsDialogIds.h"
 
 #include <QScopedValueRollback>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "dialogs/base/SettingsDialog.h"
 #include "formats/mms/MmsFile.h"
 #include "formats/mms/MmsSettings.h"
-#include "dialogs/base/SettingsDialog.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,8 +2,8 @@
 #include "common/Languages.h"
 #include "dialogs/mms/MmsDialog.h"
 
-#include "formats/mms/MmsSettings.h"
 #include "dialogs/mms/MmsDialogIds.h"
+#include "formats/mms/MmsSettings.h"
 
 namespace kestra {
 namespace {

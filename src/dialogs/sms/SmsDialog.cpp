@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "dialogs/sms/SmsDialog.h"
 
+#include "dialogs/sms/SmsDialogIds.h"
 #include "formats/sms/SmsFile.h"
 #include "formats/sms/SmsSave.h"
 #include "formats/sms/SmsTexts.h"
 #include "ui/DataExchange.h"
-#include "dialogs/sms/SmsDialogIds.h"
 
 namespace kestra {
 namespace {

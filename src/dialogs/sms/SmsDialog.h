@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "formats/sms/SmsSettings.h"
 #include "dialogs/base/SettingsDialog.h"
+#include "formats/sms/SmsSettings.h"
 
 namespace kestra {
 

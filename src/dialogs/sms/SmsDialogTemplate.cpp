@@ -2,8 +2,8 @@
 #include "common/Languages.h"
 #include "dialogs/sms/SmsDialog.h"
 
-#include "formats/sms/SmsSettings.h"
 #include "dialogs/sms/SmsDialogIds.h"
+#include "formats/sms/SmsSettings.h"
 
 namespace kestra {
 namespace {

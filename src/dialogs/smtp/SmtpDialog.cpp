@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "dialogs/smtp/SmtpDialog.h"
 
+#include "dialogs/smtp/SmtpDialogIds.h"
 #include "formats/gprs/GprsCatalogue.h"
 #include "formats/gprs/GprsFile.h"
 #include "formats/gprs/GprsSave.h"
 #include "formats/gprs/SmtpTexts.h"
 #include "formats/shared/SmsControl.h"
 #include "ui/DataExchange.h"
-#include "dialogs/smtp/SmtpDialogIds.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "dialogs/base/SettingsDialog.h"
 #include "formats/gprs/GprsSettings.h"
 #include "mailtest/core/MailTest.h"
-#include "dialogs/base/SettingsDialog.h"
 
 #include <QString>
 

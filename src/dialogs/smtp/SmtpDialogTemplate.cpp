@@ -2,8 +2,8 @@
 #include "common/Languages.h"
 #include "dialogs/smtp/SmtpDialog.h"
 
-#include "formats/gprs/GprsSettings.h"
 #include "dialogs/smtp/SmtpDialogIds.h"
+#include "formats/gprs/GprsSettings.h"
 
 namespace kestra {
 namespace {

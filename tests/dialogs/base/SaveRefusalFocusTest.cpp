@@ -3,6 +3,14 @@
 // says why once and puts the focus on the control of the field the refusal
 // names, through the window's binding table.
 
+#include "dialogs/camera/CameraDialog.h"
+#include "dialogs/camera/CameraDialogIds.h"
+#include "dialogs/mms/MmsDialog.h"
+#include "dialogs/mms/MmsDialogIds.h"
+#include "dialogs/sms/SmsDialog.h"
+#include "dialogs/sms/SmsDialogIds.h"
+#include "dialogs/smtp/SmtpDialog.h"
+#include "dialogs/smtp/SmtpDialogIds.h"
 #include "formats/camera/CameraFile.h"
 #include "formats/gprs/GprsFile.h"
 #include "formats/gprs/GprsSettings.h"
@@ -12,14 +20,6 @@
 #include "support/DialogControls.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
-#include "dialogs/camera/CameraDialog.h"
-#include "dialogs/camera/CameraDialogIds.h"
-#include "dialogs/mms/MmsDialog.h"
-#include "dialogs/mms/MmsDialogIds.h"
-#include "dialogs/sms/SmsDialog.h"
-#include "dialogs/sms/SmsDialogIds.h"
-#include "dialogs/smtp/SmtpDialog.h"
-#include "dialogs/smtp/SmtpDialogIds.h"
 
 #include <QFile>
 #include <QLineEdit>

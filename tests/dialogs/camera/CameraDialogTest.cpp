@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "dialogs/camera/CameraDialog.h"
 #include "app/AppState.h"
+#include "dialogs/camera/CameraDialogIds.h"
 #include "formats/camera/CameraFile.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
@@ -8,7 +9,6 @@
 #include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
 #include "ui/DataExchange.h"
-#include "dialogs/camera/CameraDialogIds.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "dialogs/mms/MmsDialog.h"
 
+#include "dialogs/mms/MmsDialogIds.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "formats/mms/MmsCatalogue.h"
 #include "formats/mms/MmsFile.h"
@@ -12,7 +13,6 @@
 #include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
 #include "ui/BalloonTip.h"
-#include "dialogs/mms/MmsDialogIds.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "dialogs/sms/SmsDialog.h"
 #include "app/AppState.h"
+#include "dialogs/sms/SmsDialogIds.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "formats/sms/SmsFile.h"
 #include "storage/SettingsFileIo.h"
 #include "support/AnnouncedName.h"
 #include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
-#include "dialogs/sms/SmsDialogIds.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "dialogs/smtp/SmtpDialog.h"
 #include "app/AppState.h"
+#include "dialogs/smtp/SmtpDialogIds.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "formats/gprs/GprsCatalogue.h"
 #include "formats/gprs/GprsFile.h"
@@ -18,7 +19,6 @@
 #include "support/WidgetDriver.h"
 #include "ui/BalloonTip.h"
 #include "ui/DataExchange.h"
-#include "dialogs/smtp/SmtpDialogIds.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -3,10 +3,10 @@
 // injected runner: no network, and never a blocking box.
 
 #include "app/AppState.h"
-#include "support/TestServices.h"
-#include "support/WidgetDriver.h"
 #include "dialogs/smtp/SmtpDialog.h"
 #include "dialogs/smtp/SmtpDialogIds.h"
+#include "support/TestServices.h"
+#include "support/WidgetDriver.h"
 
 #include <QAction>
 #include <QGuiApplication>
