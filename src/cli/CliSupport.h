@@ -10,6 +10,8 @@
 
 #include <QString>
 
+#include <cstdio>
+
 #include <optional>
 #include <string>
 #include <utility>
@@ -65,6 +67,10 @@ int FinishSave(const SaveResult& saved, bool chinese, const QString& savedMessag
 
 // Lines on stdout and stderr, in UTF-8 whatever the locale says: the texts of
 // the Chinese and Japanese interface must come out whole.
+// Text for standard output or standard error: wide characters to a Windows
+// console, so that Chinese shows whatever its code page; UTF-8 to a file, a
+// pipe, or any other system's terminal.
+void WriteText(std::FILE* stream, const QString& text);
 void PrintLine(const QString& line);
 void PrintErrorLine(const QString& line);
 

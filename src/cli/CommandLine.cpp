@@ -17,7 +17,6 @@
 #include <QStringList>
 
 #include <cstring>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -119,13 +118,13 @@ int RunCommandLine(int argc, const char* const* argv)
     try {
         program.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
-        std::cout << program.help();
+        WriteText(stdout, FromStd(program.help()));
         return kExitOk;
     } catch (const CLI::CallForAllHelp&) {
-        std::cout << program.help("", CLI::AppFormatMode::All);
+        WriteText(stdout, FromStd(program.help("", CLI::AppFormatMode::All)));
         return kExitOk;
     } catch (const CLI::CallForVersion&) {
-        std::cout << program.version() << '\n';
+        WriteText(stdout, FromStd(program.version()) + QLatin1Char('\n'));
         return kExitOk;
     } catch (const CLI::ParseError& error) {
         PrintErrorLine(QStringLiteral("%1 (see --help)").arg(FromStd(error.what())));
