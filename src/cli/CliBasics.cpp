@@ -45,7 +45,7 @@ int ParseLanguage(const QString& value)
     const QString word = value.trimmed();
     bool isNumber = false;
     const int number = word.toInt(&isNumber);
-    if (isNumber && number >= kMinLanguageCode && number <= kMaxLanguageCode)
+    if (isNumber && number >= kMinLanguageCode && number <= kLanguageCount)
         return number;
     // Chinese as the main window's list writes it while Chinese texts are shown.
     if (word == QString::fromUtf8(kChineseOwnName))

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/CliSupport.h"
 
-#include "common/PcClockRule.h"
+#include "formats/camera/CameraSettings.h"
 #include "formats/shared/SettingsValues.h"
 #include "storage/SettingsFinding.h"
 
@@ -98,7 +98,7 @@ Session SessionOptions::session(std::optional<int> fallbackLanguage, std::option
     int index = kLanguageEnglish;
     if (languageGiven())
         index = ParseLanguage(FromStd(language));
-    else if (fallbackLanguage && *fallbackLanguage >= kMinLanguageCode && *fallbackLanguage <= kMaxLanguageCode)
+    else if (fallbackLanguage && *fallbackLanguage >= kMinLanguageCode && *fallbackLanguage <= kLanguageCount)
         index = *fallbackLanguage;
     // The command line has no separate Chinese choice: the chosen language is
     // both the texts' language and the code stored in the file.

@@ -45,7 +45,7 @@ QString Two(int value)
 
 QString LanguageText(int code)
 {
-    if (code < kMinLanguageCode || code > kMaxLanguageCode)
+    if (code < kMinLanguageCode || code > kLanguageCount)
         return Invalid(code);
     return QStringLiteral("%1 (%2)").arg(code).arg(LanguageName(code));
 }

@@ -4,7 +4,7 @@
 #include "common/SaveDecision.h"
 #include "common/Session.h"
 #include "filecheck/SettingsFileCheck.h"
-#include "formats/shared/TextField.h"
+#include "formats/shared/FieldRows.h"
 #include "storage/FileResult.h"
 #include "storage/SettingsFinding.h"
 #include "ui/Dialog.h"

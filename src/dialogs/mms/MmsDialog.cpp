@@ -2,13 +2,13 @@
 #include "dialogs/mms/MmsDialog.h"
 
 #include "common/TextTable.h"
+#include "dialogs/base/DialogHelpers.h"
+#include "dialogs/mms/MmsDialogIds.h"
 #include "formats/mms/MmsCatalogue.h"
 #include "formats/mms/MmsSave.h"
 #include "formats/mms/MmsTexts.h"
 #include "storage/Cp936.h"
 #include "ui/DataExchange.h"
-#include "dialogs/base/DialogHelpers.h"
-#include "dialogs/mms/MmsDialogIds.h"
 
 #include <QScopedValueRollback>
 
@@ -345,7 +345,7 @@ void CMmsDialog::OnPhoneChange()
     if (m_applyingRule)
         return;
     TakeFieldsOver(kPhoneField); // a phone over the limit shows its message here
-    if (Length(Edit(kPhoneField).GetWindowText()) > kMmsPhoneLimit)
+    if (Length(Edit(kPhoneField).GetWindowText()) > RowOf(kMmsTextFields, &MmsSettings::phone).limit)
         SetText(kPhoneField, m_fields.phone, {});
     // Phone2 stays open while the e-mail address still opens it: a shorter
     // phone must not wipe a second address that is still allowed.

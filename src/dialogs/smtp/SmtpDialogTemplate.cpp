@@ -2,8 +2,8 @@
 #include "common/Languages.h"
 #include "dialogs/smtp/SmtpDialog.h"
 
-#include "formats/gprs/GprsSettings.h"
 #include "dialogs/smtp/SmtpDialogIds.h"
+#include "formats/gprs/GprsSettings.h"
 
 namespace kestra {
 namespace {
@@ -64,28 +64,28 @@ ui::DialogTemplate BuildTemplate()
         Label(kPicturesNote, 158, 48, 107, "Note:-0- No limit", ui::kNoBuddy),
         Frame(kGprsGroup, 4, 63, 142, 58, "GPRS Setting"),
         Label(kApnLabel, 8, 77, 48, "APN"),
-        Field(kApnField, 65, 73, 76, kGprsApnLimit),
+        Field(kApnField, 65, 73, 76, RowOf(kGprsTextFields, &GprsSettings::apn).limit),
         Label(kAccountLabel, 8, 92, 48, "Account"),
-        Field(kAccountField, 65, 89, 76, kGprsAccountLimit),
+        Field(kAccountField, 65, 89, 76, RowOf(kGprsTextFields, &GprsSettings::gprsAccount).limit),
         Label(kGprsPasswordLabel, 8, 108, 57, "Password"),
-        Field(kGprsPasswordField, 65, 105, 76, kGprsPasswordLimit),
+        Field(kGprsPasswordField, 65, 105, 76, RowOf(kGprsTextFields, &GprsSettings::gprsPassword).limit),
         Frame(kSenderGroup, 151, 63, 207, 75, "Sender Info"),
         Label(kServerLabel, 154, 74, 64, "Send Server"),
-        Field(kServerField, 220, 71, 134, kSmtpServerLimit),
+        Field(kServerField, 220, 71, 134, RowOf(kGprsTextFields, &GprsSettings::smtpServer).limit),
         Label(kPortLabel, 156, 92, 51, "Port"),
-        Field(kPortField, 220, 88, 134, kSmtpPortLimit),
+        Field(kPortField, 220, 88, 134, RowOf(kGprsTextFields, &GprsSettings::smtpPort).limit),
         Label(kSenderLabel, 155, 107, 54, "Sender Email"),
-        Field(kSenderField, 220, 104, 135, kSenderEmailLimit),
+        Field(kSenderField, 220, 104, 135, RowOf(kGprsTextFields, &GprsSettings::senderEmail).limit),
         Label(kSenderPasswordLabel, 156, 123, 64, "Password"),
-        Field(kSenderPasswordField, 220, 120, 135, kSenderPasswordLimit, ui::EsPassword),
+        Field(kSenderPasswordField, 220, 120, 135, RowOf(kGprsTextFields, &GprsSettings::senderPassword).limit, ui::EsPassword),
         Frame(kSmsControlGroup, 4, 124, 142, 40, "SMS Control"),
         Label(kSmsControlLabel, 9, 135, 73, "Static"),
         List(kSmsControlList, 87, 132, 38, 105),
         Label(kPhoneLabel, 9, 151, 51, "Phone No."),
-        Field(kPhoneField, 66, 148, 76, kSmsPhoneNumberLimit),
+        Field(kPhoneField, 66, 148, 76, RowOf(kGprsTextFields, &GprsSettings::phoneNumber).limit),
         Frame(kRecipientGroup, 151, 139, 207, 24, "Recipients"),
         Label(kRecipientLabel, 154, 150, 56, "Email 01"),
-        Field(kRecipientField, 220, 146, 136, kRecipientEmailLimit),
+        Field(kRecipientField, 220, 146, 136, RowOf(kGprsTextFields, &GprsSettings::recipientEmail).limit),
         Frame(IDC_STATIC, 5, 167, 206, 26),
         Button(kLoadButton, 10, 175, 66, "Load Configure"),
         Field(kLoadedPathField, 88, 174, 120, 0),
