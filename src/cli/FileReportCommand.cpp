@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/FileReportCommand.h"
 
-#include "cli/CardProfileFile.h"
+#include "cards/CardProfileFile.h"
 #include "cli/RecordDescription.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "formats/camera/CameraFields.h"

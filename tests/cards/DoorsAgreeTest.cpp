@@ -6,9 +6,9 @@
 // text limit (ASCII and Chinese), every list entry of camera.dat and
 // characters a field refuses go through all of them.
 
+#include "cards/CardProfileFile.h"
 #include "cards/CardWriter.h"
 #include "cli/CameraCommand.h"
-#include "cli/CardProfileFile.h"
 #include "cli/CliSupport.h"
 #include "cli/GprsCommand.h"
 #include "cli/MmsCommand.h"
@@ -16,6 +16,7 @@
 #include "formats/camera/CameraChoices.h"
 #include "formats/camera/CameraFile.h"
 #include "formats/camera/CameraSave.h"
+#include "formats/camera/CameraWords.h"
 #include "formats/gprs/GprsCatalogue.h"
 #include "formats/gprs/GprsFile.h"
 #include "formats/gprs/GprsSave.h"
@@ -125,16 +126,12 @@ Verdict CardDoor(const char* section, const Options& options, SettingsFileKind k
     const QJsonObject profileJson{{QStringLiteral("language"), QStringLiteral("English")},
                                   {QLatin1String(section), values}};
     QTemporaryDir card;
-    try {
-        const CardProfile profile = cli::CardProfileFromJson(profileJson, QStringLiteral("site.json"), {});
-        const CardWriteReport report = WriteCard(card.path(), profile, kClock, std::nullopt);
-        if (!report.complete())
-            return {false, {}, report.lines(false).join(QLatin1Char('\n'))};
-    } catch (const cli::CliFailure& failure) {
-        EXPECT_EQ(failure.status, cli::kExitUsage) << failure.message.toStdString();
-        EXPECT_TRUE(QDir(card.path()).isEmpty()) << "a refused profile wrote";
-        return {false, {}, failure.message};
-    }
+    const CardProfileRead read = CardProfileFromJson(profileJson, QStringLiteral("site.json"), kLanguageEnglish);
+    if (!read.profile)
+        return {false, {}, read.refusal};
+    const CardWriteReport report = WriteCard(card.path(), *read.profile, kClock, std::nullopt);
+    if (!report.complete())
+        return {false, {}, report.lines(false).join(QLatin1Char('\n'))};
     return {true, ReadAll(QDir(card.path()).filePath(SettingsFileName(kind))), {}};
 }
 
@@ -416,8 +413,8 @@ TEST(DoorsAgree, OnEveryListEntryOfTheCameraAndTheMessagingFiles)
             ASSERT_TRUE(save.written) << what << ": " << save.words.toStdString();
             Options options;
             const SaveDecision<CameraSettings> record = PrepareCameraSave(choices, kClock, session);
-            for (const auto& [flag, word] : cli::CameraOptionWords(record.record()))
-                options.emplace_back(flag.mid(2).toStdString(), word.toStdString());
+            for (const SettingWord& word : CameraWordsOf(record.record()))
+                options.emplace_back(word.key.toStdString(), word.word.toStdString());
             Options command = options;
             command.emplace_back("clock", kClockOption);
             ExpectAgreement(what, save,
