@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/RecordDescription.h"
 
-#include "cli/CatalogueLookup.h"
 #include "cli/CliSupport.h"
 #include "formats/camera/CameraTexts.h"
 #include "formats/gprs/GprsCatalogue.h"
+#include "formats/gprs/GprsWords.h"
 #include "formats/mms/MmsCatalogue.h"
 #include "formats/mms/MmsTexts.h"
+#include "formats/mms/MmsWords.h"
 #include "formats/sms/SmsTexts.h"
 #include "storage/Cp936.h"
 

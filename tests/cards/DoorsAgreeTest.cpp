@@ -92,7 +92,7 @@ template <typename Record, typename Build> Verdict SaveDoor(const SaveDecision<R
     return {true, build(*decision.checked), {}};
 }
 
-// The command as `kestra-setup NAME --out DIR OPTIONS` runs it.
+// The command as `kestra-setup-cli NAME --out DIR OPTIONS` runs it.
 template <typename Command> Verdict CommandDoor(const Options& options, const char* fileName)
 {
     QTemporaryDir out;
@@ -116,7 +116,7 @@ template <typename Command> Verdict CommandDoor(const Options& options, const ch
     return {true, ReadAll(QDir(out.path()).filePath(QLatin1String(fileName))), {}};
 }
 
-// `kestra-setup card write --profile P --out DIR --clock ...` with a profile
+// `kestra-setup-cli card write --profile P --out DIR --clock ...` with a profile
 // of one section.
 Verdict CardDoor(const char* section, const Options& options, SettingsFileKind kind)
 {
