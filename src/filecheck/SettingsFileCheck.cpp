@@ -141,7 +141,7 @@ void CheckGprs(QByteArrayView bytes, SettingsFileCheck& check)
         findings.push_back(
             {mode.kind, QLatin1String(mode.name), static_cast<qsizetype>(mode.offset), header[mode.offset], 1});
     CheckHeaderPadding<GprsSettings>(findings, header, kGprsNumberFields, kGprsFixedBytes);
-    CheckTextBlocks<GprsSettings>(bytes, kGprsTextBlocks, kGprsTextFields, kGprsUserNameBlock, findings);
+    CheckTextBlocks<GprsSettings>(bytes, kGprsTextBlocks, kGprsTextFields, kGprsUserNameField.block, findings);
 
     GprsSettings settings = DecodeGprsFile(bytes, check.gprsUserName, findings);
     if (settings.mode == kGprsModeCustomer && settings.countryIndex != kGprsCountryCustomer) {
@@ -150,8 +150,8 @@ void CheckGprs(QByteArrayView bytes, SettingsFileCheck& check)
                             settings.countryIndex, kGprsCountryCustomer});
     }
     if (check.gprsUserName != GprsUserName(settings.senderEmail))
-        findings.push_back({FindingKind::UserName, QLatin1String(kGprsUserNameField),
-                            static_cast<qsizetype>(kGprsUserNameBlock * kBlockSize), 0, 0});
+        findings.push_back({FindingKind::UserName, QLatin1String(kGprsUserNameField.findingName),
+                            static_cast<qsizetype>(kGprsUserNameField.block * kBlockSize), 0, 0});
     AppendAll(findings, CheckGprsSettings(settings));
     check.record = settings;
 }

@@ -11,7 +11,7 @@ namespace {
 
 constexpr CameraNumberField Number(CameraNumber number, int CameraChoices::*member, int CameraSettings::*field)
 {
-    return {number, member, field, CameraFieldOf(field).high};
+    return {number, member, field};
 }
 
 constexpr CameraNumberField kNumbers[] = {

@@ -15,8 +15,7 @@ template <> struct RecordCheck<CameraSettings> {
 
 namespace {
 
-constexpr int kPirSecondsEntries = 60; // "0 Sec" to "59 Sec"
-constexpr int kPirSecondsFlag = 0x80;  // the camera reads a set high bit as seconds
+constexpr int kPirSecondsFlag = 0x80; // the camera reads a set high bit as seconds
 constexpr int kPirMaxMinutes = 60;
 
 // The years a PC clock outside the camera's calendar is moved to. The day is

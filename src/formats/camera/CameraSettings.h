@@ -75,9 +75,11 @@ PcClock ClampToCameraCalendar(int year, int month, int day, int hour, int minute
 // Clock year as stored: limited to 2010..2031, minus 2010.
 int StoredClockYear(int year);
 
-// The PIR interval list has 120 entries; the stored values 1..60 are minutes,
-// 0x80..0xBB seconds.
+// The PIR interval list has 120 entries, the first kPirSecondsEntries of them
+// seconds ("0 Sec" to "59 Sec"), then minutes ("1 Min" to "60 Min"); the
+// stored values 1..60 are minutes, 0x80..0xBB seconds.
 inline constexpr int kPirIntervalListSize = 120;
+inline constexpr int kPirSecondsEntries = 60;
 
 // Every value of the record outside what its list or number field offers: a
 // list position past its list, a clock that is no date, a language code

@@ -24,7 +24,7 @@ QByteArray BuildGprsFile(const Checked<GprsSettings>& checked)
     std::array<QByteArray, kGprsTextBlocks> texts;
     for (const GprsTextField& field : kGprsTextFields)
         texts[field.block - 1] = s.*field.member;
-    texts[kGprsUserNameBlock - 1] = GprsUserName(s.senderEmail);
+    texts[kGprsUserNameField.block - 1] = GprsUserName(s.senderEmail);
     return BuildBlockFile(header, texts, true);
 }
 
@@ -34,7 +34,7 @@ GprsSettings DecodeGprsFile(QByteArrayView bytes, QByteArray& userName, Settings
     ReadNumbers<GprsSettings>(ReadHeaderBlock(bytes), kGprsNumberFields, s);
     for (const GprsTextField& field : kGprsTextFields)
         s.*field.member = ReadTextField(bytes, field.block, QLatin1String(field.name), findings);
-    userName = ReadTextField(bytes, kGprsUserNameBlock, QLatin1String(kGprsUserNameField), findings);
+    userName = ReadTextField(bytes, kGprsUserNameField.block, QLatin1String(kGprsUserNameField.findingName), findings);
     return s;
 }
 
@@ -55,7 +55,7 @@ GprsLoaded ParseGprsFile(QByteArrayView bytes)
     loaded.findings.erase(std::remove_if(loaded.findings.begin(), loaded.findings.end(),
                                          [](const SettingsFinding& f) {
                                              return f.field == QLatin1String(kSenderPassword.name)
-                                                    || f.field == QLatin1String(kGprsUserNameField);
+                                                    || f.field == QLatin1String(kGprsUserNameField.findingName);
                                          }),
                           loaded.findings.end());
     const SettingsFindings problems = CheckGprsSettings(s);

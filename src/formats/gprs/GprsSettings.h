@@ -59,9 +59,15 @@ inline constexpr std::array<GprsTextField, 9> kGprsTextFields{{
     {"recipientEmail", "recipient-email", &GprsSettings::recipientEmail, 32, 10, "E-mail address the pictures go to"},
 }};
 // clang-format on
-// Block 9: the user name the camera logs in with, as findings name it.
-inline constexpr std::size_t kGprsUserNameBlock = 9;
-inline constexpr const char* kGprsUserNameField = "user name";
+// Block 9 holds the user name the camera logs in to the SMTP server with,
+// made from senderEmail (GprsUserName): a field of the file, none of the
+// record. `inspect` names it `name`, its findings `findingName`.
+struct DerivedTextField {
+    const char* name;
+    const char* findingName;
+    std::size_t block;
+};
+inline constexpr DerivedTextField kGprsUserNameField{"userName", "user name", 9};
 
 // The numbers of the header block, in the order the record check reports them.
 // The mode is the Auto flag of trailer byte 50 (1 Auto, 0 Customer); in the
