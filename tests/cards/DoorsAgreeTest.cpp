@@ -25,6 +25,7 @@
 #include "formats/mms/MmsSave.h"
 #include "formats/sms/SmsFile.h"
 #include "formats/sms/SmsSave.h"
+#include "mailtest/core/MailTest.h"
 #include "storage/Cp936.h"
 
 #include <CLI/CLI.hpp>
@@ -185,14 +186,22 @@ struct TextCase {
     qsizetype limit;
 };
 
-template <typename Fields> qsizetype LimitOf(const Fields& fields, const char* key)
+// One case per text row of a file, in the shape its window's checks take
+// (plain unless `shapes` says otherwise), at the row's limit.
+template <typename Record, std::size_t N>
+std::vector<TextCase> TextCases(const std::array<TextField<Record>, N>& fields,
+                                std::initializer_list<std::pair<QByteArray Record::*, Shape>> shapes)
 {
-    for (const auto& field : fields) {
-        if (std::string(field.key) == key)
-            return field.limit;
+    std::vector<TextCase> cases;
+    for (const TextField<Record>& field : fields) {
+        Shape shape = Shape::Plain;
+        for (const auto& [member, fieldShape] : shapes) {
+            if (member == field.member)
+                shape = fieldShape;
+        }
+        cases.push_back({field.key, shape, field.limit});
     }
-    ADD_FAILURE() << "no field with key " << key;
-    return 0;
+    return cases;
 }
 
 template <typename Record, typename Fields>
@@ -264,9 +273,9 @@ Verdict GprsSaveDoor(const Options& options)
 // The mail test judges the values it uses; it writes nothing.
 std::optional<bool> MailTestDoor(const Options& options, const std::string& key)
 {
-    static const std::vector<std::string> kUsed{"smtp-server", "smtp-port", "sender-email", "sender-password",
-                                                "recipient-email"};
-    if (std::find(kUsed.begin(), kUsed.end(), key) == kUsed.end())
+    const bool used = std::any_of(kMailTestFields.begin(), kMailTestFields.end(),
+                                  [&key](auto member) { return key == RowOf(kGprsTextFields, member).key; });
+    if (!used)
         return std::nullopt;
     GprsSettings shown = InitialGprsSettings(EnglishSession());
     if (!ApplyTexts(shown, kGprsTextFields, options))
@@ -284,33 +293,18 @@ Verdict SmsSaveDoor(const Options& options)
 
 TEST(DoorsAgree, OnEveryTextAtOneUnderAndOneOverItsLimit)
 {
-    const std::vector<TextCase> mms{
-        {"url", Shape::Plain, LimitOf(kMmsTextFields, "url")},
-        {"apn", Shape::Plain, LimitOf(kMmsTextFields, "apn")},
-        {"gateway", Shape::Host, LimitOf(kMmsTextFields, "gateway")},
-        {"port", Shape::Digits, LimitOf(kMmsTextFields, "port")},
-        {"phone", Shape::Digits, LimitOf(kMmsTextFields, "phone")},
-        {"email", Shape::Address, LimitOf(kMmsTextFields, "email")},
-        {"account", Shape::Plain, LimitOf(kMmsTextFields, "account")},
-        {"password", Shape::Plain, LimitOf(kMmsTextFields, "password")},
-        {"phone2", Shape::Digits, LimitOf(kMmsTextFields, "phone2")},
-    };
-    const std::vector<TextCase> gprs{
-        {"apn", Shape::Plain, LimitOf(kGprsTextFields, "apn")},
-        {"gprs-account", Shape::Plain, LimitOf(kGprsTextFields, "gprs-account")},
-        {"gprs-password", Shape::Plain, LimitOf(kGprsTextFields, "gprs-password")},
-        {"smtp-server", Shape::Plain, LimitOf(kGprsTextFields, "smtp-server")},
-        {"smtp-port", Shape::Digits, LimitOf(kGprsTextFields, "smtp-port")},
-        {"sender-email", Shape::Address, LimitOf(kGprsTextFields, "sender-email")},
-        {"sender-password", Shape::Plain, LimitOf(kGprsTextFields, "sender-password")},
-        {"phone", Shape::Digits, LimitOf(kGprsTextFields, "phone")},
-        {"recipient-email", Shape::Address, LimitOf(kGprsTextFields, "recipient-email")},
-    };
-    const std::vector<TextCase> sms{
-        {"phone1", Shape::Digits, LimitOf(kSmsTextFields, "phone1")},
-        {"phone2", Shape::Digits, LimitOf(kSmsTextFields, "phone2")},
-        {"phone3", Shape::Digits, LimitOf(kSmsTextFields, "phone3")},
-    };
+    const std::vector<TextCase> mms = TextCases(kMmsTextFields, {{&MmsSettings::gateway, Shape::Host},
+                                                                 {&MmsSettings::port, Shape::Digits},
+                                                                 {&MmsSettings::phone, Shape::Digits},
+                                                                 {&MmsSettings::email, Shape::Address},
+                                                                 {&MmsSettings::phone2, Shape::Digits}});
+    const std::vector<TextCase> gprs = TextCases(kGprsTextFields, {{&GprsSettings::smtpPort, Shape::Digits},
+                                                                   {&GprsSettings::senderEmail, Shape::Address},
+                                                                   {&GprsSettings::phoneNumber, Shape::Digits},
+                                                                   {&GprsSettings::recipientEmail, Shape::Address}});
+    const std::vector<TextCase> sms = TextCases(kSmsTextFields, {{&SmsSettings::phone1, Shape::Digits},
+                                                                 {&SmsSettings::phone2, Shape::Digits},
+                                                                 {&SmsSettings::phone3, Shape::Digits}});
 
     for (const bool chinese : {false, true}) {
         for (const int offset : {-1, 0, 1}) {

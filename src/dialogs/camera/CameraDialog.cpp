@@ -357,6 +357,11 @@ void CCameraDialog::Save()
                [this](const CameraSettings& saved, const SaveResult&) { m_settings = saved; });
 }
 
+std::span<const FieldBinding<CameraSettings>> CCameraDialog::Bindings()
+{
+    return kFieldControls;
+}
+
 int CCameraDialog::ControlOfField(const QString& field) const
 {
     // The number fields and the clock; a list offers only positions the

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "dialogs/base/SettingsDialog.h"
 #include "formats/camera/CameraChoices.h"
 #include "formats/camera/CameraSettings.h"
-#include "dialogs/base/SettingsDialog.h"
 
 #include <QString>
+
+#include <span>
 
 #include <array>
 
@@ -19,6 +21,10 @@ const ui::DialogTemplate& CameraDialogTemplate();
 // on the initial selections every time; nothing reads camera.dat back.
 class CCameraDialog : public CSettingsDialog {
 public:
+    // The window's binding table: which control shows which field of the
+    // file's rows.
+    static std::span<const FieldBinding<CameraSettings>> Bindings();
+
     CCameraDialog(ui::Services& services, const Session& session);
 
     // The record of the last Save (all zero before the first one).

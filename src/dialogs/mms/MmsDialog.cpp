@@ -191,6 +191,11 @@ bool CMmsDialog::presetMode() const
     return m_modeList.GetCurSel() != kCustomModeItem;
 }
 
+std::span<const FieldBinding<MmsSettings>> CMmsDialog::Bindings()
+{
+    return kFieldControls;
+}
+
 int CMmsDialog::ControlOfField(const QString& field) const
 {
     return BoundControl<MmsSettings>(kFieldControls, field);

@@ -119,6 +119,11 @@ void CSmsDialog::OnPicturesChange()
     ResetOutOfRange(kPicturesField, m_fields.picturesPerDay, kPictures.low, kPictures.high);
 }
 
+std::span<const FieldBinding<SmsSettings>> CSmsDialog::Bindings()
+{
+    return kFieldControls;
+}
+
 int CSmsDialog::ControlOfField(const QString& field) const
 {
     return BoundControl<SmsSettings>(kFieldControls, field);

@@ -280,6 +280,11 @@ void CSmtpDialog::OnPicturesChange()
     ResetOutOfRange(kPicturesField, m_fields.picturesPerDay, kPictures.low, kPictures.high);
 }
 
+std::span<const FieldBinding<GprsSettings>> CSmtpDialog::Bindings()
+{
+    return kFieldControls;
+}
+
 int CSmtpDialog::ControlOfField(const QString& field) const
 {
     return BoundControl<GprsSettings>(kFieldControls, field);

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "dialogs/base/SettingsDialog.h"
 #include "formats/gprs/GprsSettings.h"
 #include "mailtest/core/MailTest.h"
-#include "dialogs/base/SettingsDialog.h"
 
 #include <QString>
+
+#include <span>
 
 #include <functional>
 
@@ -20,6 +22,10 @@ const ui::DialogTemplate& SmtpDialogTemplate();
 // back by Load configure.
 class CSmtpDialog : public CSettingsDialog {
 public:
+    // The window's binding table: which control shows which field of the
+    // file's rows.
+    static std::span<const FieldBinding<GprsSettings>> Bindings();
+
     // Runs the e-mail test; RunMailTest unless a test puts its own in.
     using MailTestRunner = std::function<MailTestReport(const GprsSettings&, const MailTestOptions&)>;
 
