@@ -144,7 +144,7 @@ QString TwoDigits(int number)
 SaveDecision<CameraSettings> PrepareCameraWords(CameraChoices start, const SettingWords& words, const PcClock& clock,
                                                 const Session& session, const KeySpelling& spelling)
 {
-    CameraChoices choices = std::move(start);
+    CameraChoices choices = start;
     try {
         ForEachKey([&](const CameraField& first) {
             const QString* word = words.find(first.key);

@@ -151,6 +151,7 @@ template <typename Entries> std::vector<QStringList> SessionEntrySets(const Sess
             languages.push_back(language);
     }
     std::vector<QStringList> sets;
+    sets.reserve(languages.size());
     for (int language : languages)
         sets.push_back(entries(language));
     return sets;
