@@ -12,8 +12,7 @@
 #include "ui/RegistryStore.h"
 #include "ui/SystemLanguage.h"
 
-// Until profiles are read in src/cards.
-#include "cli/CardProfileFile.h"
+#include "cards/CardProfileFile.h"
 
 #include <QApplication>
 
@@ -86,8 +85,7 @@ int main(int argc, char** argv)
     kestra::ui::FontMetricsCache fontMetrics(kestra::ui::FontMetricsCache::DefaultFilePath());
     kestra::ui::UseFontMetricsCache(&fontMetrics);
 
-    // Until profiles are read in src/cards.
-    kestra::UseCardProfileReader(&kestra::cli::ReadCardProfileAt);
+    kestra::UseCardProfileReader(&kestra::ReadCardProfileAt);
 
     kestra::ui::ProgramServices program;
     kestra::CSetupApp setup(program.services());

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/CardCommand.h"
 
+#include "cards/CardProfileFile.h"
 #include "cards/CardSession.h"
 #include "cards/CardVolumes.h"
 #include "cards/CardWatcher.h"
 #include "cards/CardWriter.h"
 #include "cards/RemovableDrives.h"
-#include "cli/CardProfileFile.h"
 
 #include <CLI/CLI.hpp>
 
@@ -166,7 +166,10 @@ int CardCommand::list(RemovableDrives& drives) const
 
 int CardCommand::read() const
 {
-    PrintJson(CardProfileOf(FromStd(m_folder)));
+    const CardProfileJson card = CardProfileOf(FromStd(m_folder));
+    if (!card.profile)
+        throw CliFailure{kExitFailed, card.refusal};
+    PrintJson(*card.profile);
     return kExitOk;
 }
 
@@ -175,7 +178,10 @@ int CardCommand::write(RemovableDrives& drives) const
     if (m_out.empty() && !m_wait)
         RefuseUsage(QStringLiteral("card write: give the card with --out DIR, or --wait for cards to be put in"));
     const Session session = m_session.session();
-    const CardProfile profile = ReadCardProfile(FromStd(m_profile), m_session.language);
+    const CardProfileRead read = ReadCardProfileAt(FromStd(m_profile), session.languageCode);
+    if (!read.profile)
+        RefuseUsage(read.refusal);
+    const CardProfile& profile = *read.profile;
     // A given clock is refused now, not at the first card.
     const std::optional<PcClock> givenClock =
         m_clock.empty() ? std::nullopt : std::optional<PcClock>(CameraClock(m_clock));

@@ -18,7 +18,7 @@ class RemovableDrives;
 
 namespace kestra::cli {
 
-// kestra-setup card list|read|write: the removable volumes mounted now, a
+// kestra-setup-cli card list|read|write: the removable volumes mounted now, a
 // profile from a card, and whole cards written from a profile, one or a whole
 // fleet in a row, each camera with its own serial text.
 class CardCommand {

@@ -1,26 +1,45 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/CatalogueCommand.h"
 
-#include "cli/CatalogueLookup.h"
 #include "formats/gprs/GprsCatalogue.h"
+#include "formats/gprs/GprsSave.h"
+#include "formats/gprs/GprsWords.h"
 #include "formats/mms/MmsCatalogue.h"
+#include "formats/mms/MmsSave.h"
+#include "formats/mms/MmsWords.h"
+#include "storage/Cp936.h"
 
 #include <CLI/CLI.hpp>
 
-#include <utility>
-#include <vector>
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <string_view>
 
 namespace kestra::cli {
 
 namespace {
 
-using Parameters = std::vector<std::pair<const char*, QString>>;
+// The country key of both catalogues' files.
+constexpr const char* kCountryKey = RowOf(kMmsNumberFields, &MmsSettings::countryCode).key;
+static_assert(std::string_view(kCountryKey) == RowOf(kGprsNumberFields, &GprsSettings::countryIndex).key);
 
-void PrintOperator(int slot, const QString& name, const Parameters& parameters)
+// An operator and the texts its preset writes, each under its key.
+template <typename Record, std::size_t N>
+void PrintOperator(int slot, const QString& name, const std::array<TextField<Record>, N>& texts, const Record& preset)
 {
     PrintLine(QStringLiteral("  %1  %2").arg(slot, 2).arg(name));
-    for (const auto& [label, value] : parameters) {
-        QString line = QStringLiteral("        %1 %2").arg(QLatin1String(label) + QLatin1Char(':'), -9).arg(value);
+    int width = 0;
+    for (const TextField<Record>& field : texts) {
+        if (field.preset)
+            width = std::max(width, static_cast<int>(std::string_view(field.key).size()) + 1);
+    }
+    for (const TextField<Record>& field : texts) {
+        if (!field.preset)
+            continue;
+        QString line = QStringLiteral("        %1 %2")
+                           .arg(QLatin1String(field.key) + QLatin1Char(':'), -width)
+                           .arg(DecodeCp936(preset.*field.member));
         while (line.endsWith(QLatin1Char(' ')))
             line.chop(1);
         PrintLine(line);
@@ -39,7 +58,9 @@ CatalogueCommand::CatalogueCommand(CLI::App& program)
 {
     m_command = program.add_subcommand(kName, "List the countries, operators and presets of the MMS or GPRS catalogue");
     m_command->add_option("which", m_which, "mms or gprs")->required()->check(CLI::IsMember({"mms", "gprs"}));
-    m_command->add_option("--country", m_country, "Show this country's operators and their presets: its name or index")
+    m_command
+        ->add_option("--" + std::string(kCountryKey), m_country,
+                     "Show this country's operators and their presets: its name or index")
         ->type_name("NAME|INDEX");
     m_session.addTo(*m_command, false);
 }
@@ -49,6 +70,14 @@ int CatalogueCommand::run() const
     const Session session = m_session.session();
     const bool chinese = session.languageIndex == kLanguageChinese;
     const QString country = FromStd(m_country);
+    const KeySpelling spelling = KeySpelling::CommandLine();
+    const auto found = [](const auto& find) {
+        try {
+            return find();
+        } catch (const WordRefusal& refusal) {
+            RefuseUsage(refusal.message);
+        }
+    };
 
     if (m_which == "mms") {
         const CountryListVariant variant = chinese ? CountryListVariant::Chinese : CountryListVariant::English;
@@ -58,20 +87,15 @@ int CatalogueCommand::run() const
                 kMmsCountryCount, [variant](int i) { return MmsCountryName(variant, i); }, MmsOperatorCount);
             return kExitOk;
         }
-        const int index = FindMmsCountry(QStringLiteral("--country"), country);
+        const int index = found([&] { return FindMmsCountry(spelling(kCountryKey), country, chinese); });
         PrintLine(QStringLiteral("%1 (MMS country %2), %3 operators:")
                       .arg(MmsCountryName(variant, index))
                       .arg(index)
                       .arg(MmsOperatorCount(index)));
         for (int slot = 0; slot < MmsOperatorCount(index); ++slot) {
-            const MmsPreset preset = MmsOperatorPreset(index, slot);
-            PrintOperator(slot, MmsOperatorShownName(index, slot, session.languageIndex),
-                          {{"url", preset.url},
-                           {"apn", preset.apn},
-                           {"gateway", preset.gateway},
-                           {"port", preset.port},
-                           {"account", preset.account},
-                           {"password", preset.password}});
+            MmsSettings preset;
+            ApplyMmsPreset(preset, index, slot);
+            PrintOperator(slot, MmsOperatorShownName(index, slot, session.languageIndex), kMmsTextFields, preset);
         }
         return kExitOk;
     }
@@ -82,15 +106,15 @@ int CatalogueCommand::run() const
             kGprsCountryCount, [chinese](int i) { return GprsCountryName(chinese, i); }, GprsOperatorCount);
         return kExitOk;
     }
-    const int index = FindGprsCountry(QStringLiteral("--country"), country);
+    const int index = found([&] { return FindGprsCountry(spelling(kCountryKey), country, chinese); });
     PrintLine(QStringLiteral("%1 (GPRS country %2), %3 operators:")
                   .arg(GprsCountryName(chinese, index))
                   .arg(index)
                   .arg(GprsOperatorCount(index)));
     for (int slot = 0; slot < GprsOperatorCount(index); ++slot) {
-        const GprsPreset preset = GprsOperatorPreset(index, slot);
-        PrintOperator(slot, GprsOperatorShownName(index, slot, session.languageIndex),
-                      {{"apn", preset.apn}, {"account", preset.account}, {"password", preset.password}});
+        GprsSettings preset;
+        FillGprsPreset(preset, index, slot);
+        PrintOperator(slot, GprsOperatorShownName(index, slot, session.languageIndex), kGprsTextFields, preset);
     }
     return kExitOk;
 }

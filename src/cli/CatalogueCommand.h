@@ -11,7 +11,7 @@ class App;
 
 namespace kestra::cli {
 
-// kestra-setup catalogue mms|gprs [--country NAME|INDEX]: the countries of a
+// kestra-setup-cli catalogue mms|gprs [--country NAME|INDEX]: the countries of a
 // catalogue, or one country's operators with their presets.
 class CatalogueCommand {
 public:

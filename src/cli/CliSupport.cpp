@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/CliSupport.h"
 
-#include "common/PcClockRule.h"
+#include "common/LanguageNames.h"
+#include "formats/camera/CameraSettings.h"
 #include "formats/shared/SettingsValues.h"
 #include "storage/SettingsFinding.h"
 
@@ -59,9 +60,35 @@ QString FromStd(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool ParserOptions::wants(const char* flag) const
+CLI::Option* KeyOptions::add(CLI::App& command, const char* key, const std::string& help, const std::string& typeName)
 {
-    return m_every || std::find(m_flags.begin(), m_flags.end(), flag) != m_flags.end();
+    Entry& entry = m_entries.emplace_back(Entry{key, {}, nullptr});
+    entry.option = command.add_option("--" + std::string(key), entry.word, help)->type_name(typeName);
+    return entry.option;
+}
+
+SettingWords KeyOptions::words() const
+{
+    SettingWords words;
+    for (const Entry& entry : m_entries) {
+        if (entry.option->count() > 0)
+            words.add(entry.key, FromStd(entry.word));
+    }
+    return words;
+}
+
+const CLI::Option* KeyOptions::given() const
+{
+    for (const Entry& entry : m_entries) {
+        if (entry.option->count() > 0)
+            return entry.option;
+    }
+    return nullptr;
+}
+
+bool KeyOptions::any() const
+{
+    return given() != nullptr;
 }
 
 bool MayAskForHelp(int argc, const char* const* argv)
@@ -75,21 +102,28 @@ bool MayAskForHelp(int argc, const char* const* argv)
     return false;
 }
 
-void SessionOptions::addTo(CLI::App& command, bool withTvMode, const ParserOptions& options)
+void SessionOptions::addTo(CLI::App& command, bool withTvMode)
 {
-    if (options.wants("--lang")) {
-        command
-            .add_option("--lang", language,
-                        "Interface language of the messages and language byte of the file: a name "
-                        "(Chinese, English, Deutsch, Suomi, Italiano, Francais, Magyar, Slovenian, "
-                        "Cesky, Japanese, Lithuanian), its code (zh, en, de, fi, it, fr, hu, sl, cs, ja, "
-                        "lt) or its number 1 to 11 [default: English]")
-            ->type_name("LANGUAGE");
+    const KeySpelling spelling = KeySpelling::CommandLine();
+    QStringList names;
+    QStringList codes;
+    for (const LanguageSpelling& spelt : kLanguageSpellings) {
+        names << QLatin1String(spelt.name);
+        codes << QLatin1String(spelt.code);
     }
-    if (withTvMode && options.wants("--tv-mode"))
-        command.add_option("--tv-mode", tvMode, "TV mode byte copied into the file [default: 0]")
-            ->check(CLI::Range(0, 255))
-            ->type_name("0-255");
+    const QString help = QStringLiteral("Interface language of the messages and language byte of the file: a name "
+                                        "(%1), its code (%2) or its number %3 to %4 [default: English]")
+                             .arg(names.join(QStringLiteral(", ")), codes.join(QStringLiteral(", ")))
+                             .arg(kMinLanguageCode)
+                             .arg(kLanguageCount);
+    command.add_option(spelling.session(kLanguageKey).toStdString(), language, help.toStdString())
+        ->type_name("LANGUAGE");
+    if (withTvMode)
+        command
+            .add_option(spelling.session(kTvModeKey).toStdString(), tvMode,
+                        "TV mode byte copied into the file [default: 0]")
+            ->check(CLI::Range(0, kMaxTvMode))
+            ->type_name("0-" + std::to_string(kMaxTvMode));
 }
 
 Session SessionOptions::session(std::optional<int> fallbackLanguage, std::optional<int> fallbackTvMode) const
@@ -98,7 +132,7 @@ Session SessionOptions::session(std::optional<int> fallbackLanguage, std::option
     int index = kLanguageEnglish;
     if (languageGiven())
         index = ParseLanguage(FromStd(language));
-    else if (fallbackLanguage && *fallbackLanguage >= kMinLanguageCode && *fallbackLanguage <= kMaxLanguageCode)
+    else if (fallbackLanguage && *fallbackLanguage >= kMinLanguageCode && *fallbackLanguage <= kLanguageCount)
         index = *fallbackLanguage;
     // The command line has no separate Chinese choice: the chosen language is
     // both the texts' language and the code stored in the file.
@@ -140,7 +174,7 @@ void RefuseUncheckedFromFile(SettingsFileKind kind, const std::string& path, boo
     if (!checked.ok())
         RefuseUsage(QStringLiteral("--from: %1").arg(checked.error->message(chinese)));
     if (!checked.values.clean())
-        RefuseUsage(QStringLiteral("--from: %1: %2 \"kestra-setup inspect\" shows everything it finds.")
+        RefuseUsage(QStringLiteral("--from: %1: %2 \"kestra-setup-cli inspect\" shows everything it finds.")
                         .arg(FromStd(path), checked.values.findings.front().message(chinese)));
 }
 

@@ -5,13 +5,13 @@
 #include "common/SaveDecision.h"
 #include "common/Session.h"
 #include "filecheck/SettingsFileCheck.h"
-#include "formats/shared/TextField.h"
+#include "formats/shared/SettingWords.h"
 #include "storage/SettingsFinding.h"
 
 #include <QString>
 
 #include <cstdio>
-
+#include <deque>
 #include <optional>
 #include <string>
 #include <utility>
@@ -19,7 +19,8 @@
 
 namespace CLI {
 class App;
-}
+class Option;
+} // namespace CLI
 
 namespace kestra::cli {
 
@@ -40,23 +41,11 @@ struct CliFailure {
 [[noreturn]] void RefuseUsage(const QString& message);
 
 // The checked record a window's save step decided on; its refusal ends the
-// command (kExitUsage) before anything is written. A refusal of a typed text
-// names the option that set it ("--sender-email: ...") when `fields`, the
-// format's field table, knows the field.
+// command (kExitUsage) before anything is written.
 template <typename Record> Checked<Record> Decided(const SaveDecision<Record>& decision)
 {
     if (!decision.ok())
         RefuseUsage(*decision.refusal);
-    return *decision.checked;
-}
-template <typename Record, typename Fields>
-Checked<Record> Decided(const SaveDecision<Record>& decision, const Fields& fields)
-{
-    if (!decision.ok()) {
-        if (const auto* field = FindTextField(fields, decision.field))
-            RefuseUsage(QStringLiteral("--%1: %2").arg(QLatin1String(field->key), *decision.refusal));
-        RefuseUsage(*decision.refusal);
-    }
     return *decision.checked;
 }
 
@@ -76,32 +65,41 @@ void PrintErrorLine(const QString& line);
 
 QString FromStd(const std::string& text);
 
-// The options a command's parser is built with, and whether the help texts
-// that are put together for the help alone (a list's every entry) are built.
-// A command line's parser has every option, and those texts when the line may
-// ask for help. A card profile section's has only the options the section
-// gives and never those texts: it shows no help, and thirty options with their
-// texts cost more than the section's own work. The options left out change
-// nothing of how the given ones parse or are refused.
+// Whether a command's parser gets the help texts that are put together for
+// the help alone (a list's every entry): only when the line may ask for help.
 class ParserOptions {
 public:
-    ParserOptions() = default; // every option, every help text
-    explicit ParserOptions(std::vector<std::string> flags) : m_flags(std::move(flags)), m_every(false), m_help(false) {}
-    // Every option, and the help texts only when `help`.
+    ParserOptions() = default; // every help text
     static ParserOptions Every(bool help)
     {
         ParserOptions options;
         options.m_help = help;
         return options;
     }
-
-    bool wants(const char* flag) const;
     bool withHelp() const { return m_help; }
 
 private:
-    std::vector<std::string> m_flags;
-    bool m_every = true;
     bool m_help = true;
+};
+
+// The options of a file's keys: "--" and the key of each row, each taking a
+// word, and the words the line gave, by key, for the format's XWords.h to read.
+// An option given with an empty word is given (an empty text clears a field).
+class KeyOptions {
+public:
+    CLI::Option* add(CLI::App& command, const char* key, const std::string& help, const std::string& typeName);
+    SettingWords words() const;
+    bool any() const;
+    // The option of a key given on the line, if any.
+    const CLI::Option* given() const;
+
+private:
+    struct Entry {
+        const char* key;
+        std::string word;
+        CLI::Option* option;
+    };
+    std::deque<Entry> m_entries; // the parser holds on to each word
 };
 
 // Whether a command line may show help: a word that CLI11 could read as -h,
@@ -115,7 +113,7 @@ struct SessionOptions {
     std::string language;
     std::optional<int> tvMode;
 
-    void addTo(CLI::App& command, bool withTvMode, const ParserOptions& options = {});
+    void addTo(CLI::App& command, bool withTvMode);
     bool languageGiven() const { return !language.empty(); }
     // The session the options describe; `fallbackLanguage` (a file's language
     // byte) stands in when --lang is not given.

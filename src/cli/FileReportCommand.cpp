@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/FileReportCommand.h"
 
-#include "cli/CardProfileFile.h"
+#include "cards/CardProfileFile.h"
 #include "cli/RecordDescription.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "formats/camera/CameraFields.h"
@@ -184,8 +184,17 @@ QJsonValue RawText(const char* field, const QByteArray& bytes, bool showSecrets)
     return secret && !showSecrets && !bytes.isEmpty() ? QStringLiteral("********") : DecodeCp936(bytes);
 }
 
-// Every field of the record as stored, by its record name: numbers as the
+// Every field of the record as stored, by its row's name: numbers as the
 // bytes hold them, texts as the camera reads them.
+template <typename Record, typename Numbers, typename Texts>
+void AddRawValues(QJsonObject& raw, const Record& record, const Numbers& numbers, const Texts& texts, bool showSecrets)
+{
+    for (const auto& field : numbers)
+        raw.insert(QLatin1String(field.name), record.*field.member);
+    for (const auto& field : texts)
+        raw.insert(QLatin1String(field.name), RawText(field.name, record.*field.member, showSecrets));
+}
+
 QJsonObject RawValues(const SettingsFileCheck& check, bool showSecrets)
 {
     QJsonObject raw;
@@ -195,34 +204,12 @@ QJsonObject RawValues(const SettingsFileCheck& check, bool showSecrets)
         for (const CameraField& field : kCameraFields)
             raw.insert(QLatin1String(field.name), camera->*field.member);
     } else if (const auto* mms = std::get_if<MmsSettings>(&check.record)) {
-        for (const auto& [name, member] :
-             {std::pair{"picturesPerDay", &MmsSettings::picturesPerDay},
-              std::pair{"languageCode", &MmsSettings::languageCode}, std::pair{"tvMode", &MmsSettings::tvMode},
-              std::pair{"countryCode", &MmsSettings::countryCode},
-              std::pair{"operatorIndex", &MmsSettings::operatorIndex},
-              std::pair{"smsControl", &MmsSettings::smsControl}, std::pair{"presetFlag", &MmsSettings::presetFlag}})
-            raw.insert(QLatin1String(name), mms->*member);
-        for (const MmsTextField& field : kMmsTextFields)
-            raw.insert(QLatin1String(field.name), RawText(field.name, mms->*field.member, showSecrets));
+        AddRawValues(raw, *mms, kMmsNumberFields, kMmsTextFields, showSecrets);
     } else if (const auto* gprs = std::get_if<GprsSettings>(&check.record)) {
-        for (const auto& [name, member] :
-             {std::pair{"mode", &GprsSettings::mode}, std::pair{"countryIndex", &GprsSettings::countryIndex},
-              std::pair{"operatorIndex", &GprsSettings::operatorIndex},
-              std::pair{"picturesPerDay", &GprsSettings::picturesPerDay},
-              std::pair{"languageCode", &GprsSettings::languageCode},
-              std::pair{"smsControl", &GprsSettings::smsControl}})
-            raw.insert(QLatin1String(name), gprs->*member);
-        for (const GprsTextField& field : kGprsTextFields)
-            raw.insert(QLatin1String(field.name), RawText(field.name, gprs->*field.member, showSecrets));
-        raw.insert(QStringLiteral("userName"), DecodeCp936(check.gprsUserName));
+        AddRawValues(raw, *gprs, kGprsNumberFields, kGprsTextFields, showSecrets);
+        raw.insert(QLatin1String(kGprsUserNameField.name), DecodeCp936(check.gprsUserName));
     } else {
-        const SmsSettings& sms = std::get<SmsSettings>(check.record);
-        for (const auto& [name, member] : {std::pair{"smsControl", &SmsSettings::smsControl},
-                                           std::pair{"picturesPerDay", &SmsSettings::picturesPerDay},
-                                           std::pair{"languageCode", &SmsSettings::languageCode}})
-            raw.insert(QLatin1String(name), sms.*member);
-        for (const SmsTextField& field : kSmsTextFields)
-            raw.insert(QLatin1String(field.name), DecodeCp936(sms.*field.member));
+        AddRawValues(raw, std::get<SmsSettings>(check.record), kSmsNumberFields, kSmsTextFields, showSecrets);
     }
     return raw;
 }

@@ -12,7 +12,7 @@ class App;
 
 namespace kestra::cli {
 
-// kestra-setup inspect PATH...: every settings file named, or found in a
+// kestra-setup-cli inspect PATH...: every settings file named, or found in a
 // named folder, decoded in words with the findings of the file check.
 class FileReportCommand {
 public:

@@ -6,25 +6,14 @@
 
 namespace kestra::cli {
 
-// kestra-setup gprs --out DIR [options]: gprs.dat as the SMTP window saves it.
-class GprsCommand : public OperatorCommand {
+// kestra-setup-cli gprs --out DIR [options]: gprs.dat as the SMTP window saves it.
+class GprsCommand : public MessagingCommand {
 public:
     static constexpr const char* kName = "gprs"; // the subcommand
     explicit GprsCommand(CLI::App& program, const ParserOptions& options = {});
     int run() override;
     // The record run() writes, refused as run() refuses it; nothing is written.
     Checked<GprsSettings> prepare();
-
-private:
-    TextOption* m_apn;
-    TextOption* m_gprsAccount;
-    TextOption* m_gprsPassword;
-    TextOption* m_smtpServer;
-    TextOption* m_smtpPort;
-    TextOption* m_senderEmail;
-    TextOption* m_senderPassword;
-    TextOption* m_phone;
-    TextOption* m_recipientEmail;
 };
 
 } // namespace kestra::cli

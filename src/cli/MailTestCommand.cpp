@@ -2,9 +2,9 @@
 #include "cli/MailTestCommand.h"
 
 #include "cli/CliSupport.h"
-#include "cli/MessagingCommand.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "formats/gprs/GprsFile.h"
+#include "formats/shared/FieldRows.h"
 #include "mailtest/core/MailTest.h"
 #include "storage/Cp936.h"
 
@@ -17,14 +17,32 @@
 
 namespace kestra::cli {
 
+namespace {
+
+// The test's own words for the values it takes otherwise than a save does.
+const char* TestHelp(QByteArray GprsSettings::*member)
+{
+    if (member == &GprsSettings::senderPassword)
+        return "Sender's mailbox password; - reads it from the first line of standard input";
+    if (member == &GprsSettings::recipientEmail)
+        return "E-mail address the test message goes to";
+    return RowOf(kGprsTextFields, member).help;
+}
+
+constexpr const GprsTextField& kSenderEmail = RowOf(kGprsTextFields, &GprsSettings::senderEmail);
+constexpr const GprsTextField& kSenderPassword = RowOf(kGprsTextFields, &GprsSettings::senderPassword);
+constexpr const GprsTextField& kSmtpServer = RowOf(kGprsTextFields, &GprsSettings::smtpServer);
+
+} // namespace
+
 MailTestCommand::MailTestCommand(CLI::App& program)
 {
     m_command = program.add_subcommand(
         kName, "Log in to the SMTP server as the camera would (from this PC's network) and report each step");
     m_command->add_option("--from", m_from, "Test the settings of this gprs.dat (options below override them)")
         ->type_name("FILE");
-    for (TextOption* text : {&m_smtpServer, &m_smtpPort, &m_senderEmail, &m_senderPassword, &m_recipientEmail})
-        text->option = m_command->add_option(text->flag, text->value, text->help)->type_name("TEXT");
+    for (QByteArray GprsSettings::*member : kMailTestFields)
+        m_keys.add(*m_command, RowOf(kGprsTextFields, member).key, TestHelp(member), "TEXT");
     m_command->add_flag("--send", m_send, "Also send one short message with a small picture to the recipient");
     m_command->add_flag("--json", m_json, "Print the report as JSON");
     m_command->add_option("--timeout", m_timeoutSeconds, "Longest wait of each step, in seconds [default: 15]")
@@ -56,30 +74,35 @@ int MailTestCommand::run()
         settings = DecodeGprsFile(file.readAll(), userName, findings);
         options.loginName = userName;
     }
-    if (m_smtpServer.given())
-        settings.smtpServer = m_smtpServer.bytes();
-    if (m_smtpPort.given())
-        settings.smtpPort = m_smtpPort.bytes();
-    if (m_senderEmail.given()) {
-        settings.senderEmail = m_senderEmail.bytes();
-        options.loginName.reset(); // the camera derives it from the address it is given
-    }
-    if (m_senderPassword.given()) {
-        if (m_senderPassword.value == "-") {
+    const SettingWords words = m_keys.words();
+    const Session session = m_session.session();
+    const KeySpelling spelling = KeySpelling::CommandLine();
+    for (QByteArray GprsSettings::*member : kMailTestFields) {
+        const GprsTextField& field = RowOf(kGprsTextFields, member);
+        const QString* word = words.find(field.key);
+        if (word == nullptr)
+            continue;
+        if (member == kSenderEmail.member)
+            options.loginName.reset(); // the camera derives it from the address it is given
+        if (member == kSenderPassword.member && *word == u"-") {
             // Kept off the command line, where other users of the PC could see it.
             QTextStream in(stdin);
             const std::optional<QByteArray> typed = EncodeCp936(in.readLine());
             if (!typed)
-                RefuseUsage(QStringLiteral("--sender-password: the password cannot be stored in the camera's files"));
-            settings.senderPassword = *typed;
-        } else {
-            settings.senderPassword = m_senderPassword.bytes();
+                RefuseUsage(
+                    QStringLiteral("%1: the password cannot be stored in the camera's files").arg(spelling(field.key)));
+            settings.*member = *typed;
+            continue;
+        }
+        try {
+            settings.*member = TextBytes(spelling(field.key), *word, session.chineseMessages());
+        } catch (const WordRefusal& refusal) {
+            RefuseUsage(refusal.message);
         }
     }
-    if (m_recipientEmail.given())
-        settings.recipientEmail = m_recipientEmail.bytes();
-    if (m_from.empty() && !m_smtpServer.given())
-        RefuseUsage(QStringLiteral("mail-test needs --from gprs.dat or --smtp-server and the other sender options"));
+    if (m_from.empty() && !words.has(kSmtpServer.key))
+        RefuseUsage(QStringLiteral("mail-test needs --from gprs.dat or %1 and the other sender options")
+                        .arg(spelling(kSmtpServer.key)));
     if (!m_caFile.empty()) {
         QFile ca(FromStd(m_caFile));
         if (!ca.open(QIODevice::ReadOnly))
@@ -89,7 +112,7 @@ int MailTestCommand::run()
     options.send = m_send;
     options.compareWholeAddress = m_compareWholeAddress;
     options.stepTimeout = std::chrono::seconds(m_timeoutSeconds);
-    options.languageIndex = m_session.session().languageIndex;
+    options.languageIndex = session.languageIndex;
     if (!m_json) {
         // The report comes at the end; a slow server is said while it lasts.
         options.waiting = [](const QString& line) { PrintErrorLine(line); };

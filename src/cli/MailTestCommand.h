@@ -1,24 +1,21 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "cli/MessagingCommand.h"
+#include "cli/CliSupport.h"
 
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace CLI {
 class App;
-class Option;
 } // namespace CLI
 
 namespace kestra::cli {
 
-// kestra-setup mail-test (--from gprs.dat | options) [--send] [--json]: logs in
-// to the SMTP server as the camera would and, with --send, sends a test
-// message. Exit status 0 only when the login (and the send) went through, 2
-// when the values could not be tested (values the camera cannot be given, a
-// --ca-file without a certificate), 1 for every other failure.
+// kestra-setup-cli mail-test (--from gprs.dat | options) [--send] [--json]:
+// logs in to the SMTP server as the camera would and, with --send, sends a
+// test message. Exit status 0 only when the login (and the send) went
+// through, 2 when the values could not be tested (values the camera cannot be
+// given, a --ca-file without a certificate), 1 for every other failure.
 class MailTestCommand {
 public:
     static constexpr const char* kName = "mail-test"; // the subcommand
@@ -30,14 +27,9 @@ public:
 private:
     CLI::App* m_command = nullptr;
     std::string m_from;
-    // The gprs option words; each text reaches the server in code page 936,
-    // as the camera stores it.
-    TextOption m_smtpServer{"--smtp-server", "SMTP server", {}};
-    TextOption m_smtpPort{"--smtp-port", "SMTP port", {}};
-    TextOption m_senderEmail{"--sender-email", "Sender's e-mail address (the camera's mailbox)", {}};
-    TextOption m_senderPassword{
-        "--sender-password", "Sender's mailbox password; - reads it from the first line of standard input", {}};
-    TextOption m_recipientEmail{"--recipient-email", "E-mail address the test message goes to", {}};
+    // The keys of gprs.dat's rows the test uses (kMailTestFields); each text
+    // reaches the server in code page 936, as the camera stores it.
+    KeyOptions m_keys;
     SessionOptions m_session;
     std::string m_caFile;
     bool m_compareWholeAddress = false;

@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/RecordDescription.h"
 
-#include "cli/CatalogueLookup.h"
 #include "cli/CliSupport.h"
+#include "formats/camera/CameraFields.h"
 #include "formats/camera/CameraTexts.h"
 #include "formats/gprs/GprsCatalogue.h"
+#include "formats/gprs/GprsWords.h"
 #include "formats/mms/MmsCatalogue.h"
 #include "formats/mms/MmsTexts.h"
-#include "formats/sms/SmsTexts.h"
+#include "formats/mms/MmsWords.h"
+#include "formats/shared/SmsControl.h"
 #include "storage/Cp936.h"
 
 namespace kestra::cli {
 
 namespace {
-
-constexpr int kPirSecondsFlag = 0x80;
 
 QString Invalid(long long stored)
 {
@@ -45,9 +45,9 @@ QString Two(int value)
 
 QString LanguageText(int code)
 {
-    if (code < kMinLanguageCode || code > kMaxLanguageCode)
+    if (code < kMinLanguageCode || code > kLanguageCount)
         return Invalid(code);
-    return QStringLiteral("%1 (%2)").arg(code).arg(LanguageName(code));
+    return QStringLiteral("%1 (%2)").arg(code).arg(LanguageWordOf(code));
 }
 
 QString PicturesPerDay(int count)
@@ -55,60 +55,79 @@ QString PicturesPerDay(int count)
     return count == 0 ? QStringLiteral("0 (no limit)") : QString::number(count);
 }
 
+// A line of the record field of `row`.
+template <typename Row> ValueLine Line(const Row& row, const char* label, const QString& text)
+{
+    return {QLatin1String(row.name), QLatin1String(label), text};
+}
+
+// A line of several fields of camera.dat, named by the key that sets them.
+ValueLine KeyLine(int CameraSettings::*member, const char* label, const QString& text)
+{
+    return {QLatin1String(CameraFieldOf(member).key), QLatin1String(label), text};
+}
+
 std::vector<ValueLine> DescribeCamera(const CameraSettings& s, bool defaultParameters, int language)
 {
     if (defaultParameters)
         return {{QStringLiteral("defaultParameters"), QStringLiteral("contents"),
                  QStringLiteral("default parameters: the camera goes back to its factory settings")}};
-    const auto list = [language](CameraList which, int position) {
-        return Entry(CameraListEntries(language, which), position);
+    const auto list = [&s, language](int CameraSettings::*member) {
+        return Entry(CameraListEntries(language, CameraFieldOf(member).list), s.*member);
     };
-    QString pir = Invalid(s.pirInterval);
-    if (s.pirInterval >= kPirSecondsFlag && s.pirInterval < kPirSecondsFlag + 60)
-        pir = QStringLiteral("%1 s").arg(s.pirInterval - kPirSecondsFlag);
-    else if (s.pirInterval >= 1 && s.pirInterval <= 60)
-        pir = QStringLiteral("%1 min").arg(s.pirInterval);
-    const QString videoLength = s.videoLength >= 0 && s.videoLength < 60 ? QStringLiteral("%1 s").arg(s.videoLength + 1)
-                                                                         : Invalid(s.videoLength);
-    const auto timer = [&](int on, int startHour, int startMinute, int stopHour, int stopMinute) {
+    const auto line = [&list](int CameraSettings::*member, const char* label) {
+        return Line(CameraFieldOf(member), label, list(member));
+    };
+    const int pir = DecodePirInterval(s.pirInterval);
+    const QString pirText = pir < 0                    ? Invalid(s.pirInterval)
+                            : pir < kPirSecondsEntries ? QStringLiteral("%1 s").arg(pir)
+                                                       : QStringLiteral("%1 min").arg(pir - kPirSecondsEntries + 1);
+    const CameraField& videoLength = CameraFieldOf(&CameraSettings::videoLength);
+    const QString videoText = s.videoLength >= videoLength.low && s.videoLength <= videoLength.high
+                                  ? QStringLiteral("%1 s").arg(s.videoLength + 1)
+                                  : Invalid(s.videoLength);
+    const auto timer = [&](int CameraSettings::*on, int startHour, int startMinute, int stopHour, int stopMinute) {
         return QStringLiteral("%1, %2:%3 to %4:%5")
-            .arg(list(CameraList::Timer1, on), Two(startHour), Two(startMinute), Two(stopHour), Two(stopMinute));
+            .arg(list(on), Two(startHour), Two(startMinute), Two(stopHour), Two(stopMinute));
     };
     QString serial;
-    for (int c : {s.serialChar1, s.serialChar2, s.serialChar3, s.serialChar4}) {
-        const QStringList characters = CameraListEntries(language, CameraList::SerialChar1);
+    for (int CameraSettings::*member : {&CameraSettings::serialChar1, &CameraSettings::serialChar2,
+                                        &CameraSettings::serialChar3, &CameraSettings::serialChar4}) {
+        const QStringList characters = CameraListEntries(language, CameraFieldOf(member).list);
+        const int c = s.*member;
         serial += c >= 0 && c < characters.size() ? characters.at(c) : QStringLiteral("?");
     }
     return {
-        {QStringLiteral("cameraMode"), QStringLiteral("mode"), list(CameraList::Mode, s.cameraMode)},
-        {QStringLiteral("imageSize"), QStringLiteral("image size"), list(CameraList::ImageSize, s.imageSize)},
-        {QStringLiteral("videoSize"), QStringLiteral("video size"), list(CameraList::VideoSize, s.videoSize)},
-        {QStringLiteral("pictureCount"), QStringLiteral("pictures per trigger"),
-         list(CameraList::PictureNo, s.pictureCount)},
-        {QStringLiteral("videoLength"), QStringLiteral("video length"), videoLength},
-        {QStringLiteral("timeStamp"), QStringLiteral("time stamp"), list(CameraList::TimeStamp, s.timeStamp)},
-        {QStringLiteral("pirInterval"), QStringLiteral("PIR interval"), pir},
-        {QStringLiteral("senseLevel"), QStringLiteral("sense level"), list(CameraList::SenseLevel, s.senseLevel)},
-        {QStringLiteral("beepSound"), QStringLiteral("beep sound"), list(CameraList::BeepSound, s.beepSound)},
-        {QStringLiteral("timeLapse"), QStringLiteral("time lapse"),
-         QStringLiteral("%1, every %2:%3:%4")
-             .arg(list(CameraList::TimeLapse, s.timeLapseOn), Two(s.timeLapseHour), Two(s.timeLapseMinute),
-                  Two(s.timeLapseSecond))},
-        {QStringLiteral("clock"), QStringLiteral("clock"),
-         QStringLiteral("%1-%2-%3 %4:%5:%6")
-             .arg(QString::number(s.clockYear + 2010), Two(s.clockMonth), Two(s.clockDay), Two(s.clockHour),
-                  Two(s.clockMinute), Two(s.clockSecond))},
-        {QStringLiteral("timer1"), QStringLiteral("timer 1"),
-         timer(s.timer1On, s.timer1StartHour, s.timer1StartMinute, s.timer1StopHour, s.timer1StopMinute)},
-        {QStringLiteral("serial"), QStringLiteral("serial text"),
-         QStringLiteral("%1, %2").arg(list(CameraList::SerialNo, s.serialOn), serial)},
-        {QStringLiteral("languageCode"), QStringLiteral("language"), LanguageText(s.languageCode)},
-        {QStringLiteral("tvMode"), QStringLiteral("TV mode"), QString::number(s.tvMode)},
-        {QStringLiteral("timer2"), QStringLiteral("timer 2"),
-         timer(s.timer2On, s.timer2StartHour, s.timer2StartMinute, s.timer2StopHour, s.timer2StopMinute)},
-        {QStringLiteral("sdCycle"), QStringLiteral("cyclic store"), list(CameraList::SdCycle, s.sdCycle)},
-        {QStringLiteral("irLight"), QStringLiteral("IR light"), list(CameraList::IrLight, s.irLight)},
-        {QStringLiteral("mmsStatus"), QStringLiteral("MMS status"), list(CameraList::MmsStatus, s.mmsStatus)},
+        line(&CameraSettings::cameraMode, "mode"),
+        line(&CameraSettings::imageSize, "image size"),
+        line(&CameraSettings::videoSize, "video size"),
+        line(&CameraSettings::pictureCount, "pictures per trigger"),
+        Line(videoLength, "video length", videoText),
+        line(&CameraSettings::timeStamp, "time stamp"),
+        Line(CameraFieldOf(&CameraSettings::pirInterval), "PIR interval", pirText),
+        line(&CameraSettings::senseLevel, "sense level"),
+        line(&CameraSettings::beepSound, "beep sound"),
+        KeyLine(&CameraSettings::timeLapseOn, "time lapse",
+                QStringLiteral("%1, every %2:%3:%4")
+                    .arg(list(&CameraSettings::timeLapseOn), Two(s.timeLapseHour), Two(s.timeLapseMinute),
+                         Two(s.timeLapseSecond))),
+        KeyLine(&CameraSettings::clockYear, "clock",
+                QStringLiteral("%1-%2-%3 %4:%5:%6")
+                    .arg(QString::number(s.clockYear + kFirstClockYear), Two(s.clockMonth), Two(s.clockDay),
+                         Two(s.clockHour), Two(s.clockMinute), Two(s.clockSecond))),
+        KeyLine(&CameraSettings::timer1On, "timer 1",
+                timer(&CameraSettings::timer1On, s.timer1StartHour, s.timer1StartMinute, s.timer1StopHour,
+                      s.timer1StopMinute)),
+        KeyLine(&CameraSettings::serialOn, "serial text",
+                QStringLiteral("%1, %2").arg(list(&CameraSettings::serialOn), serial)),
+        Line(CameraFieldOf(&CameraSettings::languageCode), "language", LanguageText(s.languageCode)),
+        Line(CameraFieldOf(&CameraSettings::tvMode), "TV mode", QString::number(s.tvMode)),
+        KeyLine(&CameraSettings::timer2On, "timer 2",
+                timer(&CameraSettings::timer2On, s.timer2StartHour, s.timer2StartMinute, s.timer2StopHour,
+                      s.timer2StopMinute)),
+        line(&CameraSettings::sdCycle, "cyclic store"),
+        line(&CameraSettings::irLight, "IR light"),
+        line(&CameraSettings::mmsStatus, "MMS status"),
     };
 }
 
@@ -127,27 +146,32 @@ std::vector<ValueLine> DescribeMms(const MmsSettings& s, int language, bool show
                                : QString();
         operatorName = op.isEmpty() ? Invalid(s.operatorIndex) : op;
     }
+    const auto number = [](int MmsSettings::*member) -> const MmsNumberField& {
+        return RowOf(kMmsNumberFields, member);
+    };
+    const auto text = [&s, showSecrets](QByteArray MmsSettings::*member, const char* label, bool secret = false) {
+        return Line(RowOf(kMmsTextFields, member), label, secret ? Secret(s.*member, showSecrets) : Text(s.*member));
+    };
     return {
-        {QStringLiteral("presetFlag"), QStringLiteral("mode"),
-         s.presetFlag == 1   ? QStringLiteral("preset")
-         : s.presetFlag == 0 ? QStringLiteral("custom")
-                             : Invalid(s.presetFlag)},
-        {QStringLiteral("countryCode"), QStringLiteral("country"), country},
-        {QStringLiteral("operatorIndex"), QStringLiteral("operator"), operatorName},
-        {QStringLiteral("picturesPerDay"), QStringLiteral("pictures per day"), PicturesPerDay(s.picturesPerDay)},
-        {QStringLiteral("smsControl"), QStringLiteral("SMS control"),
-         Entry(MmsSmsControlEntries(language), s.smsControl)},
-        {QStringLiteral("languageCode"), QStringLiteral("language"), LanguageText(s.languageCode)},
-        {QStringLiteral("tvMode"), QStringLiteral("TV mode"), QString::number(s.tvMode)},
-        {QStringLiteral("url"), QStringLiteral("URL"), Text(s.url)},
-        {QStringLiteral("apn"), QStringLiteral("APN"), Text(s.apn)},
-        {QStringLiteral("gateway"), QStringLiteral("gateway"), Text(s.gateway)},
-        {QStringLiteral("port"), QStringLiteral("port"), Text(s.port)},
-        {QStringLiteral("account"), QStringLiteral("account"), Text(s.account)},
-        {QStringLiteral("password"), QStringLiteral("password"), Secret(s.password, showSecrets)},
-        {QStringLiteral("phone"), QStringLiteral("phone"), Text(s.phone)},
-        {QStringLiteral("email"), QStringLiteral("e-mail"), Text(s.email)},
-        {QStringLiteral("phone2"), QStringLiteral("phone 2"), Text(s.phone2)},
+        Line(number(&MmsSettings::presetFlag), "mode",
+             s.presetFlag == 1   ? QStringLiteral("preset")
+             : s.presetFlag == 0 ? QStringLiteral("custom")
+                                 : Invalid(s.presetFlag)),
+        Line(number(&MmsSettings::countryCode), "country", country),
+        Line(number(&MmsSettings::operatorIndex), "operator", operatorName),
+        Line(number(&MmsSettings::picturesPerDay), "pictures per day", PicturesPerDay(s.picturesPerDay)),
+        Line(number(&MmsSettings::smsControl), "SMS control", Entry(MmsSmsControlEntries(language), s.smsControl)),
+        Line(number(&MmsSettings::languageCode), "language", LanguageText(s.languageCode)),
+        Line(number(&MmsSettings::tvMode), "TV mode", QString::number(s.tvMode)),
+        text(&MmsSettings::url, "URL"),
+        text(&MmsSettings::apn, "APN"),
+        text(&MmsSettings::gateway, "gateway"),
+        text(&MmsSettings::port, "port"),
+        text(&MmsSettings::account, "account"),
+        text(&MmsSettings::password, "password", true),
+        text(&MmsSettings::phone, "phone"),
+        text(&MmsSettings::email, "e-mail"),
+        text(&MmsSettings::phone2, "phone 2"),
     };
 }
 
@@ -163,38 +187,50 @@ std::vector<ValueLine> DescribeGprs(const GprsSettings& s, const QByteArray& use
                                : QString();
         operatorName = op.isEmpty() ? Invalid(s.operatorIndex) : op;
     }
+    const auto number = [](int GprsSettings::*member) -> const GprsNumberField& {
+        return RowOf(kGprsNumberFields, member);
+    };
+    const auto text = [&s, showSecrets](QByteArray GprsSettings::*member, const char* label, bool secret = false) {
+        return Line(RowOf(kGprsTextFields, member), label, secret ? Secret(s.*member, showSecrets) : Text(s.*member));
+    };
     return {
-        {QStringLiteral("mode"), QStringLiteral("mode"),
-         s.mode == kGprsModeAuto       ? QStringLiteral("auto")
-         : s.mode == kGprsModeCustomer ? QStringLiteral("custom")
-                                       : Invalid(s.mode)},
-        {QStringLiteral("countryIndex"), QStringLiteral("country"), country},
-        {QStringLiteral("operatorIndex"), QStringLiteral("operator"), operatorName},
-        {QStringLiteral("picturesPerDay"), QStringLiteral("pictures per day"), PicturesPerDay(s.picturesPerDay)},
-        {QStringLiteral("smsControl"), QStringLiteral("SMS control"), Entry(SmsControlEntries(language), s.smsControl)},
-        {QStringLiteral("languageCode"), QStringLiteral("language"), LanguageText(s.languageCode)},
-        {QStringLiteral("apn"), QStringLiteral("APN"), Text(s.apn)},
-        {QStringLiteral("gprsAccount"), QStringLiteral("GPRS account"), Text(s.gprsAccount)},
-        {QStringLiteral("gprsPassword"), QStringLiteral("GPRS password"), Secret(s.gprsPassword, showSecrets)},
-        {QStringLiteral("smtpServer"), QStringLiteral("SMTP server"), Text(s.smtpServer)},
-        {QStringLiteral("smtpPort"), QStringLiteral("SMTP port"), Text(s.smtpPort)},
-        {QStringLiteral("senderEmail"), QStringLiteral("sender e-mail"), Text(s.senderEmail)},
-        {QStringLiteral("senderPassword"), QStringLiteral("sender password"), Secret(s.senderPassword, showSecrets)},
-        {QStringLiteral("userName"), QStringLiteral("user name"), Text(userName)},
-        {QStringLiteral("phoneNumber"), QStringLiteral("SMS control phone"), Text(s.phoneNumber)},
-        {QStringLiteral("recipientEmail"), QStringLiteral("recipient e-mail"), Text(s.recipientEmail)},
+        Line(number(&GprsSettings::mode), "mode",
+             s.mode == kGprsModeAuto       ? QStringLiteral("auto")
+             : s.mode == kGprsModeCustomer ? QStringLiteral("custom")
+                                           : Invalid(s.mode)),
+        Line(number(&GprsSettings::countryIndex), "country", country),
+        Line(number(&GprsSettings::operatorIndex), "operator", operatorName),
+        Line(number(&GprsSettings::picturesPerDay), "pictures per day", PicturesPerDay(s.picturesPerDay)),
+        Line(number(&GprsSettings::smsControl), "SMS control", Entry(SmsControlEntries(language), s.smsControl)),
+        Line(number(&GprsSettings::languageCode), "language", LanguageText(s.languageCode)),
+        text(&GprsSettings::apn, "APN"),
+        text(&GprsSettings::gprsAccount, "GPRS account"),
+        text(&GprsSettings::gprsPassword, "GPRS password", true),
+        text(&GprsSettings::smtpServer, "SMTP server"),
+        text(&GprsSettings::smtpPort, "SMTP port"),
+        text(&GprsSettings::senderEmail, "sender e-mail"),
+        text(&GprsSettings::senderPassword, "sender password", true),
+        Line(kGprsUserNameField, "user name", Text(userName)),
+        text(&GprsSettings::phoneNumber, "SMS control phone"),
+        text(&GprsSettings::recipientEmail, "recipient e-mail"),
     };
 }
 
 std::vector<ValueLine> DescribeSms(const SmsSettings& s, int language)
 {
+    const auto number = [](int SmsSettings::*member) -> const SmsNumberField& {
+        return RowOf(kSmsNumberFields, member);
+    };
+    const auto text = [&s](QByteArray SmsSettings::*member, const char* label) {
+        return Line(RowOf(kSmsTextFields, member), label, Text(s.*member));
+    };
     return {
-        {QStringLiteral("smsControl"), QStringLiteral("SMS control"), Entry(SmsControlEntries(language), s.smsControl)},
-        {QStringLiteral("picturesPerDay"), QStringLiteral("pictures per day"), PicturesPerDay(s.picturesPerDay)},
-        {QStringLiteral("languageCode"), QStringLiteral("language"), LanguageText(s.languageCode)},
-        {QStringLiteral("phone1"), QStringLiteral("phone 1"), Text(s.phone1)},
-        {QStringLiteral("phone2"), QStringLiteral("phone 2"), Text(s.phone2)},
-        {QStringLiteral("phone3"), QStringLiteral("phone 3"), Text(s.phone3)},
+        Line(number(&SmsSettings::smsControl), "SMS control", Entry(SmsControlEntries(language), s.smsControl)),
+        Line(number(&SmsSettings::picturesPerDay), "pictures per day", PicturesPerDay(s.picturesPerDay)),
+        Line(number(&SmsSettings::languageCode), "language", LanguageText(s.languageCode)),
+        text(&SmsSettings::phone1, "phone 1"),
+        text(&SmsSettings::phone2, "phone 2"),
+        text(&SmsSettings::phone3, "phone 3"),
     };
 }
 

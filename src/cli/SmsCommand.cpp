@@ -4,15 +4,14 @@
 #include "formats/sms/SmsFile.h"
 #include "formats/sms/SmsSave.h"
 #include "formats/sms/SmsTexts.h"
+#include "formats/sms/SmsWords.h"
 
 namespace kestra::cli {
 
 SmsCommand::SmsCommand(CLI::App& program, const ParserOptions& options)
     : MessagingCommand(program, kName, "Write sms.dat: the SMS window's settings", kSmsFileName, false, options)
 {
-    m_phone1 = &addText("--phone1", "Phone number allowed to control the camera; the pictures go to it too", options);
-    m_phone2 = &addText("--phone2", "Second phone number the pictures go to", options);
-    m_phone3 = &addText("--phone3", "Third phone number the pictures go to", options);
+    addKeys<SmsSettings>(kSmsNumberFields, kSmsTextFields);
 }
 
 int SmsCommand::run()
@@ -22,29 +21,20 @@ int SmsCommand::run()
 
 Checked<SmsSettings> SmsCommand::prepare()
 {
-    std::optional<int> fileLanguage;
-    SmsSettings fromFile;
-    if (!m_from.empty()) {
-        const SmsLoaded loaded = readFrom(SettingsFileKind::Sms, ReadSmsFile, m_session.session()).values;
-        fileLanguage = loaded.languageCode;
-        fromFile.smsControl = loaded.smsControl.value_or(kSmsControlOff);
-        fromFile.picturesPerDay = loaded.picturesPerDay;
-        fromFile.phone1 = loaded.phone1;
-        fromFile.phone2 = loaded.phone2;
-        fromFile.phone3 = loaded.phone3;
-    }
-    const Session session = m_session.session(fileLanguage);
-    const int language = session.languageIndex;
+    std::optional<SmsLoaded> loaded;
+    if (!m_from.empty())
+        loaded = readFrom(SettingsFileKind::Sms, ReadSmsFile, m_session.session()).values;
+    // Without --lang the file's language stands.
+    const Session session = m_session.session(loaded ? std::optional<int>(loaded->languageCode) : std::nullopt);
     SmsSettings shown = InitialSmsSettings(session);
-    if (!m_from.empty()) {
-        shown.smsControl = fromFile.smsControl;
-        shown.picturesPerDay = fromFile.picturesPerDay;
-        shown.phone1 = fromFile.phone1;
-        shown.phone2 = fromFile.phone2;
-        shown.phone3 = fromFile.phone3;
+    if (loaded) {
+        shown.smsControl = loaded->smsControl.value_or(kSmsControlOff);
+        shown.picturesPerDay = loaded->picturesPerDay;
+        shown.phone1 = loaded->phone1;
+        shown.phone2 = loaded->phone2;
+        shown.phone3 = loaded->phone3;
     }
-    return decide(shown, &SmsSettings::picturesPerDay, SmsControlEntries(kLanguageEnglish), SmsControlEntries(language),
-                  PrepareSmsSave, session, kSmsTextFields);
+    return Decided(PrepareSmsWords(shown, m_keys.words(), session, KeySpelling::CommandLine()));
 }
 
 } // namespace kestra::cli

@@ -6,7 +6,7 @@
 
 namespace kestra::cli {
 
-// kestra-setup sms --out DIR [options]: sms.dat as the SMS window saves it.
+// kestra-setup-cli sms --out DIR [options]: sms.dat as the SMS window saves it.
 class SmsCommand : public MessagingCommand {
 public:
     static constexpr const char* kName = "sms"; // the subcommand
@@ -14,11 +14,6 @@ public:
     int run() override;
     // The record run() writes, refused as run() refuses it; nothing is written.
     Checked<SmsSettings> prepare();
-
-private:
-    TextOption* m_phone1;
-    TextOption* m_phone2;
-    TextOption* m_phone3;
 };
 
 } // namespace kestra::cli

@@ -5,12 +5,12 @@
 #include "formats/camera/CameraFile.h"
 #include "formats/camera/CameraFileReader.h"
 #include "formats/gprs/GprsFile.h"
-#include "formats/mms/MmsCatalogue.h"
 #include "formats/mms/MmsFile.h"
 #include "formats/sms/SmsFile.h"
 #include "storage/SettingsBlockFile.h"
 #include "storage/SettingsFileIo.h"
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 #include <utility>
@@ -24,8 +24,8 @@ void AppendAll(SettingsFindings& to, SettingsFindings&& from)
     to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
 }
 
-// Each of the two digits of a pictures-per-day value: the camera reads them as
-// decimal digits, so a byte above 9 is foreign even when the sum fits 0..99.
+// Each of the two digits of a number stored as digits: the camera reads them
+// as decimal digits, so a byte above 9 is foreign even when the sum fits.
 void CheckDigits(SettingsFindings& findings, const SettingsBlock& header, std::size_t tensOffset)
 {
     constexpr std::uint8_t kHighestDigit = 9;
@@ -48,18 +48,45 @@ void CheckZeroHeaderBytes(SettingsFindings& findings, const SettingsBlock& heade
     }
 }
 
+// The bytes of a header its format fixes, and the digits of its numbers
+// stored as digits.
+template <typename Record>
+void CheckHeaderBytes(SettingsFindings& findings, const SettingsBlock& header,
+                      std::span<const NumberField<Record>> numbers, std::span<const FixedByte> fixed)
+{
+    for (const FixedByte& byte : fixed)
+        CheckFixedByte(findings, header, byte.offset, byte.value);
+    for (const NumberField<Record>& field : numbers) {
+        if (field.storage == NumberStorage::Digits)
+            CheckDigits(findings, header, field.offset);
+    }
+}
+
 // Every byte of a header the format leaves unused: the payload after the last
 // field and the trailer bytes after byte 50.
-void CheckHeaderPadding(SettingsFindings& findings, const SettingsBlock& header, std::size_t firstUnused)
+template <typename Record>
+void CheckHeaderPadding(SettingsFindings& findings, const SettingsBlock& header,
+                        std::span<const NumberField<Record>> numbers, std::span<const FixedByte> fixed)
 {
-    CheckZeroHeaderBytes(findings, header, firstUnused, kBlockPayloadSize);
+    CheckZeroHeaderBytes(findings, header, FirstUnusedHeaderByte(numbers, fixed), kBlockPayloadSize);
     CheckZeroHeaderBytes(findings, header, kBlockPayloadSize + 1, kBlockTextLengthOffset + 1);
 }
 
-void CheckTextPaddings(QByteArrayView bytes, std::size_t firstBlock, std::size_t lastBlock, SettingsFindings& findings)
+// The text blocks 1 to `textBlocks`: a text's block is zero after its text,
+// a block no text uses is zero throughout.
+template <typename Record>
+void CheckTextBlocks(QByteArrayView bytes, std::size_t textBlocks, std::span<const TextField<Record>> texts,
+                     std::size_t derivedBlock, SettingsFindings& findings)
 {
-    for (std::size_t index = firstBlock; index <= lastBlock; ++index)
-        CheckTextPadding(bytes, index, findings);
+    for (std::size_t index = 1; index <= textBlocks; ++index) {
+        const bool used = index == derivedBlock || std::any_of(texts.begin(), texts.end(), [index](const auto& field) {
+                              return field.block == index;
+                          });
+        if (used)
+            CheckTextPadding(bytes, index, findings);
+        else
+            CheckZeroBytes(bytes, index, 0, kBlockSize - 2, findings);
+    }
 }
 
 void CheckCamera(QByteArrayView bytes, SettingsFileCheck& check)
@@ -91,16 +118,11 @@ void CheckCamera(QByteArrayView bytes, SettingsFileCheck& check)
 void CheckMms(QByteArrayView bytes, SettingsFileCheck& check)
 {
     auto& findings = check.findings;
-    CheckBlockFileFrame(bytes, 11, true, findings);
+    CheckBlockFileFrame(bytes, 1 + kMmsTextBlocks, true, findings);
     const SettingsBlock header = ReadHeaderBlock(bytes);
-    for (std::size_t offset : {0, 1, 2})
-        CheckFixedByte(findings, header, offset, 0);
-    CheckFixedByte(findings, header, 7, 1);
-    CheckDigits(findings, header, kPicturesPerDayOffset);
-    CheckHeaderPadding(findings, header, 11);
-    CheckTextPaddings(bytes, 1, 9, findings);
-    // Block 10 is an empty text block the camera does not read.
-    CheckZeroBytes(bytes, 10, 0, kBlockSize - 2, findings);
+    CheckHeaderBytes<MmsSettings>(findings, header, kMmsNumberFields, kMmsFixedBytes);
+    CheckHeaderPadding<MmsSettings>(findings, header, kMmsNumberFields, kMmsFixedBytes);
+    CheckTextBlocks<MmsSettings>(bytes, kMmsTextBlocks, kMmsTextFields, 0, findings);
 
     const MmsSettings settings = DecodeMmsFile(bytes, findings);
     AppendAll(findings, CheckMmsSettings(settings));
@@ -110,25 +132,26 @@ void CheckMms(QByteArrayView bytes, SettingsFileCheck& check)
 void CheckGprs(QByteArrayView bytes, SettingsFileCheck& check)
 {
     auto& findings = check.findings;
-    CheckBlockFileFrame(bytes, 11, true, findings);
+    CheckBlockFileFrame(bytes, 1 + kGprsTextBlocks, true, findings);
     const SettingsBlock header = ReadHeaderBlock(bytes);
-    CheckFixedByte(findings, header, 0, 0);
-    CheckFixedByte(findings, header, 6, 1);
-    CheckFixedByte(findings, header, 7, 1);
-    CheckDigits(findings, header, kPicturesPerDayOffset);
-    if (header[50] > 1)
-        findings.push_back({FindingKind::Mode, QStringLiteral("mode"), 50, header[50], 1});
-    CheckHeaderPadding(findings, header, 9);
-    // Block 9, the user name, included.
-    CheckTextPaddings(bytes, 1, 10, findings);
+    CheckHeaderBytes<GprsSettings>(findings, header, kGprsNumberFields, kGprsFixedBytes);
+    // The mode's flag byte itself: the camera knows 0 and 1.
+    constexpr const GprsNumberField& mode = RowOf(kGprsNumberFields, &GprsSettings::mode);
+    if (header[mode.offset] > 1)
+        findings.push_back(
+            {mode.kind, QLatin1String(mode.name), static_cast<qsizetype>(mode.offset), header[mode.offset], 1});
+    CheckHeaderPadding<GprsSettings>(findings, header, kGprsNumberFields, kGprsFixedBytes);
+    CheckTextBlocks<GprsSettings>(bytes, kGprsTextBlocks, kGprsTextFields, kGprsUserNameField.block, findings);
 
     GprsSettings settings = DecodeGprsFile(bytes, check.gprsUserName, findings);
-    if (settings.mode == kGprsModeCustomer && settings.countryIndex != kGprsCountryCustomer)
-        findings.push_back(
-            {FindingKind::Mode, QStringLiteral("countryIndex"), 2, settings.countryIndex, kGprsCountryCustomer});
+    if (settings.mode == kGprsModeCustomer && settings.countryIndex != kGprsCountryCustomer) {
+        constexpr const GprsNumberField& country = RowOf(kGprsNumberFields, &GprsSettings::countryIndex);
+        findings.push_back({FindingKind::Mode, QLatin1String(country.name), static_cast<qsizetype>(country.offset),
+                            settings.countryIndex, kGprsCountryCustomer});
+    }
     if (check.gprsUserName != GprsUserName(settings.senderEmail))
-        findings.push_back({FindingKind::UserName, QStringLiteral("user name"),
-                            static_cast<qsizetype>(kGprsUserNameBlock * kBlockSize), 0, 0});
+        findings.push_back({FindingKind::UserName, QLatin1String(kGprsUserNameField.findingName),
+                            static_cast<qsizetype>(kGprsUserNameField.block * kBlockSize), 0, 0});
     AppendAll(findings, CheckGprsSettings(settings));
     check.record = settings;
 }
@@ -136,14 +159,11 @@ void CheckGprs(QByteArrayView bytes, SettingsFileCheck& check)
 void CheckSms(QByteArrayView bytes, SettingsFileCheck& check)
 {
     auto& findings = check.findings;
-    CheckBlockFileFrame(bytes, 4, false, findings);
+    CheckBlockFileFrame(bytes, 1 + kSmsTextBlocks, false, findings);
     const SettingsBlock header = ReadHeaderBlock(bytes);
-    CheckFixedByte(findings, header, 0, 0);
-    CheckFixedByte(findings, header, 1, 0);
-    CheckFixedByte(findings, header, 50, 1);
-    CheckDigits(findings, header, kPicturesPerDayOffset);
-    CheckHeaderPadding(findings, header, 6);
-    CheckTextPaddings(bytes, 1, 3, findings);
+    CheckHeaderBytes<SmsSettings>(findings, header, kSmsNumberFields, kSmsFixedBytes);
+    CheckHeaderPadding<SmsSettings>(findings, header, kSmsNumberFields, kSmsFixedBytes);
+    CheckTextBlocks<SmsSettings>(bytes, kSmsTextBlocks, kSmsTextFields, 0, findings);
 
     const SmsSettings settings = DecodeSmsFile(bytes, findings);
     AppendAll(findings, CheckSmsSettings(settings));

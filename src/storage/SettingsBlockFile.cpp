@@ -32,17 +32,6 @@ QByteArray BuildBlockFile(const SettingsBlock& plainHeader, std::span<const QByt
     return JoinBlocks(blocks);
 }
 
-void StorePicturesPerDay(SettingsBlock& header, int picturesPerDay)
-{
-    header[kPicturesPerDayOffset] = LowByte(picturesPerDay / 10);
-    header[kPicturesPerDayOffset + 1] = LowByte(picturesPerDay % 10);
-}
-
-int ReadPicturesPerDay(const SettingsBlock& header)
-{
-    return header[kPicturesPerDayOffset] * 10 + header[kPicturesPerDayOffset + 1];
-}
-
 SettingsBlock ReadHeaderBlock(QByteArrayView file)
 {
     SettingsBlock header = BlockAt(file, 0);

@@ -28,12 +28,6 @@ constexpr std::uint8_t LowByte(int value)
     return static_cast<std::uint8_t>(value & 0xFF);
 }
 
-// Pictures per day sit in header bytes 3 and 4 of all three block files as two
-// decimal digits, tens first: the camera reads digits, not one number.
-inline constexpr std::size_t kPicturesPerDayOffset = 3;
-void StorePicturesPerDay(SettingsBlock& header, int picturesPerDay);
-int ReadPicturesPerDay(const SettingsBlock& header);
-
 // Block 0 of `file` with its payload unscrambled (missing bytes read as zero).
 SettingsBlock ReadHeaderBlock(QByteArrayView file);
 

@@ -11,7 +11,7 @@
 #include "app/ShellTexts.h"
 #include "cards/CardList.h"
 #include "cards/CardWriter.h"
-#include "cli/CardProfileFile.h"
+#include "cards/CardProfileFile.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "support/TestServices.h"
 #include "support/WidgetDriver.h"
@@ -146,7 +146,7 @@ protected:
         CardWritingPorts ports{
             .drives = [this] { return std::make_unique<StandInDrives>(log); },
             .arrivals = [this](RemovableDrives&) { return std::make_unique<StandInArrivals>(log); },
-            .readProfile = &cli::ReadCardProfileAt,
+            .readProfile = &ReadCardProfileAt,
         };
         window = std::make_unique<CCardsDialog>(fakes.services(), ports);
         window->Create();
@@ -392,7 +392,7 @@ TEST_F(CardsWindow, TheMainWindowsMenuOpensIt)
     main.SetCardWritingPorts({
         .drives = [this] { return std::make_unique<StandInDrives>(log); },
         .arrivals = [this](RemovableDrives&) { return std::make_unique<StandInArrivals>(log); },
-        .readProfile = &cli::ReadCardProfileAt,
+        .readProfile = &ReadCardProfileAt,
     });
     main.Create();
     const QList<QAction*> actions = main.widget()->actions();

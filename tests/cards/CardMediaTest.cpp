@@ -5,10 +5,10 @@
 
 #include "cards/CardFolders.h"
 #include "cards/CardList.h"
+#include "cards/CardProfileFile.h"
 #include "cards/CardVolumes.h"
 #include "cards/CardWriter.h"
 #include "cards/RemovableDrives.h"
-#include "cli/CardProfileFile.h"
 
 #include <QJsonDocument>
 #include <QTemporaryDir>
@@ -47,14 +47,13 @@ const PcClock kClock{2024, 3, 5, 8, 7, 6};
 
 CardProfile FourFiles()
 {
-    return cli::CardProfileFromJson(
-        QJsonDocument::fromJson(R"({"camera": {"mode": "Video"}, "mms": {"phone": "13800138000"},
+    const QJsonObject json = QJsonDocument::fromJson(R"({"camera": {"mode": "Video"}, "mms": {"phone": "13800138000"},
                                     "gprs": {"sender-email": "cam@example.org", "smtp-server": "mail.example.org",
                                              "smtp-port": "25", "recipient-email": "me@example.org",
                                              "sender-password": "secret"},
                                     "sms": {"phone1": "13800138000"}})")
-            .object(),
-        QStringLiteral("test"), {});
+                                 .object();
+    return *CardProfileFromJson(json, QStringLiteral("test"), kLanguageEnglish).profile;
 }
 
 // Removable as the test says: every volume under the test's folder.

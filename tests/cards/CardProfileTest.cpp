@@ -2,11 +2,10 @@
 // Profiles: what a profile refuses (the whole profile, naming the key), what
 // a card read gives back, and the serial texts a fleet counts through.
 
+#include "cards/CardProfileFile.h"
 #include "cards/CardWriter.h"
 #include "cards/SerialText.h"
-#include "cli/CardProfileFile.h"
-#include "cli/CliSupport.h"
-#include "cli/OptionWords.h"
+#include "formats/shared/SettingWords.h"
 #include "storage/FaultyFileOps.h"
 #include "storage/SettingsFileIo.h"
 
@@ -20,69 +19,79 @@
 namespace kestra {
 namespace {
 
-using cli::CardProfileFromJson;
-using cli::CliFailure;
-
 QJsonObject Json(const char* text)
 {
     return QJsonDocument::fromJson(QByteArray(text)).object();
 }
 
+// A profile that must read; an empty one (and a failure) where it does not.
+CardProfile Profile(const QJsonObject& json, const QString& source = QStringLiteral("site.json"))
+{
+    const CardProfileRead read = CardProfileFromJson(json, source, kLanguageEnglish);
+    EXPECT_TRUE(read.profile) << read.refusal.toStdString();
+    return read.profile.value_or(CardProfile{});
+}
+
 struct Refusal {
     const char* profile;
     const char* named; // what the message must name
+    int language = kLanguageEnglish;
 };
 
 class ProfileRefusal : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(ProfileRefusal, RefusesTheWholeProfileNamingTheKey)
 {
-    try {
-        CardProfileFromJson(Json(GetParam().profile), QStringLiteral("site.json"), {});
-        FAIL() << "accepted: " << GetParam().profile;
-    } catch (const CliFailure& failure) {
-        EXPECT_EQ(failure.status, cli::kExitUsage);
-        EXPECT_TRUE(failure.message.startsWith(QStringLiteral("site.json: "))) << failure.message.toStdString();
-        EXPECT_TRUE(failure.message.contains(QLatin1String(GetParam().named))) << failure.message.toStdString();
-    }
+    const CardProfileRead read =
+        CardProfileFromJson(Json(GetParam().profile), QStringLiteral("site.json"), GetParam().language);
+    ASSERT_FALSE(read.profile) << "accepted: " << GetParam().profile;
+    EXPECT_TRUE(read.refusal.startsWith(QStringLiteral("site.json: "))) << read.refusal.toStdString();
+    EXPECT_TRUE(read.refusal.contains(QString::fromUtf8(GetParam().named))) << read.refusal.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Profiles, ProfileRefusal,
-                         ::testing::Values(
-                             // unknown keys, at the top and in a section, and keys no profile takes
-                             Refusal{R"({"camera": {}, "colour": "red"})", "colour: no such key"},
-                             Refusal{R"({"camera": {"colour": "red"}})", "camera.colour: no such key"},
-                             Refusal{R"({"camera": {"out": "/tmp"}})", "camera.out: no such key"},
-                             Refusal{R"({"camera": {"clock": "2024-03-05 08:07:06"}})", "camera.clock"},
-                             Refusal{R"({"sms": {"from": "sms.dat"}})",
-                                     "sms.from: no such key; sms takes pictures-per-day, sms-control, phone1, phone2, "
-                                     "phone3"},
-                             Refusal{R"({"gprs": {"tv-mode": 1}})", "gprs.tv-mode: no such key"},
-                             // wrong values and wrong types
-                             Refusal{R"({"camera": {"mode": "fast"}})", "camera.mode"},
-                             Refusal{R"({"camera": {"pir": "61 Min"}})", "camera.pir"},
-                             Refusal{R"({"camera": {"serial-text": "CAM"}})", "camera.serial-text"},
-                             Refusal{R"({"camera": {"timer1-start": "24:00"}})", "camera.timer1-start"},
-                             Refusal{R"({"camera": {"mode": true}})", "camera.mode: give a text"},
-                             Refusal{R"({"camera": {"pictures": 1.5}})", "camera.pictures: give a text"},
-                             Refusal{R"({"mms": {"country": "Atlantis"}})", "mms.country"},
-                             Refusal{R"({"gprs": {"pictures-per-day": 100}})", "gprs.pictures-per-day"},
-                             Refusal{R"({"sms": {"phone1": "13800138000", "sms-control": "sometimes"}})",
-                                     "sms.sms-control"},
-                             Refusal{R"({"language": "Klingon", "sms": {}})", "language"},
-                             Refusal{R"({"tv-mode": 300, "camera": {}})", "tv-mode"},
-                             Refusal{R"({"camera": "Video"})", "camera: give its settings as an object"},
-                             Refusal{R"({})", "holds no settings"},
-                             // values the windows' save checks refuse, and a mode clash the commands refuse
-                             Refusal{R"({"sms": {"phone1": "12"}})", "sms.phone1: "},
-                             Refusal{R"({"mms": {"mode": "custom", "country": "China"}})", "mms.country"},
-                             Refusal{R"({"mms": {"url": "http://mms"}})", "mms.url applies to the custom mode"},
-                             Refusal{R"({"gprs": {"mode": "custom", "apn": "cmnet"}})", "gprs.smtp-server: "},
-                             Refusal{R"({"mms": {"mode": "custom", "phone": "中文"}})", "mms.phone: "}));
+INSTANTIATE_TEST_SUITE_P(
+    Profiles, ProfileRefusal,
+    ::testing::Values(
+        // unknown keys, at the top and in a section, and keys no profile takes
+        Refusal{R"({"camera": {}, "colour": "red"})", "colour: no such key"},
+        Refusal{R"({"camera": {"colour": "red"}})", "camera.colour: no such key"},
+        Refusal{R"({"camera": {"out": "/tmp"}})", "camera.out: no such key"},
+        Refusal{R"({"camera": {"clock": "2024-03-05 08:07:06"}})", "camera.clock"},
+        Refusal{R"({"sms": {"from": "sms.dat"}})",
+                "sms.from: no such key; sms takes pictures-per-day, sms-control, phone1, phone2, "
+                "phone3"},
+        Refusal{R"({"gprs": {"tv-mode": 1}})", "gprs.tv-mode: no such key"},
+        // wrong values and wrong types
+        Refusal{R"({"camera": {"mode": "fast"}})", "camera.mode"},
+        Refusal{R"({"camera": {"pir": "61 Min"}})", "camera.pir"},
+        Refusal{R"({"camera": {"serial-text": "CAM"}})", "camera.serial-text"},
+        Refusal{R"({"camera": {"timer1-start": "24:00"}})", "camera.timer1-start"},
+        Refusal{R"({"camera": {"mode": true}})", "camera.mode: give a text"},
+        Refusal{R"({"camera": {"pictures": 1.5}})", "camera.pictures: give a text"},
+        Refusal{R"({"mms": {"country": "Atlantis"}})", "mms.country"},
+        Refusal{R"({"gprs": {"pictures-per-day": 100}})", "gprs.pictures-per-day"},
+        Refusal{R"({"sms": {"phone1": "13800138000", "sms-control": "sometimes"}})", "sms.sms-control"},
+        Refusal{R"({"language": "Klingon", "sms": {}})", "language"},
+        Refusal{R"({"tv-mode": 300, "camera": {}})", "tv-mode"},
+        Refusal{R"({"camera": "Video"})", "camera: give its settings as an object"},
+        Refusal{R"({})", "holds no settings"},
+        // values the windows' save checks refuse, and a mode clash the commands refuse
+        Refusal{R"({"sms": {"phone1": "12"}})", "sms.phone1: "},
+        Refusal{R"({"mms": {"mode": "custom", "country": "China"}})", "mms.country"},
+        Refusal{R"({"mms": {"url": "http://mms"}})", "mms.url applies to the custom mode"},
+        Refusal{R"({"gprs": {"mode": "custom", "apn": "cmnet"}})", "gprs.smtp-server: "},
+        Refusal{R"({"mms": {"mode": "custom", "phone": "中文"}})", "mms.phone: "},
+        // in the reader's language: Chinese for Chinese, whatever the profile's language
+        Refusal{R"({"camera": {"colour": "red"}})", "camera.colour: 没有这个键", kLanguageChinese},
+        Refusal{R"({"language": "English", "camera": {"mode": "fast"}})", "camera.mode: \u201cfast\u201d",
+                kLanguageChinese},
+        Refusal{R"({"language": "中文", "sms": {"phone1": "13800138000", "pictures-per-day": "x"}})",
+                "sms.pictures-per-day: \"x\" is not accepted"},
+        Refusal{R"({"sms": {"phone1": "12"}})", "sms.phone1: 手机号码1错误", kLanguageChinese}));
 
 TEST(CardProfile, ACardReadBackWritesTheSameFiles)
 {
-    const CardProfile written = CardProfileFromJson(Json(R"({"language": "Deutsch", "tv-mode": 1,
+    const CardProfile written = Profile(Json(R"({"language": "Deutsch", "tv-mode": 1,
                  "camera": {"mode": "Video", "pir": "30 Sec", "timer1": "On", "timer1-start": "22:30",
                             "timer1-stop": "06:00", "serial": "On", "serial-text": "K7Z9"},
                  "mms": {"country": "Deutschland", "phone": "0170123456", "pictures-per-day": 5},
@@ -90,16 +99,15 @@ TEST(CardProfile, ACardReadBackWritesTheSameFiles)
                           "sender-email": "cam@example.org", "sender-password": "secret",
                           "recipient-email": "me@example.org", "phone": "+49170123456",
                           "sms-control": "1 Hour"},
-                 "sms": {"phone1": "+49170123456", "phone3": "+49170654321"}})"),
-                                                    QStringLiteral("site.json"), {});
+                 "sms": {"phone1": "+49170123456", "phone3": "+49170654321"}})"));
     ASSERT_TRUE(written.camera && written.mms && written.gprs && written.sms);
     const PcClock clock{2024, 3, 5, 8, 7, 6};
     QTemporaryDir card;
     ASSERT_TRUE(WriteCard(card.path(), written, clock, std::nullopt).complete());
 
-    const QJsonObject read = cli::CardProfileOf(card.path());
+    const QJsonObject read = CardProfileOf(card.path()).profile.value_or(QJsonObject{});
     EXPECT_EQ(read.value(QStringLiteral("language")).toString(), QStringLiteral("Deutsch"));
-    const CardProfile again = CardProfileFromJson(read, QStringLiteral("read"), {});
+    const CardProfile again = Profile(read, QStringLiteral("read"));
     const auto before = CardFiles(written, clock, std::nullopt);
     const auto after = CardFiles(again, clock, std::nullopt);
     ASSERT_EQ(after.size(), before.size());
@@ -112,9 +120,7 @@ TEST(CardProfile, ACardReadBackWritesTheSameFiles)
 // languages, and the card as a whole is not complete.
 TEST(CardWriter, AFileThatReadsBackOtherBytesIsNotTakenAsWritten)
 {
-    const CardProfile profile =
-        CardProfileFromJson(Json(R"({"mms": {"phone": "13800138000"}, "sms": {"phone1": "13800138000"}})"),
-                            QStringLiteral("site.json"), {});
+    const CardProfile profile = Profile(Json(R"({"mms": {"phone": "13800138000"}, "sms": {"phone1": "13800138000"}})"));
     const PcClock clock{2024, 3, 5, 8, 7, 6};
     struct Case {
         bool chinese;
@@ -155,9 +161,7 @@ TEST(CardWriter, AFileThatReadsBackOtherBytesIsNotTakenAsWritten)
 // as written.
 TEST(CardWriter, OneFolderFlushConfirmsEveryFileOfTheCard)
 {
-    const CardProfile profile =
-        CardProfileFromJson(Json(R"({"mms": {"phone": "13800138000"}, "sms": {"phone1": "13800138000"}})"),
-                            QStringLiteral("site.json"), {});
+    const CardProfile profile = Profile(Json(R"({"mms": {"phone": "13800138000"}, "sms": {"phone1": "13800138000"}})"));
     const PcClock clock{2024, 3, 5, 8, 7, 6};
     test::FaultyFileOps recorder;
     {
@@ -250,13 +254,12 @@ TEST(OptionWords, TheLooseSpellingKeepsWhatTellsEntriesApart)
                 {"5 Sec.", "5sec."},
                 {"MIN", "min"}};
     for (const auto& row : rows)
-        EXPECT_EQ(cli::LooseWord(QString::fromUtf8(row.word)).toStdString(), row.loose) << row.word;
+        EXPECT_EQ(LooseWord(QString::fromUtf8(row.word)).toStdString(), row.loose) << row.word;
 }
 
 TEST(CardProfile, TheSerialTextOfACardOverridesTheProfileAndTurnsItOn)
 {
-    const CardProfile profile = CardProfileFromJson(Json(R"({"camera": {"serial": "Off", "serial-text": "0000"}})"),
-                                                    QStringLiteral("site.json"), {});
+    const CardProfile profile = Profile(Json(R"({"camera": {"serial": "Off", "serial-text": "0000"}})"));
     const SaveDecision<CameraSettings> checked = CardCameraSettings(*profile.camera, PcClock{2031, 12, 31, 23, 59, 59},
                                                                     SerialText::Parse(QStringLiteral("cam1")));
     ASSERT_TRUE(checked.ok());

@@ -5,8 +5,8 @@
 // and a stop ending the watcher's wait from another thread.
 
 #include "cards/CardSession.h"
+#include "cards/CardProfileFile.h"
 #include "cards/CardWatcher.h"
-#include "cli/CardProfileFile.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "storage/FaultyFileOps.h"
 
@@ -69,11 +69,11 @@ private:
 
 CardProfile Profile()
 {
-    return cli::CardProfileFromJson(
+    const QJsonObject json =
         QJsonDocument::fromJson(
             R"({"camera": {"mode": "Camera+Video"}, "mms": {"mode": "custom", "apn": "mms", "phone": "13800138000"}, "sms": {"phone1": "13800138000"}})")
-            .object(),
-        QStringLiteral("site.json"), {});
+            .object();
+    return *CardProfileFromJson(json, QStringLiteral("site.json"), kLanguageEnglish).profile;
 }
 
 CardSessionPlan Plan(int count, const char* serial)

@@ -6,9 +6,9 @@
 // text limit (ASCII and Chinese), every list entry of camera.dat and
 // characters a field refuses go through all of them.
 
+#include "cards/CardProfileFile.h"
 #include "cards/CardWriter.h"
 #include "cli/CameraCommand.h"
-#include "cli/CardProfileFile.h"
 #include "cli/CliSupport.h"
 #include "cli/GprsCommand.h"
 #include "cli/MmsCommand.h"
@@ -16,6 +16,7 @@
 #include "formats/camera/CameraChoices.h"
 #include "formats/camera/CameraFile.h"
 #include "formats/camera/CameraSave.h"
+#include "formats/camera/CameraWords.h"
 #include "formats/gprs/GprsCatalogue.h"
 #include "formats/gprs/GprsFile.h"
 #include "formats/gprs/GprsSave.h"
@@ -24,6 +25,7 @@
 #include "formats/mms/MmsSave.h"
 #include "formats/sms/SmsFile.h"
 #include "formats/sms/SmsSave.h"
+#include "mailtest/core/MailTest.h"
 #include "storage/Cp936.h"
 
 #include <CLI/CLI.hpp>
@@ -91,7 +93,7 @@ template <typename Record, typename Build> Verdict SaveDoor(const SaveDecision<R
     return {true, build(*decision.checked), {}};
 }
 
-// The command as `kestra-setup NAME --out DIR OPTIONS` runs it.
+// The command as `kestra-setup-cli NAME --out DIR OPTIONS` runs it.
 template <typename Command> Verdict CommandDoor(const Options& options, const char* fileName)
 {
     QTemporaryDir out;
@@ -115,7 +117,7 @@ template <typename Command> Verdict CommandDoor(const Options& options, const ch
     return {true, ReadAll(QDir(out.path()).filePath(QLatin1String(fileName))), {}};
 }
 
-// `kestra-setup card write --profile P --out DIR --clock ...` with a profile
+// `kestra-setup-cli card write --profile P --out DIR --clock ...` with a profile
 // of one section.
 Verdict CardDoor(const char* section, const Options& options, SettingsFileKind kind)
 {
@@ -125,16 +127,12 @@ Verdict CardDoor(const char* section, const Options& options, SettingsFileKind k
     const QJsonObject profileJson{{QStringLiteral("language"), QStringLiteral("English")},
                                   {QLatin1String(section), values}};
     QTemporaryDir card;
-    try {
-        const CardProfile profile = cli::CardProfileFromJson(profileJson, QStringLiteral("site.json"), {});
-        const CardWriteReport report = WriteCard(card.path(), profile, kClock, std::nullopt);
-        if (!report.complete())
-            return {false, {}, report.lines(false).join(QLatin1Char('\n'))};
-    } catch (const cli::CliFailure& failure) {
-        EXPECT_EQ(failure.status, cli::kExitUsage) << failure.message.toStdString();
-        EXPECT_TRUE(QDir(card.path()).isEmpty()) << "a refused profile wrote";
-        return {false, {}, failure.message};
-    }
+    const CardProfileRead read = CardProfileFromJson(profileJson, QStringLiteral("site.json"), kLanguageEnglish);
+    if (!read.profile)
+        return {false, {}, read.refusal};
+    const CardWriteReport report = WriteCard(card.path(), *read.profile, kClock, std::nullopt);
+    if (!report.complete())
+        return {false, {}, report.lines(false).join(QLatin1Char('\n'))};
     return {true, ReadAll(QDir(card.path()).filePath(SettingsFileName(kind))), {}};
 }
 
@@ -188,14 +186,22 @@ struct TextCase {
     qsizetype limit;
 };
 
-template <typename Fields> qsizetype LimitOf(const Fields& fields, const char* key)
+// One case per text row of a file, in the shape its window's checks take
+// (plain unless `shapes` says otherwise), at the row's limit.
+template <typename Record, std::size_t N>
+std::vector<TextCase> TextCases(const std::array<TextField<Record>, N>& fields,
+                                std::initializer_list<std::pair<QByteArray Record::*, Shape>> shapes)
 {
-    for (const auto& field : fields) {
-        if (std::string(field.key) == key)
-            return field.limit;
+    std::vector<TextCase> cases;
+    for (const TextField<Record>& field : fields) {
+        Shape shape = Shape::Plain;
+        for (const auto& [member, fieldShape] : shapes) {
+            if (member == field.member)
+                shape = fieldShape;
+        }
+        cases.push_back({field.key, shape, field.limit});
     }
-    ADD_FAILURE() << "no field with key " << key;
-    return 0;
+    return cases;
 }
 
 template <typename Record, typename Fields>
@@ -267,9 +273,9 @@ Verdict GprsSaveDoor(const Options& options)
 // The mail test judges the values it uses; it writes nothing.
 std::optional<bool> MailTestDoor(const Options& options, const std::string& key)
 {
-    static const std::vector<std::string> kUsed{"smtp-server", "smtp-port", "sender-email", "sender-password",
-                                                "recipient-email"};
-    if (std::find(kUsed.begin(), kUsed.end(), key) == kUsed.end())
+    const bool used = std::any_of(kMailTestFields.begin(), kMailTestFields.end(),
+                                  [&key](auto member) { return key == RowOf(kGprsTextFields, member).key; });
+    if (!used)
         return std::nullopt;
     GprsSettings shown = InitialGprsSettings(EnglishSession());
     if (!ApplyTexts(shown, kGprsTextFields, options))
@@ -287,33 +293,18 @@ Verdict SmsSaveDoor(const Options& options)
 
 TEST(DoorsAgree, OnEveryTextAtOneUnderAndOneOverItsLimit)
 {
-    const std::vector<TextCase> mms{
-        {"url", Shape::Plain, LimitOf(kMmsTextFields, "url")},
-        {"apn", Shape::Plain, LimitOf(kMmsTextFields, "apn")},
-        {"gateway", Shape::Host, LimitOf(kMmsTextFields, "gateway")},
-        {"port", Shape::Digits, LimitOf(kMmsTextFields, "port")},
-        {"phone", Shape::Digits, LimitOf(kMmsTextFields, "phone")},
-        {"email", Shape::Address, LimitOf(kMmsTextFields, "email")},
-        {"account", Shape::Plain, LimitOf(kMmsTextFields, "account")},
-        {"password", Shape::Plain, LimitOf(kMmsTextFields, "password")},
-        {"phone2", Shape::Digits, LimitOf(kMmsTextFields, "phone2")},
-    };
-    const std::vector<TextCase> gprs{
-        {"apn", Shape::Plain, LimitOf(kGprsTextFields, "apn")},
-        {"gprs-account", Shape::Plain, LimitOf(kGprsTextFields, "gprs-account")},
-        {"gprs-password", Shape::Plain, LimitOf(kGprsTextFields, "gprs-password")},
-        {"smtp-server", Shape::Plain, LimitOf(kGprsTextFields, "smtp-server")},
-        {"smtp-port", Shape::Digits, LimitOf(kGprsTextFields, "smtp-port")},
-        {"sender-email", Shape::Address, LimitOf(kGprsTextFields, "sender-email")},
-        {"sender-password", Shape::Plain, LimitOf(kGprsTextFields, "sender-password")},
-        {"phone", Shape::Digits, LimitOf(kGprsTextFields, "phone")},
-        {"recipient-email", Shape::Address, LimitOf(kGprsTextFields, "recipient-email")},
-    };
-    const std::vector<TextCase> sms{
-        {"phone1", Shape::Digits, LimitOf(kSmsTextFields, "phone1")},
-        {"phone2", Shape::Digits, LimitOf(kSmsTextFields, "phone2")},
-        {"phone3", Shape::Digits, LimitOf(kSmsTextFields, "phone3")},
-    };
+    const std::vector<TextCase> mms = TextCases(kMmsTextFields, {{&MmsSettings::gateway, Shape::Host},
+                                                                 {&MmsSettings::port, Shape::Digits},
+                                                                 {&MmsSettings::phone, Shape::Digits},
+                                                                 {&MmsSettings::email, Shape::Address},
+                                                                 {&MmsSettings::phone2, Shape::Digits}});
+    const std::vector<TextCase> gprs = TextCases(kGprsTextFields, {{&GprsSettings::smtpPort, Shape::Digits},
+                                                                   {&GprsSettings::senderEmail, Shape::Address},
+                                                                   {&GprsSettings::phoneNumber, Shape::Digits},
+                                                                   {&GprsSettings::recipientEmail, Shape::Address}});
+    const std::vector<TextCase> sms = TextCases(kSmsTextFields, {{&SmsSettings::phone1, Shape::Digits},
+                                                                 {&SmsSettings::phone2, Shape::Digits},
+                                                                 {&SmsSettings::phone3, Shape::Digits}});
 
     for (const bool chinese : {false, true}) {
         for (const int offset : {-1, 0, 1}) {
@@ -416,8 +407,8 @@ TEST(DoorsAgree, OnEveryListEntryOfTheCameraAndTheMessagingFiles)
             ASSERT_TRUE(save.written) << what << ": " << save.words.toStdString();
             Options options;
             const SaveDecision<CameraSettings> record = PrepareCameraSave(choices, kClock, session);
-            for (const auto& [flag, word] : cli::CameraOptionWords(record.record()))
-                options.emplace_back(flag.mid(2).toStdString(), word.toStdString());
+            for (const SettingWord& word : CameraWordsOf(record.record()))
+                options.emplace_back(word.key.toStdString(), word.word.toStdString());
             Options command = options;
             command.emplace_back("clock", kClockOption);
             ExpectAgreement(what, save,

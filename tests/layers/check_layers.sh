@@ -56,12 +56,11 @@ while IFS= read -r file; do
     top=$(folder_of "$rel")
     if [ -z "$top" ]; then
         # The programs' own files may include anything, but the windowed
-        # program holds no command-line code: nothing of src/cli but the card
-        # profiles' reader, until profiles are read in src/cards.
+        # program holds no command-line code: nothing of src/cli.
         if [ "$rel" = SetupProgram.cpp ]; then
             while IFS= read -r line; do
                 path=$(sed -E 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)".*/\1/' <<<"${line#*:}")
-                if [ "$(folder_of "$path")" = cli ] && [ "$path" != cli/CardProfileFile.h ]; then
+                if [ "$(folder_of "$path")" = cli ]; then
                     echo "$rel:${line%%:*}: the windowed program may not include $path (the command line's)"
                     status=1
                 fi

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "dialogs/base/PcClock.h"
 
-#include "common/PcClockRule.h"
 #include "common/TextTable.h"
+#include "formats/camera/CameraSettings.h"
 #include "ui/Services.h"
 
 namespace kestra {

@@ -11,8 +11,7 @@ namespace ui {
 class ClockService;
 }
 
-// The PC's local time as the camera's clock: a year above 2031 becomes 2031,
-// below 2010 becomes 2011.
+// The PC's local time as the camera's clock (ClampToCameraCalendar).
 PcClock PcClockNow(ui::ClockService& clock);
 
 // "MM/DD/YYYY hh:mm:ss MM/DD/YY" from `clock`, or with "月/日/年" for

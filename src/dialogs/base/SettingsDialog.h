@@ -4,7 +4,7 @@
 #include "common/SaveDecision.h"
 #include "common/Session.h"
 #include "filecheck/SettingsFileCheck.h"
-#include "formats/shared/TextField.h"
+#include "formats/shared/FieldRows.h"
 #include "storage/FileResult.h"
 #include "storage/SettingsFinding.h"
 #include "ui/Dialog.h"
@@ -33,27 +33,32 @@ struct FolderRow {
 };
 
 // One row of a window's binding table: control `id` shows the record field
-// named `name`, as the format's tables and a refusal name it. A text row also
-// points at the field's entry in the format's field table: the control
-// exchanges that member and takes that limit, so no window keeps a limit of
-// its own.
+// named `name`, as the format's rows and a refusal name it. A text row also
+// points at the field's row: the control exchanges that member and takes that
+// limit; a number or list row keeps the member, whose range is its row's. So
+// no window keeps a name or a limit of its own.
 template <typename Record> struct FieldBinding {
     int id;
     const char* name;
     const TextField<Record>* text = nullptr;
+    int Record::*number = nullptr;
 };
 
-// The text row of control `id`: the entry of `fields` for `member`. A member
-// the table lacks stops the build.
+// The text row of control `id`: the row of `fields` for `member`. A member
+// the rows lack stops the build.
 template <typename Record, std::size_t N>
 constexpr FieldBinding<Record> BindText(int id, const std::array<TextField<Record>, N>& fields,
                                         QByteArray Record::*member)
 {
-    for (const TextField<Record>& field : fields) {
-        if (field.member == member)
-            return {id, field.name, &field};
-    }
-    throw "the format's field table lacks this member";
+    const TextField<Record>& field = RowOf(fields, member);
+    return {id, field.name, &field};
+}
+
+// The number or list row of control `id`: the row of `rows` for `member`.
+template <typename Record, typename Rows>
+constexpr FieldBinding<Record> BindNumber(int id, const Rows& rows, int Record::*member)
+{
+    return {id, RowOf(rows, member).name, nullptr, member};
 }
 
 // A settings file the user picked for Load configure, checked and found sound.

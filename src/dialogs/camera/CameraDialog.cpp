@@ -19,67 +19,69 @@ namespace {
 
 using namespace camera_ids;
 
-struct ListControl {
-    CameraList list;
-    int id;
+// The window's binding table: each list, number field and the clock field
+// shows the camera.dat fields of its rows (the clock field all six of the
+// clock's). The numbers come in CameraNumber order.
+constexpr FieldBinding<CameraSettings> kFieldControls[] = {
+    BindNumber(kModeList, kCameraFields, &CameraSettings::cameraMode),
+    BindNumber(kImageSizeList, kCameraFields, &CameraSettings::imageSize),
+    BindNumber(kVideoSizeList, kCameraFields, &CameraSettings::videoSize),
+    BindNumber(kPictureNoList, kCameraFields, &CameraSettings::pictureCount),
+    BindNumber(kTimeStampList, kCameraFields, &CameraSettings::timeStamp),
+    BindNumber(kSenseLevelList, kCameraFields, &CameraSettings::senseLevel),
+    BindNumber(kBeepSoundList, kCameraFields, &CameraSettings::beepSound),
+    BindNumber(kVideoLengthList, kCameraFields, &CameraSettings::videoLength),
+    BindNumber(kPirIntervalList, kCameraFields, &CameraSettings::pirInterval),
+    BindNumber(kSdCycleList, kCameraFields, &CameraSettings::sdCycle),
+    BindNumber(kIrLightList, kCameraFields, &CameraSettings::irLight),
+    BindNumber(kMmsStatusList, kCameraFields, &CameraSettings::mmsStatus),
+    BindNumber(kTimer1List, kCameraFields, &CameraSettings::timer1On),
+    BindNumber(kTimer2List, kCameraFields, &CameraSettings::timer2On),
+    BindNumber(kSerialList, kCameraFields, &CameraSettings::serialOn),
+    BindNumber(kSerialChar1, kCameraFields, &CameraSettings::serialChar1),
+    BindNumber(kSerialChar2, kCameraFields, &CameraSettings::serialChar2),
+    BindNumber(kSerialChar3, kCameraFields, &CameraSettings::serialChar3),
+    BindNumber(kSerialChar4, kCameraFields, &CameraSettings::serialChar4),
+    BindNumber(kTimeLapseList, kCameraFields, &CameraSettings::timeLapseOn),
+    BindNumber(kTimeLapseHour, kCameraFields, &CameraSettings::timeLapseHour),
+    BindNumber(kTimeLapseMinute, kCameraFields, &CameraSettings::timeLapseMinute),
+    BindNumber(kTimeLapseSecond, kCameraFields, &CameraSettings::timeLapseSecond),
+    BindNumber(kTimer1StartHour, kCameraFields, &CameraSettings::timer1StartHour),
+    BindNumber(kTimer1StartMinute, kCameraFields, &CameraSettings::timer1StartMinute),
+    BindNumber(kTimer1StopHour, kCameraFields, &CameraSettings::timer1StopHour),
+    BindNumber(kTimer1StopMinute, kCameraFields, &CameraSettings::timer1StopMinute),
+    BindNumber(kTimer2StartHour, kCameraFields, &CameraSettings::timer2StartHour),
+    BindNumber(kTimer2StartMinute, kCameraFields, &CameraSettings::timer2StartMinute),
+    BindNumber(kTimer2StopHour, kCameraFields, &CameraSettings::timer2StopHour),
+    BindNumber(kTimer2StopMinute, kCameraFields, &CameraSettings::timer2StopMinute),
+    BindNumber(kClockField, kCameraFields, &CameraSettings::clockYear),
+    BindNumber(kClockField, kCameraFields, &CameraSettings::clockMonth),
+    BindNumber(kClockField, kCameraFields, &CameraSettings::clockDay),
+    BindNumber(kClockField, kCameraFields, &CameraSettings::clockHour),
+    BindNumber(kClockField, kCameraFields, &CameraSettings::clockMinute),
+    BindNumber(kClockField, kCameraFields, &CameraSettings::clockSecond),
 };
 
-constexpr ListControl kListControls[] = {
-    {CameraList::Mode, kModeList},
-    {CameraList::ImageSize, kImageSizeList},
-    {CameraList::VideoSize, kVideoSizeList},
-    {CameraList::PictureNo, kPictureNoList},
-    {CameraList::TimeStamp, kTimeStampList},
-    {CameraList::SenseLevel, kSenseLevelList},
-    {CameraList::BeepSound, kBeepSoundList},
-    {CameraList::VideoLength, kVideoLengthList},
-    {CameraList::PirInterval, kPirIntervalList},
-    {CameraList::SdCycle, kSdCycleList},
-    {CameraList::IrLight, kIrLightList},
-    {CameraList::MmsStatus, kMmsStatusList},
-    {CameraList::Timer1, kTimer1List},
-    {CameraList::Timer2, kTimer2List},
-    {CameraList::SerialNo, kSerialList},
-    {CameraList::SerialChar1, kSerialChar1},
-    {CameraList::SerialChar2, kSerialChar2},
-    {CameraList::SerialChar3, kSerialChar3},
-    {CameraList::SerialChar4, kSerialChar4},
-    {CameraList::TimeLapse, kTimeLapseList},
-};
-
-struct NumberControl {
-    CameraNumber number;
-    int id;
-};
-
-constexpr NumberControl kNumberControls[] = {
-    {CameraNumber::TimeLapseHour, kTimeLapseHour},         {CameraNumber::TimeLapseMinute, kTimeLapseMinute},
-    {CameraNumber::TimeLapseSecond, kTimeLapseSecond},     {CameraNumber::Timer1StartHour, kTimer1StartHour},
-    {CameraNumber::Timer1StartMinute, kTimer1StartMinute}, {CameraNumber::Timer1StopHour, kTimer1StopHour},
-    {CameraNumber::Timer1StopMinute, kTimer1StopMinute},   {CameraNumber::Timer2StartHour, kTimer2StartHour},
-    {CameraNumber::Timer2StartMinute, kTimer2StartMinute}, {CameraNumber::Timer2StopHour, kTimer2StopHour},
-    {CameraNumber::Timer2StopMinute, kTimer2StopMinute},
-};
-
-int NumberId(CameraNumber number)
+// The list a row of the table shows, or kNoCameraList.
+constexpr CameraList ListOf(const FieldBinding<CameraSettings>& row)
 {
-    return kNumberControls[static_cast<std::size_t>(number)].id;
+    return CameraFieldOf(row.number).list;
 }
 
-// The clock field shows the six clock values of the record.
-constexpr int CameraSettings::*kClockMembers[] = {
-    &CameraSettings::clockYear, &CameraSettings::clockMonth,  &CameraSettings::clockDay,
-    &CameraSettings::clockHour, &CameraSettings::clockMinute, &CameraSettings::clockSecond,
-};
-
-// Whether `member` is the camera.dat field named `field`.
-bool IsField(int CameraSettings::*member, const QString& field)
+// The control of a number field.
+int NumberId(CameraNumber number)
 {
-    for (const CameraField& row : kCameraFields) {
-        if (row.member == member)
-            return field == QLatin1String(row.name);
+    for (const FieldBinding<CameraSettings>& row : kFieldControls) {
+        if (row.number == CameraNumberInfo(number).field)
+            return row.id;
     }
-    return false;
+    return 0;
+}
+
+// The range of a number field, its row's.
+const CameraField& NumberRow(CameraNumber number)
+{
+    return CameraFieldOf(CameraNumberInfo(number).field);
 }
 
 // Which controls show which text; the hour and minute units and the two
@@ -184,9 +186,9 @@ void CCameraDialog::RegisterHandlers()
     // These lists only take the fields over, so their checks run early.
     for (int id : {kModeList, kImageSizeList, kVideoLengthList, kPirIntervalList, kSdCycleList})
         On(Notification::SelChange, id, [this, id] { TakeFieldsOver(id); });
-    for (const NumberControl& control : kNumberControls) {
-        const CameraNumber number = control.number;
-        On(Notification::EditChange, control.id, [this, number] { OnNumberChange(number); });
+    for (int number = 0; number < kCameraNumberCount; ++number) {
+        const auto which = static_cast<CameraNumber>(number);
+        On(Notification::EditChange, NumberId(which), [this, which] { OnNumberChange(which); });
     }
 }
 
@@ -204,22 +206,24 @@ bool CCameraDialog::OnInitDialog()
 void CCameraDialog::DoDataExchange(ui::CDataExchange* pDX)
 {
     CSettingsDialog::DoDataExchange(pDX);
-    for (const ListControl& control : kListControls)
-        ui::DDX_Control(pDX, control.id, m_lists[static_cast<std::size_t>(control.list)]);
+    for (const FieldBinding<CameraSettings>& row : kFieldControls) {
+        if (ListOf(row) != kNoCameraList)
+            ui::DDX_Control(pDX, row.id, m_lists[static_cast<std::size_t>(ListOf(row))]);
+    }
 
     for (CameraNumber number : kCheckedByIntRange) {
-        const CameraNumberField& info = CameraNumberInfo(number);
-        int& value = m_fields.*info.member;
+        const CameraField& row = NumberRow(number);
+        int& value = m_fields.*CameraNumberInfo(number).member;
         ui::DDX_Text(pDX, NumberId(number), value);
-        DDV_IntRange(pDX, value, 0, info.maxValue);
+        DDV_IntRange(pDX, value, row.low, row.high);
     }
     ui::DDX_Text(pDX, kClockField, m_clockText);
     DDX_Folder(pDX);
     for (CameraNumber number : kCheckedByPlatform) {
-        const CameraNumberField& info = CameraNumberInfo(number);
-        int& value = m_fields.*info.member;
+        const CameraField& row = NumberRow(number);
+        int& value = m_fields.*CameraNumberInfo(number).member;
         ui::DDX_Text(pDX, NumberId(number), value);
-        ui::DDV_MinMaxInt(pDX, value, 0, info.maxValue);
+        ui::DDV_MinMaxInt(pDX, value, row.low, row.high);
     }
 }
 
@@ -233,10 +237,13 @@ void CCameraDialog::ApplyTexts()
 
 void CCameraDialog::FillLists()
 {
-    for (const ListControl& control : kListControls) {
-        ui::CComboBox& list = m_lists[static_cast<std::size_t>(control.list)];
+    for (const FieldBinding<CameraSettings>& row : kFieldControls) {
+        const CameraList which = ListOf(row);
+        if (which == kNoCameraList)
+            continue;
+        ui::CComboBox& list = m_lists[static_cast<std::size_t>(which)];
         list.ResetContent();
-        for (const QString& entry : CameraListEntries(session().languageIndex, control.list))
+        for (const QString& entry : CameraListEntries(session().languageIndex, which))
             list.AddString(entry);
     }
     ResetLists();
@@ -244,8 +251,10 @@ void CCameraDialog::FillLists()
 
 void CCameraDialog::ResetLists()
 {
-    for (const ListControl& control : kListControls)
-        m_lists[static_cast<std::size_t>(control.list)].SetCurSel(CameraListInitialPosition(control.list));
+    for (const FieldBinding<CameraSettings>& row : kFieldControls) {
+        if (ListOf(row) != kNoCameraList)
+            m_lists[static_cast<std::size_t>(ListOf(row))].SetCurSel(CameraFieldOf(row.number).initial);
+    }
 }
 
 void CCameraDialog::SetAccessibleNames()
@@ -315,8 +324,8 @@ void CCameraDialog::OnGroupSwitch(Group group)
 void CCameraDialog::OnNumberChange(CameraNumber number)
 {
     TakeFieldsOver(NumberId(number));
-    const CameraNumberField& info = CameraNumberInfo(number);
-    ResetOutOfRange(NumberId(number), m_fields.*info.member, 0, info.maxValue);
+    const CameraField& row = NumberRow(number);
+    ResetOutOfRange(NumberId(number), m_fields.*CameraNumberInfo(number).member, row.low, row.high);
 }
 
 void CCameraDialog::OnSyncTime()
@@ -348,26 +357,25 @@ void CCameraDialog::Save()
                [this](const CameraSettings& saved, const SaveResult&) { m_settings = saved; });
 }
 
+std::span<const FieldBinding<CameraSettings>> CCameraDialog::Bindings()
+{
+    return kFieldControls;
+}
+
 int CCameraDialog::ControlOfField(const QString& field) const
 {
     // The number fields and the clock; a list offers only positions the
     // camera takes, so no refusal names one.
-    for (const NumberControl& control : kNumberControls) {
-        if (IsField(CameraNumberInfo(control.number).field, field))
-            return control.id;
-    }
-    for (int CameraSettings::*member : kClockMembers) {
-        if (IsField(member, field))
-            return kClockField;
-    }
-    return 0;
+    return BoundControl<CameraSettings>(kFieldControls, field);
 }
 
 CameraChoices CCameraDialog::ReadChoices()
 {
     CameraChoices choices = m_fields;
-    for (const ListControl& control : kListControls)
-        choices.position(control.list) = m_lists[static_cast<std::size_t>(control.list)].GetCurSel();
+    for (const FieldBinding<CameraSettings>& row : kFieldControls) {
+        if (ListOf(row) != kNoCameraList)
+            choices.position(ListOf(row)) = m_lists[static_cast<std::size_t>(ListOf(row))].GetCurSel();
+    }
     return choices;
 }
 

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <span>
+
 #include <array>
 
 namespace kestra {
@@ -19,6 +21,10 @@ const ui::DialogTemplate& CameraDialogTemplate();
 // on the initial selections every time; nothing reads camera.dat back.
 class CCameraDialog : public CSettingsDialog {
 public:
+    // The window's binding table: which control shows which field of the
+    // file's rows.
+    static std::span<const FieldBinding<CameraSettings>> Bindings();
+
     CCameraDialog(ui::Services& services, const Session& session);
 
     // The record of the last Save (all zero before the first one).

@@ -53,9 +53,6 @@ constexpr LabelControl kLabelControls[] = {
     {MmsLabel::ExitButton, kExitButton},
 };
 
-// The six fields the catalogue fills in the preset mode.
-constexpr int kParameterFields[] = {kUrlField, kApnField, kGatewayField, kPortField, kAccountField, kPasswordField};
-
 // The window's binding table. The texts come in exchange order: an exchange
 // stops at the first failed check, and the folder is exchanged right after
 // the account, where the camera tool's exchange had it.
@@ -69,12 +66,14 @@ constexpr FieldBinding<MmsSettings> kFieldControls[] = {
     BindText(kPhoneField, kMmsTextFields, &MmsSettings::phone),
     BindText(kPhone2Field, kMmsTextFields, &MmsSettings::phone2),
     BindText(kEmailField, kMmsTextFields, &MmsSettings::email),
-    {kPicturesField, "picturesPerDay"},
-    {kSmsControlList, "smsControl"},
-    {kModeList, "presetFlag"},
-    {kCountryList, "countryCode"},
-    {kOperatorList, "operatorIndex"},
+    BindNumber(kPicturesField, kMmsNumberFields, &MmsSettings::picturesPerDay),
+    BindNumber(kSmsControlList, kMmsNumberFields, &MmsSettings::smsControl),
+    BindNumber(kModeList, kMmsNumberFields, &MmsSettings::presetFlag),
+    BindNumber(kCountryList, kMmsNumberFields, &MmsSettings::countryCode),
+    BindNumber(kOperatorList, kMmsNumberFields, &MmsSettings::operatorIndex),
 };
+
+constexpr const NumberField<MmsSettings>& kPictures = RowOf(kMmsNumberFields, &MmsSettings::picturesPerDay);
 
 int Length(const QString& text)
 {
@@ -168,7 +167,7 @@ void CMmsDialog::DoDataExchange(ui::CDataExchange* pDX)
             DDX_Folder(pDX);
     }
     ui::DDX_Text(pDX, kPicturesField, m_fields.picturesPerDay);
-    DDV_IntRange(pDX, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
+    DDV_IntRange(pDX, m_fields.picturesPerDay, kPictures.low, kPictures.high);
     ui::DDX_Text(pDX, kLoadPathField, m_loadPath);
 }
 
@@ -190,6 +189,11 @@ void CMmsDialog::AddHints()
 bool CMmsDialog::presetMode() const
 {
     return m_modeList.GetCurSel() != kCustomModeItem;
+}
+
+std::span<const FieldBinding<MmsSettings>> CMmsDialog::Bindings()
+{
+    return kFieldControls;
 }
 
 int CMmsDialog::ControlOfField(const QString& field) const
@@ -250,8 +254,11 @@ void CMmsDialog::ShowCustomMode()
 
 void CMmsDialog::ShowModeFields(bool preset, int country, int slot)
 {
-    for (int id : kParameterFields)
-        Edit(id).SetReadOnly(preset);
+    // The six fields the catalogue fills in the preset mode.
+    for (const FieldBinding<MmsSettings>& row : kFieldControls) {
+        if (row.text != nullptr && row.text->preset)
+            Edit(row.id).SetReadOnly(preset);
+    }
     Edit(kPhoneField).SetReadOnly(false);
     Edit(kEmailField).SetReadOnly(false);
     Edit(kPhone2Field).SetReadOnly(true);
@@ -345,7 +352,7 @@ void CMmsDialog::OnPhoneChange()
     if (m_applyingRule)
         return;
     TakeFieldsOver(kPhoneField); // a phone over the limit shows its message here
-    if (Length(Edit(kPhoneField).GetWindowText()) > kMmsPhoneLimit)
+    if (Length(Edit(kPhoneField).GetWindowText()) > RowOf(kMmsTextFields, &MmsSettings::phone).limit)
         SetText(kPhoneField, m_fields.phone, {});
     // Phone2 stays open while the e-mail address still opens it: a shorter
     // phone must not wipe a second address that is still allowed.
@@ -370,7 +377,7 @@ void CMmsDialog::OnPicturesChange()
         return;
     TakeFieldsOver(kPicturesField);
     // The camera reads only 0 to 99, so a value below falls back to 0 too.
-    ResetOutOfRange(kPicturesField, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
+    ResetOutOfRange(kPicturesField, m_fields.picturesPerDay, kPictures.low, kPictures.high);
 }
 
 void CMmsDialog::OnLoadConfigure()

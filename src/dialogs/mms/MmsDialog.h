@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <span>
+
 namespace kestra {
 
 // Dialog template 130: the MMS settings window's layout, texts in English.
@@ -20,6 +22,10 @@ const ui::DialogTemplate& MmsDialogTemplate();
 // open; Load configure reads an mms.dat back into it.
 class CMmsDialog : public CSettingsDialog {
 public:
+    // The window's binding table: which control shows which field of the
+    // file's rows.
+    static std::span<const FieldBinding<MmsSettings>> Bindings();
+
     CMmsDialog(ui::Services& services, const Session& session);
 
     // The values as last taken over from the controls, with the country and

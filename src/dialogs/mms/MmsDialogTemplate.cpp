@@ -69,17 +69,17 @@ ui::DialogTemplate BuildTemplate()
 
     c.push_back(Frame(kParametersGroup, 140, 12, 202, 108, "MMS Parameters"));
     c.push_back(Label(kUrlLabel, 146, 25, 47, 8, "MMS URL"));
-    c.push_back(Field(kUrlField, 208, 23, 130, kMmsUrlLimit));
+    c.push_back(Field(kUrlField, 208, 23, 130, RowOf(kMmsTextFields, &MmsSettings::url).limit));
     c.push_back(Label(IDC_STATIC, 146, 42, 53, 9, "APN"));
-    c.push_back(Field(kApnField, 208, 39, 130, kMmsApnLimit));
+    c.push_back(Field(kApnField, 208, 39, 130, RowOf(kMmsTextFields, &MmsSettings::apn).limit));
     c.push_back(Label(kGatewayLabel, 146, 57, 59, 8, "MMS IP"));
-    c.push_back(Field(kGatewayField, 208, 55, 130, kMmsGatewayLimit));
+    c.push_back(Field(kGatewayField, 208, 55, 130, RowOf(kMmsTextFields, &MmsSettings::gateway).limit));
     c.push_back(Label(kPortLabel, 146, 73, 59, 8, "Port"));
-    c.push_back(Field(kPortField, 208, 71, 130, kMmsPortLimit));
+    c.push_back(Field(kPortField, 208, 71, 130, RowOf(kMmsTextFields, &MmsSettings::port).limit));
     c.push_back(Label(kAccountLabel, 146, 89, 47, 8, "MMS Account"));
-    c.push_back(Field(kAccountField, 208, 87, 130, kMmsAccountLimit));
+    c.push_back(Field(kAccountField, 208, 87, 130, RowOf(kMmsTextFields, &MmsSettings::account).limit));
     c.push_back(Label(kPasswordLabel, 146, 105, 52, 8, "MMS Password"));
-    c.push_back(Field(kPasswordField, 208, 103, 130, kMmsPasswordLimit));
+    c.push_back(Field(kPasswordField, 208, 103, 130, RowOf(kMmsTextFields, &MmsSettings::password).limit));
 
     c.push_back(Frame(kUserGroup, 140, 122, 201, 58, "User Information"));
     c.push_back(Label(kPhoneLabel, 141, 133, 65, 8, "Phone Number"));
@@ -87,9 +87,9 @@ ui::DialogTemplate BuildTemplate()
     // and says what the limit is.
     c.push_back(Field(kPhoneField, 207, 130, 130));
     c.push_back(Label(kEmailLabel, 141, 148, 63, 8, "Recieve Email"));
-    c.push_back(Field(kEmailField, 207, 145, 130, kMmsEmailLimit));
+    c.push_back(Field(kEmailField, 207, 145, 130, RowOf(kMmsTextFields, &MmsSettings::email).limit));
     c.push_back(Label(kPhone2Label, 141, 164, 65, 8, "Phone or Email"));
-    c.push_back(Field(kPhone2Field, 207, 161, 130, kMmsPhone2Limit));
+    c.push_back(Field(kPhone2Field, 207, 161, 130, RowOf(kMmsTextFields, &MmsSettings::phone2).limit));
 
     c.push_back(Frame(IDC_STATIC, 1, 187, 217, 27));
     c.push_back(Button(kLoadButton, 4, 194, "Load configure"));

@@ -35,9 +35,11 @@ constexpr FieldBinding<SmsSettings> kFieldControls[] = {
     BindText(kPhone1Field, kSmsTextFields, &SmsSettings::phone1),
     BindText(kPhone2Field, kSmsTextFields, &SmsSettings::phone2),
     BindText(kPhone3Field, kSmsTextFields, &SmsSettings::phone3),
-    {kPicturesField, "picturesPerDay"},
-    {kSmsControlList, "smsControl"},
+    BindNumber(kPicturesField, kSmsNumberFields, &SmsSettings::picturesPerDay),
+    BindNumber(kSmsControlList, kSmsNumberFields, &SmsSettings::smsControl),
 };
+
+constexpr const NumberField<SmsSettings>& kPictures = RowOf(kSmsNumberFields, &SmsSettings::picturesPerDay);
 
 } // namespace
 
@@ -83,7 +85,7 @@ void CSmsDialog::DoDataExchange(ui::CDataExchange* pDX)
     }
     DDX_Folder(pDX);
     ui::DDX_Text(pDX, kPicturesField, m_fields.picturesPerDay);
-    ui::DDV_MinMaxInt(pDX, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
+    ui::DDV_MinMaxInt(pDX, m_fields.picturesPerDay, kPictures.low, kPictures.high);
 }
 
 void CSmsDialog::ApplyTexts()
@@ -114,7 +116,12 @@ void CSmsDialog::OnPhoneChange(int id, const QByteArray SmsSettings::*phone, int
 void CSmsDialog::OnPicturesChange()
 {
     TakeFieldsOver(kPicturesField);
-    ResetOutOfRange(kPicturesField, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
+    ResetOutOfRange(kPicturesField, m_fields.picturesPerDay, kPictures.low, kPictures.high);
+}
+
+std::span<const FieldBinding<SmsSettings>> CSmsDialog::Bindings()
+{
+    return kFieldControls;
 }
 
 int CSmsDialog::ControlOfField(const QString& field) const

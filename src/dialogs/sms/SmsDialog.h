@@ -15,6 +15,10 @@ const ui::DialogTemplate& SmsDialogTemplate();
 // the third only while the second has.
 class CSmsDialog : public CSettingsDialog {
 public:
+    // The window's binding table: which control shows which field of the
+    // file's rows.
+    static std::span<const FieldBinding<SmsSettings>> Bindings();
+
     CSmsDialog(ui::Services& services, const Session& session);
 
     // The values as last taken over from the controls; the SMS control lives

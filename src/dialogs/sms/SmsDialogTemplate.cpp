@@ -23,9 +23,10 @@ ControlTemplate Label(int id, int x, int y, int cx, const char* text, int buddy 
     return {id, ControlKind::Static, x, y, cx, 8, text, ui::StyleNone, 0, buddy};
 }
 
-ControlTemplate Phone(int id, int y, unsigned style = ui::StyleNone)
+ControlTemplate Phone(int id, QByteArray SmsSettings::*member, int y, unsigned style = ui::StyleNone)
 {
-    return {id, ControlKind::Edit, 82, y, 116, 12, "", ui::EsAutoHScroll | style, static_cast<int>(kSmsPhoneLimit)};
+    const int limit = static_cast<int>(RowOf(kSmsTextFields, member).limit);
+    return {id, ControlKind::Edit, 82, y, 116, 12, "", ui::EsAutoHScroll | style, limit};
 }
 
 // clang-format off
@@ -45,11 +46,11 @@ ui::DialogTemplate BuildTemplate()
         Label(kPicturesNote, 103, 9, 103, "note", ui::kNoBuddy),
         Frame(4, 23, 206, 52),
         Label(kPhone1Label, 8, 32, 63, "Phone No 01"),
-        Phone(kPhone1Field, 30),
+        Phone(kPhone1Field, &SmsSettings::phone1, 30),
         Label(kPhone2Label, 7, 48, 65, "Phone No 02"),
-        Phone(kPhone2Field, 45, ui::EsReadOnly),
+        Phone(kPhone2Field, &SmsSettings::phone2, 45, ui::EsReadOnly),
         Label(kPhone3Label, 8, 61, 68, "Phone No 03"),
-        Phone(kPhone3Field, 60, ui::EsReadOnly),
+        Phone(kPhone3Field, &SmsSettings::phone3, 60, ui::EsReadOnly),
         Frame(4, 76, 207, 21),
         Label(kSmsControlLabel, 8, 84, 79, "SMS Remote Control"),
         // A plain list: a typed text that names no entry would leave no

@@ -32,15 +32,14 @@ constexpr FieldBinding<GprsSettings> kFieldControls[] = {
     BindText(kApnField, kGprsTextFields, &GprsSettings::apn),
     BindText(kGprsPasswordField, kGprsTextFields, &GprsSettings::gprsPassword),
     BindText(kPhoneField, kGprsTextFields, &GprsSettings::phoneNumber),
-    {kPicturesField, "picturesPerDay"},
-    {kSmsControlList, "smsControl"},
-    {kModeList, "mode"},
-    {kCountryList, "countryIndex"},
-    {kOperatorList, "operatorIndex"},
+    BindNumber(kPicturesField, kGprsNumberFields, &GprsSettings::picturesPerDay),
+    BindNumber(kSmsControlList, kGprsNumberFields, &GprsSettings::smsControl),
+    BindNumber(kModeList, kGprsNumberFields, &GprsSettings::mode),
+    BindNumber(kCountryList, kGprsNumberFields, &GprsSettings::countryIndex),
+    BindNumber(kOperatorList, kGprsNumberFields, &GprsSettings::operatorIndex),
 };
 
-// Typed in the Customer mode, filled from the operator's preset in Auto.
-constexpr int kGprsFields[] = {kApnField, kAccountField, kGprsPasswordField};
+constexpr const NumberField<GprsSettings>& kPictures = RowOf(kGprsNumberFields, &GprsSettings::picturesPerDay);
 
 struct LabelControl {
     SmtpLabel label;
@@ -152,7 +151,7 @@ void CSmtpDialog::DoDataExchange(ui::CDataExchange* pDX)
     ui::DDX_Text(pDX, kLoadedPathField, m_loadedPath);
     DDX_Folder(pDX);
     ui::DDX_Text(pDX, kPicturesField, m_fields.picturesPerDay);
-    ui::DDV_MinMaxInt(pDX, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
+    ui::DDV_MinMaxInt(pDX, m_fields.picturesPerDay, kPictures.low, kPictures.high);
 }
 
 void CSmtpDialog::ApplyTexts()
@@ -189,8 +188,11 @@ void CSmtpDialog::SetMode(int mode, int country, int slot, OperatorNames names)
     Combo(kModeList).SetCurSel(m_mode);
     GetDlgItem(kCountryList)->EnableWindow(!customer);
     GetDlgItem(kOperatorList)->EnableWindow(!customer);
-    for (int id : kGprsFields)
-        Edit(id).SetReadOnly(!customer);
+    // Typed in the Customer mode, filled from the operator's preset in Auto.
+    for (const FieldBinding<GprsSettings>& row : kFieldControls) {
+        if (row.text != nullptr && row.text->preset)
+            Edit(row.id).SetReadOnly(!customer);
+    }
     if (customer) {
         // Both lists hold the one entry that says the texts are typed.
         for (int id : {kCountryList, kOperatorList}) {
@@ -275,7 +277,12 @@ void CSmtpDialog::OnOperatorChange()
 void CSmtpDialog::OnPicturesChange()
 {
     TakeFieldsOver(kPicturesField);
-    ResetOutOfRange(kPicturesField, m_fields.picturesPerDay, 0, kMaxPicturesPerDay);
+    ResetOutOfRange(kPicturesField, m_fields.picturesPerDay, kPictures.low, kPictures.high);
+}
+
+std::span<const FieldBinding<GprsSettings>> CSmtpDialog::Bindings()
+{
+    return kFieldControls;
 }
 
 int CSmtpDialog::ControlOfField(const QString& field) const
@@ -292,9 +299,10 @@ void CSmtpDialog::Save()
                        return;
                    // The next Auto save takes the preset again; the fields show the
                    // emptied values from the next time the window puts its values back.
-                   m_fields.apn.clear();
-                   m_fields.gprsAccount.clear();
-                   m_fields.gprsPassword.clear();
+                   for (const GprsTextField& field : kGprsTextFields) {
+                       if (field.preset)
+                           (m_fields.*field.member).clear();
+                   }
                });
 }
 
@@ -309,7 +317,7 @@ void CSmtpDialog::OnLoad()
     m_loadedPath = picked->path;
     // The file holds no mailbox password the window takes: it is typed again.
     m_fields.senderPassword.clear();
-    m_fields.picturesPerDay = file.picturesPerDay <= kMaxPicturesPerDay ? file.picturesPerDay : 0;
+    m_fields.picturesPerDay = file.picturesPerDay <= kPictures.high ? file.picturesPerDay : 0;
     Combo(kSmsControlList).SetCurSel(file.smsControl.value_or(kSmsControlOff));
     // The mode list and the locks follow the file, so a Customer file is saved
     // again with its own access data and not with a preset. A country or

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <span>
+
 #include <functional>
 
 namespace kestra {
@@ -20,6 +22,10 @@ const ui::DialogTemplate& SmtpDialogTemplate();
 // back by Load configure.
 class CSmtpDialog : public CSettingsDialog {
 public:
+    // The window's binding table: which control shows which field of the
+    // file's rows.
+    static std::span<const FieldBinding<GprsSettings>> Bindings();
+
     // Runs the e-mail test; RunMailTest unless a test puts its own in.
     using MailTestRunner = std::function<MailTestReport(const GprsSettings&, const MailTestOptions&)>;
 

@@ -9,62 +9,9 @@
 namespace kestra {
 namespace {
 
-// The range the record check allows a field: one table for the window's checks,
-// the list sizes and the record check.
-constexpr const CameraField& RecordField(int CameraSettings::*member)
-{
-    for (const CameraField& field : kCameraFields) {
-        if (field.member == member)
-            return field;
-    }
-    throw "no such camera.dat field"; // unreachable: every member is in the table
-}
-
-struct ListInfo {
-    CameraList list;
-    int CameraSettings::*field;
-    int initial;
-};
-
-// The twenty lists and where each is stored. The window opens on these
-// positions whatever was saved before: nothing reads camera.dat back.
-constexpr ListInfo kLists[] = {
-    {CameraList::Mode, &CameraSettings::cameraMode, 0},
-    {CameraList::ImageSize, &CameraSettings::imageSize, 0},
-    {CameraList::VideoSize, &CameraSettings::videoSize, 0},
-    {CameraList::PictureNo, &CameraSettings::pictureCount, 0},
-    {CameraList::TimeStamp, &CameraSettings::timeStamp, 0},
-    {CameraList::SenseLevel, &CameraSettings::senseLevel, 0},
-    {CameraList::BeepSound, &CameraSettings::beepSound, 1},
-    {CameraList::VideoLength, &CameraSettings::videoLength, 9},  // "10 Sec"
-    {CameraList::PirInterval, &CameraSettings::pirInterval, 60}, // "1 Min"
-    {CameraList::SdCycle, &CameraSettings::sdCycle, 0},
-    {CameraList::IrLight, &CameraSettings::irLight, 0},
-    {CameraList::MmsStatus, &CameraSettings::mmsStatus, 0},
-    {CameraList::Timer1, &CameraSettings::timer1On, 0},
-    {CameraList::Timer2, &CameraSettings::timer2On, 0},
-    {CameraList::SerialNo, &CameraSettings::serialOn, 0},
-    {CameraList::SerialChar1, &CameraSettings::serialChar1, 0},
-    {CameraList::SerialChar2, &CameraSettings::serialChar2, 0},
-    {CameraList::SerialChar3, &CameraSettings::serialChar3, 0},
-    {CameraList::SerialChar4, &CameraSettings::serialChar4, 0},
-    {CameraList::TimeLapse, &CameraSettings::timeLapseOn, 1}, // 1 is "Off": the camera reads 0 as on
-};
-static_assert(std::size(kLists) == kCameraListCount);
-
-constexpr bool ListsInOrder()
-{
-    for (std::size_t i = 0; i < std::size(kLists); ++i) {
-        if (static_cast<std::size_t>(kLists[i].list) != i)
-            return false;
-    }
-    return true;
-}
-static_assert(ListsInOrder(), "list rows must follow the CameraList order");
-
 constexpr CameraNumberField Number(CameraNumber number, int CameraChoices::*member, int CameraSettings::*field)
 {
-    return {number, member, field, RecordField(field).high};
+    return {number, member, field};
 }
 
 constexpr CameraNumberField kNumbers[] = {
@@ -92,18 +39,15 @@ constexpr bool NumbersInOrder()
 }
 static_assert(NumbersInOrder(), "number rows must follow the CameraNumber order");
 
-const ListInfo& Info(CameraList list)
-{
-    return kLists[static_cast<std::size_t>(list)];
-}
-
 } // namespace
 
 std::array<int, kCameraListCount> CameraChoices::InitialPositions()
 {
     std::array<int, kCameraListCount> positions{};
-    for (const ListInfo& info : kLists)
-        positions[static_cast<std::size_t>(info.list)] = info.initial;
+    for (const CameraField& field : kCameraFields) {
+        if (field.list != kNoCameraList)
+            positions[static_cast<std::size_t>(field.list)] = field.initial;
+    }
     return positions;
 }
 
@@ -112,12 +56,12 @@ int CameraListSize(CameraList list)
     // The PIR list is stored encoded, so its record range is not its size.
     if (list == CameraList::PirInterval)
         return kPirIntervalListSize;
-    return RecordField(Info(list).field).high + 1;
+    return CameraFieldOf(list).high + 1;
 }
 
 int CameraListInitialPosition(CameraList list)
 {
-    return Info(list).initial;
+    return CameraFieldOf(list).initial;
 }
 
 const CameraNumberField& CameraNumberInfo(CameraNumber number)
@@ -128,8 +72,10 @@ const CameraNumberField& CameraNumberInfo(CameraNumber number)
 CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& clock, int languageCode, int tvMode)
 {
     CameraSettings s;
-    for (const ListInfo& info : kLists)
-        s.*info.field = choices.position(info.list);
+    for (const CameraField& field : kCameraFields) {
+        if (field.list != kNoCameraList)
+            s.*field.member = choices.position(field.list);
+    }
     s.pirInterval = EncodePirInterval(choices.position(CameraList::PirInterval));
     // A switched-off timer or time lapse keeps its numbers; the camera ignores them.
     for (const CameraNumberField& number : kNumbers)
@@ -150,8 +96,10 @@ CameraSettings FillCameraSettings(const CameraChoices& choices, const PcClock& c
 CameraChoices CameraChoicesFromSettings(const CameraSettings& settings)
 {
     CameraChoices choices;
-    for (const ListInfo& info : kLists)
-        choices.position(info.list) = settings.*info.field;
+    for (const CameraField& field : kCameraFields) {
+        if (field.list != kNoCameraList)
+            choices.position(field.list) = settings.*field.member;
+    }
     // A stored PIR value no list entry gives comes back as -1, so the record
     // check refuses it rather than a neighbouring entry being picked.
     choices.position(CameraList::PirInterval) = DecodePirInterval(settings.pirInterval);

@@ -61,8 +61,7 @@ inline constexpr int kCameraNumberCount = static_cast<int>(CameraNumber::Timer2S
 struct CameraNumberField {
     CameraNumber number;
     int CameraChoices::*member;
-    int CameraSettings::*field; // where the record keeps it
-    int maxValue;               // 23 for hours, 59 for minutes and seconds; the minimum is 0
+    int CameraSettings::*field; // where the record keeps it, its row giving its range
 };
 const CameraNumberField& CameraNumberInfo(CameraNumber number);
 

@@ -41,8 +41,8 @@ SettingsBlock BuildCameraRecord(const Checked<CameraSettings>& checked)
 {
     const CameraSettings& settings = checked.record();
     SettingsBlock record{};
-    for (std::size_t offset = 0; offset < kCameraFields.size(); ++offset)
-        record[offset] = static_cast<std::uint8_t>(settings.*kCameraFields[offset].member & 0xFF);
+    for (const CameraField& field : kCameraFields)
+        record[field.offset] = static_cast<std::uint8_t>(settings.*field.member & 0xFF);
     SealRecord(record);
     return record;
 }

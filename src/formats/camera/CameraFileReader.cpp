@@ -16,8 +16,8 @@ CameraLoaded ParseCameraFile(QByteArrayView bytes)
         contents.defaultParameters = true;
         return contents;
     }
-    for (std::size_t offset = 0; offset < kCameraFields.size(); ++offset)
-        contents.settings.*kCameraFields[offset].member = record[offset];
+    for (const CameraField& field : kCameraFields)
+        contents.settings.*field.member = record[field.offset];
     contents.findings = CheckCameraSettings(contents.settings);
     return contents;
 }

@@ -11,13 +11,9 @@ namespace kestra {
 
 namespace {
 
-constexpr int kPirSecondsEntries = 60; // "0 Sec" to "59 Sec"
-constexpr int kPirSecondsFlag = 0x80;  // the camera reads a set high bit as seconds
+constexpr int kPirSecondsFlag = 0x80; // the camera reads a set high bit as seconds
 constexpr int kPirMaxMinutes = 60;
 
-constexpr qsizetype kClockDayOffset = 16; // byte of clockDay in camera.dat
-constexpr int kFirstClockYear = 2010;
-constexpr int kLastClockYear = 2031;
 // The years a PC clock outside the camera's calendar is moved to. The day is
 // kept as the PC gave it, so 29 February of a leap year outside the calendar
 // arrives as 29 February of one of these; the camera has always been given it.
@@ -51,6 +47,14 @@ int DecodePirInterval(int storedValue)
     return -1;
 }
 
+PcClock ClampToCameraCalendar(int year, int month, int day, int hour, int minute, int second)
+{
+    int clamped = std::min(year, kLastClockYear);
+    if (clamped < kFirstClockYear)
+        clamped = kYearForEarlierClocks;
+    return PcClock{clamped, month, day, hour, minute, second};
+}
+
 int StoredClockYear(int year)
 {
     return std::clamp(year, kFirstClockYear, kLastClockYear) - kFirstClockYear;
@@ -59,28 +63,31 @@ int StoredClockYear(int year)
 SettingsFindings CheckCameraSettings(const CameraSettings& settings)
 {
     SettingsFindings findings;
-    for (std::size_t offset = 0; offset < kCameraFields.size(); ++offset) {
-        const CameraField& field = kCameraFields[offset];
+    for (const CameraField& field : kCameraFields) {
         const int value = settings.*field.member;
         const QLatin1String name(field.name);
         if (field.member == &CameraSettings::pirInterval) {
             if (DecodePirInterval(value) < 0)
-                findings.push_back(
-                    {FindingKind::ListPosition, QString(name), static_cast<qsizetype>(offset), value, 0});
+                findings.push_back({field.kind, QString(name), static_cast<qsizetype>(field.offset), value, 0});
             continue;
         }
-        CheckRange(findings, field.kind, name, static_cast<qsizetype>(offset), value, field.low, field.high);
+        CheckRange(findings, field.kind, name, static_cast<qsizetype>(field.offset), value, field.low, field.high);
     }
-    const bool dateFieldsValid = settings.clockYear >= 0 && settings.clockYear <= kLastClockYear - kFirstClockYear
-                                 && settings.clockMonth >= 1 && settings.clockMonth <= 12 && settings.clockDay >= 1;
-    if (dateFieldsValid) {
-        const int year = settings.clockYear + kFirstClockYear;
+    // A day past its month's last, once year and month are within their rows.
+    constexpr const CameraField& year = CameraFieldOf(&CameraSettings::clockYear);
+    constexpr const CameraField& month = CameraFieldOf(&CameraSettings::clockMonth);
+    constexpr const CameraField& day = CameraFieldOf(&CameraSettings::clockDay);
+    const auto within = [&settings](const CameraField& field) {
+        return settings.*field.member >= field.low && settings.*field.member <= field.high;
+    };
+    if (within(year) && within(month) && settings.clockDay >= day.low) {
+        const int fullYear = settings.clockYear + kFirstClockYear;
         const bool clampedLeapDay = settings.clockMonth == 2 && settings.clockDay == 29
-                                    && (year == kYearForEarlierClocks || year == kLastClockYear);
-        const int days = clampedLeapDay ? 29 : DaysInMonth(year, settings.clockMonth);
-        if (settings.clockDay > days && settings.clockDay <= 31)
+                                    && (fullYear == kYearForEarlierClocks || fullYear == kLastClockYear);
+        const int days = clampedLeapDay ? 29 : DaysInMonth(fullYear, settings.clockMonth);
+        if (settings.clockDay > days && settings.clockDay <= day.high)
             findings.push_back(
-                {FindingKind::Clock, QStringLiteral("clockDay"), kClockDayOffset, settings.clockDay, days});
+                {day.kind, QLatin1String(day.name), static_cast<qsizetype>(day.offset), settings.clockDay, days});
     }
     return findings;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/SaveDecision.h"
+#include "common/Session.h"
 #include "storage/SettingsFinding.h"
 
 #include <array>
@@ -59,12 +60,26 @@ struct CameraSettings {
 int EncodePirInterval(int listPosition);
 int DecodePirInterval(int storedValue); // -1 for a value no list position gives
 
+// The camera's calendar runs from 2010 to 2031; the clock year is stored
+// minus the first year.
+inline constexpr int kFirstClockYear = 2010;
+inline constexpr int kLastClockYear = 2031;
+
+// The PC time as the camera's clock, the one rule of the Camera window, the
+// command line and a card: a year above 2031 becomes 2031, below 2010 becomes
+// 2011 (a PC clock before the calendar, typically a flat CMOS battery, gives
+// 2011, as the camera always has); month, day and time stay as the PC gave
+// them.
+PcClock ClampToCameraCalendar(int year, int month, int day, int hour, int minute, int second);
+
 // Clock year as stored: limited to 2010..2031, minus 2010.
 int StoredClockYear(int year);
 
-// The PIR interval list has 120 entries; the stored values 1..60 are minutes,
-// 0x80..0xBB seconds.
+// The PIR interval list has 120 entries, the first kPirSecondsEntries of them
+// seconds ("0 Sec" to "59 Sec"), then minutes ("1 Min" to "60 Min"); the
+// stored values 1..60 are minutes, 0x80..0xBB seconds.
 inline constexpr int kPirIntervalListSize = 120;
+inline constexpr int kPirSecondsEntries = 60;
 
 // Every value of the record outside what its list or number field offers: a
 // list position past its list, a clock that is no date, a language code

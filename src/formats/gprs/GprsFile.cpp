@@ -11,54 +11,30 @@
 namespace kestra {
 
 namespace {
-
-// Header offsets (before scrambling).
-constexpr std::size_t kOperator = 1;
-constexpr std::size_t kCountry = 2;
-constexpr std::size_t kLanguage = 5;
-constexpr std::size_t kFixedOne1 = 6; // both always 1: the camera's gprs.dat layout
-constexpr std::size_t kFixedOne2 = 7;
-constexpr std::size_t kSmsControl = 8;
-constexpr std::size_t kAutoFlag = 50; // trailer byte, stored unscrambled
-
-constexpr std::size_t kTextBlocks = 10;
-
+constexpr const GprsTextField& kSenderPassword = RowOf(kGprsTextFields, &GprsSettings::senderPassword);
 } // namespace
 
 QByteArray BuildGprsFile(const Checked<GprsSettings>& checked)
 {
-    const GprsSettings& s = checked.record();
-    const bool customer = s.mode == kGprsModeCustomer;
+    GprsSettings s = checked.record();
+    if (s.mode == kGprsModeCustomer)
+        s.countryIndex = kGprsCountryCustomer;
     SettingsBlock header = MakeEmptyBlock();
-    header[kOperator] = LowByte(s.operatorIndex);
-    header[kCountry] = LowByte(customer ? kGprsCountryCustomer : s.countryIndex);
-    StorePicturesPerDay(header, s.picturesPerDay);
-    header[kLanguage] = LowByte(s.languageCode);
-    header[kFixedOne1] = 1;
-    header[kFixedOne2] = 1;
-    header[kSmsControl] = LowByte(s.smsControl);
-    header[kAutoFlag] = customer ? 0 : 1;
-
-    std::array<QByteArray, kTextBlocks> texts;
+    StoreNumbers<GprsSettings>(header, kGprsNumberFields, kGprsFixedBytes, s);
+    std::array<QByteArray, kGprsTextBlocks> texts;
     for (const GprsTextField& field : kGprsTextFields)
         texts[field.block - 1] = s.*field.member;
-    texts[kGprsUserNameBlock - 1] = GprsUserName(s.senderEmail);
+    texts[kGprsUserNameField.block - 1] = GprsUserName(s.senderEmail);
     return BuildBlockFile(header, texts, true);
 }
 
 GprsSettings DecodeGprsFile(QByteArrayView bytes, QByteArray& userName, SettingsFindings& findings)
 {
-    const SettingsBlock header = ReadHeaderBlock(bytes);
     GprsSettings s;
-    s.mode = header[kAutoFlag] == 0 ? kGprsModeCustomer : kGprsModeAuto;
-    s.operatorIndex = header[kOperator];
-    s.countryIndex = header[kCountry];
-    s.picturesPerDay = ReadPicturesPerDay(header);
-    s.languageCode = header[kLanguage];
-    s.smsControl = header[kSmsControl];
+    ReadNumbers<GprsSettings>(ReadHeaderBlock(bytes), kGprsNumberFields, s);
     for (const GprsTextField& field : kGprsTextFields)
         s.*field.member = ReadTextField(bytes, field.block, QLatin1String(field.name), findings);
-    userName = ReadTextField(bytes, kGprsUserNameBlock, QLatin1String("user name"), findings);
+    userName = ReadTextField(bytes, kGprsUserNameField.block, QLatin1String(kGprsUserNameField.findingName), findings);
     return s;
 }
 
@@ -78,8 +54,8 @@ GprsLoaded ParseGprsFile(QByteArrayView bytes)
     s.languageCode = kMinLanguageCode;
     loaded.findings.erase(std::remove_if(loaded.findings.begin(), loaded.findings.end(),
                                          [](const SettingsFinding& f) {
-                                             return f.field == QLatin1String("senderPassword")
-                                                    || f.field == QLatin1String("user name");
+                                             return f.field == QLatin1String(kSenderPassword.name)
+                                                    || f.field == QLatin1String(kGprsUserNameField.findingName);
                                          }),
                           loaded.findings.end());
     const SettingsFindings problems = CheckGprsSettings(s);

@@ -16,6 +16,8 @@ namespace kestra {
 
 inline constexpr qsizetype kGprsFileSize = 780;
 inline constexpr const char* kGprsFileName = "gprs.dat";
+// Blocks 1 to 10 are text blocks, block 9 the user name.
+inline constexpr std::size_t kGprsTextBlocks = 10;
 
 // The 780 bytes of gprs.dat of a record that passed PrepareGprsSave.
 QByteArray BuildGprsFile(const Checked<GprsSettings>& settings);

@@ -58,30 +58,30 @@ SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Sess
         FillGprsPreset(record, record.countryIndex, record.operatorIndex);
     record.languageCode = session.languageCode;
 
-    const auto refuse = [&](SmtpCheck check, const char* field) {
+    const auto refuse = [&](SmtpCheck check, QByteArray GprsSettings::*field) {
         return SaveDecision<GprsSettings>::Refused(SmtpCheckMessage(session.languageIndex, check),
-                                                   QString::fromLatin1(field));
+                                                   QLatin1String(RowOf(kGprsTextFields, field).name));
     };
     // A preset may have no APN at all (the operator needs none), so only a
     // typed one is checked.
     if (customer && record.apn.size() < kMinimumText)
-        return refuse(SmtpCheck::Apn, "apn");
+        return refuse(SmtpCheck::Apn, &GprsSettings::apn);
     if (record.smtpServer.size() < kMinimumText)
-        return refuse(SmtpCheck::Server, "smtpServer");
+        return refuse(SmtpCheck::Server, &GprsSettings::smtpServer);
     if (record.smtpPort.size() < kMinimumText)
-        return refuse(SmtpCheck::Port, "smtpPort");
+        return refuse(SmtpCheck::Port, &GprsSettings::smtpPort);
     if (record.senderEmail.size() < kMinimumText)
-        return refuse(SmtpCheck::SenderEmpty, "senderEmail");
+        return refuse(SmtpCheck::SenderEmpty, &GprsSettings::senderEmail);
     if (!LooksLikeAddress(record.senderEmail))
-        return refuse(SmtpCheck::SenderAddress, "senderEmail");
+        return refuse(SmtpCheck::SenderAddress, &GprsSettings::senderEmail);
     if (record.senderPassword.size() < kMinimumText)
-        return refuse(SmtpCheck::SenderPassword, "senderPassword");
+        return refuse(SmtpCheck::SenderPassword, &GprsSettings::senderPassword);
     if (record.recipientEmail.size() < kMinimumText)
-        return refuse(SmtpCheck::RecipientEmpty, "recipientEmail");
+        return refuse(SmtpCheck::RecipientEmpty, &GprsSettings::recipientEmail);
     if (!LooksLikeAddress(record.recipientEmail))
-        return refuse(SmtpCheck::RecipientAddress, "recipientEmail");
+        return refuse(SmtpCheck::RecipientAddress, &GprsSettings::recipientEmail);
     if (record.smsControl != kSmsControlOff && record.phoneNumber.size() < kMinimumPhone)
-        return refuse(SmtpCheck::SmsPhone, "phoneNumber");
+        return refuse(SmtpCheck::SmsPhone, &GprsSettings::phoneNumber);
 
     // The window's own limits keep every value in range; a door without them
     // (the command line, a card profile, the mail test) learns here that the

@@ -3,9 +3,6 @@
 
 #include "formats/shared/RecordRefusal.h"
 
-#include "formats/gprs/GprsCatalogue.h"
-#include "storage/SettingsBlock.h"
-
 namespace kestra {
 
 QByteArray GprsUserName(const QByteArray& senderEmail)
@@ -14,33 +11,40 @@ QByteArray GprsUserName(const QByteArray& senderEmail)
     return at < 0 ? senderEmail : senderEmail.left(at);
 }
 
-SettingsFindings CheckGprsSettings(const GprsSettings& s)
+namespace {
+
+// The operator the mode allows: in the Auto mode one the catalogue offers in
+// a country it has, in the Customer mode slot 0 (the country is not stored).
+void CheckCatalogue(SettingsFindings& findings, const GprsSettings& s)
 {
-    SettingsFindings findings;
-    CheckRange(findings, FindingKind::Mode, QStringLiteral("mode"), 50, s.mode, kGprsModeAuto, kGprsModeCustomer);
+    constexpr const GprsNumberField& country = RowOf(kGprsNumberFields, &GprsSettings::countryIndex);
+    constexpr const GprsNumberField& slot = RowOf(kGprsNumberFields, &GprsSettings::operatorIndex);
+    const auto finding = [&findings](const GprsNumberField& field, FindingKind kind, int value, int expected) {
+        findings.push_back({kind, QLatin1String(field.name), static_cast<qsizetype>(field.offset), value, expected});
+    };
     if (s.mode == kGprsModeCustomer) {
         if (s.operatorIndex != 0)
-            findings.push_back({FindingKind::Mode, QStringLiteral("operatorIndex"), 1, s.operatorIndex, 0});
+            finding(slot, FindingKind::Mode, s.operatorIndex, 0);
     } else if (s.countryIndex < 0 || s.countryIndex >= kGprsCountryCount) {
-        findings.push_back(
-            {FindingKind::CatalogueIndex, QStringLiteral("countryIndex"), 2, s.countryIndex, kGprsCountryCount});
+        finding(country, country.kind, s.countryIndex, kGprsCountryCount);
     } else {
         const int count = GprsOperatorCount(s.countryIndex);
         if (s.operatorIndex < 0 || s.operatorIndex >= count)
-            findings.push_back(
-                {FindingKind::CatalogueIndex, QStringLiteral("operatorIndex"), 1, s.operatorIndex, count});
+            finding(slot, slot.kind, s.operatorIndex, count);
     }
-    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("picturesPerDay"), 3, s.picturesPerDay, 0,
-               kMaxPicturesPerDay);
-    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("languageCode"), 5, s.languageCode, kMinLanguageCode,
-               kMaxLanguageCode);
-    CheckRange(findings, FindingKind::ListPosition, QStringLiteral("smsControl"), 8, s.smsControl, 0,
-               kSmsControlCount - 1);
-    for (const GprsTextField& field : kGprsTextFields) {
-        CheckTextLength(findings, QLatin1String(field.name),
-                        static_cast<qsizetype>(field.block * kBlockSize + kBlockTextLengthOffset), s.*field.member,
-                        field.limit);
+}
+
+} // namespace
+
+SettingsFindings CheckGprsSettings(const GprsSettings& s)
+{
+    SettingsFindings findings;
+    for (const GprsNumberField& field : kGprsNumberFields) {
+        CheckNumberRange(findings, field, s);
+        if (field.member == &GprsSettings::countryIndex)
+            CheckCatalogue(findings, s);
     }
+    CheckTextLengths<GprsSettings>(findings, kGprsTextFields, s);
     return findings;
 }
 

@@ -2,8 +2,9 @@
 #pragma once
 
 #include "common/SaveDecision.h"
+#include "formats/gprs/GprsCatalogue.h"
+#include "formats/shared/FieldRows.h"
 #include "formats/shared/SettingsValues.h"
-#include "formats/shared/TextField.h"
 #include "storage/SettingsFinding.h"
 
 #include <QByteArray>
@@ -11,18 +12,6 @@
 #include <array>
 
 namespace kestra {
-
-// The longest text each field of gprs.dat holds, in code page 936 bytes.
-// kGprsTextFields below is where the check and the window take them from.
-inline constexpr qsizetype kGprsApnLimit = 32;
-inline constexpr qsizetype kGprsAccountLimit = 32;
-inline constexpr qsizetype kGprsPasswordLimit = 32;
-inline constexpr qsizetype kSmtpServerLimit = 40;
-inline constexpr qsizetype kSmtpPortLimit = 10;
-inline constexpr qsizetype kSenderEmailLimit = 32;
-inline constexpr qsizetype kSenderPasswordLimit = 32;
-inline constexpr qsizetype kSmsPhoneNumberLimit = 30;
-inline constexpr qsizetype kRecipientEmailLimit = 32;
 
 inline constexpr int kGprsModeAuto = 0;     // GPRS texts from the operator preset
 inline constexpr int kGprsModeCustomer = 1; // GPRS texts typed by the user
@@ -50,21 +39,63 @@ struct GprsSettings {
 };
 
 // The texts with their limits, keys and blocks in gprs.dat (block 9 is the
-// user name derived from senderEmail).
+// user name derived from senderEmail); the three GPRS texts are the operator's
+// preset in the Auto mode.
 using GprsTextField = TextField<GprsSettings>;
 
+// clang-format off
 inline constexpr std::array<GprsTextField, 9> kGprsTextFields{{
-    {"apn", "apn", &GprsSettings::apn, kGprsApnLimit, 1},
-    {"gprsAccount", "gprs-account", &GprsSettings::gprsAccount, kGprsAccountLimit, 2},
-    {"gprsPassword", "gprs-password", &GprsSettings::gprsPassword, kGprsPasswordLimit, 3},
-    {"smtpServer", "smtp-server", &GprsSettings::smtpServer, kSmtpServerLimit, 4},
-    {"smtpPort", "smtp-port", &GprsSettings::smtpPort, kSmtpPortLimit, 5},
-    {"senderEmail", "sender-email", &GprsSettings::senderEmail, kSenderEmailLimit, 6},
-    {"senderPassword", "sender-password", &GprsSettings::senderPassword, kSenderPasswordLimit, 7},
-    {"phoneNumber", "phone", &GprsSettings::phoneNumber, kSmsPhoneNumberLimit, 8},
-    {"recipientEmail", "recipient-email", &GprsSettings::recipientEmail, kRecipientEmailLimit, 10},
+    {"apn",            "apn",             &GprsSettings::apn,            32, 1, "Custom mode: GPRS APN", true},
+    {"gprsAccount",    "gprs-account",    &GprsSettings::gprsAccount,    32, 2, "Custom mode: GPRS account", true},
+    {"gprsPassword",   "gprs-password",   &GprsSettings::gprsPassword,   32, 3, "Custom mode: GPRS password", true},
+    {"smtpServer",     "smtp-server",     &GprsSettings::smtpServer,     40, 4, "SMTP server"},
+    {"smtpPort",       "smtp-port",       &GprsSettings::smtpPort,       10, 5, "SMTP port"},
+    {"senderEmail",    "sender-email",    &GprsSettings::senderEmail,    32, 6,
+     "Sender's e-mail address (the camera's mailbox)"},
+    {"senderPassword", "sender-password", &GprsSettings::senderPassword, 32, 7,
+     "Sender's mailbox password (never read back from a file)"},
+    {"phoneNumber",    "phone",           &GprsSettings::phoneNumber,    30, 8,
+     "Phone number allowed to control the camera by SMS"},
+    {"recipientEmail", "recipient-email", &GprsSettings::recipientEmail, 32, 10, "E-mail address the pictures go to"},
 }};
-inline constexpr std::size_t kGprsUserNameBlock = 9;
+// clang-format on
+// Block 9 holds the user name the camera logs in to the SMTP server with,
+// made from senderEmail (GprsUserName): a field of the file, none of the
+// record. `inspect` names it `name`, its findings `findingName`.
+struct DerivedTextField {
+    const char* name;
+    const char* findingName;
+    std::size_t block;
+};
+inline constexpr DerivedTextField kGprsUserNameField{"userName", "user name", 9};
+
+// The numbers of the header block, in the order the record check reports them.
+// The mode is the Auto flag of trailer byte 50 (1 Auto, 0 Customer); in the
+// Customer mode header byte 2 holds kGprsCountryCustomer in place of a country.
+using GprsNumberField = NumberField<GprsSettings>;
+
+// clang-format off
+inline constexpr std::array<GprsNumberField, 6> kGprsNumberFields{{
+    {"mode", "mode", &GprsSettings::mode, kGprsModeAuto, kGprsModeCustomer, FindingKind::Mode, 50,
+     NumberStorage::InvertedFlag, NumberCheck::Range, false,
+     "auto (the operator's GPRS access) or custom (typed) [default: auto]"},
+    {"countryIndex", "country", &GprsSettings::countryIndex, 0, kGprsCountryCount - 1, FindingKind::CatalogueIndex, 2,
+     NumberStorage::Byte, NumberCheck::Catalogue, false,
+     "Auto mode: the country, by name or index (see catalogue gprs) [default: China]"},
+    {"operatorIndex", "operator", &GprsSettings::operatorIndex, 0, kGprsSlotsPerCountry - 1,
+     FindingKind::CatalogueIndex, 1, NumberStorage::Byte, NumberCheck::Catalogue, false,
+     "Auto mode: the operator, by name or index [default: the first]"},
+    {"picturesPerDay", "pictures-per-day", &GprsSettings::picturesPerDay, 0, kMaxPicturesPerDay,
+     FindingKind::OutOfRange, 3, NumberStorage::Digits, NumberCheck::Range, false, kPicturesPerDayHelp},
+    {"languageCode", kLanguageKey, &GprsSettings::languageCode, kMinLanguageCode, kLanguageCount,
+     FindingKind::OutOfRange, 5, NumberStorage::Byte, NumberCheck::Range, true},
+    {"smsControl", "sms-control", &GprsSettings::smsControl, 0, kSmsControlCount - 1, FindingKind::ListPosition, 8,
+     NumberStorage::Byte, NumberCheck::Range, false, kSmsControlHelp},
+}};
+// clang-format on
+
+// Header bytes 6 and 7 are always 1: the camera's gprs.dat layout.
+inline constexpr std::array<FixedByte, 3> kGprsFixedBytes{{{0, 0}, {6, 1}, {7, 1}}};
 
 // The user name the camera logs in to the SMTP server with: the bytes of the
 // sender address before its first "@", the whole address if it has none.

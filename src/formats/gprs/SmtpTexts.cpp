@@ -2,6 +2,7 @@
 #include "formats/gprs/SmtpTexts.h"
 
 #include "common/Languages.h"
+#include "formats/gprs/GprsSettings.h"
 
 #include <array>
 #include <cstddef>
@@ -133,6 +134,11 @@ const TextTable& SmtpLabelTable(SmtpLabel label)
 QString GprsModeEntry(int language, int mode)
 {
     return (mode == 0 ? kAutoEntry : kCustomerEntry).text(language);
+}
+
+QStringList GprsModeEntries(int language)
+{
+    return {GprsModeEntry(language, kGprsModeAuto), GprsModeEntry(language, kGprsModeCustomer)};
 }
 
 QString GprsCustomerListEntry(int language)

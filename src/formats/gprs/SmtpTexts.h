@@ -4,6 +4,7 @@
 #include "common/TextTable.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace kestra {
 
@@ -43,6 +44,7 @@ const TextTable& SmtpLabelTable(SmtpLabel label);
 
 // The two entries of the GPRS mode list (0 Auto, 1 Customer).
 QString GprsModeEntry(int language, int mode);
+QStringList GprsModeEntries(int language);
 // The one entry the country and operator lists hold in the Customer mode.
 QString GprsCustomerListEntry(int language);
 

@@ -10,56 +10,23 @@
 
 namespace kestra {
 
-namespace {
-
-// Header offsets (before scrambling).
-constexpr std::size_t kLanguage = 5;
-constexpr std::size_t kTvMode = 6;
-constexpr std::size_t kVersion = 7; // always 1: the camera's mms.dat layout
-constexpr std::size_t kCountry = 8;
-constexpr std::size_t kOperator = 9;
-constexpr std::size_t kSmsControl = 10;
-constexpr std::size_t kPresetFlag = 50; // trailer byte, stored unscrambled
-
-// Blocks 1 to 9 carry the texts, block 10 is an empty text block.
-constexpr std::size_t kTextBlocks = 10;
-
-} // namespace
-
 QByteArray BuildMmsFile(const Checked<MmsSettings>& checked)
 {
     const MmsSettings& s = checked.record();
     SettingsBlock header = MakeEmptyBlock();
-    StorePicturesPerDay(header, s.picturesPerDay);
-    header[kLanguage] = LowByte(s.languageCode);
-    header[kTvMode] = LowByte(s.tvMode);
-    header[kVersion] = 0x01;
-    header[kCountry] = LowByte(s.countryCode);
-    header[kOperator] = LowByte(s.operatorIndex);
-    header[kSmsControl] = LowByte(s.smsControl);
-    header[kPresetFlag] = LowByte(s.presetFlag);
-
-    std::array<QByteArray, kTextBlocks> texts;
-    for (std::size_t i = 0; i < kMmsTextFields.size(); ++i)
-        texts[i] = s.*kMmsTextFields[i].member;
+    StoreNumbers<MmsSettings>(header, kMmsNumberFields, kMmsFixedBytes, s);
+    std::array<QByteArray, kMmsTextBlocks> texts;
+    for (const MmsTextField& field : kMmsTextFields)
+        texts[field.block - 1] = s.*field.member;
     return BuildBlockFile(header, texts, true);
 }
 
 MmsSettings DecodeMmsFile(QByteArrayView bytes, SettingsFindings& findings)
 {
-    const SettingsBlock header = ReadHeaderBlock(bytes);
     MmsSettings s;
-    s.picturesPerDay = ReadPicturesPerDay(header);
-    s.languageCode = header[kLanguage];
-    s.tvMode = header[kTvMode];
-    s.countryCode = header[kCountry];
-    s.operatorIndex = header[kOperator];
-    s.smsControl = header[kSmsControl];
-    s.presetFlag = header[kPresetFlag];
-    for (std::size_t i = 0; i < kMmsTextFields.size(); ++i) {
-        const MmsTextField& field = kMmsTextFields[i];
-        s.*field.member = ReadTextField(bytes, i + 1, QLatin1String(field.name), findings);
-    }
+    ReadNumbers<MmsSettings>(ReadHeaderBlock(bytes), kMmsNumberFields, s);
+    for (const MmsTextField& field : kMmsTextFields)
+        s.*field.member = ReadTextField(bytes, field.block, QLatin1String(field.name), findings);
     return s;
 }
 
@@ -77,9 +44,10 @@ MmsLoaded ParseMmsFile(QByteArrayView bytes)
     // Only the findings about what Load configure reads: the language code
     // and the custom mode's codes are not read back.
     const auto reported = [&](const SettingsFinding& f) {
-        if (f.field == QLatin1String("languageCode"))
+        if (f.field == QLatin1String(RowOf(kMmsNumberFields, &MmsSettings::languageCode).name))
             return false;
-        if (f.kind == FindingKind::Mode && f.field != QLatin1String("presetFlag"))
+        if (f.kind == FindingKind::Mode
+            && f.field != QLatin1String(RowOf(kMmsNumberFields, &MmsSettings::presetFlag).name))
             return false;
         return true;
     };

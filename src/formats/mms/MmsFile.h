@@ -16,6 +16,8 @@ namespace kestra {
 
 inline constexpr qsizetype kMmsFileSize = 780;
 inline constexpr const char* kMmsFileName = "mms.dat";
+// Blocks 1 to 10 are text blocks: the nine texts, then one left empty.
+inline constexpr std::size_t kMmsTextBlocks = 10;
 
 // The 780 bytes of mms.dat of a record that passed PrepareMmsSave.
 QByteArray BuildMmsFile(const Checked<MmsSettings>& settings);

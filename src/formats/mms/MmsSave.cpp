@@ -35,7 +35,7 @@ bool IsSecondDestination(const QByteArray& phone2)
 
 struct Refusal {
     MmsMessage message;
-    const char* field;
+    QByteArray MmsSettings::*field; // its row names it
 };
 
 // The checks of OK in the order the user meets them; the first failing one is
@@ -46,28 +46,28 @@ std::optional<Refusal> FirstFailingCheck(const MmsSettings& s)
     const qsizetype phone2 = s.phone2.size();
     const qsizetype email = s.email.size();
     if (phone == 0 && email == 0)
-        return Refusal{MmsMessage::NoRecipient, "phone"};
+        return Refusal{MmsMessage::NoRecipient, &MmsSettings::phone};
     if (phone >= 1 && phone <= 4)
-        return Refusal{MmsMessage::PhoneShort, "phone"};
+        return Refusal{MmsMessage::PhoneShort, &MmsSettings::phone};
     if (phone2 >= 1 && phone2 <= 4)
-        return Refusal{MmsMessage::Phone2Short, "phone2"};
+        return Refusal{MmsMessage::Phone2Short, &MmsSettings::phone2};
     if (phone >= 5 && !IsPhoneNumber(s.phone))
-        return Refusal{MmsMessage::PhoneDigits, "phone"};
+        return Refusal{MmsMessage::PhoneDigits, &MmsSettings::phone};
     if (phone2 >= 5 && !IsSecondDestination(s.phone2))
-        return Refusal{MmsMessage::Phone2Format, "phone2"};
+        return Refusal{MmsMessage::Phone2Format, &MmsSettings::phone2};
     if (email > 0 && (!s.email.contains('@') || !s.email.contains('.')))
-        return Refusal{MmsMessage::EmailFormat, "email"};
+        return Refusal{MmsMessage::EmailFormat, &MmsSettings::email};
     if (s.presetFlag == 0) {
         if (s.url.isEmpty())
-            return Refusal{MmsMessage::UrlMissing, "url"};
+            return Refusal{MmsMessage::UrlMissing, &MmsSettings::url};
         if (s.apn.isEmpty())
-            return Refusal{MmsMessage::ApnMissing, "apn"};
+            return Refusal{MmsMessage::ApnMissing, &MmsSettings::apn};
         if (s.gateway.isEmpty())
-            return Refusal{MmsMessage::GatewayFormat, "gateway"};
+            return Refusal{MmsMessage::GatewayFormat, &MmsSettings::gateway};
         if (s.port.isEmpty())
-            return Refusal{MmsMessage::PortMissing, "port"};
+            return Refusal{MmsMessage::PortMissing, &MmsSettings::port};
         if (!s.gateway.contains('.'))
-            return Refusal{MmsMessage::GatewayFormat, "gateway"};
+            return Refusal{MmsMessage::GatewayFormat, &MmsSettings::gateway};
     }
     return std::nullopt;
 }
@@ -107,7 +107,7 @@ SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session
 
     if (const std::optional<Refusal> refusal = FirstFailingCheck(s))
         return SaveDecision<MmsSettings>::Refused(MmsMessageText(language, refusal->message),
-                                                  QString::fromLatin1(refusal->field));
+                                                  QLatin1String(RowOf(kMmsTextFields, refusal->field).name));
 
     // In the preset mode the catalogue decides the parameters, whatever the
     // fields show; the custom mode has one fixed country code.
@@ -122,7 +122,7 @@ SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session
     // The phone is the number the camera takes SMS commands from.
     if (s.smsControl != kSmsControlOff && s.phone.size() < 5)
         return SaveDecision<MmsSettings>::Refused(MmsMessageText(language, MmsMessage::SmsControlPhone),
-                                                  QStringLiteral("phone"));
+                                                  QLatin1String(RowOf(kMmsTextFields, &MmsSettings::phone).name));
 
     s.languageCode = session.languageCode;
     s.tvMode = session.tvMode;

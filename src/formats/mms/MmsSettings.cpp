@@ -4,45 +4,48 @@
 #include "formats/shared/RecordRefusal.h"
 
 #include "formats/mms/MmsCatalogue.h"
-#include "storage/SettingsBlock.h"
 
 namespace kestra {
+
+namespace {
+
+// The country and the slot the mode allows: in the preset mode (any non-zero
+// flag, as the camera and Load configure take it) what the catalogue offers,
+// in the custom mode COUNTRY_CUSTOM and slot 0.
+void CheckCatalogue(SettingsFindings& findings, const MmsSettings& s)
+{
+    constexpr const MmsNumberField& country = RowOf(kMmsNumberFields, &MmsSettings::countryCode);
+    constexpr const MmsNumberField& slot = RowOf(kMmsNumberFields, &MmsSettings::operatorIndex);
+    const auto finding = [&findings](const MmsNumberField& field, FindingKind kind, int value, int expected) {
+        findings.push_back({kind, QLatin1String(field.name), static_cast<qsizetype>(field.offset), value, expected});
+    };
+    if (s.presetFlag != 0) {
+        if (s.countryCode < 0 || s.countryCode >= kMmsCountryCount) {
+            finding(country, country.kind, s.countryCode, kMmsCountryCount);
+        } else {
+            const int offered = MmsOperatorCount(s.countryCode);
+            if (s.operatorIndex < 0 || s.operatorIndex >= offered)
+                finding(slot, slot.kind, s.operatorIndex, offered);
+        }
+    } else {
+        if (s.countryCode != COUNTRY_CUSTOM)
+            finding(country, FindingKind::Mode, s.countryCode, COUNTRY_CUSTOM);
+        if (s.operatorIndex != 0)
+            finding(slot, FindingKind::Mode, s.operatorIndex, 0);
+    }
+}
+
+} // namespace
 
 SettingsFindings CheckMmsSettings(const MmsSettings& s)
 {
     SettingsFindings findings;
-    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("picturesPerDay"), 3, s.picturesPerDay, 0,
-               kMaxPicturesPerDay);
-    CheckRange(findings, FindingKind::OutOfRange, QStringLiteral("languageCode"), 5, s.languageCode, kMinLanguageCode,
-               kMaxLanguageCode);
-    CheckRange(findings, FindingKind::ListPosition, QStringLiteral("smsControl"), 10, s.smsControl, 0,
-               kSmsControlCount - 1);
-    CheckRange(findings, FindingKind::Mode, QStringLiteral("presetFlag"), 50, s.presetFlag, 0, 1);
-
-    // The camera, like Load configure, takes any non-zero flag as the preset mode.
-    if (s.presetFlag != 0) {
-        if (s.countryCode < 0 || s.countryCode >= kMmsCountryCount) {
-            findings.push_back(
-                {FindingKind::CatalogueIndex, QStringLiteral("countryCode"), 8, s.countryCode, kMmsCountryCount});
-        } else {
-            const int offered = MmsOperatorCount(s.countryCode);
-            if (s.operatorIndex < 0 || s.operatorIndex >= offered)
-                findings.push_back(
-                    {FindingKind::CatalogueIndex, QStringLiteral("operatorIndex"), 9, s.operatorIndex, offered});
-        }
-    } else {
-        if (s.countryCode != COUNTRY_CUSTOM)
-            findings.push_back({FindingKind::Mode, QStringLiteral("countryCode"), 8, s.countryCode, COUNTRY_CUSTOM});
-        if (s.operatorIndex != 0)
-            findings.push_back({FindingKind::Mode, QStringLiteral("operatorIndex"), 9, s.operatorIndex, 0});
+    for (const MmsNumberField& field : kMmsNumberFields) {
+        CheckNumberRange(findings, field, s);
+        if (field.member == &MmsSettings::countryCode)
+            CheckCatalogue(findings, s);
     }
-
-    for (std::size_t i = 0; i < kMmsTextFields.size(); ++i) {
-        const MmsTextField& field = kMmsTextFields[i];
-        CheckTextLength(findings, QLatin1String(field.name),
-                        static_cast<qsizetype>((i + 1) * kBlockSize + kBlockTextLengthOffset), s.*field.member,
-                        field.limit);
-    }
+    CheckTextLengths<MmsSettings>(findings, kMmsTextFields, s);
     return findings;
 }
 

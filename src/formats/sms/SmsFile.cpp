@@ -8,41 +8,23 @@
 
 namespace kestra {
 
-namespace {
-
-// Header offsets (before scrambling).
-constexpr std::size_t kSmsControl = 2;
-constexpr std::size_t kLanguage = 5;
-constexpr std::size_t kFixedOne = 50; // trailer byte, always 1
-
-} // namespace
-
 QByteArray BuildSmsFile(const Checked<SmsSettings>& checked)
 {
     const SmsSettings& s = checked.record();
     SettingsBlock header = MakeEmptyBlock();
-    header[kSmsControl] = LowByte(s.smsControl);
-    StorePicturesPerDay(header, s.picturesPerDay);
-    header[kLanguage] = LowByte(s.languageCode);
-    header[kFixedOne] = 1;
-
-    std::array<QByteArray, kSmsTextFields.size()> texts;
-    for (std::size_t i = 0; i < kSmsTextFields.size(); ++i)
-        texts[i] = s.*kSmsTextFields[i].member;
+    StoreNumbers<SmsSettings>(header, kSmsNumberFields, kSmsFixedBytes, s);
+    std::array<QByteArray, kSmsTextBlocks> texts;
+    for (const SmsTextField& field : kSmsTextFields)
+        texts[field.block - 1] = s.*field.member;
     return BuildBlockFile(header, texts, false);
 }
 
 SmsSettings DecodeSmsFile(QByteArrayView bytes, SettingsFindings& findings)
 {
-    const SettingsBlock header = ReadHeaderBlock(bytes);
     SmsSettings s;
-    s.smsControl = header[kSmsControl];
-    s.picturesPerDay = ReadPicturesPerDay(header);
-    s.languageCode = header[kLanguage];
-    for (std::size_t i = 0; i < kSmsTextFields.size(); ++i) {
-        const SmsTextField& field = kSmsTextFields[i];
-        s.*field.member = ReadTextField(bytes, i + 1, QLatin1String(field.name), findings);
-    }
+    ReadNumbers<SmsSettings>(ReadHeaderBlock(bytes), kSmsNumberFields, s);
+    for (const SmsTextField& field : kSmsTextFields)
+        s.*field.member = ReadTextField(bytes, field.block, QLatin1String(field.name), findings);
     return s;
 }
 

@@ -16,6 +16,8 @@ namespace kestra {
 
 inline constexpr qsizetype kSmsFileSize = 300;
 inline constexpr const char* kSmsFileName = "sms.dat";
+// Blocks 1 to 3 are the text blocks; no closing block follows the checksum.
+inline constexpr std::size_t kSmsTextBlocks = 3;
 
 // The 300 bytes of sms.dat (no closing block) of a record that passed PrepareSmsSave.
 QByteArray BuildSmsFile(const Checked<SmsSettings>& settings);

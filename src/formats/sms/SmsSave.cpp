@@ -39,21 +39,21 @@ SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session
     SmsSettings record = shown;
     record.languageCode = session.languageCode;
 
-    const auto refuse = [&](SmsCheck check, const char* field) {
+    const auto refuse = [&](SmsCheck check, QByteArray SmsSettings::*field) {
         return SaveDecision<SmsSettings>::Refused(SmsCheckMessage(session.languageIndex, check),
-                                                  QString::fromLatin1(field));
+                                                  QLatin1String(RowOf(kSmsTextFields, field).name));
     };
     // The first number is the one that may control the camera: it is required.
     if (record.phone1.isEmpty() || TooShort(record.phone1))
-        return refuse(SmsCheck::Phone1Length, "phone1");
+        return refuse(SmsCheck::Phone1Length, &SmsSettings::phone1);
     if (TooShort(record.phone2))
-        return refuse(SmsCheck::Phone2Length, "phone2");
+        return refuse(SmsCheck::Phone2Length, &SmsSettings::phone2);
     if (TooShort(record.phone3))
-        return refuse(SmsCheck::Phone3Length, "phone3");
+        return refuse(SmsCheck::Phone3Length, &SmsSettings::phone3);
     if (!DialableOnly(record.phone2))
-        return refuse(SmsCheck::Phone2Digits, "phone2");
+        return refuse(SmsCheck::Phone2Digits, &SmsSettings::phone2);
     if (!DialableOnly(record.phone1))
-        return refuse(SmsCheck::Phone1Digits, "phone1");
+        return refuse(SmsCheck::Phone1Digits, &SmsSettings::phone1);
 
     // What the window's limits keep out but another door may bring in.
     return CheckSmsRecord(std::move(record), session.chineseMessages());

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "common/SaveDecision.h"
+#include "formats/shared/FieldRows.h"
 #include "formats/shared/SettingsValues.h"
-#include "formats/shared/TextField.h"
 #include "storage/SettingsFinding.h"
 
 #include <QByteArray>
@@ -11,9 +11,6 @@
 #include <array>
 
 namespace kestra {
-
-// The SMS window's maximum length of each phone number, in bytes.
-inline constexpr qsizetype kSmsPhoneLimit = 32;
 
 // What one save of the SMS window writes to sms.dat.
 struct SmsSettings {
@@ -25,14 +22,34 @@ struct SmsSettings {
     QByteArray phone3;
 };
 
-// The phone numbers in block order (blocks 1 to 3) with their limit and keys.
+// The phone numbers in block order (blocks 1 to 3) with their limit in bytes.
 using SmsTextField = TextField<SmsSettings>;
 
+// clang-format off
 inline constexpr std::array<SmsTextField, 3> kSmsTextFields{{
-    {"phone1", "phone1", &SmsSettings::phone1, kSmsPhoneLimit, 1},
-    {"phone2", "phone2", &SmsSettings::phone2, kSmsPhoneLimit, 2},
-    {"phone3", "phone3", &SmsSettings::phone3, kSmsPhoneLimit, 3},
+    {"phone1", "phone1", &SmsSettings::phone1, 32, 1,
+     "Phone number allowed to control the camera; the pictures go to it too"},
+    {"phone2", "phone2", &SmsSettings::phone2, 32, 2, "Second phone number the pictures go to"},
+    {"phone3", "phone3", &SmsSettings::phone3, 32, 3, "Third phone number the pictures go to"},
 }};
+// clang-format on
+
+// The numbers of the header block.
+using SmsNumberField = NumberField<SmsSettings>;
+
+// clang-format off
+inline constexpr std::array<SmsNumberField, 3> kSmsNumberFields{{
+    {"picturesPerDay", "pictures-per-day", &SmsSettings::picturesPerDay, 0, kMaxPicturesPerDay,
+     FindingKind::OutOfRange, 3, NumberStorage::Digits, NumberCheck::Range, false, kPicturesPerDayHelp},
+    {"smsControl", "sms-control", &SmsSettings::smsControl, 0, kSmsControlCount - 1, FindingKind::ListPosition, 2,
+     NumberStorage::Byte, NumberCheck::Range, false, kSmsControlHelp},
+    {"languageCode", kLanguageKey, &SmsSettings::languageCode, kMinLanguageCode, kLanguageCount,
+     FindingKind::OutOfRange, 5, NumberStorage::Byte, NumberCheck::Range, true},
+}};
+// clang-format on
+
+// Trailer byte 50 is always 1.
+inline constexpr std::array<FixedByte, 3> kSmsFixedBytes{{{0, 0}, {1, 0}, {50, 1}}};
 
 // Every value the camera would misread: an SMS control position past the list
 // (an edited list entry that selects nothing included), pictures per day past

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -31,6 +32,13 @@ namespace kestra {
 //
 // A run spends at most one failed login, the camera's own: servers count
 // failed logins and may lock the mailbox or ban the PC's address.
+
+// The values of a GprsSettings record the test uses, in the order its
+// command's options take them: the server and port, the sender's address and
+// password and the recipient. Their keys and limits are gprs.dat's rows.
+inline constexpr std::array<QByteArray GprsSettings::*, 5> kMailTestFields{
+    &GprsSettings::smtpServer, &GprsSettings::smtpPort, &GprsSettings::senderEmail, &GprsSettings::senderPassword,
+    &GprsSettings::recipientEmail};
 
 // A file of certificates to trust, PEM or DER (as Windows exports .cer files).
 struct MailTestCaFile {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/camera/CameraChoices.h"
 #include "common/Session.h"
+#include "formats/camera/CameraFields.h"
 #include "formats/camera/CameraFile.h"
 
 #include <gtest/gtest.h>
@@ -119,7 +120,7 @@ TEST(CameraChoices, ListSizesAndNumberMaximaAreWhatTheRecordAllows)
         const bool hour = number == CameraNumber::TimeLapseHour || number == CameraNumber::Timer1StartHour
                           || number == CameraNumber::Timer1StopHour || number == CameraNumber::Timer2StartHour
                           || number == CameraNumber::Timer2StopHour;
-        EXPECT_EQ(CameraNumberInfo(number).maxValue, hour ? 23 : 59) << i;
+        EXPECT_EQ(CameraFieldOf(CameraNumberInfo(number).field).high, hour ? 23 : 59) << i;
     }
 }
 

@@ -1,0 +1,197 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+
+#include "storage/SettingsBlock.h"
+#include "storage/SettingsBlockFile.h"
+#include "storage/SettingsFinding.h"
+
+#include <QByteArray>
+#include <QLatin1String>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace kestra {
+
+// The rows of a settings file: one per field it stores, each the one place
+// where the field's name, key, limit or range and offset are written. The
+// record check, the codec, the command line's options, a card profile's keys,
+// `inspect` and the windows' bindings all read them from here.
+//
+// A key is a profile's key within its file's section and the command line's
+// option after "--". The two keys every file shares, the language and the TV
+// mode, are a whole card's in a profile and the session's on the command line
+// (SessionKeys.h); a row of such a field names that key and sets `session`.
+
+// One typed text.
+template <typename Record> struct TextField {
+    const char* name;           // the record field, as findings and refusals name it
+    const char* key;            // the command-line option (after "--") and the profile key
+    QByteArray Record::*member; // where the record holds it
+    qsizetype limit;            // at most this many code page 936 bytes
+    std::size_t block;          // the file's block that stores it
+    const char* help = "";      // what the field is, in a line
+    // Written from the operator's preset outside the custom mode (mms and
+    // gprs), typed only in the custom mode.
+    bool preset = false;
+};
+
+// How a number lies in the header block.
+enum class NumberStorage {
+    Byte,         // its low 8 bits at the offset
+    Digits,       // tens and units at the offset and the byte after it
+    InvertedFlag, // 1 for the value 0 and 0 for the value 1; read back, 0 is 1 and anything else 0
+};
+
+// How the record check looks at a number.
+enum class NumberCheck {
+    Range,     // low to high, else a finding of the row's kind
+    Catalogue, // the format checks it with the catalogue and the mode
+    None,      // any value: only its low byte is stored
+};
+
+// One number of a record: a list position, a count, a code.
+template <typename Record> struct NumberField {
+    const char* name;    // the record field
+    const char* key;     // nullptr: no key sets it (it follows from other fields)
+    int Record::*member; // where the record holds it
+    int low;
+    int high;
+    FindingKind kind;   // the finding of a value outside low..high
+    std::size_t offset; // the header byte before scrambling; 50 and up are trailer bytes
+    NumberStorage storage = NumberStorage::Byte;
+    NumberCheck check = NumberCheck::Range;
+    bool session = false;  // the key is the session's: the language or the TV mode
+    const char* help = ""; // what the field is, in a line
+};
+
+// A header byte the format fixes.
+struct FixedByte {
+    std::size_t offset;
+    std::uint8_t value;
+};
+
+// The entry of `fields` named `name`, or null.
+template <typename Fields> const auto* FindField(const Fields& fields, const QString& name)
+{
+    for (const auto& field : fields) {
+        if (name == QLatin1String(field.name))
+            return &field;
+    }
+    return static_cast<const typename Fields::value_type*>(nullptr);
+}
+template <typename Fields> const auto* FindTextField(const Fields& fields, const QString& name)
+{
+    return FindField(fields, name);
+}
+
+// The entry of `fields` with the key `key`, or null.
+template <typename Fields> const auto* FindKey(const Fields& fields, QStringView key)
+{
+    for (const auto& field : fields) {
+        if (field.key != nullptr && key == QLatin1String(field.key))
+            return &field;
+    }
+    return static_cast<const typename Fields::value_type*>(nullptr);
+}
+
+// The row of `member`; a member the table lacks stops the build where it is
+// asked for in a constant expression.
+template <typename Fields, typename Member> constexpr const auto& RowOf(const Fields& fields, Member member)
+{
+    for (const auto& field : fields) {
+        if (field.member == member)
+            return field;
+    }
+    throw "the format's table lacks this member";
+}
+
+// The text's finding offset: its length byte in its block.
+template <typename Record> constexpr qsizetype TextLengthOffset(const TextField<Record>& field)
+{
+    return static_cast<qsizetype>(field.block * kBlockSize + kBlockTextLengthOffset);
+}
+
+// The first header byte after every number and fixed byte in the payload.
+template <typename Record>
+constexpr std::size_t FirstUnusedHeaderByte(std::span<const NumberField<Record>> numbers,
+                                            std::span<const FixedByte> fixed)
+{
+    std::size_t first = 0;
+    for (const NumberField<Record>& field : numbers) {
+        const std::size_t end = field.offset + (field.storage == NumberStorage::Digits ? 2 : 1);
+        if (field.offset < kBlockPayloadSize && end > first)
+            first = end;
+    }
+    for (const FixedByte& byte : fixed) {
+        if (byte.offset < kBlockPayloadSize && byte.offset + 1 > first)
+            first = byte.offset + 1;
+    }
+    return first;
+}
+
+// The numbers of `record` and the fixed bytes into a plain header block.
+template <typename Record>
+void StoreNumbers(SettingsBlock& header, std::span<const NumberField<Record>> numbers, std::span<const FixedByte> fixed,
+                  const Record& record)
+{
+    for (const FixedByte& byte : fixed)
+        header[byte.offset] = byte.value;
+    for (const NumberField<Record>& field : numbers) {
+        const int value = record.*field.member;
+        switch (field.storage) {
+        case NumberStorage::Byte:
+            header[field.offset] = LowByte(value);
+            break;
+        case NumberStorage::Digits:
+            header[field.offset] = LowByte(value / 10);
+            header[field.offset + 1] = LowByte(value % 10);
+            break;
+        case NumberStorage::InvertedFlag:
+            header[field.offset] = value == 0 ? 1 : 0;
+            break;
+        }
+    }
+}
+
+// The numbers of a plain header block into `record`, as the camera reads them.
+template <typename Record>
+void ReadNumbers(const SettingsBlock& header, std::span<const NumberField<Record>> numbers, Record& record)
+{
+    for (const NumberField<Record>& field : numbers) {
+        int& value = record.*field.member;
+        switch (field.storage) {
+        case NumberStorage::Byte:
+            value = header[field.offset];
+            break;
+        case NumberStorage::Digits:
+            value = header[field.offset] * 10 + header[field.offset + 1];
+            break;
+        case NumberStorage::InvertedFlag:
+            value = header[field.offset] == 0 ? 1 : 0;
+            break;
+        }
+    }
+}
+
+// A finding when a number checked by its range lies outside it.
+template <typename Record>
+void CheckNumberRange(SettingsFindings& findings, const NumberField<Record>& field, const Record& record)
+{
+    if (field.check == NumberCheck::Range)
+        CheckRange(findings, field.kind, QLatin1String(field.name), static_cast<qsizetype>(field.offset),
+                   record.*field.member, field.low, field.high);
+}
+
+// A finding for each text longer than its limit.
+template <typename Record>
+void CheckTextLengths(SettingsFindings& findings, std::span<const TextField<Record>> texts, const Record& record)
+{
+    for (const TextField<Record>& field : texts)
+        CheckTextLength(findings, QLatin1String(field.name), TextLengthOffset(field), record.*field.member,
+                        field.limit);
+}
+
+} // namespace kestra

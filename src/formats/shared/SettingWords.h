@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+
+#include "common/SaveDecision.h"
+#include "common/Session.h"
+#include "common/TextTable.h"
+#include "formats/shared/SettingsValues.h"
+
+#include <QByteArray>
+#include <QLatin1String>
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace kestra {
+
+// A file's settings given as words by key: the command line's option values,
+// or a profile section's values. Each format's XWords.h turns them into its
+// record through its rows and its window's save step, the same code for both
+// doors; and says a record back in the same words.
+
+// One key and its word. `number`: the word is a whole number and a profile
+// writes it as a JSON number (pictures per day, an operator by its index).
+struct SettingWord {
+    QString key;
+    QString word;
+    bool number = false;
+};
+
+// The words of one file, in the order they were added.
+class SettingWords {
+public:
+    void add(const QString& key, const QString& word, bool number = false);
+    void add(const char* key, const QString& word, bool number = false);
+    void addNumber(const char* key, int value) { add(key, QString::number(value), true); }
+    // The word given for `key`, or null.
+    const QString* find(const char* key) const;
+    bool has(const char* key) const { return find(key) != nullptr; }
+
+    bool empty() const { return m_words.empty(); }
+    std::vector<SettingWord>::const_iterator begin() const { return m_words.begin(); }
+    std::vector<SettingWord>::const_iterator end() const { return m_words.end(); }
+
+private:
+    std::vector<SettingWord> m_words;
+};
+
+// How a door names a key in its refusals: the command line by its option
+// ("--mode", "--lang"), a profile by the key in its section ("mms.mode") or,
+// for the language and the TV mode, the whole card's ("language").
+class KeySpelling {
+public:
+    static KeySpelling CommandLine();
+    static KeySpelling Section(const QString& section);
+
+    QString operator()(const char* key) const;
+    QString session(const char* key) const;
+    bool commandLine() const { return m_commandLine; }
+
+private:
+    QString m_prefix;
+    bool m_commandLine = false;
+};
+
+// A word that names no value of its key: the refusal in full, the key spelt
+// as the door spells it, and the record field it concerns. Thrown by the word
+// readers below and caught by each format's XWords, which turns it into the
+// save decision's refusal.
+struct WordRefusal {
+    QString message;
+    QString field;
+};
+
+// The tool's own text of a refusal: Chinese when `chinese`, English otherwise.
+QString RefusalWords(bool chinese, const char* english, const char* chineseText);
+
+// The spelling two words are compared in: lower case, no blanks, no leading
+// zeros, and the units of time reduced to "s", "min" and "h".
+QString LooseWord(const QString& word);
+
+// The position of the entry `word` names in a list: as the list shows it in
+// any of `entrySets` (the same list in several languages, position for
+// position), in a looser spelling ("video" for "Video", "30s" for "30 Sec",
+// "2 photo" for "02 Photo"), or as the position itself, the number a file
+// stores. Anything else is refused naming `key` (as spelt) and the accepted
+// words, `accepted` standing in for them when the list is too long to print.
+int ListPosition(const QString& key, const QString& word, const std::vector<QStringList>& entrySets, bool chinese,
+                 const QString& accepted = {}, const QString& field = {});
+
+// A whole number from `low` to `high`, or the refusal naming `key`.
+int WholeNumber(const QString& key, const QString& word, int low, int high, bool chinese, const QString& field = {});
+
+// A typed text in code page 936, as the windows write it; a character the
+// code page cannot hold is refused naming `key`.
+QByteArray TextBytes(const QString& key, const QString& word, bool chinese, const QString& field = {});
+
+// An index of a catalogue of `count` entries, by a name `names(i)` gives
+// (case and blanks aside) or by the index; refused naming `key`, what was
+// looked for (`what`) and the command that lists the names.
+int CatalogueIndex(const QString& key, const QString& word, int count, const QString& what,
+                   const std::function<QStringList(int)>& names, const QString& listCommand, bool chinese,
+                   const QString& field = {});
+
+// The files with a preset mode (mms, gprs): the mode list's position 0 is the
+// preset mode, 1 the custom mode. `presetWord` names the preset mode
+// ("preset", "auto"); `presetWrites` says what it writes in place of the
+// custom mode's texts.
+struct PresetModeWords {
+    const char* presetWord;
+    ChineseEnglishText presetWrites;
+};
+
+// Whether a mode word names the preset mode: the mode list's words in any of
+// `entrySets`, its position, or the plain words "preset" or "auto" and
+// "custom".
+bool PresetModeOf(const QString& key, const QString& word, const std::vector<QStringList>& entrySets, bool chinese,
+                  const QString& field);
+// A custom mode's text given in the preset mode; `modeKey` is the mode's key.
+WordRefusal CustomTextInPresetMode(const QString& key, const QString& modeKey, const PresetModeWords& mode,
+                                   bool chinese, const QString& field);
+// A country or operator given in the custom mode.
+WordRefusal CatalogueInCustomMode(const QString& countryKey, const QString& operatorKey, const QString& modeKey,
+                                  const PresetModeWords& mode, bool chinese, const QString& field);
+// The preset mode in a country without operators.
+WordRefusal CountryWithoutOperator(const QString& countryKey, const QString& country, bool chinese,
+                                   const QString& field);
+
+// An operator by its name (as `name` gives each slot), or by its index when an
+// earlier operator of the country has the same name.
+void AddOperatorWord(SettingWords& words, const char* key, const std::function<QString(int)>& name, int slot);
+
+// The language index 1 to kLanguageCount a word names: "English", "Deutsch",
+// "german", "de", "中文", "3".
+std::optional<int> LanguageOfWord(const QString& word);
+// The languages a word may name, as a refusal lists them: "Chinese (zh, 1), ...".
+QString LanguageWords();
+// The English name of a language index, as a word names it.
+QString LanguageWordOf(int languageIndex);
+
+// The entry sets a session's words are looked up in: English, the interface
+// language and the language of the file, each once.
+template <typename Entries> std::vector<QStringList> SessionEntrySets(const Session& session, Entries entries)
+{
+    std::vector<int> languages{kLanguageEnglish};
+    for (int language : {session.languageIndex, session.languageCode}) {
+        if (std::find(languages.begin(), languages.end(), language) == languages.end())
+            languages.push_back(language);
+    }
+    std::vector<QStringList> sets;
+    sets.reserve(languages.size());
+    for (int language : languages)
+        sets.push_back(entries(language));
+    return sets;
+}
+
+// The decision of a save step taken on words: its refusal of a field the
+// words give by a key names that key, as the door spells it.
+template <typename Record, typename KeyOfField>
+SaveDecision<Record> NamingTheKey(SaveDecision<Record> decision, const KeySpelling& spelling, KeyOfField keyOfField)
+{
+    if (decision.ok())
+        return decision;
+    if (const char* key = keyOfField(decision.field))
+        return SaveDecision<Record>::Refused(QStringLiteral("%1: %2").arg(spelling(key), *decision.refusal),
+                                             decision.field);
+    return decision;
+}
+
+} // namespace kestra
