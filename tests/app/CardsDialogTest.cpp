@@ -242,7 +242,7 @@ TEST_F(CardsWindow, StopEndsTheWaitAndTheLinesAreInTheInterfacesLanguage)
     g_languageIndex = kLanguageChinese;
     const QString master = card("master");
     {
-        const CardProfileRead read = cli::ReadCardProfileAt(profileFile, kLanguageEnglish);
+        const CardProfileRead read = ReadCardProfileAt(profileFile, kLanguageEnglish);
         ASSERT_TRUE(read.profile.has_value());
         ASSERT_TRUE(WriteCard(master, *read.profile, PcClock{2024, 3, 5, 8, 7, 6}, std::nullopt).complete());
     }
