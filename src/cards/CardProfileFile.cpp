@@ -166,11 +166,12 @@ CardProfile ProfileOf(const QJsonObject& json, int languageCode)
                         .arg(it.key())};
         } else if (it.key() == QLatin1String(kLanguageKey)) {
             const QString word = ValueWord(it.value(), it.key(), chinese);
-            const std::optional<int> language = LanguageOfWord(word);
+            const int found = LanguageFromWord(word);
+            const std::optional<int> language = found != 0 ? std::optional<int>(found) : std::nullopt;
             if (!language)
                 throw ProfileRefusal{Words(chinese, "%1: \"%2\" is no language; use one of %3",
                                            "%1: \u201c%2\u201d不是一种语言；请用 %3")
-                                         .arg(whole.session(kLanguageKey), word, LanguageWords())};
+                                         .arg(whole.session(kLanguageKey), word, LanguageChoices())};
             session.languageCode = *language;
         } else if (it.key() == QLatin1String(kTvModeKey)) {
             try {
@@ -321,7 +322,7 @@ CardProfileJson CardProfileOf(const QString& folder, bool chinese)
         profile.insert(SectionName(kind), ProfileSection(check));
     }
     if (language)
-        profile.insert(QLatin1String(kLanguageKey), LanguageWordOf(*language));
+        profile.insert(QLatin1String(kLanguageKey), LanguageName(*language));
     if (tvMode)
         profile.insert(QLatin1String(kTvModeKey), *tvMode);
     return {profile, {}};

@@ -47,7 +47,7 @@ QString LanguageText(int code)
 {
     if (code < kMinLanguageCode || code > kLanguageCount)
         return Invalid(code);
-    return QStringLiteral("%1 (%2)").arg(code).arg(LanguageWordOf(code));
+    return QStringLiteral("%1 (%2)").arg(code).arg(LanguageName(code));
 }
 
 QString PicturesPerDay(int count)

@@ -294,39 +294,4 @@ void AddOperatorWord(SettingWords& words, const char* key, const std::function<Q
     words.add(key, name(slot));
 }
 
-std::optional<int> LanguageOfWord(const QString& word)
-{
-    const QString trimmed = word.trimmed();
-    bool isNumber = false;
-    const int number = trimmed.toInt(&isNumber);
-    if (isNumber)
-        return number >= kMinLanguageCode && number <= kLanguageCount ? std::optional<int>(number) : std::nullopt;
-    // Chinese as the main window's list writes it while Chinese texts are shown.
-    if (trimmed == QString::fromUtf8(kChineseOwnName))
-        return kLanguageChinese;
-    for (const LanguageSpelling& language : kLanguageSpellings) {
-        for (const char* spelling : {language.name, language.englishName, language.code}) {
-            if (spelling && trimmed.compare(QLatin1String(spelling), Qt::CaseInsensitive) == 0)
-                return language.index;
-        }
-    }
-    return std::nullopt;
-}
-
-QString LanguageWords()
-{
-    QStringList accepted;
-    for (const LanguageSpelling& language : kLanguageSpellings)
-        accepted << QStringLiteral("%1 (%2, %3)")
-                        .arg(QLatin1String(language.name), QLatin1String(language.code))
-                        .arg(language.index);
-    return accepted.join(QStringLiteral(", "));
-}
-
-QString LanguageWordOf(int languageIndex)
-{
-    const LanguageSpelling* language = FindLanguageSpelling(languageIndex);
-    return language ? QString(QLatin1String(language->name)) : QStringLiteral("unknown");
-}
-
 } // namespace kestra

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "common/LanguageNames.h"
 #include "common/SaveDecision.h"
 #include "common/Session.h"
 #include "common/TextTable.h"
@@ -132,14 +133,6 @@ WordRefusal CountryWithoutOperator(const QString& countryKey, const QString& cou
 // An operator by its name (as `name` gives each slot), or by its index when an
 // earlier operator of the country has the same name.
 void AddOperatorWord(SettingWords& words, const char* key, const std::function<QString(int)>& name, int slot);
-
-// The language index 1 to kLanguageCount a word names: "English", "Deutsch",
-// "german", "de", "中文", "3".
-std::optional<int> LanguageOfWord(const QString& word);
-// The languages a word may name, as a refusal lists them: "Chinese (zh, 1), ...".
-QString LanguageWords();
-// The English name of a language index, as a word names it.
-QString LanguageWordOf(int languageIndex);
 
 // The entry sets a session's words are looked up in: English, the interface
 // language and the language of the file, each once.
