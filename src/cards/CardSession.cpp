@@ -42,7 +42,13 @@ QString CardOutcome::ejectLine(bool chinese) const
         return (chinese ? QStringLiteral("%1: 已弹出，可以取出存储卡")
                         : QStringLiteral("%1: ejected; take the card out"))
             .arg(volume.description());
-    return (chinese ? QStringLiteral("%1 未能弹出: %2") : QStringLiteral("%1 was not ejected: %2"))
+    if (ejectFailedBefore)
+        return (chinese ? QStringLiteral("%1 同样未能弹出: %2") : QStringLiteral("%1 was not ejected either: %2"))
+            .arg(volume.description(), ejected.failure);
+    // Said once a run: the card can still be taken out safely.
+    return (chinese ? QStringLiteral("%1 未能弹出: %2。写入的内容已刷新到卡上：没有程序读取它时即可取出存储卡")
+                    : QStringLiteral("%1 was not ejected: %2. What was written is flushed to the card: it can be "
+                                     "pulled out once nothing reads from it"))
         .arg(volume.description(), ejected.failure);
 }
 
@@ -94,8 +100,12 @@ CardOutcome CardSession::writeCard(const CardVolume& card)
     const bool last = complete && m_plan.count > 0 && m_written + 1 == m_plan.count;
     outcome.ejected = m_drives.eject(card.mountPoint, card.device,
                                      m_plan.powerOffAfterLast && last ? EjectHow::PowerOff : EjectHow::KeepDrive);
-    if (outcome.ejected.ok())
+    if (outcome.ejected.ok()) {
         m_arrivals.ejected(card.mountPoint);
+    } else {
+        outcome.ejectFailedBefore = m_notEjected > 0;
+        ++m_notEjected;
+    }
     if (!complete) {
         // The same serial text goes to the next card, so that no camera
         // number is skipped for a card that has to be written again.
@@ -141,6 +151,8 @@ QString CardSession::summaryLine() const
         (chinese ? QStringLiteral("已写入 %1 张存储卡") : QStringLiteral("%1 card(s) written")).arg(m_written);
     if (m_failed > 0)
         line += (chinese ? QStringLiteral("，%1 张未写完整") : QStringLiteral(", %1 incomplete")).arg(m_failed);
+    if (m_notEjected > 0)
+        line += (chinese ? QStringLiteral("，%1 张未能弹出") : QStringLiteral(", %1 not ejected")).arg(m_notEjected);
     return line + (chinese ? QStringLiteral("。") : QStringLiteral("."));
 }
 

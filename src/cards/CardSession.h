@@ -26,6 +26,9 @@ struct CardOutcome {
     CardVolume volume;
     CardWriteReport report;
     EjectResult ejected;
+    // An earlier card of the run was not ejected either: its line said what
+    // to do, this one only why.
+    bool ejectFailedBefore = false;
 
     bool complete() const { return report.complete(); }
     // "/media/KESTRA: card written and read back, serial text CAM8", or that
@@ -84,6 +87,8 @@ public:
 
     int written() const { return m_written; }
     int failed() const { return m_failed; }
+    // Cards written or not that could not be ejected.
+    int notEjected() const { return m_notEjected; }
     // The serial text the next card gets.
     const std::optional<SerialText>& serial() const { return m_serial; }
     const CardSessionPlan& plan() const { return m_plan; }
@@ -104,6 +109,7 @@ private:
     bool m_serialsUsedUp = false;
     int m_written = 0;
     int m_failed = 0;
+    int m_notEjected = 0;
 };
 
 } // namespace kestra

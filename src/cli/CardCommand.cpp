@@ -234,7 +234,10 @@ int CardCommand::write(RemovableDrives& drives) const
         const EjectResult ejected =
             drives.eject(volume->mountPoint, volume->device, m_powerOff ? EjectHow::PowerOff : EjectHow::KeepDrive);
         if (!ejected.ok())
-            throw CliFailure{kExitFailed, QStringLiteral("--eject: %1").arg(ejected.failure)};
+            throw CliFailure{kExitFailed,
+                             QStringLiteral("--eject: %1. What was written is flushed to the card: it can be pulled "
+                                            "out once nothing reads from it")
+                                 .arg(ejected.failure)};
         PrintLine(QStringLiteral("%1: ejected; the card can be taken out").arg(volume->description()));
     }
     return complete ? kExitOk : kExitFailed;
@@ -268,7 +271,8 @@ int CardCommand::writeEach(RemovableDrives& drives, const CardProfile& profile, 
                 PrintLine(cards.serialsUsedUpLine());
         });
     PrintLine(cards.summaryLine());
-    return cards.failed() == 0 ? kExitOk : kExitFailed;
+    // A card not ejected fails the run as it fails a single card's --eject.
+    return cards.failed() == 0 && cards.notEjected() == 0 ? kExitOk : kExitFailed;
 }
 
 } // namespace kestra::cli

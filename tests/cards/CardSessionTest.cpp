@@ -147,7 +147,8 @@ TEST(CardSession, CardsInARowCountOnAndAFailedCardKeepsItsSerialText)
     EXPECT_EQ(cards.folders.size(), 1U) << "a card was waited for after the last";
     EXPECT_EQ(session.written(), 3);
     EXPECT_EQ(session.failed(), 1);
-    EXPECT_EQ(session.summaryLine(), QStringLiteral("3 card(s) written, 1 incomplete."));
+    EXPECT_EQ(session.summaryLine(), QStringLiteral("3 card(s) written, 1 incomplete, 1 not ejected."));
+    EXPECT_EQ(session.notEjected(), 1);
     // Every card is ejected, failed or not; the reader goes off only after
     // the last card written.
     ASSERT_EQ(drives.ejects.size(), 4U);
@@ -158,8 +159,38 @@ TEST(CardSession, CardsInARowCountOnAndAFailedCardKeepsItsSerialText)
     // A card ejected frees its mount point for the next card in the same
     // reader; one still in does not, or it would be written again.
     EXPECT_EQ(cards.forgotten, (QStringList{folders[0], folders[1], folders[3]}));
-    EXPECT_TRUE(outcomes[2].ejectLine(false).endsWith(QStringLiteral("was not ejected: a program holds a file open")))
+    EXPECT_TRUE(outcomes[2].ejectLine(false).contains(QStringLiteral("was not ejected: a program holds a file open. "
+                                                                     "What was written is flushed to the card: it can "
+                                                                     "be pulled out once nothing reads from it")))
         << outcomes[2].ejectLine(false).toStdString();
+}
+
+// Where no card can be ejected (a system that does not support it), the run
+// says once what to do and then only why, and counts the cards not ejected.
+TEST(CardSession, AnEjectThatFailsOnEveryCardIsAdvisedOnce)
+{
+    QTemporaryDir work;
+    QueuedCards cards;
+    for (const char* name : {"one", "two"}) {
+        ASSERT_TRUE(QDir().mkpath(work.filePath(QLatin1String(name))));
+        cards.folders.push_back(work.filePath(QLatin1String(name)));
+    }
+    class Unsupported final : public RemovableDrives {
+    public:
+        bool isRemovable(const QString&, const QByteArray&) override { return true; }
+        EjectResult eject(const QString&, const QByteArray&, EjectHow) override
+        {
+            return {QStringLiteral("Request not supported")};
+        }
+    } unsupported;
+    CardSession session(unsupported, cards, Plan(2, "CAM1"));
+    std::vector<CardOutcome> outcomes;
+    session.run([] {}, [&](const CardOutcome& card) { outcomes.push_back(card); });
+    ASSERT_EQ(outcomes.size(), 2U);
+    EXPECT_TRUE(outcomes[0].ejectLine(false).contains(QStringLiteral("it can be pulled out once nothing reads")));
+    EXPECT_TRUE(outcomes[1].ejectLine(false).endsWith(QStringLiteral("was not ejected either: Request not supported")))
+        << outcomes[1].ejectLine(false).toStdString();
+    EXPECT_EQ(session.summaryLine(), QStringLiteral("2 card(s) written, 2 not ejected."));
 }
 
 TEST(CardSession, SerialTextsEndAtZZZZ)
