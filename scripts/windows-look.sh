@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: Apache-2.0
 # The window tests in the look a Windows user gets: each test program of the
-# Windows build's windows (app_*, ui_*, windows_*) on the windows platform
+# Windows build's windows (app_*, ui_*, dialogs_*) on the windows platform
 # plugin and the style it picks there, drawn by Wine on an X screen.
 #
 #   windows-look.sh TEST_DIR LOG_DIR
@@ -39,7 +39,7 @@ while read -r program test reason; do
 done < "$skips"
 
 programs=()
-for exe in "$tests"/app_*.exe "$tests"/ui_*.exe "$tests"/windows_*.exe; do
+for exe in "$tests"/app_*.exe "$tests"/ui_*.exe "$tests"/dialogs_*.exe; do
     programs+=("$(basename "$exe" .exe)")
 done
 
