@@ -36,8 +36,5 @@ struct CardProfileRead {
 // (JSON, as `card read` prints it); `languageCode` stands in where a profile
 // names no language.
 using CardProfileReader = std::function<CardProfileRead(const QString& path, int languageCode)>;
-// The command line's module reads profiles for the windows through this entry
-// (it fills `read`, never throws).
-using CardProfileEntry = void (*)(const QString& path, int languageCode, CardProfileRead& read);
 
 } // namespace kestra
