@@ -103,29 +103,15 @@ int FindGprsOperator(const QString& key, int country, const QString& word, bool 
 SaveDecision<GprsSettings> PrepareGprsWords(GprsSettings shown, const SettingWords& words, const Session& session,
                                             const KeySpelling& spelling)
 {
-    const bool chinese = session.chineseMessages();
     try {
         ReadModeAndOperator(shown, words, session, spelling);
-        for (const GprsTextField& field : kGprsTextFields) {
-            if (const QString* word = words.find(field.key))
-                shown.*field.member = TextBytes(spelling(field.key), *word, chinese, QLatin1String(field.name));
-        }
-        if (const QString* word = words.find(kPictures.key))
-            shown.picturesPerDay = WholeNumber(spelling(kPictures.key), *word, kPictures.low, kPictures.high, chinese,
-                                               QLatin1String(kPictures.name));
-        if (const QString* word = words.find(kSmsControl.key))
-            shown.smsControl =
-                ListPosition(spelling(kSmsControl.key), *word, SessionEntrySets(session, SmsControlEntries), chinese,
-                             {}, QLatin1String(kSmsControl.name));
+        ReadMessagingWords(shown, words, session, spelling, kGprsTextFields, kPictures, kSmsControl,
+                           &SmsControlEntries);
     } catch (const WordRefusal& refusal) {
         return SaveDecision<GprsSettings>::Refused(refusal.message, refusal.field);
     }
-    return NamingTheKey(PrepareGprsSave(shown, session), spelling, [](const QString& field) -> const char* {
-        if (const GprsTextField* text = FindField(kGprsTextFields, field))
-            return text->key;
-        const GprsNumberField* number = FindField(kGprsNumberFields, field);
-        return number != nullptr && !number->session ? number->key : nullptr;
-    });
+    return NamingTheKey(PrepareGprsSave(shown, session), spelling,
+                        [](const QString& field) { return KeyOfField(kGprsTextFields, kGprsNumberFields, field); });
 }
 
 SettingWords GprsWordsOf(const GprsSettings& s)

@@ -99,29 +99,15 @@ int FindMmsOperator(const QString& key, int country, const QString& word, bool c
 SaveDecision<MmsSettings> PrepareMmsWords(MmsSettings shown, const SettingWords& words, const Session& session,
                                           const KeySpelling& spelling)
 {
-    const bool chinese = session.chineseMessages();
     try {
         ReadModeAndOperator(shown, words, session, spelling);
-        for (const MmsTextField& field : kMmsTextFields) {
-            if (const QString* word = words.find(field.key))
-                shown.*field.member = TextBytes(spelling(field.key), *word, chinese, QLatin1String(field.name));
-        }
-        if (const QString* word = words.find(kPictures.key))
-            shown.picturesPerDay = WholeNumber(spelling(kPictures.key), *word, kPictures.low, kPictures.high, chinese,
-                                               QLatin1String(kPictures.name));
-        if (const QString* word = words.find(kSmsControl.key))
-            shown.smsControl =
-                ListPosition(spelling(kSmsControl.key), *word, SessionEntrySets(session, MmsSmsControlEntries), chinese,
-                             {}, QLatin1String(kSmsControl.name));
+        ReadMessagingWords(shown, words, session, spelling, kMmsTextFields, kPictures, kSmsControl,
+                           &MmsSmsControlEntries);
     } catch (const WordRefusal& refusal) {
         return SaveDecision<MmsSettings>::Refused(refusal.message, refusal.field);
     }
-    return NamingTheKey(PrepareMmsSave(shown, session), spelling, [](const QString& field) -> const char* {
-        if (const MmsTextField* text = FindField(kMmsTextFields, field))
-            return text->key;
-        const MmsNumberField* number = FindField(kMmsNumberFields, field);
-        return number != nullptr && !number->session ? number->key : nullptr;
-    });
+    return NamingTheKey(PrepareMmsSave(shown, session), spelling,
+                        [](const QString& field) { return KeyOfField(kMmsTextFields, kMmsNumberFields, field); });
 }
 
 SettingWords MmsWordsOf(const MmsSettings& s)

@@ -5,6 +5,7 @@
 #include "common/SaveDecision.h"
 #include "common/Session.h"
 #include "common/TextTable.h"
+#include "formats/shared/FieldRows.h"
 #include "formats/shared/SettingsValues.h"
 
 #include <QByteArray>
@@ -13,6 +14,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -161,6 +163,39 @@ SaveDecision<Record> NamingTheKey(SaveDecision<Record> decision, const KeySpelli
         return SaveDecision<Record>::Refused(QStringLiteral("%1: %2").arg(spelling(key), *decision.refusal),
                                              decision.field);
     return decision;
+}
+
+// The words the three messaging files share, over `shown`: the typed texts,
+// the pictures per day and the SMS control interval (its list in a language:
+// `smsControlEntries`). A word that is not accepted throws its WordRefusal.
+template <typename Record, std::size_t TextCount>
+void ReadMessagingWords(Record& shown, const SettingWords& words, const Session& session, const KeySpelling& spelling,
+                        const std::array<TextField<Record>, TextCount>& texts, const NumberField<Record>& pictures,
+                        const NumberField<Record>& smsControl, QStringList (*smsControlEntries)(int))
+{
+    const bool chinese = session.chineseMessages();
+    for (const TextField<Record>& field : texts) {
+        if (const QString* word = words.find(field.key))
+            shown.*field.member = TextBytes(spelling(field.key), *word, chinese, QLatin1String(field.name));
+    }
+    if (const QString* word = words.find(pictures.key))
+        shown.*pictures.member = WholeNumber(spelling(pictures.key), *word, pictures.low, pictures.high, chinese,
+                                             QLatin1String(pictures.name));
+    if (const QString* word = words.find(smsControl.key))
+        shown.*smsControl.member =
+            ListPosition(spelling(smsControl.key), *word, SessionEntrySets(session, smsControlEntries), chinese, {},
+                         QLatin1String(smsControl.name));
+}
+
+// The key of a record field a refusal names, for a door to name it: a typed
+// text's or a number's own key; none for what the session sets.
+template <typename TextFields, typename NumberFields>
+const char* KeyOfField(const TextFields& texts, const NumberFields& numbers, const QString& field)
+{
+    if (const auto* text = FindField(texts, field))
+        return text->key;
+    const auto* number = FindField(numbers, field);
+    return number != nullptr && !number->session ? number->key : nullptr;
 }
 
 } // namespace kestra

@@ -15,28 +15,13 @@ constexpr const SmsNumberField& kSmsControl = RowOf(kSmsNumberFields, &SmsSettin
 SaveDecision<SmsSettings> PrepareSmsWords(SmsSettings shown, const SettingWords& words, const Session& session,
                                           const KeySpelling& spelling)
 {
-    const bool chinese = session.chineseMessages();
     try {
-        for (const SmsTextField& field : kSmsTextFields) {
-            if (const QString* word = words.find(field.key))
-                shown.*field.member = TextBytes(spelling(field.key), *word, chinese, QLatin1String(field.name));
-        }
-        if (const QString* word = words.find(kPictures.key))
-            shown.picturesPerDay = WholeNumber(spelling(kPictures.key), *word, kPictures.low, kPictures.high, chinese,
-                                               QLatin1String(kPictures.name));
-        if (const QString* word = words.find(kSmsControl.key))
-            shown.smsControl =
-                ListPosition(spelling(kSmsControl.key), *word, SessionEntrySets(session, SmsControlEntries), chinese,
-                             {}, QLatin1String(kSmsControl.name));
+        ReadMessagingWords(shown, words, session, spelling, kSmsTextFields, kPictures, kSmsControl, &SmsControlEntries);
     } catch (const WordRefusal& refusal) {
         return SaveDecision<SmsSettings>::Refused(refusal.message, refusal.field);
     }
-    return NamingTheKey(PrepareSmsSave(shown, session), spelling, [](const QString& field) -> const char* {
-        if (const SmsTextField* text = FindField(kSmsTextFields, field))
-            return text->key;
-        const SmsNumberField* number = FindField(kSmsNumberFields, field);
-        return number != nullptr && !number->session ? number->key : nullptr;
-    });
+    return NamingTheKey(PrepareSmsSave(shown, session), spelling,
+                        [](const QString& field) { return KeyOfField(kSmsTextFields, kSmsNumberFields, field); });
 }
 
 SettingWords SmsWordsOf(const SmsSettings& s)
