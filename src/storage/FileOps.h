@@ -4,6 +4,7 @@
 #include "storage/FileResult.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -97,6 +98,11 @@ public:
 // How errors of the platform's file calls read to a user.
 FileErrorKind SaveErrorKind(int systemError);
 FileErrorKind LoadErrorKind(int systemError);
+// The names of every entry of `folder` (files, folders, links; not "." and
+// ".."), in no order; empty when it cannot be read. Where the system allows,
+// the listing leaves the folder's time of last access alone: marking it read
+// would be one more block for the card to write at every flush.
+QStringList FolderEntryNames(const QString& folder);
 // True for an interrupted call that is safe to repeat (EINTR); never for a sync.
 bool IsInterrupted(int systemError);
 // True for "no such file", the outcome a removal of a stale file may have.

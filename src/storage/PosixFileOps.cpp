@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <optional>
@@ -420,6 +421,36 @@ bool PathFitsPlatform(const QString& path)
             return false;
     }
     return true;
+}
+
+QStringList FolderEntryNames(const QString& folder)
+{
+    const QByteArray name = NativeName(folder);
+    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY;
+#ifdef O_NOATIME
+    // Only the folder's owner (or root) may ask for it; anyone else lists the
+    // folder as any reader does.
+    int fd = ::open(name.constData(), flags | O_NOATIME);
+    if (fd < 0 && errno == EPERM)
+        fd = ::open(name.constData(), flags);
+#else
+    const int fd = ::open(name.constData(), flags);
+#endif
+    QStringList names;
+    if (fd < 0)
+        return names;
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return names;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* entryName = entry->d_name;
+        if (std::strcmp(entryName, ".") != 0 && std::strcmp(entryName, "..") != 0)
+            names << QFile::decodeName(entryName);
+    }
+    ::closedir(dir); // closes fd as well
+    return names;
 }
 
 FileOps& FileOps::real()

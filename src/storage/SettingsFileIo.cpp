@@ -3,8 +3,6 @@
 
 #include "storage/FileOps.h"
 
-#include <QDir>
-
 namespace kestra {
 
 namespace {
@@ -283,9 +281,7 @@ private:
 QStringList OtherCaseNames(const QString& folder, const QString& fileName)
 {
     QStringList names;
-    const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
-    for (const QString& name : entries) {
+    for (const QString& name : FolderEntryNames(folder)) {
         if (name != fileName && name.compare(fileName, Qt::CaseInsensitive) == 0)
             names << name;
     }
@@ -390,8 +386,7 @@ SaveResult SaveSettingsFile(const QString& folder, const QString& fileName, QByt
     // holds two files. FAT lists one entry under one name, and a file system
     // in user space may number one file anew on every look, so the listing
     // decides, never the file numbers.
-    const QStringList now =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+    const QStringList now = FolderEntryNames(folder);
     if (!now.contains(fileName))
         return saved;
     for (const QString& name : twins) {

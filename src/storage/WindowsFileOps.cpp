@@ -2,6 +2,7 @@
 // The file-system calls on Windows: HANDLEs, GetLastError.
 #include "storage/FileOps.h"
 
+#include <QDir>
 #include <QSet>
 #include <QStringList>
 #include <QtGlobal>
@@ -413,6 +414,11 @@ bool PathFitsPlatform(const QString& path)
             return false;
     }
     return true;
+}
+
+QStringList FolderEntryNames(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
 }
 
 FileOps& FileOps::real()

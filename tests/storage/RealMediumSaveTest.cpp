@@ -58,6 +58,7 @@ TEST(RealMediumSave, FullReadOnlyAndRemovedCards)
 
 #include "TmpfsMount.h"
 
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -238,6 +239,36 @@ TEST(RealMediumSave, AFileSizeLimitIsReportedAsSuch)
     EXPECT_TRUE(message.contains(QStringLiteral("file size"))) << message.toStdString();
     EXPECT_FALSE(message.contains(QStringLiteral("removed"))) << message.toStdString();
     EXPECT_EQ(Snapshot(dir.path()), before);
+}
+
+// Listing a folder marks it read; on a card that is one more block to write
+// at every flush of the save. The save looks through the folder for the same
+// name in another case without marking it, where the system lets it.
+TEST(RealMediumSave, ASaveLeavesTheFolderUnmarkedAsRead)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(PlantFile(SettingsFilePath(dir.path(), kTarget), kOldBytes));
+    // An access time older than the last change, which any reading of the
+    // folder would move on (as a "relatime" mount does).
+    const auto markOld = [](const QString& folder) {
+        const struct timespec times[2] = {{1000000000, 0}, {0, UTIME_NOW}};
+        return ::utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), times, 0) == 0;
+    };
+    const auto accessed = [](const QString& folder) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(folder).constData(), &st) == 0 ? st.st_atim.tv_sec : -1;
+    };
+    const QString probe = dir.filePath(QStringLiteral("probe"));
+    ASSERT_TRUE(QDir().mkdir(probe));
+    ASSERT_TRUE(markOld(probe));
+    (void)QDir(probe).entryList();
+    if (accessed(probe) == 1000000000)
+        GTEST_SKIP() << "this file system does not mark a folder read when it is listed";
+
+    ASSERT_TRUE(markOld(dir.path()));
+    const SaveResult result = SaveSettingsFile(dir.path(), kTarget, kNewBytes);
+    ASSERT_TRUE(result.ok()) << result.error->message().toStdString();
+    EXPECT_EQ(accessed(dir.path()), 1000000000) << "the save marked the folder read";
 }
 
 #endif
