@@ -67,10 +67,15 @@ public:
     // The command that unmounts it, for the stand-in UDisks2.
     QStringList unmountCommand() const { return {QStringLiteral("fusermount"), QStringLiteral("-u"), m_mountPoint}; }
     bool mounted() const { return RunQuietly(QStringLiteral("mountpoint"), {QStringLiteral("-q"), m_mountPoint}); }
+    // A look at the card under way (a watcher's, a list's) keeps it busy for
+    // a moment: the unmount is tried again until it is through.
     void unmount()
     {
-        if (mounted())
-            RunQuietly(QStringLiteral("fusermount"), {QStringLiteral("-u"), m_mountPoint});
+        for (int i = 0; i < 40 && mounted(); ++i) {
+            if (RunQuietly(QStringLiteral("fusermount"), {QStringLiteral("-u"), m_mountPoint}))
+                return;
+            QThread::msleep(50);
+        }
     }
 
     const std::string& skipReason() const { return m_skipReason; }
