@@ -234,9 +234,17 @@ void ExpectVerdict(const std::string& what, const Expected& expected, const QStr
         }
     }
     ExpectDoors(what, expected, others);
+    // And they agree: the same bytes, or the Save decision's words after the
+    // option or key.
     for (std::size_t door = 0; door < others.size(); ++door) {
-        if (save.written && others[door].written) {
-            EXPECT_EQ(others[door].bytes, save.bytes) << what << (door == 0 ? ", command line" : ", profile");
+        const Verdict& other = others[door];
+        const std::string name = what + (door == 0 ? ", command line" : ", profile");
+        if (save.written && other.written) {
+            EXPECT_EQ(other.bytes, save.bytes) << name;
+        }
+        if (!save.written && !other.written && !save.words.isEmpty()) {
+            EXPECT_TRUE(other.words.endsWith(save.words))
+                << name << ": " << other.words.toStdString() << " / " << save.words.toStdString();
         }
     }
 }
