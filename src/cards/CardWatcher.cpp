@@ -37,6 +37,11 @@ bool CardWatcher::stopRequested() const
     return m_stop || (m_interrupts && Interrupts::requested());
 }
 
+Interruption CardWatcher::interruption() const
+{
+    return m_interrupts ? Interrupts::which() : Interruption::None;
+}
+
 void CardWatcher::stop()
 {
     m_stop = true;

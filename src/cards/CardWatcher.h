@@ -34,6 +34,11 @@ public:
     virtual void ejected(const QString& mountPoint) = 0;
 };
 
+// What ended a command line's run besides its own end: nothing, Ctrl+C
+// (SIGINT; Ctrl+C or Ctrl+Break in a Windows console), or a request to end
+// (SIGTERM; the console's close, a log-off or a shutdown on Windows).
+enum class Interruption { None, CtrlC, EndRequested };
+
 // Waits for the next removable volume to be mounted. Volumes mounted when the
 // watcher starts are not new: a card already in (or a disk the system calls
 // removable) is never written by accident. On Linux the wait sleeps until the
@@ -53,6 +58,9 @@ public:
     void stop() override;
     bool stopRequested() const override;
     void ejected(const QString& mountPoint) override;
+    // Which interruption came while this watcher caught them (the first one
+    // counts); None when it catches none.
+    Interruption interruption() const;
 
     // Catches Ctrl+C for as long as any watcher lives.
     class Interrupts;

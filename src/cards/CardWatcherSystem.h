@@ -25,6 +25,8 @@ public:
 
     // Ctrl+C came since the newest Interrupts was made.
     static bool requested();
+    // Which one came first; None while none came.
+    static Interruption which();
 
 private:
     struct Previous; // the handlers it stands in for

@@ -18,11 +18,16 @@ namespace kestra {
 namespace {
 
 std::atomic<bool> g_stopRequested{false};
+// The first signal that came; 0 while none did.
+std::atomic<int> g_signal{0};
+static_assert(std::atomic<int>::is_always_lock_free, "written by a signal handler");
 // A signal handler may only write; the pipe wakes the waiting thread.
 int g_wakePipe[2] = {-1, -1};
 
-void OnInterrupt(int)
+void OnInterrupt(int number)
 {
+    int none = 0;
+    g_signal.compare_exchange_strong(none, number);
     g_stopRequested = true;
     const char byte = 1;
     [[maybe_unused]] const ssize_t ignored = ::write(g_wakePipe[1], &byte, 1);
@@ -38,6 +43,7 @@ struct CardWatcher::Interrupts::Previous {
 CardWatcher::Interrupts::Interrupts() : m_previous(std::make_unique<Previous>())
 {
     g_stopRequested = false;
+    g_signal = 0;
     if (g_wakePipe[0] < 0 && ::pipe2(g_wakePipe, O_CLOEXEC | O_NONBLOCK) != 0)
         g_wakePipe[0] = g_wakePipe[1] = -1;
     struct sigaction action {};
@@ -56,6 +62,18 @@ CardWatcher::Interrupts::~Interrupts()
 bool CardWatcher::Interrupts::requested()
 {
     return g_stopRequested;
+}
+
+Interruption CardWatcher::Interrupts::which()
+{
+    switch (g_signal.load()) {
+    case 0:
+        return Interruption::None;
+    case SIGINT:
+        return Interruption::CtrlC;
+    default:
+        return Interruption::EndRequested;
+    }
 }
 
 struct WaitWakers::Listeners {

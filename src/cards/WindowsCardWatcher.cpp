@@ -13,9 +13,16 @@ namespace kestra {
 namespace {
 
 std::atomic<bool> g_stopRequested{false};
+// The first console event that came: Ctrl+C and Ctrl+Break are the user's
+// stop, the others (the console closed, a log-off, a shutdown) ask to end.
+std::atomic<Interruption> g_interruption{Interruption::None};
 
-BOOL WINAPI OnConsoleEvent(DWORD)
+BOOL WINAPI OnConsoleEvent(DWORD event)
 {
+    const Interruption came =
+        event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT ? Interruption::CtrlC : Interruption::EndRequested;
+    Interruption none = Interruption::None;
+    g_interruption.compare_exchange_strong(none, came);
     g_stopRequested = true;
     return TRUE;
 }
@@ -28,6 +35,7 @@ struct CardWatcher::Interrupts::Previous {};
 CardWatcher::Interrupts::Interrupts()
 {
     g_stopRequested = false;
+    g_interruption = Interruption::None;
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
 }
 
@@ -39,6 +47,11 @@ CardWatcher::Interrupts::~Interrupts()
 bool CardWatcher::Interrupts::requested()
 {
     return g_stopRequested;
+}
+
+Interruption CardWatcher::Interrupts::which()
+{
+    return g_interruption;
 }
 
 struct WaitWakers::Listeners {};

@@ -22,6 +22,11 @@ namespace kestra::cli {
 
 namespace {
 
+// A run ended by Ctrl+C (SIGINT) or asked to end (SIGTERM) exits as a shell
+// reports a program those signals ended: 128 and the signal's number.
+constexpr int kExitCtrlC = 130;
+constexpr int kExitAskedToEnd = 143;
+
 void PrintJson(const QJsonObject& object)
 {
     const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
@@ -270,7 +275,17 @@ int CardCommand::writeEach(RemovableDrives& drives, const CardProfile& profile, 
             if (cards.serialsUsedUp())
                 PrintLine(cards.serialsUsedUpLine());
         });
+    // Ctrl+C (or a request to end) lets the card in hand be written whole and
+    // ends the run as a shell expects of a program its signal ended.
+    const Interruption interruption = watcher.interruption();
+    if (interruption == Interruption::CtrlC)
+        PrintLine(chinese ? QStringLiteral("已按 Ctrl+C 停止。") : QStringLiteral("Stopped by Ctrl+C."));
+    else if (interruption == Interruption::EndRequested)
+        PrintLine(chinese ? QStringLiteral("程序被要求结束，已停止。")
+                          : QStringLiteral("Stopped: the program was asked to end."));
     PrintLine(cards.summaryLine());
+    if (interruption != Interruption::None)
+        return interruption == Interruption::CtrlC ? kExitCtrlC : kExitAskedToEnd;
     // A card not ejected fails the run as it fails a single card's --eject.
     return cards.failed() == 0 && cards.notEjected() == 0 ? kExitOk : kExitFailed;
 }

@@ -64,13 +64,25 @@ public:
         return RunQuietly(QStringLiteral("fusefat"),
                           {QStringLiteral("-o"), QStringLiteral("rw+"), m_image, m_mountPoint});
     }
-    // The command that unmounts it, for the stand-in UDisks2.
-    QStringList unmountCommand() const { return {QStringLiteral("fusermount"), QStringLiteral("-u"), m_mountPoint}; }
+    // The command that unmounts it, for the stand-in UDisks2. Another
+    // program's look at the machine's mounts (the tests of a run beside this
+    // one) can keep the card busy for a moment: it is tried again meanwhile.
+    QStringList unmountCommand() const
+    {
+        return {QStringLiteral("sh"), QStringLiteral("-c"),
+                QStringLiteral("for i in $(seq 40); do fusermount -u \"$0\" && exit 0; sleep 0.05; done; exit 1"),
+                m_mountPoint};
+    }
     bool mounted() const { return RunQuietly(QStringLiteral("mountpoint"), {QStringLiteral("-q"), m_mountPoint}); }
+    // A look at the card under way (a watcher's, a list's, another
+    // program's) keeps it busy for a moment: the unmount is tried again.
     void unmount()
     {
-        if (mounted())
-            RunQuietly(QStringLiteral("fusermount"), {QStringLiteral("-u"), m_mountPoint});
+        for (int i = 0; i < 40 && mounted(); ++i) {
+            if (RunQuietly(QStringLiteral("fusermount"), {QStringLiteral("-u"), m_mountPoint}))
+                return;
+            QThread::msleep(50);
+        }
     }
 
     const std::string& skipReason() const { return m_skipReason; }

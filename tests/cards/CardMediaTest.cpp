@@ -7,12 +7,14 @@
 #include "cards/CardList.h"
 #include "cards/CardProfileFile.h"
 #include "cards/CardVolumes.h"
+#include "cards/CardWatcher.h"
 #include "cards/CardWriter.h"
 #include "cards/RemovableDrives.h"
 
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -189,6 +191,49 @@ TEST(CardMedia, TheCardListFollowsTheMountsAndEjectsOffTheCallersThread)
     EXPECT_EQ(list.eject(*found, EjectHow::KeepDrive).failure, QStringLiteral("busy"));
     card.unmount();
     EXPECT_TRUE(waitFor(0)) << "the unmount was not noticed";
+}
+
+// A reader takes the next card at the mount point the ejected one had, often
+// before the watcher looks again: told of the eject, the watcher takes what
+// is mounted there next for a new card, though no look saw the point empty.
+TEST(CardMedia, TheWatcherTakesTheNextCardAtAnEjectedCardsMountPointForANewOne)
+{
+    QTemporaryDir work;
+    const QString cardSlots = work.filePath(QStringLiteral("slots"));
+    const QString reader = cardSlots + QStringLiteral("/reader");
+    FatCard first(work.filePath(QStringLiteral("a.img")), reader, QStringLiteral("FIRST"));
+    FatCard second(work.filePath(QStringLiteral("b.img")), reader, QStringLiteral("SECOND"));
+    if (!second.skipReason().empty())
+        GTEST_SKIP() << second.skipReason();
+    // The second card is told apart by the file it holds.
+    ASSERT_TRUE(second.mount());
+    ASSERT_TRUE(test::PlantFile(QDir(reader).filePath(QStringLiteral("sms.dat")), QByteArray(300, '\0')));
+    second.unmount();
+    ASSERT_FALSE(second.mounted());
+    RemovableUnder drives(cardSlots);
+    CardWatcher watcher(drives, cardSlots, CardWatcher::Interruptible::No);
+    // A card the watcher misses would keep the wait going for ever.
+    const auto waitAtMost = [&watcher](int ms) {
+        QTimer timeout;
+        timeout.setSingleShot(true);
+        QObject::connect(&timeout, &QTimer::timeout, [&watcher] { watcher.stop(); });
+        timeout.start(ms);
+        return watcher.waitForNew();
+    };
+
+    ASSERT_TRUE(first.mount());
+    const std::optional<CardVolume> firstCard = waitAtMost(10000);
+    ASSERT_TRUE(firstCard) << "the first card was not noticed";
+    EXPECT_TRUE(firstCard->settingsFiles.empty());
+
+    // Ejected, and the next card in before any look.
+    first.unmount();
+    ASSERT_TRUE(second.mount());
+    watcher.ejected(firstCard->mountPoint);
+    const std::optional<CardVolume> secondCard = waitAtMost(3000);
+    ASSERT_TRUE(secondCard) << "the card put in at the ejected card's mount point passed for the ejected one";
+    EXPECT_EQ(secondCard->settingsFiles, std::vector<SettingsFileKind>{SettingsFileKind::Sms});
+    EXPECT_EQ(secondCard->mountPoint, firstCard->mountPoint);
 }
 
 TEST(CardMedia, ACardThatFillsUpHalfwayIsReportedIncomplete)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // `card write --wait`, run as the built program: cards (FAT images) put in
 // one after another, each written, numbered, ejected through a stand-in
-// UDisks2 on a private bus; Ctrl+C between cards stops cleanly.
+// UDisks2 on a private bus; Ctrl+C between cards stops and says so.
 
 #include "filecheck/SettingsFileCheck.h"
 
@@ -170,23 +170,45 @@ TEST(CardWait, OneReaderTakesCardAfterCardAndGoesOffOnlyAfterTheLast)
     EXPECT_TRUE(QFile::exists(poweredOff)) << "--power-off: the reader stayed on after the last card";
 }
 
-TEST(CardWait, CtrlCBetweenCardsStopsCleanly)
+// Ctrl+C, or a request to end, while the run waits: the cards written are
+// counted, and the run ends with the status a shell gives a program the
+// signal ended (128 and its number), not as a run that ran its course.
+TEST(CardWait, CtrlCOrARequestToEndStopsTheRunAndSaysHowManyCardsWereWritten)
 {
-    Fleet fleet(1);
-    if (!fleet.skipReason.empty())
-        GTEST_SKIP() << fleet.skipReason;
-    QProcess program;
-    fleet.start(program, {QStringLiteral("--wait")});
-    QString seen;
-    ASSERT_TRUE(WaitForLine(program, QStringLiteral("Waiting for a card"), seen)) << seen.toStdString();
-    ASSERT_TRUE(fleet.cards[0]->mount());
-    ASSERT_TRUE(WaitForLine(program, QStringLiteral("Waiting for a card"), seen)) << seen.toStdString();
-    ::kill(static_cast<pid_t>(program.processId()), SIGINT);
-    ASSERT_TRUE(program.waitForFinished(10000)) << "Ctrl+C did not end the wait";
-    seen += QString::fromUtf8(program.readAll());
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0) << seen.toStdString();
-    EXPECT_TRUE(seen.contains(QStringLiteral("1 card(s) written."))) << seen.toStdString();
+    struct Case {
+        int signal;
+        int cards; // written before the signal
+        int status;
+        const char* stopLine;
+    };
+    const Case cases[] = {
+        {SIGINT, 1, 130, "Stopped by Ctrl+C."},
+        {SIGINT, 0, 130, "Stopped by Ctrl+C."},
+        {SIGTERM, 1, 143, "Stopped: the program was asked to end."},
+    };
+    for (const Case& c : cases) {
+        const std::string what =
+            std::string(c.signal == SIGINT ? "SIGINT" : "SIGTERM") + " after " + std::to_string(c.cards) + " card(s)";
+        Fleet fleet(1);
+        if (!fleet.skipReason.empty())
+            GTEST_SKIP() << fleet.skipReason;
+        QProcess program;
+        fleet.start(program, {QStringLiteral("--wait")});
+        QString seen;
+        ASSERT_TRUE(WaitForLine(program, QStringLiteral("Waiting for a card"), seen)) << what << seen.toStdString();
+        for (int i = 0; i < c.cards; ++i) {
+            ASSERT_TRUE(fleet.cards[0]->mount()) << what;
+            ASSERT_TRUE(WaitForLine(program, QStringLiteral("Waiting for a card"), seen)) << what << seen.toStdString();
+        }
+        ::kill(static_cast<pid_t>(program.processId()), c.signal);
+        ASSERT_TRUE(program.waitForFinished(10000)) << what << ": the signal did not end the wait";
+        seen += QString::fromUtf8(program.readAll());
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << what;
+        EXPECT_EQ(program.exitCode(), c.status) << what << seen.toStdString();
+        EXPECT_TRUE(
+            seen.contains(QStringLiteral("%1\n%2 card(s) written.\n").arg(QLatin1String(c.stopLine)).arg(c.cards)))
+            << what << seen.toStdString();
+    }
 }
 
 TEST(CardWait, EjectAloneEjectsTheCardItWrote)

@@ -189,9 +189,10 @@ TEST_F(BalloonTipTest, ClicksOnTheWindowItselfHideIt)
     EXPECT_TRUE(WaitFor([&] { return !balloon.IsVisible(); }, 500)) << "moved";
 }
 
-// A click that reaches the window while the program works in the background
-// (no window of it has the keyboard focus) neither moves, hides nor shows the
-// balloon; once the window has the focus again, clicks count.
+// A left click that reaches the window while the program works in the
+// background (no window of it has the keyboard focus) neither moves, hides nor
+// shows the balloon; once the window has the focus again, clicks count. Keys
+// and right clicks hide it whatever has the focus, as they always do.
 TEST_F(BalloonTipTest, ClicksWhileNoWindowHasTheFocusAreIgnored)
 {
     balloon.AddTool(phone, QStringLiteral("Phone hint"), Qt::black, -1, 20);
@@ -223,6 +224,11 @@ TEST_F(BalloonTipTest, ClicksWhileNoWindowHasTheFocusAreIgnored)
     Click(email);
     ASSERT_TRUE(WaitFor([&] { return balloon.IsVisible(); }));
     EXPECT_EQ(balloon.Text(), QStringLiteral("Email hint"));
+
+    QApplication::setActiveWindow(nullptr);
+    ASSERT_EQ(QApplication::focusWidget(), nullptr);
+    Click(email, QPoint(5, 5), Qt::RightButton);
+    EXPECT_FALSE(balloon.IsVisible()) << "a right click hides it in the background too";
 }
 
 TEST_F(BalloonTipTest, StaysOnTheScreenAtTheRightAndBottomEdges)

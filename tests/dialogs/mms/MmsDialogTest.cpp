@@ -225,6 +225,54 @@ TEST_F(MmsDialogTest, FieldsAtTheirLimitsAndRefusedCharacters)
     }
 }
 
+// Numbers as people write them, with blanks or dashes between the groups:
+// the camera dials digits only (a "+" may lead the phone; the second number
+// may hold "+" anywhere), so the window refuses each such form with the
+// field's message, saves nothing, and saves the same number written whole.
+TEST_F(MmsDialogTest, PhoneNumbersWithBlanksOrDashesAreRefused)
+{
+    const QString phoneDigits = QStringLiteral("Only numbers(+) are allowed phone number");
+    const QString phone2Format = QStringLiteral("Please check the phone number or email address");
+    struct Case {
+        int id;
+        const char* typed;
+        QString refusal; // empty: saved as typed
+    };
+    const Case cases[] = {
+        {kPhoneField, "138-0013-8000", phoneDigits},
+        {kPhoneField, "138 0013 8000", phoneDigits},
+        {kPhoneField, "+86 138 0013 8000", phoneDigits},
+        {kPhoneField, "+86-13800138000", phoneDigits},
+        {kPhoneField, "13800138000 ", phoneDigits},
+        {kPhoneField, " 13800138000", phoneDigits},
+        {kPhoneField, "+8613800138000", {}},
+        {kPhone2Field, "139-0013-9000", phone2Format},
+        {kPhone2Field, "139 0013 9000", phone2Format},
+        {kPhone2Field, "+86 139 0013 9000", phone2Format},
+        {kPhone2Field, "+8613900139000", {}},
+    };
+    for (const Case& c : cases) {
+        const std::string name = std::string(c.id == kPhoneField ? "phone " : "phone2 ") + "\"" + c.typed + "\"";
+        QFile::remove(filePath(QString::fromLatin1(kMmsFileName))); // an earlier case's
+        Open();
+        Retype(kPhoneField, QStringLiteral("13800138000")); // opens the second number
+        Retype(c.id, QString::fromLatin1(c.typed));
+        ASSERT_EQ(Field(c.id)->text(), QString::fromLatin1(c.typed)) << name;
+        fakes.messages.clear();
+        Click(kSaveButton);
+        if (c.refusal.isEmpty()) {
+            EXPECT_EQ(fakes.messages.texts(), QStringList{kSaved}) << name;
+            MmsSettings expected = InitialMmsSettings(SessionOf(kLanguageEnglish));
+            expected.phone = "13800138000";
+            (c.id == kPhoneField ? expected.phone : expected.phone2) = c.typed;
+            EXPECT_EQ(SavedFile(), BuildMmsFile(MustPass(expected))) << name;
+        } else {
+            EXPECT_EQ(fakes.messages.texts(), QStringList{c.refusal}) << name;
+            EXPECT_TRUE(SavedFile().isEmpty()) << name << ": written";
+        }
+    }
+}
+
 TEST_F(MmsDialogTest, PicturesPerDayOutsideTheRangeFallsBackToZero)
 {
     for (const char* typed : {"100", "-5"}) {
