@@ -87,6 +87,12 @@ Inspected InspectFile(const QString& path, bool chinese)
 {
     Inspected inspected;
     inspected.path = QDir::toNativeSeparators(path);
+    if (QFileInfo(path).isDir()) {
+        inspected.problem = chinese ? QStringLiteral("这是一个目录，不是设置文件；相机无法从中读取设置")
+                                    : QStringLiteral("a folder, not a settings file; the camera reads no settings "
+                                                     "from it");
+        return inspected;
+    }
     const ReadResult read = ReadSettingsFile(path);
     if (!read.ok()) {
         inspected.problem = read.error->message(chinese);
@@ -101,17 +107,53 @@ Inspected InspectFile(const QString& path, bool chinese)
     return inspected;
 }
 
-// A folder stands for a card's root: the settings files in it, by name.
+// A folder stands for a card's root: the settings files in it, by name, and
+// anything else that bears a settings file's name (a folder called
+// camera.dat, which the camera cannot read either).
 std::vector<QString> SettingsFilesIn(const QString& folder)
 {
     std::vector<QString> files;
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& entry : entries) {
         if (SettingsFileKindForName(entry.fileName()))
             files.push_back(entry.filePath());
     }
     return files;
+}
+
+// A file holds no values at all when it is empty: what its kind would list
+// then is the zeros the camera would read, not anything stored.
+bool HoldsValues(const Inspected& inspected)
+{
+    return inspected.size > 0;
+}
+
+// A text for the terminal: the control characters a file may hold (a line
+// end, a tab, an escape sequence) shown as escapes, never sent raw.
+QString Printable(const QString& text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\n')
+            shown += QStringLiteral("\\n");
+        else if (u == u'\t')
+            shown += QStringLiteral("\\t");
+        else if (u == u'\r')
+            shown += QStringLiteral("\\r");
+        else if (u < 0x20 || u == 0x7f || (u >= 0x80 && u < 0xa0))
+            shown += QStringLiteral("\\x%1").arg(static_cast<int>(u), 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+void PrintShown(const QString& line)
+{
+    PrintLine(Printable(line));
 }
 
 QString KindName(SettingsFileKind kind)
@@ -159,23 +201,25 @@ void PrintText(const Inspected& inspected, int language, bool showSecrets)
 {
     const bool chinese = language == kLanguageChinese;
     if (!inspected.check) {
-        PrintLine(QStringLiteral("%1: %2").arg(inspected.path, inspected.problem));
+        PrintShown(QStringLiteral("%1: %2").arg(inspected.path, inspected.problem));
         return;
     }
     const SettingsFileCheck& check = *inspected.check;
-    PrintLine(QStringLiteral("%1: %2 (by %3), %4 bytes")
-                  .arg(inspected.path, KindName(check.kind), inspected.detectedBy)
-                  .arg(inspected.size));
-    for (const ValueLine& line : DescribeSettingsFile(check, language, showSecrets))
-        PrintLine(line.text.isEmpty() ? QStringLiteral("  %1:").arg(line.label)
-                                      : QStringLiteral("  %1: %2").arg(line.label, line.text));
+    PrintShown(QStringLiteral("%1: %2 (by %3), %4 bytes")
+                   .arg(inspected.path, KindName(check.kind), inspected.detectedBy)
+                   .arg(inspected.size));
+    if (HoldsValues(inspected)) {
+        for (const ValueLine& line : DescribeSettingsFile(check, language, showSecrets))
+            PrintShown(line.text.isEmpty() ? QStringLiteral("  %1:").arg(line.label)
+                                           : QStringLiteral("  %1: %2").arg(line.label, line.text));
+    }
     if (check.clean()) {
-        PrintLine(QStringLiteral("  check: clean"));
+        PrintShown(QStringLiteral("  check: clean"));
         return;
     }
-    PrintLine(QStringLiteral("  check: %1 finding(s)").arg(check.findings.size()));
+    PrintShown(QStringLiteral("  check: %1 finding(s)").arg(check.findings.size()));
     for (const SettingsFinding& finding : check.findings)
-        PrintLine(QStringLiteral("  ! %1").arg(finding.message(chinese)));
+        PrintShown(QStringLiteral("  ! %1").arg(finding.message(chinese)));
 }
 
 QJsonValue RawText(const char* field, const QByteArray& bytes, bool showSecrets)
@@ -243,13 +287,16 @@ QJsonObject Json(const Inspected& inspected, int language, bool showSecrets)
     file.insert(QStringLiteral("detectedBy"), inspected.detectedBy);
     file.insert(QStringLiteral("size"), static_cast<qint64>(inspected.size));
     QJsonArray values;
-    for (const ValueLine& line : DescribeSettingsFile(check, language, showSecrets))
-        values.append(QJsonObject{{QStringLiteral("field"), line.field},
-                                  {QStringLiteral("label"), line.label},
-                                  {QStringLiteral("value"), line.text}});
+    if (HoldsValues(inspected)) {
+        for (const ValueLine& line : DescribeSettingsFile(check, language, showSecrets))
+            values.append(QJsonObject{{QStringLiteral("field"), line.field},
+                                      {QStringLiteral("label"), line.label},
+                                      {QStringLiteral("value"), line.text}});
+    }
     file.insert(QStringLiteral("values"), values);
     file.insert(QStringLiteral("profile"), ProfileValues(check, showSecrets));
-    file.insert(QStringLiteral("raw"), RawValues(check, showSecrets));
+    file.insert(QStringLiteral("raw"), HoldsValues(inspected) ? QJsonValue(RawValues(check, showSecrets))
+                                                              : QJsonValue(QJsonValue::Null));
     QJsonArray findings;
     for (const SettingsFinding& finding : check.findings)
         findings.append(QJsonObject{{QStringLiteral("kind"), FindingKindName(finding.kind)},
