@@ -122,7 +122,7 @@ Checked<CameraSettings> CameraCommand::prepare() const
         if (read.values.defaultParameters)
             RefuseUsage((chinese ? QStringLiteral("--from：%1 是恢复默认参数的文件，其中没有可作起点的设置")
                                  : QStringLiteral(
-                                       "--from: %1 is a default-parameters file; it holds no settings to start from"))
+                                     "--from: %1 is a default-parameters file; it holds no settings to start from"))
                             .arg(FromStd(m_from)));
         choices = CameraChoicesFromSettings(read.values.settings);
         fileLanguage = read.values.settings.languageCode;

@@ -140,11 +140,10 @@ int CardCommand::list(RemovableDrives& drives) const
     // An empty list where the system could not tell would read as "no card
     // in", in JSON as in text.
     const QString unavailable = volumes.empty() ? drives.unavailable() : QString();
-    const QString failure = unavailable.isEmpty()
-                                ? QString()
-                                : Words(chinese, "which drives are removable cannot be told: %1",
-                                        "无法得知哪些驱动器是可移动的：%1")
-                                      .arg(unavailable);
+    const QString failure = unavailable.isEmpty() ? QString()
+                                                  : Words(chinese, "which drives are removable cannot be told: %1",
+                                                          "无法得知哪些驱动器是可移动的：%1")
+                                                        .arg(unavailable);
     const DrivesSource source = drives.source();
     if (m_json) {
         QJsonArray array;
@@ -173,10 +172,10 @@ int CardCommand::list(RemovableDrives& drives) const
                                            : files.join(QLatin1Char(' '))));
     }
     if (source.name == u"kernel")
-        PrintLine(Words(chinese, "(Removable as the kernel's mount table and removable flags say; %1.)",
-                        "（可移动与否依内核的挂载表和可移动标志而定；%1。）")
-                      .arg(source.note.isEmpty() ? Words(chinese, "UDisks2 was not asked", "未询问 UDisks2")
-                                                 : source.note));
+        PrintLine(
+            Words(chinese, "(Removable as the kernel's mount table and removable flags say; %1.)",
+                  "（可移动与否依内核的挂载表和可移动标志而定；%1。）")
+                .arg(source.note.isEmpty() ? Words(chinese, "UDisks2 was not asked", "未询问 UDisks2") : source.note));
     return kExitOk;
 }
 
@@ -199,11 +198,10 @@ int CardCommand::write(RemovableDrives& drives) const
     // A profile that cannot be read is a failed read (status 1), as --from's is.
     const QFileInfo profileFile(FromStd(m_profile));
     if (!profileFile.exists() || !profileFile.isReadable())
-        throw CliFailure{kExitFailed,
-                         (profileFile.exists()
-                              ? Words(chinese, "--profile: %1 cannot be read", "--profile：无法读取 %1")
-                              : Words(chinese, "--profile: %1 does not exist", "--profile：%1 不存在"))
-                             .arg(QDir::toNativeSeparators(profileFile.filePath()))};
+        throw CliFailure{kExitFailed, (profileFile.exists()
+                                           ? Words(chinese, "--profile: %1 cannot be read", "--profile：无法读取 %1")
+                                           : Words(chinese, "--profile: %1 does not exist", "--profile：%1 不存在"))
+                                          .arg(QDir::toNativeSeparators(profileFile.filePath()))};
     const CardProfileRead read = ReadCardProfileAt(FromStd(m_profile), session.languageCode);
     if (!read.profile)
         RefuseUsage(read.refusal);
@@ -259,9 +257,9 @@ int CardCommand::write(RemovableDrives& drives) const
     if (m_eject || m_powerOff) {
         const std::optional<CardVolume> volume = CardVolumeOf(drives, folder);
         if (!volume)
-            throw CliFailure{kExitFailed, Words(chinese, "--eject: %1 is on no removable volume",
-                                                "--eject：%1 不在任何可移动卷上")
-                                              .arg(QDir::toNativeSeparators(folder))};
+            throw CliFailure{kExitFailed,
+                             Words(chinese, "--eject: %1 is on no removable volume", "--eject：%1 不在任何可移动卷上")
+                                 .arg(QDir::toNativeSeparators(folder))};
         const EjectResult ejected =
             drives.eject(volume->mountPoint, volume->device, m_powerOff ? EjectHow::PowerOff : EjectHow::KeepDrive);
         if (!ejected.ok())
@@ -282,9 +280,9 @@ int CardCommand::writeEach(RemovableDrives& drives, const CardProfile& profile, 
     const bool chinese = session.chineseMessages();
     const QString unavailable = drives.unavailable();
     if (!unavailable.isEmpty())
-        throw CliFailure{kExitFailed,
-                         Words(chinese, "--wait: no card would ever be found: %1", "--wait：永远找不到存储卡：%1")
-                             .arg(unavailable)};
+        throw CliFailure{
+            kExitFailed,
+            Words(chinese, "--wait: no card would ever be found: %1", "--wait：永远找不到存储卡：%1").arg(unavailable)};
     CardWatcher watcher(drives);
     CardSessionPlan plan;
     plan.profile = profile;

@@ -99,8 +99,7 @@ int CatalogueCommand::run() const
             PrintLine(chinese ? QStringLiteral("彩信国家（编号、名称、运营商）：")
                               : QStringLiteral("MMS countries (index, name, operators):"));
             PrintCountries(
-                kMmsCountryCount, [variant](int i) { return MmsCountryName(variant, i); }, MmsOperatorCount,
-                chinese);
+                kMmsCountryCount, [variant](int i) { return MmsCountryName(variant, i); }, MmsOperatorCount, chinese);
             return kExitOk;
         }
         const int index = found([&] { return FindMmsCountry(spelling(kCountryKey), country, chinese); });
@@ -120,8 +119,7 @@ int CatalogueCommand::run() const
         PrintLine(chinese ? QStringLiteral("GPRS 国家（编号、名称、运营商）：")
                           : QStringLiteral("GPRS countries (index, name, operators):"));
         PrintCountries(
-            kGprsCountryCount, [chinese](int i) { return GprsCountryName(chinese, i); }, GprsOperatorCount,
-            chinese);
+            kGprsCountryCount, [chinese](int i) { return GprsCountryName(chinese, i); }, GprsOperatorCount, chinese);
         return kExitOk;
     }
     const int index = found([&] { return FindGprsCountry(spelling(kCountryKey), country, chinese); });

@@ -92,9 +92,9 @@ int RunCommandLine(int argc, const char* const* argv)
     const bool json = AsksForJson(words);
     const auto refuse = [chinese, json](int status, const QString& message) {
         if (json) {
-            const QByteArray text = QJsonDocument(QJsonObject{{QStringLiteral("error"), message},
-                                                              {QStringLiteral("exitStatus"), status}})
-                                        .toJson(QJsonDocument::Indented);
+            const QByteArray text =
+                QJsonDocument(QJsonObject{{QStringLiteral("error"), message}, {QStringLiteral("exitStatus"), status}})
+                    .toJson(QJsonDocument::Indented);
             std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
             std::fflush(stdout);
         }

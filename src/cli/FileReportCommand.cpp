@@ -46,7 +46,7 @@ bool HasChecksumFinding(const SettingsFileCheck& check)
 // theirs, so their content decides between them); else by content alone: the
 // kind whose checksum matches and that finds least amiss. A file no kind's
 // checksum matches is no settings file.
-void CheckByKind(const QString& fileName, QByteArrayView bytes, Inspected& inspected)
+void CheckByKind(const QString& fileName, QByteArrayView bytes, Inspected& inspected, bool chinese)
 {
     if (const auto named = SettingsFileKindForName(fileName)) {
         inspected.check = CheckSettingsFile(*named, bytes);
@@ -78,9 +78,12 @@ void CheckByKind(const QString& fileName, QByteArrayView bytes, Inspected& inspe
         inspected.check = std::move(best);
         return;
     }
-    inspected.problem = QStringLiteral("not a settings file: neither its name, its size (%1 bytes) nor its content "
-                                       "is that of camera.dat, mms.dat, gprs.dat or sms.dat")
-                            .arg(bytes.size());
+    inspected.problem =
+        (chinese ? QStringLiteral("不是设置文件：其名称、大小（%1 字节）和内容都不是 camera.dat、mms.dat、gprs.dat "
+                                  "或 sms.dat 的")
+                 : QStringLiteral("not a settings file: neither its name, its size (%1 bytes) nor its content "
+                                  "is that of camera.dat, mms.dat, gprs.dat or sms.dat"))
+            .arg(bytes.size());
 }
 
 Inspected InspectFile(const QString& path, bool chinese)
@@ -100,10 +103,12 @@ Inspected InspectFile(const QString& path, bool chinese)
     }
     inspected.size = read.bytes.size();
     if (read.truncated) {
-        inspected.problem = QStringLiteral("not a settings file: it is larger than %1 bytes").arg(kMaxSettingsFileRead);
+        inspected.problem = (chinese ? QStringLiteral("不是设置文件：它大于 %1 字节")
+                                     : QStringLiteral("not a settings file: it is larger than %1 bytes"))
+                                .arg(kMaxSettingsFileRead);
         return inspected;
     }
-    CheckByKind(QFileInfo(path).fileName(), read.bytes, inspected);
+    CheckByKind(QFileInfo(path).fileName(), read.bytes, inspected, chinese);
     return inspected;
 }
 
@@ -149,6 +154,20 @@ QString Printable(const QString& text)
             shown += c;
     }
     return shown;
+}
+
+// How the kind was told, for the text report ("name", "size and content").
+QString DetectedByText(const QString& detectedBy, bool chinese)
+{
+    if (!chinese)
+        return detectedBy;
+    if (detectedBy == u"name")
+        return QStringLiteral("名称");
+    if (detectedBy == u"size")
+        return QStringLiteral("大小");
+    if (detectedBy == u"size and content")
+        return QStringLiteral("大小和内容");
+    return QStringLiteral("内容");
 }
 
 void PrintShown(const QString& line)
@@ -201,12 +220,13 @@ void PrintText(const Inspected& inspected, int language, bool showSecrets)
 {
     const bool chinese = language == kLanguageChinese;
     if (!inspected.check) {
-        PrintShown(QStringLiteral("%1: %2").arg(inspected.path, inspected.problem));
+        PrintShown(
+            (chinese ? QStringLiteral("%1：%2") : QStringLiteral("%1: %2")).arg(inspected.path, inspected.problem));
         return;
     }
     const SettingsFileCheck& check = *inspected.check;
-    PrintShown(QStringLiteral("%1: %2 (by %3), %4 bytes")
-                   .arg(inspected.path, KindName(check.kind), inspected.detectedBy)
+    PrintShown((chinese ? QStringLiteral("%1：%2（依%3判断），%4 字节") : QStringLiteral("%1: %2 (by %3), %4 bytes"))
+                   .arg(inspected.path, KindName(check.kind), DetectedByText(inspected.detectedBy, chinese))
                    .arg(inspected.size));
     if (HoldsValues(inspected)) {
         for (const ValueLine& line : DescribeSettingsFile(check, language, showSecrets))
@@ -214,10 +234,11 @@ void PrintText(const Inspected& inspected, int language, bool showSecrets)
                                            : QStringLiteral("  %1: %2").arg(line.label, line.text));
     }
     if (check.clean()) {
-        PrintShown(QStringLiteral("  check: clean"));
+        PrintShown(chinese ? QStringLiteral("  检查：无误") : QStringLiteral("  check: clean"));
         return;
     }
-    PrintShown(QStringLiteral("  check: %1 finding(s)").arg(check.findings.size()));
+    PrintShown((chinese ? QStringLiteral("  检查：%1 个问题") : QStringLiteral("  check: %1 finding(s)"))
+                   .arg(check.findings.size()));
     for (const SettingsFinding& finding : check.findings)
         PrintShown(QStringLiteral("  ! %1").arg(finding.message(chinese)));
 }
@@ -295,8 +316,8 @@ QJsonObject Json(const Inspected& inspected, int language, bool showSecrets)
     }
     file.insert(QStringLiteral("values"), values);
     file.insert(QStringLiteral("profile"), ProfileValues(check, showSecrets));
-    file.insert(QStringLiteral("raw"), HoldsValues(inspected) ? QJsonValue(RawValues(check, showSecrets))
-                                                              : QJsonValue(QJsonValue::Null));
+    file.insert(QStringLiteral("raw"),
+                HoldsValues(inspected) ? QJsonValue(RawValues(check, showSecrets)) : QJsonValue(QJsonValue::Null));
     QJsonArray findings;
     for (const SettingsFinding& finding : check.findings)
         findings.append(QJsonObject{{QStringLiteral("kind"), FindingKindName(finding.kind)},
@@ -334,7 +355,9 @@ int FileReportCommand::run() const
                 Inspected none;
                 none.path = QDir::toNativeSeparators(path);
                 none.problem =
-                    QStringLiteral("no settings file (camera.dat, mms.dat, gprs.dat, sms.dat) in this folder");
+                    session.chineseMessages()
+                        ? QStringLiteral("此目录中没有设置文件（camera.dat、mms.dat、gprs.dat、sms.dat）")
+                        : QStringLiteral("no settings file (camera.dat, mms.dat, gprs.dat, sms.dat) in this folder");
                 results.push_back(none);
             }
             for (const QString& file : files)

@@ -547,7 +547,8 @@ TEST(CommandLine, LanguageStandsBeforeOrAfterTheCommand)
         {{"--lang", "zh", "camera", "--out", card.path(), "--clock", kClock}, "", kLanguageChinese},
         {{"--lang=de", "camera", "--out", card.path(), "--clock", kClock}, "", kLanguageGerman},
         {{"camera", "--out", card.path(), "--clock", kClock, "--lang", "en"}, "", kLanguageEnglish},
-        {{"--lang", "zh", "inspect", card.filePath("camera.dat")}, "PIR", 0},
+        {{"--lang", "zh", "inspect", card.filePath("camera.dat")}, "  PIR间隔: 1 min", 0},
+        {{"inspect", card.filePath("camera.dat"), "--lang", "zh"}, "  检查：无误", 0},
         {{"--lang", "zh", "card", "read", card.path()}, "\"camera\"", 0},
         {{"card", "read", card.path(), "--lang", "zh"}, "\"camera\"", 0},
         {{"--lang", "zh", "catalogue", "gprs"}, "GPRS 国家", 0},
@@ -557,10 +558,12 @@ TEST(CommandLine, LanguageStandsBeforeOrAfterTheCommand)
         const Outcome run = Kestra(c.arguments);
         EXPECT_EQ(run.status, 0) << run.err.toStdString();
         EXPECT_TRUE(run.out.contains(QString::fromUtf8(c.said))) << run.out.toStdString();
-        if (c.languageByte != 0)
+        if (c.languageByte != 0) {
             EXPECT_EQ(ParseCameraFile(ReadAll(card.filePath("camera.dat"))).settings.languageCode, c.languageByte);
+        }
     }
-    for (const QStringList& arguments : {QStringList{"--lang", "zh", "card", "list"}, {"card", "list", "--lang", "zh"}}) {
+    for (const QStringList& arguments :
+         {QStringList{"--lang", "zh", "card", "list"}, {"card", "list", "--lang", "zh"}}) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
         const Outcome run = Kestra(arguments);
         // No drives to tell of is a failed run (1); the line itself is taken.
@@ -576,6 +579,9 @@ TEST(CommandLine, RefusalsOfTheLineSpeakItsLanguage)
 {
     QTemporaryDir card;
     const QString out = card.path();
+    const QStringList longPassword = {"--smtp-server",     "smtp.example.org", "--smtp-port",       "25",
+                                      "--sender-email",    "cam@example.org",  "--sender-password", QString(34, 'p'),
+                                      "--recipient-email", "me@example.org"};
     const struct {
         QStringList arguments;
         const char* said;
@@ -600,6 +606,9 @@ TEST(CommandLine, RefusalsOfTheLineSpeakItsLanguage)
         {{"--lang", "zh", "card", "write", "--profile", "p.json", "--count", "2"}, "--count 只能与 --wait 一起给出"},
         {{"--lang", "zh", "card", "write", "--profile", "p.json"}, "请用 --out DIR 指定存储卡"},
         {{"--lang", "zh", "mail-test"}, "mail-test 需要 --from gprs.dat"},
+        // A value the save turns down is named by its option, not the record's name for it.
+        {QStringList{"gprs", "--out", out} + longPassword, "--sender-password is 34 bytes long; at most 32 bytes fit"},
+        {QStringList{"gprs", "--out", out, "--lang", "zh"} + longPassword, "--sender-password 长 34 字节"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -607,10 +616,12 @@ TEST(CommandLine, RefusalsOfTheLineSpeakItsLanguage)
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
-        for (const char* theirs : {"not expected", "required", "At Most", "excludes", "Could not convert"})
+        for (const char* theirs :
+             {"not expected", "required", "At Most", "excludes", "Could not convert", "senderPassword"})
             EXPECT_FALSE(run.err.contains(QLatin1String(theirs))) << run.err.toStdString();
-        if (c.arguments.contains("zh"))
+        if (c.arguments.contains("zh")) {
             EXPECT_TRUE(EncodeCp936(run.err).has_value()) << run.err.toStdString();
+        }
     }
 }
 
