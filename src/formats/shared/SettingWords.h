@@ -153,19 +153,15 @@ template <typename Entries> std::vector<QStringList> SessionEntrySets(const Sess
 }
 
 // The decision of a save step taken on words: its refusal of a field the
-// words give by a key names that key, as the door spells it, and never the
-// record's own name for the field ("--sender-password is 34 bytes long").
+// words give by a key names that key, as the door spells it.
 template <typename Record, typename KeyOfField>
 SaveDecision<Record> NamingTheKey(SaveDecision<Record> decision, const KeySpelling& spelling, KeyOfField keyOfField)
 {
     if (decision.ok())
         return decision;
-    if (const char* key = keyOfField(decision.field)) {
-        const QString& refusal = *decision.refusal;
-        if (!decision.field.isEmpty() && refusal.startsWith(decision.field + QLatin1Char(' ')))
-            return SaveDecision<Record>::Refused(spelling(key) + refusal.mid(decision.field.size()), decision.field);
-        return SaveDecision<Record>::Refused(QStringLiteral("%1: %2").arg(spelling(key), refusal), decision.field);
-    }
+    if (const char* key = keyOfField(decision.field))
+        return SaveDecision<Record>::Refused(QStringLiteral("%1: %2").arg(spelling(key), *decision.refusal),
+                                             decision.field);
     return decision;
 }
 

@@ -3,8 +3,6 @@
 
 #include "common/Session.h"
 #include "formats/gprs/GprsSave.h"
-#include "formats/gprs/GprsSettings.h"
-#include "formats/shared/SettingWords.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -158,10 +156,7 @@ bool MailTester::CheckCameraCanHold()
 {
     Session session;
     session.languageIndex = m_options.languageIndex;
-    // Named by the options that give the values, as `gprs` names them.
-    const SaveDecision<GprsSettings> decision =
-        NamingTheKey(PrepareMailTestValues(m_settings, m_options.send, session), KeySpelling::CommandLine(),
-                     [](const QString& field) { return KeyOfField(kGprsTextFields, kGprsNumberFields, field); });
+    const SaveDecision<GprsSettings> decision = PrepareMailTestValues(m_settings, m_options.send, session);
     m_report.cameraCanHold = decision.ok();
     if (!decision.ok()) {
         // The reason `gprs` gives: the test saves nothing.
