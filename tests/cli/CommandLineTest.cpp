@@ -849,6 +849,21 @@ TEST(CommandLineMailTest, TestsWhatGprsDatCarriesAndExitsWithZeroOnlyOnSuccess)
     EXPECT_EQ(Kestra({"mail-test", "--smtp-port", "25"}).status, 2);
 }
 
+// The network's own errors are said in the report's language too: a name
+// no host has, under --lang zh (".invalid" is no domain anywhere).
+TEST(CommandLineMailTest, SaysTheNetworksErrorsInTheReportsLanguage)
+{
+    const Outcome run = Kestra({"mail-test", "--lang", "zh", "--json", "--timeout", "5", "--smtp-server",
+                                "no-such-host.invalid", "--smtp-port", "25", "--sender-email", "cam@example.org",
+                                "--sender-password", "pw-123456", "--recipient-email", "me@example.org"});
+    EXPECT_EQ(run.status, 1) << run.err.toStdString();
+    const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    ASSERT_EQ(report.value("outcome").toString(), "host-not-found") << run.out.toStdString();
+    const QString summary = report.value("summary").toString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("没有这个主机"))) << summary.toStdString();
+    EXPECT_TRUE(EncodeCp936(summary).has_value()) << summary.toStdString();
+}
+
 // What `gprs` would not write, mail-test does not test: the same words, exit
 // status 2, and no login at the server. A --ca-file without a certificate is
 // named the same way.
