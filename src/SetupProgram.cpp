@@ -45,14 +45,23 @@ bool HasNoDisplay(int argc, char** argv)
 int main(int argc, char** argv)
 {
     const kestra::StartOptions options = kestra::ReadStartOptions(argc, argv);
-    if (!options.commandWord.isEmpty()) {
-        // Said in the language the windows would open in; nothing is stored.
+    // A command, or an option this program does not take: said in the
+    // language the windows would open in, before any window or display;
+    // nothing is stored.
+    const auto chinese = [&options] {
         int language = options.languageCode;
         if (language == 0) {
             const std::unique_ptr<kestra::ui::RegistryStore> store = kestra::ui::CreatePlatformRegistryStore();
             language = kestra::RememberedTextLanguage(*store, kestra::ui::SystemDefaultLanguageId());
         }
-        kestra::SayLine(stderr, kestra::CommandProgramLine(options.commandWord, language == kestra::kLanguageChinese));
+        return language == kestra::kLanguageChinese;
+    };
+    if (!options.commandWord.isEmpty()) {
+        kestra::SayLine(stderr, kestra::CommandProgramLine(options.commandWord, chinese()));
+        return 2;
+    }
+    if (!options.unknownOption.isEmpty() && !options.help && !options.version) {
+        kestra::SayLine(stderr, kestra::UnknownOptionLine(options.unknownOption, chinese()));
         return 2;
     }
     if (options.help || options.version) {

@@ -4,6 +4,7 @@
 #include "common/LanguageNames.h"
 #include "common/TextTable.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -31,7 +32,18 @@ constexpr std::array<std::string_view, 14> kQtOptionsWithValue = {
     "title",    "qwindowicon",        "icon",          "session", "style",           "stylesheet", "display",
 };
 
-bool IsQtOptionWithValue(const char* argument)
+// Qt's options that stand alone, or carry their value after "=".
+constexpr std::array<std::string_view, 7> kQtFlags = {
+    "reverse", "nograb", "dograb", "sync", "widgetcount", "testability", "qmljsdebugger",
+};
+
+// kestra-setup-cli's commands: a line naming one is sent there, whatever
+// word of the line came first (the value of one of the command's options).
+constexpr std::array<std::string_view, 8> kCommandNames = {
+    "camera", "mms", "gprs", "sms", "inspect", "catalogue", "mail-test", "card",
+};
+
+std::string_view OptionName(const char* argument)
 {
     std::string_view name(argument);
     if (name.substr(0, 2) == "--")
@@ -39,12 +51,38 @@ bool IsQtOptionWithValue(const char* argument)
     else if (name.substr(0, 1) == "-")
         name.remove_prefix(1);
     else
-        return false;
+        return {};
+    return name;
+}
+
+bool IsQtOptionWithValue(const char* argument)
+{
+    const std::string_view name = OptionName(argument);
     for (std::string_view option : kQtOptionsWithValue) {
-        if (name == option)
+        if (!name.empty() && name == option)
             return true;
     }
     return false;
+}
+
+bool IsQtOption(const char* argument)
+{
+    std::string_view name = OptionName(argument);
+    name = name.substr(0, name.find('='));
+    for (std::string_view option : kQtFlags) {
+        if (!name.empty() && name == option)
+            return true;
+    }
+    for (std::string_view option : kQtOptionsWithValue) {
+        if (!name.empty() && name == option)
+            return true;
+    }
+    return false;
+}
+
+bool IsCommandName(const char* word)
+{
+    return std::find(kCommandNames.begin(), kCommandNames.end(), std::string_view(word)) != kCommandNames.end();
 }
 
 } // namespace
@@ -52,6 +90,7 @@ bool IsQtOptionWithValue(const char* argument)
 StartOptions ReadStartOptions(int argc, const char* const* argv)
 {
     StartOptions options;
+    bool commandNamed = false;
     const QString lang = QStringLiteral("--lang");
     for (int i = 1; i < argc; ++i) {
         const char* raw = argv[i];
@@ -71,14 +110,26 @@ StartOptions ReadStartOptions(int argc, const char* const* argv)
                 options.languageRefusal = UnknownLanguageMessage(value);
         } else if (std::strcmp(raw, "--help") == 0 || std::strcmp(raw, "-h") == 0) {
             options.help = true;
-        } else if (std::strcmp(raw, "--version") == 0) {
+        } else if (std::strcmp(raw, "--version") == 0 || std::strcmp(raw, "-V") == 0) {
             options.version = true;
         } else if (IsQtOptionWithValue(raw)) {
             ++i; // Qt reads the value
-        } else if (raw[0] != '-' && options.commandWord.isEmpty()) {
+        } else if (IsQtOption(raw)) {
+            continue;
+        } else if (raw[0] == '-' && raw[1] != '\0') {
+            if (options.unknownOption.isEmpty())
+                options.unknownOption = argument.section(QLatin1Char('='), 0, 0);
+        } else if (!commandNamed && IsCommandName(raw)) {
+            options.commandWord = argument;
+            commandNamed = true;
+        } else if (options.commandWord.isEmpty()) {
             options.commandWord = argument;
         }
     }
+    // A word after an option this program does not take may be that
+    // option's value: the option is what is wrong, unless a command is named.
+    if (!commandNamed && !options.unknownOption.isEmpty())
+        options.commandWord.clear();
     return options;
 }
 
@@ -93,6 +144,17 @@ QString CommandProgramLine(const QString& commandWord, bool chinese)
     return line.text(chinese).arg(commandWord);
 }
 
+QString UnknownOptionLine(const QString& option, bool chinese)
+{
+    const ChineseEnglishText line{
+        .english = "kestra-setup: %1 is no option of kestra-setup, which opens the windows (see kestra-setup "
+                   "--help); the commands and their options are kestra-setup-cli's.",
+        .chinese = "kestra-setup：%1 不是 kestra-setup 的选项（kestra-setup 只打开窗口，参见 kestra-setup "
+                   "--help）；命令及其选项属于 kestra-setup-cli。",
+    };
+    return line.text(chinese).arg(option);
+}
+
 QString StartHelpText()
 {
     return QStringLiteral("Usage: kestra-setup [--lang LANGUAGE] [Qt options such as -platform NAME]\n"
@@ -100,7 +162,7 @@ QString StartHelpText()
                           "cameras.\n"
                           "  --lang LANGUAGE  open them in that language and keep it for the next start: %1\n"
                           "  --help           this text\n"
-                          "  --version        the version\n"
+                          "  --version, -V    the version\n"
                           "The commands that write, inspect and list the files without windows are the other "
                           "program, kestra-setup-cli: see kestra-setup-cli --help.")
         .arg(LanguageChoices());

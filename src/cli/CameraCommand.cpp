@@ -114,12 +114,15 @@ Checked<CameraSettings> CameraCommand::prepare() const
     std::optional<int> fileLanguage;
     std::optional<int> fileTvMode;
     if (!m_from.empty()) {
-        RefuseUncheckedFromFile(SettingsFileKind::Camera, m_from, m_session.session().chineseMessages());
+        const bool chinese = m_session.session().chineseMessages();
+        RefuseUncheckedFromFile(SettingsFileKind::Camera, m_from, chinese);
         const CameraReadResult read = ReadCameraFile(FromStd(m_from));
         if (!read.ok())
-            RefuseUsage(QStringLiteral("--from: %1").arg(read.error->message(false)));
+            throw CliFailure{kExitFailed, QStringLiteral("--from: %1").arg(read.error->message(chinese))};
         if (read.values.defaultParameters)
-            RefuseUsage(QStringLiteral("--from: %1 is a default-parameters file; it holds no settings to start from")
+            RefuseUsage((chinese ? QStringLiteral("--from：%1 是恢复默认参数的文件，其中没有可作起点的设置")
+                                 : QStringLiteral(
+                                     "--from: %1 is a default-parameters file; it holds no settings to start from"))
                             .arg(FromStd(m_from)));
         choices = CameraChoicesFromSettings(read.values.settings);
         fileLanguage = read.values.settings.languageCode;

@@ -16,6 +16,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "common/TextTable.h"
+
 #include <cstdio>
 
 namespace kestra::cli {
@@ -26,6 +28,11 @@ namespace {
 // reports a program those signals ended: 128 and the signal's number.
 constexpr int kExitCtrlC = 130;
 constexpr int kExitAskedToEnd = 143;
+
+QString Words(bool chinese, const char* english, const char* chineseText)
+{
+    return ChineseEnglishText{english, chineseText}.text(chinese);
+}
 
 void PrintJson(const QJsonObject& object)
 {
@@ -77,12 +84,14 @@ CardCommand::CardCommand(CLI::App& program)
                                                "system, size, free space and the settings files each holds");
     m_list->add_flag("--json", m_json, "Print the same as JSON");
     m_list->callback(choose(Action::List));
+    m_session.addTo(*m_list, false);
 
     m_read = m_command->add_subcommand("read", "Print the profile of a card or folder (JSON) for card write");
     m_read->callback(choose(Action::Read));
     m_read->add_option("folder", m_folder, "The card's root or a folder with settings files")
         ->required()
         ->type_name("DIR");
+    m_session.addTo(*m_read, false);
 
     m_write = m_command->add_subcommand(
         "write", "Write every file a profile holds onto a card, each after the windows' checks and atomically, "
@@ -96,6 +105,7 @@ CardCommand::CardCommand(CLI::App& program)
                           "Ctrl+C between cards stops");
     m_write->add_option("--count", m_count, "With --wait: stop after this many cards")
         ->check(CLI::PositiveNumber)
+        ->type_name("N")
         ->needs(wait);
     m_write->add_flag("--eject", m_eject, "Eject the card once written (always done with --wait)");
     m_write->add_flag("--power-off", m_powerOff,
@@ -130,13 +140,15 @@ int CardCommand::run() const
 
 int CardCommand::list(RemovableDrives& drives) const
 {
+    const bool chinese = m_session.session().chineseMessages();
     const std::vector<CardVolume> volumes = ListCardVolumes(drives);
     // An empty list where the system could not tell would read as "no card
     // in", in JSON as in text.
     const QString unavailable = volumes.empty() ? drives.unavailable() : QString();
-    const QString failure = unavailable.isEmpty()
-                                ? QString()
-                                : QStringLiteral("which drives are removable cannot be told: %1").arg(unavailable);
+    const QString failure = unavailable.isEmpty() ? QString()
+                                                  : Words(chinese, "which drives are removable cannot be told: %1",
+                                                          "无法得知哪些驱动器是可移动的：%1")
+                                                        .arg(unavailable);
     const DrivesSource source = drives.source();
     if (m_json) {
         QJsonArray array;
@@ -153,25 +165,28 @@ int CardCommand::list(RemovableDrives& drives) const
     if (!failure.isEmpty())
         throw CliFailure{kExitFailed, QStringLiteral("card list: %1").arg(failure)};
     if (volumes.empty())
-        PrintLine(QStringLiteral("No removable volume is mounted."));
+        PrintLine(Words(chinese, "No removable volume is mounted.", "没有已挂载的可移动卷。"));
     for (const CardVolume& volume : volumes) {
         const QStringList files = FileNames(volume.settingsFiles);
-        PrintLine(QStringLiteral("%1  %2  %3, %4 of %5 free%6  %7")
+        PrintLine(Words(chinese, "%1  %2  %3, %4 of %5 free%6  %7", "%1  %2  %3，%5 中可用 %4%6  %7")
                       .arg(QDir::toNativeSeparators(volume.mountPoint),
-                           volume.label.isEmpty() ? QStringLiteral("(no label)") : volume.label, volume.fileSystem,
-                           ByteCountText(volume.free), ByteCountText(volume.size),
-                           volume.readOnly ? QStringLiteral(", read-only") : QString(),
-                           files.isEmpty() ? QStringLiteral("no settings files") : files.join(QLatin1Char(' '))));
+                           volume.label.isEmpty() ? Words(chinese, "(no label)", "（无卷标）") : volume.label,
+                           volume.fileSystem, ByteCountText(volume.free), ByteCountText(volume.size),
+                           volume.readOnly ? Words(chinese, ", read-only", "，只读") : QString(),
+                           files.isEmpty() ? Words(chinese, "no settings files", "没有设置文件")
+                                           : files.join(QLatin1Char(' '))));
     }
     if (source.name == u"kernel")
-        PrintLine(QStringLiteral("(Removable as the kernel's mount table and removable flags say; %1.)")
-                      .arg(source.note.isEmpty() ? QStringLiteral("UDisks2 was not asked") : source.note));
+        PrintLine(
+            Words(chinese, "(Removable as the kernel's mount table and removable flags say; %1.)",
+                  "（可移动与否依内核的挂载表和可移动标志而定；%1。）")
+                .arg(source.note.isEmpty() ? Words(chinese, "UDisks2 was not asked", "未询问 UDisks2") : source.note));
     return kExitOk;
 }
 
 int CardCommand::read() const
 {
-    const CardProfileJson card = CardProfileOf(FromStd(m_folder));
+    const CardProfileJson card = CardProfileOf(FromStd(m_folder), m_session.session().chineseMessages());
     if (!card.profile)
         throw CliFailure{kExitFailed, card.refusal};
     PrintJson(*card.profile);
@@ -180,9 +195,18 @@ int CardCommand::read() const
 
 int CardCommand::write(RemovableDrives& drives) const
 {
-    if (m_out.empty() && !m_wait)
-        RefuseUsage(QStringLiteral("card write: give the card with --out DIR, or --wait for cards to be put in"));
     const Session session = m_session.session();
+    const bool chinese = session.chineseMessages();
+    if (m_out.empty() && !m_wait)
+        RefuseUsage(Words(chinese, "card write: give the card with --out DIR, or --wait for cards to be put in",
+                          "card write：请用 --out DIR 指定存储卡，或用 --wait 等待插入存储卡"));
+    // A profile that cannot be read is a failed read (status 1), as --from's is.
+    const QFileInfo profileFile(FromStd(m_profile));
+    if (!profileFile.exists() || !profileFile.isReadable())
+        throw CliFailure{kExitFailed, (profileFile.exists()
+                                           ? Words(chinese, "--profile: %1 cannot be read", "--profile：无法读取 %1")
+                                           : Words(chinese, "--profile: %1 does not exist", "--profile：%1 不存在"))
+                                          .arg(QDir::toNativeSeparators(profileFile.filePath()))};
     const CardProfileRead read = ReadCardProfileAt(FromStd(m_profile), session.languageCode);
     if (!read.profile)
         RefuseUsage(read.refusal);
@@ -194,27 +218,32 @@ int CardCommand::write(RemovableDrives& drives) const
         m_serialFrom.empty() ? std::nullopt : SerialText::Parse(FromStd(m_serialFrom));
     if (!m_serialFrom.empty()) {
         if (!serial)
-            RefuseUsage(
-                QStringLiteral("--serial-from: \"%1\" is not accepted; give four characters, each 0 to 9 or A to Z")
-                    .arg(FromStd(m_serialFrom)));
+            RefuseUsage(Words(chinese,
+                              "--serial-from: \"%1\" is not accepted; give four characters, each 0 to 9 or A to Z",
+                              "--serial-from：\"%1\" 无效；请给出四个字符，每个为 0 至 9 或 A 至 Z")
+                            .arg(FromStd(m_serialFrom)));
         if (!profile.camera)
-            RefuseUsage(QStringLiteral(
-                "--serial-from: the serial text is in camera.dat, and the profile has no camera section"));
+            RefuseUsage(Words(chinese,
+                              "--serial-from: the serial text is in camera.dat, and the profile has no camera section",
+                              "--serial-from：序列号文字在 camera.dat 中，而配置文件没有 camera 部分"));
         if (m_count > 0 && !serial->roomFor(m_count))
-            RefuseUsage(QStringLiteral("--serial-from: %1 cards from %2 would go past ZZZZ, the last serial text")
+            RefuseUsage(Words(chinese, "--serial-from: %1 cards from %2 would go past ZZZZ, the last serial text",
+                              "--serial-from：从 %2 起的 %1 张卡会超过最后一个序列号文字 ZZZZ")
                             .arg(m_count)
                             .arg(serial->text()));
     }
     if (m_wait && m_powerOff && m_count == 0)
-        RefuseUsage(QStringLiteral("--power-off with --wait needs --count: the drive goes off after the last card, "
-                                   "and without a count no card is the last"));
+        RefuseUsage(Words(chinese,
+                          "--power-off with --wait needs --count: the drive goes off after the last card, "
+                          "and without a count no card is the last",
+                          "--power-off 与 --wait 一起使用时需要 --count：驱动器在最后一张卡之后关闭，"
+                          "没有数量就没有最后一张卡"));
     if (m_wait)
         return writeEach(drives, profile, serial);
 
     const QString folder = FromStd(m_out);
     // A folder that is not there fails every file alike: said once.
     if (!QFileInfo(folder).isDir()) {
-        const bool chinese = session.chineseMessages();
         const QString where = QDir::toNativeSeparators(folder);
         throw CliFailure{kExitFailed,
                          QFileInfo::exists(folder)
@@ -233,17 +262,19 @@ int CardCommand::write(RemovableDrives& drives) const
     if (m_eject || m_powerOff) {
         const std::optional<CardVolume> volume = CardVolumeOf(drives, folder);
         if (!volume)
-            throw CliFailure{
-                kExitFailed,
-                QStringLiteral("--eject: %1 is on no removable volume").arg(QDir::toNativeSeparators(folder))};
+            throw CliFailure{kExitFailed,
+                             Words(chinese, "--eject: %1 is on no removable volume", "--eject：%1 不在任何可移动卷上")
+                                 .arg(QDir::toNativeSeparators(folder))};
         const EjectResult ejected =
             drives.eject(volume->mountPoint, volume->device, m_powerOff ? EjectHow::PowerOff : EjectHow::KeepDrive);
         if (!ejected.ok())
-            throw CliFailure{kExitFailed,
-                             QStringLiteral("--eject: %1. What was written is flushed to the card: it can be pulled "
-                                            "out once nothing reads from it")
-                                 .arg(ejected.failure)};
-        PrintLine(QStringLiteral("%1: ejected; the card can be taken out").arg(volume->description()));
+            throw CliFailure{kExitFailed, Words(chinese,
+                                                "--eject: %1. What was written is flushed to the card: it can be "
+                                                "pulled out once nothing reads from it",
+                                                "--eject：%1。已写入的内容已刷新到存储卡上：没有程序读取它时即可拔出")
+                                              .arg(ejected.failure)};
+        PrintLine(Words(chinese, "%1: ejected; the card can be taken out", "%1：已弹出；可以取出存储卡")
+                      .arg(volume->description()));
     }
     return complete ? kExitOk : kExitFailed;
 }
@@ -254,7 +285,9 @@ int CardCommand::writeEach(RemovableDrives& drives, const CardProfile& profile, 
     const bool chinese = session.chineseMessages();
     const QString unavailable = drives.unavailable();
     if (!unavailable.isEmpty())
-        throw CliFailure{kExitFailed, QStringLiteral("--wait: no card would ever be found: %1").arg(unavailable)};
+        throw CliFailure{
+            kExitFailed,
+            Words(chinese, "--wait: no card would ever be found: %1", "--wait：永远找不到存储卡：%1").arg(unavailable)};
     CardWatcher watcher(drives);
     CardSessionPlan plan;
     plan.profile = profile;

@@ -46,10 +46,21 @@ void PrintOperator(int slot, const QString& name, const std::array<TextField<Rec
     }
 }
 
-void PrintCountries(int count, const std::function<QString(int)>& name, const std::function<int(int)>& operators)
+// "1 operator", "3 operators"; in Chinese "3 个运营商".
+QString Operators(int count, bool chinese)
+{
+    if (chinese)
+        return QStringLiteral("%1 个运营商").arg(count);
+    return (count == 1 ? QStringLiteral("%1 operator") : QStringLiteral("%1 operators")).arg(count);
+}
+
+void PrintCountries(int count, const std::function<QString(int)>& name, const std::function<int(int)>& operators,
+                    bool chinese)
 {
     for (int i = 0; i < count; ++i)
-        PrintLine(QStringLiteral("  %1  %2 (%3 operators)").arg(i, 2).arg(name(i)).arg(operators(i)));
+        PrintLine((chinese ? QStringLiteral("  %1  %2（%3）") : QStringLiteral("  %1  %2 (%3)"))
+                      .arg(i, 2)
+                      .arg(name(i), Operators(operators(i), chinese)));
 }
 
 } // namespace
@@ -57,7 +68,10 @@ void PrintCountries(int count, const std::function<QString(int)>& name, const st
 CatalogueCommand::CatalogueCommand(CLI::App& program)
 {
     m_command = program.add_subcommand(kName, "List the countries, operators and presets of the MMS or GPRS catalogue");
-    m_command->add_option("which", m_which, "mms or gprs")->required()->check(CLI::IsMember({"mms", "gprs"}));
+    m_command->add_option("which", m_which, "mms or gprs")
+        ->required()
+        ->check(CLI::IsMember({"mms", "gprs"}))
+        ->type_name("mms|gprs");
     m_command
         ->add_option("--" + std::string(kCountryKey), m_country,
                      "Show this country's operators and their presets: its name or index")
@@ -82,16 +96,17 @@ int CatalogueCommand::run() const
     if (m_which == "mms") {
         const CountryListVariant variant = chinese ? CountryListVariant::Chinese : CountryListVariant::English;
         if (country.isEmpty()) {
-            PrintLine(QStringLiteral("MMS countries (index, name, operators):"));
+            PrintLine(chinese ? QStringLiteral("彩信国家（编号、名称、运营商）：")
+                              : QStringLiteral("MMS countries (index, name, operators):"));
             PrintCountries(
-                kMmsCountryCount, [variant](int i) { return MmsCountryName(variant, i); }, MmsOperatorCount);
+                kMmsCountryCount, [variant](int i) { return MmsCountryName(variant, i); }, MmsOperatorCount, chinese);
             return kExitOk;
         }
         const int index = found([&] { return FindMmsCountry(spelling(kCountryKey), country, chinese); });
-        PrintLine(QStringLiteral("%1 (MMS country %2), %3 operators:")
+        PrintLine((chinese ? QStringLiteral("%1（彩信国家 %2），%3：") : QStringLiteral("%1 (MMS country %2), %3:"))
                       .arg(MmsCountryName(variant, index))
                       .arg(index)
-                      .arg(MmsOperatorCount(index)));
+                      .arg(Operators(MmsOperatorCount(index), chinese)));
         for (int slot = 0; slot < MmsOperatorCount(index); ++slot) {
             MmsSettings preset;
             ApplyMmsPreset(preset, index, slot);
@@ -101,16 +116,17 @@ int CatalogueCommand::run() const
     }
 
     if (country.isEmpty()) {
-        PrintLine(QStringLiteral("GPRS countries (index, name, operators):"));
+        PrintLine(chinese ? QStringLiteral("GPRS 国家（编号、名称、运营商）：")
+                          : QStringLiteral("GPRS countries (index, name, operators):"));
         PrintCountries(
-            kGprsCountryCount, [chinese](int i) { return GprsCountryName(chinese, i); }, GprsOperatorCount);
+            kGprsCountryCount, [chinese](int i) { return GprsCountryName(chinese, i); }, GprsOperatorCount, chinese);
         return kExitOk;
     }
     const int index = found([&] { return FindGprsCountry(spelling(kCountryKey), country, chinese); });
-    PrintLine(QStringLiteral("%1 (GPRS country %2), %3 operators:")
+    PrintLine((chinese ? QStringLiteral("%1（GPRS 国家 %2），%3：") : QStringLiteral("%1 (GPRS country %2), %3:"))
                   .arg(GprsCountryName(chinese, index))
                   .arg(index)
-                  .arg(GprsOperatorCount(index)));
+                  .arg(Operators(GprsOperatorCount(index), chinese)));
     for (int slot = 0; slot < GprsOperatorCount(index); ++slot) {
         GprsSettings preset;
         FillGprsPreset(preset, index, slot);

@@ -171,10 +171,12 @@ PcClock CameraClock(const std::string& clockOption)
 void RefuseUncheckedFromFile(SettingsFileKind kind, const std::string& path, bool chinese)
 {
     const SettingsFileCheckResult checked = CheckSettingsFileAt(kind, FromStd(path));
+    // A file that cannot be read is a failed read (status 1), not a refused line.
     if (!checked.ok())
-        RefuseUsage(QStringLiteral("--from: %1").arg(checked.error->message(chinese)));
+        throw CliFailure{kExitFailed, QStringLiteral("--from: %1").arg(checked.error->message(chinese))};
     if (!checked.values.clean())
-        RefuseUsage(QStringLiteral("--from: %1: %2 \"kestra-setup-cli inspect\" shows everything it finds.")
+        RefuseUsage((chinese ? QStringLiteral("--from：%1：%2 \"kestra-setup-cli inspect\" 会列出所有问题。")
+                             : QStringLiteral("--from: %1: %2 \"kestra-setup-cli inspect\" shows everything it finds."))
                         .arg(FromStd(path), checked.values.findings.front().message(chinese)));
 }
 

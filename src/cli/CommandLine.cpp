@@ -10,10 +10,13 @@
 #include "cli/MailTestCommand.h"
 #include "cli/MmsCommand.h"
 #include "cli/SmsCommand.h"
+#include "cli/UsageErrors.h"
 
 #include <CLI/CLI.hpp>
 
 #include <QCoreApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
 
 #include <cstring>
@@ -77,12 +80,35 @@ int RunCommandLine(int argc, const char* const* argv)
         argv = utf8Pointers.data();
     }
 #endif
+    // --lang before the command goes where the command's parser takes it.
+    const std::vector<std::string> words = WithSharedOptionsAfterCommand(argc, argv);
+    std::vector<const char*> wordPointers;
+    for (const std::string& word : words)
+        wordPointers.push_back(word.c_str());
+    argc = static_cast<int>(wordPointers.size());
+    argv = wordPointers.data();
+    // The parser's refusals, and ours before a command runs, in the line's language.
+    const bool chinese = LanguageOfLine(words) == kLanguageChinese;
+    const bool json = AsksForJson(words);
+    const auto refuse = [chinese, json](int status, const QString& message) {
+        if (json) {
+            const QByteArray text =
+                QJsonDocument(QJsonObject{{QStringLiteral("error"), message}, {QStringLiteral("exitStatus"), status}})
+                    .toJson(QJsonDocument::Indented);
+            std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+            std::fflush(stdout);
+        }
+        PrintErrorLine(message);
+        return status;
+    };
+    const QString seeHelp = chinese ? QStringLiteral("（参见 --help）") : QStringLiteral(" (see --help)");
+
     CLI::App program{"Prepares the settings files of the Kestra T870N camera without the windows: writes "
                      "camera.dat, mms.dat, gprs.dat and sms.dat, inspects a card, writes whole cards for many "
                      "cameras from one profile, lists the operator catalogues, tests the e-mail settings "
                      "against their mail server. The windows are the other program, kestra-setup.",
                      "kestra-setup-cli"};
-    program.set_version_flag("--version", "kestra-setup-cli " KESTRA_VERSION);
+    program.set_version_flag("-V,--version", "kestra-setup-cli " KESTRA_VERSION);
     program.require_subcommand(1);
     program.fallthrough(false);
 
@@ -108,9 +134,10 @@ int RunCommandLine(int argc, const char* const* argv)
         QStringList names;
         for (const CLI::App* command : program.get_subcommands([](CLI::App*) { return true; }))
             names << FromStd(command->get_name());
-        PrintErrorLine(QStringLiteral("\"%1\" is no command; the commands are %2 (see --help)")
-                           .arg(FromStd(first), names.join(QStringLiteral(", "))));
-        return kExitUsage;
+        return refuse(kExitUsage, (chinese ? QStringLiteral("\"%1\" 不是命令；命令有 %2")
+                                           : QStringLiteral("\"%1\" is no command; the commands are %2"))
+                                          .arg(FromStd(first), names.join(QStringLiteral(", ")))
+                                      + seeHelp);
     }
 
     int status = kExitUsage;
@@ -127,11 +154,9 @@ int RunCommandLine(int argc, const char* const* argv)
         WriteText(stdout, FromStd(program.version()) + QLatin1Char('\n'));
         return kExitOk;
     } catch (const CLI::ParseError& error) {
-        PrintErrorLine(QStringLiteral("%1 (see --help)").arg(FromStd(error.what())));
-        return kExitUsage;
+        return refuse(kExitUsage, UsageErrorText(error, program, words, chinese) + seeHelp);
     } catch (const CliFailure& failure) {
-        PrintErrorLine(failure.message);
-        return failure.status;
+        return refuse(failure.status, failure.message);
     }
     return status;
 }

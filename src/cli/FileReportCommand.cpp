@@ -46,7 +46,7 @@ bool HasChecksumFinding(const SettingsFileCheck& check)
 // theirs, so their content decides between them); else by content alone: the
 // kind whose checksum matches and that finds least amiss. A file no kind's
 // checksum matches is no settings file.
-void CheckByKind(const QString& fileName, QByteArrayView bytes, Inspected& inspected)
+void CheckByKind(const QString& fileName, QByteArrayView bytes, Inspected& inspected, bool chinese)
 {
     if (const auto named = SettingsFileKindForName(fileName)) {
         inspected.check = CheckSettingsFile(*named, bytes);
@@ -78,15 +78,24 @@ void CheckByKind(const QString& fileName, QByteArrayView bytes, Inspected& inspe
         inspected.check = std::move(best);
         return;
     }
-    inspected.problem = QStringLiteral("not a settings file: neither its name, its size (%1 bytes) nor its content "
-                                       "is that of camera.dat, mms.dat, gprs.dat or sms.dat")
-                            .arg(bytes.size());
+    inspected.problem =
+        (chinese ? QStringLiteral("不是设置文件：其名称、大小（%1 字节）和内容都不是 camera.dat、mms.dat、gprs.dat "
+                                  "或 sms.dat 的")
+                 : QStringLiteral("not a settings file: neither its name, its size (%1 bytes) nor its content "
+                                  "is that of camera.dat, mms.dat, gprs.dat or sms.dat"))
+            .arg(bytes.size());
 }
 
 Inspected InspectFile(const QString& path, bool chinese)
 {
     Inspected inspected;
     inspected.path = QDir::toNativeSeparators(path);
+    if (QFileInfo(path).isDir()) {
+        inspected.problem = chinese ? QStringLiteral("这是一个目录，不是设置文件；相机无法从中读取设置")
+                                    : QStringLiteral("a folder, not a settings file; the camera reads no settings "
+                                                     "from it");
+        return inspected;
+    }
     const ReadResult read = ReadSettingsFile(path);
     if (!read.ok()) {
         inspected.problem = read.error->message(chinese);
@@ -94,24 +103,76 @@ Inspected InspectFile(const QString& path, bool chinese)
     }
     inspected.size = read.bytes.size();
     if (read.truncated) {
-        inspected.problem = QStringLiteral("not a settings file: it is larger than %1 bytes").arg(kMaxSettingsFileRead);
+        inspected.problem = (chinese ? QStringLiteral("不是设置文件：它大于 %1 字节")
+                                     : QStringLiteral("not a settings file: it is larger than %1 bytes"))
+                                .arg(kMaxSettingsFileRead);
         return inspected;
     }
-    CheckByKind(QFileInfo(path).fileName(), read.bytes, inspected);
+    CheckByKind(QFileInfo(path).fileName(), read.bytes, inspected, chinese);
     return inspected;
 }
 
-// A folder stands for a card's root: the settings files in it, by name.
+// A folder stands for a card's root: the settings files in it, by name, and
+// anything else that bears a settings file's name (a folder called
+// camera.dat, which the camera cannot read either).
 std::vector<QString> SettingsFilesIn(const QString& folder)
 {
     std::vector<QString> files;
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& entry : entries) {
         if (SettingsFileKindForName(entry.fileName()))
             files.push_back(entry.filePath());
     }
     return files;
+}
+
+// A file holds no values at all when it is empty: what its kind would list
+// then is the zeros the camera would read, not anything stored.
+bool HoldsValues(const Inspected& inspected)
+{
+    return inspected.size > 0;
+}
+
+// A text for the terminal: the control characters a file may hold (a line
+// end, a tab, an escape sequence) shown as escapes, never sent raw.
+QString Printable(const QString& text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\n')
+            shown += QStringLiteral("\\n");
+        else if (u == u'\t')
+            shown += QStringLiteral("\\t");
+        else if (u == u'\r')
+            shown += QStringLiteral("\\r");
+        else if (u < 0x20 || u == 0x7f || (u >= 0x80 && u < 0xa0))
+            shown += QStringLiteral("\\x%1").arg(static_cast<int>(u), 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+// How the kind was told, for the text report ("name", "size and content").
+QString DetectedByText(const QString& detectedBy, bool chinese)
+{
+    if (!chinese)
+        return detectedBy;
+    if (detectedBy == u"name")
+        return QStringLiteral("名称");
+    if (detectedBy == u"size")
+        return QStringLiteral("大小");
+    if (detectedBy == u"size and content")
+        return QStringLiteral("大小和内容");
+    return QStringLiteral("内容");
+}
+
+void PrintShown(const QString& line)
+{
+    PrintLine(Printable(line));
 }
 
 QString KindName(SettingsFileKind kind)
@@ -159,23 +220,27 @@ void PrintText(const Inspected& inspected, int language, bool showSecrets)
 {
     const bool chinese = language == kLanguageChinese;
     if (!inspected.check) {
-        PrintLine(QStringLiteral("%1: %2").arg(inspected.path, inspected.problem));
+        PrintShown(
+            (chinese ? QStringLiteral("%1：%2") : QStringLiteral("%1: %2")).arg(inspected.path, inspected.problem));
         return;
     }
     const SettingsFileCheck& check = *inspected.check;
-    PrintLine(QStringLiteral("%1: %2 (by %3), %4 bytes")
-                  .arg(inspected.path, KindName(check.kind), inspected.detectedBy)
-                  .arg(inspected.size));
-    for (const ValueLine& line : DescribeSettingsFile(check, language, showSecrets))
-        PrintLine(line.text.isEmpty() ? QStringLiteral("  %1:").arg(line.label)
-                                      : QStringLiteral("  %1: %2").arg(line.label, line.text));
+    PrintShown((chinese ? QStringLiteral("%1：%2（依%3判断），%4 字节") : QStringLiteral("%1: %2 (by %3), %4 bytes"))
+                   .arg(inspected.path, KindName(check.kind), DetectedByText(inspected.detectedBy, chinese))
+                   .arg(inspected.size));
+    if (HoldsValues(inspected)) {
+        for (const ValueLine& line : DescribeSettingsFile(check, language, showSecrets))
+            PrintShown(line.text.isEmpty() ? QStringLiteral("  %1:").arg(line.label)
+                                           : QStringLiteral("  %1: %2").arg(line.label, line.text));
+    }
     if (check.clean()) {
-        PrintLine(QStringLiteral("  check: clean"));
+        PrintShown(chinese ? QStringLiteral("  检查：无误") : QStringLiteral("  check: clean"));
         return;
     }
-    PrintLine(QStringLiteral("  check: %1 finding(s)").arg(check.findings.size()));
+    PrintShown((chinese ? QStringLiteral("  检查：%1 个问题") : QStringLiteral("  check: %1 finding(s)"))
+                   .arg(check.findings.size()));
     for (const SettingsFinding& finding : check.findings)
-        PrintLine(QStringLiteral("  ! %1").arg(finding.message(chinese)));
+        PrintShown(QStringLiteral("  ! %1").arg(finding.message(chinese)));
 }
 
 QJsonValue RawText(const char* field, const QByteArray& bytes, bool showSecrets)
@@ -243,13 +308,16 @@ QJsonObject Json(const Inspected& inspected, int language, bool showSecrets)
     file.insert(QStringLiteral("detectedBy"), inspected.detectedBy);
     file.insert(QStringLiteral("size"), static_cast<qint64>(inspected.size));
     QJsonArray values;
-    for (const ValueLine& line : DescribeSettingsFile(check, language, showSecrets))
-        values.append(QJsonObject{{QStringLiteral("field"), line.field},
-                                  {QStringLiteral("label"), line.label},
-                                  {QStringLiteral("value"), line.text}});
+    if (HoldsValues(inspected)) {
+        for (const ValueLine& line : DescribeSettingsFile(check, language, showSecrets))
+            values.append(QJsonObject{{QStringLiteral("field"), line.field},
+                                      {QStringLiteral("label"), line.label},
+                                      {QStringLiteral("value"), line.text}});
+    }
     file.insert(QStringLiteral("values"), values);
     file.insert(QStringLiteral("profile"), ProfileValues(check, showSecrets));
-    file.insert(QStringLiteral("raw"), RawValues(check, showSecrets));
+    file.insert(QStringLiteral("raw"),
+                HoldsValues(inspected) ? QJsonValue(RawValues(check, showSecrets)) : QJsonValue(QJsonValue::Null));
     QJsonArray findings;
     for (const SettingsFinding& finding : check.findings)
         findings.append(QJsonObject{{QStringLiteral("kind"), FindingKindName(finding.kind)},
@@ -287,7 +355,9 @@ int FileReportCommand::run() const
                 Inspected none;
                 none.path = QDir::toNativeSeparators(path);
                 none.problem =
-                    QStringLiteral("no settings file (camera.dat, mms.dat, gprs.dat, sms.dat) in this folder");
+                    session.chineseMessages()
+                        ? QStringLiteral("此目录中没有设置文件（camera.dat、mms.dat、gprs.dat、sms.dat）")
+                        : QStringLiteral("no settings file (camera.dat, mms.dat, gprs.dat, sms.dat) in this folder");
                 results.push_back(none);
             }
             for (const QString& file : files)

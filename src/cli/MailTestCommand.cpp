@@ -61,12 +61,15 @@ int MailTestCommand::run()
 {
     GprsSettings settings;
     MailTestOptions options;
+    const bool chinese = m_session.session().chineseMessages();
     if (!m_from.empty()) {
         // Only a gprs.dat that checks clean: the camera would not take another.
-        RefuseUncheckedFromFile(SettingsFileKind::Gprs, m_from, m_session.session().chineseMessages());
+        RefuseUncheckedFromFile(SettingsFileKind::Gprs, m_from, chinese);
         QFile file(FromStd(m_from));
         if (!file.open(QIODevice::ReadOnly))
-            RefuseUsage(QStringLiteral("--from: %1 cannot be read: %2").arg(file.fileName(), file.errorString()));
+            throw CliFailure{kExitFailed, (chinese ? QStringLiteral("--from：无法读取 %1：%2")
+                                                   : QStringLiteral("--from: %1 cannot be read: %2"))
+                                              .arg(file.fileName(), file.errorString())};
         // The test takes what the camera reads: the mailbox password of block
         // 7 and the login name of block 9.
         QByteArray userName;
@@ -89,8 +92,9 @@ int MailTestCommand::run()
             QTextStream in(stdin);
             const std::optional<QByteArray> typed = EncodeCp936(in.readLine());
             if (!typed)
-                RefuseUsage(
-                    QStringLiteral("%1: the password cannot be stored in the camera's files").arg(spelling(field.key)));
+                RefuseUsage((chinese ? QStringLiteral("%1：该密码无法存入相机的文件")
+                                     : QStringLiteral("%1: the password cannot be stored in the camera's files"))
+                                .arg(spelling(field.key)));
             settings.*member = *typed;
             continue;
         }
@@ -101,12 +105,15 @@ int MailTestCommand::run()
         }
     }
     if (m_from.empty() && !words.has(kSmtpServer.key))
-        RefuseUsage(QStringLiteral("mail-test needs --from gprs.dat or %1 and the other sender options")
+        RefuseUsage((chinese ? QStringLiteral("mail-test 需要 --from gprs.dat，或 %1 及其他发件人选项")
+                             : QStringLiteral("mail-test needs --from gprs.dat or %1 and the other sender options"))
                         .arg(spelling(kSmtpServer.key)));
     if (!m_caFile.empty()) {
         QFile ca(FromStd(m_caFile));
         if (!ca.open(QIODevice::ReadOnly))
-            RefuseUsage(QStringLiteral("--ca-file: %1 cannot be read: %2").arg(ca.fileName(), ca.errorString()));
+            throw CliFailure{kExitFailed, (chinese ? QStringLiteral("--ca-file：无法读取 %1：%2")
+                                                   : QStringLiteral("--ca-file: %1 cannot be read: %2"))
+                                              .arg(ca.fileName(), ca.errorString())};
         options.caFiles = {{ca.fileName(), ca.readAll()}};
     }
     options.send = m_send;

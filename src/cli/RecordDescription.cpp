@@ -234,17 +234,96 @@ std::vector<ValueLine> DescribeSms(const SmsSettings& s, int language)
     };
 }
 
+// The labels, and the few words of ours among the values, in Chinese.
+struct ChineseWord {
+    const char* english;
+    const char* chinese;
+};
+constexpr ChineseWord kChineseLabels[] = {
+    {"mode", "模式"},
+    {"image size", "照片尺寸"},
+    {"video size", "视频尺寸"},
+    {"pictures per trigger", "每次触发拍照张数"},
+    {"video length", "视频长度"},
+    {"time stamp", "时间戳"},
+    {"PIR interval", "PIR间隔"},
+    {"sense level", "灵敏度"},
+    {"beep sound", "提示音"},
+    {"time lapse", "定时拍摄"},
+    {"clock", "时钟"},
+    {"timer 1", "定时器 1"},
+    {"timer 2", "定时器 2"},
+    {"serial text", "序列号文字"},
+    {"language", "语言"},
+    {"TV mode", "电视制式"},
+    {"cyclic store", "循环存储"},
+    {"IR light", "红外灯"},
+    {"MMS status", "彩信状态"},
+    {"country", "国家"},
+    {"operator", "运营商"},
+    {"pictures per day", "每天照片数"},
+    {"SMS control", "短信控制"},
+    {"URL", "URL"},
+    {"APN", "APN"},
+    {"gateway", "网关"},
+    {"port", "端口"},
+    {"account", "账号"},
+    {"password", "密码"},
+    {"phone", "电话"},
+    {"e-mail", "电子邮件"},
+    {"phone 1", "电话 1"},
+    {"phone 2", "电话 2"},
+    {"phone 3", "电话 3"},
+    {"GPRS account", "GPRS账号"},
+    {"GPRS password", "GPRS密码"},
+    {"SMTP server", "SMTP服务器"},
+    {"SMTP port", "SMTP端口"},
+    {"sender e-mail", "发件人邮箱"},
+    {"sender password", "发件人邮箱密码"},
+    {"user name", "用户名"},
+    {"SMS control phone", "短信控制号码"},
+    {"recipient e-mail", "收件人邮箱"},
+    {"contents", "内容"},
+};
+constexpr ChineseWord kChineseValues[] = {
+    {"preset", "预设"},
+    {"custom", "自定义"},
+    {"auto", "自动"},
+    {"0 (no limit)", "0（不限）"},
+    {"default parameters: the camera goes back to its factory settings", "默认参数：相机恢复出厂设置"},
+};
+
+template <std::size_t N> QString InChinese(const ChineseWord (&words)[N], const QString& english)
+{
+    for (const ChineseWord& word : words) {
+        if (english == QLatin1String(word.english))
+            return QString::fromUtf8(word.chinese);
+    }
+    return english;
+}
+
 } // namespace
 
 std::vector<ValueLine> DescribeSettingsFile(const SettingsFileCheck& check, int languageIndex, bool showSecrets)
 {
+    std::vector<ValueLine> lines;
     if (const auto* camera = std::get_if<CameraSettings>(&check.record))
-        return DescribeCamera(*camera, check.cameraDefaultParameters, languageIndex);
-    if (const auto* mms = std::get_if<MmsSettings>(&check.record))
-        return DescribeMms(*mms, languageIndex, showSecrets);
-    if (const auto* gprs = std::get_if<GprsSettings>(&check.record))
-        return DescribeGprs(*gprs, check.gprsUserName, languageIndex, showSecrets);
-    return DescribeSms(std::get<SmsSettings>(check.record), languageIndex);
+        lines = DescribeCamera(*camera, check.cameraDefaultParameters, languageIndex);
+    else if (const auto* mms = std::get_if<MmsSettings>(&check.record))
+        lines = DescribeMms(*mms, languageIndex, showSecrets);
+    else if (const auto* gprs = std::get_if<GprsSettings>(&check.record))
+        lines = DescribeGprs(*gprs, check.gprsUserName, languageIndex, showSecrets);
+    else
+        lines = DescribeSms(std::get<SmsSettings>(check.record), languageIndex);
+    if (languageIndex == kLanguageChinese) {
+        for (ValueLine& line : lines) {
+            line.label = InChinese(kChineseLabels, line.label);
+            line.text = InChinese(kChineseValues, line.text);
+            if (line.text.startsWith(QStringLiteral("invalid (")))
+                line.text = QStringLiteral("无效（%1）").arg(line.text.mid(9).chopped(1));
+        }
+    }
+    return lines;
 }
 
 } // namespace kestra::cli

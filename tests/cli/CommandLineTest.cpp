@@ -13,6 +13,7 @@
 #include "formats/sms/SmsFile.h"
 #include "formats/sms/SmsSave.h"
 #include "mailtest/SmtpTestServer.h"
+#include "storage/Cp936.h"
 #include "storage/SettingsFileIo.h"
 
 #include <QDir>
@@ -451,7 +452,6 @@ TEST(CommandLine, BadInputExitsWithTwoAndLeavesTheFolderAlone)
         {"camera", "--out", out, "--defaults", "--mode", "video"},
         {"camera", "--out", out, "--colour", "red"},
         {"camera", "--mode", "video"},
-        {"camera", "--out", out, "--from", card.filePath("missing.dat")},
         {"camera", "--out", out, "--from", defaults},
         {"camera", "--out", out, "--from", damagedPath},
         {"mms", "--out", out, "--sms-control", "30min"},
@@ -476,6 +476,169 @@ TEST(CommandLine, BadInputExitsWithTwoAndLeavesTheFolderAlone)
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
         EXPECT_EQ(Snapshot(card.path()), before);
+    }
+}
+
+// A file the line names that cannot be read is a failed read: status 1, one
+// line naming it, nothing written; a command that offers --json says it as
+// JSON too.
+TEST(CommandLine, UnreadableInputFileExitsWithOne)
+{
+    QTemporaryDir card;
+    const QString out = card.path();
+    const QString missing = card.filePath("missing.dat");
+    const std::vector<QStringList> cases = {
+        {"camera", "--out", out, "--from", missing},
+        {"mms", "--out", out, "--from", missing},
+        {"gprs", "--out", out, "--from", missing, "--sender-password", "secret99"},
+        {"sms", "--out", out, "--from", missing},
+        {"card", "write", "--profile", missing, "--out", out},
+        {"mail-test", "--from", missing},
+    };
+    for (const QStringList& arguments : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const Outcome run = Kestra(arguments);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(missing)) << run.err.toStdString();
+        EXPECT_TRUE(QDir(out).isEmpty());
+    }
+}
+
+// inspect, card list and mail-test offer --json: whatever ends them, the
+// output is a JSON object that says why, with the exit status.
+TEST(CommandLine, JsonCommandsFailInJson)
+{
+    QTemporaryDir card;
+    const struct {
+        QStringList arguments;
+        int status;
+        const char* said;
+    } cases[] = {
+        {{"inspect", "--json", card.path(), "--lang", "Klingon"}, 2, "Klingon"},
+        {{"inspect", "--json", "--bogus", card.path()}, 2, "--bogus"},
+        {{"card", "list", "--json", "--bogus"}, 2, "--bogus"},
+        {{"mail-test", "--json", "--from", card.filePath("missing.dat")}, 1, "missing.dat"},
+        {{"mail-test", "--json", "--timeout", "0", "--smtp-server", "127.0.0.1"}, 2, "--timeout"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Outcome run = Kestra(c.arguments);
+        EXPECT_EQ(run.status, c.status);
+        QJsonParseError error;
+        const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
+        EXPECT_TRUE(report.value("error").toString().contains(c.said)) << run.out.toStdString();
+        EXPECT_EQ(report.value("exitStatus").toInt(), c.status);
+    }
+}
+
+// --lang goes before the command or after it, as people write it; card list
+// and card read take it too.
+TEST(CommandLine, LanguageStandsBeforeOrAfterTheCommand)
+{
+    QTemporaryDir card;
+    ASSERT_EQ(Kestra({"camera", "--out", card.path(), "--clock", kClock}).status, 0);
+    const struct {
+        QStringList arguments;
+        const char* said; // on standard output
+        int languageByte; // of camera.dat once done; 0: not written
+    } cases[] = {
+        {{"--lang", "zh", "camera", "--out", card.path(), "--clock", kClock}, "", kLanguageChinese},
+        {{"--lang=de", "camera", "--out", card.path(), "--clock", kClock}, "", kLanguageGerman},
+        {{"camera", "--out", card.path(), "--clock", kClock, "--lang", "en"}, "", kLanguageEnglish},
+        {{"--lang", "zh", "inspect", card.filePath("camera.dat")}, "  PIR间隔: 1 min", 0},
+        {{"inspect", card.filePath("camera.dat"), "--lang", "zh"}, "  检查：无误", 0},
+        {{"--lang", "zh", "card", "read", card.path()}, "\"camera\"", 0},
+        {{"card", "read", card.path(), "--lang", "zh"}, "\"camera\"", 0},
+        {{"--lang", "zh", "catalogue", "gprs"}, "GPRS 国家", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Outcome run = Kestra(c.arguments);
+        EXPECT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(QString::fromUtf8(c.said))) << run.out.toStdString();
+        if (c.languageByte != 0) {
+            EXPECT_EQ(ParseCameraFile(ReadAll(card.filePath("camera.dat"))).settings.languageCode, c.languageByte);
+        }
+    }
+    for (const QStringList& arguments :
+         {QStringList{"--lang", "zh", "card", "list"}, {"card", "list", "--lang", "zh"}}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const Outcome run = Kestra(arguments);
+        // No drives to tell of is a failed run (1); the line itself is taken.
+        EXPECT_NE(run.status, 2) << run.err.toStdString();
+        EXPECT_FALSE((run.out + run.err).contains("No removable volume")) << run.out.toStdString();
+    }
+}
+
+// The parser's own refusals are said in our words, naming the options and
+// values as the line gives them, in the line's order, in Chinese under
+// --lang zh (in texts a Chinese Windows console's code page holds).
+TEST(CommandLine, RefusalsOfTheLineSpeakItsLanguage)
+{
+    QTemporaryDir card;
+    const QString out = card.path();
+    const struct {
+        QStringList arguments;
+        const char* said;
+    } cases[] = {
+        {{"camera", "--out", out, "--bogus", "1"}, "camera does not take --bogus 1"},
+        {{"camera", "--lang", "zh", "--out", out, "--bogus", "1"}, "camera 不接受 --bogus 1"},
+        {{"--lang", "zh", "camera", "--out", out, "--mode", "bogus"}, "--mode: “bogus” 无效"},
+        {{"camera", "--out", out, "--mode", "video", "--mode", "camera"}, "--mode is given 2 times; give it once"},
+        {{"--lang", "zh", "camera", "--out", out, "--mode", "video", "--mode", "camera"}, "--mode 给了 2 次"},
+        {{"--lang", "zh", "camera", "--out"}, "--out 缺少值（DIR）"},
+        {{"--lang", "zh", "camera", "--out", out, "--tv-mode", "abc"}, "--tv-mode：\"abc\" 无效；请给出 0-255"},
+        {{"camera", "--out", out, "--tv-mode", "256"}, "--tv-mode: \"256\" is not accepted; give 0-255"},
+        {{"--lang", "zh", "catalogue"}, "catalogue：必须给出 which（mms|gprs）"},
+        {{"--lang", "zh", "catalogue", "fax"}, "which：\"fax\" 无效"},
+        {{"--lang", "zh"}, "kestra-setup-cli 需要一个命令：camera"},
+        {{"--lang", "zh", "card"}, "card 需要一个命令：list, read, write"},
+        {{"--lang", "zh", "photograph"}, "\"photograph\" 不是命令"},
+        {{"--lang", "zh", "card", "write", "--profile", "p.json", "--out", out, "--wait"},
+         "--out 和 --wait 不能同时给出"},
+        {{"--lang", "zh", "card", "write", "--profile", "p.json", "--count", "0", "--wait"},
+         "--count：\"0\" 无效；请给出 1 或更大的整数"},
+        {{"--lang", "zh", "card", "write", "--profile", "p.json", "--count", "2"}, "--count 只能与 --wait 一起给出"},
+        {{"--lang", "zh", "card", "write", "--profile", "p.json"}, "请用 --out DIR 指定存储卡"},
+        {{"--lang", "zh", "mail-test"}, "mail-test 需要 --from gprs.dat"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Outcome run = Kestra(c.arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.said))) << run.err.toStdString();
+        for (const char* theirs : {"not expected", "required", "At Most", "excludes", "Could not convert"})
+            EXPECT_FALSE(run.err.contains(QLatin1String(theirs))) << run.err.toStdString();
+        if (c.arguments.contains("zh")) {
+            EXPECT_TRUE(EncodeCp936(run.err).has_value()) << run.err.toStdString();
+        }
+    }
+}
+
+// The profile's language is the files' language byte; --lang is the
+// report's language, and the files' only where the profile names none.
+TEST(CommandLineCard, ProfileLanguageIsTheFilesAndLangTheReports)
+{
+    QTemporaryDir card, profiles;
+    const struct {
+        const char* profile;
+        int languageByte;
+    } cases[] = {
+        {R"({"language": "English", "camera": {"mode": "Video"}})", kLanguageEnglish},
+        {R"({"camera": {"mode": "Video"}})", kLanguageChinese},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.profile);
+        const QString profile = profiles.filePath("site.json");
+        WriteAll(profile, c.profile);
+        const Outcome run =
+            Kestra({"card", "write", "--lang", "zh", "--profile", profile, "--out", card.path(), "--clock", kClock});
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(QStringLiteral("存储卡已写入并读回核对"))) << run.out.toStdString();
+        EXPECT_EQ(ParseCameraFile(ReadAll(card.filePath("camera.dat"))).settings.languageCode, c.languageByte);
     }
 }
 
@@ -510,13 +673,16 @@ TEST(CommandLineInspect, ReportsDamagedTruncatedAndForeignFiles)
         QByteArray bytes;
         const char* fileName;
         const char* expected;
+        bool values; // whether values are listed
     };
     QByteArray flipped = good;
     flipped[56] = static_cast<char>(flipped[56] ^ 0x01);
     const std::vector<Case> cases = {
-        {"flipped checksum byte", flipped, "camera.dat", "checksum"},
-        {"truncated", good.left(100), "camera.dat", "100 bytes long"},
-        {"foreign", QByteArray("holiday photos, not settings\n"), "notes.txt", "not a settings file"},
+        {"flipped checksum byte", flipped, "camera.dat", "checksum", true},
+        {"truncated", good.left(100), "camera.dat", "100 bytes long", true},
+        {"foreign", QByteArray("holiday photos, not settings\n"), "notes.txt", "not a settings file", false},
+        // Nothing stored: the size is said, and no value as if it were stored.
+        {"empty", QByteArray(), "camera.dat", "0 bytes long", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -525,6 +691,7 @@ TEST(CommandLineInspect, ReportsDamagedTruncatedAndForeignFiles)
         const Outcome run = Kestra({"inspect", dir.filePath(c.fileName)});
         EXPECT_EQ(run.status, 1);
         EXPECT_TRUE(run.out.contains(c.expected)) << run.out.toStdString();
+        EXPECT_EQ(run.out.contains("PIR interval"), c.values) << run.out.toStdString();
 
         const Outcome json = Kestra({"inspect", "--json", dir.filePath(c.fileName)});
         EXPECT_EQ(json.status, 1);
@@ -534,7 +701,48 @@ TEST(CommandLineInspect, ReportsDamagedTruncatedAndForeignFiles)
         const QJsonObject file = document.object().value("files").toArray().at(0).toObject();
         EXPECT_FALSE(file.value("clean").toBool());
         EXPECT_TRUE(QJsonDocument(file).toJson().contains(c.expected));
+        EXPECT_EQ(!file.value("values").toArray().isEmpty(), c.values);
     }
+}
+
+// A folder where the card's camera.dat should be is no settings file: it is
+// named, and the check fails.
+TEST(CommandLineInspect, NamesAFolderBearingASettingsFilesName)
+{
+    QTemporaryDir card;
+    ASSERT_TRUE(QDir(card.path()).mkdir("camera.dat"));
+    for (const QStringList& arguments :
+         {QStringList{"inspect", card.path()}, QStringList{"inspect", "--json", card.path()}}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const Outcome run = Kestra(arguments);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.out.contains("camera.dat")) << run.out.toStdString();
+        EXPECT_TRUE(run.out.contains("a folder, not a settings file")) << run.out.toStdString();
+    }
+}
+
+// Texts are shown as the terminal cannot misread them: a control character a
+// file holds comes out escaped, never raw.
+TEST(CommandLineInspect, ShowsControlCharactersEscaped)
+{
+    SmsSettings sms;
+    sms.languageCode = kLanguageEnglish;
+    sms.smsControl = 5;
+    sms.phone1 = "12345678";
+    QByteArray bytes = BuildSmsFile(test::MustPass(sms));
+    // Payload bytes are stored with their halves swapped: "12" becomes ESC, LF.
+    const QByteArray swapped = QByteArray::fromHex("13233343");
+    const qsizetype at = bytes.indexOf(swapped);
+    ASSERT_GE(at, 0);
+    bytes[at] = static_cast<char>(0xb1);     // ESC
+    bytes[at + 1] = static_cast<char>(0xa0); // line feed
+    bytes[at + 2] = static_cast<char>(0x90); // tab
+    QTemporaryDir card;
+    WriteAll(card.filePath("sms.dat"), bytes);
+    const Outcome run = Kestra({"inspect", card.filePath("sms.dat")});
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\\x1b\\n\\t45678"))) << run.out.toStdString();
+    for (const char raw : {'\x1b', '\t', '\r'})
+        EXPECT_FALSE(run.out.contains(QLatin1Char(raw))) << run.out.toStdString();
 }
 
 TEST(CommandLineInspect, KnowsAFileByItsSizeAndMasksPasswords)
@@ -563,6 +771,28 @@ TEST(CommandLineInspect, KnowsAFileByItsSizeAndMasksPasswords)
 }
 
 // --- catalogue ----------------------------------------------------------------
+
+// One operator is "1 operator"; under --lang zh the headings are Chinese.
+TEST(CommandLineCatalogue, CountsOperatorsInTheLinesLanguage)
+{
+    const struct {
+        QStringList arguments;
+        const char* said;
+        const char* unsaid;
+    } cases[] = {
+        {{"catalogue", "gprs"}, "(1 operator)", "(1 operators)"},
+        {{"catalogue", "gprs"}, "(2 operators)", "GPRS 国家"},
+        {{"catalogue", "mms", "--lang", "zh"}, "个运营商", "operators"},
+        {{"catalogue", "gprs", "--lang", "zh", "--country", "Cyprus"}, "（GPRS 国家 6），1 个运营商：", "operator"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Outcome run = Kestra(c.arguments);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(QString::fromUtf8(c.said))) << run.out.toStdString();
+        EXPECT_FALSE(run.out.contains(QString::fromUtf8(c.unsaid))) << run.out.toStdString();
+    }
+}
 
 TEST(CommandLineCatalogue, ListsACountrysOperatorsWithTheirPresets)
 {
@@ -617,6 +847,21 @@ TEST(CommandLineMailTest, TestsWhatGprsDatCarriesAndExitsWithZeroOnlyOnSuccess)
         EXPECT_FALSE(run.out.contains("pw-123"));
     }
     EXPECT_EQ(Kestra({"mail-test", "--smtp-port", "25"}).status, 2);
+}
+
+// The network's own errors are said in the report's language too: a name
+// no host has, under --lang zh (".invalid" is no domain anywhere).
+TEST(CommandLineMailTest, SaysTheNetworksErrorsInTheReportsLanguage)
+{
+    const Outcome run = Kestra({"mail-test", "--lang", "zh", "--json", "--timeout", "5", "--smtp-server",
+                                "no-such-host.invalid", "--smtp-port", "25", "--sender-email", "cam@example.org",
+                                "--sender-password", "pw-123456", "--recipient-email", "me@example.org"});
+    EXPECT_EQ(run.status, 1) << run.err.toStdString();
+    const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    ASSERT_EQ(report.value("outcome").toString(), "host-not-found") << run.out.toStdString();
+    const QString summary = report.value("summary").toString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("没有这个主机"))) << summary.toStdString();
+    EXPECT_TRUE(EncodeCp936(summary).has_value()) << summary.toStdString();
 }
 
 // What `gprs` would not write, mail-test does not test: the same words, exit

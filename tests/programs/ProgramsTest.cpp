@@ -95,6 +95,15 @@ TEST(WindowedProgram, SendsCommandsToTheCommandLineAndRefusesUnknownLanguages)
          false},
         {{"--lang=xx"}, "Japanese (ja, 10), Lithuanian (lt, 11)", 2, false},
         {{"--lang"}, "--lang needs a language", 2, false},
+        // Options after the command, or a command's option before it.
+        {{"card", "list", "--lang", "zh"}, QStringLiteral("\"card\" ") + chinese, 2, false},
+        {{"--out", "/tmp/nowhere", "camera"}, QStringLiteral("\"camera\" ") + english, 2, false},
+        {{"-V", "inspect"}, QStringLiteral("\"inspect\" ") + english, 2, false},
+        // An option it does not take is refused, display or none.
+        {{"--bogus"}, "kestra-setup: --bogus is no option of kestra-setup", 2, false},
+        {{"--out", "/tmp/nowhere"}, "kestra-setup: --out is no option of kestra-setup", 2, false},
+        {{"--lang", "zh", "--bogus=1"}, "kestra-setup：--bogus 不是 kestra-setup 的选项", 2, false},
+        {{"-V"}, QStringLiteral("kestra-setup " KESTRA_VERSION), 0, true},
         {{"--version"}, QStringLiteral("kestra-setup " KESTRA_VERSION), 0, true},
         {{"--help"}, "see kestra-setup-cli --help", 0, true},
 #ifndef Q_OS_WIN
@@ -120,6 +129,7 @@ TEST(WindowedProgram, SendsCommandsToTheCommandLineAndRefusesUnknownLanguages)
     }
     // The Chinese line as a Chinese Windows console's code page holds it.
     EXPECT_TRUE(EncodeCp936(CommandProgramLine(QStringLiteral("card"), true)).has_value());
+    EXPECT_TRUE(EncodeCp936(UnknownOptionLine(QStringLiteral("--bogus"), true)).has_value());
 }
 
 #ifndef Q_OS_WIN

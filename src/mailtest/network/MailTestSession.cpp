@@ -101,6 +101,8 @@ private:
     void Fail(MailTestOutcome outcome, const QString& summary);
     void PrepareTls(QSslSocket& socket) const;
     QString TlsErrorText(const QSslSocket& socket) const;
+    QString SocketErrorText(const QAbstractSocket& socket) const;
+    QString HostErrorText(const QHostInfo& info) const;
     int TimeoutMs() const { return static_cast<int>(m_options.stepTimeout.count()); }
     QString Seconds() const { return MailTestSeconds(m_options.stepTimeout); }
 
@@ -223,7 +225,7 @@ bool MailTester::Resolve()
     if (result->error() != QHostInfo::NoError || result->addresses().isEmpty()) {
         Fail(MailTestOutcome::HostNotFound, Say("The host %1 is not known (%2). Check the spelling of the server.",
                                                 "主机 %1 不存在（%2）。请检查服务器的拼写。")
-                                                .arg(QuotedForReport(m_report.server), result->errorString()));
+                                                .arg(QuotedForReport(m_report.server), HostErrorText(*result)));
         return false;
     }
     m_addresses = result->addresses().mid(0, kMaxAddresses);
@@ -244,13 +246,75 @@ void MailTester::PrepareTls(QSslSocket& socket) const
     socket.setPeerVerifyName(QString::fromLatin1(m_report.server));
 }
 
+// The network's and the certificates' errors in the report's language: the
+// common ones in our words, any other as the system says it.
+QString MailTester::SocketErrorText(const QAbstractSocket& socket) const
+{
+    switch (socket.error()) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return Say("connection refused", "连接被拒绝");
+    case QAbstractSocket::RemoteHostClosedError:
+        return Say("the server closed the connection", "服务器关闭了连接");
+    case QAbstractSocket::HostNotFoundError:
+        return Say("host not found", "找不到主机");
+    case QAbstractSocket::SocketTimeoutError:
+        return Say("no answer in time", "未及时应答");
+    case QAbstractSocket::NetworkError:
+        return Say("the network cannot be reached", "无法访问网络");
+    case QAbstractSocket::SslHandshakeFailedError:
+        return Say("the TLS handshake failed", "TLS握手失败");
+    case QAbstractSocket::SocketAccessError:
+        return Say("this PC does not allow the connection", "这台电脑不允许该连接");
+    default:
+        return m_report.chinese ? Say("network error: %1", "网络错误：%1").arg(socket.errorString())
+                                : socket.errorString();
+    }
+}
+
+QString MailTester::HostErrorText(const QHostInfo& info) const
+{
+    switch (info.error()) {
+    case QHostInfo::HostNotFound:
+        return Say("no such host", "没有这个主机");
+    case QHostInfo::NoError:
+        return Say("the name has no address", "该名称没有地址");
+    default:
+        return m_report.chinese ? Say("name service error: %1", "域名服务错误：%1").arg(info.errorString())
+                                : info.errorString();
+    }
+}
+
 QString MailTester::TlsErrorText(const QSslSocket& socket) const
 {
     QStringList errors;
-    for (const QSslError& error : socket.sslHandshakeErrors())
-        errors.append(error.errorString());
+    for (const QSslError& error : socket.sslHandshakeErrors()) {
+        switch (error.error()) {
+        case QSslError::CertificateExpired:
+            errors.append(Say("the server's certificate has expired", "服务器的证书已过期"));
+            break;
+        case QSslError::CertificateNotYetValid:
+            errors.append(Say("the server's certificate is not valid yet", "服务器的证书尚未生效"));
+            break;
+        case QSslError::SelfSignedCertificate:
+        case QSslError::SelfSignedCertificateInChain:
+            errors.append(Say("the server's certificate is signed by itself", "服务器的证书是自签名的"));
+            break;
+        case QSslError::HostNameMismatch:
+            errors.append(Say("the server's certificate is for another name", "服务器的证书属于另一个名称"));
+            break;
+        case QSslError::UnableToGetLocalIssuerCertificate:
+        case QSslError::UnableToVerifyFirstCertificate:
+        case QSslError::CertificateUntrusted:
+            errors.append(Say("the server's certificate is signed by no one this PC trusts",
+                              "服务器的证书不是由这台电脑信任的机构签发的"));
+            break;
+        default:
+            errors.append(m_report.chinese ? Say("certificate error: %1", "证书错误：%1").arg(error.errorString())
+                                           : error.errorString());
+        }
+    }
     if (errors.isEmpty())
-        errors.append(socket.errorString());
+        errors.append(SocketErrorText(socket));
     return errors.join(QStringLiteral("; "));
 }
 
@@ -362,12 +426,12 @@ bool MailTester::Connect(QSslSocket& socket, MailTransport transport, const QHos
                      .arg(m_report.port)
                      .arg(QuotedForReport(m_report.server)));
         } else {
-            Step(false, Say("No connection to %1: %2.", "无法连接到 %1：%2。").arg(where, socket.errorString()));
+            Step(false, Say("No connection to %1: %2.", "无法连接到 %1：%2。").arg(where, SocketErrorText(socket)));
             Fail(MailTestOutcome::NoAnswer,
                  Say("No connection to port %1 of %2 within %3 (%4). A firewall may drop it.",
                      "%3内无法连接到 %2 的 %1 端口（%4）。可能被防火墙拦截。")
                      .arg(m_report.port)
-                     .arg(QuotedForReport(m_report.server), Seconds(), socket.errorString()));
+                     .arg(QuotedForReport(m_report.server), Seconds(), SocketErrorText(socket)));
         }
         return false;
     }
