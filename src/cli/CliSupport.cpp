@@ -2,7 +2,9 @@
 #include "cli/CliSupport.h"
 
 #include "common/LanguageNames.h"
+#include "formats/camera/CameraFields.h"
 #include "formats/camera/CameraSettings.h"
+#include "formats/shared/SettingWords.h"
 #include "formats/shared/SettingsValues.h"
 #include "storage/SettingsFinding.h"
 
@@ -142,29 +144,39 @@ Session SessionOptions::session(std::optional<int> fallbackLanguage, std::option
     return session;
 }
 
-PcClock CameraClock(const std::string& clockOption)
+PcClock CameraClock(const std::string& clockOption, bool given, bool chinese)
 {
     QDate date;
     QTime time;
-    if (clockOption.empty()) {
+    if (!given) {
         const QDateTime now = QDateTime::currentDateTime();
         date = now.date();
         time = now.time();
-    } else {
-        // Date and time apart, not as one local QDateTime: a wall-clock time in
-        // a daylight-saving gap is still a time the camera can be set to.
-        const QString text = FromStd(clockOption).simplified();
-        if (!ReadPlainClock(text, date, time)) {
-            const QStringList parts = text.split(QLatin1Char(' '));
-            if (parts.size() == 2) {
-                date = QDate::fromString(parts[0], QStringLiteral("yyyy-MM-dd"));
-                time = QTime::fromString(parts[1], QStringLiteral("HH:mm:ss"));
-            }
-        }
-        if (!date.isValid() || !time.isValid())
-            RefuseUsage(QStringLiteral("--clock: \"%1\" is no date and time; write it as \"2024-03-05 08:07:06\"")
-                            .arg(FromStd(clockOption)));
+        return ClampToCameraCalendar(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
     }
+    // Date and time apart, not as one local QDateTime: a wall-clock time in
+    // a daylight-saving gap is still a time the camera can be set to.
+    const QString text = FromStd(clockOption).simplified();
+    if (!ReadPlainClock(text, date, time)) {
+        const QStringList parts = text.split(QLatin1Char(' '));
+        if (parts.size() == 2) {
+            date = QDate::fromString(parts[0], QStringLiteral("yyyy-MM-dd"));
+            time = QTime::fromString(parts[1], QStringLiteral("HH:mm:ss"));
+        }
+    }
+    if (!date.isValid() || !time.isValid())
+        RefuseUsage(RefusalWords(chinese, "--clock: \"%1\" is no date and time; write it as \"2024-03-05 08:07:06\"",
+                                 "--clock: \u201c%1\u201d不是日期和时间；请写成\u201c2024-03-05 08:07:06\u201d")
+                        .arg(FromStd(clockOption)));
+    // Only the PC's clock is limited to the camera's calendar: a typed year
+    // it does not have is refused, not stored as another.
+    constexpr const CameraField& year = CameraFieldOf(&CameraSettings::clockYear);
+    if (date.year() < kFirstClockYear + year.low || date.year() > kFirstClockYear + year.high)
+        RefuseUsage(RefusalWords(chinese, "--clock: \"%1\" is outside the camera's calendar, the years %2 to %3",
+                                 "--clock: \u201c%1\u201d超出相机的日历（%2 至 %3 年）")
+                        .arg(FromStd(clockOption))
+                        .arg(kFirstClockYear + year.low)
+                        .arg(kFirstClockYear + year.high));
     return ClampToCameraCalendar(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
 }
 
