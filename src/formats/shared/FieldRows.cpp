@@ -15,7 +15,7 @@ bool IsDigit(char c)
 }
 
 // Decimal digits only, at most `digits` of them, standing for a number from
-// `low` to `high`; leading zeros are the camera's business and allowed.
+// `low` to `high`.
 bool IsNumberWithin(QByteArrayView text, qsizetype digits, int low, int high)
 {
     if (text.isEmpty() || text.size() > digits || !std::all_of(text.begin(), text.end(), IsDigit))
@@ -28,9 +28,11 @@ bool IsNumberWithin(QByteArrayView text, qsizetype digits, int low, int high)
 
 bool IsPort(const QByteArray& text)
 {
-    // "08080" is the port 8080 to a reader of digits; more digits than that
-    // cannot be a port.
-    return IsNumberWithin(text, 5, kLowestPort, kHighestPort);
+    // Read as a decimal number, as the camera reads it: "0025" is the port 25.
+    QByteArrayView digits(text);
+    while (digits.size() > 1 && digits.front() == '0')
+        digits = digits.sliced(1);
+    return std::all_of(text.begin(), text.end(), IsDigit) && IsNumberWithin(digits, 5, kLowestPort, kHighestPort);
 }
 
 bool IsIpv4(const QByteArray& text)

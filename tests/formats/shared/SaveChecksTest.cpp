@@ -218,6 +218,7 @@ struct GprsSaves {
             {"port zero in two digits", [](GprsSettings& s) { s.smtpPort = "00"; },
              "The port must be a number from 1 to 65535", "smtpPort"},
             {"highest port", [](GprsSettings& s) { s.smtpPort = "65535"; }, nullptr},
+            {"port with leading zeros", [](GprsSettings& s) { s.smtpPort = "0025"; }, nullptr},
             // The camera logs in with the name before the "@".
             {"sender with nothing before the at", [](GprsSettings& s) { s.senderEmail = "@example.org"; },
              "Error email address", "senderEmail"},
