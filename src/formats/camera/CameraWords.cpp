@@ -10,8 +10,8 @@
 #include <QTime>
 
 #include <algorithm>
-#include <iterator>
 #include <array>
+#include <iterator>
 #include <mutex>
 #include <string_view>
 #include <vector>
@@ -218,9 +218,10 @@ TypedClock ReadTypedClock(const QString& key, const QString& word, bool chinese)
         }
     }
     if (!date.isValid() || !time.isValid())
-        return {std::nullopt, RefusalWords(chinese, "%1: \"%2\" is no date and time; write it as \"2024-03-05 08:07:06\"",
-                                           "%1: \u201c%2\u201d不是日期和时间；请写成\u201c2024-03-05 08:07:06\u201d")
-                                  .arg(key, word)};
+        return {std::nullopt,
+                RefusalWords(chinese, "%1: \"%2\" is no date and time; write it as \"2024-03-05 08:07:06\"",
+                             "%1: \u201c%2\u201d不是日期和时间；请写成\u201c2024-03-05 08:07:06\u201d")
+                    .arg(key, word)};
     constexpr const CameraField& year = CameraFieldOf(&CameraSettings::clockYear);
     const int first = kFirstClockYear + year.low;
     const int last = kFirstClockYear + year.high;

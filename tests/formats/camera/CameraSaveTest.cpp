@@ -86,8 +86,8 @@ TEST(CameraSave, ATypedClockOutsideTheCalendarOrNoDateIsRefused)
             ASSERT_TRUE(english.clock.has_value()) << english.refusal.toStdString();
             EXPECT_EQ((std::vector<int>{english.clock->year, english.clock->month, english.clock->day,
                                         english.clock->hour, english.clock->minute, english.clock->second}),
-                      (std::vector<int>{c.clock->year, c.clock->month, c.clock->day, c.clock->hour,
-                                        c.clock->minute, c.clock->second}));
+                      (std::vector<int>{c.clock->year, c.clock->month, c.clock->day, c.clock->hour, c.clock->minute,
+                                        c.clock->second}));
             continue;
         }
         EXPECT_FALSE(english.clock.has_value());

@@ -136,8 +136,8 @@ struct MmsSaves {
                 // The gateway ("MMS IP") is an IPv4 address, the port a number
                 // 1 to 65535; each refused with the window's own message.
                 MmsCase(
-                    "CustomGatewayPartPast255", [](MmsSettings& s) { s.gateway = "999.1.1.1"; }, 0,
-                    "Error MMS GateWay", "gateway"),
+                    "CustomGatewayPartPast255", [](MmsSettings& s) { s.gateway = "999.1.1.1"; }, 0, "Error MMS GateWay",
+                    "gateway"),
                 MmsCase(
                     "CustomGatewayOfThreeParts", [](MmsSettings& s) { s.gateway = "10.0.0"; }, 0, "Error MMS GateWay",
                     "gateway"),
