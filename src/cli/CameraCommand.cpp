@@ -23,8 +23,8 @@ std::string ListHelp(const CameraField& row)
     const QStringList entries = CameraListEntries(kLanguageEnglish, row.list);
     const QString accepted =
         row.accepted != nullptr ? QString::fromUtf8(row.accepted) : entries.join(QStringLiteral(", "));
-    return QStringLiteral("%1: %2, or the list position [default: %3]")
-        .arg(QString::fromUtf8(row.help), accepted, entries.value(row.initial))
+    return QStringLiteral("%1: %2, %3 [default: %4]")
+        .arg(QString::fromUtf8(row.help), accepted, BareNumberHelp(entries), entries.value(row.initial))
         .toStdString();
 }
 
@@ -132,7 +132,10 @@ Checked<CameraSettings> CameraCommand::prepare() const
     // Refused before the folder is touched, as a value a --from file brought
     // in that no window could have written is.
     return Decided(
-        PrepareCameraWords(choices, m_keys.words(), CameraClock(m_clock), session, KeySpelling::CommandLine()));
+        PrepareCameraWords(choices, m_keys.words(),
+                           CameraClock(m_clock, m_command->get_option("--" + std::string(kClockRow.key))->count() > 0,
+                                       session.chineseMessages()),
+                           session, KeySpelling::CommandLine()));
 }
 
 } // namespace kestra::cli

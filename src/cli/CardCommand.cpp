@@ -212,8 +212,9 @@ int CardCommand::write(RemovableDrives& drives) const
         RefuseUsage(read.refusal);
     const CardProfile& profile = *read.profile;
     // A given clock is refused now, not at the first card.
+    const bool clockGiven = m_write->get_option("--clock")->count() > 0;
     const std::optional<PcClock> givenClock =
-        m_clock.empty() ? std::nullopt : std::optional<PcClock>(CameraClock(m_clock));
+        clockGiven ? std::optional<PcClock>(CameraClock(m_clock, true, session.chineseMessages())) : std::nullopt;
     const std::optional<SerialText> serial =
         m_serialFrom.empty() ? std::nullopt : SerialText::Parse(FromStd(m_serialFrom));
     if (!m_serialFrom.empty()) {
@@ -256,8 +257,8 @@ int CardCommand::write(RemovableDrives& drives) const
                                    .arg(where)};
     }
     CardOutcome card;
-    card.report =
-        WriteCard(folder, profile, givenClock ? *givenClock : CameraClock(m_clock), serial, session.chineseMessages());
+    card.report = WriteCard(folder, profile, givenClock ? *givenClock : CameraClock(m_clock, false), serial,
+                            session.chineseMessages());
     const bool complete = Report(card, session.chineseMessages());
     if (m_eject || m_powerOff) {
         const std::optional<CardVolume> volume = CardVolumeOf(drives, folder);
@@ -294,7 +295,9 @@ int CardCommand::writeEach(RemovableDrives& drives, const CardProfile& profile, 
     plan.serial = serial;
     plan.count = m_count;
     plan.powerOffAfterLast = m_powerOff;
-    plan.clock = [clock = m_clock] { return CameraClock(clock); };
+    plan.clock = [clock = m_clock, given = m_write->get_option("--clock")->count() > 0] {
+        return CameraClock(clock, given);
+    };
     plan.chinese = chinese;
     CardSession cards(drives, watcher, std::move(plan));
     cards.run(

@@ -3,6 +3,7 @@
 
 #include "common/LanguageNames.h"
 #include "formats/camera/CameraSettings.h"
+#include "formats/camera/CameraWords.h"
 #include "formats/shared/SettingsValues.h"
 #include "storage/SettingsFinding.h"
 
@@ -17,35 +18,6 @@
 #include <string_view>
 
 namespace kestra::cli {
-
-namespace {
-
-// "2024-03-05 08:07:06" exactly, read digit by digit: Qt's date parser, which
-// takes every other spelling, costs more than a card's whole clock needs, and
-// gives the same date and time (or none) for every text of this shape.
-bool ReadPlainClock(const QString& text, QDate& date, QTime& time)
-{
-    static constexpr char16_t kShape[] = u"dddd-dd-dd dd:dd:dd";
-    constexpr qsizetype kLength = std::size(kShape) - 1;
-    if (text.size() != kLength)
-        return false;
-    for (qsizetype i = 0; i < kLength; ++i) {
-        const char16_t c = text[i].unicode();
-        if (kShape[i] == u'd' ? (c < u'0' || c > u'9') : c != kShape[i])
-            return false;
-    }
-    const auto number = [&text](qsizetype from, qsizetype digits) {
-        int value = 0;
-        for (qsizetype i = from; i < from + digits; ++i)
-            value = value * 10 + (text[i].unicode() - u'0');
-        return value;
-    };
-    date = QDate(number(0, 4), number(5, 2), number(8, 2));
-    time = QTime(number(11, 2), number(14, 2), number(17, 2));
-    return true;
-}
-
-} // namespace
 
 int FinishSave(const SaveResult& saved, bool chinese, const QString& savedMessage, const QString& path)
 {
@@ -142,29 +114,17 @@ Session SessionOptions::session(std::optional<int> fallbackLanguage, std::option
     return session;
 }
 
-PcClock CameraClock(const std::string& clockOption)
+PcClock CameraClock(const std::string& clockOption, bool given, bool chinese)
 {
-    QDate date;
-    QTime time;
-    if (clockOption.empty()) {
-        const QDateTime now = QDateTime::currentDateTime();
-        date = now.date();
-        time = now.time();
-    } else {
-        // Date and time apart, not as one local QDateTime: a wall-clock time in
-        // a daylight-saving gap is still a time the camera can be set to.
-        const QString text = FromStd(clockOption).simplified();
-        if (!ReadPlainClock(text, date, time)) {
-            const QStringList parts = text.split(QLatin1Char(' '));
-            if (parts.size() == 2) {
-                date = QDate::fromString(parts[0], QStringLiteral("yyyy-MM-dd"));
-                time = QTime::fromString(parts[1], QStringLiteral("HH:mm:ss"));
-            }
-        }
-        if (!date.isValid() || !time.isValid())
-            RefuseUsage(QStringLiteral("--clock: \"%1\" is no date and time; write it as \"2024-03-05 08:07:06\"")
-                            .arg(FromStd(clockOption)));
+    if (given) {
+        const TypedClock typed = ReadTypedClock(QStringLiteral("--clock"), FromStd(clockOption), chinese);
+        if (!typed.clock)
+            RefuseUsage(typed.refusal);
+        return *typed.clock;
     }
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
+    const QTime time = now.time();
     return ClampToCameraCalendar(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
 }
 

@@ -125,9 +125,10 @@ struct SessionOptions {
 // else is refused (kExitUsage) with the list of languages.
 int ParseLanguage(const QString& value);
 
-// --clock "2024-03-05 08:07:06", or the PC's local time when empty; the year
-// limited to the camera's calendar by the same rule as the Camera window's.
-PcClock CameraClock(const std::string& clockOption);
+// --clock "2024-03-05 08:07:06" when `given` (a date that does not exist, or
+// a year outside the camera's calendar, is refused), otherwise the PC's local
+// time, its year limited to the camera's calendar by the Camera window's rule.
+PcClock CameraClock(const std::string& clockOption, bool given, bool chinese = false);
 
 // A --from file is edited only when it checks clean: the values of a file
 // with a broken checksum, a wrong size or a value no window writes are not

@@ -207,6 +207,14 @@ QString FindingKindName(FindingKind kind)
         return QStringLiteral("textClipped");
     case FindingKind::UserName:
         return QStringLiteral("userName");
+    case FindingKind::ControlCharacter:
+        return QStringLiteral("controlCharacter");
+    case FindingKind::PortNumber:
+        return QStringLiteral("portNumber");
+    case FindingKind::Ipv4Address:
+        return QStringLiteral("ipv4Address");
+    case FindingKind::MailboxName:
+        return QStringLiteral("mailboxName");
     }
     return {};
 }

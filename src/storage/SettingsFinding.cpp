@@ -125,6 +125,15 @@ Sentence EnglishText(const SettingsFinding& f)
                 {Arg::Field, Arg::Value, Arg::Expected}};
     case FindingKind::UserName:
         return {u"The user name block does not match the sender address."};
+    case FindingKind::ControlCharacter:
+        return {u"%1 holds the control character 0x%2, which the camera cannot use in a text.",
+                {Arg::Field, Arg::HexValue}};
+    case FindingKind::PortNumber:
+        return {u"%1 is no port number 1 to %2.", {Arg::Field, Arg::Expected}};
+    case FindingKind::Ipv4Address:
+        return {u"%1 is no IPv4 address (four numbers 0 to 255 joined by dots).", {Arg::Field}};
+    case FindingKind::MailboxName:
+        return {u"%1 has no name before its \"@\", and the camera logs in with that name.", {Arg::Field}};
     }
     return {};
 }
@@ -158,6 +167,14 @@ Sentence ChineseText(const SettingsFinding& f)
         return {u"%1 的长度字节为 %2，超出了 %3 字节的文本区，文本已截断。", {Arg::Field, Arg::Value, Arg::Expected}};
     case FindingKind::UserName:
         return {u"用户名与发件人地址不符。"};
+    case FindingKind::ControlCharacter:
+        return {u"%1 含有控制字符 0x%2，相机无法在文本中使用。", {Arg::Field, Arg::HexValue}};
+    case FindingKind::PortNumber:
+        return {u"%1 不是 1 至 %2 的端口号。", {Arg::Field, Arg::Expected}};
+    case FindingKind::Ipv4Address:
+        return {u"%1 不是 IPv4 地址（以点分隔的四个 0 至 255 的数）。", {Arg::Field}};
+    case FindingKind::MailboxName:
+        return {u"%1 的“@”前没有用户名，而相机用该用户名登录。", {Arg::Field}};
     }
     return {};
 }

@@ -13,18 +13,22 @@ namespace kestra {
 
 // What is wrong with a settings record or with the bytes of a settings file.
 enum class FindingKind {
-    FileSize,       // the file is not the size the camera expects
-    LineEnd,        // a block does not end in CR LF
-    Checksum,       // the stored checksum does not match the bytes
-    Reserved,       // a byte the format keeps fixed (zero, 1, ...) holds something else
-    OutOfRange,     // a number outside its range (pictures per day, language code)
-    ListPosition,   // a stored list position that names no entry of its list
-    Clock,          // a clock field that is no valid date or time
-    CatalogueIndex, // a country or operator index outside the catalogue
-    Mode,           // the mode flag and the codes that go with it disagree
-    TextLength,     // a text longer than its field allows
-    TextClipped,    // a length byte pointing past the block's text area
-    UserName,       // gprs.dat's user name block does not match the sender address
+    FileSize,         // the file is not the size the camera expects
+    LineEnd,          // a block does not end in CR LF
+    Checksum,         // the stored checksum does not match the bytes
+    Reserved,         // a byte the format keeps fixed (zero, 1, ...) holds something else
+    OutOfRange,       // a number outside its range (pictures per day, language code)
+    ListPosition,     // a stored list position that names no entry of its list
+    Clock,            // a clock field that is no valid date or time
+    CatalogueIndex,   // a country or operator index outside the catalogue
+    Mode,             // the mode flag and the codes that go with it disagree
+    TextLength,       // a text longer than its field allows
+    TextClipped,      // a length byte pointing past the block's text area
+    UserName,         // gprs.dat's user name block does not match the sender address
+    ControlCharacter, // a text holds a control character (the byte is the value)
+    PortNumber,       // a port that is no number 1 to 65535 (the highest is the expected value)
+    Ipv4Address,      // a gateway that is no IPv4 address
+    MailboxName,      // a sender address with no name before its "@"
 };
 
 // One finding: which field (or block) and where, with values for the message.

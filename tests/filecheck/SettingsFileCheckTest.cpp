@@ -57,6 +57,18 @@ void Reseal(SettingsFileKind kind, QByteArray& file)
     file[at + 1] = static_cast<char>(sum >> 8);
 }
 
+// Puts `text` into text block `block` as the writers do: its bytes nibble-
+// swapped, zeros after them, its length in byte 57.
+void PutText(QByteArray& file, int block, const QByteArray& text)
+{
+    const qsizetype at = block * 60;
+    for (qsizetype i = 0; i < 57; ++i) {
+        const auto byte = static_cast<unsigned char>(i < text.size() ? text[i] : 0);
+        file[at + i] = static_cast<char>(((byte << 4) | (byte >> 4)) & 0xFF);
+    }
+    file[at + 57] = static_cast<char>(text.size());
+}
+
 std::vector<FindingKind> Kinds(const SettingsFileCheck& check)
 {
     std::vector<FindingKind> kinds;
@@ -120,15 +132,49 @@ TEST(SettingsFileCheck, FindsEachFault)
         {"mms units digit 10", 2, [](QByteArray& f) { f[4] = static_cast<char>(0xA0); }, true, {K::OutOfRange}},
         {"mms block 10 text", 2, [](QByteArray& f) { f[600] = 1; }, true, {K::Reserved}},
         {"mms country 42", 2, [](QByteArray& f) { f[8] = static_cast<char>(0xA2); }, true, {K::CatalogueIndex}},
-        {"mms url 51", 2, [](QByteArray& f) { f[117] = 51; }, true, {K::TextLength}},
-        {"mms url 58", 2, [](QByteArray& f) { f[117] = 58; }, true, {K::TextClipped, K::TextLength}},
+        // A length byte past the text takes the zeros after it in: control characters.
+        {"mms url 51", 2, [](QByteArray& f) { f[117] = 51; }, true, {K::TextLength, K::ControlCharacter}},
+        {"mms url 58",
+         2,
+         [](QByteArray& f) { f[117] = 58; },
+         true,
+         {K::TextClipped, K::TextLength, K::ControlCharacter}},
         {"mms custom with a slot", 3, [](QByteArray& f) { f[9] = 0x10; }, true, {K::Mode}},
         {"gprs fixed byte 6", 4, [](QByteArray& f) { f[6] = 0; }, true, {K::Reserved}},
         {"gprs mode 2", 4, [](QByteArray& f) { f[50] = 2; }, true, {K::Mode}},
         {"gprs Customer country", 5, [](QByteArray& f) { f[2] = 0x40; }, true, {K::Mode}},
         {"gprs user name", 4, [](QByteArray& f) { f[540] = 0x26; }, true, {K::UserName}},
         {"gprs sms control 6", 4, [](QByteArray& f) { f[8] = 0x60; }, true, {K::ListPosition}},
-        {"gprs port 11", 4, [](QByteArray& f) { f[5 * 60 + 57] = 11; }, true, {K::TextLength}},
+        {"gprs port 11", 4, [](QByteArray& f) { f[5 * 60 + 57] = 11; }, true, {K::TextLength, K::ControlCharacter}},
+        // Texts the camera cannot use: no window writes them.
+        {"gprs port of letters", 4, [](QByteArray& f) { PutText(f, 5, "abc"); }, true, {K::PortNumber}},
+        {"gprs port 65536", 4, [](QByteArray& f) { PutText(f, 5, "65536"); }, true, {K::PortNumber}},
+        {"gprs port 65535", 4, [](QByteArray& f) { PutText(f, 5, "65535"); }, true, {}},
+        {"gprs sender with no name",
+         4,
+         [](QByteArray& f) {
+             PutText(f, 6, "@example.org");
+             PutText(f, 9, "");
+         },
+         true,
+         {K::MailboxName}},
+        {"gprs server with ESC",
+         4,
+         [](QByteArray& f) { PutText(f, 4, "smtp\x1b.example.com"); },
+         true,
+         {K::ControlCharacter}},
+        {"mms custom gateway 999", 3, [](QByteArray& f) { PutText(f, 3, "999.1.1.1"); }, true, {K::Ipv4Address}},
+        {"mms custom gateway of three parts",
+         3,
+         [](QByteArray& f) { PutText(f, 3, "10.0.0"); },
+         true,
+         {K::Ipv4Address}},
+        {"mms custom port 0", 3, [](QByteArray& f) { PutText(f, 4, "0"); }, true, {K::PortNumber}},
+        {"sms phone1 with a newline",
+         6,
+         [](QByteArray& f) { PutText(f, 1, "13800138000\n"); },
+         true,
+         {K::ControlCharacter}},
         {"sms size 360", 6, [](QByteArray& f) { f.append(QByteArray(60, '\0')); }, false, {K::FileSize}},
         {"sms fixed byte 50", 6, [](QByteArray& f) { f[50] = 0; }, true, {K::Reserved}},
         {"sms language 12", 6, [](QByteArray& f) { f[5] = static_cast<char>(0xC0); }, true, {K::OutOfRange}},
@@ -136,7 +182,7 @@ TEST(SettingsFileCheck, FindsEachFault)
          7,
          [](QByteArray& f) { f[237] = static_cast<char>(255); },
          true,
-         {K::TextClipped, K::TextLength}},
+         {K::TextClipped, K::TextLength, K::ControlCharacter}},
         // Bytes the format fixes at zero: unused header bytes, padding after a text.
         {"mms header byte 20", 2, [](QByteArray& f) { f[20] = 0x10; }, true, {K::Reserved}},
         {"mms header byte 53", 2, [](QByteArray& f) { f[53] = 1; }, true, {K::Reserved}},

@@ -6,8 +6,12 @@
 #include "formats/camera/CameraTexts.h"
 #include "formats/shared/FieldRows.h"
 
+#include <QDate>
+#include <QTime>
+
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <mutex>
 #include <string_view>
 #include <vector>
@@ -134,6 +138,31 @@ void ReadTime(CameraChoices& choices, const std::vector<const CameraField*>& row
         choices.*ChoiceOf(rows[i]->member) = numbers[i];
 }
 
+// "2024-03-05 08:07:06" exactly, read digit by digit: Qt's date parser, which
+// takes every other spelling, costs more than a card's whole clock needs, and
+// gives the same date and time (or none) for every text of this shape.
+bool ReadPlainClock(const QString& text, QDate& date, QTime& time)
+{
+    static constexpr char16_t kShape[] = u"dddd-dd-dd dd:dd:dd";
+    constexpr qsizetype kLength = std::size(kShape) - 1;
+    if (text.size() != kLength)
+        return false;
+    for (qsizetype i = 0; i < kLength; ++i) {
+        const char16_t c = text[i].unicode();
+        if (kShape[i] == u'd' ? (c < u'0' || c > u'9') : c != kShape[i])
+            return false;
+    }
+    const auto number = [&text](qsizetype from, qsizetype digits) {
+        int value = 0;
+        for (qsizetype i = from; i < from + digits; ++i)
+            value = value * 10 + (text[i].unicode() - u'0');
+        return value;
+    };
+    date = QDate(number(0, 4), number(5, 2), number(8, 2));
+    time = QTime(number(11, 2), number(14, 2), number(17, 2));
+    return true;
+}
+
 QString TwoDigits(int number)
 {
     return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
@@ -172,6 +201,37 @@ SaveDecision<CameraSettings> PrepareCameraWords(CameraChoices start, const Setti
         const CameraField* row = FindField(kCameraFields, field);
         return row != nullptr && row->word != CameraWord::Session ? row->key : nullptr;
     });
+}
+
+TypedClock ReadTypedClock(const QString& key, const QString& word, bool chinese)
+{
+    // Date and time apart, not as one local QDateTime: a wall-clock time in
+    // a daylight-saving gap is still a time the camera can be set to.
+    QDate date;
+    QTime time;
+    const QString text = word.simplified();
+    if (!ReadPlainClock(text, date, time)) {
+        const QStringList parts = text.split(QLatin1Char(' '));
+        if (parts.size() == 2) {
+            date = QDate::fromString(parts[0], QStringLiteral("yyyy-MM-dd"));
+            time = QTime::fromString(parts[1], QStringLiteral("HH:mm:ss"));
+        }
+    }
+    if (!date.isValid() || !time.isValid())
+        return {std::nullopt,
+                RefusalWords(chinese, "%1: \"%2\" is no date and time; write it as \"2024-03-05 08:07:06\"",
+                             "%1: \u201c%2\u201d不是日期和时间；请写成\u201c2024-03-05 08:07:06\u201d")
+                    .arg(key, word)};
+    constexpr const CameraField& year = CameraFieldOf(&CameraSettings::clockYear);
+    const int first = kFirstClockYear + year.low;
+    const int last = kFirstClockYear + year.high;
+    if (date.year() < first || date.year() > last)
+        return {std::nullopt, RefusalWords(chinese, "%1: \"%2\" is outside the camera's calendar, the years %3 to %4",
+                                           "%1: \u201c%2\u201d超出相机的日历（%3 至 %4 年）")
+                                  .arg(key, word)
+                                  .arg(first)
+                                  .arg(last)};
+    return {PcClock{date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()}, {}};
 }
 
 SettingWords CameraWordsOf(const CameraSettings& settings)

@@ -7,6 +7,8 @@
 #include "formats/camera/CameraSettings.h"
 #include "formats/shared/SettingWords.h"
 
+#include <optional>
+
 namespace kestra {
 
 // camera.dat from words, the one reading of the command line's options and a
@@ -20,6 +22,18 @@ namespace kestra {
 // (the clock, the language, the TV mode) and not looked at here.
 SaveDecision<CameraSettings> PrepareCameraWords(CameraChoices start, const SettingWords& words, const PcClock& clock,
                                                 const Session& session, const KeySpelling& spelling);
+
+// A clock the user types, "2024-03-05 08:07:06": the camera's clock it sets,
+// or (`clock` empty) the refusal naming `key`, in Chinese when `chinese`, of
+// a text of another shape, a date that does not exist, or a year outside the
+// camera's calendar (the range of the clock's rows). Only the PC's clock is
+// limited to the calendar; a typed year is the user's word and is never
+// stored as another.
+struct TypedClock {
+    std::optional<PcClock> clock;
+    QString refusal;
+};
+TypedClock ReadTypedClock(const QString& key, const QString& word, bool chinese);
 
 // The words that give the settings of `settings` back: every list in the
 // window's English words, the serial text and the times, one word per key in

@@ -22,6 +22,9 @@ constexpr qsizetype kMinimumText = 2;
 // An SMS control number shorter than this cannot be a phone number.
 constexpr qsizetype kMinimumPhone = 5;
 
+constexpr const GprsTextField& kPort = RowOf(kGprsTextFields, &GprsSettings::smtpPort);
+constexpr const GprsTextField& kSender = RowOf(kGprsTextFields, &GprsSettings::senderEmail);
+
 bool LooksLikeAddress(const QByteArray& address)
 {
     return address.contains('@') && address.contains('.');
@@ -70,9 +73,12 @@ SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Sess
         return refuse(SmtpCheck::Server, &GprsSettings::smtpServer);
     if (record.smtpPort.size() < kMinimumText)
         return refuse(SmtpCheck::Port, &GprsSettings::smtpPort);
+    if (!TextFits(kPort, record.smtpPort))
+        return refuse(SmtpCheck::PortNumber, &GprsSettings::smtpPort);
     if (record.senderEmail.size() < kMinimumText)
         return refuse(SmtpCheck::SenderEmpty, &GprsSettings::senderEmail);
-    if (!LooksLikeAddress(record.senderEmail))
+    // The camera logs in with the name before the "@": there must be one.
+    if (!LooksLikeAddress(record.senderEmail) || !TextFits(kSender, record.senderEmail))
         return refuse(SmtpCheck::SenderAddress, &GprsSettings::senderEmail);
     if (record.senderPassword.size() < kMinimumText)
         return refuse(SmtpCheck::SenderPassword, &GprsSettings::senderPassword);

@@ -44,7 +44,7 @@ SettingsFindings CheckGprsSettings(const GprsSettings& s)
         if (field.member == &GprsSettings::countryIndex)
             CheckCatalogue(findings, s);
     }
-    CheckTextLengths<GprsSettings>(findings, kGprsTextFields, s);
+    CheckTexts<GprsSettings>(findings, kGprsTextFields, s);
     return findings;
 }
 

@@ -111,6 +111,7 @@ constexpr ChineseEnglishText kCheckMessages[] = {
     {"Please Input Email", "请输入邮件地址"},
     {"Error Receive Email ", "接收人邮件地址地址错误"},
     {"SMS control is already open，please input Phone No.", "短信控制已经打开，请输入手机号码"},
+    {"The port must be a number from 1 to 65535", "端口必须是 1 至 65535 之间的数字"},
 };
 
 // In SmtpHint order. The examples are neutral placeholders.

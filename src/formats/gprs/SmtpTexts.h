@@ -59,6 +59,9 @@ enum class SmtpCheck {
     RecipientEmpty,
     RecipientAddress,
     SmsPhone, // SMS control on: a phone number of at least 5 bytes
+    // Not one of the window's first checks: a port of two or more characters
+    // that is no number 1 to 65535, which the camera cannot connect to.
+    PortNumber,
 };
 
 QString SmtpCheckMessage(int language, SmtpCheck check);

@@ -33,6 +33,9 @@ bool IsSecondDestination(const QByteArray& phone2)
     return std::all_of(phone2.begin(), phone2.end(), [](char c) { return IsDigit(c) || c == '+'; });
 }
 
+constexpr const MmsTextField& kGateway = RowOf(kMmsTextFields, &MmsSettings::gateway);
+constexpr const MmsTextField& kPort = RowOf(kMmsTextFields, &MmsSettings::port);
+
 struct Refusal {
     MmsMessage message;
     QByteArray MmsSettings::*field; // its row names it
@@ -66,8 +69,12 @@ std::optional<Refusal> FirstFailingCheck(const MmsSettings& s)
             return Refusal{MmsMessage::GatewayFormat, &MmsSettings::gateway};
         if (s.port.isEmpty())
             return Refusal{MmsMessage::PortMissing, &MmsSettings::port};
-        if (!s.gateway.contains('.'))
+        // The window calls the gateway "MMS IP": the camera takes an IPv4
+        // address there, and a port number 1 to 65535 beside it.
+        if (!TextFits(kGateway, s.gateway))
             return Refusal{MmsMessage::GatewayFormat, &MmsSettings::gateway};
+        if (!TextFits(kPort, s.port))
+            return Refusal{MmsMessage::PortMissing, &MmsSettings::port};
     }
     return std::nullopt;
 }

@@ -45,7 +45,7 @@ SettingsFindings CheckMmsSettings(const MmsSettings& s)
         if (field.member == &MmsSettings::countryCode)
             CheckCatalogue(findings, s);
     }
-    CheckTextLengths<MmsSettings>(findings, kMmsTextFields, s);
+    CheckTexts<MmsSettings>(findings, kMmsTextFields, s);
     return findings;
 }
 

@@ -44,8 +44,10 @@ using MmsTextField = TextField<MmsSettings>;
 inline constexpr std::array<MmsTextField, 9> kMmsTextFields{{
     {"url",      "url",      &MmsSettings::url,      50, 1, "Custom mode: MMS centre URL", true},
     {"apn",      "apn",      &MmsSettings::apn,      30, 2, "Custom mode: APN", true},
-    {"gateway",  "gateway",  &MmsSettings::gateway,  20, 3, "Custom mode: WAP gateway", true},
-    {"port",     "port",     &MmsSettings::port,     10, 4, "Custom mode: gateway port", true},
+    {"gateway",  "gateway",  &MmsSettings::gateway,  20, 3, "Custom mode: WAP gateway, an IPv4 address", true,
+     TextForm::Ipv4},
+    {"port",     "port",     &MmsSettings::port,     10, 4, "Custom mode: gateway port, 1 to 65535", true,
+     TextForm::Port},
     {"phone",    "phone",    &MmsSettings::phone,    32, 5,
      "Phone number the pictures go to; also the number allowed to control the camera by SMS"},
     {"email",    "email",    &MmsSettings::email,    40, 6, "E-mail address the pictures go to"},

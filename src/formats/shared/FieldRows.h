@@ -25,6 +25,25 @@ namespace kestra {
 // mode, are a whole card's in a profile and the session's on the command line
 // (SessionKeys.h); a row of such a field names that key and sets `session`.
 
+// What a typed text stands for, beyond its length: what the camera needs of
+// it to use it. No text may hold a control character (bytes 0x00 to 0x1F and
+// 0x7F, which no code page 936 character contains): the camera would print or
+// send it as it stands. An empty text is left to the window's own checks.
+enum class TextForm {
+    Any,
+    Port,    // a port number kLowestPort to kHighestPort in decimal digits
+    Ipv4,    // an IPv4 address: four numbers 0 to 255 joined by "."
+    Mailbox, // an address with a name before its first "@": the name the camera logs in with
+};
+
+inline constexpr int kLowestPort = 1;
+inline constexpr int kHighestPort = 65535;
+
+// The index of the first control character of `text`, or -1.
+qsizetype FirstControlCharacter(const QByteArray& text);
+// Whether a text without control characters is what `form` asks for.
+bool FitsTextForm(TextForm form, const QByteArray& text);
+
 // One typed text.
 template <typename Record> struct TextField {
     const char* name;           // the record field, as findings and refusals name it
@@ -36,7 +55,15 @@ template <typename Record> struct TextField {
     // Written from the operator's preset outside the custom mode (mms and
     // gprs), typed only in the custom mode.
     bool preset = false;
+    TextForm form = TextForm::Any; // what the text must be, beyond its length
 };
+
+// Whether `text` is what the text of `field` must be: no control character,
+// and the field's form.
+template <typename Record> bool TextFits(const TextField<Record>& field, const QByteArray& text)
+{
+    return FirstControlCharacter(text) < 0 && FitsTextForm(field.form, text);
+}
 
 // How a number lies in the header block.
 enum class NumberStorage {
@@ -106,6 +133,22 @@ template <typename Fields, typename Member> constexpr const auto& RowOf(const Fi
             return field;
     }
     throw "the format's table lacks this member";
+}
+
+// The finding of a text not of its form.
+constexpr FindingKind TextFormFinding(TextForm form)
+{
+    switch (form) {
+    case TextForm::Port:
+        return FindingKind::PortNumber;
+    case TextForm::Ipv4:
+        return FindingKind::Ipv4Address;
+    case TextForm::Mailbox:
+        return FindingKind::MailboxName;
+    case TextForm::Any:
+        break;
+    }
+    return FindingKind::TextLength;
 }
 
 // The text's finding offset: its length byte in its block.
@@ -185,13 +228,25 @@ void CheckNumberRange(SettingsFindings& findings, const NumberField<Record>& fie
                    record.*field.member, field.low, field.high);
 }
 
-// A finding for each text longer than its limit.
+// A finding for each text longer than its limit, holding a control character
+// or not of its field's form.
 template <typename Record>
-void CheckTextLengths(SettingsFindings& findings, std::span<const TextField<Record>> texts, const Record& record)
+void CheckTexts(SettingsFindings& findings, std::span<const TextField<Record>> texts, const Record& record)
 {
-    for (const TextField<Record>& field : texts)
-        CheckTextLength(findings, QLatin1String(field.name), TextLengthOffset(field), record.*field.member,
-                        field.limit);
+    for (const TextField<Record>& field : texts) {
+        const QByteArray& text = record.*field.member;
+        const QLatin1String name(field.name);
+        const qsizetype offset = TextLengthOffset(field);
+        CheckTextLength(findings, name, offset, text, field.limit);
+        if (const qsizetype at = FirstControlCharacter(text); at >= 0) {
+            // The byte's own place in the file: its block's text area.
+            findings.push_back({FindingKind::ControlCharacter, QString(name),
+                                static_cast<qsizetype>(field.block * kBlockSize) + at,
+                                static_cast<unsigned char>(text[at]), 0});
+        } else if (!FitsTextForm(field.form, text)) {
+            findings.push_back({TextFormFinding(field.form), QString(name), offset, 0, kHighestPort});
+        }
+    }
 }
 
 } // namespace kestra

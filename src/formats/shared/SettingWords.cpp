@@ -162,19 +162,57 @@ QString LooseWord(const QString& word)
     return loose.remove(kBlanks);
 }
 
+BareNumbers BareNumbersOf(const QStringList& entries)
+{
+    static const QRegularExpression kAmount(QStringLiteral(R"(^(\d+(?:\.\d+)?)([a-z]+)$)"));
+    BareNumbers bare;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QRegularExpressionMatch amount = kAmount.match(LooseWord(entries[i]));
+        if (!amount.hasMatch())
+            continue;
+        if (bare.unit.isEmpty()) {
+            bare.unit = amount.captured(2);
+            bare.example = entries[i];
+        }
+        if (amount.captured(2) == bare.unit)
+            bare.values.push_back({amount.captured(1), static_cast<int>(i)});
+    }
+    return bare;
+}
+
+QString BareNumberHelp(const QStringList& entries)
+{
+    const BareNumbers bare = BareNumbersOf(entries);
+    if (!bare.values.empty())
+        return QStringLiteral("or the number alone (%1 for \"%2\")").arg(bare.values.front().number, bare.example);
+    return QStringLiteral("or the list position");
+}
+
 int ListPosition(const QString& key, const QString& word, const std::vector<QStringList>& entrySets, bool chinese,
                  const QString& accepted, const QString& field)
 {
     const qsizetype count = entrySets.empty() ? 0 : entrySets.front().size();
-    bool isNumber = false;
-    const int position = word.trimmed().toInt(&isNumber);
-    if (isNumber && position >= 0 && position < count)
-        return position;
-    if (!isNumber) {
-        const QString wanted = LooseWord(word);
+    // A number alone names the entry that shows it in the list's first unit
+    // ("10" is "10 Sec") where the entries are amounts, and a position
+    // elsewhere: a list of amounts has no positions to give.
+    static const QRegularExpression kBareNumber(QStringLiteral(R"(^\d+(?:\.\d+)?$)"));
+    const QString loose = LooseWord(word);
+    const bool isNumber = kBareNumber.match(loose).hasMatch();
+    const BareNumbers bare = entrySets.empty() ? BareNumbers{} : BareNumbersOf(entrySets.front());
+    if (isNumber && !bare.values.empty()) {
+        for (const BareNumbers::Value& value : bare.values) {
+            if (value.number == loose)
+                return value.position;
+        }
+    } else if (isNumber) {
+        bool whole = false;
+        const int position = loose.toInt(&whole);
+        if (whole && position >= 0 && position < count)
+            return position;
+    } else {
         for (const QStringList& entries : entrySets) {
             for (qsizetype i = 0; i < entries.size(); ++i) {
-                if (LooseWord(entries[i]) == wanted)
+                if (LooseWord(entries[i]) == loose)
                     return static_cast<int>(i);
             }
         }
@@ -186,6 +224,11 @@ int ListPosition(const QString& key, const QString& word, const std::vector<QStr
             quoted << QLatin1Char('"') + entry + QLatin1Char('"');
         words = quoted.join(QStringLiteral(", "));
     }
+    if (!bare.values.empty())
+        throw WordRefusal{RefusalWords(chinese, "%1: %2 is not accepted; use %3, or the number alone (%4 for \"%5\")",
+                                       "%1: %2 无效；请用 %3，或只写数字（%4 即\u201c%5\u201d）")
+                              .arg(key, Quoted(chinese, word), words, bare.values.front().number, bare.example),
+                          field};
     throw WordRefusal{RefusalWords(chinese, "%1: %2 is not accepted; use %3, or a position 0 to %4",
                                    "%1: %2 无效；请用 %3，或位置 0 至 %4")
                           .arg(key, Quoted(chinese, word), words)

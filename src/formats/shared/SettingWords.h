@@ -85,12 +85,34 @@ QString RefusalWords(bool chinese, const char* english, const char* chineseText)
 // zeros, and the units of time reduced to "s", "min" and "h".
 QString LooseWord(const QString& word);
 
+// The numbers alone a list takes: where its entries are amounts ("10 Sec",
+// "02 Photo", "5MP"), each entry in the unit of the first, by its number as
+// LooseWord writes it ("10", "2", "1.3"); `example` is the first such entry.
+// A list of no amounts (modes, switches) has none.
+struct BareNumbers {
+    struct Value {
+        QString number;
+        int position;
+    };
+    QString unit;
+    QString example;
+    std::vector<Value> values;
+};
+BareNumbers BareNumbersOf(const QStringList& entries);
+
+// What a number alone names in a list with these entries, for a help line:
+// "or the number alone (1 for "1 Sec")" or "or the list position".
+QString BareNumberHelp(const QStringList& entries);
+
 // The position of the entry `word` names in a list: as the list shows it in
 // any of `entrySets` (the same list in several languages, position for
-// position), in a looser spelling ("video" for "Video", "30s" for "30 Sec",
-// "2 photo" for "02 Photo"), or as the position itself, the number a file
-// stores. Anything else is refused naming `key` (as spelt) and the accepted
-// words, `accepted` standing in for them when the list is too long to print.
+// position, English first), in a looser spelling ("video" for "Video", "30s"
+// for "30 Sec", "2 photo" for "02 Photo"), or by a number alone: in a list of
+// amounts the entry that shows the number in the unit of the first ("10" is
+// "10 Sec", "30" is "30 Sec" and never "30 Min"), in any other list the
+// position itself, the number a file stores. Anything else is refused naming
+// `key` (as spelt) and the accepted words, `accepted` standing in for them
+// when the list is too long to print.
 int ListPosition(const QString& key, const QString& word, const std::vector<QStringList>& entrySets, bool chinese,
                  const QString& accepted = {}, const QString& field = {});
 

@@ -28,6 +28,6 @@ inline constexpr int kMaxTvMode = 255;
 inline constexpr const char* kPicturesPerDayHelp = "Pictures sent per day, 0 for no limit [default: 0]";
 inline constexpr const char* kSmsControlHelp =
     "How often the camera listens for SMS commands: ON, 5 Min, 30 Min, 1 Hour, 2 Hour, Off (also written 30min, "
-    "1h), or the list position [default: Off]";
+    "1h), or the number alone (30 for 30 Min) [default: Off]";
 
 } // namespace kestra

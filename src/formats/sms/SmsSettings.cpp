@@ -10,7 +10,7 @@ SettingsFindings CheckSmsSettings(const SmsSettings& s)
     SettingsFindings findings;
     for (const SmsNumberField& field : kSmsNumberFields)
         CheckNumberRange(findings, field, s);
-    CheckTextLengths<SmsSettings>(findings, kSmsTextFields, s);
+    CheckTexts<SmsSettings>(findings, kSmsTextFields, s);
     return findings;
 }
 

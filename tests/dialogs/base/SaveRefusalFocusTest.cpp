@@ -105,6 +105,24 @@ const RefusalCase kCases[] = {
          c.Retype(mms_ids::kPhone2Field, QStringLiteral("139"));
      },
      mms_ids::kPhone2Field},
+    // The gateway ("MMS IP") is an IPv4 address, a port a number 1 to 65535.
+    {"MmsCustomGatewayNoIpv4", Opener<CMmsDialog>(Session{}), kMmsIds,
+     [](const Controls& c) {
+         c.Pick(mms_ids::kModeList, 1);
+         c.Retype(mms_ids::kPhoneField, QStringLiteral("13800138000"));
+         c.Retype(mms_ids::kUrlField, QStringLiteral("http://mms.example.net"));
+         c.Retype(mms_ids::kApnField, QStringLiteral("mms"));
+         c.Retype(mms_ids::kGatewayField, QStringLiteral("999.1.1.1"));
+         c.Retype(mms_ids::kPortField, QStringLiteral("80"));
+     },
+     mms_ids::kGatewayField},
+    {"SmtpPortLetters", Opener<CSmtpDialog>(Session{}), kSmtpIds,
+     [](const Controls& c) {
+         TypeMailbox(c);
+         c.Retype(smtp_ids::kPortField, QStringLiteral("abc"));
+         c.Retype(smtp_ids::kRecipientField, QStringLiteral("me@example.com"));
+     },
+     smtp_ids::kPortField},
     {"SmtpServer", Opener<CSmtpDialog>(Session{}), kSmtpIds, [](const Controls&) {}, smtp_ids::kServerField},
     {"SmtpRecipientAddress", Opener<CSmtpDialog>(Session{}), kSmtpIds,
      [](const Controls& c) {

@@ -21,14 +21,20 @@ TEST(GprsFile, UserNameBlockIsTheSenderBeforeItsFirstAt)
         QByteArray sender;
         QByteArray user;
     };
-    for (const Case& c : {Case{"ab@example.com", "ab"}, Case{"trailcam", "trailcam"}, Case{"a@b@c", "a"},
-                          Case{"@example.com", ""}, Case{"", ""}}) {
+    for (const Case& c :
+         {Case{"ab@example.com", "ab"}, Case{"trailcam", "trailcam"}, Case{"a@b@c", "a"}, Case{"", ""}}) {
         GprsSettings s = GprsFileKind::kStart;
         s.senderEmail = c.sender;
         const QByteArray block = BuildGprsFile(test::MustPass(s)).mid(540, 60);
         EXPECT_EQ(block[57], c.user.size()) << c.sender.constData();
         EXPECT_EQ(Unscrambled(block).left(static_cast<int>(c.user.size())), c.user) << c.sender.constData();
     }
+    // Nothing before the "@" is no name to log in with: no record carries it
+    // to the writer.
+    EXPECT_EQ(GprsUserName("@example.com"), QByteArray());
+    GprsSettings nameless = GprsFileKind::kStart;
+    nameless.senderEmail = "@example.com";
+    EXPECT_FALSE(CheckGprsRecord(nameless).ok());
 }
 
 TEST(GprsFileReader, ModeComesFromByte50Alone)

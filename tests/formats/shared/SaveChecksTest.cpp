@@ -133,6 +133,41 @@ struct MmsSaves {
                 MmsCase(
                     "CustomGatewayWithoutDot", [](MmsSettings& s) { s.gateway = "localhost"; }, 0, "Error MMS GateWay",
                     "gateway"),
+                // The gateway ("MMS IP") is an IPv4 address, the port a number
+                // 1 to 65535; each refused with the window's own message.
+                MmsCase(
+                    "CustomGatewayPartPast255", [](MmsSettings& s) { s.gateway = "999.1.1.1"; }, 0, "Error MMS GateWay",
+                    "gateway"),
+                MmsCase(
+                    "CustomGatewayOfThreeParts", [](MmsSettings& s) { s.gateway = "10.0.0"; }, 0, "Error MMS GateWay",
+                    "gateway"),
+                MmsCase(
+                    "CustomGatewayHostName", [](MmsSettings& s) { s.gateway = "wap.example.net"; }, 0,
+                    "Error MMS GateWay", "gateway"),
+                MmsCase(
+                    "CustomGatewayEmptyPart", [](MmsSettings& s) { s.gateway = "10..0.1"; }, 0, "Error MMS GateWay",
+                    "gateway"),
+                MmsCase(
+                    "CustomPortLetters", [](MmsSettings& s) { s.port = "80a"; }, 0, "Error MMS Port", "port"),
+                MmsCase(
+                    "CustomPortPastTheLast", [](MmsSettings& s) { s.port = "65536"; }, 0, "Error MMS Port", "port"),
+                MmsCase(
+                    "CustomPortZero", [](MmsSettings& s) { s.port = "0"; }, 0, "Error MMS Port", "port"),
+                MmsCase(
+                    "CustomPortNegative", [](MmsSettings& s) { s.port = "-1"; }, 0, "Error MMS Port", "port"),
+                MmsCase(
+                    "CustomHighestAddressAndPort",
+                    [](MmsSettings& s) {
+                        s.gateway = "255.255.255.255";
+                        s.port = "65535";
+                    },
+                    0, nullptr, ""),
+                MmsCase(
+                    "EmailWithANewline", [](MmsSettings& s) { s.email = "a@b.cn\n"; }, 1,
+                    "email holds the control character 0x0A, which the camera cannot use in a text.", "email"),
+                MmsCase(
+                    "CustomUrlWithAnEscape", [](MmsSettings& s) { s.url = "http://\x1b[31mmms"; }, 0,
+                    "url holds the control character 0x1B, which the camera cannot use in a text.", "url"),
                 MmsCase(
                     "SmsControlOnWithOnlyAnEmail",
                     [](MmsSettings& s) {
@@ -173,7 +208,28 @@ struct GprsSaves {
     {
         return {
             {"one-character port", [](GprsSettings& s) { s.smtpPort = "2"; }, "Please Input Port"},
-            {"two-letter port", [](GprsSettings& s) { s.smtpPort = "ab"; }, nullptr},
+            // A port of two or more characters is a number 1 to 65535.
+            {"two-letter port", [](GprsSettings& s) { s.smtpPort = "ab"; }, "The port must be a number from 1 to 65535",
+             "smtpPort"},
+            {"port past the last", [](GprsSettings& s) { s.smtpPort = "65536"; },
+             "The port must be a number from 1 to 65535", "smtpPort"},
+            {"negative port", [](GprsSettings& s) { s.smtpPort = "-1"; }, "The port must be a number from 1 to 65535",
+             "smtpPort"},
+            {"port zero in two digits", [](GprsSettings& s) { s.smtpPort = "00"; },
+             "The port must be a number from 1 to 65535", "smtpPort"},
+            {"highest port", [](GprsSettings& s) { s.smtpPort = "65535"; }, nullptr},
+            {"port with leading zeros", [](GprsSettings& s) { s.smtpPort = "0025"; }, nullptr},
+            // The camera logs in with the name before the "@".
+            {"sender with nothing before the at", [](GprsSettings& s) { s.senderEmail = "@example.org"; },
+             "Error email address", "senderEmail"},
+            {"server with a control character", [](GprsSettings& s) { s.smtpServer = "smtp\x01.example.com"; },
+             "smtpServer holds the control character 0x01, which the camera cannot use in a text.", "smtpServer"},
+            {"recipient with a tab", [](GprsSettings& s) { s.recipientEmail = "me@example.com\t"; },
+             "recipientEmail holds the control character 0x09, which the camera cannot use in a text.",
+             "recipientEmail"},
+            {"password with a DEL", [](GprsSettings& s) { s.senderPassword = "sec\x7fret"; },
+             "senderPassword holds the control character 0x7F, which the camera cannot use in a text.",
+             "senderPassword"},
             {"one-character server", [](GprsSettings& s) { s.smtpServer = "s"; }, "Please Input Smtp Server address"},
             {"sender with a dot but no at", [](GprsSettings& s) { s.senderEmail = "cam.example.com"; },
              "Error email address"},
@@ -243,6 +299,8 @@ struct SmsSaves {
             Phones("12345", "1234", "", "Phone No2. Error"),
             Phones("12345", "12345", "1", "Phone No3. Error"),
             Phones("12345", "12345", "ABCDE", nullptr), // the third number is checked for its length only
+            Phones("12345", "12345", "1234\x1b[31m",
+                   "phone3 holds the control character 0x1B, which the camera cannot use in a text."),
             Phones("123 45", "", "", "Please check the phone number"),
             Phones("123-45", "", "", "Please check the phone number"),
             Phones("12345", "678-90", "", "Please check the phone number"),
