@@ -47,7 +47,7 @@ struct UnixDrive {
 };
 
 constexpr SHORT kColumns = 240;
-constexpr SHORT kRows = 200;
+constexpr SHORT kRows = 1000;
 
 HANDLE g_out = INVALID_HANDLE_VALUE;
 
