@@ -10,8 +10,9 @@
 //       of its own, then prints what the console's screen shows (the
 //       characters in its cells, as UTF-8) and exits with PROGRAM's status.
 //
-// A console's cells hold characters, not bytes: text that reached them as
-// bytes in another encoding reads back as other characters.
+// A console's cells hold characters, not bytes. The helper's console has the
+// code page of a Chinese Windows (936): text written to it as UTF-8 bytes
+// reads back as other characters.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -21,9 +22,7 @@
 #include <windows.h>
 #include <winioctl.h>
 
-#include <cstdio>
 #include <cstring>
-#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -34,6 +33,8 @@ constexpr DWORD kMountManagerType = 0x0000006D; // MOUNTMGRCONTROLTYPE
 constexpr DWORD kDefineUnixDrive =
     CTL_CODE(kMountManagerType, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
 
+// The request as Wine's mount manager reads it: a Unix folder's path at
+// mountPointOffset defines the drive, none removes it.
 struct UnixDrive {
     ULONG size;
     ULONG type;
