@@ -167,7 +167,7 @@ if [ "$status" -eq 1 ] && grep -q '^E:\\: card written and read back$' <<<"$out"
         <<<"$eject_words"; then
     pass "--eject: exit status 1, the card written, and the advice: $eject_words"
 else
-    fail "card write --out E:\\ --eject exited with $status, not 1, or without the advice: $out"
+    fail "card write --out E:\\ --eject exited with $status (1 expected) or without the advice: $out"
 fi
 take_out
 timed "eject"
@@ -204,7 +204,7 @@ if wait_for "$log" 'Waiting for a card (serial text CAM8)' 60; then
     sleep 2
     put_in cardB
 fi
-tries=300
+tries=150
 while [ ! -e "$work/wait.status" ] && [ "$tries" -gt 0 ]; do
     sleep 0.2
     tries=$((tries - 1))
