@@ -9,8 +9,9 @@
 #   3. build/windows/kestra-setup-windows-x86_64.zip: both programs (the
 #      windowed kestra-setup.exe and the console kestra-setup-cli.exe), the Qt
 #      DLLs and plugins they need, the mingw runtime DLLs and the licence files;
-#   4. the test suite under Wine, in a fresh prefix, headless, and the console
-#      program as a Command Prompt runs it;
+#   4. the test suite under Wine, in a fresh prefix, headless, the console
+#      program as a Command Prompt runs it, and the card test (a removable
+#      drive that cards go in and out of, in a prefix of its own);
 #   5. the window tests again in the Windows look, under Wine and Xvfb;
 #   6. the installer under Wine.
 # `scripts/windows.sh qt` stops after step 1, `scripts/windows.sh build` after
@@ -230,6 +231,13 @@ console_check() {
         "kestra-setup.exe sends commands to it"
 }
 console_check
+
+# The card test: the console program against a removable drive E: that cards
+# are put into and taken out of, in a prefix of its own; its files compared
+# with the Linux build's where that is built (scripts/wine-cards.sh).
+linux_cli=()
+[ -x build/ci/src/kestra-setup-cli ] && linux_cli=("$root/build/ci/src/kestra-setup-cli")
+scripts/wine-cards.sh "$package" "$build/tests/kestra_test_wine_helper.exe" "$build/wine-cards" "${linux_cli[@]}"
 
 # --- 5. The window tests in the Windows look ----------------------------------
 # The window tests once more on the windows platform plugin and the style a

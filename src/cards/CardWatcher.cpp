@@ -5,6 +5,7 @@
 #include "cards/RemovableDrives.h"
 
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QStorageInfo>
 #include <QTimer>
 
@@ -20,14 +21,29 @@ namespace {
 constexpr int kUnsureLooks = 5;
 constexpr int kLookIntervalMs = 1000;
 
+// The mount points that hold a volume now.
+QSet<QString> MountedNow()
+{
+    QSet<QString> mounted;
+    for (const QStorageInfo& storage : QStorageInfo::mountedVolumes()) {
+#ifdef Q_OS_WIN
+        // A drive letter outlives the card in it (a card reader with no card
+        // in, a drive taken out under Wine): it holds a volume only while that
+        // is ready and its root is there, so that the next card in it is new.
+        if (!storage.isReady() || !QFileInfo::exists(storage.rootPath()))
+            continue;
+#endif
+        mounted.insert(storage.rootPath());
+    }
+    return mounted;
+}
+
 } // namespace
 
 CardWatcher::CardWatcher(RemovableDrives& drives, QString root, Interruptible interrupts)
-    : m_drives(drives), m_root(std::move(root)),
+    : m_drives(drives), m_root(std::move(root)), m_seen(MountedNow()),
       m_interrupts(interrupts == Interruptible::ByCtrlC ? std::make_unique<Interrupts>() : nullptr)
 {
-    for (const QStorageInfo& storage : QStorageInfo::mountedVolumes())
-        m_seen.insert(storage.rootPath());
 }
 
 CardWatcher::~CardWatcher() = default;
@@ -60,9 +76,7 @@ void CardWatcher::ejected(const QString& mountPoint)
 
 void CardWatcher::refresh(std::optional<CardVolume>& found)
 {
-    QSet<QString> mounted;
-    for (const QStorageInfo& storage : QStorageInfo::mountedVolumes())
-        mounted.insert(storage.rootPath());
+    const QSet<QString> mounted = MountedNow();
     m_seen.intersect(mounted);
     for (auto it = m_unsure.begin(); it != m_unsure.end();)
         it = mounted.contains(it.key()) ? std::next(it) : m_unsure.erase(it);

@@ -32,6 +32,9 @@ QString SystemMessage(DWORD error)
     QString message = length > 0 ? QString::fromWCharArray(text, static_cast<qsizetype>(length)).trimmed()
                                  : QStringLiteral("system error %1").arg(error);
     LocalFree(text);
+    // The system's sentence goes inside a line of ours, which ends it.
+    if (message.endsWith(QLatin1Char('.')))
+        message.chop(1);
     return message;
 }
 

@@ -36,9 +36,8 @@ QString Words(bool chinese, const char* english, const char* chineseText)
 
 void PrintJson(const QJsonObject& object)
 {
-    const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
-    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
-    std::fflush(stdout);
+    // Characters on a console, UTF-8 into a file or a pipe, as every line.
+    WriteText(stdout, QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
 }
 
 QStringList FileNames(const std::vector<SettingsFileKind>& kinds)

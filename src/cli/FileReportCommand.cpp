@@ -379,10 +379,10 @@ int FileReportCommand::run() const
         QJsonArray files;
         for (const Inspected& inspected : results)
             files.append(Json(inspected, session.languageIndex, m_showSecrets));
-        const QByteArray text =
-            QJsonDocument(QJsonObject{{QStringLiteral("files"), files}}).toJson(QJsonDocument::Indented);
-        std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
-        std::fflush(stdout);
+        // A folder's name in Chinese shows on a console as it is.
+        WriteText(stdout,
+                  QString::fromUtf8(
+                      QJsonDocument(QJsonObject{{QStringLiteral("files"), files}}).toJson(QJsonDocument::Indented)));
     } else {
         for (std::size_t i = 0; i < results.size(); ++i) {
             if (i > 0)

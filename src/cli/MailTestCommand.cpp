@@ -127,9 +127,7 @@ int MailTestCommand::run()
 
     const MailTestReport report = RunMailTest(settings, options);
     if (m_json) {
-        const QByteArray json = MailTestReportJson(report);
-        std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
-        std::fflush(stdout);
+        WriteText(stdout, QString::fromUtf8(MailTestReportJson(report)));
     } else {
         for (const QString& line : MailTestReportText(report).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
             PrintLine(line);
