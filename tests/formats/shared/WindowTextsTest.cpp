@@ -98,7 +98,8 @@ const WindowTexts kSmtp{
     [](int language) {
         return Each<SmtpLabel>(language, SmtpLabel::ExitButton,
                                [](int l, SmtpLabel label) { return SmtpLabelTable(label).text(l); })
-               + Each(language, SmtpCheck::PortNumber, SmtpCheckMessage) + Each(language, SmtpHint::Sender, SmtpHintText)
+               + Each(language, SmtpCheck::PortNumber, SmtpCheckMessage)
+               + Each(language, SmtpHint::Sender, SmtpHintText)
                + QStringList{GprsCustomerListEntry(language), SmtpSavedMessage(language)};
     },
     [](int language) {
