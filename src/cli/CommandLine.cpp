@@ -83,6 +83,7 @@ int RunCommandLine(int argc, const char* const* argv)
     // --lang before the command goes where the command's parser takes it.
     const std::vector<std::string> words = WithSharedOptionsAfterCommand(argc, argv);
     std::vector<const char*> wordPointers;
+    wordPointers.reserve(words.size());
     for (const std::string& word : words)
         wordPointers.push_back(word.c_str());
     argc = static_cast<int>(wordPointers.size());
@@ -90,13 +91,12 @@ int RunCommandLine(int argc, const char* const* argv)
     // The parser's refusals, and ours before a command runs, in the line's language.
     const bool chinese = LanguageOfLine(words) == kLanguageChinese;
     const bool json = AsksForJson(words);
-    const auto refuse = [chinese, json](int status, const QString& message) {
+    const auto refuse = [json](int status, const QString& message) {
         if (json) {
             const QByteArray text =
                 QJsonDocument(QJsonObject{{QStringLiteral("error"), message}, {QStringLiteral("exitStatus"), status}})
                     .toJson(QJsonDocument::Indented);
-            std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
-            std::fflush(stdout);
+            WriteText(stdout, QString::fromUtf8(text));
         }
         PrintErrorLine(message);
         return status;

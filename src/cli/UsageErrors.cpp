@@ -54,8 +54,9 @@ QString CommandPath(const std::vector<const CLI::App*>& chain)
 const CLI::Option* FindOption(const std::vector<const CLI::App*>& chain, const QString& name)
 {
     const std::string wanted = name.toStdString();
-    for (auto app = chain.rbegin(); app != chain.rend(); ++app) {
-        for (const CLI::Option* option : (*app)->get_options()) {
+    // The innermost command first: its option shadows one of the same name.
+    for (std::size_t i = chain.size(); i-- > 0;) {
+        for (const CLI::Option* option : chain[i]->get_options()) {
             if (option->get_name() == wanted)
                 return option;
         }
@@ -77,7 +78,7 @@ QString Accepted(const CLI::Option* option, bool chinese)
 {
     if (option == nullptr)
         return {};
-    const QString type = FromStd(option->get_type_name()).section(QLatin1Char(':'), 0, 0);
+    QString type = FromStd(option->get_type_name()).section(QLatin1Char(':'), 0, 0);
     if (type == u"N")
         return chinese ? QStringLiteral("1 或更大的整数") : QStringLiteral("a whole number 1 or more");
     return type;

@@ -501,7 +501,7 @@ TEST(CommandLine, UnreadableInputFileExitsWithOne)
         const Outcome run = Kestra(arguments);
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(missing)) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QDir::toNativeSeparators(missing))) << run.err.toStdString();
         EXPECT_TRUE(QDir(out).isEmpty());
     }
 }
@@ -742,8 +742,10 @@ TEST(CommandLineInspect, ShowsControlCharactersEscaped)
     WriteAll(card.filePath("sms.dat"), bytes);
     const Outcome run = Kestra({"inspect", card.filePath("sms.dat")});
     EXPECT_TRUE(run.out.contains(QStringLiteral("\\x1b\\n\\t45678"))) << run.out.toStdString();
+    // Windows ends its lines with a carriage return: that one is no stored text.
+    const QString out = QString(run.out).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     for (const char raw : {'\x1b', '\t', '\r'})
-        EXPECT_FALSE(run.out.contains(QLatin1Char(raw))) << run.out.toStdString();
+        EXPECT_FALSE(out.contains(QLatin1Char(raw))) << out.toStdString();
 }
 
 TEST(CommandLineInspect, KnowsAFileByItsSizeAndMasksPasswords)

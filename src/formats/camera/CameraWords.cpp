@@ -219,7 +219,7 @@ TypedClock ReadTypedClock(const QString& key, const QString& word, bool chinese)
     }
     if (!date.isValid() || !time.isValid())
         return {std::nullopt,
-                RefusalWords(chinese, "%1: \"%2\" is no date and time; write it as \"2024-03-05 08:07:06\"",
+                RefusalWords(chinese, R"(%1: "%2" is no date and time; write it as "2024-03-05 08:07:06")",
                              "%1: \u201c%2\u201d不是日期和时间；请写成\u201c2024-03-05 08:07:06\u201d")
                     .arg(key, word)};
     constexpr const CameraField& year = CameraFieldOf(&CameraSettings::clockYear);
