@@ -501,7 +501,9 @@ TEST(CommandLine, UnreadableInputFileExitsWithOne)
         const Outcome run = Kestra(arguments);
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(QDir::toNativeSeparators(missing))) << run.err.toStdString();
+        // As given, or in the system's own way of writing paths.
+        EXPECT_TRUE(run.err.contains(missing) || run.err.contains(QDir::toNativeSeparators(missing)))
+            << run.err.toStdString();
         EXPECT_TRUE(QDir(out).isEmpty());
     }
 }
