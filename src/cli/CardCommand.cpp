@@ -314,10 +314,9 @@ int CardCommand::writeEach(RemovableDrives& drives, const CardProfile& profile, 
     // ends the run as a shell expects of a program its signal ended.
     const Interruption interruption = watcher.interruption();
     if (interruption == Interruption::CtrlC)
-        PrintLine(chinese ? QStringLiteral("已按 Ctrl+C 停止。") : QStringLiteral("Stopped by Ctrl+C."));
+        PrintLine(Words(chinese, "Stopped by Ctrl+C.", "已按 Ctrl+C 停止。"));
     else if (interruption == Interruption::EndRequested)
-        PrintLine(chinese ? QStringLiteral("程序被要求结束，已停止。")
-                          : QStringLiteral("Stopped: the program was asked to end."));
+        PrintLine(Words(chinese, "Stopped: the program was asked to end.", "程序被要求结束，已停止。"));
     PrintLine(cards.summaryLine());
     if (interruption != Interruption::None)
         return interruption == Interruption::CtrlC ? kExitCtrlC : kExitAskedToEnd;

@@ -77,6 +77,17 @@ int Fail(const std::string& what)
     return 125;
 }
 
+// Waits for a started process to end and gives its exit status.
+DWORD ExitStatusOf(const PROCESS_INFORMATION& process)
+{
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return status;
+}
+
 int DefineDrive(const std::wstring& drive, const std::wstring& unixFolder, bool fixed)
 {
     if (drive.size() != 2 || drive[1] != L':')
@@ -157,11 +168,7 @@ int ShowScreen(const std::wstring& resultFile, const std::vector<std::wstring>& 
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
         return Fail("the program did not start");
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD status = 0;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const DWORD status = ExitStatusOf(process);
 
     CONSOLE_SCREEN_BUFFER_INFO info{};
     if (!GetConsoleScreenBufferInfo(screen, &info))
@@ -236,11 +243,7 @@ int RunOnConsole(const std::vector<std::wstring>& command)
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
                         &startup.StartupInfo, &process))
         return Fail("the helper did not start on the console");
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD status = 0;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const DWORD status = ExitStatusOf(process);
     DeleteProcThreadAttributeList(list);
     ClosePseudoConsole(console);
     CloseHandle(keysWrite);
