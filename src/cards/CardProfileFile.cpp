@@ -39,7 +39,8 @@ struct ProfileRefusal {
 // A file's section: its file's name without ".dat".
 QString SectionName(SettingsFileKind kind)
 {
-    return SettingsFileName(kind).section(QLatin1Char('.'), 0, 0);
+    const QString file = SettingsFileName(kind);
+    return file.left(file.indexOf(QLatin1Char('.')));
 }
 
 QString Words(bool chinese, const char* english, const char* chineseText)
@@ -71,51 +72,65 @@ QString ValueWord(const QJsonValue& value, const QString& key, bool chinese)
     throw ProfileRefusal{Words(chinese, "%1: give a text or a whole number", "%1: 请给出文字或整数").arg(key)};
 }
 
-// The keys a file's section takes, in the rows' order: every key of its rows
-// but the whole card's (language, TV mode) and the camera's clock.
-template <typename Rows> void AddKeys(QStringList& keys, const Rows& rows)
+// Each key of a file's section, in the rows' order (a key of several rows
+// once a row): every key of its rows but the whole card's (language, TV
+// mode) and the camera's clock.
+template <typename Rows, typename Visit> void VisitKeys(const Rows& rows, Visit& visit)
 {
     for (const auto& row : rows) {
-        const QString key = QLatin1String(row.key);
-        if (row.key != nullptr && !keys.contains(key))
-            keys << key;
+        if (row.key != nullptr)
+            visit(QLatin1String(row.key));
+    }
+}
+
+template <typename Visit> void ForEachSectionKey(SettingsFileKind kind, Visit visit)
+{
+    const auto ownKey = [&visit](QLatin1String key) {
+        if (key != QLatin1String(kLanguageKey) && key != QLatin1String(kTvModeKey))
+            visit(key);
+    };
+    switch (kind) {
+    case SettingsFileKind::Camera:
+        for (const CameraField& field : kCameraFields) {
+            if (field.word != CameraWord::Clock && field.word != CameraWord::Session)
+                ownKey(QLatin1String(field.key));
+        }
+        break;
+    case SettingsFileKind::Mms:
+        VisitKeys(kMmsNumberFields, ownKey);
+        VisitKeys(kMmsTextFields, ownKey);
+        break;
+    case SettingsFileKind::Gprs:
+        VisitKeys(kGprsNumberFields, ownKey);
+        VisitKeys(kGprsTextFields, ownKey);
+        break;
+    case SettingsFileKind::Sms:
+        VisitKeys(kSmsNumberFields, ownKey);
+        VisitKeys(kSmsTextFields, ownKey);
+        break;
     }
 }
 
 QStringList SectionKeys(SettingsFileKind kind)
 {
     QStringList keys;
-    switch (kind) {
-    case SettingsFileKind::Camera:
-        for (const CameraField& field : kCameraFields) {
-            const QString key = QLatin1String(field.key);
-            if (field.word != CameraWord::Clock && field.word != CameraWord::Session && !keys.contains(key))
-                keys << key;
-        }
-        break;
-    case SettingsFileKind::Mms:
-        AddKeys(keys, kMmsNumberFields);
-        AddKeys(keys, kMmsTextFields);
-        break;
-    case SettingsFileKind::Gprs:
-        AddKeys(keys, kGprsNumberFields);
-        AddKeys(keys, kGprsTextFields);
-        break;
-    case SettingsFileKind::Sms:
-        AddKeys(keys, kSmsNumberFields);
-        AddKeys(keys, kSmsTextFields);
-        break;
-    }
-    keys.removeAll(QLatin1String(kLanguageKey));
-    keys.removeAll(QLatin1String(kTvModeKey));
+    ForEachSectionKey(kind, [&keys](QLatin1String key) {
+        if (!keys.contains(key))
+            keys << key;
+    });
     return keys;
+}
+
+bool SectionTakes(SettingsFileKind kind, const QString& key)
+{
+    bool takes = false;
+    ForEachSectionKey(kind, [&](QLatin1String own) { takes = takes || key == own; });
+    return takes;
 }
 
 // A section's values as words, each key one of the section's.
 SettingWords SectionWords(const QJsonObject& section, const QString& name, SettingsFileKind kind, bool chinese)
 {
-    const QStringList keys = SectionKeys(kind);
-    const KeySpelling spelling = KeySpelling::Section(name);
     SettingWords words;
     for (auto it = section.begin(); it != section.end(); ++it) {
         const QString spelt = name + QLatin1Char('.') + it.key();
@@ -124,9 +139,9 @@ SettingWords SectionWords(const QJsonObject& section, const QString& name, Setti
             throw ProfileRefusal{Words(chinese, "%1: the clock is set when each card is written (card write --clock)",
                                        "%1: 时钟在写入每张存储卡时设置（card write --clock）")
                                      .arg(spelt)};
-        if (!keys.contains(it.key()))
+        if (!SectionTakes(kind, it.key()))
             throw ProfileRefusal{Words(chinese, "%1: no such key; %2 takes %3", "%1: 没有这个键；%2 可用的键为 %3")
-                                     .arg(spelt, name, keys.join(QStringLiteral(", ")))};
+                                     .arg(spelt, name, SectionKeys(kind).join(QStringLiteral(", ")))};
         words.add(it.key(), ValueWord(it.value(), spelt, chinese));
     }
     return words;

@@ -72,26 +72,34 @@ bool Report(const CardOutcome& card, bool chinese)
 
 } // namespace
 
-CardCommand::CardCommand(CLI::App& program)
+CardCommand::CardCommand(CLI::App& program, const ParserOptions& options)
 {
     m_command = program.add_subcommand(kName, "Cards for one camera or many: list the cards in, make a profile "
                                               "from one, write whole cards from a profile");
     m_command->require_subcommand(1);
     const auto choose = [this](Action action) { return [this, action] { m_action = action; }; };
+    // A line that names one of the three builds that one's parser alone.
+    const auto builds = [&options](const char* name) { return options.builds(name, {"list", "read", "write"}); };
 
-    m_list = m_command->add_subcommand("list", "List the removable volumes mounted now: label, mount point, file "
-                                               "system, size, free space and the settings files each holds");
-    m_list->add_flag("--json", m_json, "Print the same as JSON");
-    m_list->callback(choose(Action::List));
-    m_session.addTo(*m_list, false);
+    if (builds("list")) {
+        m_list = m_command->add_subcommand("list", "List the removable volumes mounted now: label, mount point, file "
+                                                   "system, size, free space and the settings files each holds");
+        m_list->add_flag("--json", m_json, "Print the same as JSON");
+        m_list->callback(choose(Action::List));
+        m_session.addTo(*m_list, false);
+    }
 
-    m_read = m_command->add_subcommand("read", "Print the profile of a card or folder (JSON) for card write");
-    m_read->callback(choose(Action::Read));
-    m_read->add_option("folder", m_folder, "The card's root or a folder with settings files")
-        ->required()
-        ->type_name("DIR");
-    m_session.addTo(*m_read, false);
+    if (builds("read")) {
+        m_read = m_command->add_subcommand("read", "Print the profile of a card or folder (JSON) for card write");
+        m_read->callback(choose(Action::Read));
+        m_read->add_option("folder", m_folder, "The card's root or a folder with settings files")
+            ->required()
+            ->type_name("DIR");
+        m_session.addTo(*m_read, false);
+    }
 
+    if (!builds("write"))
+        return;
     m_write = m_command->add_subcommand(
         "write", "Write every file a profile holds onto a card, each after the windows' checks and atomically, "
                  "then read each back; with --wait one card after another");

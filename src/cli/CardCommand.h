@@ -24,7 +24,7 @@ namespace kestra::cli {
 class CardCommand {
 public:
     static constexpr const char* kName = "card"; // the subcommand
-    explicit CardCommand(CLI::App& program);
+    CardCommand(CLI::App& program, const ParserOptions& options);
 
     CLI::App* subcommand() const { return m_command; }
     int run() const;

@@ -77,19 +77,24 @@ bool MayAskForHelp(int argc, const char* const* argv)
 void SessionOptions::addTo(CLI::App& command, bool withTvMode)
 {
     const KeySpelling spelling = KeySpelling::CommandLine();
-    QStringList names;
-    QStringList codes;
+    // Put together in plain bytes: every command builds it, few show it.
+    std::string names;
+    std::string codes;
     for (const LanguageSpelling& spelt : kLanguageSpellings) {
-        names << QLatin1String(spelt.name);
-        codes << QLatin1String(spelt.code);
+        const char* separator = names.empty() ? "" : ", ";
+        names.append(separator).append(spelt.name);
+        codes.append(separator).append(spelt.code);
     }
-    const QString help = QStringLiteral("Interface language of the messages and language byte of the file: a name "
-                                        "(%1), its code (%2) or its number %3 to %4 [default: English]")
-                             .arg(names.join(QStringLiteral(", ")), codes.join(QStringLiteral(", ")))
-                             .arg(kMinLanguageCode)
-                             .arg(kLanguageCount);
-    command.add_option(spelling.session(kLanguageKey).toStdString(), language, help.toStdString())
-        ->type_name("LANGUAGE");
+    std::string help = "Interface language of the messages and language byte of the file: a name (";
+    help.append(names)
+        .append("), its code (")
+        .append(codes)
+        .append(") or its number ")
+        .append(std::to_string(kMinLanguageCode))
+        .append(" to ")
+        .append(std::to_string(kLanguageCount))
+        .append(" [default: English]");
+    command.add_option(spelling.session(kLanguageKey).toStdString(), language, help)->type_name("LANGUAGE");
     if (withTvMode)
         command
             .add_option(spelling.session(kTvModeKey).toStdString(), tvMode,

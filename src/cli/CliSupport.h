@@ -10,8 +10,10 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -66,20 +68,31 @@ void PrintErrorLine(const QString& line);
 QString FromStd(const std::string& text);
 
 // Whether a command's parser gets the help texts that are put together for
-// the help alone (a list's every entry): only when the line may ask for help.
+// the help alone (a list's every entry): only when the line may ask for help;
+// and, for a command with subcommands of its own, the one the line names
+// (its second word), so that only that one's parser is built.
 class ParserOptions {
 public:
-    ParserOptions() = default; // every help text
-    static ParserOptions Every(bool help)
+    ParserOptions() = default; // every help text, every subcommand
+    static ParserOptions Every(bool help, std::string subcommand = {})
     {
         ParserOptions options;
         options.m_help = help;
+        options.m_subcommand = std::move(subcommand);
         return options;
     }
     bool withHelp() const { return m_help; }
+    // Whether the parser of subcommand `name` is to be built: the one the
+    // line names, or every one where it names none of them.
+    bool builds(const char* name, std::initializer_list<const char*> all) const
+    {
+        const bool named = std::any_of(all.begin(), all.end(), [this](const char* one) { return m_subcommand == one; });
+        return !named || m_subcommand == name;
+    }
 
 private:
     bool m_help = true;
+    std::string m_subcommand;
 };
 
 // The options of a file's keys: "--" and the key of each row, each taking a

@@ -11,9 +11,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <iterator>
 #include <mutex>
-#include <string_view>
 #include <vector>
 
 namespace kestra {
@@ -36,7 +36,7 @@ const QStringList& EnglishEntries(CameraList list)
 
 bool SameKey(const char* a, const char* b)
 {
-    return std::string_view(a) == std::string_view(b);
+    return a == b || std::strcmp(a, b) == 0;
 }
 
 // The rows a key sets, in byte order.
@@ -56,8 +56,8 @@ template <typename Visit> void ForEachKey(Visit visit)
     for (std::size_t i = 0; i < kCameraFields.size(); ++i) {
         const CameraField& field = kCameraFields[i];
         bool first = true;
-        for (std::size_t j = 0; j < i; ++j)
-            first = first && !SameKey(kCameraFields[j].key, field.key);
+        for (std::size_t j = 0; first && j < i; ++j)
+            first = !SameKey(kCameraFields[j].key, field.key);
         if (first)
             visit(field);
     }

@@ -88,6 +88,27 @@ bool IsAscii(const QString& word)
     return std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
+bool IsAsciiLowerLetter(QChar c)
+{
+    return c >= u'a' && c <= u'z';
+}
+
+// How many characters at the start of `word` make a number: digits, and a
+// point with more digits after it ("10", "1.3"); 0 where it begins with none.
+qsizetype NumberLength(QStringView word)
+{
+    const auto digitsFrom = [word](qsizetype at) {
+        while (at < word.size() && IsAsciiDigit(word[at].unicode()))
+            ++at;
+        return at;
+    };
+    const qsizetype whole = digitsFrom(0);
+    if (whole == 0 || whole + 1 >= word.size() || word[whole] != u'.')
+        return whole;
+    const qsizetype fraction = digitsFrom(whole + 1);
+    return fraction > whole + 1 ? fraction : whole;
+}
+
 QString Quoted(bool chinese, const QString& word)
 {
     return chinese ? QStringLiteral("“%1”").arg(word) : QStringLiteral("\"%1\"").arg(word);
@@ -164,18 +185,20 @@ QString LooseWord(const QString& word)
 
 BareNumbers BareNumbersOf(const QStringList& entries)
 {
-    static const QRegularExpression kAmount(QStringLiteral(R"(^(\d+(?:\.\d+)?)([a-z]+)$)"));
     BareNumbers bare;
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        const QRegularExpressionMatch amount = kAmount.match(LooseWord(entries[i]));
-        if (!amount.hasMatch())
+        // An amount as LooseWord writes it: a number, then a unit of letters.
+        const QString loose = LooseWord(entries[i]);
+        const qsizetype digits = NumberLength(loose);
+        const QStringView unit = QStringView(loose).sliced(digits);
+        if (digits == 0 || unit.isEmpty() || !std::all_of(unit.begin(), unit.end(), IsAsciiLowerLetter))
             continue;
         if (bare.unit.isEmpty()) {
-            bare.unit = amount.captured(2);
+            bare.unit = unit.toString();
             bare.example = entries[i];
         }
-        if (amount.captured(2) == bare.unit)
-            bare.values.push_back({amount.captured(1), static_cast<int>(i)});
+        if (unit == bare.unit)
+            bare.values.push_back({loose.left(digits), static_cast<int>(i)});
     }
     return bare;
 }
@@ -195,10 +218,11 @@ int ListPosition(const QString& key, const QString& word, const std::vector<QStr
     // A number alone names the entry that shows it in the list's first unit
     // ("10" is "10 Sec") where the entries are amounts, and a position
     // elsewhere: a list of amounts has no positions to give.
-    static const QRegularExpression kBareNumber(QStringLiteral(R"(^\d+(?:\.\d+)?$)"));
     const QString loose = LooseWord(word);
-    const bool isNumber = kBareNumber.match(loose).hasMatch();
-    const BareNumbers bare = entrySets.empty() ? BareNumbers{} : BareNumbersOf(entrySets.front());
+    const bool isNumber = !loose.isEmpty() && NumberLength(loose) == loose.size();
+    // Only a number alone, or a refusal's words, need the list's amounts.
+    const auto amounts = [&entrySets] { return entrySets.empty() ? BareNumbers{} : BareNumbersOf(entrySets.front()); };
+    const BareNumbers bare = isNumber ? amounts() : BareNumbers{};
     if (isNumber && !bare.values.empty()) {
         for (const BareNumbers::Value& value : bare.values) {
             if (value.number == loose)
@@ -224,11 +248,13 @@ int ListPosition(const QString& key, const QString& word, const std::vector<QStr
             quoted << QLatin1Char('"') + entry + QLatin1Char('"');
         words = quoted.join(QStringLiteral(", "));
     }
-    if (!bare.values.empty())
-        throw WordRefusal{RefusalWords(chinese, "%1: %2 is not accepted; use %3, or the number alone (%4 for \"%5\")",
-                                       "%1: %2 无效；请用 %3，或只写数字（%4 即\u201c%5\u201d）")
-                              .arg(key, Quoted(chinese, word), words, bare.values.front().number, bare.example),
-                          field};
+    const BareNumbers refusalBare = isNumber ? bare : amounts();
+    if (!refusalBare.values.empty())
+        throw WordRefusal{
+            RefusalWords(chinese, "%1: %2 is not accepted; use %3, or the number alone (%4 for \"%5\")",
+                         "%1: %2 无效；请用 %3，或只写数字（%4 即\u201c%5\u201d）")
+                .arg(key, Quoted(chinese, word), words, refusalBare.values.front().number, refusalBare.example),
+            field};
     throw WordRefusal{RefusalWords(chinese, "%1: %2 is not accepted; use %3, or a position 0 to %4",
                                    "%1: %2 无效；请用 %3，或位置 0 至 %4")
                           .arg(key, Quoted(chinese, word), words)
