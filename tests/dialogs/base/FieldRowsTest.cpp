@@ -100,6 +100,15 @@ template <typename Row> void AddRow(Vocabulary& v, const Row& row, bool session)
         v.keys.insert(row.key);
 }
 
+// A block file's rows: its numbers (some of them the session's) and its texts.
+template <typename Numbers, typename Texts> void AddRows(Vocabulary& v, const Numbers& numbers, const Texts& texts)
+{
+    for (const auto& row : numbers)
+        AddRow(v, row, row.session);
+    for (const auto& row : texts)
+        AddRow(v, row, false);
+}
+
 template <typename Record, typename Numbers, typename Texts>
 void AddBindings(Vocabulary& v, std::span<const FieldBinding<Record>> bindings, const Numbers& numbers,
                  const Texts& texts)
@@ -146,10 +155,7 @@ Vocabulary Camera()
 Vocabulary Mms()
 {
     Vocabulary v{"mms.dat"};
-    for (const MmsNumberField& row : kMmsNumberFields)
-        AddRow(v, row, row.session);
-    for (const MmsTextField& row : kMmsTextFields)
-        AddRow(v, row, false);
+    AddRows(v, kMmsNumberFields, kMmsTextFields);
     v.options = OptionsOf<cli::MmsCommand>();
     MmsSettings preset = InitialMmsSettings(English());
     preset.phone = "13800138000";
@@ -165,10 +171,7 @@ Vocabulary Mms()
 Vocabulary Gprs()
 {
     Vocabulary v{"gprs.dat"};
-    for (const GprsNumberField& row : kGprsNumberFields)
-        AddRow(v, row, row.session);
-    for (const GprsTextField& row : kGprsTextFields)
-        AddRow(v, row, false);
+    AddRows(v, kGprsNumberFields, kGprsTextFields);
     v.options = OptionsOf<cli::GprsCommand>();
     GprsSettings automatic = InitialGprsSettings(English());
     automatic.smtpServer = "smtp.example.org";
@@ -188,10 +191,7 @@ Vocabulary Gprs()
 Vocabulary Sms()
 {
     Vocabulary v{"sms.dat"};
-    for (const SmsNumberField& row : kSmsNumberFields)
-        AddRow(v, row, row.session);
-    for (const SmsTextField& row : kSmsTextFields)
-        AddRow(v, row, false);
+    AddRows(v, kSmsNumberFields, kSmsTextFields);
     v.options = OptionsOf<cli::SmsCommand>();
     SmsSettings shown = InitialSmsSettings(English());
     shown.phone1 = "13800138000";
