@@ -152,27 +152,38 @@ Vocabulary Camera()
     return v;
 }
 
+// A block file's vocabulary: its rows, its command's options, the profile keys
+// of the files its window saves from `shown`, and its window's bindings.
+template <typename Command, typename Record, typename Numbers, typename Texts>
+Vocabulary BlockFile(const char* file, const Numbers& numbers, const Texts& texts, SettingsFileKind kind,
+                     const std::vector<Record>& shown, SaveDecision<Record> (*prepare)(const Record&, const Session&),
+                     QByteArray (*build)(const Checked<Record>&), std::span<const FieldBinding<Record>> bindings)
+{
+    Vocabulary v{file};
+    AddRows(v, numbers, texts);
+    v.options = OptionsOf<Command>();
+    std::vector<QByteArray> files;
+    for (const Record& record : shown)
+        files.push_back(FileOf(prepare(record, English()), build));
+    v.profileKeys = ProfileKeysOf(kind, files);
+    AddBindings<Record>(v, bindings, numbers, texts);
+    return v;
+}
+
 Vocabulary Mms()
 {
-    Vocabulary v{"mms.dat"};
-    AddRows(v, kMmsNumberFields, kMmsTextFields);
-    v.options = OptionsOf<cli::MmsCommand>();
     MmsSettings preset = InitialMmsSettings(English());
     preset.phone = "13800138000";
     MmsSettings custom = preset;
     custom.presetFlag = 0;
     custom.countryCode = COUNTRY_CUSTOM;
-    v.profileKeys = ProfileKeysOf(SettingsFileKind::Mms, {FileOf(PrepareMmsSave(preset, English()), &BuildMmsFile),
-                                                          FileOf(PrepareMmsSave(custom, English()), &BuildMmsFile)});
-    AddBindings<MmsSettings>(v, CMmsDialog::Bindings(), kMmsNumberFields, kMmsTextFields);
-    return v;
+    return BlockFile<cli::MmsCommand>("mms.dat", kMmsNumberFields, kMmsTextFields, SettingsFileKind::Mms,
+                                      std::vector{preset, custom}, &PrepareMmsSave, &BuildMmsFile,
+                                      CMmsDialog::Bindings());
 }
 
 Vocabulary Gprs()
 {
-    Vocabulary v{"gprs.dat"};
-    AddRows(v, kGprsNumberFields, kGprsTextFields);
-    v.options = OptionsOf<cli::GprsCommand>();
     GprsSettings automatic = InitialGprsSettings(English());
     automatic.smtpServer = "smtp.example.org";
     automatic.smtpPort = "25";
@@ -181,23 +192,17 @@ Vocabulary Gprs()
     automatic.recipientEmail = "me@example.org";
     GprsSettings customer = automatic;
     customer.mode = kGprsModeCustomer;
-    v.profileKeys =
-        ProfileKeysOf(SettingsFileKind::Gprs, {FileOf(PrepareGprsSave(automatic, English()), &BuildGprsFile),
-                                               FileOf(PrepareGprsSave(customer, English()), &BuildGprsFile)});
-    AddBindings<GprsSettings>(v, CSmtpDialog::Bindings(), kGprsNumberFields, kGprsTextFields);
-    return v;
+    return BlockFile<cli::GprsCommand>("gprs.dat", kGprsNumberFields, kGprsTextFields, SettingsFileKind::Gprs,
+                                       std::vector{automatic, customer}, &PrepareGprsSave, &BuildGprsFile,
+                                       CSmtpDialog::Bindings());
 }
 
 Vocabulary Sms()
 {
-    Vocabulary v{"sms.dat"};
-    AddRows(v, kSmsNumberFields, kSmsTextFields);
-    v.options = OptionsOf<cli::SmsCommand>();
     SmsSettings shown = InitialSmsSettings(English());
     shown.phone1 = "13800138000";
-    v.profileKeys = ProfileKeysOf(SettingsFileKind::Sms, {FileOf(PrepareSmsSave(shown, English()), &BuildSmsFile)});
-    AddBindings<SmsSettings>(v, CSmsDialog::Bindings(), kSmsNumberFields, kSmsTextFields);
-    return v;
+    return BlockFile<cli::SmsCommand>("sms.dat", kSmsNumberFields, kSmsTextFields, SettingsFileKind::Sms,
+                                      std::vector{shown}, &PrepareSmsSave, &BuildSmsFile, CSmsDialog::Bindings());
 }
 
 std::string Joined(const Names& names)
