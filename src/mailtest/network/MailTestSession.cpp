@@ -644,11 +644,10 @@ LoginEnd MailTester::Login(QSslSocket& socket, const QList<QByteArray>& extensio
         Step(false, who + Say(": refused.", "：被拒绝。"), &answer);
         return LoginEnd::Refused;
     }
-    Step(false,
-         who + Say(": %1.", "：%1。").arg(answer.complete() ? Say("not checked", "未能检查") : NoReplyText(answer)),
-         &answer);
-    Fail(answer.complete() ? MailTestOutcome::ServerRefused : MailTestOutcome::NoAnswer,
-         Say("The server could not check the login: %1", "服务器未能检查登录：%1").arg(AnswerText(answer)));
+    FailedStep(
+        who + Say(": %1.", "：%1。").arg(answer.complete() ? Say("not checked", "未能检查") : NoReplyText(answer)),
+        &answer, answer.complete() ? MailTestOutcome::ServerRefused : MailTestOutcome::NoAnswer,
+        Say("The server could not check the login: %1", "服务器未能检查登录：%1").arg(AnswerText(answer)));
     return LoginEnd::Failed;
 }
 
