@@ -99,6 +99,8 @@ private:
     QString Mask(QString text) const;
     void Step(bool ok, const QString& text, const Reply* reply = nullptr);
     void Fail(MailTestOutcome outcome, const QString& summary);
+    bool FailedStep(const QString& text, const Reply* reply, MailTestOutcome outcome, const QString& summary);
+    QString SystemErrorText(W english, W chinese, const QString& systemText) const;
     void PrepareTls(QSslSocket& socket) const;
     QString TlsErrorText(const QSslSocket& socket) const;
     QString SocketErrorText(const QAbstractSocket& socket) const;
@@ -148,6 +150,22 @@ void MailTester::Fail(MailTestOutcome outcome, const QString& summary)
     m_failed = true;
     m_report.outcome = outcome;
     m_report.summary = summary;
+}
+
+// A step that did not work and ends the test with `summary`; always false, for
+// the caller to return.
+bool MailTester::FailedStep(const QString& text, const Reply* reply, MailTestOutcome outcome, const QString& summary)
+{
+    Step(false, text, reply);
+    Fail(outcome, summary);
+    return false;
+}
+
+// An error our words do not cover: as the system says it, with a lead-in in
+// Chinese, since the system speaks English.
+QString MailTester::SystemErrorText(W english, W chinese, const QString& systemText) const
+{
+    return m_report.chinese ? Say(english, chinese).arg(systemText) : systemText;
 }
 
 // The checks of the window's Save and the file's text limits, on the values
@@ -266,8 +284,7 @@ QString MailTester::SocketErrorText(const QAbstractSocket& socket) const
     case QAbstractSocket::SocketAccessError:
         return Say("this PC does not allow the connection", "这台电脑不允许该连接");
     default:
-        return m_report.chinese ? Say("network error: %1", "网络错误：%1").arg(socket.errorString())
-                                : socket.errorString();
+        return SystemErrorText("network error: %1", "网络错误：%1", socket.errorString());
     }
 }
 
@@ -279,8 +296,7 @@ QString MailTester::HostErrorText(const QHostInfo& info) const
     case QHostInfo::NoError:
         return Say("the name has no address", "该名称没有地址");
     default:
-        return m_report.chinese ? Say("name service error: %1", "域名服务错误：%1").arg(info.errorString())
-                                : info.errorString();
+        return SystemErrorText("name service error: %1", "域名服务错误：%1", info.errorString());
     }
 }
 
@@ -309,8 +325,7 @@ QString MailTester::TlsErrorText(const QSslSocket& socket) const
                               "服务器的证书不是由这台电脑信任的机构签发的"));
             break;
         default:
-            errors.append(m_report.chinese ? Say("certificate error: %1", "证书错误：%1").arg(error.errorString())
-                                           : error.errorString());
+            errors.append(SystemErrorText("certificate error: %1", "证书错误：%1", error.errorString()));
         }
     }
     if (errors.isEmpty())
@@ -417,23 +432,21 @@ bool MailTester::Connect(QSslSocket& socket, MailTransport transport, const QHos
         socket.connectToHost(address, static_cast<quint16>(m_report.port));
     }
     if (!socket.waitForConnected(TimeoutMs())) {
-        if (socket.error() == QAbstractSocket::ConnectionRefusedError) {
-            Step(false, Say("Nothing answers on %1 (connection refused).", "%1 无应答（连接被拒绝）。").arg(where));
-            Fail(MailTestOutcome::NothingListens,
-                 Say("Nothing answers on port %1 of %2. Check the port: mail servers usually take 587 (STARTTLS), "
-                     "465 (TLS) or 25.",
-                     "%2 的 %1 端口无应答。请检查端口：邮件服务器通常使用587（STARTTLS）、465（TLS）或25。")
-                     .arg(m_report.port)
-                     .arg(QuotedForReport(m_report.server)));
-        } else {
-            Step(false, Say("No connection to %1: %2.", "无法连接到 %1：%2。").arg(where, SocketErrorText(socket)));
-            Fail(MailTestOutcome::NoAnswer,
-                 Say("No connection to port %1 of %2 within %3 (%4). A firewall may drop it.",
-                     "%3内无法连接到 %2 的 %1 端口（%4）。可能被防火墙拦截。")
-                     .arg(m_report.port)
-                     .arg(QuotedForReport(m_report.server), Seconds(), SocketErrorText(socket)));
-        }
-        return false;
+        if (socket.error() == QAbstractSocket::ConnectionRefusedError)
+            return FailedStep(
+                Say("Nothing answers on %1 (connection refused).", "%1 无应答（连接被拒绝）。").arg(where), nullptr,
+                MailTestOutcome::NothingListens,
+                Say("Nothing answers on port %1 of %2. Check the port: mail servers usually take 587 (STARTTLS), "
+                    "465 (TLS) or 25.",
+                    "%2 的 %1 端口无应答。请检查端口：邮件服务器通常使用587（STARTTLS）、465（TLS）或25。")
+                    .arg(m_report.port)
+                    .arg(QuotedForReport(m_report.server)));
+        return FailedStep(Say("No connection to %1: %2.", "无法连接到 %1：%2。").arg(where, SocketErrorText(socket)),
+                          nullptr, MailTestOutcome::NoAnswer,
+                          Say("No connection to port %1 of %2 within %3 (%4). A firewall may drop it.",
+                              "%3内无法连接到 %2 的 %1 端口（%4）。可能被防火墙拦截。")
+                              .arg(m_report.port)
+                              .arg(QuotedForReport(m_report.server), Seconds(), SocketErrorText(socket)));
     }
     if (transport == MailTransport::ImplicitTls && !socket.waitForEncrypted(TimeoutMs())) {
         Step(false, Say("TLS from the first byte on %1 does not work: %2.", "%1 上一开始就使用TLS的连接不成功：%2。")
@@ -456,12 +469,10 @@ bool MailTester::Greet(QSslSocket& socket, MailTransport transport, const QHostA
         Step(true, Say("The server greets.", "服务器发来问候。"), &greeting);
         return true;
     }
-    if (greeting.complete()) {
-        Step(false, Say("The server turns the session down.", "服务器拒绝了会话。"), &greeting);
-        Fail(MailTestOutcome::ServerRefused,
-             Say("The server turned the session down: %1", "服务器拒绝了会话：%1").arg(ReplyText(greeting)));
-        return false;
-    }
+    if (greeting.complete())
+        return FailedStep(
+            Say("The server turns the session down.", "服务器拒绝了会话。"), &greeting, MailTestOutcome::ServerRefused,
+            Say("The server turned the session down: %1", "服务器拒绝了会话：%1").arg(ReplyText(greeting)));
     Step(false, Say("No greeting: %1.", "没有问候：%1。").arg(NoReplyText(greeting)), &greeting);
     return false;
 }
@@ -580,33 +591,28 @@ bool MailTester::Hello(QSslSocket& socket, QList<QByteArray>& extensions)
         Step(true, Say("The server answers EHLO.", "服务器应答了EHLO。"), &shown);
         return true;
     }
-    Step(false, Say("EHLO is not answered: %1.", "EHLO没有得到应答：%1。").arg(AnswerText(hello)), &hello);
-    Fail(hello.complete() ? MailTestOutcome::ServerRefused : MailTestOutcome::NoAnswer,
-         Say("The server did not take EHLO: %1", "服务器不接受EHLO：%1").arg(AnswerText(hello)));
-    return false;
+    return FailedStep(Say("EHLO is not answered: %1.", "EHLO没有得到应答：%1。").arg(AnswerText(hello)), &hello,
+                      hello.complete() ? MailTestOutcome::ServerRefused : MailTestOutcome::NoAnswer,
+                      Say("The server did not take EHLO: %1", "服务器不接受EHLO：%1").arg(AnswerText(hello)));
 }
 
 bool MailTester::StartTls(QSslSocket& socket, QList<QByteArray>& extensions)
 {
     m_report.transport = MailTransport::StartTls; // needed, whether or not it works
     const Reply go = Command(socket, "STARTTLS");
-    if (!go.is(220)) {
-        Step(false, Say("STARTTLS is refused.", "STARTTLS被拒绝。"), &go);
-        Fail(MailTestOutcome::TlsFailed,
-             Say("The server wants TLS but refuses STARTTLS: %1", "服务器要求TLS，却拒绝了STARTTLS：%1")
-                 .arg(AnswerText(go)));
-        return false;
-    }
+    if (!go.is(220))
+        return FailedStep(Say("STARTTLS is refused.", "STARTTLS被拒绝。"), &go, MailTestOutcome::TlsFailed,
+                          Say("The server wants TLS but refuses STARTTLS: %1", "服务器要求TLS，却拒绝了STARTTLS：%1")
+                              .arg(AnswerText(go)));
     PrepareTls(socket);
     socket.startClientEncryption();
-    if (!socket.waitForEncrypted(TimeoutMs())) {
-        Step(false, Say("STARTTLS does not work: %1.", "STARTTLS不成功：%1。").arg(TlsErrorText(socket)), &go);
-        Fail(MailTestOutcome::TlsFailed,
-             Say("The server wants TLS (STARTTLS), but it could not be set up: %1. The password was not sent.",
-                 "服务器要求TLS（STARTTLS），但无法建立：%1。密码没有发送。")
-                 .arg(TlsErrorText(socket)));
-        return false;
-    }
+    if (!socket.waitForEncrypted(TimeoutMs()))
+        return FailedStep(Say("STARTTLS does not work: %1.", "STARTTLS不成功：%1。").arg(TlsErrorText(socket)), &go,
+                          MailTestOutcome::TlsFailed,
+                          Say("The server wants TLS (STARTTLS), but it could not be set up: %1. The password was not "
+                              "sent.",
+                              "服务器要求TLS（STARTTLS），但无法建立：%1。密码没有发送。")
+                              .arg(TlsErrorText(socket)));
     Step(true, Say("Switched to TLS with STARTTLS.", "已用STARTTLS切换到TLS。"), &go);
     return Hello(socket, extensions);
 }
@@ -638,11 +644,10 @@ LoginEnd MailTester::Login(QSslSocket& socket, const QList<QByteArray>& extensio
         Step(false, who + Say(": refused.", "：被拒绝。"), &answer);
         return LoginEnd::Refused;
     }
-    Step(false,
-         who + Say(": %1.", "：%1。").arg(answer.complete() ? Say("not checked", "未能检查") : NoReplyText(answer)),
-         &answer);
-    Fail(answer.complete() ? MailTestOutcome::ServerRefused : MailTestOutcome::NoAnswer,
-         Say("The server could not check the login: %1", "服务器未能检查登录：%1").arg(AnswerText(answer)));
+    FailedStep(
+        who + Say(": %1.", "：%1。").arg(answer.complete() ? Say("not checked", "未能检查") : NoReplyText(answer)),
+        &answer, answer.complete() ? MailTestOutcome::ServerRefused : MailTestOutcome::NoAnswer,
+        Say("The server could not check the login: %1", "服务器未能检查登录：%1").arg(AnswerText(answer)));
     return LoginEnd::Failed;
 }
 
@@ -692,32 +697,26 @@ bool MailTester::Send(QSslSocket& socket)
 {
     const QString sender = QuotedForReport(m_settings.senderEmail);
     const Reply from = Command(socket, "MAIL FROM:<" + m_settings.senderEmail + ">");
-    if (!from.positive()) {
-        Step(false, Say("The sender %1 is refused.", "发件人 %1 被拒绝。").arg(sender), &from);
-        Fail(MailTestOutcome::SenderRefused,
-             Say("The server refuses %1 as the sender: %2", "服务器拒绝以 %1 作为发件人：%2")
-                 .arg(sender, AnswerText(from)));
-        return false;
-    }
+    if (!from.positive())
+        return FailedStep(Say("The sender %1 is refused.", "发件人 %1 被拒绝。").arg(sender), &from,
+                          MailTestOutcome::SenderRefused,
+                          Say("The server refuses %1 as the sender: %2", "服务器拒绝以 %1 作为发件人：%2")
+                              .arg(sender, AnswerText(from)));
     Step(true, Say("The sender %1 is accepted.", "发件人 %1 被接受。").arg(sender), &from);
     const QString recipient = QuotedForReport(m_settings.recipientEmail);
     const Reply to = Command(socket, "RCPT TO:<" + m_settings.recipientEmail + ">");
-    if (!to.positive()) {
-        Step(false, Say("The recipient %1 is refused.", "收件人 %1 被拒绝。").arg(recipient), &to);
-        Fail(MailTestOutcome::RecipientRefused,
-             Say("The server refuses the recipient %1: %2", "服务器拒绝收件人 %1：%2").arg(recipient, AnswerText(to)));
-        return false;
-    }
+    if (!to.positive())
+        return FailedStep(
+            Say("The recipient %1 is refused.", "收件人 %1 被拒绝。").arg(recipient), &to,
+            MailTestOutcome::RecipientRefused,
+            Say("The server refuses the recipient %1: %2", "服务器拒绝收件人 %1：%2").arg(recipient, AnswerText(to)));
     Step(true, Say("The recipient %1 is accepted.", "收件人 %1 被接受。").arg(recipient), &to);
     Reply data = Command(socket, "DATA");
     if (data.is(354))
         data = Command(socket, TestMessage(m_settings) + ".");
-    if (!data.positive()) {
-        Step(false, Say("The message is refused.", "邮件被拒绝。"), &data);
-        Fail(MailTestOutcome::MessageRefused,
-             Say("The server refuses the message: %1", "服务器拒绝了邮件：%1").arg(AnswerText(data)));
-        return false;
-    }
+    if (!data.positive())
+        return FailedStep(Say("The message is refused.", "邮件被拒绝。"), &data, MailTestOutcome::MessageRefused,
+                          Say("The server refuses the message: %1", "服务器拒绝了邮件：%1").arg(AnswerText(data)));
     Step(true, Say("The message with a small picture is sent.", "带小图片的邮件已发送。"), &data);
     return true;
 }

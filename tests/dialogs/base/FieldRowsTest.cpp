@@ -100,6 +100,15 @@ template <typename Row> void AddRow(Vocabulary& v, const Row& row, bool session)
         v.keys.insert(row.key);
 }
 
+// A block file's rows: its numbers (some of them the session's) and its texts.
+template <typename Numbers, typename Texts> void AddRows(Vocabulary& v, const Numbers& numbers, const Texts& texts)
+{
+    for (const auto& row : numbers)
+        AddRow(v, row, row.session);
+    for (const auto& row : texts)
+        AddRow(v, row, false);
+}
+
 template <typename Record, typename Numbers, typename Texts>
 void AddBindings(Vocabulary& v, std::span<const FieldBinding<Record>> bindings, const Numbers& numbers,
                  const Texts& texts)
@@ -143,33 +152,38 @@ Vocabulary Camera()
     return v;
 }
 
+// A block file's vocabulary: its rows, its command's options, the profile keys
+// of the files its window saves from `shown`, and its window's bindings.
+template <typename Command, typename Record, typename Numbers, typename Texts>
+Vocabulary BlockFile(const char* file, const Numbers& numbers, const Texts& texts, SettingsFileKind kind,
+                     const std::vector<Record>& shown, SaveDecision<Record> (*prepare)(const Record&, const Session&),
+                     QByteArray (*build)(const Checked<Record>&), std::span<const FieldBinding<Record>> bindings)
+{
+    Vocabulary v{file};
+    AddRows(v, numbers, texts);
+    v.options = OptionsOf<Command>();
+    std::vector<QByteArray> files;
+    for (const Record& record : shown)
+        files.push_back(FileOf(prepare(record, English()), build));
+    v.profileKeys = ProfileKeysOf(kind, files);
+    AddBindings<Record>(v, bindings, numbers, texts);
+    return v;
+}
+
 Vocabulary Mms()
 {
-    Vocabulary v{"mms.dat"};
-    for (const MmsNumberField& row : kMmsNumberFields)
-        AddRow(v, row, row.session);
-    for (const MmsTextField& row : kMmsTextFields)
-        AddRow(v, row, false);
-    v.options = OptionsOf<cli::MmsCommand>();
     MmsSettings preset = InitialMmsSettings(English());
     preset.phone = "13800138000";
     MmsSettings custom = preset;
     custom.presetFlag = 0;
     custom.countryCode = COUNTRY_CUSTOM;
-    v.profileKeys = ProfileKeysOf(SettingsFileKind::Mms, {FileOf(PrepareMmsSave(preset, English()), &BuildMmsFile),
-                                                          FileOf(PrepareMmsSave(custom, English()), &BuildMmsFile)});
-    AddBindings<MmsSettings>(v, CMmsDialog::Bindings(), kMmsNumberFields, kMmsTextFields);
-    return v;
+    return BlockFile<cli::MmsCommand>("mms.dat", kMmsNumberFields, kMmsTextFields, SettingsFileKind::Mms,
+                                      std::vector{preset, custom}, &PrepareMmsSave, &BuildMmsFile,
+                                      CMmsDialog::Bindings());
 }
 
 Vocabulary Gprs()
 {
-    Vocabulary v{"gprs.dat"};
-    for (const GprsNumberField& row : kGprsNumberFields)
-        AddRow(v, row, row.session);
-    for (const GprsTextField& row : kGprsTextFields)
-        AddRow(v, row, false);
-    v.options = OptionsOf<cli::GprsCommand>();
     GprsSettings automatic = InitialGprsSettings(English());
     automatic.smtpServer = "smtp.example.org";
     automatic.smtpPort = "25";
@@ -178,26 +192,17 @@ Vocabulary Gprs()
     automatic.recipientEmail = "me@example.org";
     GprsSettings customer = automatic;
     customer.mode = kGprsModeCustomer;
-    v.profileKeys =
-        ProfileKeysOf(SettingsFileKind::Gprs, {FileOf(PrepareGprsSave(automatic, English()), &BuildGprsFile),
-                                               FileOf(PrepareGprsSave(customer, English()), &BuildGprsFile)});
-    AddBindings<GprsSettings>(v, CSmtpDialog::Bindings(), kGprsNumberFields, kGprsTextFields);
-    return v;
+    return BlockFile<cli::GprsCommand>("gprs.dat", kGprsNumberFields, kGprsTextFields, SettingsFileKind::Gprs,
+                                       std::vector{automatic, customer}, &PrepareGprsSave, &BuildGprsFile,
+                                       CSmtpDialog::Bindings());
 }
 
 Vocabulary Sms()
 {
-    Vocabulary v{"sms.dat"};
-    for (const SmsNumberField& row : kSmsNumberFields)
-        AddRow(v, row, row.session);
-    for (const SmsTextField& row : kSmsTextFields)
-        AddRow(v, row, false);
-    v.options = OptionsOf<cli::SmsCommand>();
     SmsSettings shown = InitialSmsSettings(English());
     shown.phone1 = "13800138000";
-    v.profileKeys = ProfileKeysOf(SettingsFileKind::Sms, {FileOf(PrepareSmsSave(shown, English()), &BuildSmsFile)});
-    AddBindings<SmsSettings>(v, CSmsDialog::Bindings(), kSmsNumberFields, kSmsTextFields);
-    return v;
+    return BlockFile<cli::SmsCommand>("sms.dat", kSmsNumberFields, kSmsTextFields, SettingsFileKind::Sms,
+                                      std::vector{shown}, &PrepareSmsSave, &BuildSmsFile, CSmsDialog::Bindings());
 }
 
 std::string Joined(const Names& names)

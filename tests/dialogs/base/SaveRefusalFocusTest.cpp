@@ -53,6 +53,8 @@ struct RefusalCase {
     std::function<void(const Controls&)> fill;
     // The control the refusal names; the focus is elsewhere before Save.
     int refusedControl;
+    // The refusal's words, where the case says them.
+    const char* message = nullptr;
 };
 
 void PrintTo(const RefusalCase& c, std::ostream* os)
@@ -99,6 +101,13 @@ const RefusalCase kCases[] = {
      mms_ids::kUrlField},
     {"MmsEmailAddress", Opener<CMmsDialog>(Session{}), kMmsIds,
      [](const Controls& c) { c.Retype(mms_ids::kEmailField, QStringLiteral("camera")); }, mms_ids::kEmailField},
+    // A remote control by SMS needs the number it answers.
+    {"MmsSmsControlWithoutPhone", Opener<CMmsDialog>(Session{}), kMmsIds,
+     [](const Controls& c) {
+         c.Pick(mms_ids::kSmsControlList, 2);
+         c.Retype(mms_ids::kEmailField, QStringLiteral("cam@example.com"));
+     },
+     mms_ids::kPhoneField, "SMS control is already open，please input Phone No."},
     {"MmsPhone2Short", Opener<CMmsDialog>(Session{}), kMmsIds,
      [](const Controls& c) {
          c.Retype(mms_ids::kPhoneField, QStringLiteral("13800138000"));
@@ -178,6 +187,9 @@ TEST_P(SaveRefusalFocusTest, RefusalWritesNothingAndFocusesTheRefusedField)
     Click(c.ids.saveButton);
 
     EXPECT_EQ(fakes.messages.count(), 1) << fakes.messages.texts().join('|').toStdString();
+    if (c.message) {
+        EXPECT_EQ(fakes.messages.texts(), QStringList{QString::fromUtf8(c.message)});
+    }
     EXPECT_FALSE(QFile::exists(SettingsFilePath(dir.path(), QString::fromLatin1(c.ids.fileName))));
     EXPECT_EQ(test::focusWidget(), m_window->Control(c.refusedControl))
         << (test::focusWidget() ? test::focusWidget()->objectName().toStdString() : std::string("no focus"));

@@ -4,7 +4,6 @@
 #include "dialogs/camera/CameraDialogIds.h"
 #include "formats/camera/CameraFile.h"
 #include "storage/SettingsFileIo.h"
-#include "support/AnnouncedName.h"
 #include "support/CheckedRecords.h"
 #include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
@@ -15,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalBlocker>
 
 #include <gtest/gtest.h>
@@ -27,7 +25,6 @@ namespace kestra {
 namespace {
 
 using namespace camera_ids;
-using test::AnnouncedName;
 
 const QString kEnglishSaved = QStringLiteral("Save All Parameters To Camera Setting File");
 const QString kEnglishDefaultSaved = QStringLiteral("Save All Default Parameters To Camera Setting File");
@@ -430,61 +427,6 @@ TEST_F(CameraDialogTest, ExitEndsTheWindowWithCancelAndSavesNothing)
     EXPECT_EQ(dialog.Result(), ui::IDCANCEL);
     EXPECT_TRUE(SavedFile().isEmpty());
 }
-
-TEST_F(CameraDialogTest, EveryControlHasAnAccessibleName)
-{
-    CCameraDialog& dialog = Open();
-    for (const ui::ControlTemplate& control : dialog.dialogTemplate().controls) {
-        if (control.kind == ui::ControlKind::Static || control.kind == ui::ControlKind::GroupBox)
-            continue;
-        QWidget* widget = dialog.Control(control.id);
-        ASSERT_NE(widget, nullptr) << control.id;
-        EXPECT_FALSE(AnnouncedName(widget).trimmed().isEmpty()) << "control " << control.id;
-    }
-    EXPECT_EQ(AnnouncedName(List(kPirIntervalList)), "PIR Interval");
-    EXPECT_EQ(AnnouncedName(Field(kClockField)), "Set Clock");
-    EXPECT_EQ(AnnouncedName(Field(kTimer2StopMinute)), "Timer2 Stop: Min");
-    EXPECT_EQ(AnnouncedName(List(kSerialChar3)), "Serial No. 3");
-}
-
-struct TextCase {
-    int language;
-    int id;
-    int entry; // -1: the control's own text
-    const char* text;
-};
-
-class CameraDialogLanguages : public CameraDialogTest, public ::testing::WithParamInterface<TextCase> {};
-
-TEST_P(CameraDialogLanguages, WindowShowsTheTextsOfItsLanguage)
-{
-    const TextCase& c = GetParam();
-    g_languageIndex = c.language;
-    CCameraDialog& dialog = Open();
-    const QString shown = c.entry < 0 ? dialog.GetDlgItem(c.id)->GetWindowText() : List(c.id)->itemText(c.entry);
-    EXPECT_EQ(shown, QString::fromUtf8(c.text));
-}
-
-INSTANTIATE_TEST_SUITE_P(Quirks, CameraDialogLanguages,
-                         ::testing::Values(TextCase{kLanguageLithuanian, kTimer1StartLabel, -1, "Pradeti:"},
-                                           TextCase{kLanguageLithuanian, kTimer2StartLabel, -1, "Start:"},
-                                           TextCase{kLanguageLithuanian, kTimer2StopLabel, -1, "Stop:"},
-                                           TextCase{kLanguageLithuanian, kSaveButton, -1, " Save"},
-                                           TextCase{kLanguageHungarian, kTimeStampList, 0, "Be"},
-                                           TextCase{kLanguageHungarian, kTimeStampList, 1, "Off"},
-                                           TextCase{kLanguageHungarian, kSdCycleList, 0, "Off"},
-                                           TextCase{kLanguageHungarian, kBeepSoundList, 0, "Ki"},
-                                           TextCase{kLanguageSlovenian, kSdCycleList, 1, "paalla"},
-                                           TextCase{kLanguageJapanese, kTimer1StartHourUnit, -1, "時"},
-                                           TextCase{kLanguageJapanese, kTimeLapseSecondUnit, -1, "秒"},
-                                           TextCase{kLanguageJapanese, kBeepSoundList, 0, "オフ"},
-                                           TextCase{kLanguageJapanese, kVideoLengthList, 9, "10 Sec"},
-                                           TextCase{kLanguageChinese, kVideoLengthList, 9, "10 秒"},
-                                           TextCase{kLanguageChinese, kPirIntervalList, 60, "1 分"},
-                                           TextCase{kLanguageChinese, kTimer2Group, -1, "工作时间段"},
-                                           TextCase{kLanguageChinese, kTimer2StopMinuteUnit, -1, "分"},
-                                           TextCase{kLanguageGerman, kTimer2StopMinuteUnit, -1, "Min"},
-                                           TextCase{kLanguageGerman, kDefaultButton, -1, "Werkseinstell."}));
 
 TEST_F(CameraDialogTest, StoredValuesAreTheSameInEveryLanguage)
 {

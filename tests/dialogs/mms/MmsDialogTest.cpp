@@ -8,7 +8,6 @@
 #include "formats/mms/MmsSave.h"
 #include "storage/SettingsBlockFile.h"
 #include "storage/SettingsFileIo.h"
-#include "support/AnnouncedName.h"
 #include "support/CheckedRecords.h"
 #include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
@@ -21,7 +20,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -35,7 +33,6 @@ namespace kestra {
 namespace {
 
 using namespace mms_ids;
-using test::AnnouncedName;
 
 const QString kSaved = QStringLiteral("Save All Parameters To MMS Setting File");
 
@@ -121,19 +118,6 @@ TEST_F(MmsDialogTest, PhoneWithLeadingPlusSavesTheStartRecord)
     EXPECT_FALSE(window.IsEnded()) << "Save leaves the window open";
 }
 
-TEST_F(MmsDialogTest, RefusedSaveWritesNothingAndFocusesTheField)
-{
-    Open();
-    test::showAndActivate(dialog().widget());
-    Pick(kSmsControlList, 2);
-    Retype(kEmailField, QStringLiteral("cam@example.com"));
-    Click(kSaveButton);
-    EXPECT_EQ(fakes.messages.texts(),
-              QStringList{QStringLiteral("SMS control is already open，please input Phone No.")});
-    EXPECT_TRUE(SavedFile().isEmpty());
-    EXPECT_EQ(test::focusWidget(), Field(kPhoneField));
-}
-
 TEST_F(MmsDialogTest, ThirtyThirdPhoneCharacterEmptiesPhoneAndPhone2)
 {
     Open();
@@ -166,63 +150,6 @@ TEST_F(MmsDialogTest, Phone2StaysWhileTheOtherRecipientStillOpensIt)
     Retype(kEmailField, QStringLiteral("a@b"));
     EXPECT_EQ(Field(kPhone2Field)->text(), "");
     EXPECT_TRUE(Field(kPhone2Field)->isReadOnly());
-}
-
-// Each text field of the Custom mode takes its limit in bytes typed and not
-// one more; a longer text set from code fails the field's check, which names
-// the limit. The picture count refuses every character class but a sign in
-// front. (The phone's own 33rd character: ThirtyThirdPhoneCharacter...)
-TEST_F(MmsDialogTest, FieldsAtTheirLimitsAndRefusedCharacters)
-{
-    struct Limited {
-        int id;
-        QByteArray MmsSettings::*member;
-        int limit;
-    };
-    const Limited limited[] = {
-        {kUrlField, &MmsSettings::url, 50},         {kApnField, &MmsSettings::apn, 30},
-        {kGatewayField, &MmsSettings::gateway, 20}, {kPortField, &MmsSettings::port, 10},
-        {kAccountField, &MmsSettings::account, 30}, {kPasswordField, &MmsSettings::password, 30},
-        {kEmailField, &MmsSettings::email, 40},     {kPhone2Field, &MmsSettings::phone2, 32},
-    };
-    struct Case {
-        int id;
-        bool typed; // else set from code (pasted whole)
-        QString text;
-        QString shown;                             // what the field then shows
-        QString message;                           // empty for none
-        QByteArray MmsSettings::*member = nullptr; // the record takes the shown text
-    };
-    const QString integer = QStringLiteral("Please enter an integer.");
-    std::vector<Case> cases = {
-        {kPicturesField, false, "1a", "1a", integer},   {kPicturesField, false, "1.5", "1.5", integer},
-        {kPicturesField, false, "1 5", "1 5", integer}, {kPicturesField, false, "5-", "5-", integer},
-        {kPicturesField, false, "1+2", "1+2", integer}, {kPicturesField, false, "+7", "+7", {}},
-    };
-    for (const Limited& f : limited) {
-        const QString full(f.limit, u'1');
-        const QString over(f.limit + 1, u'1');
-        const QString tooLong = QStringLiteral("Please enter no more than %1 characters.").arg(f.limit);
-        cases.push_back({f.id, true, full, full, {}, f.member});
-        cases.push_back({f.id, true, over, full, {}, f.member});
-        cases.push_back({f.id, false, over, over, tooLong});
-    }
-    for (const Case& c : cases) {
-        const std::string name = std::to_string(c.id) + (c.typed ? " typed " : " set ") + c.text.toStdString();
-        Open();
-        Pick(kModeList, 1);                                 // Custom: every parameter field takes typing
-        Retype(kPhoneField, QStringLiteral("13800138000")); // opens the second number
-        fakes.messages.clear();
-        if (c.typed)
-            Retype(c.id, c.text);
-        else
-            dialog().Edit(c.id).SetWindowText(c.text);
-        EXPECT_EQ(Field(c.id)->text(), c.shown) << name;
-        EXPECT_EQ(fakes.messages.texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message}) << name;
-        if (c.member) {
-            EXPECT_EQ(dialog().ShownSettings().*c.member, c.shown.toLatin1()) << name;
-        }
-    }
 }
 
 // Numbers as people write them, with blanks or dashes between the groups:
@@ -555,47 +482,6 @@ TEST_F(MmsDialogTest, ClickIntoAHintedFieldShowsItsBalloon)
         test::processEvents();
     EXPECT_TRUE(balloon->IsVisible());
 }
-
-TEST_F(MmsDialogTest, EveryControlHasAnAccessibleName)
-{
-    CMmsDialog& window = Open();
-    for (const ui::ControlTemplate& control : window.dialogTemplate().controls) {
-        if (control.kind == ui::ControlKind::Static || control.kind == ui::ControlKind::GroupBox)
-            continue;
-        EXPECT_FALSE(AnnouncedName(window.Control(control.id)).trimmed().isEmpty()) << "control " << control.id;
-    }
-    EXPECT_EQ(AnnouncedName(Field(kApnField)), "APN");
-    EXPECT_EQ(AnnouncedName(Field(kLoadPathField)), "Load configure");
-    EXPECT_EQ(AnnouncedName(List(kSmsControlList)), "SMS Control");
-}
-
-struct TextCase {
-    int language;
-    int id;
-    int entry; // -1: the control's own text
-    const char* text;
-};
-
-class MmsDialogLanguages : public MmsDialogTest, public ::testing::WithParamInterface<TextCase> {};
-
-TEST_P(MmsDialogLanguages, WindowShowsTheTextsOfItsLanguage)
-{
-    const TextCase& c = GetParam();
-    CMmsDialog& window = Open(c.language);
-    const QString shown = c.entry < 0 ? window.GetDlgItem(c.id)->GetWindowText() : List(c.id)->itemText(c.entry);
-    EXPECT_EQ(shown, QString::fromUtf8(c.text));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Quirks, MmsDialogLanguages,
-    ::testing::Values(TextCase{2, kEmailLabel, -1, "Recieve Email"}, TextCase{4, kEmailLabel, -1, "Sahkoposti"},
-                      TextCase{11, kSaveButton, -1, " Save"},
-                      TextCase{11, kSmsControlLabel, -1, " SMS nuotol.valdymas"},
-                      TextCase{9, kCountryLabel, -1, " Zeme"}, TextCase{1, kParametersGroup, -1, "彩信参数"},
-                      TextCase{10, kSettingsGroup, -1, "MMS Setting"}, TextCase{3, kExitButton, -1, "Back"},
-                      TextCase{11, kModeList, 1, "Customer"}, TextCase{9, kModeList, 0, "Automaticky"},
-                      TextCase{10, kSmsControlList, 5, "オフ"}, TextCase{1, kSmsControlList, 1, "5 分钟"},
-                      TextCase{8, kOperatorList, 0, "China Mobile"}));
 
 } // namespace
 } // namespace kestra

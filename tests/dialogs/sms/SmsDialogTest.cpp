@@ -5,7 +5,6 @@
 #include "filecheck/SettingsFileCheck.h"
 #include "formats/sms/SmsFile.h"
 #include "storage/SettingsFileIo.h"
-#include "support/AnnouncedName.h"
 #include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
 
@@ -13,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -59,59 +57,6 @@ TEST_F(SmsDialogTest, EachNumberUnlocksTheNextOnlyWhileItIsComplete)
     EXPECT_TRUE(Field(kPhone3Field)->isReadOnly());
     EXPECT_EQ(Text(kPhone3Field), QString());
     EXPECT_TRUE(fakes.messages.empty());
-}
-
-// Each number takes its 32 bytes typed and not one more; a longer text set
-// from code fails the field's check, which names the limit. The picture
-// count refuses every character class but a sign in front.
-TEST_F(SmsDialogTest, FieldsAtTheirLimitsAndRefusedCharacters)
-{
-    const QString full(32, u'1');
-    const QString over(33, u'1');
-    const QString integer = QStringLiteral("Please enter an integer.");
-    const QString tooLong = QStringLiteral("Please enter no more than 32 characters.");
-    struct Case {
-        const char* name;
-        int id;
-        bool typed; // else set from code (pasted whole)
-        QString text;
-        QString shown;                             // what the field then shows
-        QString message;                           // empty for none
-        QByteArray SmsSettings::*member = nullptr; // the record takes the shown text
-    };
-    const Case cases[] = {
-        {"phone 1 at the limit", kPhone1Field, true, full, full, {}, &SmsSettings::phone1},
-        {"phone 1 typed over", kPhone1Field, true, over, full, {}, &SmsSettings::phone1},
-        {"phone 1 set over", kPhone1Field, false, over, over, tooLong},
-        {"phone 2 at the limit", kPhone2Field, true, full, full, {}, &SmsSettings::phone2},
-        {"phone 2 typed over", kPhone2Field, true, over, full, {}, &SmsSettings::phone2},
-        {"phone 2 set over", kPhone2Field, false, over, over, tooLong},
-        {"phone 3 at the limit", kPhone3Field, true, full, full, {}, &SmsSettings::phone3},
-        {"phone 3 typed over", kPhone3Field, true, over, full, {}, &SmsSettings::phone3},
-        {"phone 3 set over", kPhone3Field, false, over, over, tooLong},
-        {"pictures with a letter", kPicturesField, false, "1a", "1a", integer},
-        {"pictures with a point", kPicturesField, false, "1.5", "1.5", integer},
-        {"pictures with a space inside", kPicturesField, false, "1 5", "1 5", integer},
-        {"pictures with a sign after", kPicturesField, false, "5-", "5-", integer},
-        {"pictures with a sign inside", kPicturesField, false, "1+2", "1+2", integer},
-        {"pictures with a sign in front", kPicturesField, false, "+7", "+7", {}},
-    };
-    for (const Case& c : cases) {
-        Open();
-        Retype(kPhone1Field, QStringLiteral("12345")); // each complete number opens the next
-        Retype(kPhone2Field, QStringLiteral("12345"));
-        fakes.messages.clear();
-        if (c.typed)
-            Retype(c.id, c.text);
-        else
-            dialog().Edit(c.id).SetWindowText(c.text);
-        EXPECT_EQ(Text(c.id), c.shown) << c.name;
-        EXPECT_EQ(fakes.messages.texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message}) << c.name;
-        if (c.member) {
-            EXPECT_EQ(dialog().ShownSettings().*c.member, c.shown.toLatin1()) << c.name;
-        }
-    }
-    EXPECT_EQ(dialog().ShownSettings().picturesPerDay, 7);
 }
 
 TEST_F(SmsDialogTest, EnterSavesWithTheSessionLanguageCodeAndPictures)
@@ -184,7 +129,8 @@ TEST_F(SmsDialogTest, FolderPastThePlatformPathLimitIsRefusedAtSave)
     EXPECT_TRUE(QDir(path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
 
-TEST_F(SmsDialogTest, SmsControlIsAPlainListAndEveryControlIsNamed)
+// (Its Lithuanian texts and every control's name: dialogs/base/EveryWindowTest.)
+TEST_F(SmsDialogTest, SmsControlIsAPlainList)
 {
     g_languageIndex = kLanguageLithuanian;
     Open();
@@ -192,13 +138,6 @@ TEST_F(SmsDialogTest, SmsControlIsAPlainListAndEveryControlIsNamed)
     EXPECT_FALSE(List(kSmsControlList)->isEditable());
     EXPECT_EQ(List(kSmsControlList)->count(), 6);
     EXPECT_EQ(List(kSmsControlList)->currentText(), "NE");
-    EXPECT_EQ(test::AnnouncedName(Field(kPhone1Field)), "Telefono Nr. 1");
-    EXPECT_EQ(qobject_cast<QPushButton*>(dialog().Control(kSaveButton))->text(), " Save");
-    for (const ui::ControlTemplate& control : dialog().dialogTemplate().controls) {
-        if (control.kind == ui::ControlKind::Static || control.kind == ui::ControlKind::GroupBox)
-            continue;
-        EXPECT_FALSE(test::AnnouncedName(dialog().Control(control.id)).trimmed().isEmpty()) << control.id;
-    }
 }
 
 } // namespace

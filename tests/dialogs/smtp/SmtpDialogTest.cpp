@@ -13,7 +13,6 @@
 #include "formats/sms/SmsSave.h"
 #include "storage/SettingsBlockFile.h"
 #include "storage/SettingsFileIo.h"
-#include "support/AnnouncedName.h"
 #include "support/CheckedRecords.h"
 #include "support/SettingsWindowTest.h"
 #include "support/WidgetDriver.h"
@@ -27,7 +26,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -41,7 +39,6 @@ namespace kestra {
 namespace {
 
 using namespace smtp_ids;
-using test::AnnouncedName;
 
 const QString kEnglishSaved = QStringLiteral("Save All Parameters To GPRS Setting File");
 constexpr int kCyprus = 6, kSchweiz = 31, kSwisscom = 2;
@@ -409,70 +406,6 @@ TEST_F(SmtpDialogTest, FailedLoadAndFailedSaveSayWhyAndWhere)
     EXPECT_EQ(Text(kApnField), GprsOperatorPreset(kGprsChinaIndex, 0).apn);
 }
 
-// Each text field of the Customer mode takes its limit in bytes typed and
-// not one more; a longer text set from code fails the field's check, which
-// names the limit. The picture count takes digits alone when typed, and
-// pasted whole it refuses every character class but a sign in front.
-TEST_F(SmtpDialogTest, FieldsAtTheirLimitsAndRefusedCharacters)
-{
-    struct Limited {
-        int id;
-        QByteArray GprsSettings::*member;
-        int limit;
-    };
-    const Limited limited[] = {
-        {kApnField, &GprsSettings::apn, 32},
-        {kAccountField, &GprsSettings::gprsAccount, 32},
-        {kGprsPasswordField, &GprsSettings::gprsPassword, 32},
-        {kServerField, &GprsSettings::smtpServer, 40},
-        {kPortField, &GprsSettings::smtpPort, 10},
-        {kSenderField, &GprsSettings::senderEmail, 32},
-        {kSenderPasswordField, &GprsSettings::senderPassword, 32},
-        {kPhoneField, &GprsSettings::phoneNumber, 30},
-        {kRecipientField, &GprsSettings::recipientEmail, 32},
-    };
-    struct Case {
-        int id;
-        bool typed; // else set from code (pasted whole)
-        QString text;
-        QString shown;                              // what the field then shows
-        QString message;                            // empty for none
-        QByteArray GprsSettings::*member = nullptr; // the record takes the shown text
-    };
-    const QString integer = QStringLiteral("Please enter an integer.");
-    std::vector<Case> cases = {
-        {kPicturesField, true, "1a", "1", {}},          {kPicturesField, true, "1.5", "15", {}},
-        {kPicturesField, true, "1 5", "15", {}},        {kPicturesField, true, "5-", "5", {}},
-        {kPicturesField, true, "+7", "7", {}},          {kPicturesField, false, "1a", "1a", integer},
-        {kPicturesField, false, "1.5", "1.5", integer}, {kPicturesField, false, "1 5", "1 5", integer},
-        {kPicturesField, false, "5-", "5-", integer},   {kPicturesField, false, "1+2", "1+2", integer},
-        {kPicturesField, false, "+7", "+7", {}},
-    };
-    for (const Limited& f : limited) {
-        const QString full(f.limit, u'1');
-        const QString over(f.limit + 1, u'1');
-        const QString tooLong = QStringLiteral("Please enter no more than %1 characters.").arg(f.limit);
-        cases.push_back({f.id, true, full, full, {}, f.member});
-        cases.push_back({f.id, true, over, full, {}, f.member});
-        cases.push_back({f.id, false, over, over, tooLong});
-    }
-    for (const Case& c : cases) {
-        const std::string name = std::to_string(c.id) + (c.typed ? " typed " : " set ") + c.text.toStdString();
-        Open();
-        Pick(kModeList, kGprsModeCustomer); // the GPRS fields take typing
-        fakes.messages.clear();
-        if (c.typed)
-            Retype(c.id, c.text);
-        else
-            dialog().Edit(c.id).SetWindowText(c.text);
-        EXPECT_EQ(Text(c.id), c.shown) << name;
-        EXPECT_EQ(fakes.messages.texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message}) << name;
-        if (c.member) {
-            EXPECT_EQ(dialog().ShownSettings().*c.member, c.shown.toLatin1()) << name;
-        }
-    }
-}
-
 TEST_F(SmtpDialogTest, PicturesPerDayOverTheLimitGoBackToZero)
 {
     Open();
@@ -494,21 +427,11 @@ TEST_F(SmtpDialogTest, PicturesPerDayOverTheLimitGoBackToZero)
     EXPECT_EQ(Text(kRecipientField), "you@example.com");
 }
 
-TEST_F(SmtpDialogTest, ControlsAreNamedAndHintedInTheSessionLanguage)
+// The controls' names and texts in Lithuanian: dialogs/base/EveryWindowTest.
+TEST_F(SmtpDialogTest, ClickedFieldShowsItsHintInEnglishUnderALithuanianWindow)
 {
     g_languageIndex = kLanguageLithuanian;
     Open();
-    EXPECT_EQ(qobject_cast<QPushButton*>(dialog().Control(kSaveButton))->text(), " Save");
-    for (const ui::ControlTemplate& control : dialog().dialogTemplate().controls) {
-        if (control.kind == ui::ControlKind::Static || control.kind == ui::ControlKind::GroupBox)
-            continue;
-        EXPECT_FALSE(AnnouncedName(dialog().Control(control.id)).trimmed().isEmpty()) << control.id;
-    }
-    EXPECT_EQ(AnnouncedName(dialog().Control(kApnField)), "GPRS APN");
-    EXPECT_EQ(AnnouncedName(dialog().Control(kCountryList)), "Salis");
-    EXPECT_EQ(AnnouncedName(dialog().Control(kLoadedPathField)), "Load configure");
-    EXPECT_EQ(AnnouncedName(dialog().Control(kSmsControlList)), " SMS nuotol.valdymas");
-
     ASSERT_TRUE(test::showAndActivate(dialog().widget()));
     ASSERT_NE(dialog().balloon(), nullptr);
     const struct {

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/gprs/GprsCatalogue.h"
 #include "formats/mms/MmsCatalogue.h"
-#include "storage/Cp936.h"
 
 #include <QByteArray>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
 #include <vector>
 
 namespace kestra {
@@ -128,58 +126,12 @@ TEST(GprsCatalogue, SwisscomIsAllEmptyAndChinaHasAnApnOnly)
     }
 }
 
-TEST(GprsCatalogue, SlotsBeyondTheCountAreEmpty)
+// (Out-of-range lookups, the slots past the count, China's names by language
+// and code page 936: formats/shared/CatalogueLookupsTest, with mms.dat's.)
+TEST(GprsCatalogue, ChinaOperatorNameOfASlotPastTheTwoIsEmpty)
 {
-    for (int c = 0; c < kGprsCountryCount; ++c) {
-        for (int s = GprsOperatorCount(c); s < kGprsSlotsPerCountry; ++s) {
-            EXPECT_TRUE(GprsOperatorName(c, s).isEmpty()) << c << "/" << s;
-            EXPECT_TRUE(IsEmpty(GprsOperatorPreset(c, s))) << c << "/" << s;
-        }
-    }
-}
-
-TEST(GprsCatalogue, ChinaOperatorNamesAreChineseOnlyForLanguageOne)
-{
-    EXPECT_EQ(GprsChinaOperatorName(1, 0), QString::fromUtf8("中国移动"));
-    EXPECT_EQ(GprsChinaOperatorName(1, 1), QString::fromUtf8("中国联通"));
-    for (int language : {2, 3, 6, 10, 11, 0, 12}) {
-        EXPECT_EQ(GprsChinaOperatorName(language, 0), QStringLiteral("China Mobile")) << language;
-        EXPECT_EQ(GprsChinaOperatorName(language, 1), QStringLiteral("China Unicom")) << language;
-    }
     for (int slot : {-1, 2, kGprsSlotsPerCountry})
         EXPECT_TRUE(GprsChinaOperatorName(1, slot).isEmpty()) << slot;
-}
-
-TEST(GprsCatalogue, OutOfRangeLookupsGiveEmptyResults)
-{
-    for (int country : {-1, kGprsCountryCount, INT_MAX, INT_MIN}) {
-        EXPECT_TRUE(GprsCountryName(false, country).isEmpty()) << country;
-        EXPECT_TRUE(GprsCountryName(true, country).isEmpty()) << country;
-        EXPECT_EQ(GprsOperatorCount(country), 0) << country;
-        EXPECT_TRUE(GprsOperatorName(country, 0).isEmpty()) << country;
-        EXPECT_TRUE(IsEmpty(GprsOperatorPreset(country, 0))) << country;
-    }
-    for (int slot : {-1, kGprsSlotsPerCountry, INT_MAX, INT_MIN}) {
-        EXPECT_TRUE(GprsOperatorName(0, slot).isEmpty()) << slot;
-        EXPECT_TRUE(IsEmpty(GprsOperatorPreset(0, slot))) << slot;
-    }
-}
-
-TEST(GprsCatalogue, EveryTextEncodesToCodePage936)
-{
-    std::vector<QString> texts;
-    for (int c = 0; c < kGprsCountryCount; ++c) {
-        texts.push_back(GprsCountryName(false, c));
-        texts.push_back(GprsCountryName(true, c));
-        for (int s = 0; s < kGprsSlotsPerCountry; ++s) {
-            const GprsPreset p = GprsOperatorPreset(c, s);
-            texts.insert(texts.end(), {GprsOperatorName(c, s), p.apn, p.account, p.password});
-        }
-    }
-    texts.push_back(GprsChinaOperatorName(1, 0));
-    texts.push_back(GprsChinaOperatorName(1, 1));
-    for (const QString& text : texts)
-        EXPECT_TRUE(EncodeCp936(text).has_value()) << text.toStdString();
 }
 
 } // namespace

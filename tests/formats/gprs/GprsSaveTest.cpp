@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/gprs/GprsSave.h"
 #include "formats/gprs/GprsCatalogue.h"
+#include "formats/shared/SaveStarts.h"
 #include "storage/SettingsFinding.h"
 
 #include <gtest/gtest.h>
@@ -10,29 +11,12 @@ namespace {
 
 constexpr int kSchweiz = 31, kSwisscom = 2;
 
-Session English()
-{
-    return Session{kLanguageEnglish, kLanguageEnglish, 0};
-}
-
-// Everything the checks ask for, in Auto mode with China's first operator.
-GprsSettings Complete()
-{
-    GprsSettings s = InitialGprsSettings(English());
-    s.smtpServer = "smtp.example.com";
-    s.smtpPort = "25";
-    s.senderEmail = "cam@example.com";
-    s.senderPassword = "secret";
-    s.recipientEmail = "me@example.com";
-    return s;
-}
-
 // In Auto mode the file carries the operator's preset whatever the fields
 // show, and the session's language code; an operator without any access data
 // writes empty texts.
 TEST(GprsSave, AutoModeWritesThePresetOfTheChosenOperator)
 {
-    GprsSettings shown = Complete();
+    GprsSettings shown = test::CompleteGprsStart();
     shown.apn = "typed";
     shown.gprsAccount = "typed";
     shown.countryIndex = kSchweiz;

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/mms/MmsCatalogue.h"
-#include "storage/Cp936.h"
 
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <map>
 #include <vector>
 
@@ -161,12 +159,6 @@ bool IsDottedQuad(const QString& text)
     return true;
 }
 
-bool IsEmpty(const MmsPreset& p)
-{
-    return p.url.isEmpty() && p.apn.isEmpty() && p.gateway.isEmpty() && p.port.isEmpty() && p.account.isEmpty()
-           && p.password.isEmpty();
-}
-
 std::vector<QString> Texts(const MmsPreset& p)
 {
     return {p.url, p.apn, p.gateway, p.port, p.account, p.password};
@@ -249,16 +241,6 @@ TEST(MmsCatalogue, EveryOfferedPresetIsCompleteAndWithinTheCatalogueLimits)
     }
 }
 
-TEST(MmsCatalogue, SlotsBeyondTheOfferedCountAreEmpty)
-{
-    for (int c = 0; c < kMmsCountryCount; ++c) {
-        for (int s = MmsOperatorCount(c); s < kMmsSlotsPerCountry; ++s) {
-            EXPECT_TRUE(MmsOperatorName(c, s).isEmpty()) << c << "/" << s;
-            EXPECT_TRUE(IsEmpty(MmsOperatorPreset(c, s))) << c << "/" << s;
-        }
-    }
-}
-
 TEST(MmsCatalogue, EntryFortyIsChinaMobileTheWindowsStartingPreset)
 {
     EXPECT_EQ(MmsOperatorName(4, 0), QStringLiteral("China Mobile"));
@@ -266,19 +248,6 @@ TEST(MmsCatalogue, EntryFortyIsChinaMobileTheWindowsStartingPreset)
     EXPECT_EQ(p.apn, QStringLiteral("cmwap"));
     EXPECT_EQ(p.gateway, QStringLiteral("10.0.0.172"));
     EXPECT_EQ(p.port, QStringLiteral("80"));
-}
-
-TEST(MmsCatalogue, ChinaPairIsChineseOnlyForLanguageOne)
-{
-    const auto chinese = MmsChinaOperatorPair(1);
-    EXPECT_EQ(chinese[0], QString::fromUtf8("中国移动"));
-    EXPECT_EQ(chinese[1], QString::fromUtf8("中国联通"));
-    // Japanese (10) and indexes no table names fall back to English as well.
-    for (int language : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0, 12, -1}) {
-        const auto pair = MmsChinaOperatorPair(language);
-        EXPECT_EQ(pair[0], QStringLiteral("China Mobile")) << language;
-        EXPECT_EQ(pair[1], QStringLiteral("China Unicom")) << language;
-    }
 }
 
 TEST(MmsCatalogue, SameNameInDifferentCountriesHasItsOwnPreset)
@@ -295,38 +264,8 @@ TEST(MmsCatalogue, SameNameInDifferentCountriesHasItsOwnPreset)
     }
 }
 
-TEST(MmsCatalogue, OutOfRangeLookupsGiveEmptyResults)
-{
-    for (int country : {-1, kMmsCountryCount, COUNTRY_CUSTOM, INT_MAX, INT_MIN}) {
-        EXPECT_TRUE(MmsCountryName(CountryListVariant::English, country).isEmpty()) << country;
-        EXPECT_TRUE(MmsCountryName(CountryListVariant::Chinese, country).isEmpty()) << country;
-        EXPECT_EQ(MmsOperatorCount(country), 0) << country;
-        EXPECT_TRUE(MmsOperatorName(country, 0).isEmpty()) << country;
-        EXPECT_TRUE(IsEmpty(MmsOperatorPreset(country, 0))) << country;
-    }
-    for (int slot : {-1, kMmsSlotsPerCountry, INT_MAX, INT_MIN}) {
-        EXPECT_TRUE(MmsOperatorName(0, slot).isEmpty()) << slot;
-        EXPECT_TRUE(IsEmpty(MmsOperatorPreset(0, slot))) << slot;
-    }
-}
-
-TEST(MmsCatalogue, EveryTextEncodesToCodePage936)
-{
-    std::vector<QString> texts;
-    for (int c = 0; c < kMmsCountryCount; ++c) {
-        texts.push_back(MmsCountryName(CountryListVariant::English, c));
-        texts.push_back(MmsCountryName(CountryListVariant::Chinese, c));
-        for (int s = 0; s < kMmsSlotsPerCountry; ++s) {
-            texts.push_back(MmsOperatorName(c, s));
-            for (const QString& text : Texts(MmsOperatorPreset(c, s)))
-                texts.push_back(text);
-        }
-    }
-    for (const QString& text : MmsChinaOperatorPair(1))
-        texts.push_back(text);
-    for (const QString& text : texts)
-        EXPECT_TRUE(EncodeCp936(text).has_value()) << text.toStdString();
-}
+// (Out-of-range lookups, the slots past the count, China's pair by language
+// and code page 936: formats/shared/CatalogueLookupsTest, with gprs.dat's.)
 
 } // namespace
 } // namespace kestra

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/mms/MmsSave.h"
 #include "formats/mms/MmsCatalogue.h"
+#include "formats/shared/SaveStarts.h"
 
 #include <gtest/gtest.h>
 
@@ -9,21 +10,15 @@
 namespace kestra {
 namespace {
 
-const Session kEnglish{kLanguageEnglish, kLanguageEnglish, 0};
+using test::kEnglishSession;
 
-// A record that passes every check: the start record with a phone.
+// A record that passes every check: the start record with a phone, in the
+// custom mode with its parameters typed where `presetFlag` is 0.
 MmsSettings Valid(int presetFlag = 1)
 {
-    MmsSettings s = InitialMmsSettings(kEnglish);
-    s.phone = "13800138000";
-    if (presetFlag == 0) {
-        s.presetFlag = 0;
-        s.countryCode = COUNTRY_CUSTOM;
-        s.url = "http://mms.example.net";
-        s.apn = "mms";
-        s.gateway = "10.0.0.172";
-        s.port = "80";
-    }
+    MmsSettings s = test::ValidMmsStart();
+    if (presetFlag == 0)
+        test::ToMmsCustomMode(s);
     return s;
 }
 
@@ -70,7 +65,7 @@ TEST(MmsSave, CustomModeKeepsTheTypedParametersUnderTheCustomCode)
     MmsSettings shown = Valid(0);
     shown.countryCode = 4; // left over from the preset mode
     shown.operatorIndex = 1;
-    const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, kEnglish);
+    const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, kEnglishSession);
     ASSERT_TRUE(decision.ok());
     EXPECT_EQ(decision.record().url, "http://mms.example.net");
     EXPECT_EQ(decision.record().countryCode, COUNTRY_CUSTOM);
@@ -95,7 +90,7 @@ TEST(MmsSave, RecordTheCameraCouldNotTakeIsRefusedNotDecided)
     for (const Case& c : cases) {
         MmsSettings shown = Valid();
         c.change(shown);
-        const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, kEnglish);
+        const SaveDecision<MmsSettings> decision = PrepareMmsSave(shown, kEnglishSession);
         EXPECT_FALSE(decision.ok()) << c.name;
         EXPECT_EQ(decision.field, QString::fromLatin1(c.field)) << c.name;
     }

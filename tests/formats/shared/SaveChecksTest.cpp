@@ -7,6 +7,7 @@
 #include "formats/gprs/GprsSave.h"
 #include "formats/mms/MmsCatalogue.h"
 #include "formats/mms/MmsSave.h"
+#include "formats/shared/SaveStarts.h"
 #include "formats/sms/SmsSave.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@
 namespace kestra {
 namespace {
 
-const Session kEnglish{kLanguageEnglish, kLanguageEnglish, 0};
+const Session& kEnglish = test::kEnglishSession;
 
 template <typename Record> struct SaveCheckCase {
     std::string name;
@@ -31,23 +32,13 @@ template <typename Record> struct SaveCheckCase {
 // --- mms.dat: a record that passes every check is the start record with a
 // phone; the custom mode's cases type the four parameters first.
 
-void ToCustom(MmsSettings& s)
-{
-    s.presetFlag = 0;
-    s.countryCode = COUNTRY_CUSTOM;
-    s.url = "http://mms.example.net";
-    s.apn = "mms";
-    s.gateway = "10.0.0.172";
-    s.port = "80";
-}
-
 SaveCheckCase<MmsSettings> MmsCase(const char* name, std::function<void(MmsSettings&)> change, int presetFlag,
                                    const char* refusal, const char* field)
 {
     return {name,
             [presetFlag, change](MmsSettings& s) {
                 if (presetFlag == 0)
-                    ToCustom(s);
+                    test::ToMmsCustomMode(s);
                 change(s);
             },
             refusal, refusal != nullptr ? field : nullptr};
@@ -56,12 +47,7 @@ SaveCheckCase<MmsSettings> MmsCase(const char* name, std::function<void(MmsSetti
 struct MmsSaves {
     using Record = MmsSettings;
     static constexpr auto Prepare = &PrepareMmsSave;
-    static MmsSettings Start()
-    {
-        MmsSettings s = InitialMmsSettings(kEnglish);
-        s.phone = "13800138000";
-        return s;
-    }
+    static MmsSettings Start() { return test::ValidMmsStart(); }
     static std::vector<SaveCheckCase<MmsSettings>> Cases()
     {
         return {MmsCase(
@@ -194,16 +180,7 @@ struct MmsSaves {
 struct GprsSaves {
     using Record = GprsSettings;
     static constexpr auto Prepare = &PrepareGprsSave;
-    static GprsSettings Start()
-    {
-        GprsSettings s = InitialGprsSettings(kEnglish);
-        s.smtpServer = "smtp.example.com";
-        s.smtpPort = "25";
-        s.senderEmail = "cam@example.com";
-        s.senderPassword = "secret";
-        s.recipientEmail = "me@example.com";
-        return s;
-    }
+    static GprsSettings Start() { return test::CompleteGprsStart(); }
     static std::vector<SaveCheckCase<GprsSettings>> Cases()
     {
         return {
