@@ -63,6 +63,7 @@ CameraCommand::CameraCommand(CLI::App& program, const ParserOptions& options)
     m_session.addTo(*m_command, true);
     if (CLI::Option* tvMode = m_command->get_option_no_throw("--" + std::string(kTvModeKey)))
         m_settingOptions.push_back(tvMode);
+    m_keys.buildFor(options);
     for (const CameraField& row : kCameraFields) {
         if (!FirstRowOfKey(row))
             continue;

@@ -34,6 +34,8 @@ QString FromStd(const std::string& text)
 
 CLI::Option* KeyOptions::add(CLI::App& command, const char* key, const std::string& help, const std::string& typeName)
 {
+    if (!m_options.takesKey(key))
+        return nullptr;
     Entry& entry = m_entries.emplace_back(Entry{key, {}, nullptr});
     entry.option = command.add_option("--" + std::string(key), entry.word, help)->type_name(typeName);
     return entry.option;
@@ -61,6 +63,27 @@ const CLI::Option* KeyOptions::given() const
 bool KeyOptions::any() const
 {
     return given() != nullptr;
+}
+
+ParserOptions ParserOptions::ForLine(int argc, const char* const* argv)
+{
+    ParserOptions options;
+    options.m_help = MayAskForHelp(argc, argv);
+    options.m_everyOption = options.m_help;
+    options.m_subcommand = argc > 2 ? argv[2] : "";
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (word.size() > 2 && word.rfind("--", 0) == 0)
+            options.m_givenOptions.emplace_back(word.substr(0, word.find('=')));
+    }
+    return options;
+}
+
+bool ParserOptions::takesKey(const char* key) const
+{
+    return m_everyOption || std::any_of(m_givenOptions.begin(), m_givenOptions.end(), [key](const std::string& given) {
+               return given.compare(2, std::string::npos, key) == 0;
+           });
 }
 
 bool MayAskForHelp(int argc, const char* const* argv)

@@ -67,20 +67,17 @@ void PrintErrorLine(const QString& line);
 
 QString FromStd(const std::string& text);
 
-// Whether a command's parser gets the help texts that are put together for
-// the help alone (a list's every entry): only when the line may ask for help;
-// and, for a command with subcommands of its own, the one the line names
-// (its second word), so that only that one's parser is built.
+// What a command's parser is built with: the help texts put together for
+// the help alone (a list's every entry) only when the line may ask for help;
+// for a command with subcommands of its own, only the one the line names (its
+// second word); and of the options of a file's keys, only those the line
+// gives. A parser of every option costs more than a save's own work, and an
+// option the line does not give has nothing to read; a line that may ask for
+// help gets them all.
 class ParserOptions {
 public:
-    ParserOptions() = default; // every help text, every subcommand
-    static ParserOptions Every(bool help, std::string subcommand = {})
-    {
-        ParserOptions options;
-        options.m_help = help;
-        options.m_subcommand = std::move(subcommand);
-        return options;
-    }
+    ParserOptions() = default; // every help text, subcommand and option
+    static ParserOptions ForLine(int argc, const char* const* argv);
     bool withHelp() const { return m_help; }
     // Whether the parser of subcommand `name` is to be built: the one the
     // line names, or every one where it names none of them.
@@ -89,10 +86,14 @@ public:
         const bool named = std::any_of(all.begin(), all.end(), [this](const char* one) { return m_subcommand == one; });
         return !named || m_subcommand == name;
     }
+    // Whether the option "--" `key` is to be built.
+    bool takesKey(const char* key) const;
 
 private:
     bool m_help = true;
+    bool m_everyOption = true;
     std::string m_subcommand;
+    std::vector<std::string> m_givenOptions; // as "--key", without "=value"
 };
 
 // The options of a file's keys: "--" and the key of each row, each taking a
@@ -100,6 +101,9 @@ private:
 // An option given with an empty word is given (an empty text clears a field).
 class KeyOptions {
 public:
+    // Only the keys `options` takes are added from then on.
+    void buildFor(const ParserOptions& options) { m_options = options; }
+    // The option, or nullptr for a key the line does not give.
     CLI::Option* add(CLI::App& command, const char* key, const std::string& help, const std::string& typeName);
     SettingWords words() const;
     bool any() const;
@@ -113,6 +117,7 @@ private:
         CLI::Option* option;
     };
     std::deque<Entry> m_entries; // the parser holds on to each word
+    ParserOptions m_options;
 };
 
 // Whether a command line may show help: a word that CLI11 could read as -h,

@@ -117,7 +117,6 @@ int RunCommandLine(int argc, const char* const* argv)
     // than a save's own work. Any other line (help, version, a word that is no
     // command) builds them all, in the order the help lists them.
     const std::string first = argc > 1 ? argv[1] : "";
-    const std::string second = argc > 2 ? argv[2] : "";
     std::optional<CameraCommand> camera;
     std::optional<MmsCommand> mms;
     std::optional<GprsCommand> gprs;
@@ -127,8 +126,8 @@ int RunCommandLine(int argc, const char* const* argv)
     std::optional<MailTestCommand> mailTest;
     std::optional<CardCommand> card;
     // The texts built for the help alone only when the line may ask for it.
-    BuildCommands(program, first, ParserOptions::Every(MayAskForHelp(argc, argv), second), camera, mms, gprs, sms,
-                  inspect, catalogue, mailTest, card);
+    BuildCommands(program, first, ParserOptions::ForLine(argc, argv), camera, mms, gprs, sms, inspect, catalogue,
+                  mailTest, card);
 
     const auto named = [&first](CLI::App* command) { return command->check_name(first); };
     if (!first.empty() && first[0] != '-' && program.get_subcommands(named).empty()) {

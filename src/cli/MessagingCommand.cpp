@@ -10,6 +10,7 @@ MessagingCommand::MessagingCommand(CLI::App& program, const char* name, const ch
     : m_fileName(fileName)
 {
     m_command = program.add_subcommand(name, description);
+    m_keys.buildFor(options);
     const auto help = [&options, fileName](const char* text) {
         return options.withHelp() ? QString::fromLatin1(text).arg(QLatin1String(fileName)).toStdString()
                                   : std::string();
