@@ -10,6 +10,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <QDir>
 #include <QFile>
 #include <QTextStream>
 
@@ -69,7 +70,7 @@ int MailTestCommand::run()
         if (!file.open(QIODevice::ReadOnly))
             throw CliFailure{kExitFailed, (chinese ? QStringLiteral("--from：无法读取 %1：%2")
                                                    : QStringLiteral("--from: %1 cannot be read: %2"))
-                                              .arg(file.fileName(), file.errorString())};
+                                              .arg(NativePath(m_from), file.errorString())};
         // The test takes what the camera reads: the mailbox password of block
         // 7 and the login name of block 9.
         QByteArray userName;
@@ -113,7 +114,7 @@ int MailTestCommand::run()
         if (!ca.open(QIODevice::ReadOnly))
             throw CliFailure{kExitFailed, (chinese ? QStringLiteral("--ca-file：无法读取 %1：%2")
                                                    : QStringLiteral("--ca-file: %1 cannot be read: %2"))
-                                              .arg(ca.fileName(), ca.errorString())};
+                                              .arg(QDir::toNativeSeparators(ca.fileName()), ca.errorString())};
         options.caFiles = {{ca.fileName(), ca.readAll()}};
     }
     options.send = m_send;
