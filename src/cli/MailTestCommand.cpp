@@ -4,6 +4,7 @@
 #include "cli/CliSupport.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "formats/gprs/GprsFile.h"
+#include "formats/gprs/GprsSave.h"
 #include "formats/shared/FieldRows.h"
 #include "mailtest/core/MailTest.h"
 #include "storage/Cp936.h"
@@ -126,7 +127,17 @@ int MailTestCommand::run()
         options.waiting = [](const QString& line) { PrintErrorLine(line); };
     }
 
-    const MailTestReport report = RunMailTest(settings, options);
+    MailTestReport report = RunMailTest(settings, options);
+    if (report.cameraCanHold == false) {
+        // The test's own check names a field as the window does; the line
+        // gave options, and the refusal names the option, as `gprs` does.
+        const SaveDecision<GprsSettings> named =
+            PrepareNamedMailTestValues(settings, m_send, session, NamingByKey(spelling, [](const QString& field) {
+                                           return KeyOfField(kGprsTextFields, kGprsNumberFields, field);
+                                       }));
+        if (named.refusal)
+            report.summary = *named.refusal;
+    }
     if (m_json) {
         WriteText(stdout, QString::fromUtf8(MailTestReportJson(report)));
     } else {

@@ -227,9 +227,9 @@ void ExpectDoors(const std::string& what, const char* section, const Expected& e
             EXPECT_TRUE(other.words.endsWith(expected.words))
                 << name << ": " << other.words.toStdString() << "; " << Wanted(expected);
             if (!expected.label.isEmpty()) {
-                const QString named = door == 0 ? QStringLiteral("--%1").arg(key)
+                const QString spelt = door == 0 ? QStringLiteral("--%1").arg(key)
                                                 : QStringLiteral("site.json: %1.%2").arg(QLatin1String(section), key);
-                EXPECT_EQ(other.words, named + expected.words) << name;
+                EXPECT_EQ(other.words, spelt + expected.words) << name;
             }
         }
     }

@@ -71,8 +71,13 @@ QString CameraWindowFieldName(const QString& field, bool chinese)
     return {};
 }
 
-SaveDecision<CameraSettings> PrepareCameraSave(const CameraChoices& shown, const PcClock& clock, const Session& session,
-                                               const FieldNaming& naming)
+SaveDecision<CameraSettings> PrepareCameraSave(const CameraChoices& shown, const PcClock& clock, const Session& session)
+{
+    return PrepareNamedCameraSave(shown, clock, session, {});
+}
+
+SaveDecision<CameraSettings> PrepareNamedCameraSave(const CameraChoices& shown, const PcClock& clock,
+                                                    const Session& session, const FieldNaming& naming)
 {
     const CameraSettings record = FillCameraSettings(shown, clock, session.languageCode, session.tvMode);
     const bool chinese = session.chineseMessages();

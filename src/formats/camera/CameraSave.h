@@ -18,8 +18,11 @@ namespace kestra {
 // key), else by the window's label. The window's own limits keep every value
 // in range; the command line, whose --from file may hold anything, learns it
 // here before any file is touched.
-SaveDecision<CameraSettings> PrepareCameraSave(const CameraChoices& shown, const PcClock& clock, const Session& session,
-                                               const FieldNaming& naming = {});
+SaveDecision<CameraSettings> PrepareCameraSave(const CameraChoices& shown, const PcClock& clock,
+                                               const Session& session);
+// The same for a door that names the fields its own way.
+SaveDecision<CameraSettings> PrepareNamedCameraSave(const CameraChoices& shown, const PcClock& clock,
+                                                    const Session& session, const FieldNaming& naming);
 
 // The Camera window's label of a record field (English, or Chinese with
 // `chinese`); empty for a field the window shows no label for.

@@ -234,7 +234,7 @@ SaveDecision<CameraSettings> PrepareCameraWords(CameraChoices start, const Setti
         const CameraField* row = FindField(kCameraFields, field);
         return row != nullptr && row->word != CameraWord::Session ? row->key : nullptr;
     };
-    return NamingTheKey(PrepareCameraSave(choices, clock, session, NamingByKey(spelling, keyOfField)), spelling,
+    return NamingTheKey(PrepareNamedCameraSave(choices, clock, session, NamingByKey(spelling, keyOfField)), spelling,
                         keyOfField);
 }
 

@@ -87,7 +87,13 @@ GprsSettings InitialGprsSettings(const Session& session)
     return settings;
 }
 
-SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Session& session, const FieldNaming& naming)
+SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Session& session)
+{
+    return PrepareNamedGprsSave(shown, session, {});
+}
+
+SaveDecision<GprsSettings> PrepareNamedGprsSave(const GprsSettings& shown, const Session& session,
+                                                const FieldNaming& naming)
 {
     GprsSettings record = shown;
     const bool customer = record.mode == kGprsModeCustomer;
@@ -134,8 +140,13 @@ SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Sess
     return CheckGprsRecord(std::move(record), chinese);
 }
 
-SaveDecision<GprsSettings> PrepareMailTestValues(const GprsSettings& shown, bool send, const Session& session,
-                                                 const FieldNaming& naming)
+SaveDecision<GprsSettings> PrepareMailTestValues(const GprsSettings& shown, bool send, const Session& session)
+{
+    return PrepareNamedMailTestValues(shown, send, session, {});
+}
+
+SaveDecision<GprsSettings> PrepareNamedMailTestValues(const GprsSettings& shown, bool send, const Session& session,
+                                                      const FieldNaming& naming)
 {
     // The GPRS access, the SMS control, the pictures per day and, when
     // nothing is sent, the recipient are the window's business, not the
@@ -150,7 +161,7 @@ SaveDecision<GprsSettings> PrepareMailTestValues(const GprsSettings& shown, bool
     record.picturesPerDay = 0;
     if (!send)
         record.recipientEmail = kMailTestNoRecipient;
-    return PrepareGprsSave(record, session, naming);
+    return PrepareNamedGprsSave(record, session, naming);
 }
 
 } // namespace kestra

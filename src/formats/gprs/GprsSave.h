@@ -33,8 +33,10 @@ void FillGprsPreset(GprsSettings& settings, int country, int slot);
 // naming its field as `naming` does (the door's option or key), else by the
 // window's label. This is the one check every door of gprs.dat passes: only
 // it makes a Checked<GprsSettings>.
-SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Session& session,
-                                           const FieldNaming& naming = {});
+SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Session& session);
+// The same for a door that names the fields its own way.
+SaveDecision<GprsSettings> PrepareNamedGprsSave(const GprsSettings& shown, const Session& session,
+                                                const FieldNaming& naming);
 
 // The SMTP window's label of a record field (English, or Chinese with
 // `chinese`); empty for a field the window shows no label for.
@@ -47,7 +49,9 @@ QString GprsWindowFieldName(const QString& field, bool chinese);
 // Auto mode, SMS control off, no phone, no picture limit and, without `send`,
 // kMailTestNoRecipient as the recipient.
 inline constexpr const char* kMailTestNoRecipient = "nobody@invalid.";
-SaveDecision<GprsSettings> PrepareMailTestValues(const GprsSettings& shown, bool send, const Session& session,
-                                                 const FieldNaming& naming = {});
+SaveDecision<GprsSettings> PrepareMailTestValues(const GprsSettings& shown, bool send, const Session& session);
+// The same naming the fields as `naming` does (the command line's options).
+SaveDecision<GprsSettings> PrepareNamedMailTestValues(const GprsSettings& shown, bool send, const Session& session,
+                                                      const FieldNaming& naming);
 
 } // namespace kestra

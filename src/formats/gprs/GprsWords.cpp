@@ -111,7 +111,7 @@ SaveDecision<GprsSettings> PrepareGprsWords(GprsSettings shown, const SettingWor
         return SaveDecision<GprsSettings>::Refused(refusal.message, refusal.field);
     }
     const auto keyOfField = [](const QString& field) { return KeyOfField(kGprsTextFields, kGprsNumberFields, field); };
-    return NamingTheKey(PrepareGprsSave(shown, session, NamingByKey(spelling, keyOfField)), spelling, keyOfField);
+    return NamingTheKey(PrepareNamedGprsSave(shown, session, NamingByKey(spelling, keyOfField)), spelling, keyOfField);
 }
 
 SettingWords GprsWordsOf(const GprsSettings& s)

@@ -141,7 +141,13 @@ QString MmsWindowFieldName(const QString& field, bool chinese)
     return {};
 }
 
-SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session& session, const FieldNaming& naming)
+SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session& session)
+{
+    return PrepareNamedMmsSave(shown, session, {});
+}
+
+SaveDecision<MmsSettings> PrepareNamedMmsSave(const MmsSettings& shown, const Session& session,
+                                              const FieldNaming& naming)
 {
     MmsSettings s = shown;
     const int language = session.languageIndex;

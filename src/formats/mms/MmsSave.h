@@ -26,8 +26,10 @@ MmsSettings InitialMmsSettings(const Session& session);
 // over-long text) is refused with the first of CheckMmsSettings' findings,
 // naming its field as `naming` does (the door's option or key), else by the
 // window's label.
-SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session& session,
-                                         const FieldNaming& naming = {});
+SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session& session);
+// The same for a door that names the fields its own way.
+SaveDecision<MmsSettings> PrepareNamedMmsSave(const MmsSettings& shown, const Session& session,
+                                              const FieldNaming& naming);
 
 // The MMS window's label of a record field (English, or Chinese with
 // `chinese`); empty for a field the window shows no label for.

@@ -107,7 +107,7 @@ SaveDecision<MmsSettings> PrepareMmsWords(MmsSettings shown, const SettingWords&
         return SaveDecision<MmsSettings>::Refused(refusal.message, refusal.field);
     }
     const auto keyOfField = [](const QString& field) { return KeyOfField(kMmsTextFields, kMmsNumberFields, field); };
-    return NamingTheKey(PrepareMmsSave(shown, session, NamingByKey(spelling, keyOfField)), spelling, keyOfField);
+    return NamingTheKey(PrepareNamedMmsSave(shown, session, NamingByKey(spelling, keyOfField)), spelling, keyOfField);
 }
 
 SettingWords MmsWordsOf(const MmsSettings& s)

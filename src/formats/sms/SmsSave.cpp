@@ -58,7 +58,13 @@ QString SmsWindowFieldName(const QString& field, bool chinese)
     return {};
 }
 
-SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session& session, const FieldNaming& naming)
+SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session& session)
+{
+    return PrepareNamedSmsSave(shown, session, {});
+}
+
+SaveDecision<SmsSettings> PrepareNamedSmsSave(const SmsSettings& shown, const Session& session,
+                                              const FieldNaming& naming)
 {
     SmsSettings record = shown;
     record.languageCode = session.languageCode;

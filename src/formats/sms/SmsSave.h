@@ -19,8 +19,10 @@ SmsSettings InitialSmsSettings(const Session& session);
 // as `naming` does (the door's option or key), else by the window's label.
 // This is the one check every door of sms.dat passes: only it makes a
 // Checked<SmsSettings>.
-SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session& session,
-                                         const FieldNaming& naming = {});
+SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session& session);
+// The same for a door that names the fields its own way.
+SaveDecision<SmsSettings> PrepareNamedSmsSave(const SmsSettings& shown, const Session& session,
+                                              const FieldNaming& naming);
 
 // The SMS window's label of a record field (English, or Chinese with
 // `chinese`); empty for a field the window shows no label for.

@@ -21,7 +21,7 @@ SaveDecision<SmsSettings> PrepareSmsWords(SmsSettings shown, const SettingWords&
         return SaveDecision<SmsSettings>::Refused(refusal.message, refusal.field);
     }
     const auto keyOfField = [](const QString& field) { return KeyOfField(kSmsTextFields, kSmsNumberFields, field); };
-    return NamingTheKey(PrepareSmsSave(shown, session, NamingByKey(spelling, keyOfField)), spelling, keyOfField);
+    return NamingTheKey(PrepareNamedSmsSave(shown, session, NamingByKey(spelling, keyOfField)), spelling, keyOfField);
 }
 
 SettingWords SmsWordsOf(const SmsSettings& s)
