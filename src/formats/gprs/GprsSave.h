@@ -30,11 +30,11 @@ void FillGprsPreset(GprsSettings& settings, int country, int slot);
 //
 // Then the record must be one the camera can hold (CheckGprsSettings: texts
 // within their limits, indexes in the catalogue): the first finding refuses,
-// naming its field as `naming` does (the door's option or key), else by the
-// window's label. This is the one check every door of gprs.dat passes: only
-// it makes a Checked<GprsSettings>.
+// naming its field by the window's label. This is the one check every door
+// of gprs.dat passes: only it makes a Checked<GprsSettings>.
 SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Session& session);
-// The same for a door that names the fields its own way.
+// The same for a door that names the fields its own way: as `naming` does
+// (the command line by the option, a profile by its key), else by the label.
 SaveDecision<GprsSettings> PrepareNamedGprsSave(const GprsSettings& shown, const Session& session,
                                                 const FieldNaming& naming);
 

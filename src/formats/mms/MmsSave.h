@@ -24,10 +24,10 @@ MmsSettings InitialMmsSettings(const Session& session);
 // A record that passes the checks but that the camera could not take (a
 // value outside its range, a country or operator the catalogue lacks, an
 // over-long text) is refused with the first of CheckMmsSettings' findings,
-// naming its field as `naming` does (the door's option or key), else by the
-// window's label.
+// naming its field by the window's label.
 SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session& session);
-// The same for a door that names the fields its own way.
+// The same for a door that names the fields its own way: as `naming` does
+// (the command line by the option, a profile by its key), else by the label.
 SaveDecision<MmsSettings> PrepareNamedMmsSave(const MmsSettings& shown, const Session& session,
                                               const FieldNaming& naming);
 

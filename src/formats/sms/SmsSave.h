@@ -16,11 +16,12 @@ SmsSettings InitialSmsSettings(const Session& session);
 // gives its message in the session's language), then the session's
 // languageCode on the record to write; then the record must be one the camera
 // can hold (CheckSmsSettings), or its first finding refuses, naming its field
-// as `naming` does (the door's option or key), else by the window's label.
+// by the window's label.
 // This is the one check every door of sms.dat passes: only it makes a
 // Checked<SmsSettings>.
 SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session& session);
-// The same for a door that names the fields its own way.
+// The same for a door that names the fields its own way: as `naming` does
+// (the command line by the option, a profile by its key), else by the label.
 SaveDecision<SmsSettings> PrepareNamedSmsSave(const SmsSettings& shown, const Session& session,
                                               const FieldNaming& naming);
 
