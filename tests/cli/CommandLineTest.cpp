@@ -254,6 +254,16 @@ QByteArray WindowFile(Record (*initial)(const Session&), SaveDecision<Record> (*
     return build(*decision.checked);
 }
 
+// The sender and recipient both gprs cases give, with the SMTP port.
+void Mailboxes(GprsSettings& s, const char* port)
+{
+    s.smtpServer = "smtp.example.org";
+    s.smtpPort = port;
+    s.senderEmail = "cam@example.org";
+    s.senderPassword = "secret99";
+    s.recipientEmail = "me@example.org";
+}
+
 struct MessagingCase {
     const char* name;
     QStringList arguments;
@@ -316,11 +326,7 @@ TEST(CommandLineMessaging, WritesWhatTheWindowsSaveWritesAndRoundTripsThroughFro
          gprs([](GprsSettings& s) {
              s.countryIndex = 9; // the GPRS list has no Cayman Islands
              s.operatorIndex = 0;
-             s.smtpServer = "smtp.example.org";
-             s.smtpPort = "25";
-             s.senderEmail = "cam@example.org";
-             s.senderPassword = "secret99";
-             s.recipientEmail = "me@example.org";
+             Mailboxes(s, "25");
              s.phoneNumber = "01701234567";
              s.smsControl = 0;
          })},
@@ -336,11 +342,7 @@ TEST(CommandLineMessaging, WritesWhatTheWindowsSaveWritesAndRoundTripsThroughFro
              s.apn = "internet";
              s.gprsAccount = "me";
              s.gprsPassword = "pw";
-             s.smtpServer = "smtp.example.org";
-             s.smtpPort = "587";
-             s.senderEmail = "cam@example.org";
-             s.senderPassword = "secret99";
-             s.recipientEmail = "me@example.org";
+             Mailboxes(s, "587");
          })},
         {"sms",
          {"sms", "--phone1", "01701234567", "--phone3", "+3612345", "--sms-control", "2 hour", "--pictures-per-day",
