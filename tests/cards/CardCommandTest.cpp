@@ -3,6 +3,8 @@
 // that writes nothing, a card that cannot be written, and inspect --json
 // giving each file's values under the names a profile uses.
 
+#include "storage/Cp936.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -160,6 +162,7 @@ TEST_F(CardCommand, WithoutUDisks2TheListComesFromTheKernel)
     EXPECT_TRUE(chinese.contains(QStringLiteral("（可移动与否依内核的挂载表和可移动标志而定；没有 UDisks2：")))
         << chinese.toStdString();
     EXPECT_FALSE(chinese.contains(QStringLiteral("is not there"))) << chinese.toStdString();
+    EXPECT_TRUE(EncodeCp936(chinese).has_value()) << chinese.toStdString();
 }
 #endif
 
