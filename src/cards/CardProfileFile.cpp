@@ -2,6 +2,7 @@
 #include "cards/CardProfileFile.h"
 
 #include "cards/CardVolumes.h"
+#include "filecheck/SettingsFileCheck.h"
 #include "formats/camera/CameraFields.h"
 #include "formats/camera/CameraWords.h"
 #include "formats/gprs/GprsSave.h"
@@ -301,6 +302,19 @@ CardProfileJson CardProfileOf(const QString& folder, bool chinese)
                 QFileInfo::exists(folder)
                     ? Words(chinese, "%1 is no folder", "%1 不是目录").arg(Native(folder))
                     : Words(chinese, "the folder %1 does not exist", "目录 %1 不存在").arg(Native(folder))};
+    }
+    // Anything else that bears a settings file's name (a folder called
+    // sms.dat) is no file the camera can read: said, as `inspect` says it,
+    // rather than passed over as if the folder held no such settings.
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& entry : entries) {
+        if (entry.isDir() && SettingsFileKindForName(entry.fileName()))
+            return {std::nullopt, Words(chinese,
+                                        "%1: a folder, not a settings file; the camera reads no settings "
+                                        "from it",
+                                        "%1: 这是一个目录，不是设置文件；相机无法从中读取设置")
+                                      .arg(Native(entry.filePath()))};
     }
     const std::vector<SettingsFileKind> kinds = SettingsFilesIn(folder);
     if (kinds.empty())

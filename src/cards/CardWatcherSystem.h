@@ -3,7 +3,8 @@
 
 // The system's half of a card watcher, one file per platform
 // (PosixCardWatcher.cpp, WindowsCardWatcher.cpp): Ctrl+C, and word of the
-// system's mounts. Only CardWatcher.cpp uses it.
+// system's mounts. Only CardWatcher.cpp uses it, and CardWriter.cpp its
+// Interrupts for a card the command line writes.
 
 #include "cards/CardWatcher.h"
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cards/CardWriter.h"
 
+#include "cards/CardWatcherSystem.h"
 #include "formats/camera/CameraChoices.h"
 #include "formats/camera/CameraFile.h"
 #include "formats/camera/CameraSave.h"
@@ -255,6 +256,15 @@ CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, con
     }
     ConfirmRenames(report, ops, chinese);
     return report;
+}
+
+CaughtInterrupts::CaughtInterrupts() : m_interrupts(std::make_unique<CardWatcher::Interrupts>()) {}
+
+CaughtInterrupts::~CaughtInterrupts() = default;
+
+Interruption CaughtInterrupts::interruption() const
+{
+    return CardWatcher::Interrupts::which();
 }
 
 } // namespace kestra

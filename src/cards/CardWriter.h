@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cards/CardProfile.h"
+#include "cards/CardWatcher.h"
 #include "cards/SerialText.h"
 #include "common/Session.h"
 #include "filecheck/SettingsFileCheck.h"
@@ -10,6 +11,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -83,5 +85,25 @@ CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, con
 CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, const PcClock& clock,
                           const std::optional<SerialText>& serial, bool chinese, FileOps& ops,
                           const std::function<bool()>& stopped);
+
+// Ctrl+C (SIGINT; Ctrl+C or Ctrl+Break in a Windows console) and a request
+// to end (SIGTERM; the console's close), caught for as long as it lives and
+// only noted, for a card the command line writes: the signal no longer ends
+// the program inside a file's save, which would leave the file's scratch file
+// on the card. The card in hand is written whole, as a card of a --wait run
+// is, and the command then ends as its signal asked.
+class CaughtInterrupts {
+public:
+    CaughtInterrupts();
+    ~CaughtInterrupts();
+    CaughtInterrupts(const CaughtInterrupts&) = delete;
+    CaughtInterrupts& operator=(const CaughtInterrupts&) = delete;
+
+    // The first that came while it lived; None while none did.
+    Interruption interruption() const;
+
+private:
+    std::unique_ptr<CardWatcher::Interrupts> m_interrupts;
+};
 
 } // namespace kestra

@@ -192,8 +192,8 @@ QString KernelDrives::unavailable()
 
 DrivesSource KernelDrives::source()
 {
-    return {QStringLiteral("kernel"),
-            m_whyNotUDisks2.isEmpty() ? QString() : QStringLiteral("UDisks2 is not there: %1").arg(m_whyNotUDisks2)};
+    // The reason alone: the command words it in the user's language.
+    return {QStringLiteral("kernel"), m_whyNotUDisks2};
 }
 
 } // namespace kestra

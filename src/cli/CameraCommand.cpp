@@ -119,12 +119,12 @@ Checked<CameraSettings> CameraCommand::prepare() const
         RefuseUncheckedFromFile(SettingsFileKind::Camera, m_from, chinese);
         const CameraReadResult read = ReadCameraFile(FromStd(m_from));
         if (!read.ok())
-            throw CliFailure{kExitFailed, QStringLiteral("--from: %1").arg(read.error->message(chinese))};
+            throw CliFailure{kExitFailed, FromFileFailure(*read.error, chinese)};
         if (read.values.defaultParameters)
             RefuseUsage((chinese ? QStringLiteral("--from：%1 是恢复默认参数的文件，其中没有可作起点的设置")
                                  : QStringLiteral(
                                      "--from: %1 is a default-parameters file; it holds no settings to start from"))
-                            .arg(FromStd(m_from)));
+                            .arg(NativePath(m_from)));
         choices = CameraChoicesFromSettings(read.values.settings);
         fileLanguage = read.values.settings.languageCode;
         fileTvMode = read.values.settings.tvMode;

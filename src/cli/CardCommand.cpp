@@ -34,6 +34,30 @@ QString Words(bool chinese, const char* english, const char* chineseText)
     return ChineseEnglishText{english, chineseText}.text(chinese);
 }
 
+// The line a run stopped by Ctrl+C or by a request to end closes with.
+QString StopLine(Interruption interruption, bool chinese)
+{
+    return interruption == Interruption::CtrlC
+               ? Words(chinese, "Stopped by Ctrl+C.", "已按 Ctrl+C 停止。")
+               : Words(chinese, "Stopped: the program was asked to end.", "程序被要求结束，已停止。");
+}
+
+// A run that a signal asked to end: its stop line said, and the status a
+// shell gives a program that signal ended; nothing for a run not asked.
+std::optional<int> StoppedBy(Interruption interruption, bool chinese)
+{
+    if (interruption == Interruption::None)
+        return std::nullopt;
+    PrintLine(StopLine(interruption, chinese));
+    return interruption == Interruption::CtrlC ? kExitCtrlC : kExitAskedToEnd;
+}
+
+// Why the kernel's mount table answers: the system's reason why UDisks2 did not.
+QString NoSystemDrives(bool chinese, const QString& reason)
+{
+    return Words(chinese, "UDisks2 is not there: %1", "没有 UDisks2：%1").arg(reason);
+}
+
 void PrintJson(const QJsonObject& object)
 {
     // Characters on a console, UTF-8 into a file or a pipe, as every line.
@@ -163,7 +187,7 @@ int CardCommand::list(RemovableDrives& drives) const
             array.append(VolumeJson(volume));
         QJsonObject object{{QStringLiteral("volumes"), array}, {QStringLiteral("source"), source.name}};
         if (!source.note.isEmpty())
-            object.insert(QStringLiteral("sourceNote"), source.note);
+            object.insert(QStringLiteral("sourceNote"), NoSystemDrives(false, source.note));
         if (!failure.isEmpty())
             object.insert(QStringLiteral("error"), failure);
         PrintJson(object);
@@ -184,10 +208,10 @@ int CardCommand::list(RemovableDrives& drives) const
                                            : files.join(QLatin1Char(' '))));
     }
     if (source.name == u"kernel")
-        PrintLine(
-            Words(chinese, "(Removable as the kernel's mount table and removable flags say; %1.)",
-                  "（可移动与否依内核的挂载表和可移动标志而定；%1。）")
-                .arg(source.note.isEmpty() ? Words(chinese, "UDisks2 was not asked", "未询问 UDisks2") : source.note));
+        PrintLine(Words(chinese, "(Removable as the kernel's mount table and removable flags say; %1.)",
+                        "（可移动与否依内核的挂载表和可移动标志而定；%1。）")
+                      .arg(source.note.isEmpty() ? Words(chinese, "UDisks2 was not asked", "未询问 UDisks2")
+                                                 : NoSystemDrives(chinese, source.note)));
     return kExitOk;
 }
 
@@ -263,6 +287,10 @@ int CardCommand::write(RemovableDrives& drives) const
                                                          "nothing was written"))
                                    .arg(where)};
     }
+    // From here Ctrl+C or a request to end is only noted: the card is
+    // written whole (and ejected, if asked), then the run ends as the signal
+    // asked, as a --wait run does.
+    const CaughtInterrupts interrupts;
     CardOutcome card;
     card.report = WriteCard(folder, profile, givenClock ? *givenClock : CameraClock(m_clock, false), serial,
                             session.chineseMessages());
@@ -284,6 +312,8 @@ int CardCommand::write(RemovableDrives& drives) const
         PrintLine(Words(chinese, "%1: ejected; the card can be taken out", "%1：已弹出；可以取出存储卡")
                       .arg(volume->description()));
     }
+    if (const std::optional<int> stopped = StoppedBy(interrupts.interruption(), chinese))
+        return *stopped;
     return complete ? kExitOk : kExitFailed;
 }
 
@@ -321,10 +351,8 @@ int CardCommand::writeEach(RemovableDrives& drives, const CardProfile& profile, 
     // Ctrl+C (or a request to end) lets the card in hand be written whole and
     // ends the run as a shell expects of a program its signal ended.
     const Interruption interruption = watcher.interruption();
-    if (interruption == Interruption::CtrlC)
-        PrintLine(Words(chinese, "Stopped by Ctrl+C.", "已按 Ctrl+C 停止。"));
-    else if (interruption == Interruption::EndRequested)
-        PrintLine(Words(chinese, "Stopped: the program was asked to end.", "程序被要求结束，已停止。"));
+    if (interruption != Interruption::None)
+        PrintLine(StopLine(interruption, chinese));
     PrintLine(cards.summaryLine());
     if (interruption != Interruption::None)
         return interruption == Interruption::CtrlC ? kExitCtrlC : kExitAskedToEnd;

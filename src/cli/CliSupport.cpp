@@ -10,6 +10,7 @@
 #include <CLI/CLI.hpp>
 
 #include <QDateTime>
+#include <QDir>
 #include <QStringList>
 
 #include <algorithm>
@@ -30,6 +31,19 @@ int FinishSave(const SaveResult& saved, bool chinese, const QString& savedMessag
 QString FromStd(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString NativePath(const std::string& path)
+{
+    return QDir::toNativeSeparators(FromStd(path));
+}
+
+QString FromFileFailure(const FileError& error, bool chinese)
+{
+    FileError named = error;
+    named.path = QDir::toNativeSeparators(named.path);
+    named.scratchPath = QDir::toNativeSeparators(named.scratchPath);
+    return QStringLiteral("--from: %1").arg(named.message(chinese));
 }
 
 CLI::Option* KeyOptions::add(CLI::App& command, const char* key, const std::string& help, const std::string& typeName)
@@ -161,11 +175,11 @@ void RefuseUncheckedFromFile(SettingsFileKind kind, const std::string& path, boo
     const SettingsFileCheckResult checked = CheckSettingsFileAt(kind, FromStd(path));
     // A file that cannot be read is a failed read (status 1), not a refused line.
     if (!checked.ok())
-        throw CliFailure{kExitFailed, QStringLiteral("--from: %1").arg(checked.error->message(chinese))};
+        throw CliFailure{kExitFailed, FromFileFailure(*checked.error, chinese)};
     if (!checked.values.clean())
         RefuseUsage((chinese ? QStringLiteral("--from：%1：%2 \"kestra-setup-cli inspect\" 会列出所有问题。")
                              : QStringLiteral("--from: %1: %2 \"kestra-setup-cli inspect\" shows everything it finds."))
-                        .arg(FromStd(path), checked.values.findings.front().message(chinese)));
+                        .arg(NativePath(path), checked.values.findings.front().message(chinese)));
 }
 
 } // namespace kestra::cli

@@ -66,6 +66,12 @@ void PrintLine(const QString& line);
 void PrintErrorLine(const QString& line);
 
 QString FromStd(const std::string& text);
+// A path the line gave, with the system's own separators, as every message
+// names a path (QDir::toNativeSeparators).
+QString NativePath(const std::string& path);
+// The failed read of a --from file: "--from: " and the failure, its path
+// with the system's own separators.
+QString FromFileFailure(const FileError& error, bool chinese);
 
 // What a command's parser is built with: the help texts put together for
 // the help alone (a list's every entry) only when the line may ask for help;

@@ -4,12 +4,14 @@
 #include "cli/CliSupport.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "formats/gprs/GprsFile.h"
+#include "formats/gprs/GprsSave.h"
 #include "formats/shared/FieldRows.h"
 #include "mailtest/core/MailTest.h"
 #include "storage/Cp936.h"
 
 #include <CLI/CLI.hpp>
 
+#include <QDir>
 #include <QFile>
 #include <QTextStream>
 
@@ -69,7 +71,7 @@ int MailTestCommand::run()
         if (!file.open(QIODevice::ReadOnly))
             throw CliFailure{kExitFailed, (chinese ? QStringLiteral("--from：无法读取 %1：%2")
                                                    : QStringLiteral("--from: %1 cannot be read: %2"))
-                                              .arg(file.fileName(), file.errorString())};
+                                              .arg(NativePath(m_from), file.errorString())};
         // The test takes what the camera reads: the mailbox password of block
         // 7 and the login name of block 9.
         QByteArray userName;
@@ -113,7 +115,7 @@ int MailTestCommand::run()
         if (!ca.open(QIODevice::ReadOnly))
             throw CliFailure{kExitFailed, (chinese ? QStringLiteral("--ca-file：无法读取 %1：%2")
                                                    : QStringLiteral("--ca-file: %1 cannot be read: %2"))
-                                              .arg(ca.fileName(), ca.errorString())};
+                                              .arg(QDir::toNativeSeparators(ca.fileName()), ca.errorString())};
         options.caFiles = {{ca.fileName(), ca.readAll()}};
     }
     options.send = m_send;
@@ -125,7 +127,17 @@ int MailTestCommand::run()
         options.waiting = [](const QString& line) { PrintErrorLine(line); };
     }
 
-    const MailTestReport report = RunMailTest(settings, options);
+    MailTestReport report = RunMailTest(settings, options);
+    if (report.cameraCanHold == false) {
+        // The test's own check names a field as the window does; the line
+        // gave options, and the refusal names the option, as `gprs` does.
+        const SaveDecision<GprsSettings> named =
+            PrepareNamedMailTestValues(settings, m_send, session, NamingByKey(spelling, [](const QString& field) {
+                                           return KeyOfField(kGprsTextFields, kGprsNumberFields, field);
+                                       }));
+        if (named.refusal)
+            report.summary = *named.refusal;
+    }
     if (m_json) {
         WriteText(stdout, QString::fromUtf8(MailTestReportJson(report)));
     } else {

@@ -82,8 +82,7 @@ ReadResult MessagingCommand::readFrom(SettingsFileKind kind, ReadResult (*read)(
     RefuseUncheckedFromFile(kind, m_from, session.chineseMessages());
     ReadResult result = read(FromStd(m_from));
     if (result.error)
-        throw CliFailure{kExitFailed,
-                         QStringLiteral("--from: %1").arg(result.error->message(session.chineseMessages()))};
+        throw CliFailure{kExitFailed, FromFileFailure(*result.error, session.chineseMessages())};
     return result;
 }
 

@@ -3,6 +3,8 @@
 // that writes nothing, a card that cannot be written, and inspect --json
 // giving each file's values under the names a profile uses.
 
+#include "storage/Cp936.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -130,25 +132,37 @@ TEST_F(CardCommand, CapitalNamesAreReadAndReplaced)
 
 #ifdef Q_OS_LINUX
 // Without a system bus the kernel's mount table answers, and --json is JSON
-// that says where its answer came from.
+// that says where its answer came from; the text says it in the line's
+// language.
 TEST_F(CardCommand, WithoutUDisks2TheListComesFromTheKernel)
 {
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=") + path("no-bus"));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(KESTRA_SETUP_PROGRAM),
-                  {QStringLiteral("card"), QStringLiteral("list"), QStringLiteral("--json")});
-    ASSERT_TRUE(program.waitForFinished(60000));
-    const QByteArray out = program.readAllStandardOutput();
-    EXPECT_EQ(program.exitCode(), 0) << out.toStdString() << program.readAllStandardError().toStdString();
+    const auto list = [this](const QStringList& options) {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=") + path("no-bus"));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(KESTRA_SETUP_PROGRAM),
+                      QStringList{QStringLiteral("card"), QStringLiteral("list")} + options);
+        EXPECT_TRUE(program.waitForFinished(60000));
+        EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+        return QString::fromUtf8(program.readAllStandardOutput());
+    };
+    const QString out = list({QStringLiteral("--json")});
     QJsonParseError error{};
-    const QJsonObject list = QJsonDocument::fromJson(out, &error).object();
+    const QJsonObject json = QJsonDocument::fromJson(out.toUtf8(), &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << out.toStdString();
-    EXPECT_EQ(list.value(QStringLiteral("source")).toString(), QStringLiteral("kernel"));
-    EXPECT_TRUE(list.value(QStringLiteral("sourceNote")).toString().contains(QStringLiteral("UDisks2")));
-    EXPECT_TRUE(list.value(QStringLiteral("volumes")).isArray());
-    EXPECT_FALSE(list.contains(QStringLiteral("error")));
+    EXPECT_EQ(json.value(QStringLiteral("source")).toString(), QStringLiteral("kernel"));
+    EXPECT_TRUE(
+        json.value(QStringLiteral("sourceNote")).toString().startsWith(QStringLiteral("UDisks2 is not there: ")))
+        << out.toStdString();
+    EXPECT_TRUE(json.value(QStringLiteral("volumes")).isArray());
+    EXPECT_FALSE(json.contains(QStringLiteral("error")));
+
+    const QString chinese = list({QStringLiteral("--lang"), QStringLiteral("zh")});
+    EXPECT_TRUE(chinese.contains(QStringLiteral("（可移动与否依内核的挂载表和可移动标志而定；没有 UDisks2：")))
+        << chinese.toStdString();
+    EXPECT_FALSE(chinese.contains(QStringLiteral("is not there"))) << chinese.toStdString();
+    EXPECT_TRUE(EncodeCp936(chinese).has_value()) << chinese.toStdString();
 }
 #endif
 

@@ -7,6 +7,7 @@
 #include "cards/CardSession.h"
 #include "cards/CardProfileFile.h"
 #include "cards/CardWatcher.h"
+#include "cards/CardWriter.h"
 #include "filecheck/SettingsFileCheck.h"
 #include "storage/FaultyFileOps.h"
 
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <csignal>
 #include <deque>
 
 namespace kestra {
@@ -256,6 +258,45 @@ TEST(CardSession, StopDuringACardLeavesEveryFileWholeAndSaysWhichAreNew)
     EXPECT_EQ(drives.ejects.back().how, EjectHow::KeepDrive);
     EXPECT_EQ(session.failed(), 1);
     EXPECT_FALSE(session.waitForCard()) << "a stopped session waits for no card";
+}
+
+// Ctrl+C, or a request to end, in the middle of a file of a card the command
+// line writes (card write --out): caught and only noted, so the file in hand
+// is finished and the card written whole, no scratch file stays, and the
+// signal is told afterwards for the run to end as it asked.
+TEST(CardSession, ASignalWhileACardIsWrittenLeavesTheCardWholeAndIsToldAfter)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "raise() reaches no console handler";
+#else
+    const struct {
+        int signal;
+        Interruption told;
+    } cases[] = {{SIGINT, Interruption::CtrlC}, {SIGTERM, Interruption::EndRequested}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.signal);
+        QTemporaryDir card;
+        test::FaultyFileOps ops;
+        bool raised = false;
+        ops.beforeCall = [&](int call) {
+            if (!raised && ops.calls.value(call) == QStringLiteral("write")) {
+                raised = true;
+                std::raise(c.signal);
+            }
+        };
+        const CaughtInterrupts interrupts;
+        const CardWriteReport report =
+            WriteCard(card.path(), Profile(), PcClock{2024, 3, 5, 8, 7, 6}, std::nullopt, false, ops);
+        ASSERT_TRUE(raised);
+        EXPECT_EQ(interrupts.interruption(), c.told);
+        for (const CardFileOutcome& file : report.files) {
+            EXPECT_TRUE(file.written) << report.lines(false).join(QLatin1Char('\n')).toStdString();
+        }
+        EXPECT_EQ(QDir(card.path()).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{QStringLiteral("camera.dat"), QStringLiteral("mms.dat"), QStringLiteral("sms.dat")}))
+            << "a scratch file was left";
+    }
+#endif
 }
 
 // A window's Stop comes from the GUI thread while the watcher waits on a

@@ -101,10 +101,13 @@ Verdict Refusal(QString words, QString field = {}, bool untypable = false)
 
 // What a case must come to at every door: accepted, or refused for `key`
 // (the option and profile key) with `words`, the English message (empty: the
-// words are not pinned, only the key).
+// words are not pinned, only the key). With a `label`, the words follow the
+// field's name as each door names it: the window its label, the command line
+// the option, a profile its section's key.
 struct Expected {
     const char* key = nullptr;
     QString words;
+    QString label;
 
     bool accepted() const { return key == nullptr; }
 };
@@ -113,7 +116,12 @@ const Expected kAccepted{};
 
 Expected Refused(const char* key, QString words = {})
 {
-    return {key, std::move(words)};
+    return {key, std::move(words), {}};
+}
+
+Expected Named(const char* key, const char* label, const char* words)
+{
+    return {key, QString::fromUtf8(words), QString::fromUtf8(label)};
 }
 
 QByteArray ReadAll(const QString& path)
@@ -200,8 +208,10 @@ std::string Wanted(const Expected& expected)
 }
 
 // The command line and the profile (`doors`, in that order) come to the
-// expected verdict; a refusal names the option or key before its words.
-void ExpectDoors(const std::string& what, const Expected& expected, const std::vector<Verdict>& doors)
+// expected verdict; a refusal names the option or key before its words, as
+// `section`'s key in a profile.
+void ExpectDoors(const std::string& what, const char* section, const Expected& expected,
+                 const std::vector<Verdict>& doors)
 {
     for (std::size_t door = 0; door < doors.size(); ++door) {
         const Verdict& other = doors[door];
@@ -216,35 +226,53 @@ void ExpectDoors(const std::string& what, const Expected& expected, const std::v
                 << name << " names no " << expected.key << ": " << other.words.toStdString();
             EXPECT_TRUE(other.words.endsWith(expected.words))
                 << name << ": " << other.words.toStdString() << "; " << Wanted(expected);
+            if (!expected.label.isEmpty()) {
+                const QString spelt = door == 0 ? QStringLiteral("--%1").arg(key)
+                                                : QStringLiteral("site.json: %1.%2").arg(QLatin1String(section), key);
+                EXPECT_EQ(other.words, spelt + expected.words) << name;
+            }
         }
     }
 }
 
 // Every door comes to the expected verdict: the Save decision (`save`, whose
-// refusal names the record field `field`) and the command line and the
-// profile (`others`). Where all accept, they write the same bytes.
-void ExpectVerdict(const std::string& what, const Expected& expected, const QString& field, const Verdict& save,
-                   const std::vector<Verdict>& others)
+// refusal names the record field `field`, and the field by `label` where the
+// window gives a sentence of its own about it) and the command line and the
+// profile (`others`) of `section`. Where all accept, they write the same bytes.
+// No door's words name the record field where its key is another word: a
+// user knows the option, the key and the window's label, not the record.
+void ExpectVerdict(const std::string& what, const char* section, const Expected& expected, const QString& field,
+                   const QString& label, const Verdict& save, const std::vector<Verdict>& others)
 {
     EXPECT_EQ(save.written, expected.accepted())
         << what << ", Save: " << save.words.toStdString() << "; " << Wanted(expected);
     if (!expected.accepted() && !save.written) {
         EXPECT_EQ(save.field, field) << what << ", Save";
         if (!save.untypable && !expected.words.isEmpty()) {
-            EXPECT_EQ(save.words, expected.words) << what << ", Save";
+            EXPECT_EQ(save.words, expected.label + expected.words) << what << ", Save";
         }
     }
-    ExpectDoors(what, expected, others);
+    ExpectDoors(what, section, expected, others);
+    const bool memberIsNoKey = !expected.accepted() && field != QLatin1String(expected.key);
+    if (memberIsNoKey) {
+        EXPECT_FALSE(save.words.contains(field)) << what << ", Save names the record: " << save.words.toStdString();
+    }
     // And they agree: the same bytes, or the Save decision's words after the
-    // option or key.
+    // option or key; a sentence about the field, after the door's name of it.
     for (std::size_t door = 0; door < others.size(); ++door) {
         const Verdict& other = others[door];
         const std::string name = what + (door == 0 ? ", command line" : ", profile");
         if (save.written && other.written) {
             EXPECT_EQ(other.bytes, save.bytes) << name;
         }
+        if (memberIsNoKey) {
+            EXPECT_FALSE(other.words.contains(field)) << name << " names the record: " << other.words.toStdString();
+        }
         if (!save.written && !other.written && !save.words.isEmpty()) {
-            EXPECT_TRUE(other.words.endsWith(save.words))
+            const bool aboutTheField = !label.isEmpty() && save.words.startsWith(label + QLatin1Char(' '));
+            const QString tail =
+                aboutTheField ? QLatin1String(expected.key) + save.words.mid(label.size()) : save.words;
+            EXPECT_TRUE(other.words.endsWith(tail))
                 << name << ": " << other.words.toStdString() << " / " << save.words.toStdString();
         }
     }
@@ -413,6 +441,11 @@ TEST(DoorsAgree, OnEveryTextAtOneUnderAndOneOverItsLimit)
         for (const int offset : {-1, 0, 1}) {
             const auto check = [&](const char* kind, const TextCase& c, const QString& field, const Verdict& save,
                                    const std::vector<Verdict>& others) {
+                const auto label = [](std::string_view file, const QString& name) {
+                    return file == "mms"    ? MmsWindowFieldName(name, false)
+                           : file == "gprs" ? GprsWindowFieldName(name, false)
+                                            : SmsWindowFieldName(name, false);
+                };
                 const std::string what = std::string(kind) + "." + c.key + " at limit" + (offset < 0 ? "-1" : "")
                                          + (offset > 0 ? "+1" : "") + (chinese ? ", Chinese" : "");
                 // Digits have no Chinese form: the ASCII run covers them.
@@ -421,8 +454,8 @@ TEST(DoorsAgree, OnEveryTextAtOneUnderAndOneOverItsLimit)
                 // Over its limit a text is refused for its own key; at or
                 // under it, it is taken, in Chinese as in ASCII. A host name
                 // is no IPv4 address: the gateway refuses it at any length.
-                ExpectVerdict(what, offset > 0 || c.shape == Shape::Host ? Refused(c.key) : kAccepted, field, save,
-                              others);
+                ExpectVerdict(what, kind, offset > 0 || c.shape == Shape::Host ? Refused(c.key) : kAccepted, field,
+                              label(kind, field), save, others);
             };
             for (const TextCase& c : mms) {
                 const Options options =
@@ -493,23 +526,44 @@ TEST(DoorsAgree, OnCharactersAFieldRefuses)
         {"mms", "url", "http://\xF0\x9F\x93\xB7", Refused("url")}, // a character code page 936 lacks
         {"gprs", "sender-email", "cam\xF0\x9F\x93\xB7@example.org", Refused("sender-email")},
         {"gprs", "smtp-server", "smtp.example.org", kAccepted}, // the control: accepted everywhere
+        // A recipient the camera cannot send to: no mailbox, or no domain.
+        {"gprs", "recipient-email", "@example.org", Refused("recipient-email", QStringLiteral("Error Receive Email "))},
+        {"gprs", "recipient-email", "me.too@", Refused("recipient-email", QStringLiteral("Error Receive Email "))},
+        {"mms", "email", "@example.org", Refused("email", QStringLiteral("Error email address"))},
+        {"mms", "email", "m.e@", Refused("email", QStringLiteral("Error email address"))},
+        {"mms", "phone2", "@example.org", Refused("phone2", mmsPhone2)},
+        // What the camera cannot hold, said of the field as each door names
+        // it: the window's label, the option, the profile's key.
+        {"gprs", "sender-password", "0123456789012345678901234567890123",
+         Named("sender-password", "Sender Password", " is 34 bytes long; at most 32 bytes fit.")},
+        {"gprs", "smtp-server", "smtp.example.org\n",
+         Named("smtp-server", "Email Server",
+               " holds the control character 0x0A, which the camera cannot use in a text.")},
+        {"mms", "url", "http://mms.example\x1B[31m",
+         Named("url", "MMS URL", " holds the control character 0x1B, which the camera cannot use in a text.")},
+        {"sms", "phone3", "12345\t",
+         Named("phone3", "Phone Number 3",
+               " holds the control character 0x09, which the camera cannot use in a text.")},
     };
     for (const Case& c : cases) {
         const std::string what = std::string(c.kind) + "." + c.key + " = \"" + c.value + "\"";
         const std::string kind = c.kind;
         if (kind == "sms") {
             const Options options = With(kSmsBase, c.key, c.value);
+            const QString field = FieldOfKey(kSmsTextFields, c.key);
             ExpectVerdict(
-                what, c.expected, FieldOfKey(kSmsTextFields, c.key), SmsSaveDoor(options),
+                what, "sms", c.expected, field, SmsWindowFieldName(field, false), SmsSaveDoor(options),
                 {CommandDoor<cli::SmsCommand>(options, kSmsFileName), CardDoor("sms", options, SettingsFileKind::Sms)});
         } else if (kind == "mms") {
             const Options options = With(kMmsBase, c.key, c.value);
+            const QString field = FieldOfKey(kMmsTextFields, c.key);
             ExpectVerdict(
-                what, c.expected, FieldOfKey(kMmsTextFields, c.key), MmsSaveDoor(options),
+                what, "mms", c.expected, field, MmsWindowFieldName(field, false), MmsSaveDoor(options),
                 {CommandDoor<cli::MmsCommand>(options, kMmsFileName), CardDoor("mms", options, SettingsFileKind::Mms)});
         } else {
             const Options options = With(kGprsBase, c.key, c.value);
-            ExpectVerdict(what, c.expected, FieldOfKey(kGprsTextFields, c.key), GprsSaveDoor(options),
+            const QString field = FieldOfKey(kGprsTextFields, c.key);
+            ExpectVerdict(what, "gprs", c.expected, field, GprsWindowFieldName(field, false), GprsSaveDoor(options),
                           {CommandDoor<cli::GprsCommand>(options, kGprsFileName),
                            CardDoor("gprs", options, SettingsFileKind::Gprs)});
             EXPECT_EQ(MailTestDoor(options, c.key), std::optional<bool>(c.expected.accepted())) << what;
@@ -535,7 +589,7 @@ TEST(DoorsAgree, OnEveryListEntryOfTheCameraAndTheMessagingFiles)
             Options command = options;
             command.emplace_back("clock", kClockOption);
             // Every entry of every list is one the camera takes.
-            ExpectVerdict(what, kAccepted, {}, save,
+            ExpectVerdict(what, "camera", kAccepted, {}, {}, save,
                           {CommandDoor<cli::CameraCommand>(command, kCameraFileName),
                            CardDoor("camera", options, SettingsFileKind::Camera)});
         }
@@ -551,14 +605,14 @@ TEST(DoorsAgree, OnEveryListEntryOfTheCameraAndTheMessagingFiles)
         ApplyTexts(shown, kSmsTextFields, sms);
         shown.smsControl = position;
         shown.picturesPerDay = 99;
-        ExpectVerdict("sms-control " + word, kAccepted, {},
+        ExpectVerdict("sms-control " + word, "sms", kAccepted, {}, {},
                       SaveDoor(PrepareSmsSave(shown, session), [](const auto& c) { return BuildSmsFile(c); }),
                       {CommandDoor<cli::SmsCommand>(sms, kSmsFileName), CardDoor("sms", sms, SettingsFileKind::Sms)});
     }
     // The window's field never holds 100 (it falls back to 0): only the
     // command line and the profile can bring it.
     const Options tooMany = With(kSmsBase, "pictures-per-day", "100");
-    ExpectDoors("pictures-per-day 100", Refused("pictures-per-day"),
+    ExpectDoors("pictures-per-day 100", "sms", Refused("pictures-per-day"),
                 {CommandDoor<cli::SmsCommand>(tooMany, kSmsFileName), CardDoor("sms", tooMany, SettingsFileKind::Sms)});
 }
 

@@ -266,8 +266,8 @@ TEST(MailTestSettings, ValuesTheCameraCannotHoldAreRefusedUntested)
         const char* summary;
     };
     const Case cases[] = {
-        {"alice@example.test", QByteArray(34, 'p'), kLanguageEnglish, "senderPassword is 34 bytes long"},
-        {"alice@a-very-long-domain.example.test", kPassword, kLanguageEnglish, "senderEmail is 37 bytes long"},
+        {"alice@example.test", QByteArray(34, 'p'), kLanguageEnglish, "Sender Password is 34 bytes long"},
+        {"alice@a-very-long-domain.example.test", kPassword, kLanguageEnglish, "Sender Email is 37 bytes long"},
         {"alice@example.test", "p", kLanguageEnglish, "Please Input Sender Email Password"},
         {"alice@example.test", "p", kLanguageChinese, "请输入发送者邮箱密码"},
     };

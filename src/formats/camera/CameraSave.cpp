@@ -9,4 +9,14 @@ SaveDecision<CameraSettings> PrepareCameraSave(const CameraChoices& shown, const
                              session.chineseMessages());
 }
 
+SaveDecision<CameraSettings> PrepareNamedCameraSave(const CameraChoices& shown, const PcClock& clock,
+                                                    const Session& session, const FieldNaming& naming)
+{
+    const CameraSettings record = FillCameraSettings(shown, clock, session.languageCode, session.tvMode);
+    const bool chinese = session.chineseMessages();
+    if (const SettingsFindings findings = CheckCameraSettings(record); !findings.empty())
+        return RefusalOf<CameraSettings>(findings, chinese, naming);
+    return CheckCameraRecord(record, chinese);
+}
+
 } // namespace kestra

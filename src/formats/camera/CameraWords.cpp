@@ -74,15 +74,48 @@ int CameraChoices::*ChoiceOf(int CameraSettings::*member)
     throw "a time row the choices do not keep";
 }
 
+// The Chinese of a row's summary of its accepted words (CameraField::accepted):
+// the Chinese interface's entries first, then the English ones.
+struct ChineseAccepted {
+    int CameraSettings::*member;
+    const char* words;
+};
+constexpr std::array<ChineseAccepted, 2> kChineseAccepted{{
+    {&CameraSettings::videoLength,
+     "\u201c1 秒\u201d至\u201c60 秒\u201d或\u201c1 Sec\u201d至\u201c60 Sec\u201d（也可写作 10s、10 sec）"},
+    {&CameraSettings::pirInterval,
+     "\u201c0 秒\u201d至\u201c59 秒\u201d、\u201c1 分\u201d至\u201c60 分\u201d，或\u201c0 "
+     "Sec\u201d至\u201c59 Sec\u201d、\u201c1 Min\u201d至\u201c60 Min\u201d（也可写作 "
+     "30s、5min）"},
+}};
+
+// Every row with a summary has its Chinese, and no other row.
+constexpr bool EverySummaryInChinese()
+{
+    std::size_t summaries = 0;
+    for (const CameraField& row : kCameraFields) {
+        if (row.accepted == nullptr)
+            continue;
+        ++summaries;
+        bool found = false;
+        for (const ChineseAccepted& chinese : kChineseAccepted)
+            found = found || chinese.member == row.member;
+        if (!found)
+            return false;
+    }
+    return summaries == kChineseAccepted.size();
+}
+static_assert(EverySummaryInChinese(), "each list summarised in words has its Chinese summary");
+
 void ReadList(CameraChoices& choices, const CameraField& row, const QString& word, const Session& session,
               const KeySpelling& spelling)
 {
     const std::vector<QStringList> sets = SessionEntrySets(session, [&row](int language) {
         return language == kLanguageEnglish ? EnglishEntries(row.list) : CameraListEntries(language, row.list);
     });
-    choices.position(row.list) =
-        ListPosition(spelling(row.key), word, sets, session.chineseMessages(),
-                     row.accepted != nullptr ? QString::fromUtf8(row.accepted) : QString(), QLatin1String(row.name));
+    const bool chinese = session.chineseMessages();
+    choices.position(row.list) = ListPosition(spelling(row.key), word, sets, chinese, CameraAcceptedWords(row, chinese),
+                                              QLatin1String(row.name));
 }
 
 // Four characters, each an entry of its character list: "0" to "9", "A" to "Z".
@@ -197,10 +230,25 @@ SaveDecision<CameraSettings> PrepareCameraWords(CameraChoices start, const Setti
     } catch (const WordRefusal& refusal) {
         return SaveDecision<CameraSettings>::Refused(refusal.message, refusal.field);
     }
-    return NamingTheKey(PrepareCameraSave(choices, clock, session), spelling, [](const QString& field) {
+    const auto keyOfField = [](const QString& field) {
         const CameraField* row = FindField(kCameraFields, field);
         return row != nullptr && row->word != CameraWord::Session ? row->key : nullptr;
-    });
+    };
+    return NamingTheKey(PrepareNamedCameraSave(choices, clock, session, NamingByKey(spelling, keyOfField)), spelling,
+                        keyOfField);
+}
+
+QString CameraAcceptedWords(const CameraField& row, bool chinese)
+{
+    if (row.accepted == nullptr)
+        return {};
+    if (chinese) {
+        for (const ChineseAccepted& accepted : kChineseAccepted) {
+            if (accepted.member == row.member)
+                return QString::fromUtf8(accepted.words);
+        }
+    }
+    return QString::fromUtf8(row.accepted);
 }
 
 TypedClock ReadTypedClock(const QString& key, const QString& word, bool chinese)

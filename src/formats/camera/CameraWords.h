@@ -4,6 +4,7 @@
 #include "common/SaveDecision.h"
 #include "common/Session.h"
 #include "formats/camera/CameraChoices.h"
+#include "formats/camera/CameraFields.h"
 #include "formats/camera/CameraSettings.h"
 #include "formats/shared/SettingWords.h"
 
@@ -22,6 +23,11 @@ namespace kestra {
 // (the clock, the language, the TV mode) and not looked at here.
 SaveDecision<CameraSettings> PrepareCameraWords(CameraChoices start, const SettingWords& words, const PcClock& clock,
                                                 const Session& session, const KeySpelling& spelling);
+
+// A list's summary of its accepted words, for a list too long to name each
+// entry (CameraField::accepted), in Chinese or English; empty for a list
+// whose entries are named one by one.
+QString CameraAcceptedWords(const CameraField& row, bool chinese);
 
 // A clock the user types, "2024-03-05 08:07:06": the camera's clock it sets,
 // or (`clock` empty) the refusal naming `key`, in Chinese when `chinese`, of

@@ -3,8 +3,11 @@
 
 #include "formats/gprs/GprsCatalogue.h"
 #include "formats/gprs/SmtpTexts.h"
+#include "formats/shared/RecordRefusal.h"
 #include "storage/Cp936.h"
 #include "storage/SettingsFinding.h"
+
+#include <array>
 
 namespace kestra {
 
@@ -25,12 +28,43 @@ constexpr qsizetype kMinimumPhone = 5;
 constexpr const GprsTextField& kPort = RowOf(kGprsTextFields, &GprsSettings::smtpPort);
 constexpr const GprsTextField& kSender = RowOf(kGprsTextFields, &GprsSettings::senderEmail);
 
+// The window's label of each field it shows.
+struct WindowWords {
+    const char* field;
+    SmtpLabel label;
+};
+constexpr std::array<WindowWords, 14> kWindowWords{{
+    {RowOf(kGprsTextFields, &GprsSettings::apn).name, SmtpLabel::ApnLabel},
+    {RowOf(kGprsTextFields, &GprsSettings::gprsAccount).name, SmtpLabel::AccountLabel},
+    {RowOf(kGprsTextFields, &GprsSettings::gprsPassword).name, SmtpLabel::GprsPasswordLabel},
+    {RowOf(kGprsTextFields, &GprsSettings::smtpServer).name, SmtpLabel::ServerLabel},
+    {RowOf(kGprsTextFields, &GprsSettings::smtpPort).name, SmtpLabel::PortLabel},
+    {RowOf(kGprsTextFields, &GprsSettings::senderEmail).name, SmtpLabel::SenderLabel},
+    {RowOf(kGprsTextFields, &GprsSettings::senderPassword).name, SmtpLabel::SenderPasswordLabel},
+    {RowOf(kGprsTextFields, &GprsSettings::phoneNumber).name, SmtpLabel::PhoneLabel},
+    {RowOf(kGprsTextFields, &GprsSettings::recipientEmail).name, SmtpLabel::RecipientLabel},
+    {RowOf(kGprsNumberFields, &GprsSettings::mode).name, SmtpLabel::ModeLabel},
+    {RowOf(kGprsNumberFields, &GprsSettings::countryIndex).name, SmtpLabel::CountryLabel},
+    {RowOf(kGprsNumberFields, &GprsSettings::operatorIndex).name, SmtpLabel::OperatorLabel},
+    {RowOf(kGprsNumberFields, &GprsSettings::picturesPerDay).name, SmtpLabel::PicturesLabel},
+    {RowOf(kGprsNumberFields, &GprsSettings::smsControl).name, SmtpLabel::SmsControlLabel},
+}};
+
 bool LooksLikeAddress(const QByteArray& address)
 {
     return address.contains('@') && address.contains('.');
 }
 
 } // namespace
+
+QString GprsWindowFieldName(const QString& field, bool chinese)
+{
+    for (const WindowWords& words : kWindowWords) {
+        if (field == QLatin1String(words.field))
+            return SmtpLabelTable(words.label).text(chinese ? kLanguageChinese : kLanguageEnglish);
+    }
+    return {};
+}
 
 void FillGprsPreset(GprsSettings& settings, int country, int slot)
 {
@@ -54,6 +88,12 @@ GprsSettings InitialGprsSettings(const Session& session)
 }
 
 SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Session& session)
+{
+    return PrepareNamedGprsSave(shown, session, {});
+}
+
+SaveDecision<GprsSettings> PrepareNamedGprsSave(const GprsSettings& shown, const Session& session,
+                                                const FieldNaming& naming)
 {
     GprsSettings record = shown;
     const bool customer = record.mode == kGprsModeCustomer;
@@ -84,7 +124,8 @@ SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Sess
         return refuse(SmtpCheck::SenderPassword, &GprsSettings::senderPassword);
     if (record.recipientEmail.size() < kMinimumText)
         return refuse(SmtpCheck::RecipientEmpty, &GprsSettings::recipientEmail);
-    if (!LooksLikeAddress(record.recipientEmail))
+    // The camera sends to the mailbox before the "@" at the domain after it.
+    if (!LooksLikeAddress(record.recipientEmail) || !AddressHasBothParts(record.recipientEmail))
         return refuse(SmtpCheck::RecipientAddress, &GprsSettings::recipientEmail);
     if (record.smsControl != kSmsControlOff && record.phoneNumber.size() < kMinimumPhone)
         return refuse(SmtpCheck::SmsPhone, &GprsSettings::phoneNumber);
@@ -92,10 +133,20 @@ SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Sess
     // The window's own limits keep every value in range; a door without them
     // (the command line, a card profile, the mail test) learns here that the
     // camera could not take the record.
-    return CheckGprsRecord(std::move(record), session.chineseMessages());
+    const bool chinese = session.chineseMessages();
+    if (const SettingsFindings findings = CheckGprsSettings(record); !findings.empty())
+        return RefusalOf<GprsSettings>(findings, chinese, naming,
+                                       [chinese](const QString& field) { return GprsWindowFieldName(field, chinese); });
+    return CheckGprsRecord(std::move(record), chinese);
 }
 
 SaveDecision<GprsSettings> PrepareMailTestValues(const GprsSettings& shown, bool send, const Session& session)
+{
+    return PrepareNamedMailTestValues(shown, send, session, {});
+}
+
+SaveDecision<GprsSettings> PrepareNamedMailTestValues(const GprsSettings& shown, bool send, const Session& session,
+                                                      const FieldNaming& naming)
 {
     // The GPRS access, the SMS control, the pictures per day and, when
     // nothing is sent, the recipient are the window's business, not the
@@ -110,7 +161,7 @@ SaveDecision<GprsSettings> PrepareMailTestValues(const GprsSettings& shown, bool
     record.picturesPerDay = 0;
     if (!send)
         record.recipientEmail = kMailTestNoRecipient;
-    return PrepareGprsSave(record, session);
+    return PrepareNamedGprsSave(record, session, naming);
 }
 
 } // namespace kestra

@@ -4,6 +4,7 @@
 #include "common/SaveDecision.h"
 #include "common/Session.h"
 #include "formats/gprs/GprsSettings.h"
+#include "formats/shared/RecordRefusal.h"
 
 namespace kestra {
 
@@ -29,9 +30,17 @@ void FillGprsPreset(GprsSettings& settings, int country, int slot);
 //
 // Then the record must be one the camera can hold (CheckGprsSettings: texts
 // within their limits, indexes in the catalogue): the first finding refuses,
-// naming its field. This is the one check every door of gprs.dat passes: only
-// it makes a Checked<GprsSettings>.
+// naming its field by the window's label. This is the one check every door
+// of gprs.dat passes: only it makes a Checked<GprsSettings>.
 SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Session& session);
+// The same for a door that names the fields its own way: as `naming` does
+// (the command line by the option, a profile by its key), else by the label.
+SaveDecision<GprsSettings> PrepareNamedGprsSave(const GprsSettings& shown, const Session& session,
+                                                const FieldNaming& naming);
+
+// The SMTP window's label of a record field (English, or Chinese with
+// `chinese`); empty for a field the window shows no label for.
+QString GprsWindowFieldName(const QString& field, bool chinese);
 
 // The check of the mail test: the values the test uses (the SMTP server and
 // port, the sender's address and password and, with `send`, the recipient)
@@ -41,5 +50,8 @@ SaveDecision<GprsSettings> PrepareGprsSave(const GprsSettings& shown, const Sess
 // kMailTestNoRecipient as the recipient.
 inline constexpr const char* kMailTestNoRecipient = "nobody@invalid.";
 SaveDecision<GprsSettings> PrepareMailTestValues(const GprsSettings& shown, bool send, const Session& session);
+// The same naming the fields as `naming` does (the command line's options).
+SaveDecision<GprsSettings> PrepareNamedMailTestValues(const GprsSettings& shown, bool send, const Session& session,
+                                                      const FieldNaming& naming);
 
 } // namespace kestra

@@ -110,8 +110,8 @@ SaveDecision<GprsSettings> PrepareGprsWords(GprsSettings shown, const SettingWor
     } catch (const WordRefusal& refusal) {
         return SaveDecision<GprsSettings>::Refused(refusal.message, refusal.field);
     }
-    return NamingTheKey(PrepareGprsSave(shown, session), spelling,
-                        [](const QString& field) { return KeyOfField(kGprsTextFields, kGprsNumberFields, field); });
+    const auto keyOfField = [](const QString& field) { return KeyOfField(kGprsTextFields, kGprsNumberFields, field); };
+    return NamingTheKey(PrepareNamedGprsSave(shown, session, NamingByKey(spelling, keyOfField)), spelling, keyOfField);
 }
 
 SettingWords GprsWordsOf(const GprsSettings& s)

@@ -3,13 +3,37 @@
 
 #include "formats/mms/MmsCatalogue.h"
 #include "formats/mms/MmsTexts.h"
+#include "formats/shared/RecordRefusal.h"
 #include "storage/SettingsFinding.h"
 
 #include <algorithm>
+#include <array>
 
 namespace kestra {
 
 namespace {
+
+// The window's label of each field it shows with one (the APN's field has
+// none: its name is the key, "apn").
+struct WindowWords {
+    const char* field;
+    MmsLabel label;
+};
+constexpr std::array<WindowWords, 13> kWindowWords{{
+    {RowOf(kMmsTextFields, &MmsSettings::url).name, MmsLabel::UrlLabel},
+    {RowOf(kMmsTextFields, &MmsSettings::gateway).name, MmsLabel::GatewayLabel},
+    {RowOf(kMmsTextFields, &MmsSettings::port).name, MmsLabel::PortLabel},
+    {RowOf(kMmsTextFields, &MmsSettings::phone).name, MmsLabel::PhoneLabel},
+    {RowOf(kMmsTextFields, &MmsSettings::email).name, MmsLabel::EmailLabel},
+    {RowOf(kMmsTextFields, &MmsSettings::account).name, MmsLabel::AccountLabel},
+    {RowOf(kMmsTextFields, &MmsSettings::password).name, MmsLabel::PasswordLabel},
+    {RowOf(kMmsTextFields, &MmsSettings::phone2).name, MmsLabel::Phone2Label},
+    {RowOf(kMmsNumberFields, &MmsSettings::picturesPerDay).name, MmsLabel::PicturesLabel},
+    {RowOf(kMmsNumberFields, &MmsSettings::smsControl).name, MmsLabel::SmsControlLabel},
+    {RowOf(kMmsNumberFields, &MmsSettings::presetFlag).name, MmsLabel::ModeLabel},
+    {RowOf(kMmsNumberFields, &MmsSettings::countryCode).name, MmsLabel::CountryLabel},
+    {RowOf(kMmsNumberFields, &MmsSettings::operatorIndex).name, MmsLabel::OperatorLabel},
+}};
 
 bool IsDigit(char c)
 {
@@ -24,12 +48,13 @@ bool IsPhoneNumber(const QByteArray& phone)
     return std::all_of(phone.begin() + 1, phone.end(), IsDigit);
 }
 
-// The second destination is either an address (anything with "@", which the
-// camera takes as it stands) or a number of digits and "+" signs.
+// The second destination is either an address (anything with "@" and a
+// mailbox and domain around it, which the camera takes as it stands) or a
+// number of digits and "+" signs.
 bool IsSecondDestination(const QByteArray& phone2)
 {
     if (phone2.contains('@'))
-        return true;
+        return AddressHasBothParts(phone2);
     return std::all_of(phone2.begin(), phone2.end(), [](char c) { return IsDigit(c) || c == '+'; });
 }
 
@@ -58,7 +83,7 @@ std::optional<Refusal> FirstFailingCheck(const MmsSettings& s)
         return Refusal{MmsMessage::PhoneDigits, &MmsSettings::phone};
     if (phone2 >= 5 && !IsSecondDestination(s.phone2))
         return Refusal{MmsMessage::Phone2Format, &MmsSettings::phone2};
-    if (email > 0 && (!s.email.contains('@') || !s.email.contains('.')))
+    if (email > 0 && (!s.email.contains('@') || !s.email.contains('.') || !AddressHasBothParts(s.email)))
         return Refusal{MmsMessage::EmailFormat, &MmsSettings::email};
     if (s.presetFlag == 0) {
         if (s.url.isEmpty())
@@ -107,7 +132,22 @@ MmsSettings InitialMmsSettings(const Session& session)
     return s;
 }
 
+QString MmsWindowFieldName(const QString& field, bool chinese)
+{
+    for (const WindowWords& words : kWindowWords) {
+        if (field == QLatin1String(words.field))
+            return MmsLabelText(chinese ? kLanguageChinese : kLanguageEnglish, words.label);
+    }
+    return {};
+}
+
 SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session& session)
+{
+    return PrepareNamedMmsSave(shown, session, {});
+}
+
+SaveDecision<MmsSettings> PrepareNamedMmsSave(const MmsSettings& shown, const Session& session,
+                                              const FieldNaming& naming)
 {
     MmsSettings s = shown;
     const int language = session.languageIndex;
@@ -137,7 +177,11 @@ SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session
     // The window's own limits keep every value in range; a caller without them
     // (the command line) learns here, not from the writer, that the camera
     // could not take the record.
-    return CheckMmsRecord(std::move(s), session.chineseMessages());
+    const bool chinese = session.chineseMessages();
+    if (const SettingsFindings findings = CheckMmsSettings(s); !findings.empty())
+        return RefusalOf<MmsSettings>(findings, chinese, naming,
+                                      [chinese](const QString& field) { return MmsWindowFieldName(field, chinese); });
+    return CheckMmsRecord(std::move(s), chinese);
 }
 
 } // namespace kestra

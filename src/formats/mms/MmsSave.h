@@ -4,6 +4,7 @@
 #include "common/SaveDecision.h"
 #include "common/Session.h"
 #include "formats/mms/MmsSettings.h"
+#include "formats/shared/RecordRefusal.h"
 
 namespace kestra {
 
@@ -22,8 +23,17 @@ MmsSettings InitialMmsSettings(const Session& session);
 // "phone" for the SMS control check) so the window can put the focus there.
 // A record that passes the checks but that the camera could not take (a
 // value outside its range, a country or operator the catalogue lacks, an
-// over-long text) is refused with the first of CheckMmsSettings' findings.
+// over-long text) is refused with the first of CheckMmsSettings' findings,
+// naming its field by the window's label.
 SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session& session);
+// The same for a door that names the fields its own way: as `naming` does
+// (the command line by the option, a profile by its key), else by the label.
+SaveDecision<MmsSettings> PrepareNamedMmsSave(const MmsSettings& shown, const Session& session,
+                                              const FieldNaming& naming);
+
+// The MMS window's label of a record field (English, or Chinese with
+// `chinese`); empty for a field the window shows no label for.
+QString MmsWindowFieldName(const QString& field, bool chinese);
 
 // Overwrites the six parameter texts with the catalogue preset of `country`
 // and `slot` (empty texts for a slot without operator).

@@ -106,8 +106,8 @@ SaveDecision<MmsSettings> PrepareMmsWords(MmsSettings shown, const SettingWords&
     } catch (const WordRefusal& refusal) {
         return SaveDecision<MmsSettings>::Refused(refusal.message, refusal.field);
     }
-    return NamingTheKey(PrepareMmsSave(shown, session), spelling,
-                        [](const QString& field) { return KeyOfField(kMmsTextFields, kMmsNumberFields, field); });
+    const auto keyOfField = [](const QString& field) { return KeyOfField(kMmsTextFields, kMmsNumberFields, field); };
+    return NamingTheKey(PrepareNamedMmsSave(shown, session, NamingByKey(spelling, keyOfField)), spelling, keyOfField);
 }
 
 SettingWords MmsWordsOf(const MmsSettings& s)

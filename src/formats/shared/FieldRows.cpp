@@ -71,4 +71,10 @@ bool FitsTextForm(TextForm form, const QByteArray& text)
     return true;
 }
 
+bool AddressHasBothParts(const QByteArray& address)
+{
+    const qsizetype at = address.indexOf('@');
+    return at < 0 || (at > 0 && at + 1 < address.size());
+}
+
 } // namespace kestra

@@ -43,6 +43,11 @@ inline constexpr int kHighestPort = 65535;
 qsizetype FirstControlCharacter(const QByteArray& text);
 // Whether a text without control characters is what `form` asks for.
 bool FitsTextForm(TextForm form, const QByteArray& text);
+// Whether an address the camera sends to, if it holds an "@", has a mailbox
+// before its first "@" and a domain after it: the camera can send to no
+// address that lacks either ("@example.org", "me@"). The windows' own address
+// checks look only for an "@" and a "."; this is the one thing more they ask.
+bool AddressHasBothParts(const QByteArray& address);
 
 // One typed text.
 template <typename Record> struct TextField {

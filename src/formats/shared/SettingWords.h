@@ -6,6 +6,7 @@
 #include "common/Session.h"
 #include "common/TextTable.h"
 #include "formats/shared/FieldRows.h"
+#include "formats/shared/RecordRefusal.h"
 #include "formats/shared/SettingsValues.h"
 
 #include <QByteArray>
@@ -174,16 +175,33 @@ template <typename Entries> std::vector<QStringList> SessionEntrySets(const Sess
     return sets;
 }
 
+// How a door of words names a record field in a refusal: by the key
+// `keyOfField` gives it, as the door spells it; a field no key sets is left
+// to the window's words.
+template <typename KeyOfField> FieldNaming NamingByKey(const KeySpelling& spelling, KeyOfField keyOfField)
+{
+    return [spelling, keyOfField](const QString& field) {
+        const char* key = keyOfField(field);
+        return key != nullptr ? spelling(key) : QString();
+    };
+}
+
 // The decision of a save step taken on words: its refusal of a field the
-// words give by a key names that key, as the door spells it.
+// words give by a key names that key, as the door spells it. A refusal that
+// names it already (a finding, named through NamingByKey) stays as it is; the
+// window's own words come after the key.
 template <typename Record, typename KeyOfField>
 SaveDecision<Record> NamingTheKey(SaveDecision<Record> decision, const KeySpelling& spelling, KeyOfField keyOfField)
 {
     if (decision.ok())
         return decision;
-    if (const char* key = keyOfField(decision.field))
-        return SaveDecision<Record>::Refused(QStringLiteral("%1: %2").arg(spelling(key), *decision.refusal),
-                                             decision.field);
+    if (const char* key = keyOfField(decision.field)) {
+        const QString spelt = spelling(key);
+        const QString& refusal = *decision.refusal;
+        if (refusal.startsWith(spelt) && (refusal.size() == spelt.size() || refusal.at(spelt.size()) == u' '))
+            return decision;
+        return SaveDecision<Record>::Refused(QStringLiteral("%1: %2").arg(spelt, refusal), decision.field);
+    }
     return decision;
 }
 

@@ -1,14 +1,29 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "formats/sms/SmsSave.h"
 
+#include "formats/shared/RecordRefusal.h"
 #include "formats/sms/SmsTexts.h"
 #include "storage/SettingsFinding.h"
 
 #include <algorithm>
+#include <array>
 
 namespace kestra {
 
 namespace {
+
+// The window's label of each field it shows.
+struct WindowWords {
+    const char* field;
+    SmsLabel label;
+};
+constexpr std::array<WindowWords, 5> kWindowWords{{
+    {RowOf(kSmsTextFields, &SmsSettings::phone1).name, SmsLabel::Phone1Label},
+    {RowOf(kSmsTextFields, &SmsSettings::phone2).name, SmsLabel::Phone2Label},
+    {RowOf(kSmsTextFields, &SmsSettings::phone3).name, SmsLabel::Phone3Label},
+    {RowOf(kSmsNumberFields, &SmsSettings::picturesPerDay).name, SmsLabel::PicturesLabel},
+    {RowOf(kSmsNumberFields, &SmsSettings::smsControl).name, SmsLabel::SmsControlLabel},
+}};
 
 // The camera dials numbers of at least five characters.
 constexpr qsizetype kMinimumPhone = 5;
@@ -34,7 +49,22 @@ SmsSettings InitialSmsSettings(const Session& session)
     return settings;
 }
 
+QString SmsWindowFieldName(const QString& field, bool chinese)
+{
+    for (const WindowWords& words : kWindowWords) {
+        if (field == QLatin1String(words.field))
+            return SmsLabelTable(words.label).text(chinese ? kLanguageChinese : kLanguageEnglish);
+    }
+    return {};
+}
+
 SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session& session)
+{
+    return PrepareNamedSmsSave(shown, session, {});
+}
+
+SaveDecision<SmsSettings> PrepareNamedSmsSave(const SmsSettings& shown, const Session& session,
+                                              const FieldNaming& naming)
 {
     SmsSettings record = shown;
     record.languageCode = session.languageCode;
@@ -56,7 +86,11 @@ SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session
         return refuse(SmsCheck::Phone1Digits, &SmsSettings::phone1);
 
     // What the window's limits keep out but another door may bring in.
-    return CheckSmsRecord(std::move(record), session.chineseMessages());
+    const bool chinese = session.chineseMessages();
+    if (const SettingsFindings findings = CheckSmsSettings(record); !findings.empty())
+        return RefusalOf<SmsSettings>(findings, chinese, naming,
+                                      [chinese](const QString& field) { return SmsWindowFieldName(field, chinese); });
+    return CheckSmsRecord(std::move(record), chinese);
 }
 
 } // namespace kestra

@@ -20,8 +20,8 @@ SaveDecision<SmsSettings> PrepareSmsWords(SmsSettings shown, const SettingWords&
     } catch (const WordRefusal& refusal) {
         return SaveDecision<SmsSettings>::Refused(refusal.message, refusal.field);
     }
-    return NamingTheKey(PrepareSmsSave(shown, session), spelling,
-                        [](const QString& field) { return KeyOfField(kSmsTextFields, kSmsNumberFields, field); });
+    const auto keyOfField = [](const QString& field) { return KeyOfField(kSmsTextFields, kSmsNumberFields, field); };
+    return NamingTheKey(PrepareNamedSmsSave(shown, session, NamingByKey(spelling, keyOfField)), spelling, keyOfField);
 }
 
 SettingWords SmsWordsOf(const SmsSettings& s)

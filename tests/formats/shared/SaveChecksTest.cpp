@@ -150,10 +150,10 @@ struct MmsSaves {
                     0, nullptr, ""),
                 MmsCase(
                     "EmailWithANewline", [](MmsSettings& s) { s.email = "a@b.cn\n"; }, 1,
-                    "email holds the control character 0x0A, which the camera cannot use in a text.", "email"),
+                    "Recieve Email holds the control character 0x0A, which the camera cannot use in a text.", "email"),
                 MmsCase(
                     "CustomUrlWithAnEscape", [](MmsSettings& s) { s.url = "http://\x1b[31mmms"; }, 0,
-                    "url holds the control character 0x1B, which the camera cannot use in a text.", "url"),
+                    "MMS URL holds the control character 0x1B, which the camera cannot use in a text.", "url"),
                 MmsCase(
                     "SmsControlOnWithOnlyAnEmail",
                     [](MmsSettings& s) {
@@ -200,12 +200,12 @@ struct GprsSaves {
             {"sender with nothing before the at", [](GprsSettings& s) { s.senderEmail = "@example.org"; },
              "Error email address", "senderEmail"},
             {"server with a control character", [](GprsSettings& s) { s.smtpServer = "smtp\x01.example.com"; },
-             "smtpServer holds the control character 0x01, which the camera cannot use in a text.", "smtpServer"},
+             "Email Server holds the control character 0x01, which the camera cannot use in a text.", "smtpServer"},
             {"recipient with a tab", [](GprsSettings& s) { s.recipientEmail = "me@example.com\t"; },
-             "recipientEmail holds the control character 0x09, which the camera cannot use in a text.",
+             "Receive Email holds the control character 0x09, which the camera cannot use in a text.",
              "recipientEmail"},
             {"password with a DEL", [](GprsSettings& s) { s.senderPassword = "sec\x7fret"; },
-             "senderPassword holds the control character 0x7F, which the camera cannot use in a text.",
+             "Sender Password holds the control character 0x7F, which the camera cannot use in a text.",
              "senderPassword"},
             {"one-character server", [](GprsSettings& s) { s.smtpServer = "s"; }, "Please Input Smtp Server address"},
             {"sender with a dot but no at", [](GprsSettings& s) { s.senderEmail = "cam.example.com"; },
@@ -277,7 +277,7 @@ struct SmsSaves {
             Phones("12345", "12345", "1", "Phone No3. Error"),
             Phones("12345", "12345", "ABCDE", nullptr), // the third number is checked for its length only
             Phones("12345", "12345", "1234\x1b[31m",
-                   "phone3 holds the control character 0x1B, which the camera cannot use in a text."),
+                   "Phone Number 3 holds the control character 0x1B, which the camera cannot use in a text."),
             Phones("123 45", "", "", "Please check the phone number"),
             Phones("123-45", "", "", "Please check the phone number"),
             Phones("12345", "678-90", "", "Please check the phone number"),
