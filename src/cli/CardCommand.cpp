@@ -53,9 +53,24 @@ std::optional<int> StoppedBy(Interruption interruption, bool chinese)
 }
 
 // Why the kernel's mount table answers: the system's reason why UDisks2 did not.
+// The drives module's own reasons, in the line's language; what the system
+// bus answered stays in its own words.
+QString DrivesReason(bool chinese, const QString& reason)
+{
+    static const QString kNoBus = QStringLiteral("the system bus is not reachable");
+    static const QString kNoAnswer = QStringLiteral("UDisks2 does not answer: ");
+    if (!chinese)
+        return reason;
+    if (reason == kNoBus)
+        return QStringLiteral("无法连接系统总线");
+    if (reason.startsWith(kNoAnswer))
+        return QStringLiteral("UDisks2 没有应答：") + reason.sliced(kNoAnswer.size());
+    return reason;
+}
+
 QString NoSystemDrives(bool chinese, const QString& reason)
 {
-    return Words(chinese, "UDisks2 is not there: %1", "没有 UDisks2：%1").arg(reason);
+    return Words(chinese, "UDisks2 is not there: %1", "没有 UDisks2：%1").arg(DrivesReason(chinese, reason));
 }
 
 void PrintJson(const QJsonObject& object)
