@@ -64,6 +64,9 @@ public:
     // What `path` names, following a symbolic link; a missing path gives
     // PathType::Missing and 0.
     virtual int status(const QString& path, FileStatus& status) = 0;
+    // The same where only the type and the identity count: whether the file
+    // may be written is left unasked (writeProtected from the bits alone).
+    virtual int identity(const QString& path, FileStatus& status) { return this->status(path, status); }
     virtual int handleStatus(FileHandle handle, FileStatus& status) = 0;
     // Opens an existing file only so it can be locked and removed; never
     // follows a symbolic link and never blocks.

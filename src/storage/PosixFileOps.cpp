@@ -224,6 +224,16 @@ public:
         return 0;
     }
 
+    int identity(const QString& path, FileStatus& status) override
+    {
+        struct stat st {};
+        status = {};
+        if (::stat(NativeName(path).constData(), &st) != 0)
+            return errno == ENOENT ? 0 : errno;
+        FillStatus(st, status);
+        return 0;
+    }
+
     int handleStatus(FileHandle handle, FileStatus& status) override
     {
         struct stat st {};
@@ -416,9 +426,14 @@ bool PathFitsPlatform(const QString& path)
     // PATH_MAX counts the terminating NUL.
     if (bytes.size() >= PATH_MAX)
         return false;
-    for (const QByteArray& component : bytes.split('/')) {
-        if (component.size() > NAME_MAX)
+    qsizetype start = 0;
+    while (start <= bytes.size()) {
+        qsizetype end = bytes.indexOf('/', start);
+        if (end < 0)
+            end = bytes.size();
+        if (end - start > NAME_MAX)
             return false;
+        start = end + 1;
     }
     return true;
 }

@@ -61,7 +61,7 @@ public:
             return abandon(error);
         // The name is renamed, not the handle: make sure it is still ours.
         FileStatus named;
-        if (const int error = m_ops.status(m_scratch, named))
+        if (const int error = m_ops.identity(m_scratch, named))
             return abandon(error);
         if (named.type != PathType::Regular || named.identity != m_identity) {
             m_ops.close(m_handle); // someone else's file is under the name: leave it
@@ -74,7 +74,7 @@ public:
         // not one another save renamed over it since. It is looked at while
         // still open: FAT numbers a file anew once it leaves the cache.
         FileStatus placed;
-        const int placedError = m_ops.status(m_target, placed);
+        const int placedError = m_ops.identity(m_target, placed);
         const int closeError = m_ops.close(m_handle);
         if (placedError)
             return Failed(NotConfirmedError(m_target, placedError));
@@ -126,7 +126,7 @@ private:
         FileStatus named;
         if (const int error = m_ops.handleStatus(m_handle, mine))
             return abandon(error).error;
-        if (const int error = m_ops.status(m_scratch, named))
+        if (const int error = m_ops.identity(m_scratch, named))
             return abandon(error).error;
         if (named.type != PathType::Regular || named.identity != mine.identity) {
             // Removed before the lock was taken; whatever is there now is not ours.
