@@ -12,11 +12,8 @@ SaveDecision<CameraSettings> PrepareCameraSave(const CameraChoices& shown, const
 SaveDecision<CameraSettings> PrepareNamedCameraSave(const CameraChoices& shown, const PcClock& clock,
                                                     const Session& session, const FieldNaming& naming)
 {
-    const CameraSettings record = FillCameraSettings(shown, clock, session.languageCode, session.tvMode);
-    const bool chinese = session.chineseMessages();
-    if (const SettingsFindings findings = CheckCameraSettings(record); !findings.empty())
-        return RefusalOf<CameraSettings>(findings, chinese, naming);
-    return CheckCameraRecord(record, chinese);
+    return CheckNamingFields(FillCameraSettings(shown, clock, session.languageCode, session.tvMode),
+                             session.chineseMessages(), CheckCameraRecord, CheckCameraSettings, naming);
 }
 
 } // namespace kestra

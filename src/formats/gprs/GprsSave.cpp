@@ -29,11 +29,7 @@ constexpr const GprsTextField& kPort = RowOf(kGprsTextFields, &GprsSettings::smt
 constexpr const GprsTextField& kSender = RowOf(kGprsTextFields, &GprsSettings::senderEmail);
 
 // The window's label of each field it shows.
-struct WindowWords {
-    const char* field;
-    SmtpLabel label;
-};
-constexpr std::array<WindowWords, 14> kWindowWords{{
+constexpr std::array<FieldLabel<SmtpLabel>, 14> kWindowWords{{
     {RowOf(kGprsTextFields, &GprsSettings::apn).name, SmtpLabel::ApnLabel},
     {RowOf(kGprsTextFields, &GprsSettings::gprsAccount).name, SmtpLabel::AccountLabel},
     {RowOf(kGprsTextFields, &GprsSettings::gprsPassword).name, SmtpLabel::GprsPasswordLabel},
@@ -59,11 +55,9 @@ bool LooksLikeAddress(const QByteArray& address)
 
 QString GprsWindowFieldName(const QString& field, bool chinese)
 {
-    for (const WindowWords& words : kWindowWords) {
-        if (field == QLatin1String(words.field))
-            return SmtpLabelTable(words.label).text(chinese ? kLanguageChinese : kLanguageEnglish);
-    }
-    return {};
+    return LabelOfField(kWindowWords, field, [chinese](SmtpLabel label) {
+        return SmtpLabelTable(label).text(chinese ? kLanguageChinese : kLanguageEnglish);
+    });
 }
 
 void FillGprsPreset(GprsSettings& settings, int country, int slot)
@@ -134,10 +128,8 @@ SaveDecision<GprsSettings> PrepareNamedGprsSave(const GprsSettings& shown, const
     // (the command line, a card profile, the mail test) learns here that the
     // camera could not take the record.
     const bool chinese = session.chineseMessages();
-    if (const SettingsFindings findings = CheckGprsSettings(record); !findings.empty())
-        return RefusalOf<GprsSettings>(findings, chinese, naming,
-                                       [chinese](const QString& field) { return GprsWindowFieldName(field, chinese); });
-    return CheckGprsRecord(std::move(record), chinese);
+    return CheckNamingFields(record, chinese, CheckGprsRecord, CheckGprsSettings, naming,
+                             [chinese](const QString& field) { return GprsWindowFieldName(field, chinese); });
 }
 
 SaveDecision<GprsSettings> PrepareMailTestValues(const GprsSettings& shown, bool send, const Session& session)

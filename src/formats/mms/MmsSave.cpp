@@ -15,11 +15,7 @@ namespace {
 
 // The window's label of each field it shows with one (the APN's field has
 // none: its name is the key, "apn").
-struct WindowWords {
-    const char* field;
-    MmsLabel label;
-};
-constexpr std::array<WindowWords, 13> kWindowWords{{
+constexpr std::array<FieldLabel<MmsLabel>, 13> kWindowWords{{
     {RowOf(kMmsTextFields, &MmsSettings::url).name, MmsLabel::UrlLabel},
     {RowOf(kMmsTextFields, &MmsSettings::gateway).name, MmsLabel::GatewayLabel},
     {RowOf(kMmsTextFields, &MmsSettings::port).name, MmsLabel::PortLabel},
@@ -134,11 +130,9 @@ MmsSettings InitialMmsSettings(const Session& session)
 
 QString MmsWindowFieldName(const QString& field, bool chinese)
 {
-    for (const WindowWords& words : kWindowWords) {
-        if (field == QLatin1String(words.field))
-            return MmsLabelText(chinese ? kLanguageChinese : kLanguageEnglish, words.label);
-    }
-    return {};
+    return LabelOfField(kWindowWords, field, [chinese](MmsLabel label) {
+        return MmsLabelText(chinese ? kLanguageChinese : kLanguageEnglish, label);
+    });
 }
 
 SaveDecision<MmsSettings> PrepareMmsSave(const MmsSettings& shown, const Session& session)
@@ -178,10 +172,8 @@ SaveDecision<MmsSettings> PrepareNamedMmsSave(const MmsSettings& shown, const Se
     // (the command line) learns here, not from the writer, that the camera
     // could not take the record.
     const bool chinese = session.chineseMessages();
-    if (const SettingsFindings findings = CheckMmsSettings(s); !findings.empty())
-        return RefusalOf<MmsSettings>(findings, chinese, naming,
-                                      [chinese](const QString& field) { return MmsWindowFieldName(field, chinese); });
-    return CheckMmsRecord(std::move(s), chinese);
+    return CheckNamingFields(s, chinese, CheckMmsRecord, CheckMmsSettings, naming,
+                             [chinese](const QString& field) { return MmsWindowFieldName(field, chinese); });
 }
 
 } // namespace kestra

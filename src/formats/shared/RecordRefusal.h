@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <array>
+#include <cstddef>
 #include <functional>
 
 namespace kestra {
@@ -36,6 +38,38 @@ SaveDecision<Record> RefusalOf(const SettingsFindings& findings, bool chinese, c
         }
     }
     return SaveDecision<Record>::Refused(finding.message(chinese), field);
+}
+
+// The record check's decision on `record` (`check`, the format's CheckXRecord),
+// its refusal naming the field as `naming` does, else as `fallback` does. The
+// findings (`findingsOf`, the format's CheckXSettings) are looked at again
+// only for a refusal that is to be named.
+template <typename Record, typename Check, typename Findings>
+SaveDecision<Record> CheckNamingFields(const Record& record, bool chinese, Check check, Findings findingsOf,
+                                       const FieldNaming& naming, const FieldNaming& fallback = {})
+{
+    SaveDecision<Record> decision = check(record, chinese);
+    if (decision.ok() || (!naming && !fallback))
+        return decision;
+    return RefusalOf<Record>(findingsOf(record), chinese, naming, fallback);
+}
+
+// A window's label of a record field it shows: the row's name and the label.
+template <typename Label> struct FieldLabel {
+    const char* field;
+    Label label;
+};
+
+// The text `text` gives the label of `field` in `labels`; empty for a field
+// the window shows no label for.
+template <typename Label, std::size_t N, typename Text>
+QString LabelOfField(const std::array<FieldLabel<Label>, N>& labels, const QString& field, Text text)
+{
+    for (const FieldLabel<Label>& entry : labels) {
+        if (field == QLatin1String(entry.field))
+            return text(entry.label);
+    }
+    return {};
 }
 
 } // namespace kestra

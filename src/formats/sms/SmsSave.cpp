@@ -13,11 +13,7 @@ namespace kestra {
 namespace {
 
 // The window's label of each field it shows.
-struct WindowWords {
-    const char* field;
-    SmsLabel label;
-};
-constexpr std::array<WindowWords, 5> kWindowWords{{
+constexpr std::array<FieldLabel<SmsLabel>, 5> kWindowWords{{
     {RowOf(kSmsTextFields, &SmsSettings::phone1).name, SmsLabel::Phone1Label},
     {RowOf(kSmsTextFields, &SmsSettings::phone2).name, SmsLabel::Phone2Label},
     {RowOf(kSmsTextFields, &SmsSettings::phone3).name, SmsLabel::Phone3Label},
@@ -51,11 +47,9 @@ SmsSettings InitialSmsSettings(const Session& session)
 
 QString SmsWindowFieldName(const QString& field, bool chinese)
 {
-    for (const WindowWords& words : kWindowWords) {
-        if (field == QLatin1String(words.field))
-            return SmsLabelTable(words.label).text(chinese ? kLanguageChinese : kLanguageEnglish);
-    }
-    return {};
+    return LabelOfField(kWindowWords, field, [chinese](SmsLabel label) {
+        return SmsLabelTable(label).text(chinese ? kLanguageChinese : kLanguageEnglish);
+    });
 }
 
 SaveDecision<SmsSettings> PrepareSmsSave(const SmsSettings& shown, const Session& session)
@@ -87,10 +81,8 @@ SaveDecision<SmsSettings> PrepareNamedSmsSave(const SmsSettings& shown, const Se
 
     // What the window's limits keep out but another door may bring in.
     const bool chinese = session.chineseMessages();
-    if (const SettingsFindings findings = CheckSmsSettings(record); !findings.empty())
-        return RefusalOf<SmsSettings>(findings, chinese, naming,
-                                      [chinese](const QString& field) { return SmsWindowFieldName(field, chinese); });
-    return CheckSmsRecord(std::move(record), chinese);
+    return CheckNamingFields(record, chinese, CheckSmsRecord, CheckSmsSettings, naming,
+                             [chinese](const QString& field) { return SmsWindowFieldName(field, chinese); });
 }
 
 } // namespace kestra
