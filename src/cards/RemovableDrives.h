@@ -43,7 +43,9 @@ public:
     // the card can be pulled without losing what was written.
     virtual EjectResult eject(const QString& mountPoint, const QByteArray& device, EjectHow how) = 0;
     // Why the system cannot say which drives are removable (no system bus,
-    // no UDisks2, no mount table); empty when it can.
+    // no UDisks2, no mount table); empty when it can. The drives module's own
+    // reasons are the two below, which the command words in the user's
+    // language; what the system answered follows kNoUDisks2Answer as it came.
     virtual QString unavailable() { return {}; }
     virtual DrivesSource source() { return {}; }
 };
@@ -54,6 +56,9 @@ public:
 // unavailable() say why. Where the module finds no UDisks2 (no system bus, no
 // service on it), the kernel's word is taken instead (KernelDrives).
 std::unique_ptr<RemovableDrives> SystemRemovableDrives();
+
+inline constexpr char kNoSystemBus[] = "the system bus is not reachable";
+inline constexpr char kNoUDisks2Answer[] = "UDisks2 does not answer: ";
 
 // The drives module's entry point: sets `drives` to the system's own.
 inline constexpr char kDrivesEntryName[] = "KestraSystemDrives";

@@ -57,14 +57,13 @@ std::optional<int> StoppedBy(Interruption interruption, bool chinese)
 // bus answered stays in its own words.
 QString DrivesReason(bool chinese, const QString& reason)
 {
-    static const QString kNoBus = QStringLiteral("the system bus is not reachable");
-    static const QString kNoAnswer = QStringLiteral("UDisks2 does not answer: ");
+    const QLatin1String noAnswer(kNoUDisks2Answer);
     if (!chinese)
         return reason;
-    if (reason == kNoBus)
+    if (reason == QLatin1String(kNoSystemBus))
         return QStringLiteral("无法连接系统总线");
-    if (reason.startsWith(kNoAnswer))
-        return QStringLiteral("UDisks2 没有应答：") + reason.sliced(kNoAnswer.size());
+    if (reason.startsWith(noAnswer))
+        return QStringLiteral("UDisks2 没有应答：") + reason.sliced(noAnswer.size());
     return reason;
 }
 

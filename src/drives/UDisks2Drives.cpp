@@ -60,14 +60,14 @@ QString CallFailure(const QDBusMessage& reply)
 std::optional<KestraManagedObjects> ManagedObjects(const QDBusConnection& bus, QString* failure)
 {
     if (!bus.isConnected()) {
-        *failure = QStringLiteral("the system bus is not reachable");
+        *failure = QLatin1String(kNoSystemBus);
         return std::nullopt;
     }
     const QDBusMessage call = QDBusMessage::createMethodCall(
         kService, kRoot, QStringLiteral("org.freedesktop.DBus.ObjectManager"), QStringLiteral("GetManagedObjects"));
     const QDBusMessage reply = QDBusConnection(bus).call(call, QDBus::Block, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        *failure = QStringLiteral("UDisks2 does not answer: %1").arg(CallFailure(reply));
+        *failure = QLatin1String(kNoUDisks2Answer) + CallFailure(reply);
         return std::nullopt;
     }
     return qdbus_cast<KestraManagedObjects>(reply.arguments().constFirst().value<QDBusArgument>());
