@@ -40,6 +40,7 @@ struct CameraField {
     int initial;                    // the list position the window opens on
     const char* help = nullptr;     // what the key sets (on the first row of a key)
     const char* accepted = nullptr; // the accepted words of a list too long to name each entry
+    const char* acceptedChinese = nullptr; // the same in Chinese: the Chinese entries, then the English
 };
 
 inline constexpr std::size_t kCameraFieldCount = 39;
@@ -51,13 +52,15 @@ inline constexpr std::array<CameraField, kCameraFieldCount> kCameraFields{{
     {"videoSize",         "video-size",        &CameraSettings::videoSize,         0, 2,  FindingKind::ListPosition, 2,  CameraWord::List, CameraList::VideoSize, 0, "Video size"},
     {"pictureCount",      "pictures",          &CameraSettings::pictureCount,      0, 2,  FindingKind::ListPosition, 3,  CameraWord::List, CameraList::PictureNo, 0, "Pictures per trigger"},
     {"videoLength",       "video-length",      &CameraSettings::videoLength,       0, 59, FindingKind::ListPosition, 4,  CameraWord::List, CameraList::VideoLength, 9, "Video length",
-     R"("1 Sec" to "60 Sec" (also written 10s, 10 sec))"},
+     R"("1 Sec" to "60 Sec" (also written 10s, 10 sec))",
+     "\u201c1 秒\u201d至\u201c60 秒\u201d或\u201c1 Sec\u201d至\u201c60 Sec\u201d（也可写作 10s、10 sec）"},
     {"timeStamp",         "time-stamp",        &CameraSettings::timeStamp,         0, 1,  FindingKind::ListPosition, 5,  CameraWord::List, CameraList::TimeStamp, 0, "Date and time imprinted on pictures"},
     // Stored encoded (EncodePirInterval): CheckCameraSettings tests it through
     // DecodePirInterval, and its list has kPirIntervalListSize entries.
     {"pirInterval",       "pir",               &CameraSettings::pirInterval,       1, 0xBB, FindingKind::ListPosition, 6, CameraWord::List, CameraList::PirInterval, 60,
      "PIR interval, the pause between motion-triggered captures",
-     R"("0 Sec" to "59 Sec" or "1 Min" to "60 Min" (also written 30s, 5min))"},
+     R"("0 Sec" to "59 Sec" or "1 Min" to "60 Min" (also written 30s, 5min))",
+     "\u201c0 秒\u201d至\u201c59 秒\u201d、\u201c1 分\u201d至\u201c60 分\u201d，或\u201c0 Sec\u201d至\u201c59 Sec\u201d、\u201c1 Min\u201d至\u201c60 Min\u201d（也可写作 30s、5min）"},
     {"senseLevel",        "sense-level",       &CameraSettings::senseLevel,        0, 3,  FindingKind::ListPosition, 7,  CameraWord::List, CameraList::SenseLevel, 0, "Motion sensor sensitivity"},
     {"timer1On",          "timer1",            &CameraSettings::timer1On,          0, 1,  FindingKind::ListPosition, 8,  CameraWord::List, CameraList::Timer1, 0, "Work-hour timer 1"},
     {"beepSound",         "beep",              &CameraSettings::beepSound,         0, 1,  FindingKind::ListPosition, 9,  CameraWord::List, CameraList::BeepSound, 1, "Beep sound"},

@@ -74,36 +74,12 @@ int CameraChoices::*ChoiceOf(int CameraSettings::*member)
     throw "a time row the choices do not keep";
 }
 
-// The Chinese of a row's summary of its accepted words (CameraField::accepted):
-// the Chinese interface's entries first, then the English ones.
-struct ChineseAccepted {
-    int CameraSettings::*member;
-    const char* words;
-};
-constexpr std::array<ChineseAccepted, 2> kChineseAccepted{{
-    {&CameraSettings::videoLength,
-     "\u201c1 秒\u201d至\u201c60 秒\u201d或\u201c1 Sec\u201d至\u201c60 Sec\u201d（也可写作 10s、10 sec）"},
-    {&CameraSettings::pirInterval,
-     "\u201c0 秒\u201d至\u201c59 秒\u201d、\u201c1 分\u201d至\u201c60 分\u201d，或\u201c0 "
-     "Sec\u201d至\u201c59 Sec\u201d、\u201c1 Min\u201d至\u201c60 Min\u201d（也可写作 "
-     "30s、5min）"},
-}};
-
-// Every row with a summary has its Chinese, and no other row.
+// Every list summarised in words is summarised in Chinese too.
 constexpr bool EverySummaryInChinese()
 {
-    std::size_t summaries = 0;
-    for (const CameraField& row : kCameraFields) {
-        if (row.accepted == nullptr)
-            continue;
-        ++summaries;
-        bool found = false;
-        for (const ChineseAccepted& chinese : kChineseAccepted)
-            found = found || chinese.member == row.member;
-        if (!found)
-            return false;
-    }
-    return summaries == kChineseAccepted.size();
+    return std::all_of(kCameraFields.begin(), kCameraFields.end(), [](const CameraField& row) {
+        return (row.accepted == nullptr) == (row.acceptedChinese == nullptr);
+    });
 }
 static_assert(EverySummaryInChinese(), "each list summarised in words has its Chinese summary");
 
@@ -242,13 +218,7 @@ QString CameraAcceptedWords(const CameraField& row, bool chinese)
 {
     if (row.accepted == nullptr)
         return {};
-    if (chinese) {
-        for (const ChineseAccepted& accepted : kChineseAccepted) {
-            if (accepted.member == row.member)
-                return QString::fromUtf8(accepted.words);
-        }
-    }
-    return QString::fromUtf8(row.accepted);
+    return QString::fromUtf8(chinese ? row.acceptedChinese : row.accepted);
 }
 
 TypedClock ReadTypedClock(const QString& key, const QString& word, bool chinese)
