@@ -106,6 +106,10 @@ QStringList CardWriteReport::lines(bool chinese) const
             lines << (chinese ? QStringLiteral("新 %1，但读回不符: %2")
                               : QStringLiteral("new %1, but it does not read back as written: %2"))
                          .arg(name, file.failure);
+        else if (file.removedWhileSaved)
+            lines << (chinese ? QStringLiteral("%1 未知: %2；卡上可能是新的也可能是旧的 %1")
+                              : QStringLiteral("%1 unknown: %2; it may hold the new %1 or its old one"))
+                         .arg(name, file.failure);
         else if (file.oldFileUnknown)
             lines << (chinese ? QStringLiteral("%1 未写入: %2；卡上可能仍有旧的 %1")
                               : QStringLiteral("%1 not written: %2; it may still hold its old %1"))
@@ -223,13 +227,15 @@ CardWriteReport WriteCard(const QString& folder, const CardProfile& profile, con
         // The folder is flushed once, after the last file.
         const SaveResult saved = SaveSettingsFile(folder, name, bytes, ops, FolderFlush::ByCaller);
         if (!found.stillThere(ops)) {
-            // Pulled during the save: what was renamed into the bare mount
-            // point is not on the card, and would hide the card's own files
-            // once it is mounted there again.
+            // Pulled during the save: the rename may have reached the card
+            // before the pull or not, so which file it holds is not known.
+            // What was renamed into the bare mount point is not on the card,
+            // and would hide the card's own files once it is mounted there
+            // again.
             if (saved.ok() && found.replaced(ops))
                 ops.remove(path);
             report.removed = true;
-            outcome.oldFileUnknown = true;
+            outcome.removedWhileSaved = true;
             outcome.failure = RemovedText(chinese);
             report.files.push_back(outcome);
             continue;

@@ -30,6 +30,9 @@ struct CardFileOutcome {
     // Whether one was could not be told (the card was removed, or did not
     // answer): it may still hold its old file.
     bool oldFileUnknown = false;
+    // The card was pulled out while this file was being saved: whether the
+    // new file or the old one is on it cannot be told.
+    bool removedWhileSaved = false;
     QString failure; // why not, or why the read-back differs; empty when all is well
     // The read-back could only read the system's cache, not the card: why.
     QString readBackFromCache;

@@ -332,14 +332,22 @@ TEST(CardMedia, ACheckThatCouldOnlyReadTheCacheSaysSo)
 // drive switched off is gone (the stand-in drops it, as a USB reader goes).
 // A card pulled out while it is written: what is left of its mount point
 // is a bare folder on the system's disk, which gets nothing, and the report
-// says only what is known of the card. The same when the card is gone
+// says only what is known of the card: the file in hand may be the new one
+// or the old (pulled just before or just after its rename), those after it
+// are not written. The same when the card is gone
 // before its first file; and a card whose camera record is refused gets
 // none of its files.
 TEST(CardMedia, APulledCardGetsNothingWrittenElsewhere)
 {
     CardProfile messaging = FourFiles();
     messaging.camera.reset();
-    for (int pullBeforeRename : {1, 2}) {
+    struct Pull {
+        int rename;   // the save whose rename the pull comes at
+        bool afterIt; // just after that rename, not just before it
+    };
+    for (const Pull pull : {Pull{1, false}, Pull{2, false}, Pull{1, true}}) {
+        SCOPED_TRACE(testing::Message() << "pulled at rename " << pull.rename << (pull.afterIt ? ", after it" : ""));
+        const int pullBeforeRename = pull.rename;
         test::TmpfsMount card("size=256k,mode=0755");
         if (!card.skipReason().empty())
             GTEST_SKIP() << card.skipReason();
@@ -347,7 +355,8 @@ TEST(CardMedia, APulledCardGetsNothingWrittenElsewhere)
         test::FaultyFileOps ops;
         int renames = 0;
         ops.beforeCall = [&](int call) {
-            if (ops.calls[call] == QLatin1String("rename") && ++renames == pullBeforeRename)
+            const int renameAt = pull.afterIt ? call - 1 : call;
+            if (renameAt >= 0 && ops.calls[renameAt] == QLatin1String("rename") && ++renames == pullBeforeRename)
                 ::umount2(QFile::encodeName(card.path()).constData(), MNT_DETACH);
         };
         const CardWriteReport report = WriteCard(card.path(), messaging, kClock, std::nullopt, false, ops);
@@ -358,7 +367,10 @@ TEST(CardMedia, APulledCardGetsNothingWrittenElsewhere)
             << QDir(card.path()).entryList(QDir::Files | QDir::Hidden).join(u' ').toStdString();
         const QStringList lines = report.lines(false);
         ASSERT_EQ(lines.size(), 3);
-        for (int i = pullBeforeRename - 1; i < 3; ++i)
+        EXPECT_TRUE(
+            lines[pullBeforeRename - 1].contains(QStringLiteral("unknown: the card was removed; it may hold the new")))
+            << lines[pullBeforeRename - 1].toStdString();
+        for (int i = pullBeforeRename; i < 3; ++i)
             EXPECT_TRUE(
                 lines[i].contains(QStringLiteral("not written: the card was removed; it may still hold its old")))
                 << lines[i].toStdString();
