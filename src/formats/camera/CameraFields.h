@@ -33,13 +33,13 @@ struct CameraField {
     int CameraSettings::*member; // where the record holds it
     int low;                     // the values the window can give it
     int high;
-    FindingKind kind;               // the finding of a value outside low..high
-    std::size_t offset;             // its byte in camera.dat
-    CameraWord word;                // how its key is given
-    CameraList list;                // the window's list of the field, or kNoCameraList
-    int initial;                    // the list position the window opens on
-    const char* help = nullptr;     // what the key sets (on the first row of a key)
-    const char* accepted = nullptr; // the accepted words of a list too long to name each entry
+    FindingKind kind;                      // the finding of a value outside low..high
+    std::size_t offset;                    // its byte in camera.dat
+    CameraWord word;                       // how its key is given
+    CameraList list;                       // the window's list of the field, or kNoCameraList
+    int initial;                           // the list position the window opens on
+    const char* help = nullptr;            // what the key sets (on the first row of a key)
+    const char* accepted = nullptr;        // the accepted words of a list too long to name each entry
     const char* acceptedChinese = nullptr; // the same in Chinese: the Chinese entries, then the English
 };
 
